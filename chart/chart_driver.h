@@ -1,0 +1,65 @@
+// Casting a chart: from the form entries to everything the results show.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "chart/birth_data.h"
+#include "chart/vocabulary.h"
+#include "chart/wheel.h"
+#include "report/report.h"
+
+namespace zodivane {
+
+/// What the results form shows for one chart.
+struct ChartView {
+  PositionTable positions;                 ///< the eleven short position texts
+  std::string moonSign;                    ///< full name of the Moon's sign
+  std::optional<std::string> sunSign;      ///< none when no abbreviation matched
+  std::optional<std::string> ascendantSign;
+  std::string name;
+  std::string dateOfBirth;  ///< e.g. "March/5/1980"
+  std::string timeOfBirth;  ///< e.g. "7:5"
+  std::string latitude;     ///< e.g. "28° 38' N" (UTF-8)
+  std::string longitude;    ///< e.g. "77° 12' E"
+  std::string city;
+  std::string state;
+  std::string country;
+  WheelView wheel;
+  friend bool operator==(const ChartView&, const ChartView&) = default;
+};
+
+using CastResult = std::variant<ChartView, Rejection>;
+
+/// The chart state of one run of the program: the birth record, the engines'
+/// outputs and the report's records. A rejected cast leaves all of it as it
+/// was; an accepted cast rewrites it.
+class ChartSession {
+ public:
+  /// Validates, fills the birth record, runs the engines in their fixed
+  /// order and composes the view.
+  CastResult CastChart(const FormEntries& entries);
+
+  /// Writes the planet-in-sign report of the last chart into `box`.
+  void WritePlanetInSignReport(RichTextSink& box);
+
+  [[nodiscard]] const ChartInput& chartInput() const noexcept { return input_; }
+  [[nodiscard]] const std::string& ascendantText() const noexcept { return ascendantText_; }
+  [[nodiscard]] const std::string& moonText() const noexcept { return moonText_; }
+  [[nodiscard]] const std::string& moonSignName() const noexcept { return moonSignName_; }
+  [[nodiscard]] const PositionTable& positionTable() const noexcept { return positions_; }
+  [[nodiscard]] const WheelNames& wheelNames() const noexcept { return wheelNames_; }
+  [[nodiscard]] const PlanetPlacements& placements() const noexcept { return placements_; }
+
+ private:
+  ChartInput input_;
+  std::string ascendantText_;
+  std::string moonText_;
+  std::string moonSignName_;
+  PositionTable positions_;
+  WheelNames wheelNames_;
+  PlanetPlacements placements_;
+};
+
+}  // namespace zodivane

@@ -1,0 +1,30 @@
+#include "chart/vocabulary.h"
+
+namespace zodivane {
+
+std::optional<int> SignIndexFromAbbreviation(std::string_view abbreviation) noexcept {
+  for (int index = 0; index < kSignCount; ++index) {
+    if (kSigns[index].abbreviation == abbreviation) {
+      return index;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<int> SignIndexFromName(std::string_view name) noexcept {
+  for (int index = 0; index < kSignCount; ++index) {
+    if (kSigns[index].name == name) {
+      return index;
+    }
+  }
+  return std::nullopt;
+}
+
+std::string_view SignCharactersOf(std::string_view shortPositionText) noexcept {
+  if (shortPositionText.size() <= 3) {
+    return {};
+  }
+  return shortPositionText.substr(3, 3);
+}
+
+}  // namespace zodivane

@@ -1,0 +1,81 @@
+// The one vocabulary of the chart: the twelve signs and the chart points.
+// Every module spells signs and bodies through these tables; nothing else
+// writes "Ari" or "Aries".
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zodivane {
+
+/// One sign of the tropical zodiac. Sign index 0 is Aries, 11 is Pisces.
+struct Sign {
+  std::string_view abbreviation;  ///< three letters, e.g. "Ari"; compared exactly, case included
+  std::string_view name;          ///< full English name, e.g. "Aries"
+};
+
+inline constexpr int kSignCount = 12;
+
+inline constexpr std::array<Sign, kSignCount> kSigns{{
+    {"Ari", "Aries"},
+    {"Tau", "Taurus"},
+    {"Gem", "Gemini"},
+    {"Can", "Cancer"},
+    {"Leo", "Leo"},
+    {"Vir", "Virgo"},
+    {"Lib", "Libra"},
+    {"Sco", "Scorpio"},
+    {"Sag", "Sagittarius"},
+    {"Cap", "Capricorn"},
+    {"Aqu", "Aquarius"},
+    {"Pis", "Pisces"},
+}};
+
+/// The sign whose abbreviation equals `abbreviation` exactly (case-sensitive,
+/// no trimming), trying signs 0 to 11 in order; nullopt when none does.
+[[nodiscard]] std::optional<int> SignIndexFromAbbreviation(std::string_view abbreviation) noexcept;
+
+/// The sign whose full name equals `name` exactly; nullopt when none does.
+[[nodiscard]] std::optional<int> SignIndexFromName(std::string_view name) noexcept;
+
+/// Chart points in the order of the position table: index 0 Sun, 1 Moon,
+/// 2 Mercury ... 9 Pluto, 10 the Ascendant.
+enum class ChartPoint : int {
+  Sun = 0,
+  Moon,
+  Mercury,
+  Venus,
+  Mars,
+  Jupiter,
+  Saturn,
+  Uranus,
+  Neptune,
+  Pluto,
+  Ascendant,
+};
+
+inline constexpr int kChartPointCount = 11;
+
+/// Display names of the chart points, as the results form captions them
+/// ("Asc" for the Ascendant).
+inline constexpr std::array<std::string_view, kChartPointCount> kChartPointNames{
+    "Sun",     "Moon",   "Mercury", "Venus",   "Mars", "Jupiter",
+    "Saturn",  "Uranus", "Neptune", "Pluto",   "Asc",
+};
+
+/// The eleven short position texts of a chart ("10 Cap 22"), indexed by
+/// ChartPoint. Characters 4 to 6 (counted from 1) are the sign abbreviation.
+using PositionTable = std::array<std::string, kChartPointCount>;
+
+/// The seven names the natal wheel lists, Sun to Saturn, each possibly
+/// followed by the retrograde mark " (R) ".
+inline constexpr int kWheelBodyCount = 7;
+using WheelNames = std::array<std::string, kWheelBodyCount>;
+
+/// Characters 4 to 6 (counted from 1) of a short position text: its sign
+/// abbreviation. Fewer characters when the text is shorter.
+[[nodiscard]] std::string_view SignCharactersOf(std::string_view shortPositionText) noexcept;
+
+}  // namespace zodivane
