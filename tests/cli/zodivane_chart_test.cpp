@@ -1,0 +1,663 @@
+// zodivane-chart: the JSON-lines protocol and the form for people, driven
+// through the same functions main calls, with string streams.
+#include "tools/zodivane_chart.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace zodivane::chart_tool {
+namespace {
+
+using Json = nlohmann::json;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+// ---------------------------------------------------------------------------
+// JSON lines
+
+/// Entries of a valid form: Delhi, 5 March 1980, 7:05 Indian Time.
+Json DelhiEntries() {
+  return Json{
+      {"txtName", "ANNA"},     {"txtLonD", "77"},        {"txtLonM", "12"},
+      {"txtLatD", "28"},       {"txtLatM", "38"},        {"txtMCity", "Delhi"},
+      {"txtMState", "Delhi"},  {"txtMCountry", "India"}, {"cboMonthIndex", 2},
+      {"cboDateIndex", 4},     {"cmbTimeZoneIndex", 34}, {"cboDateText", "5"},
+      {"cboYearText", "1980"}, {"cboHHText", "7"},       {"cboMMText", "5"},
+      {"optEast", true},       {"optSouth", false},      {"chkDST", false},
+  };
+}
+
+FormEntries DelhiFormEntries() {
+  FormEntries entries;
+  entries.txtName = "ANNA";
+  entries.txtLonD = "77";
+  entries.txtLonM = "12";
+  entries.txtLatD = "28";
+  entries.txtLatM = "38";
+  entries.txtMCity = "Delhi";
+  entries.txtMState = "Delhi";
+  entries.txtMCountry = "India";
+  entries.cboMonthIndex = 2;
+  entries.cboDateIndex = 4;
+  entries.cmbTimeZoneIndex = 34;
+  entries.cboDateText = "5";
+  entries.cboYearText = "1980";
+  entries.cboHHText = "7";
+  entries.cboMMText = "5";
+  return entries;
+}
+
+struct JsonRun {
+  std::vector<std::string> lines;  ///< the output lines, without line breaks
+  int status = -1;
+};
+
+JsonRun RunJsonOn(const std::string& input, bool withReport = false) {
+  std::istringstream in(input);
+  std::ostringstream out;
+  JsonRun run;
+  run.status = RunJson(in, out, withReport);
+  std::istringstream written(out.str());
+  for (std::string line; std::getline(written, line);)
+    run.lines.push_back(line);
+  return run;
+}
+
+TEST(ChartToolJson, ValidLineAnswersWithEveryChartKeyInOrder) {
+  const JsonRun run = RunJsonOn(DelhiEntries().dump() + "\n");
+  ASSERT_EQ(run.lines.size(), 1u);
+  EXPECT_EQ(run.status, kExitOk);
+  const Json answer = Json::parse(run.lines[0]);
+
+  // ordered_json keeps the keys in the order the line holds them.
+  const nlohmann::ordered_json ordered = nlohmann::ordered_json::parse(run.lines[0]);
+  std::vector<std::string> keys;
+  for (const auto& item : ordered.items())
+    keys.push_back(item.key());
+  EXPECT_THAT(keys, ::testing::ElementsAre("positions", "ascendantText", "moonText", "moonSignName",
+                                           "sunSign", "moonSign", "ascendantSign", "name",
+                                           "dateOfBirth", "timeOfBirth", "latitude", "longitude",
+                                           "city", "state", "country", "wheelNames", "wheel"));
+
+  ASSERT_TRUE(answer["positions"].is_array());
+  ASSERT_EQ(answer["positions"].size(), 11u);
+  for (const Json& text : answer["positions"])
+    EXPECT_TRUE(text.is_string());
+  ASSERT_EQ(answer["wheelNames"].size(), 7u);
+  for (const Json& text : answer["wheelNames"])
+    EXPECT_TRUE(text.is_string());
+  for (const char* key :
+       {"ascendantText", "moonText", "moonSignName", "moonSign", "name", "dateOfBirth",
+        "timeOfBirth", "latitude", "longitude", "city", "state", "country"}) {
+    EXPECT_TRUE(answer[key].is_string()) << key;
+  }
+  for (const char* key : {"sunSign", "ascendantSign"}) {
+    EXPECT_TRUE(answer[key].is_string() || answer[key].is_null()) << key;
+  }
+  const Json& wheel = answer["wheel"];
+  ASSERT_EQ(wheel.size(), 2u);
+  ASSERT_EQ(wheel["houseTexts"].size(), 12u);
+  for (const Json& text : wheel["houseTexts"])
+    EXPECT_TRUE(text.is_string());
+  if (!wheel["pictures"].is_null()) {
+    ASSERT_EQ(wheel["pictures"].size(), 12u);
+    for (const Json& picture : wheel["pictures"]) {
+      ASSERT_TRUE(picture.is_number_integer());
+      EXPECT_GE(picture.get<int>(), 1);
+      EXPECT_LE(picture.get<int>(), 12);
+    }
+  }
+}
+
+// The answer carries exactly what the driver gives for the same entries.
+TEST(ChartToolJson, AnswerMatchesTheDriversView) {
+  ChartSession session;
+  const CastResult result = session.CastChart(DelhiFormEntries());
+  ASSERT_TRUE(std::holds_alternative<ChartView>(result));
+  const ChartView& view = std::get<ChartView>(result);
+
+  const JsonRun run = RunJsonOn(DelhiEntries().dump() + "\n", /*withReport=*/true);
+  ASSERT_EQ(run.lines.size(), 1u);
+  const Json answer = Json::parse(run.lines[0]);
+  for (std::size_t i = 0; i < view.positions.size(); ++i) {
+    EXPECT_EQ(answer["positions"][i], view.positions[i]) << i;
+  }
+  EXPECT_EQ(answer["ascendantText"], session.ascendantText());
+  EXPECT_EQ(answer["moonText"], session.moonText());
+  EXPECT_EQ(answer["moonSignName"], session.moonSignName());
+  EXPECT_EQ(answer["moonSign"], view.moonSign);
+  EXPECT_EQ(answer["name"], "ANNA");
+  EXPECT_EQ(answer["city"], "Delhi");
+  EXPECT_EQ(answer["latitude"], "28\u00b0 38' N");  // UTF-8 degree sign, unescaped
+  EXPECT_THAT(run.lines[0], HasSubstr("28\u00b0 38' N"));
+  EXPECT_EQ(answer["longitude"], "77\u00b0 12' E");
+  for (std::size_t i = 0; i < view.wheel.houseTexts.size(); ++i) {
+    EXPECT_EQ(answer["wheel"]["houseTexts"][i], view.wheel.houseTexts[i]) << i;  // CR LF kept
+  }
+  for (std::size_t i = 0; i < session.wheelNames().size(); ++i) {
+    EXPECT_EQ(answer["wheelNames"][i], session.wheelNames()[i]) << i;
+  }
+  ASSERT_TRUE(answer.contains("report"));
+  EXPECT_EQ(answer["report"], ReportPlainText(session));
+  EXPECT_THAT(answer["report"].get<std::string>(), HasSubstr("\r\n"));
+}
+
+TEST(ChartToolJson, RejectionsCarryMessageIconAndFocus) {
+  struct Row {
+    const char* what;
+    const char* key;
+    Json value;
+    Json expected;  // the "rejected" object; texts from the form's validation table
+  };
+  const std::vector<Row> rows{
+      {"blank name",
+       "txtName",
+       "   ",
+       {{"message", "Please Enter Name"}, {"icon", "critical"}, {"focus", "txtName"}}},
+      {"latitude minutes 60",
+       "txtLatM",
+       "60",
+       {{"message", "Please Enter Value Between 0 And 59 in the  Minute of Latitude"},
+        {"icon", "critical"},
+        {"focus", "txtLatM"}}},
+      {"31 April",
+       "cboMonthIndex",
+       3,
+       {{"message", "Please Enter Correct Date Or Month !"},
+        {"icon", "information"},
+        {"focus", nullptr}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    Json entries = DelhiEntries();
+    entries[row.key] = row.value;
+    if (std::string(row.what) == "31 April") {
+      entries["cboDateIndex"] = 30;
+      entries["cboDateText"] = "31";
+    }
+    const JsonRun run = RunJsonOn(entries.dump() + "\n");
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_EQ(Json::parse(run.lines[0]), (Json{{"rejected", row.expected}}));
+    EXPECT_EQ(run.status, kExitOk) << "a rejection is an answer, not a failed line";
+  }
+}
+
+// Each kind of bad line gets one {"error": ...} line whose message names the
+// problem (and the key, where there is one).
+TEST(ChartToolJson, BadLinesGetAnErrorLineNamingTheProblem) {
+  const auto with = [](const char* key, Json value) {
+    Json entries = DelhiEntries();
+    entries[key] = std::move(value);
+    return entries.dump();
+  };
+  const auto without = [](const char* key, const char* other = nullptr) {
+    Json entries = DelhiEntries();
+    entries.erase(key);
+    if (other != nullptr)
+      entries.erase(other);
+    return entries.dump();
+  };
+  const std::string valid = DelhiEntries().dump();
+  const std::string name = "\"txtName\":\"ANNA\"";
+  const auto withRawName = [&](const std::string& raw) {
+    std::string line = valid;
+    line.replace(line.find(name), name.size(), "\"txtName\":\"" + raw + "\"");
+    return line;
+  };
+  struct Row {
+    const char* what;
+    std::string line;
+    const char* message;  // a part of the error text
+  };
+  const std::vector<Row> rows{
+      {"truncated JSON", valid.substr(0, valid.size() / 2), "line is not valid JSON"},
+      {"not JSON at all", "hello", "line is not valid JSON"},
+      {"two objects", valid + valid, "line is not valid JSON"},
+      {"an array", "[1, 2]", "must be a JSON object of form entries, not an array"},
+      {"a string", "\"ANNA\"", "not a string"},
+      {"a number", "42", "not a number"},
+      {"null", "null", "not null"},
+      {"one key missing", without("cboHHText"), "missing key \"cboHHText\""},
+      {"two keys missing", without("txtLonD", "optEast"), "missing keys \"txtLonD\", \"optEast\""},
+      {"number for a text box", with("txtLonD", 77),
+       "key \"txtLonD\" must be a string, not a number"},
+      {"text for a position", with("cboMonthIndex", "2"),
+       "key \"cboMonthIndex\" must be an integer (a list position from 0), not a string"},
+      {"fraction for a position", with("cboDateIndex", 4.5),
+       "key \"cboDateIndex\" must be an integer (a list position from 0), not a number with a "
+       "fraction"},
+      {"number for a flag", with("optEast", 1), "key \"optEast\" must be a boolean, not a number"},
+      {"null for a flag", with("chkDST", nullptr), "key \"chkDST\" must be a boolean, not null"},
+      {"month position 12", with("cboMonthIndex", 12),
+       "key \"cboMonthIndex\" must be a position in the month list, 0 to 11, not 12"},
+      {"negative zone position", with("cmbTimeZoneIndex", -1),
+       "key \"cmbTimeZoneIndex\" must be a position in the time-zone list, 0 to 70, not -1"},
+      {"huge zone position", with("cmbTimeZoneIndex", 18446744073709551615ull),
+       "key \"cmbTimeZoneIndex\" must be a position in the time-zone list"},
+      {"year outside the list", with("cboYearText", "1900"),
+       "key \"cboYearText\" must be an entry of the year list, \"1901\" to \"2050\""},
+      {"hour with a leading zero", with("cboHHText", "07"), "key \"cboHHText\""},
+      {"day text not at the day position", with("cboDateText", "6"),
+       "key \"cboDateText\" must be the day list's entry at cboDateIndex 4, \"5\""},
+      {"stray byte 0xFF", withRawName("AN\xff"), "line is not valid UTF-8 (bad byte at column"},
+      {"overlong slash", withRawName("\xc0\xaf"), "line is not valid UTF-8"},
+      {"surrogate half", withRawName("\xed\xa0\x80"), "line is not valid UTF-8"},
+      {"cut-off sequence", withRawName("\xe2\x82"), "line is not valid UTF-8"},
+      {"escaped lone surrogate", withRawName("\\ud800"), "line is not valid JSON"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    const JsonRun run = RunJsonOn(row.line + "\n");
+    ASSERT_EQ(run.lines.size(), 1u);
+    const Json answer = Json::parse(run.lines[0]);  // itself valid UTF-8 JSON
+    ASSERT_EQ(answer.size(), 1u);
+    ASSERT_TRUE(answer["error"].is_string());
+    EXPECT_THAT(answer["error"].get<std::string>(), HasSubstr(row.message));
+    EXPECT_EQ(run.status, kExitFailed);
+  }
+}
+
+TEST(ChartToolJson, CarriesOnAfterErrorsAndSkipsBlankLines) {
+  Json rejected = DelhiEntries();
+  rejected["txtName"] = "";
+  Json extra = DelhiEntries();
+  extra["comment"] = "extra keys are ignored";
+  const std::string input = DelhiEntries().dump() + "\n" + "{oops\n" + "\n" + "   \t\r\n" +
+                            rejected.dump() + "\r\n" + extra.dump();  // last line unterminated
+  const JsonRun run = RunJsonOn(input);
+  ASSERT_EQ(run.lines.size(), 4u);
+  EXPECT_TRUE(Json::parse(run.lines[0]).contains("positions"));
+  EXPECT_TRUE(Json::parse(run.lines[1]).contains("error"));
+  EXPECT_TRUE(Json::parse(run.lines[2]).contains("rejected"));
+  EXPECT_TRUE(Json::parse(run.lines[3]).contains("positions"));
+  EXPECT_EQ(run.status, kExitFailed);
+
+  EXPECT_EQ(RunJsonOn(DelhiEntries().dump() + "\n\n" + rejected.dump() + "\n").status, kExitOk);
+  EXPECT_EQ(RunJsonOn("").status, kExitOk);
+}
+
+// A name holding a line break or a quote stays on its one output line.
+TEST(ChartToolJson, EachAnswerIsOneLine) {
+  Json entries = DelhiEntries();
+  entries["txtName"] = "A\"B\r\nC";
+  entries["txtMCity"] = "Z\u00fcrich";
+  const JsonRun run = RunJsonOn(entries.dump() + "\n");
+  ASSERT_EQ(run.lines.size(), 1u);
+  const Json answer = Json::parse(run.lines[0]);
+  EXPECT_EQ(answer["name"], "A\"B\r\nC");
+  EXPECT_EQ(answer["city"], "Z\u00fcrich");
+}
+
+// Answers reach a pipe as they are made: the stream is flushed once per
+// answer, each time right after its line break.
+TEST(ChartToolJson, FlushesAfterEachAnswer) {
+  class FlushLog : public std::stringbuf {
+   public:
+    std::vector<std::string> seenAtFlush;
+
+   protected:
+    int sync() override {
+      seenAtFlush.push_back(str());
+      return 0;
+    }
+  };
+  FlushLog log;
+  std::ostream out(&log);
+  std::istringstream in(DelhiEntries().dump() + "\nnot json\n");
+  EXPECT_EQ(RunJson(in, out, false), kExitFailed);
+  ASSERT_EQ(log.seenAtFlush.size(), 2u);
+  EXPECT_EQ(std::count(log.seenAtFlush[0].begin(), log.seenAtFlush[0].end(), '\n'), 1);
+  EXPECT_EQ(log.seenAtFlush[1], log.str());
+}
+
+// ---------------------------------------------------------------------------
+// Command line
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = "") {
+  std::istringstream in(input);
+  std::ostringstream out;
+  std::ostringstream err;
+  ToolRun run;
+  run.status = Run(args, in, out, err);
+  run.out = out.str();
+  run.err = err.str();
+  return run;
+}
+
+const std::vector<std::string> kDelhiFlags{
+    "--name", "Anna",  "--date", "1980-03-05", "--time", "07:05",   "--zone", "34",        "--lat",
+    "28N38",  "--lon", "77E12",  "--city",     "Delhi",  "--state", "Delhi",  "--country", "India",
+};
+
+std::vector<std::string> DelhiFlagsWith(std::vector<std::string> extra) {
+  std::vector<std::string> args = kDelhiFlags;
+  args.insert(args.end(), extra.begin(), extra.end());
+  return args;
+}
+
+TEST(ChartToolArguments, UsageErrorsExitWithTwoAndSayWhy) {
+  struct Row {
+    std::vector<std::string> args;
+    const char* message;
+  };
+  const std::vector<Row> rows{
+      {{}, "no flags given"},
+      {DelhiFlagsWith({"--colour"}), "unknown flag \"--colour\""},
+      {DelhiFlagsWith({"extra"}), "unexpected argument \"extra\""},
+      {DelhiFlagsWith({"--city"}), "--city needs a value"},
+      {{"--name", "--date", "1980-03-05"}, "--name needs a value"},
+      {{"--date", "1980-03-05", "--time", "7:05", "--zone", "29", "--lat", "1N1", "--lon", "1E1"},
+       "missing --name"},
+      {DelhiFlagsWith({"--name", "Bo"}), "--name is given twice"},
+      {DelhiFlagsWith({"--dst", "--dst"}), "--dst is given twice"},
+      {DelhiFlagsWith({"--dst=yes"}), "--dst takes no value"},
+      {{"--json", "--name", "Anna"}, "--json takes no other flag than --report"},
+      {{"--json", "--report-rtf", "x.rtf"}, "--json takes no other flag than --report"},
+      {{"--list-zones", "--json"}, "--list-zones takes no other flag"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.args));
+    const ToolRun run = RunTool(row.args);
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_THAT(run.err, HasSubstr(row.message));
+    EXPECT_THAT(run.err, HasSubstr("--help"));
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(ChartToolArguments, ValuesAfterEqualsAndHelp) {
+  const auto parsed = ParseArguments(std::vector<std::string>{
+      "--name=Anna", "--date", "1980-03-05", "--time=7:05", "--zone=Indian Time, IST, +5.3",
+      "--lat", "28N38", "--lon", "77E12", "--city=--", "--report", "--report-rtf", "out.rtf"});
+  ASSERT_TRUE(std::holds_alternative<Options>(parsed));
+  const Options& options = std::get<Options>(parsed);
+  EXPECT_EQ(options.mode, Options::Mode::People);
+  EXPECT_EQ(options.flags.name, "Anna");
+  EXPECT_EQ(options.flags.zone, "Indian Time, IST, +5.3");
+  EXPECT_EQ(options.flags.city, "--");
+  EXPECT_FALSE(options.flags.state.has_value());
+  EXPECT_TRUE(options.report);
+  EXPECT_EQ(options.reportRtf, "out.rtf");
+
+  const ToolRun help = RunTool({"--json", "--help"});
+  EXPECT_EQ(help.status, kExitOk);
+  EXPECT_THAT(help.out, HasSubstr("zodivane-chart --name"));
+  EXPECT_THAT(help.out, HasSubstr("cmbTimeZoneIndex"));
+  EXPECT_THAT(help.out, HasSubstr("Blank lines"));
+
+  const ToolRun zones = RunTool({"--list-zones"});
+  EXPECT_EQ(zones.status, kExitOk);
+  EXPECT_THAT(zones.out, HasSubstr("29  Greenwich Mean Time,GMT,0.0\n"));
+  EXPECT_EQ(std::count(zones.out.begin(), zones.out.end(), '\n'), 71);
+}
+
+PeopleFlags DelhiPeopleFlags() {
+  PeopleFlags flags;
+  flags.name = "Anna";
+  flags.date = "1980-03-05";
+  flags.time = "07:05";
+  flags.zone = "34";
+  flags.lat = "28N38";
+  flags.lon = "77E12";
+  return flags;
+}
+
+// The flags land in the fields exactly as the form's controls would hold them.
+TEST(ChartToolFlags, FillTheFormAsItsControlsWould) {
+  struct Row {
+    const char* what;
+    void (*change)(PeopleFlags&);
+    void (*check)(const FormEntries&);
+  };
+  const std::vector<Row> rows{
+      {"date to positions and texts", [](PeopleFlags&) {},
+       [](const FormEntries& e) {
+         EXPECT_EQ(e.cboMonthIndex, 2);
+         EXPECT_EQ(e.cboDateIndex, 4);
+         EXPECT_EQ(e.cboDateText, "5");
+         EXPECT_EQ(e.cboYearText, "1980");
+         EXPECT_EQ(e.cboHHText, "7");
+         EXPECT_EQ(e.cboMMText, "5");
+         EXPECT_EQ(e.cmbTimeZoneIndex, 34);
+         EXPECT_EQ(e.txtName, "ANNA");
+         EXPECT_EQ(e.txtLatD, "28");
+         EXPECT_EQ(e.txtLatM, "38");
+         EXPECT_FALSE(e.optSouth);
+         EXPECT_EQ(e.txtLonD, "77");
+         EXPECT_EQ(e.txtLonM, "12");
+         EXPECT_TRUE(e.optEast);
+         EXPECT_FALSE(e.chkDST);
+         EXPECT_EQ(e.txtMCity, "");
+       }},
+      {"last day of the lists", [](PeopleFlags& f) { f.date = "2050-12-31"; },
+       [](const FormEntries& e) {
+         EXPECT_EQ(e.cboMonthIndex, 11);
+         EXPECT_EQ(e.cboDateIndex, 30);
+         EXPECT_EQ(e.cboDateText, "31");
+         EXPECT_EQ(e.cboYearText, "2050");
+       }},
+      {"first day, unpadded", [](PeopleFlags& f) { f.date = "1901-1-1"; },
+       [](const FormEntries& e) {
+         EXPECT_EQ(e.cboMonthIndex, 0);
+         EXPECT_EQ(e.cboDateIndex, 0);
+         EXPECT_EQ(e.cboDateText, "1");
+       }},
+      {"midnight", [](PeopleFlags& f) { f.time = "0:00"; },
+       [](const FormEntries& e) {
+         EXPECT_EQ(e.cboHHText, "0");
+         EXPECT_EQ(e.cboMMText, "0");
+       }},
+      {"last minute", [](PeopleFlags& f) { f.time = "23:59"; },
+       [](const FormEntries& e) {
+         EXPECT_EQ(e.cboHHText, "23");
+         EXPECT_EQ(e.cboMMText, "59");
+       }},
+      {"zone by text", [](PeopleFlags& f) { f.zone = "Greenwich Mean Time,GMT,0.0"; },
+       [](const FormEntries& e) { EXPECT_EQ(e.cmbTimeZoneIndex, 29); }},
+      {"zone by text with spaces", [](PeopleFlags& f) { f.zone = "Indian Time, IST, +5.3"; },
+       [](const FormEntries& e) { EXPECT_EQ(e.cmbTimeZoneIndex, 34); }},
+      {"first zone", [](PeopleFlags& f) { f.zone = "0"; },
+       [](const FormEntries& e) { EXPECT_EQ(e.cmbTimeZoneIndex, 0); }},
+      {"last zone", [](PeopleFlags& f) { f.zone = "70"; },
+       [](const FormEntries& e) { EXPECT_EQ(e.cmbTimeZoneIndex, 70); }},
+      {"south and west",
+       [](PeopleFlags& f) {
+         f.lat = "5S0";
+         f.lon = "0W7";
+       },
+       [](const FormEntries& e) {
+         EXPECT_EQ(e.txtLatD, "5");
+         EXPECT_EQ(e.txtLatM, "0");
+         EXPECT_TRUE(e.optSouth);
+         EXPECT_EQ(e.txtLonD, "0");
+         EXPECT_EQ(e.txtLonM, "7");
+         EXPECT_FALSE(e.optEast);
+       }},
+      {"small hemisphere letters",
+       [](PeopleFlags& f) {
+         f.lat = "33s52";
+         f.lon = "151e12";
+       },
+       [](const FormEntries& e) {
+         EXPECT_TRUE(e.optSouth);
+         EXPECT_TRUE(e.optEast);
+         EXPECT_EQ(e.txtLonD, "151");
+       }},
+      {"empty minutes stay empty for validation", [](PeopleFlags& f) { f.lat = "28N"; },
+       [](const FormEntries& e) { EXPECT_EQ(e.txtLatM, ""); }},
+      {"name typed through the key filter", [](PeopleFlags& f) { f.name = "anna Lind"; },
+       [](const FormEntries& e) { EXPECT_EQ(e.txtName, "ANNA LIND"); }},
+      {"daylight saving and place",
+       [](PeopleFlags& f) {
+         f.dst = true;
+         f.city = "S\u00e3o Paulo";
+         f.state = "";
+         f.country = "Brazil";
+       },
+       [](const FormEntries& e) {
+         EXPECT_TRUE(e.chkDST);
+         EXPECT_EQ(e.txtMCity, "S\u00e3o Paulo");
+         EXPECT_EQ(e.txtMState, "");
+         EXPECT_EQ(e.txtMCountry, "Brazil");
+       }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    PeopleFlags flags = DelhiPeopleFlags();
+    row.change(flags);
+    const FlagsResult result = EntriesFromFlags(flags);
+    ASSERT_TRUE(std::holds_alternative<FormEntries>(result));
+    row.check(std::get<FormEntries>(result));
+  }
+}
+
+// Characters the form's key filters refuse stop the tool with the filter's
+// message; values the form's lists cannot hold are usage errors.
+TEST(ChartToolFlags, RefusedKeysAndValuesOutsideTheLists) {
+  struct Row {
+    const char* what;
+    void (*change)(PeopleFlags&);
+    const char* notice;  // the key filter's message, or nullptr for a usage error
+    const char* usage;   // part of the usage error
+  };
+  const std::vector<Row> rows{
+      {"apostrophe in the name", [](PeopleFlags& f) { f.name = "o'neil"; },
+       "Please Enter only Letters", nullptr},
+      {"accented letter in the name", [](PeopleFlags& f) { f.name = "Jos\u00e9"; },
+       "Please Enter only Letters", nullptr},
+      {"digit in the name", [](PeopleFlags& f) { f.name = "Anna2"; }, "Please Enter only Letters",
+       nullptr},
+      {"decimal point in degrees", [](PeopleFlags& f) { f.lon = "12.5E3"; },
+       "Only Numbers Are Accepted", nullptr},
+      {"minus in minutes", [](PeopleFlags& f) { f.lat = "28N-3"; }, "Only Numbers Are Accepted",
+       nullptr},
+      {"year before the list", [](PeopleFlags& f) { f.date = "1900-12-31"; }, nullptr,
+       "the year must be 1901 to 2050"},
+      {"year after the list", [](PeopleFlags& f) { f.date = "2051-01-01"; }, nullptr,
+       "the year must be 1901 to 2050"},
+      {"month 13", [](PeopleFlags& f) { f.date = "1980-13-01"; }, nullptr,
+       "the month must be 01 to 12"},
+      {"day 32", [](PeopleFlags& f) { f.date = "1980-01-32"; }, nullptr,
+       "the day must be 01 to 31"},
+      {"day 0", [](PeopleFlags& f) { f.date = "1980-01-00"; }, nullptr, "the day must be 01 to 31"},
+      {"slashes", [](PeopleFlags& f) { f.date = "1980/03/05"; }, nullptr,
+       "--date must be YYYY-MM-DD"},
+      {"two-digit year", [](PeopleFlags& f) { f.date = "80-03-05"; }, nullptr,
+       "--date must be YYYY-MM-DD"},
+      {"hour 24", [](PeopleFlags& f) { f.time = "24:00"; }, nullptr, "the hour must be 0 to 23"},
+      {"minute 60", [](PeopleFlags& f) { f.time = "7:60"; }, nullptr, "the minute 0 to 59"},
+      {"no minutes", [](PeopleFlags& f) { f.time = "7"; }, nullptr, "--time must be HH:MM"},
+      {"zone 71", [](PeopleFlags& f) { f.zone = "71"; }, nullptr, "--zone must be a list position"},
+      {"zone text not exact", [](PeopleFlags& f) { f.zone = "Greenwich Mean Time"; }, nullptr,
+       "--zone must be a list position"},
+      {"latitude with E", [](PeopleFlags& f) { f.lat = "28E38"; }, nullptr,
+       "--lat must be degrees, N or S, minutes"},
+      {"longitude with N", [](PeopleFlags& f) { f.lon = "77N12"; }, nullptr,
+       "--lon must be degrees, E or W, minutes"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    PeopleFlags flags = DelhiPeopleFlags();
+    row.change(flags);
+    const FlagsResult result = EntriesFromFlags(flags);
+    if (row.notice != nullptr) {
+      ASSERT_TRUE(std::holds_alternative<Notice>(result));
+      EXPECT_EQ(std::get<Notice>(result).message, row.notice);
+    } else {
+      ASSERT_TRUE(std::holds_alternative<UsageError>(result));
+      EXPECT_THAT(std::get<UsageError>(result).message, HasSubstr(row.usage));
+    }
+  }
+}
+
+TEST(ChartToolPeople, RefusalsAndRejectionsPrintTheFormsMessage) {
+  struct Row {
+    std::vector<std::string> extra;
+    int status;
+    const char* message;  // the whole of standard error
+  };
+  const std::vector<Row> rows{
+      {{"--name", "o'neil"}, kExitFailed, "Please Enter only Letters\n"},
+      {{"--name", "   "}, kExitFailed, "Please Enter Name\n"},
+      {{"--lat", "90N0"},
+       kExitFailed,
+       "Please Enter Value Between 0 And 89 in the Degree of Latitude\n"},
+      {{"--lon", "E12"},
+       kExitFailed,
+       "Please Enter Value Between 0 And 179 in the Degree of Longitude\n"},
+      {{"--date", "1901-02-29"}, kExitFailed, "Please Enter Correct Date Or Month!\n"},
+      {{"--date", "1980-04-31"}, kExitFailed, "Please Enter Correct Date Or Month !\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.extra));
+    std::vector<std::string> args = kDelhiFlags;
+    for (std::size_t i = 0; i + 1 < row.extra.size(); i += 2) {
+      const auto flag = std::find(args.begin(), args.end(), row.extra[i]);
+      ASSERT_NE(flag, args.end());
+      *(flag + 1) = row.extra[i + 1];
+    }
+    const ToolRun run = RunTool(args);
+    EXPECT_EQ(run.status, row.status);
+    EXPECT_EQ(run.err, row.message);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(ChartToolPeople, PrintsTheChartAndTheReport) {
+  const ToolRun run = RunTool(DelhiFlagsWith({"--report"}));
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_THAT(run.out, StartsWith("Name:           ANNA\n"));
+  EXPECT_THAT(run.out, HasSubstr("Latitude:       28\u00b0 38' N\n"));
+  EXPECT_THAT(run.out, HasSubstr("City:           Delhi\n"));
+
+  ChartSession session;
+  const CastResult result = session.CastChart(DelhiFormEntries());
+  ASSERT_TRUE(std::holds_alternative<ChartView>(result));
+  const ChartView& view = std::get<ChartView>(result);
+  EXPECT_THAT(run.out, HasSubstr("  Sun       " + view.positions[0] + "\n"));
+  EXPECT_THAT(run.out, HasSubstr("  Asc       " + view.positions[10] + "\n"));
+  for (int house = 1; house <= 12; ++house) {
+    EXPECT_THAT(run.out, HasSubstr("  House " + std::to_string(house) + " "));
+  }
+  EXPECT_THAT(run.out, HasSubstr(ReportPlainText(session)));
+  EXPECT_EQ(run.out, ChartText(view, session) + "\n" + ReportPlainText(session) + "\n");
+}
+
+TEST(ChartToolPeople, WritesTheStyledReportAsRtf) {
+  const std::filesystem::path file =
+      std::filesystem::temp_directory_path() /
+      ("zodivane_chart_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+       ".rtf");
+  const ToolRun run = RunTool(DelhiFlagsWith({"--report-rtf", file.string()}));
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  std::ifstream in(file, std::ios::binary);
+  const std::string written{std::istreambuf_iterator<char>(in), {}};
+  std::filesystem::remove(file);
+  ChartSession session;
+  ASSERT_TRUE(std::holds_alternative<ChartView>(session.CastChart(DelhiFormEntries())));
+  EXPECT_EQ(written, ReportRtf(session));
+  EXPECT_THAT(written, StartsWith("{\\rtf"));
+
+  const ToolRun unwritable =
+      RunTool(DelhiFlagsWith({"--report-rtf", "/nonexistent-directory/report.rtf"}));
+  EXPECT_EQ(unwritable.status, kExitFailed);
+  EXPECT_THAT(unwritable.err, HasSubstr("cannot write /nonexistent-directory/report.rtf"));
+}
+
+}  // namespace
+}  // namespace zodivane::chart_tool
