@@ -1,0 +1,101 @@
+// zodivane-chart's JSON protocol on a thousand lines, and one whole cast.
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "chart/chart_driver.h"
+#include "tools/zodivane_chart.h"
+
+namespace {
+
+/// A stream buffer that throws everything away, so that the benchmark
+/// measures the tool and not the growth of a string.
+class DiscardBuffer : public std::streambuf {
+ protected:
+  int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+  std::streamsize xsputn(const char*, std::streamsize count) override { return count; }
+};
+
+zodivane::FormEntries DelhiEntries() {
+  zodivane::FormEntries entries;
+  entries.txtName = "ANNA";
+  entries.txtLonD = "77";
+  entries.txtLonM = "12";
+  entries.txtLatD = "28";
+  entries.txtLatM = "38";
+  entries.txtMCity = "Delhi";
+  entries.txtMState = "Delhi";
+  entries.txtMCountry = "India";
+  entries.cboMonthIndex = 2;
+  entries.cboDateIndex = 4;
+  entries.cmbTimeZoneIndex = 34;
+  entries.cboDateText = "5";
+  entries.cboYearText = "1980";
+  entries.cboHHText = "7";
+  entries.cboMMText = "5";
+  return entries;
+}
+
+/// A thousand different valid charts, one JSON object per line: the years,
+/// days, hours, zones and hemispheres vary.
+std::string ThousandLines() {
+  std::string lines;
+  for (int i = 0; i < 1000; ++i) {
+    const int day = i % 28;
+    const nlohmann::json entries{
+        {"txtName", "PERSON"},
+        {"txtLonD", std::to_string(i % 180)},
+        {"txtLonM", std::to_string(i % 60)},
+        {"txtLatD", std::to_string(i % 90)},
+        {"txtLatM", std::to_string((i * 7) % 60)},
+        {"txtMCity", "City"},
+        {"txtMState", "State"},
+        {"txtMCountry", "Country"},
+        {"cboMonthIndex", i % 12},
+        {"cboDateIndex", day},
+        {"cmbTimeZoneIndex", i % 71},
+        {"cboDateText", std::to_string(day + 1)},
+        {"cboYearText", std::to_string(1901 + (i * 37) % 150)},
+        {"cboHHText", std::to_string(i % 24)},
+        {"cboMMText", std::to_string((i * 13) % 60)},
+        {"optEast", i % 2 == 0},
+        {"optSouth", i % 3 == 0},
+        {"chkDST", i % 5 == 0},
+    };
+    lines += entries.dump() + "\n";
+  }
+  return lines;
+}
+
+void BM_ChartToolThousandJsonLines(benchmark::State& state) {
+  const std::string input = ThousandLines();
+  const bool withReport = state.range(0) != 0;
+  DiscardBuffer discard;
+  std::ostream out(&discard);
+  for (auto _ : state) {
+    std::istringstream in(input);
+    benchmark::DoNotOptimize(zodivane::chart_tool::RunJson(in, out, withReport));
+  }
+  state.SetItemsProcessed(state.iterations() * 1000);
+}
+BENCHMARK(BM_ChartToolThousandJsonLines)
+    ->ArgName("report")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_CastChart(benchmark::State& state) {
+  const zodivane::FormEntries entries = DelhiEntries();
+  zodivane::ChartSession session;
+  for (auto _ : state) {
+    zodivane::CastResult result = session.CastChart(entries);
+    benchmark::DoNotOptimize(result);
+  }
+}
+BENCHMARK(BM_CastChart)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
