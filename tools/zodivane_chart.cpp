@@ -282,7 +282,7 @@ constexpr std::array<ListRange, 4> kListTextKeys{{
 
 std::string Describe(const Json& value) {
   if (value.is_number_float())
-    return "a number with a fraction";
+    return "a number with a fraction or exponent";
   if (value.is_number())
     return "a number";
   if (value.is_null())
