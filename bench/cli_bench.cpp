@@ -21,23 +21,23 @@ class DiscardBuffer : public std::streambuf {
 };
 
 zodivane::FormEntries DelhiEntries() {
-  zodivane::FormEntries entries;
-  entries.txtName = "ANNA";
-  entries.txtLonD = "77";
-  entries.txtLonM = "12";
-  entries.txtLatD = "28";
-  entries.txtLatM = "38";
-  entries.txtMCity = "Delhi";
-  entries.txtMState = "Delhi";
-  entries.txtMCountry = "India";
-  entries.cboMonthIndex = 2;
-  entries.cboDateIndex = 4;
-  entries.cmbTimeZoneIndex = 34;
-  entries.cboDateText = "5";
-  entries.cboYearText = "1980";
-  entries.cboHHText = "7";
-  entries.cboMMText = "5";
-  return entries;
+  return zodivane::FormEntries{
+      .txtName = "ANNA",
+      .txtLonD = "77",
+      .txtLonM = "12",
+      .txtLatD = "28",
+      .txtLatM = "38",
+      .txtMCity = "Delhi",
+      .txtMState = "Delhi",
+      .txtMCountry = "India",
+      .cboMonthIndex = 2,
+      .cboDateIndex = 4,
+      .cmbTimeZoneIndex = 34,
+      .cboDateText = "5",
+      .cboYearText = "1980",
+      .cboHHText = "7",
+      .cboMMText = "5",
+  };
 }
 
 /// A thousand different valid charts, one JSON object per line: the years,

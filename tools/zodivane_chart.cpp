@@ -222,7 +222,12 @@ bool IsListEntry(std::string_view text, int first, int last) noexcept {
 }
 
 std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
+  std::string quoted;
+  quoted.reserve(text.size() + 2);
+  quoted.push_back('"');
+  quoted.append(text);
+  quoted.push_back('"');
+  return quoted;
 }
 
 // ---------------------------------------------------------------------------
