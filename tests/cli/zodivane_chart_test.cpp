@@ -153,24 +153,20 @@ TEST(ChartToolJson, AnswerMatchesTheDriversView) {
 TEST(ChartToolJson, RejectionsCarryMessageIconAndFocus) {
   struct Row {
     const char* what;
-    const char* key;
-    Json value;
+    Json changes;   // merged into the valid entries
     Json expected;  // the "rejected" object; texts from the form's validation table
   };
   const std::vector<Row> rows{
       {"blank name",
-       "txtName",
-       "   ",
+       {{"txtName", "   "}},
        {{"message", "Please Enter Name"}, {"icon", "critical"}, {"focus", "txtName"}}},
       {"latitude minutes 60",
-       "txtLatM",
-       "60",
+       {{"txtLatM", "60"}},
        {{"message", "Please Enter Value Between 0 And 59 in the  Minute of Latitude"},
         {"icon", "critical"},
         {"focus", "txtLatM"}}},
       {"31 April",
-       "cboMonthIndex",
-       3,
+       {{"cboMonthIndex", 3}, {"cboDateIndex", 30}, {"cboDateText", "31"}},
        {{"message", "Please Enter Correct Date Or Month !"},
         {"icon", "information"},
         {"focus", nullptr}}},
@@ -178,11 +174,7 @@ TEST(ChartToolJson, RejectionsCarryMessageIconAndFocus) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     Json entries = DelhiEntries();
-    entries[row.key] = row.value;
-    if (std::string(row.what) == "31 April") {
-      entries["cboDateIndex"] = 30;
-      entries["cboDateText"] = "31";
-    }
+    entries.update(row.changes);
     const JsonRun run = RunJsonOn(entries.dump() + "\n");
     ASSERT_EQ(run.lines.size(), 1u);
     EXPECT_EQ(Json::parse(run.lines[0]), (Json{{"rejected", row.expected}}));
