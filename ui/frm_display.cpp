@@ -140,7 +140,7 @@ class ClickableLabel final : public QLabel {
 
 /// One row of the details frame: a caption label and the value label beside it.
 struct DetailRow {
-  std::string_view captionName;  ///< objectName of the caption label; empty for the name row
+  std::string_view captionName;  ///< objectName of the caption label
   std::string_view caption;      ///< caption text, used exactly
   int captionTop;                ///< twips, in fraDetails
   std::string_view valueName;    ///< objectName of the value label, also its design-time caption
@@ -403,7 +403,6 @@ void frmDisplay::BuildReport() {
   RTBHouseDesc_->setAcceptRichText(true);
   RTBHouseDesc_->setFont(Verdana(8.25));
   RTBHouseDesc_->document()->setDefaultFont(Verdana(8.25));
-  SetColours(*RTBHouseDesc_, WindowBackground(), WindowText());
 
   auto* label3 = new ClickableLabel(kLabel3Caption + WebAddresses::HomePageText(), this,
                                     [this] { Label3_Click(); });
