@@ -10,17 +10,6 @@ constexpr int kCarriageReturn = 13;
 constexpr int kSpace = 32;
 constexpr int kLargestReadValue = 32767;
 
-/// `text` without its leading and trailing spaces (spaces only, as the
-/// boxes are trimmed; tabs cannot be typed into them).
-std::string_view TrimSpaces(std::string_view text) noexcept {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
 /// One coordinate box check: the box, its allowed range and its message.
 struct CoordinateCheck {
   std::string FormEntries::*box;  ///< the field of the box
@@ -69,6 +58,14 @@ bool IsMissingFebruaryDay(int dayPosition, std::string_view yearText) noexcept {
 }
 
 }  // namespace
+
+std::string_view TrimSpaces(std::string_view text) noexcept {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
 
 std::optional<int> LeadingDigitsValue(std::string_view text) noexcept {
   const std::string_view trimmed = TrimSpaces(text);

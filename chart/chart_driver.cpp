@@ -41,14 +41,6 @@ std::int16_t Magnitude(std::int16_t value) noexcept {
   return static_cast<std::int16_t>(value < 0 ? -value : value);
 }
 
-std::string_view TrimSpaces(std::string_view text) noexcept {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::optional<std::string> SignNameOf(std::string_view abbreviation) {
   if (const std::optional<int> sign = SignIndexFromAbbreviation(abbreviation)) {
     return std::string(kSigns[*sign].name);
