@@ -59,7 +59,7 @@ bool IsMissingFebruaryDay(int dayPosition, std::string_view yearText) noexcept {
 
 }  // namespace
 
-std::string_view TrimSpaces(std::string_view text) noexcept {
+std::string_view TrimEntrySpaces(std::string_view text) noexcept {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string_view::npos) {
     return {};
@@ -68,7 +68,7 @@ std::string_view TrimSpaces(std::string_view text) noexcept {
 }
 
 std::optional<int> LeadingDigitsValue(std::string_view text) noexcept {
-  const std::string_view trimmed = TrimSpaces(text);
+  const std::string_view trimmed = TrimEntrySpaces(text);
   if (trimmed.empty() || trimmed.front() < '0' || trimmed.front() > '9') {
     return std::nullopt;
   }
@@ -86,7 +86,7 @@ std::optional<int> LeadingDigitsValue(std::string_view text) noexcept {
 }
 
 std::optional<Rejection> ValidateBirthData(const FormEntries& entries) {
-  if (TrimSpaces(entries.txtName).empty()) {
+  if (TrimEntrySpaces(entries.txtName).empty()) {
     return Reject("Please Enter Name", MessageIcon::Critical, "txtName");
   }
 

@@ -144,7 +144,7 @@ struct TypedText {
 
 /// `text` without its leading and trailing spaces (spaces only: the boxes
 /// and lists are trimmed of spaces, nothing else).
-[[nodiscard]] std::string_view TrimSpaces(std::string_view text) noexcept;
+[[nodiscard]] std::string_view TrimEntrySpaces(std::string_view text) noexcept;
 
 /// The value of the leading decimal digits of `text` after trimming spaces
 /// (" 12x" reads 12); nullopt when the trimmed text does not begin with a
