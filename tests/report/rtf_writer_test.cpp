@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -108,6 +109,24 @@ TEST(RtfWriter, EscapesEveryTextSafely) {
     EXPECT_TRUE(GroupsBalance(rtf)) << rtf;
     for (char byte : rtf) {
       ASSERT_GE(byte, 0) << "raw non-ASCII byte in the document";
+    }
+  }
+}
+
+TEST(RtfWriter, NoTwoBytesCanBreakTheDocument) {
+  // Every pair of bytes, between text that would close the group if it leaked.
+  for (int first = 0; first < 256; ++first) {
+    for (int second = 0; second < 256; ++second) {
+      std::string text = "}";
+      text += static_cast<char>(first);
+      text += static_cast<char>(second);
+      text += "\\";
+      const std::string rtf = RtfOf(text);
+      const std::string body = BodyOf(rtf);
+      ASSERT_TRUE(GroupsBalance(rtf)) << first << " " << second;
+      ASSERT_TRUE(body.starts_with("\\}") && body.ends_with("\\\\")) << first << " " << second;
+      ASSERT_TRUE(std::all_of(rtf.begin(), rtf.end(), [](char byte) { return byte >= 0; }))
+          << first << " " << second;
     }
   }
 }
