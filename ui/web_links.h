@@ -1,0 +1,35 @@
+// The three web pages the program opens, and the maker's address it shows.
+#pragma once
+
+#include <QString>
+#include <QUrl>
+
+#include "ui/platform.h"
+
+namespace zodivane::ui {
+
+/// The fixed addresses, set at build time (CMake cache options).
+struct WebAddresses {
+  static QUrl HomePage() { return QUrl(QStringLiteral(ZODIVANE_HOME_URL)); }
+  static QUrl HelpPage() { return QUrl(QStringLiteral(ZODIVANE_HELP_URL)); }
+  static QUrl DownloadPage() { return QUrl(QStringLiteral(ZODIVANE_DOWNLOAD_URL)); }
+  /// The maker's address as the windows print it.
+  static QString HomePageText() { return QStringLiteral(ZODIVANE_HOME_URL); }
+};
+
+/// The link actions. Each opens its page through the browser service and
+/// never waits for it; a page that cannot be opened is not reported.
+class WebLinks {
+ public:
+  explicit WebLinks(WebBrowser& browser) : browser_(browser) {}
+
+  void OpenWebPage(const QUrl& address) { browser_.OpenWebPage(address); }
+  void OpenHomePage() { OpenWebPage(WebAddresses::HomePage()); }
+  void OpenHelpPage() { OpenWebPage(WebAddresses::HelpPage()); }
+  void OpenDownloadPage() { OpenWebPage(WebAddresses::DownloadPage()); }
+
+ private:
+  WebBrowser& browser_;
+};
+
+}  // namespace zodivane::ui
