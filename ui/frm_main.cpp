@@ -1,17 +1,21 @@
 #include "ui/frm_main.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <string>
 #include <variant>
 
@@ -271,6 +275,17 @@ void frmMain::BuildControls() {
   for (int i = 0; i < static_cast<int>(coordinateBoxes_.size()); ++i) {
     QLineEdit* box = coordinateBoxes_[i];
     box->installEventFilter(this);
+    // The context menu's Paste goes through the same check as the paste keys.
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box, &QWidget::customContextMenuRequested, this, [this, box, i](const QPoint& point) {
+      QMenu* menu = box->createStandardContextMenu();
+      if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
+        paste->disconnect();
+        connect(paste, &QAction::triggered, this, [this, i] { PasteIntoCoordinateBox(i); });
+      }
+      menu->setAttribute(Qt::WA_DeleteOnClose);
+      menu->popup(box->mapToGlobal(point));
+    });
     connect(box, &QLineEdit::textEdited, this,
             [this, i](const QString& text) { CheckCoordinateEdit(i, text); });
     connect(box, &QLineEdit::textChanged, this, [this, i](const QString& text) {
@@ -432,6 +447,14 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
   }
   const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->matches(QKeySequence::Paste)) {
+    const auto found = std::find(coordinateBoxes_.begin(), coordinateBoxes_.end(), box);
+    if (found != coordinateBoxes_.end()) {
+      PasteIntoCoordinateBox(static_cast<int>(found - coordinateBoxes_.begin()));
+      return true;
+    }
+    return false;
+  }
   // Shortcuts (paste, select all, menu access keys) and keys that type no
   // character (arrows, Tab, Delete) are not typed text: they pass.
   if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0 ||
@@ -480,14 +503,27 @@ bool frmMain::FilterTypedKey(QLineEdit& box, const QString& typed) {
   return true;
 }
 
+void frmMain::PasteIntoCoordinateBox(int boxIndex) {
+  const QString pasted = QGuiApplication::clipboard()->text();
+  if (!IsDigitsOnly(pasted)) {
+    RefuseCoordinateText(boxIndex);
+    return;
+  }
+  coordinateBoxes_[boxIndex]->paste();
+}
+
+void frmMain::RefuseCoordinateText(int boxIndex) {
+  QLineEdit* box = coordinateBoxes_[boxIndex];
+  ShowNotice(RangeNotice(boxIndex));
+  box->setFocus(Qt::OtherFocusReason);
+}
+
 void frmMain::CheckCoordinateEdit(int boxIndex, const QString& text) {
   if (IsDigitsOnly(text)) {
     return;
   }
-  QLineEdit* box = coordinateBoxes_[boxIndex];
-  box->setText(coordinateTexts_[boxIndex]);
-  ShowNotice(RangeNotice(boxIndex));
-  box->setFocus(Qt::OtherFocusReason);
+  coordinateBoxes_[boxIndex]->setText(coordinateTexts_[boxIndex]);
+  RefuseCoordinateText(boxIndex);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

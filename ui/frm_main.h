@@ -73,6 +73,10 @@ class frmMain : public QMainWindow {
   /// Refuses text that reached a coordinate box other than by typing
   /// (pasted or dropped) unless it is made of digits.
   void CheckCoordinateEdit(int boxIndex, const QString& text);
+  /// Pastes the clipboard into a coordinate box when it holds digits only.
+  void PasteIntoCoordinateBox(int boxIndex);
+  /// Shows the box's range message and puts the focus into it.
+  void RefuseCoordinateText(int boxIndex);
   void ShowNotice(const Notice& notice);
 
   ChartSession& session_;

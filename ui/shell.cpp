@@ -95,9 +95,8 @@ bool Shell::ProgramStart() {
   input_ = std::make_unique<frmMain>(session_, links_, services_.messages);
   connect(input_.get(), &frmMain::ChartCast, this, &Shell::ShowResults);
   connect(input_.get(), &frmMain::Unloaded, this, &Shell::QuitProgram);
-  input_->adjustSize();
-  CentreOnScreen(*input_);
   input_->show();
+  CentreOnScreen(*input_);
   input_->activateWindow();
   return true;
 }
@@ -145,9 +144,10 @@ void Shell::QuitProgram() {
   }
   if (input_) {
     input_->close();
-  }
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    window->close();
+    // Any other window of the program (a dialog left open) closes too.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      window->close();
+    }
   }
   if (instanceLock_.isLocked()) {
     instanceLock_.unlock();
