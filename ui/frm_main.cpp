@@ -54,11 +54,11 @@ MessageIcon ToUiIcon(zodivane::MessageIcon icon) {
 /// entries whose earlier boxes are valid and whose box `index` is empty.
 Notice RangeNotice(int index) {
   FormEntries entries;
-  entries.txtName = "A";
+  entries.txtName.assign(1, 'A');
   std::array<std::string*, 4> boxes = {&entries.txtLonD, &entries.txtLonM, &entries.txtLatD,
                                        &entries.txtLatM};
   for (int i = 0; i < index; ++i) {
-    *boxes[i] = "0";
+    boxes[i]->assign(1, '0');
   }
   const std::optional<Rejection> rejection = ValidateBirthData(entries);
   return rejection ? rejection->notice : Notice{};
