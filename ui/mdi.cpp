@@ -4,7 +4,10 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "ui/frm_about.h"
 #include "ui/frm_display.h"
@@ -100,9 +103,17 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
   lblSoftwareName_->setGeometry(TwipsRect(0, 0, kSoftwareNameWidth, kNameBarHeight));
   look::SetTextColour(*lblSoftwareName_, colours::kRed);
 
-  clientArea_ = new QWidget(central);
+  // The client area scrolls when the window is smaller than the results form.
+  scroll_ = new QScrollArea(central);
+  scroll_->setObjectName(QStringLiteral("MDIClientScroll"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(false);
+  look::SetBackground(*scroll_, colours::kPanel);
+  clientArea_ = new QWidget;
   clientArea_->setObjectName(QStringLiteral("MDIClient"));
   look::SetBackground(*clientArea_, colours::kPanel);
+  scroll_->setWidget(clientArea_);
+  scroll_->viewport()->installEventFilter(this);
 
   // MDIForm_Load: a fresh, empty results form as the only child.
   display_ = new frmDisplay(links_, clientArea_);
@@ -118,7 +129,7 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
 
   column->addWidget(picture1);
   column->addWidget(picture3);
-  column->addWidget(clientArea_, 1);
+  column->addWidget(scroll_, 1);
   column->addWidget(picture2);
   setCentralWidget(central);
 
@@ -164,7 +175,19 @@ void MDI::LayOut() {
   cmdMdiExit_->move(Px(layout.exitLeft), cmdMdiExit_->y());
   cmdBack_->move(Px(layout.backLeft), cmdBack_->y());
   command1_->move(Px(layout.printLeft), command1_->y());
-  display_->move(Px(layout.displayLeft), display_->y());
+  // A window narrower than the results form scrolls it from its left edge.
+  const int displayLeft = std::max(0, Px(layout.displayLeft));
+  display_->move(displayLeft, 0);
+  const QSize viewport = scroll_->viewport()->size();
+  clientArea_->resize(std::max(viewport.width(), displayLeft + display_->width()),
+                      std::max(viewport.height(), display_->height()));
+}
+
+bool MDI::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == scroll_->viewport() && event->type() == QEvent::Resize) {
+    LayOut();
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void MDI::resizeEvent(QResizeEvent* event) {

@@ -8,6 +8,7 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QWidget;
 
 namespace zodivane::ui {
@@ -62,6 +63,7 @@ class MDI : public QMainWindow {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -72,6 +74,7 @@ class MDI : public QMainWindow {
   WebLinks& links_;
   QLabel* lblQuorvelBanner_ = nullptr;
   QLabel* lblSoftwareName_ = nullptr;
+  QScrollArea* scroll_ = nullptr;
   QWidget* clientArea_ = nullptr;
   frmDisplay* display_ = nullptr;
   QPushButton* command1_ = nullptr;

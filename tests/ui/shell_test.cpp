@@ -164,6 +164,13 @@ TEST_F(MainWindowTest, LaysOutBarsAndButtonsForItsWidthAndAgainWhenResized) {
     EXPECT_EQ(Find<QWidget>("lblSoftwareName")->x(), look::Px(layout.softwareNameLeft));
     EXPECT_EQ(window->Display().x(), look::Px(layout.displayLeft));
   }
+  // Narrower than the results form (881 pixels): the form starts at the left and scrolls.
+  window->resize(700, 500);
+  QApplication::processEvents();
+  EXPECT_EQ(window->Display().x(), 0);
+  EXPECT_GE(Find<QWidget>("MDIClient")->width(), window->Display().width());
+  EXPECT_EQ(Find<QWidget>("cmdMdiExit")->x(), look::Px(ComputeMdiLayout(700 * 15).exitLeft));
+
   EXPECT_EQ(Find<QWidget>("cmdMdiExit")->geometry().size(), QSize(73, 33));
   EXPECT_EQ(Find<QWidget>("cmdBack")->geometry().size(), QSize(68, 31));
   EXPECT_EQ(Find<QWidget>("Picture1")->height(), 41);
