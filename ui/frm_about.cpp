@@ -70,7 +70,7 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
       QStringLiteral("Click here to visit ") + WebAddresses::HomePageText(), this);
   lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
   lblHomePage->setFont(look::VerdanaFont(8.25, false, true));
-  lblHomePage->setGeometry(TwipsRect(960, 1920, 5880, 285));
+  lblHomePage->setGeometry(TwipsRect(960, 1740, 5880, 285));
   connect(lblHomePage, &look::ClickableLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
   Rule("Line1", this, 2400, QColor(128, 128, 128));
