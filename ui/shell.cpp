@@ -79,6 +79,10 @@ Shell::~Shell() {
   }
 }
 
+MDI* Shell::MainWindow() const noexcept {
+  return main_.data();
+}
+
 bool Shell::ProgramStart() {
   if (!instanceLock_.tryLock(0)) {
     services_.messages.ShowNotice(nullptr, QStringLiteral("Application is already running"),

@@ -71,7 +71,7 @@ class Shell : public QObject {
   }
 
   [[nodiscard]] frmMain* InputForm() const noexcept { return input_.get(); }
-  [[nodiscard]] MDI* MainWindow() const noexcept { return main_.data(); }
+  [[nodiscard]] MDI* MainWindow() const noexcept;
   [[nodiscard]] ChartSession& Session() noexcept { return session_; }
   [[nodiscard]] WebLinks& Links() noexcept { return links_; }
 

@@ -143,6 +143,52 @@ TEST_F(InputFormTest, ControlsSitAtTheirPlaces) {
   EXPECT_EQ(Find<QCheckBox>("chkDST")->parentWidget()->objectName(), QStringLiteral("fraZone"));
 }
 
+TEST_F(InputFormTest, ControlsWearTheFormsColoursAndTypeface) {
+  // Colours as red, green, blue; the role says which part of the control.
+  const QColor peach(255, 218, 185);
+  const QColor navy(0, 0, 128);
+  struct ColourRow {
+    const char* name;
+    QPalette::ColorRole role;
+    QColor colour;
+  };
+  const std::vector<ColourRow> rows = {
+      {"frmMainClient", QPalette::Window, peach},
+      {"Frame1", QPalette::Window, QColor(0, 0, 64)},
+      {"Label13", QPalette::WindowText, peach},
+      {"Label2", QPalette::WindowText, QColor(0, 0, 255)},
+      {"Label61", QPalette::WindowText, navy},
+      {"Label61", QPalette::Window, QColor(255, 255, 255)},
+      {"txtName", QPalette::Base, peach},
+      {"txtName", QPalette::Text, navy},
+      {"cboMonth", QPalette::Button, peach},
+      {"cboMonth", QPalette::ButtonText, navy},
+      {"fraZone", QPalette::Window, peach},
+      {"Frame3", QPalette::Text, navy},  // the caption
+      {"Label7", QPalette::WindowText, navy},
+  };
+  for (const ColourRow& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(Find<QWidget>(row.name)->palette().color(row.role), row.colour);
+  }
+  struct FontRow {
+    const char* name;
+    double points;
+    bool bold;
+    bool underline;
+  };
+  for (const FontRow& row :
+       {FontRow{"Label13", 8.25, false, false}, FontRow{"Label61", 8.25, true, true},
+        FontRow{"chkDST", 8.25, true, false}, FontRow{"cmdRashi", 8.25, true, false}}) {
+    SCOPED_TRACE(row.name);
+    const QFont font = Find<QWidget>(row.name)->font();
+    EXPECT_EQ(font.family(), QStringLiteral("Verdana"));  // the family asked for, not resolved
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), row.points);
+    EXPECT_EQ(font.bold(), row.bold);
+    EXPECT_EQ(font.underline(), row.underline);
+  }
+}
+
 TEST_F(InputFormTest, TabVisitsTheControlsInTheFormsOrder) {
   form.show();
   QApplication::setActiveWindow(&form);
