@@ -408,6 +408,22 @@ TEST_F(ShellTest, AboutSoftwareOpensTheModalAboutBox) {
   shell.InputForm()->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
   EXPECT_EQ(shown, QStringLiteral("frmAbout"));
   EXPECT_TRUE(shell.InputForm()->isVisible());
+
+  // The same from the main window's Help menu.
+  FillValidEntries(*shell.InputForm());
+  shell.InputForm()->cmdRashi_Click();
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  shown.clear();
+  QTimer::singleShot(0, [&shown] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      shown = modal->objectName();
+      modal->close();
+    }
+  });
+  shell.MainWindow()->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+  EXPECT_EQ(shown, QStringLiteral("frmAbout"));
+  EXPECT_TRUE(shell.MainWindow()->isVisible());
+  EXPECT_TRUE(browser.opened.empty());
 }
 
 }  // namespace
