@@ -43,15 +43,13 @@ const std::array<QString, 12> kMonthNames = {
     QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December"),
 };
 
-/// The coordinate boxes in the order of the validation checks.
-enum CoordinateBox { kLonD = 0, kLonM, kLatD, kLatM };
-
 MessageIcon ToUiIcon(zodivane::MessageIcon icon) {
   return icon == zodivane::MessageIcon::Critical ? MessageIcon::Critical : MessageIcon::Information;
 }
 
-/// The validation's range notice for one coordinate box: the rejection of
-/// entries whose earlier boxes are valid and whose box `index` is empty.
+/// The validation's range notice for coordinate box `index` (0 txtLonD,
+/// 1 txtLonM, 2 txtLatD, 3 txtLatM, the order of the checks): the rejection
+/// of entries whose earlier boxes are valid and whose box `index` is empty.
 Notice RangeNotice(int index) {
   FormEntries entries;
   entries.txtName.assign(1, 'A');
@@ -73,8 +71,8 @@ bool IsDigitsOnly(const QString& text) {
   return true;
 }
 
-/// Places `widget` at a twips rectangle, widened and heightened to its own
-/// size hint when the text would not fit otherwise.
+/// Places `widget` at a rectangle, widened to its size hint when its text
+/// would not fit otherwise.
 void Place(QWidget& widget, const QRect& rect) {
   const QSize hint = widget.sizeHint();
   widget.setGeometry(rect.x(), rect.y(), std::max(rect.width(), hint.width()), rect.height());
@@ -280,7 +278,7 @@ void frmMain::BuildControls() {
     connect(box, &QWidget::customContextMenuRequested, this, [this, box, i](const QPoint& point) {
       QMenu* menu = box->createStandardContextMenu();
       if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        paste->disconnect();
+        QObject::disconnect(paste, &QAction::triggered, nullptr, nullptr);
         connect(paste, &QAction::triggered, this, [this, i] { PasteIntoCoordinateBox(i); });
       }
       menu->setAttribute(Qt::WA_DeleteOnClose);
