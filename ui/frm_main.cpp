@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -277,9 +278,13 @@ void frmMain::BuildControls() {
     box->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(box, &QWidget::customContextMenuRequested, this, [this, box, i](const QPoint& point) {
       QMenu* menu = box->createStandardContextMenu();
-      if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-        QObject::disconnect(paste, &QAction::triggered, nullptr, nullptr);
-        connect(paste, &QAction::triggered, this, [this, i] { PasteIntoCoordinateBox(i); });
+      // The standard menu's Paste item, known by its (translated) caption.
+      const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+      for (QAction* item : menu->actions()) {
+        if (item->text().section(QLatin1Char('\t'), 0, 0) == pasteCaption) {
+          QObject::disconnect(item, &QAction::triggered, nullptr, nullptr);
+          connect(item, &QAction::triggered, this, [this, i] { PasteIntoCoordinateBox(i); });
+        }
       }
       menu->setAttribute(Qt::WA_DeleteOnClose);
       menu->popup(box->mapToGlobal(point));

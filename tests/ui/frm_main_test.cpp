@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -276,6 +277,41 @@ TEST_F(InputFormTest, PastedTextWithOtherThanDigitsIsRefusedWithTheBoxRange) {
     EXPECT_EQ(box->text(), QStringLiteral("12"));
     EXPECT_TRUE(messages.notices.empty());
   }
+}
+
+TEST_F(InputFormTest, ContextMenuPasteIsCheckedLikeThePasteKeys) {
+  form.show();
+  QLineEdit* box = Box("txtLatD");
+  const auto pasteFromMenu = [box] {
+    emit box->customContextMenuRequested(QPoint(2, 2));
+    QMenu* menu = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (auto* candidate = qobject_cast<QMenu*>(window); candidate && candidate->isVisible()) {
+        menu = candidate;
+      }
+    }
+    ASSERT_NE(menu, nullptr);
+    QAction* paste = nullptr;
+    for (QAction* item : menu->actions()) {
+      if (item->text().startsWith(QStringLiteral("&Paste"))) {
+        paste = item;
+      }
+    }
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    menu->close();
+  };
+  QApplication::clipboard()->setText(QStringLiteral("4a"));
+  pasteFromMenu();
+  EXPECT_TRUE(box->text().isEmpty());
+  EXPECT_THAT(messages.notices,
+              ::testing::ElementsAre(ShownNotice{
+                  QStringLiteral("Please Enter Value Between 0 And 89 in the Degree of Latitude"),
+                  MessageIcon::Critical}));
+  QApplication::clipboard()->setText(QStringLiteral("45"));
+  pasteFromMenu();
+  EXPECT_EQ(box->text(), QStringLiteral("45"));
+  EXPECT_EQ(messages.notices.size(), 1U);
 }
 
 TEST_F(InputFormTest, RejectionShowsItsMessageAndFocusesItsBox) {
