@@ -24,6 +24,7 @@
 
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
+#include "ui/look.h"
 #include "ui/mdi.h"
 #include "ui/platform_qt.h"
 #include "ui/shell.h"
@@ -176,6 +177,8 @@ int RunProgram(QApplication& app) {
   QApplication::setApplicationVersion(QStringLiteral(ZODIVANE_VERSION));
   QApplication::setDesktopFileName(QStringLiteral("zodivane"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  // Every window, message boxes and menus included, uses Verdana.
+  QApplication::setFont(look::VerdanaFont(8.25));
   if (QFile::exists(kIconResource)) {
     QApplication::setWindowIcon(QIcon(kIconResource));
   }
