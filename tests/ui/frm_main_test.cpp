@@ -336,6 +336,21 @@ TEST_F(InputFormTest, RejectionShowsItsMessageAndFocusesItsBox) {
   EXPECT_EQ(casts, 0);
 }
 
+TEST_F(InputFormTest, DateRejectionLeavesTheFocusWhereItWas) {
+  FillValidEntries();
+  List("cboMonth")->setCurrentIndex(3);  // April
+  List("cboDate")->setCurrentIndex(30);  // 31
+  Box("txtMCity")->setFocus();
+  int casts = 0;
+  QObject::connect(&form, &frmMain::ChartCast, [&casts](const ChartView&) { ++casts; });
+  form.cmdRashi_Click();
+  EXPECT_THAT(messages.notices, ::testing::ElementsAre(ShownNotice{
+                                    QStringLiteral("Please Enter Correct Date Or Month !"),
+                                    MessageIcon::Information}));
+  EXPECT_EQ(form.focusWidget(), Box("txtMCity"));
+  EXPECT_EQ(casts, 0);
+}
+
 TEST_F(InputFormTest, ProceedRaisesChartCastWithTheCastChart) {
   FillValidEntries();
   std::vector<ChartView> cast;
