@@ -373,6 +373,44 @@ TEST_F(InputFormTest, ProceedRaisesChartCastWithTheCastChart) {
   EXPECT_EQ(cast[1], cast[0]);
 }
 
+TEST_F(InputFormTest, ProceedCastsTheGreenwichReferenceChart) {
+  // 2000 January 1, 12:00 Greenwich Mean Time at 51°30' N, 0°00' W: the
+  // reference moment of the ephemeris. Positions from its published tables,
+  // compared exactly as printed.
+  QTest::keyClicks(Box("txtName"), QStringLiteral("greenwich"));
+  QTest::keyClicks(Box("txtLonD"), QStringLiteral("0"));
+  QTest::keyClicks(Box("txtLonM"), QStringLiteral("0"));
+  QTest::keyClicks(Box("txtLatD"), QStringLiteral("51"));
+  QTest::keyClicks(Box("txtLatM"), QStringLiteral("30"));
+  Find<QRadioButton>("optLong_1")->setChecked(true);
+  List("cboYear")->setCurrentText(QStringLiteral("2000"));
+  List("cboHH")->setCurrentText(QStringLiteral("12"));
+  Box("txtMCity")->setText(QStringLiteral("London"));
+  Box("txtMCountry")->setText(QStringLiteral("England"));
+  std::vector<ChartView> cast;
+  QObject::connect(&form, &frmMain::ChartCast,
+                   [&cast](const ChartView& chart) { cast.push_back(chart); });
+  form.cmdRashi_Click();
+  ASSERT_EQ(cast.size(), 1U);
+  const ChartView& view = cast[0];
+  const PositionTable expected{"10 Cap 22", "13 Sco 18", "01 Cap 54", "01 Sag 34",
+                               "27 Aqu 58", "25 Ari 21", "10 Tau 12", "14 Aqu 47",
+                               "03 Aqu 11", "11 Sag 27", "24 Ari 17"};
+  EXPECT_EQ(view.positions, expected);
+  EXPECT_EQ(view.moonSign, "Scorpio");
+  EXPECT_EQ(view.sunSign, "Capricorn");
+  EXPECT_EQ(view.ascendantSign, "Aries");
+  EXPECT_EQ(view.name, "GREENWICH");
+  EXPECT_EQ(view.dateOfBirth, "January/1/2000");
+  EXPECT_EQ(view.timeOfBirth, "12:0");
+  EXPECT_EQ(view.latitude, "51\u00B0 30' N");
+  EXPECT_EQ(view.longitude, "0\u00B0 0' W");
+  EXPECT_EQ(view.city, "London");
+  EXPECT_EQ(view.state, "");
+  EXPECT_EQ(view.country, "England");
+  EXPECT_TRUE(messages.notices.empty());
+}
+
 TEST_F(InputFormTest, PlaceLookupAsksForEachEmptyBoxInTurn) {
   struct Row {
     const char* city;

@@ -11,6 +11,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -347,9 +348,29 @@ TEST_F(ShellTest, ProceedShowsTheResultsAndBackReturnsWithEveryEntry) {
   // Proceed again without changes: a fresh results form with the same content, once.
   Find<QPushButton>(form, "cmdRashi")->click();
   ASSERT_NE(shell.MainWindow(), nullptr);
-  EXPECT_EQ(shell.MainWindow()->Display().ReportPlainText(), firstReport);
-  EXPECT_EQ(shell.MainWindow()->findChildren<frmDisplay*>().size(), 1);
+  MDI& second = *shell.MainWindow();
+  EXPECT_EQ(second.Display().ReportPlainText(), firstReport);
+  EXPECT_EQ(second.findChildren<frmDisplay*>().size(), 1);
   EXPECT_TRUE(messages.notices.empty());
+
+  // The natal wheel lists each body once over its twelve houses.
+  QString wheel;
+  for (int position = 0; position < 12; ++position) {
+    const auto* house = second.findChild<QLabel*>(QStringLiteral("lblNatal_%1").arg(position));
+    ASSERT_NE(house, nullptr) << position;
+    wheel += house->text() + QLatin1Char('\n');
+  }
+  const QStringList lines =
+      wheel.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+  for (const char* body : {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Asc"}) {
+    SCOPED_TRACE(body);
+    const QRegularExpression listed(QStringLiteral("^%1( \\(R\\) ?)?$").arg(QLatin1String(body)));
+    EXPECT_EQ(lines.filter(listed).size(), 1);
+  }
+  // One report: its first heading stands in it once.
+  const QString heading = firstReport.section(QLatin1Char('\n'), 0, 0);
+  ASSERT_FALSE(heading.isEmpty());
+  EXPECT_EQ(firstReport.count(heading), 1);
 }
 
 TEST_F(ShellTest, ExitFromTheMainWindowEndsTheProgram) {
