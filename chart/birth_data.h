@@ -2,10 +2,13 @@
 // the key filters of the name and coordinate boxes.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zodivane {
 
@@ -13,24 +16,24 @@ namespace zodivane {
 /// control. Field names are the controls' names. The defaults are the
 /// form's own defaults (1 January 1901, 0:00, Greenwich Mean Time, North, East).
 struct FormEntries {
-  std::string txtName;      ///< the name, exactly as typed (not trimmed)
-  std::string txtLonD;      ///< longitude degrees, digits only when typed
-  std::string txtLonM;      ///< longitude arc-minutes
-  std::string txtLatD;      ///< latitude degrees
-  std::string txtLatM;      ///< latitude arc-minutes
-  std::string txtMCity;     ///< birth place, may be empty
-  std::string txtMState;    ///< may be empty
-  std::string txtMCountry;  ///< may be empty
-  int cboMonthIndex = 0;      ///< list position of cboMonth, 0 = January
-  int cboDateIndex = 0;       ///< list position of cboDate, 0 = day 1
-  int cmbTimeZoneIndex = 29;  ///< list position of cmbTimeZone, 0 to 70
+  std::string txtName;               ///< the name, exactly as typed (not trimmed)
+  std::string txtLonD;               ///< longitude degrees, digits only when typed
+  std::string txtLonM;               ///< longitude arc-minutes
+  std::string txtLatD;               ///< latitude degrees
+  std::string txtLatM;               ///< latitude arc-minutes
+  std::string txtMCity;              ///< birth place, may be empty
+  std::string txtMState;             ///< may be empty
+  std::string txtMCountry;           ///< may be empty
+  int cboMonthIndex = 0;             ///< list position of cboMonth, 0 = January
+  int cboDateIndex = 0;              ///< list position of cboDate, 0 = day 1
+  int cmbTimeZoneIndex = 29;         ///< list position of cmbTimeZone, 0 to 70
   std::string cboDateText = "1";     ///< text of the selected day, "1" to "31"
   std::string cboYearText = "1901";  ///< text of the selected year, "1901" to "2050"
   std::string cboHHText = "0";       ///< text of the selected hour, "0" to "23"
   std::string cboMMText = "0";       ///< text of the selected minute, "0" to "59"
-  bool optEast = true;   ///< the longitude option "East" is selected
-  bool optSouth = false; ///< the latitude option "South" is selected
-  bool chkDST = false;   ///< "Daylight Saving Time" is ticked
+  bool optEast = true;               ///< the longitude option "East" is selected
+  bool optSouth = false;             ///< the latitude option "South" is selected
+  bool chkDST = false;               ///< "Daylight Saving Time" is ticked
 };
 
 /// A 16-bit flag holding -1 for true and 0 for false, as the birth record keeps it.
@@ -61,9 +64,9 @@ struct ChartInput {
   std::int16_t lonMinutes = 0;   ///< longitude magnitude, arc-minutes 0..59
   std::int16_t latDegrees = 0;   ///< latitude magnitude, degrees 0..89
   std::int16_t latMinutes = 0;   ///< latitude magnitude, arc-minutes 0..59
-  Flag16 isEast;  ///< longitude hemisphere; false means West
-  Flag16 isSouth; ///< latitude hemisphere; false means North
-  Flag16 dst;     ///< the entered clock time is daylight-saving time
+  Flag16 isEast;                 ///< longitude hemisphere; false means West
+  Flag16 isSouth;                ///< latitude hemisphere; false means North
+  Flag16 dst;                    ///< the entered clock time is daylight-saving time
   friend bool operator==(const ChartInput&, const ChartInput&) = default;
 };
 
@@ -92,8 +95,8 @@ struct Rejection {
 
 /// What a key filter made of one typed character code.
 struct KeyFilterResult {
-  int keyCode = 0;                ///< the code to pass on; 0 means the key is dropped
-  std::optional<Notice> notice;   ///< the message to show when the key was refused
+  int keyCode = 0;               ///< the code to pass on; 0 means the key is dropped
+  std::optional<Notice> notice;  ///< the message to show when the key was refused
   friend bool operator==(const KeyFilterResult&, const KeyFilterResult&) = default;
 };
 
@@ -104,9 +107,48 @@ struct KeyFilterResult {
 /// Key filter of the four coordinate boxes: digits and backspace pass;
 /// anything else is dropped with a notice.
 [[nodiscard]] KeyFilterResult CoordinateKeyPress(int keyCode);
-[[nodiscard]] inline KeyFilterResult txtLonD_KeyPress(int keyCode) { return CoordinateKeyPress(keyCode); }
-[[nodiscard]] inline KeyFilterResult txtLonM_KeyPress(int keyCode) { return CoordinateKeyPress(keyCode); }
-[[nodiscard]] inline KeyFilterResult txtLatD_KeyPress(int keyCode) { return CoordinateKeyPress(keyCode); }
-[[nodiscard]] inline KeyFilterResult txtLatM_KeyPress(int keyCode) { return CoordinateKeyPress(keyCode); }
+[[nodiscard]] inline KeyFilterResult txtLonD_KeyPress(int keyCode) {
+  return CoordinateKeyPress(keyCode);
+}
+[[nodiscard]] inline KeyFilterResult txtLonM_KeyPress(int keyCode) {
+  return CoordinateKeyPress(keyCode);
+}
+[[nodiscard]] inline KeyFilterResult txtLatD_KeyPress(int keyCode) {
+  return CoordinateKeyPress(keyCode);
+}
+[[nodiscard]] inline KeyFilterResult txtLatM_KeyPress(int keyCode) {
+  return CoordinateKeyPress(keyCode);
+}
+
+/// Most characters the longitude degree box takes; the three other
+/// coordinate boxes take kCoordinateMaxLength.
+inline constexpr std::size_t kLonDegreesMaxLength = 3;
+inline constexpr std::size_t kCoordinateMaxLength = 2;
+inline constexpr std::size_t kNoLengthLimit = std::numeric_limits<std::size_t>::max();
+
+/// A box's text after a sequence of typed keys, and the notices shown on the way.
+struct TypedText {
+  std::string text;             ///< what the box holds afterwards
+  std::vector<Notice> notices;  ///< one per refused key, in typing order
+};
+
+/// Types `keys` (one character code per byte) at the end of `text` through
+/// `filter`, as a single-line box with a length limit does: a passed
+/// backspace (8) removes the last character, a passed carriage return (13)
+/// inserts nothing, any other passed code is appended while the text is
+/// shorter than `maxLength` characters. The filter sees every key, also when
+/// the box is full.
+[[nodiscard]] TypedText TypeIntoBox(std::string text, std::string_view keys,
+                                    KeyFilterResult (*filter)(int),
+                                    std::size_t maxLength = kNoLengthLimit);
+
+/// `text` without its leading and trailing spaces (spaces only: the boxes
+/// and lists are trimmed of spaces, nothing else).
+[[nodiscard]] std::string_view TrimEntrySpaces(std::string_view text) noexcept;
+
+/// The value of the leading decimal digits of `text` after trimming spaces
+/// (" 12x" reads 12); nullopt when the trimmed text does not begin with a
+/// digit. Values above 32767 read as 32767.
+[[nodiscard]] std::optional<int> LeadingDigitsValue(std::string_view text) noexcept;
 
 }  // namespace zodivane

@@ -14,6 +14,7 @@
 #include "chart/time_zones.h"
 #include "chart/vocabulary.h"
 #include "report/report.h"
+#include "report/report_sinks.h"
 #include "report/rtf_writer.h"
 
 namespace zodivane::chart_tool {
@@ -358,41 +359,6 @@ std::optional<std::string> CheckListTexts(const FormEntries& entries) {
   }
   return std::nullopt;
 }
-
-// ---------------------------------------------------------------------------
-// Report sinks
-
-/// Keeps only the text of the report.
-class PlainTextSink final : public RichTextSink {
- public:
-  void SetBold(bool) override {}
-  void SetColour(Rgb) override {}
-  void InsertText(std::string_view text) override { text_.append(text); }
-  [[nodiscard]] const std::string& text() const noexcept { return text_; }
-
- private:
-  std::string text_;
-};
-
-/// Records the report as styled runs in the results window's font.
-class StyledRunSink final : public RichTextSink {
- public:
-  void SetBold(bool bold) override { bold_ = bold; }
-  void SetColour(Rgb colour) override { colour_ = colour; }
-  void InsertText(std::string_view text) override {
-    StyledRun run;
-    run.text = std::string(text);
-    run.bold = bold_;
-    run.colour = colour_;
-    runs_.push_back(std::move(run));
-  }
-  [[nodiscard]] const std::vector<StyledRun>& runs() const noexcept { return runs_; }
-
- private:
-  bool bold_ = false;
-  Rgb colour_{};
-  std::vector<StyledRun> runs_;
-};
 
 // ---------------------------------------------------------------------------
 // Command line
@@ -922,13 +888,13 @@ std::string ChartText(const ChartView& view, const ChartSession& session) {
 std::string ReportPlainText(ChartSession& session) {
   PlainTextSink sink;
   session.WritePlanetInSignReport(sink);
-  return sink.text();
+  return sink.Text();
 }
 
 std::string ReportRtf(ChartSession& session) {
-  StyledRunSink sink;
+  StyledRunRecorder sink;  // Verdana 8.25, the results window's font
   session.WritePlanetInSignReport(sink);
-  return WriteRtf(sink.runs());
+  return WriteRtf(sink.Runs());
 }
 
 int Run(std::span<const std::string> args, std::istream& in, std::ostream& out, std::ostream& err) {

@@ -1,9 +1,9 @@
+// Zodivane: casts a Western natal chart.
 #include <QApplication>
-#include <QLabel>
+
+#include "ui/app.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QLabel placeholder("Zodivane");
-  placeholder.show();
-  return QApplication::exec();
+  return zodivane::ui::RunProgram(app);
 }

@@ -1,0 +1,168 @@
+#include "chart/chart_driver.h"
+
+#include <array>
+#include <exception>
+#include <string_view>
+#include <utility>
+
+#include "chart/time_zones.h"
+#include "ephemeris/engines.h"
+#include "retrograde/retrograde.h"
+
+namespace zodivane {
+namespace {
+
+constexpr auto kMonthNames = std::to_array<std::string_view>({
+    "January",
+    "February",
+    "March",
+    "April",
+    "May",
+    "June",
+    "July",
+    "August",
+    "September",
+    "October",
+    "November",
+    "December",
+});
+static_assert(kMonthNames.size() == 12);
+
+constexpr std::string_view kDegreeSign = "\u00B0";
+
+/// A list or box text read as a 16-bit integer from its leading digits; a
+/// text without digits reads 0 (validation has refused such coordinate
+/// boxes, and the lists only offer numbers).
+std::int16_t ReadInteger(std::string_view text) noexcept {
+  return static_cast<std::int16_t>(LeadingDigitsValue(text).value_or(0));
+}
+
+std::int16_t Magnitude(std::int16_t value) noexcept {
+  return static_cast<std::int16_t>(value < 0 ? -value : value);
+}
+
+std::optional<std::string> SignNameOf(std::string_view abbreviation) {
+  if (const std::optional<int> sign = SignIndexFromAbbreviation(abbreviation)) {
+    return std::string(kSigns[*sign].name);
+  }
+  return std::nullopt;
+}
+
+/// The sun sign: characters 4 to 6 of the Sun's entry, trimmed of
+/// surrounding spaces first.
+std::optional<std::string> SunSignOf(const PositionTable& positions) {
+  const auto sun = static_cast<std::size_t>(ChartPoint::Sun);
+  return SignNameOf(SignCharactersOf(TrimEntrySpaces(positions[sun])));
+}
+
+/// The Ascendant's sign: the last three characters of its trimmed long text.
+std::optional<std::string> AscendantSignOf(std::string_view ascendantText) {
+  const std::string_view trimmed = TrimEntrySpaces(ascendantText);
+  if (trimmed.size() < 3) {
+    return std::nullopt;
+  }
+  return SignNameOf(trimmed.substr(trimmed.size() - 3));
+}
+
+std::string DateText(const ChartInput& input) {
+  std::string text;
+  if (input.month >= 1 && input.month <= 12) {
+    text = kMonthNames[static_cast<std::size_t>(input.month - 1)];
+  }
+  return text + "/" + std::to_string(input.day) + "/" + std::to_string(input.year);
+}
+
+std::string AngleText(std::int16_t degrees, std::int16_t minutes, std::string_view hemisphere) {
+  std::string text = std::to_string(degrees);
+  text.append(kDegreeSign).append(" ").append(std::to_string(minutes)).append("'");
+  return text.append(" ").append(hemisphere);
+}
+
+/// Runs one step of the cast. A step that fails at run time is skipped
+/// without a message and the cast goes on with what the step left behind
+/// (the previous chart's values); validated input makes no step fail.
+template <typename Step>
+void RunStep(Step&& step) noexcept {
+  try {
+    std::forward<Step>(step)();
+  } catch (const std::exception&) {
+    // Skipped; the next step runs.
+  }
+}
+
+}  // namespace
+
+CastResult ChartSession::CastChart(const FormEntries& entries) {
+  if (std::optional<Rejection> rejection = ValidateBirthData(entries)) {
+    return std::move(*rejection);
+  }
+
+  // Everything below is built aside and moved into the session only at the
+  // end. Starting from the previous chart's values keeps a skipped step, or
+  // a zone position outside the list, at what the last chart left.
+  ChartInput input = input_;
+  input.name = entries.txtName;
+  Zone_Calculation(entries.cmbTimeZoneIndex, input);
+  input.month = static_cast<std::int16_t>(entries.cboMonthIndex + 1);
+  input.day = ReadInteger(entries.cboDateText);
+  input.year = ReadInteger(entries.cboYearText);
+  input.hour = ReadInteger(entries.cboHHText);
+  input.minute = ReadInteger(entries.cboMMText);
+  input.zoneHours = Magnitude(input.toUtHours);
+  input.zoneMinutes = Magnitude(input.toUtMinutes);
+  input.lonDegrees = ReadInteger(entries.txtLonD);
+  input.lonMinutes = ReadInteger(entries.txtLonM);
+  input.latDegrees = ReadInteger(entries.txtLatD);
+  input.latMinutes = ReadInteger(entries.txtLatM);
+  input.isEast = Flag16::Of(entries.optEast);
+  input.isSouth = Flag16::Of(entries.optSouth);
+  input.dst = Flag16::Of(entries.chkDST);
+
+  // The engines in their fixed order: the planet engine copies the Moon's
+  // and the Ascendant's texts, and the wheel reads the marked names.
+  std::string ascendantText = ascendantText_;
+  std::string moonText = moonText_;
+  std::string moonSignName = moonSignName_;
+  PositionTable positions = positions_;
+  WheelNames wheelNames = wheelNames_;
+  RunStep([&] { ascendantText = ComputeAscendant(input); });
+  RunStep([&] {
+    MoonPosition moon = ComputeMoon(input);
+    moonText = std::move(moon.moonText);
+    moonSignName = std::move(moon.moonSignName);
+  });
+  RunStep([&] { positions = ComputePlanets(input, moonText, ascendantText); });
+  RunStep([&] { wheelNames = MarkRetrogrades(input); });
+
+  ChartView view;
+  RunStep([&] {
+    view.positions = positions;
+    view.moonSign = moonSignName;
+    view.sunSign = SunSignOf(positions);
+    view.ascendantSign = AscendantSignOf(ascendantText);
+    view.name = input.name;
+    view.dateOfBirth = DateText(input);
+    view.timeOfBirth = std::to_string(input.hour) + ":" + std::to_string(input.minute);
+    view.latitude = AngleText(input.latDegrees, input.latMinutes, entries.optSouth ? "S" : "N");
+    view.longitude = AngleText(input.lonDegrees, input.lonMinutes, entries.optEast ? "E" : "W");
+    view.city = entries.txtMCity;
+    view.state = entries.txtMState;
+    view.country = entries.txtMCountry;
+  });
+  RunStep([&] { view.wheel = HouseWheel(CollectSignLists(positions, wheelNames), positions); });
+
+  // Commit: moves only, which cannot fail.
+  input_ = std::move(input);
+  ascendantText_ = std::move(ascendantText);
+  moonText_ = std::move(moonText);
+  moonSignName_ = std::move(moonSignName);
+  positions_ = std::move(positions);
+  wheelNames_ = std::move(wheelNames);
+  return view;
+}
+
+void ChartSession::WritePlanetInSignReport(RichTextSink& box) {
+  zodivane::WritePlanetInSignReport(positions_, placements_, box);
+}
+
+}  // namespace zodivane

@@ -1,0 +1,21 @@
+# The Debian package: `cpack -G DEB` in the build folder. Library
+# dependencies come from dpkg-shlibdeps (package dpkg-dev).
+set(CPACK_PACKAGE_NAME "zodivane")
+set(CPACK_PACKAGE_VENDOR "Zodivane")
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Western natal chart with a planet-in-sign report")
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
+    "Zodivane casts a Western natal chart from a birth date, time and place: the Sun, the Moon, "
+    "Mercury to Pluto and the Ascendant in the tropical signs, retrograde marks, a whole-sign "
+    "natal wheel and a planet-in-sign report that can be saved as rich text and printed. "
+    "Includes the command-line tool zodivane-chart.")
+set(CPACK_PACKAGE_CONTACT "Zodivane maintainers <zodivane@example.org>")
+set(CPACK_PACKAGE_HOMEPAGE_URL "${ZODIVANE_HOME_URL}")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_GENERATOR "DEB")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION "science")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Not found by dpkg-shlibdeps: the typeface the windows fall back on.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+include(CPack)

@@ -1,0 +1,15 @@
+// The Ascendant: the point of the ecliptic rising on the eastern horizon,
+// from classical local sidereal time, the mean obliquity and the standard
+// Ascendant formula with an explicit quadrant rule. Tropical zodiac.
+#pragma once
+
+#include "chart/birth_data.h"
+
+namespace zodivane {
+
+/// The Ascendant's ecliptic longitude in degrees, [0, 360), for a birth: UT
+/// from UniversalTimeHours, carried from the local calendar date; latitude
+/// and longitude from the birth record.
+[[nodiscard]] double AscendantLongitude(const ChartInput& input) noexcept;
+
+}  // namespace zodivane

@@ -1,0 +1,93 @@
+#include "ephemeris/moon.h"
+
+#include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "chart/vocabulary.h"
+#include "ephemeris/engines.h"
+#include "ephemeris/time_scales.h"
+
+namespace zodivane {
+
+namespace {
+
+/// Mean longitude, elongation and anomalies at J2000.0 and their linear
+/// rates per Julian century, degrees.
+struct FundamentalArgument {
+  double atEpoch;  ///< degrees at J2000.0
+  double rate;     ///< degrees per century
+};
+
+constexpr FundamentalArgument kMeanLongitude{218.3164591, 481267.88134236};
+constexpr FundamentalArgument kMeanElongation{297.8502042, 445267.1115168};
+constexpr FundamentalArgument kSunMeanAnomaly{357.5291092, 35999.0502909};
+constexpr FundamentalArgument kMoonMeanAnomaly{134.9634114, 477198.8676313};
+constexpr FundamentalArgument kArgumentOfLatitude{93.2720993, 483202.0175273};
+
+[[nodiscard]] double DegreesAt(const FundamentalArgument& argument, double centuries) noexcept {
+  return argument.atEpoch + argument.rate * centuries;
+}
+
+[[nodiscard]] std::string_view TrimSpaces(std::string_view text) noexcept {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  const std::size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+double MoonLongitudeAt(double centuries) noexcept {
+  const double t = centuries;
+  const double meanLongitude = DegreesAt(kMeanLongitude, t);
+  const double elongation = DegreesAt(kMeanElongation, t) * kDegreesToRadians;
+  const double sunAnomaly = DegreesAt(kSunMeanAnomaly, t) * kDegreesToRadians;
+  const double moonAnomaly = DegreesAt(kMoonMeanAnomaly, t) * kDegreesToRadians;
+  const double latitudeArgument = DegreesAt(kArgumentOfLatitude, t) * kDegreesToRadians;
+  const double eccentricityFactor = 1.0 - 0.002516 * t - 0.0000074 * (t * t);
+
+  double sum = 0.0;
+  for (const MoonLongitudeTerm& term : kMoonLongitudeTerms) {
+    const double argument = term.d * elongation + term.m * sunAnomaly + term.mPrime * moonAnomaly +
+                            term.f * latitudeArgument;
+    double contribution = term.coefficient * std::sin(argument);
+    if (term.timesE) {
+      contribution = contribution * eccentricityFactor;
+    }
+    sum += contribution;
+  }
+
+  double lambda = meanLongitude + sum;
+  while (lambda < 0.0) {
+    lambda += 360.0;
+  }
+  while (lambda >= 360.0) {
+    lambda -= 360.0;
+  }
+  return lambda;
+}
+
+double MoonLongitude(const ChartInput& input) noexcept {
+  const double ut = UniversalTimeHours(input);
+  const std::int64_t julianDay = JulianDayNumber(input.month, input.day, input.year);
+  return MoonLongitudeAt(CenturiesFromJ2000(julianDay, ut));
+}
+
+MoonPosition ComputeMoon(const ChartInput& input) {
+  MoonPosition moon;
+  moon.moonText = SignPositionText(MoonLongitude(input));
+  const std::string_view trimmed = TrimSpaces(moon.moonText);
+  const std::string_view letters =
+      trimmed.size() >= 3 ? trimmed.substr(trimmed.size() - 3) : trimmed;
+  if (const std::optional<int> sign = SignIndexFromAbbreviation(letters)) {
+    moon.moonSignName = std::string(kSigns[static_cast<std::size_t>(*sign)].name);
+  }
+  return moon;
+}
+
+}  // namespace zodivane

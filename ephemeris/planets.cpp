@@ -1,0 +1,195 @@
+#include "ephemeris/planets.h"
+
+#include <cmath>
+#include <cstddef>
+
+#include "chart/vocabulary.h"
+#include "ephemeris/engines.h"
+#include "ephemeris/time_scales.h"
+
+namespace zodivane {
+
+namespace {
+
+/// The elements of one body evaluated at a moment; angles in radians.
+struct ElementsAtDate {
+  double a;        ///< AU
+  double e;        ///< eccentricity
+  double i;        ///< radians
+  double node;     ///< radians
+  double peri;     ///< radians
+  double meanLon;  ///< radians, in [0, 2 pi)
+};
+
+[[nodiscard]] double AngleAtDate(double epochDegrees, double arcsecondsPerCentury,
+                                 double centuries) noexcept {
+  return (epochDegrees + arcsecondsPerCentury * centuries / 3600.0) * kDegreesToRadians;
+}
+
+[[nodiscard]] ElementsAtDate ElementsOf(PlanetBody body, double centuries) noexcept {
+  const PlanetElements& row = kPlanetElements[static_cast<std::size_t>(body)];
+  ElementsAtDate at{};
+  at.a = row.a + row.aRate * centuries;
+  at.e = row.e + row.eRate * centuries;
+  at.i = AngleAtDate(row.i, row.iRate, centuries);
+  at.node = AngleAtDate(row.node, row.nodeRate, centuries);
+  at.peri = AngleAtDate(row.peri, row.periRate, centuries);
+  at.meanLon = ReduceTwoPi(AngleAtDate(row.meanLon, row.meanLonRate, centuries));
+  return at;
+}
+
+/// Position on the orbit: true anomaly and radius vector.
+struct OrbitPoint {
+  double trueAnomaly;  ///< radians
+  double radius;       ///< AU
+};
+
+[[nodiscard]] OrbitPoint OrbitPointOf(const ElementsAtDate& at) noexcept {
+  const double meanAnomaly = ReduceTwoPi(at.meanLon - at.peri);
+  const double nu = SolveKepler(meanAnomaly, at.e);
+  const double r = at.a * (1.0 - at.e * at.e) / (1.0 + at.e * std::cos(nu));
+  return OrbitPoint{nu, r};
+}
+
+/// Index into PositionTable of each body's text; the Earth's slot is the Sun.
+constexpr std::array<ChartPoint, kPlanetBodyCount> kTableSlotOfBody{
+    ChartPoint::Mercury, ChartPoint::Venus,   ChartPoint::Sun,
+    ChartPoint::Mars,    ChartPoint::Jupiter, ChartPoint::Saturn,
+    ChartPoint::Uranus,  ChartPoint::Neptune, ChartPoint::Pluto,
+};
+
+[[nodiscard]] std::string_view TrimSpaces(std::string_view text) noexcept {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) {
+    return {};
+  }
+  const std::size_t last = text.find_last_not_of(' ');
+  return text.substr(first, last - first + 1);
+}
+
+[[nodiscard]] std::string PadToTwo(std::string_view field) {
+  std::string padded(field.size() <= 1 ? 1 : 0, '0');
+  padded.append(field);
+  return padded;
+}
+
+}  // namespace
+
+double SolveKepler(double meanAnomaly, double e) noexcept {
+  const double m = meanAnomaly;
+  double eccentric = m + e * std::sin(m) * (1.0 + e * std::cos(m));
+  double previous = 0.0;
+  do {
+    previous = eccentric;
+    eccentric = previous - (previous - e * std::sin(previous) - m) / (1.0 - e * std::cos(previous));
+  } while (std::fabs(eccentric - previous) > 1e-12);
+  double nu = 2.0 * std::atan(std::sqrt((1.0 + e) / (1.0 - e)) * std::tan(eccentric / 2.0));
+  if (nu < 0.0) {
+    nu += kTwoPi;
+  }
+  return nu;
+}
+
+HeliocentricCoordinates HeliocentricPosition(PlanetBody body, double centuries) noexcept {
+  const ElementsAtDate at = ElementsOf(body, centuries);
+  const OrbitPoint orbit = OrbitPointOf(at);
+  const double u = orbit.trueAnomaly + at.peri - at.node;
+  const double r = orbit.radius;
+  HeliocentricCoordinates position;
+  position.x =
+      r * (std::cos(at.node) * std::cos(u) - std::sin(at.node) * std::sin(u) * std::cos(at.i));
+  position.y =
+      r * (std::sin(at.node) * std::cos(u) + std::cos(at.node) * std::sin(u) * std::cos(at.i));
+  position.z = r * std::sin(u) * std::sin(at.i);
+  position.radius = r;
+  position.trueAnomaly = orbit.trueAnomaly;
+  return position;
+}
+
+double PrecessionInLongitude(double centuries) noexcept {
+  const double t = centuries;
+  return (5028.796195 * t + 1.1054348 * t * t) / 3600.0;
+}
+
+double GeocentricLongitude(PlanetBody body, double centuries) noexcept {
+  // The Earth from its own elements, in the plane of the ecliptic.
+  const ElementsAtDate earth = ElementsOf(PlanetBody::Earth, centuries);
+  const OrbitPoint earthOrbit = OrbitPointOf(earth);
+  const double xEarth = earthOrbit.radius * std::cos(earthOrbit.trueAnomaly + earth.peri);
+  const double yEarth = earthOrbit.radius * std::sin(earthOrbit.trueAnomaly + earth.peri);
+
+  // The Earth's slot stands for the Sun: a body at the origin.
+  HeliocentricCoordinates position;
+  if (body != PlanetBody::Earth) {
+    position = HeliocentricPosition(body, centuries);
+  }
+  const double dx = position.x - xEarth;
+  const double dy = position.y - yEarth;
+
+  double lambda = QuadrantAngle(dy, dx) * 180.0 / kPi;
+  lambda = lambda + PrecessionInLongitude(centuries);
+  while (lambda >= 360.0) {
+    lambda -= 360.0;
+  }
+  while (lambda < 0.0) {
+    lambda += 360.0;
+  }
+  return lambda;
+}
+
+double PlanetCenturies(const ChartInput& input) noexcept {
+  const CivilMoment ut = PlanetUniversalMoment(input);
+  const double days = DaysFromJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+  return days / 36525.0;
+}
+
+std::array<double, kPlanetBodyCount> PlanetLongitudes(const ChartInput& input) noexcept {
+  const double centuries = PlanetCenturies(input);
+  std::array<double, kPlanetBodyCount> longitudes{};
+  for (int body = 0; body < kPlanetBodyCount; ++body) {
+    longitudes[static_cast<std::size_t>(body)] =
+        GeocentricLongitude(static_cast<PlanetBody>(body), centuries);
+  }
+  return longitudes;
+}
+
+std::string ShortPositionText(std::string_view longText) {
+  const std::string_view text = TrimSpaces(longText);
+  constexpr std::string_view kDegreeSign = "\u00B0";
+  const std::size_t degreeAt = text.find(kDegreeSign);
+  const std::size_t apostropheAt = text.find('\'');
+
+  std::string_view degrees;
+  std::string_view minutes;
+  if (degreeAt != std::string_view::npos) {
+    degrees = TrimSpaces(text.substr(0, degreeAt));
+    const std::size_t minutesFrom = degreeAt + kDegreeSign.size();
+    if (apostropheAt != std::string_view::npos && apostropheAt > minutesFrom) {
+      minutes = TrimSpaces(text.substr(minutesFrom, apostropheAt - minutesFrom));
+    }
+  }
+  const std::string_view sign = text.size() >= 3 ? text.substr(text.size() - 3) : text;
+
+  std::string shortText = PadToTwo(degrees);
+  shortText += ' ';
+  shortText += sign;
+  shortText += ' ';
+  shortText += PadToTwo(minutes);
+  return shortText;
+}
+
+PositionTable ComputePlanets(const ChartInput& input, const std::string& moonText,
+                             const std::string& ascendantText) {
+  const std::array<double, kPlanetBodyCount> longitudes = PlanetLongitudes(input);
+  PositionTable table;
+  for (int body = 0; body < kPlanetBodyCount; ++body) {
+    const std::string longText = SignPositionText(longitudes[static_cast<std::size_t>(body)]);
+    table[static_cast<std::size_t>(kTableSlotOfBody[static_cast<std::size_t>(body)])] =
+        ShortPositionText(longText);
+  }
+  table[static_cast<std::size_t>(ChartPoint::Moon)] = ShortPositionText(moonText);
+  table[static_cast<std::size_t>(ChartPoint::Ascendant)] = ShortPositionText(ascendantText);
+  return table;
+}
+
+}  // namespace zodivane

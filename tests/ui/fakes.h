@@ -1,0 +1,64 @@
+// Test doubles of the platform services: they record what the windows ask
+// of them and answer from the test's script.
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QUrl>
+
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "ui/platform.h"
+
+namespace zodivane::ui::testing {
+
+struct ShownNotice {
+  QString text;
+  MessageIcon icon;
+  friend bool operator==(const ShownNotice&, const ShownNotice&) = default;
+};
+
+class FakeMessageBoxes final : public MessageBoxes {
+ public:
+  void ShowNotice(QWidget* /*parent*/, const QString& text, MessageIcon icon) override {
+    notices.push_back({text, icon});
+  }
+  bool AskYesNo(QWidget* /*parent*/, const QString& text) override {
+    questions.push_back(text);
+    return answerYes;
+  }
+
+  std::vector<ShownNotice> notices;
+  std::vector<QString> questions;
+  bool answerYes = false;
+};
+
+class FakeWebBrowser final : public WebBrowser {
+ public:
+  void OpenWebPage(const QUrl& address) override { opened.push_back(address); }
+  std::vector<QUrl> opened;
+};
+
+class FakeSettingsStore final : public SettingsStore {
+ public:
+  std::optional<QString> Read(const QString& key) override {
+    const auto found = values.find(key);
+    return found == values.end() ? std::nullopt : std::optional<QString>(found->second);
+  }
+  void Write(const QString& key, const QString& value) override {
+    values[key] = value;
+    ++writes;
+  }
+  std::map<QString, QString> values;
+  int writes = 0;
+};
+
+class FakeClock final : public Clock {
+ public:
+  QDate Today() override { return today; }
+  QDate today{2026, 12, 10};
+};
+
+}  // namespace zodivane::ui::testing

@@ -1,0 +1,451 @@
+// The shell: one running copy, the update reminder's day rule, the main
+// window's layout and links, the about box, and the moves between windows.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "tests/ui/fakes.h"
+#include "ui/frm_about.h"
+#include "ui/frm_display.h"
+#include "ui/frm_main.h"
+#include "ui/look.h"
+#include "ui/mdi.h"
+#include "ui/shell.h"
+
+namespace zodivane::ui {
+namespace {
+
+using testing::FakeClock;
+using testing::FakeMessageBoxes;
+using testing::FakeSettingsStore;
+using testing::FakeWebBrowser;
+using testing::ShownNotice;
+
+// ---------------------------------------------------------------- reminder
+
+class UpdateReminderTest : public ::testing::Test {
+ protected:
+  void Run() { UpdateReminder(settings, clock, messages, links); }
+  void StoreDaysFromToday(int days) {
+    settings.values[kLastReminderKey] = clock.today.addDays(days).toString(Qt::ISODate);
+  }
+
+  FakeSettingsStore settings;
+  FakeClock clock;
+  FakeMessageBoxes messages;
+  FakeWebBrowser browser;
+  WebLinks links{browser};
+};
+
+TEST_F(UpdateReminderTest, FirstRunOnlyStoresToday) {
+  Run();
+  EXPECT_TRUE(messages.questions.empty());
+  EXPECT_EQ(settings.values[kLastReminderKey], QStringLiteral("2026-12-10"));
+  EXPECT_TRUE(browser.opened.empty());
+}
+
+TEST_F(UpdateReminderTest, AsksWhenTheLastReminderIsFifteenDaysAwayEitherSide) {
+  // Stored date relative to today; the question comes at 15 days or more.
+  struct Row {
+    int storedDays;
+    bool asks;
+  };
+  const std::vector<Row> rows = {{0, false},   {-1, false}, {-14, false}, {-15, true},
+                                 {-400, true}, {14, false}, {15, true},   {20, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.storedDays);
+    messages.questions.clear();
+    StoreDaysFromToday(row.storedDays);
+    const QString before = settings.values[kLastReminderKey];
+    Run();
+    if (row.asks) {
+      EXPECT_THAT(messages.questions, ::testing::ElementsAre(QStringLiteral(
+                                          "There maybe an update to this software available\n"
+                                          "Do you want to check for an update?")));
+      EXPECT_EQ(settings.values[kLastReminderKey], QStringLiteral("2026-12-10"));
+    } else {
+      EXPECT_TRUE(messages.questions.empty());
+      EXPECT_EQ(settings.values[kLastReminderKey], before);
+    }
+    EXPECT_TRUE(browser.opened.empty());  // the answer was No
+  }
+}
+
+TEST_F(UpdateReminderTest, AnswersCountFromTheDayOfTheQuestion) {
+  // Day 0 first run, then runs on the days below; Yes opens the download page.
+  struct Row {
+    int day;
+    bool answerYes;
+    bool asks;
+    int pagesOpened;
+  };
+  const std::vector<Row> rows = {{0, false, false, 0}, {14, false, false, 0}, {15, false, true, 0},
+                                 {29, true, false, 0}, {30, true, true, 1},   {44, true, false, 1},
+                                 {45, true, true, 2}};
+  const QDate start = clock.today;
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.day);
+    messages.questions.clear();
+    messages.answerYes = row.answerYes;
+    clock.today = start.addDays(row.day);
+    Run();
+    EXPECT_EQ(messages.questions.size(), row.asks ? 1U : 0U);
+    EXPECT_EQ(static_cast<int>(browser.opened.size()), row.pagesOpened);
+  }
+  EXPECT_THAT(browser.opened, ::testing::Each(WebAddresses::DownloadPage()));
+}
+
+TEST_F(UpdateReminderTest, UnreadableStoredDateDoesNothing) {
+  for (const char* stored : {"", "yesterday", "2026-13-40", "10/12/2026"}) {
+    SCOPED_TRACE(stored);
+    settings.values[kLastReminderKey] = QString::fromLatin1(stored);
+    settings.writes = 0;
+    Run();
+    EXPECT_TRUE(messages.questions.empty());
+    EXPECT_EQ(settings.writes, 0);
+    EXPECT_EQ(settings.values[kLastReminderKey], QString::fromLatin1(stored));
+  }
+}
+
+// ------------------------------------------------------------ main window
+
+TEST(MdiLayoutTest, ButtonsFollowTheWindowsRightEdge) {
+  // Design example: a window 19200 twips wide.
+  const MdiLayout layout = ComputeMdiLayout(19200);
+  EXPECT_EQ(layout.exitLeft, 17945);
+  EXPECT_EQ(layout.backLeft, 16780);
+  EXPECT_EQ(layout.printLeft, 15580);
+  EXPECT_EQ(layout.bannerLeft, (19200 - 9480) / 2);
+  EXPECT_EQ(layout.softwareNameLeft, (19200 - 6615) / 2);
+  EXPECT_EQ(layout.displayLeft, (19200 - 13215) / 2);
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  template <typename T>
+  T* Find(const char* name) {
+    T* control = window->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+
+  FakeWebBrowser browser;
+  WebLinks links{browser};
+  // Deletes itself when closed.
+  QPointer<MDI> window = new MDI(links);
+
+  ~MainWindowTest() override { delete window.data(); }
+};
+
+TEST_F(MainWindowTest, LaysOutBarsAndButtonsForItsWidthAndAgainWhenResized) {
+  // The window 1280 pixels = 19200 twips wide; then 1600 = 24000 twips.
+  for (const int width : {1280, 1600}) {
+    SCOPED_TRACE(width);
+    window->resize(width, 800);
+    window->show();
+    QApplication::processEvents();
+    ASSERT_EQ(window->width(), width);
+    const MdiLayout layout = ComputeMdiLayout(width * 15);
+    EXPECT_EQ(Find<QWidget>("cmdMdiExit")->x(), look::Px(layout.exitLeft));
+    EXPECT_EQ(Find<QWidget>("cmdBack")->x(), look::Px(layout.backLeft));
+    EXPECT_EQ(Find<QWidget>("Command1")->x(), look::Px(layout.printLeft));
+    EXPECT_EQ(Find<QWidget>("lblQuorvelBanner")->x(), look::Px(layout.bannerLeft));
+    EXPECT_EQ(Find<QWidget>("lblSoftwareName")->x(), look::Px(layout.softwareNameLeft));
+    EXPECT_EQ(window->Display().x(), look::Px(layout.displayLeft));
+  }
+  // Narrower than the results form (881 pixels): the form starts at the left and scrolls.
+  window->resize(700, 500);
+  QApplication::processEvents();
+  EXPECT_EQ(window->Display().x(), 0);
+  EXPECT_GE(Find<QWidget>("MDIClient")->width(), window->Display().width());
+  EXPECT_EQ(Find<QWidget>("cmdMdiExit")->x(), look::Px(ComputeMdiLayout(700 * 15).exitLeft));
+
+  EXPECT_EQ(Find<QWidget>("cmdMdiExit")->geometry().size(), QSize(73, 33));
+  EXPECT_EQ(Find<QWidget>("cmdBack")->geometry().size(), QSize(68, 31));
+  EXPECT_EQ(Find<QWidget>("Picture1")->height(), 41);
+  EXPECT_EQ(Find<QWidget>("Picture3")->height(), 24);
+  EXPECT_EQ(Find<QWidget>("Picture2")->height(), 41);
+  EXPECT_EQ(Find<QPushButton>("Command1")->text(), QStringLiteral("&Print"));
+  EXPECT_EQ(Find<QPushButton>("cmdBack")->text(), QStringLiteral("&Back"));
+  EXPECT_EQ(Find<QPushButton>("cmdMdiExit")->text(), QStringLiteral("&Exit"));
+  EXPECT_EQ(Find<QLabel>("lblSoftwareName")->text(), QStringLiteral("Zodivane"));
+}
+
+TEST_F(MainWindowTest, LinkTriggersOpenTheirPagesOnce) {
+  struct Row {
+    const char* trigger;
+    QUrl page;
+  };
+  const std::vector<Row> rows = {
+      {"lblQuorvelBanner", WebAddresses::HomePage()},
+      {"mnuVisit", WebAddresses::HomePage()},
+      {"mnuOnline", WebAddresses::HelpPage()},
+      {"mnuUpdate", WebAddresses::DownloadPage()},
+  };
+  window->show();
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.trigger);
+    browser.opened.clear();
+    if (auto* label = window->findChild<QLabel*>(QString::fromLatin1(row.trigger))) {
+      QTest::mouseClick(label, Qt::LeftButton);
+    } else {
+      window->findChild<QAction*>(QString::fromLatin1(row.trigger))->trigger();
+    }
+    EXPECT_THAT(browser.opened, ::testing::ElementsAre(row.page));
+    EXPECT_TRUE(window->isVisible());
+  }
+}
+
+TEST_F(MainWindowTest, PrintAsksForTheReportWindow) {
+  int requests = 0;
+  QObject::connect(window, &MDI::ReportRequested, [&requests] { ++requests; });
+  QTest::mouseClick(Find<QPushButton>("Command1"), Qt::LeftButton);
+  EXPECT_EQ(requests, 1);
+}
+
+TEST(AboutBoxTest, ShowsNameAndPurposeAndLinksToTheHomePage) {
+  FakeWebBrowser browser;
+  WebLinks links{browser};
+  frmAbout about(links);
+  EXPECT_EQ(about.windowTitle(), QStringLiteral("Zodivane v1.25"));
+  EXPECT_EQ(about.size(), QSize(473, 217));  // 7095 x 3255 twips
+  EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("Label2"))->text(),
+            QStringLiteral("Zodivane v1.25"));
+  auto* home = about.findChild<QLabel*>(QStringLiteral("lblHomePage"));
+  ASSERT_NE(home, nullptr);
+  EXPECT_EQ(home->text(), QStringLiteral("Click here to visit ") + WebAddresses::HomePageText());
+  about.show();
+  QTest::mouseClick(home, Qt::LeftButton);
+  EXPECT_THAT(browser.opened, ::testing::ElementsAre(WebAddresses::HomePage()));
+  QTest::mouseClick(about.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+  EXPECT_FALSE(about.isVisible());
+  EXPECT_EQ(about.result(), QDialog::Accepted);
+}
+
+// ------------------------------------------------------------------ shell
+
+class ShellTest : public ::testing::Test {
+ protected:
+  ShellServices Services() { return ShellServices{messages, browser, settings, clock}; }
+  QString LockPath() const { return folder.filePath(QStringLiteral("zodivane.lock")); }
+
+  template <typename T>
+  static T* Find(QWidget& window, const char* name) {
+    T* control = window.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+
+  void FillValidEntries(frmMain& form) {
+    QTest::keyClicks(Find<QLineEdit>(form, "txtName"), QStringLiteral("asha"));
+    QTest::keyClicks(Find<QLineEdit>(form, "txtLonD"), QStringLiteral("77"));
+    QTest::keyClicks(Find<QLineEdit>(form, "txtLonM"), QStringLiteral("12"));
+    QTest::keyClicks(Find<QLineEdit>(form, "txtLatD"), QStringLiteral("28"));
+    QTest::keyClicks(Find<QLineEdit>(form, "txtLatM"), QStringLiteral("38"));
+    Find<QLineEdit>(form, "txtMCity")->setText(QStringLiteral("New Delhi"));
+  }
+
+  QTemporaryDir folder;
+  FakeMessageBoxes messages;
+  FakeWebBrowser browser;
+  FakeSettingsStore settings;
+  FakeClock clock;
+  int ended = 0;
+  Shell shell{Services(), LockPath(), [this] { ++ended; }};
+};
+
+TEST_F(ShellTest, StartShowsTheInputFormCentredWithNothingElse) {
+  ASSERT_TRUE(shell.ProgramStart());
+  ASSERT_NE(shell.InputForm(), nullptr);
+  EXPECT_TRUE(shell.InputForm()->isVisible());
+  EXPECT_EQ(shell.MainWindow(), nullptr);
+  EXPECT_TRUE(messages.notices.empty());
+  EXPECT_TRUE(messages.questions.empty());  // first run: the reminder only stores the date
+  EXPECT_EQ(settings.values.count(kLastReminderKey), 1U);
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE((shell.InputForm()->frameGeometry().center() - screen.center()).manhattanLength(), 2);
+  EXPECT_EQ(ended, 0);
+}
+
+TEST_F(ShellTest, SecondCopyIsRefusedAndShowsNoWindow) {
+  ASSERT_TRUE(shell.ProgramStart());
+
+  FakeMessageBoxes secondMessages;
+  int secondEnded = 0;
+  Shell second{ShellServices{secondMessages, browser, settings, clock}, LockPath(),
+               [&secondEnded] { ++secondEnded; }};
+  EXPECT_FALSE(second.ProgramStart());
+  EXPECT_THAT(secondMessages.notices,
+              ::testing::ElementsAre(ShownNotice{QStringLiteral("Application is already running"),
+                                                 MessageIcon::Information}));
+  EXPECT_TRUE(secondMessages.questions.empty());
+  EXPECT_EQ(second.InputForm(), nullptr);
+  EXPECT_EQ(secondEnded, 1);
+  // The running copy is untouched.
+  EXPECT_TRUE(shell.InputForm()->isVisible());
+  EXPECT_EQ(ended, 0);
+}
+
+TEST_F(ShellTest, LockOfACopyThatDiedDoesNotBlockTheStart) {
+  // A lock exactly as a running copy writes it, naming a process that has ended.
+  QByteArray content;
+  {
+    QLockFile probe(LockPath());
+    ASSERT_TRUE(probe.tryLock(0));
+    QFile written(LockPath());
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    content = written.readAll();
+    probe.unlock();
+  }
+  QProcess finished;
+  finished.start(QStringLiteral("true"), {});
+  ASSERT_TRUE(finished.waitForStarted());
+  const qint64 deadPid = finished.processId();
+  ASSERT_TRUE(finished.waitForFinished());
+  QByteArray stale = QByteArray::number(deadPid) + content.mid(content.indexOf('\n'));
+  {
+    QFile lock(LockPath());
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(stale);
+  }
+  EXPECT_TRUE(shell.ProgramStart());
+  EXPECT_TRUE(messages.notices.empty());
+}
+
+TEST_F(ShellTest, ProceedShowsTheResultsAndBackReturnsWithEveryEntry) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  FillValidEntries(form);
+  Find<QPushButton>(form, "cmdRashi")->click();
+  QPointer<MDI> first = shell.MainWindow();
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_FALSE(form.isVisible());
+  const QString firstReport = first->Display().ReportPlainText();
+
+  Find<QPushButton>(*first, "cmdBack")->click();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(first, nullptr);  // discarded with its results form
+  EXPECT_EQ(shell.MainWindow(), nullptr);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(ended, 0);
+  EXPECT_EQ(Find<QLineEdit>(form, "txtName")->text(), QStringLiteral("ASHA"));
+  EXPECT_EQ(Find<QLineEdit>(form, "txtLonD")->text(), QStringLiteral("77"));
+  EXPECT_EQ(Find<QLineEdit>(form, "txtMCity")->text(), QStringLiteral("New Delhi"));
+
+  // Proceed again without changes: a fresh results form with the same content, once.
+  Find<QPushButton>(form, "cmdRashi")->click();
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  MDI& second = *shell.MainWindow();
+  EXPECT_EQ(second.Display().ReportPlainText(), firstReport);
+  EXPECT_EQ(second.findChildren<frmDisplay*>().size(), 1);
+  EXPECT_TRUE(messages.notices.empty());
+
+  // The natal wheel lists each body once over its twelve houses.
+  QString wheel;
+  for (int position = 0; position < 12; ++position) {
+    const auto* house = second.findChild<QLabel*>(QStringLiteral("lblNatal_%1").arg(position));
+    ASSERT_NE(house, nullptr) << position;
+    wheel += house->text() + QLatin1Char('\n');
+  }
+  const QStringList lines =
+      wheel.split(QRegularExpression(QStringLiteral("[\r\n]+")), Qt::SkipEmptyParts);
+  for (const char* body : {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Asc"}) {
+    SCOPED_TRACE(body);
+    const QRegularExpression listed(QStringLiteral("^%1( \\(R\\) ?)?$").arg(QLatin1String(body)));
+    EXPECT_EQ(lines.filter(listed).size(), 1);
+  }
+  // One report: its first heading stands in it once.
+  const QString heading = firstReport.section(QLatin1Char('\n'), 0, 0);
+  ASSERT_FALSE(heading.isEmpty());
+  EXPECT_EQ(firstReport.count(heading), 1);
+}
+
+TEST_F(ShellTest, ExitFromTheMainWindowEndsTheProgram) {
+  struct Row {
+    const char* how;
+    std::function<void(MDI&)> close;
+  };
+  const std::vector<Row> rows = {
+      {"Exit button", [](MDI& w) { Find<QPushButton>(w, "cmdMdiExit")->click(); }},
+      {"File > Exit", [](MDI& w) { w.findChild<QAction*>(QStringLiteral("mnuExit"))->trigger(); }},
+      {"close box", [](MDI& w) { w.close(); }},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.how);
+    QTemporaryDir runFolder;
+    int runEnded = 0;
+    Shell run{Services(), runFolder.filePath(QStringLiteral("lock")), [&runEnded] { ++runEnded; }};
+    ASSERT_TRUE(run.ProgramStart());
+    FillValidEntries(*run.InputForm());
+    run.InputForm()->cmdRashi_Click();
+    ASSERT_NE(run.MainWindow(), nullptr);
+    row.close(*run.MainWindow());
+    EXPECT_EQ(runEnded, 1);
+    EXPECT_FALSE(run.InputForm()->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(run.MainWindow(), nullptr);
+  }
+}
+
+TEST_F(ShellTest, ClosingTheInputFormEndsTheProgram) {
+  ASSERT_TRUE(shell.ProgramStart());
+  shell.InputForm()->close();
+  EXPECT_EQ(ended, 1);
+}
+
+TEST_F(ShellTest, PrintOpensTheReportWindowHook) {
+  ASSERT_TRUE(shell.ProgramStart());
+  std::vector<MDI*> opened;
+  shell.SetReportWindow([&opened](MDI& window) { opened.push_back(&window); });
+  FillValidEntries(*shell.InputForm());
+  shell.InputForm()->cmdRashi_Click();
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  Find<QPushButton>(*shell.MainWindow(), "Command1")->click();
+  EXPECT_THAT(opened, ::testing::ElementsAre(shell.MainWindow()));
+}
+
+TEST_F(ShellTest, AboutSoftwareOpensTheModalAboutBox) {
+  ASSERT_TRUE(shell.ProgramStart());
+  QString shown;
+  QTimer::singleShot(0, [&shown] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      shown = modal->objectName();
+      modal->close();
+    }
+  });
+  shell.InputForm()->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+  EXPECT_EQ(shown, QStringLiteral("frmAbout"));
+  EXPECT_TRUE(shell.InputForm()->isVisible());
+
+  // The same from the main window's Help menu.
+  FillValidEntries(*shell.InputForm());
+  shell.InputForm()->cmdRashi_Click();
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  shown.clear();
+  QTimer::singleShot(0, [&shown] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      shown = modal->objectName();
+      modal->close();
+    }
+  });
+  shell.MainWindow()->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+  EXPECT_EQ(shown, QStringLiteral("frmAbout"));
+  EXPECT_TRUE(shell.MainWindow()->isVisible());
+  EXPECT_TRUE(browser.opened.empty());
+}
+
+}  // namespace
+}  // namespace zodivane::ui

@@ -1,0 +1,468 @@
+#include "ui/frm_display.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QFont>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QString>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "ui/text_edit_sink.h"
+#include "ui/wheel_pictures.h"
+
+namespace zodivane::ui {
+namespace {
+
+// Lengths are in twips (1/1440 inch): 15 twips make one logical pixel.
+constexpr int kTwipsPerPixel = 15;
+
+/// A length in twips as logical pixels, to the nearest pixel.
+[[nodiscard]] constexpr int Px(int twips) noexcept {
+  return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
+                    : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
+}
+
+/// Left, top, width and height in twips as a rectangle in logical pixels.
+[[nodiscard]] constexpr QRect TwipsRect(int left, int top, int width, int height) noexcept {
+  return {Px(left), Px(top), Px(width), Px(height)};
+}
+
+/// A point in twips, relative to the control's container.
+struct TwipPoint {
+  int left = 0;  ///< twips from the container's left edge
+  int top = 0;   ///< twips from the container's top edge
+};
+
+/// Verdana (DejaVu Sans where it is missing) at `points`. The size is set in
+/// pixels at 96 pixels to the inch, the scale the twip layout is drawn at, so
+/// text keeps its size relative to the controls whatever the screen's dots
+/// per inch; the device pixel ratio still scales both.
+[[nodiscard]] QFont Verdana(double points, bool bold = false, bool underline = false) {
+  QFont font;
+  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+  font.setBold(bold);
+  font.setUnderline(underline);
+  return font;
+}
+
+const QColor kFormBackground{255, 218, 185};
+const QColor kDetailsText{64, 64, 0};
+const QColor kBlue{0, 0, 255};
+const QColor kRed{255, 0, 0};
+
+/// The platform's window background and window text colours (the colours of
+/// a text box).
+[[nodiscard]] QColor WindowBackground() {
+  return QApplication::palette().color(QPalette::Base);
+}
+[[nodiscard]] QColor WindowText() {
+  return QApplication::palette().color(QPalette::Text);
+}
+
+void SetColours(QWidget& widget, const QColor& background, const QColor& text) {
+  QPalette palette = widget.palette();
+  palette.setColor(QPalette::Window, background);
+  palette.setColor(QPalette::WindowText, text);
+  widget.setPalette(palette);
+  widget.setAutoFillBackground(true);
+}
+
+void SetTextColour(QWidget& widget, const QColor& text) {
+  QPalette palette = widget.palette();
+  palette.setColor(QPalette::WindowText, text);
+  widget.setPalette(palette);
+}
+
+[[nodiscard]] QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+/// A plain-text label with a transparent background.
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font) {
+  auto* label = new QLabel(caption, parent);
+  label->setObjectName(name);
+  label->setTextFormat(Qt::PlainText);
+  label->setFont(font);
+  return label;
+}
+
+/// Widens `label` to its text where the substitute typeface runs wider than
+/// the designed width; the left edge stays.
+void FitWidth(QLabel& label) {
+  const int needed = label.sizeHint().width();
+  if (needed > label.width()) {
+    label.resize(needed, label.height());
+  }
+}
+
+/// A label that runs an action when the left button is released over it.
+class ClickableLabel final : public QLabel {
+ public:
+  ClickableLabel(const QString& caption, QWidget* parent, std::function<void()> onClick)
+      : QLabel(caption, parent), onClick_(std::move(onClick)) {
+    setCursor(Qt::PointingHandCursor);
+  }
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click && onClick_) {
+      onClick_();
+    }
+  }
+
+ private:
+  std::function<void()> onClick_;
+  bool pressed_ = false;
+};
+
+// ---- Your Details ----------------------------------------------------------
+
+/// One row of the details frame: a caption label and the value label beside it.
+struct DetailRow {
+  std::string_view captionName;  ///< objectName of the caption label
+  std::string_view caption;      ///< caption text, used exactly
+  int captionTop;                ///< twips, in fraDetails
+  std::string_view valueName;    ///< objectName of the value label, also its design-time caption
+  int valueTop;                  ///< twips, in fraDetails
+};
+
+inline constexpr std::array<DetailRow, 7> kDetailRows{{
+    {"Label4", "Date of Birth :", 600, "lblDOB", 600},
+    {"Label14", "Time of Birth :", 1020, "lblTOB", 960},
+    {"Label5", "Longitude :", 1440, "lblLongitude", 1440},
+    {"Label9", "Latitude   :", 1860, "lblLatitude", 1860},
+    {"Label6", "City :", 2280, "lblCity", 2280},
+    {"Label12", "State :", 2700, "lblState", 2700},
+    {"Label7", "Country :", 3120, "lblCountry", 3120},
+}};
+static_assert(kDetailRows.size() == 7);
+
+constexpr int kDetailCaptionLeft = 120;
+constexpr int kDetailValueLeft = 1440;
+constexpr int kDetailValueWidth = 2055;
+constexpr int kDetailValueHeight = 195;
+
+// ---- Other Details ---------------------------------------------------------
+
+/// A caption and the value below it in the frame of other details.
+struct SignPair {
+  std::string_view captionName;  ///< objectName of the caption label
+  std::string_view caption;
+  int captionTop;              ///< twips, in fraVedic
+  std::string_view valueName;  ///< objectName of the value label, also its design-time caption
+  int valueTop;                ///< twips, in fraVedic
+};
+
+inline constexpr std::array<SignPair, 3> kSignPairs{{
+    {"Label1", "Ascendant", 480, "lblLagna", 840},
+    {"Label10", "Sun Sign", 1200, "lblSunSign", 1560},
+    {"Label17", "Moon Sign", 1920, "lblRashi", 2280},
+}};
+static_assert(kSignPairs.size() == 3);
+
+constexpr int kSignPairLeft = 720;
+constexpr int kSignPairWidth = 2100;
+constexpr int kSignPairHeight = 270;
+
+// ---- Planetary Positions ---------------------------------------------------
+
+constexpr int kPositionFirstTop = 300;  ///< twips, in fraWestern
+constexpr int kPositionStep = 798;      ///< twips between rows
+constexpr int kPositionNameLeft = 120;
+constexpr int kPositionNameWidth = 1140;
+constexpr int kPositionValueLeft = 1320;
+constexpr int kPositionValueWidth = 1155;
+constexpr int kPositionHeight = 285;
+
+// ---- The natal wheel -------------------------------------------------------
+
+/// One wheel position k (house k): where its four controls stand in picNatal.
+struct WheelPlace {
+  int house;              ///< 1 to 12, counted counter-clockwise from the left
+  TwipPoint houseNumber;  ///< top left of the house number label
+  TwipPoint signImage;    ///< top left of imgSign(house - 1)
+  int designSign;         ///< sign index of the design-time caption and picture
+  TwipPoint signLabel;    ///< top left of the design-time sign label
+  TwipPoint planetList;   ///< top left of lblNatal(house - 1)
+};
+
+// The house numbers stand in the sign ring beside their sign's glyph, on the
+// counter-clockwise side, so that the number and the glyph never cover each
+// other.
+inline constexpr std::array<WheelPlace, kSignCount> kWheelPlaces{{
+    {1, {585, 4305}, {360, 3720}, 6, {960, 3435}, {960, 3240}},
+    {2, {1365, 5370}, {885, 4920}, 7, {1680, 4245}, {1680, 4080}},
+    {3, {2670, 6015}, {2040, 5800}, 8, {2520, 4605}, {2535, 4440}},
+    {4, {4485, 5850}, {3840, 5975}, 9, {3480, 4725}, {3480, 4560}},
+    {5, {5610, 5010}, {5100, 5400}, 10, {4440, 4125}, {4440, 3960}},
+    {6, {6270, 3510}, {6060, 4080}, 11, {5040, 3405}, {5055, 3240}},
+    {7, {6015, 1860}, {6200, 2400}, 0, {5160, 2325}, {5160, 2160}},
+    {8, {5235, 840}, {5640, 1200}, 1, {4680, 1245}, {4695, 1080}},
+    {9, {3795, 180}, {4320, 240}, 2, {3480, 645}, {3480, 480}},
+    {10, {1980, 420}, {2520, 120}, 3, {2400, 765}, {2400, 600}},
+    {11, {945, 1215}, {1320, 720}, 4, {1440, 1365}, {1440, 1200}},
+    {12, {300, 2655}, {375, 2040}, 5, {840, 2325}, {840, 2160}},
+}};
+static_assert(kWheelPlaces.size() == kSignCount);
+
+constexpr int kHouseNumberWidthOneDigit = 150;
+constexpr int kHouseNumberWidthTwoDigits = 300;
+constexpr int kHouseNumberHeight = 270;
+constexpr int kSignImageSize = 300;
+constexpr int kSignLabelHeight = 195;
+constexpr int kPlanetListWidth = 435;
+constexpr int kPlanetListHeight = 195;
+
+// ---- The report ------------------------------------------------------------
+
+const QString kLabel3Caption =
+    QStringLiteral("For more detailed analysis of your planets in signs Visit ");
+
+}  // namespace
+
+frmDisplay::frmDisplay(WebLinks& links, QWidget* parent) : QWidget(parent), links_(links) {
+  setObjectName(QStringLiteral("frmDisplay"));
+  setWindowTitle(QStringLiteral("Zodivane v1.25"));
+  setFixedSize(Px(13215), Px(9315));
+  SetColours(*this, kFormBackground, WindowText());
+  setFont(Verdana(8.25));
+
+  BuildDetails();
+  BuildOtherDetails();
+  BuildPositions();
+  BuildWheel();
+  BuildReport();
+}
+
+void frmDisplay::BuildDetails() {
+  fraDetails_ = new QGroupBox(QStringLiteral("Your Details"), this);
+  fraDetails_->setObjectName(QStringLiteral("fraDetails"));
+  fraDetails_->setGeometry(TwipsRect(120, 0, 3490, 3615));
+  fraDetails_->setFont(Verdana(8.25, true));
+  SetColours(*fraDetails_, kFormBackground, kDetailsText);
+
+  lblName_ = MakeLabel(fraDetails_, QStringLiteral("lblName"), QStringLiteral("LblName"),
+                       Verdana(9.75, true));
+  lblName_->setGeometry(TwipsRect(120, 240, 3285, 240));
+
+  std::array<QLabel**, kDetailRows.size()> values{
+      &lblDOB_, &lblTOB_, &lblLongitude_, &lblLatitude_, &lblCity_, &lblState_, &lblCountry_};
+  for (std::size_t row = 0; row < kDetailRows.size(); ++row) {
+    const DetailRow& detail = kDetailRows[row];
+    QLabel* caption = MakeLabel(fraDetails_, FromUtf8(detail.captionName), FromUtf8(detail.caption),
+                                Verdana(8.25));
+    caption->move(Px(kDetailCaptionLeft), Px(detail.captionTop));
+    caption->adjustSize();
+
+    QLabel* value = MakeLabel(fraDetails_, FromUtf8(detail.valueName), FromUtf8(detail.valueName),
+                              Verdana(8.25, true));
+    value->setGeometry(
+        TwipsRect(kDetailValueLeft, detail.valueTop, kDetailValueWidth, kDetailValueHeight));
+    *values[row] = value;
+  }
+}
+
+void frmDisplay::BuildOtherDetails() {
+  fraVedic_ = new QGroupBox(QStringLiteral("Other Details"), this);
+  fraVedic_->setObjectName(QStringLiteral("fraVedic"));
+  fraVedic_->setGeometry(TwipsRect(120, 3660, 3555, 2805));
+  fraVedic_->setFont(Verdana(8.25, true));
+  SetColours(*fraVedic_, kFormBackground, WindowText());
+
+  std::array<QLabel**, kSignPairs.size()> values{&lblLagna_, &lblSunSign_, &lblRashi_};
+  for (std::size_t row = 0; row < kSignPairs.size(); ++row) {
+    const SignPair& pair = kSignPairs[row];
+    QLabel* caption = MakeLabel(fraVedic_, FromUtf8(pair.captionName), FromUtf8(pair.caption),
+                                Verdana(9.75, true));
+    caption->setGeometry(
+        TwipsRect(kSignPairLeft, pair.captionTop, kSignPairWidth, kSignPairHeight));
+    SetColours(*caption, WindowBackground(), WindowText());
+
+    QLabel* value =
+        MakeLabel(fraVedic_, FromUtf8(pair.valueName), FromUtf8(pair.valueName), Verdana(9.75));
+    value->setGeometry(TwipsRect(kSignPairLeft, pair.valueTop, kSignPairWidth, kSignPairHeight));
+    SetColours(*value, WindowBackground(), WindowText());
+    *values[row] = value;
+  }
+}
+
+void frmDisplay::BuildPositions() {
+  fraWestern_ = new QGroupBox(QStringLiteral("Planetary Positions"), this);
+  fraWestern_->setObjectName(QStringLiteral("fraWestern"));
+  fraWestern_->setGeometry(TwipsRect(10560, 40, 2595, 8815));
+  fraWestern_->setFont(Verdana(8.25, true));
+  SetColours(*fraWestern_, kFormBackground, WindowText());
+
+  for (int point = 0; point < kChartPointCount; ++point) {
+    const int top = kPositionFirstTop + point * kPositionStep;
+    const auto index = static_cast<std::size_t>(point);
+
+    QLabel* name = MakeLabel(fraWestern_, QStringLiteral("PlanetName_%1").arg(point),
+                             FromUtf8(kChartPointNames[index]), Verdana(9.75, true));
+    name->setGeometry(TwipsRect(kPositionNameLeft, top, kPositionNameWidth, kPositionHeight));
+    SetColours(*name, WindowBackground(), WindowText());
+    PlanetName_[index] = name;
+
+    QLabel* value = MakeLabel(fraWestern_, QStringLiteral("lblPlanet_%1").arg(point),
+                              QStringLiteral("lblPlanet"), Verdana(9.75));
+    value->setGeometry(TwipsRect(kPositionValueLeft, top, kPositionValueWidth, kPositionHeight));
+    SetColours(*value, WindowBackground(), WindowText());
+    lblPlanet_[index] = value;
+  }
+}
+
+void frmDisplay::BuildWheel() {
+  picNatal_ = new SvgPicture(this);
+  picNatal_->setObjectName(QStringLiteral("picNatal"));
+  picNatal_->setGeometry(TwipsRect(3720, 120, 6780, 6495));
+  picNatal_->SetSource(QStringLiteral(":/assets/wheel.svg"));
+
+  IMG_ = new SignImageList(this);
+  IMG_->setObjectName(QStringLiteral("IMG"));
+
+  // Stacking, bottom to top: house numbers, sign pictures, sign captions,
+  // planet lists.
+  for (const WheelPlace& place : kWheelPlaces) {
+    const int numberIndex = place.house % kSignCount;  // lblNatalPosition(0) carries "12"
+    const QString number = QString::number(place.house);
+    QLabel* label = MakeLabel(picNatal_, QStringLiteral("lblNatalPosition_%1").arg(numberIndex),
+                              number, Verdana(12));
+    label->setAlignment(Qt::AlignCenter);
+    // Centred on its designed box, widened where the digits need more room.
+    const int designWidth =
+        Px(number.size() == 1 ? kHouseNumberWidthOneDigit : kHouseNumberWidthTwoDigits);
+    const int width = std::max(designWidth, label->sizeHint().width());
+    label->setGeometry(Px(place.houseNumber.left) - (width - designWidth) / 2,
+                       Px(place.houseNumber.top), width, Px(kHouseNumberHeight));
+    lblNatalPosition_[static_cast<std::size_t>(numberIndex)] = label;
+  }
+
+  for (const WheelPlace& place : kWheelPlaces) {
+    const auto position = static_cast<std::size_t>(place.house - 1);
+    auto* image = new SignImage(picNatal_);
+    image->setObjectName(QStringLiteral("imgSign_%1").arg(place.house - 1));
+    image->setGeometry(
+        TwipsRect(place.signImage.left, place.signImage.top, kSignImageSize, kSignImageSize));
+    image->SetPicture(place.designSign + 1);
+    imgSign_[position] = image;
+  }
+
+  for (const WheelPlace& place : kWheelPlaces) {
+    const QString sign = FromUtf8(kSigns[static_cast<std::size_t>(place.designSign)].name);
+    QLabel* label = MakeLabel(picNatal_, QStringLiteral("lblNatal") + sign, sign, font());
+    SetTextColour(*label, kRed);
+    label->move(Px(place.signLabel.left), Px(place.signLabel.top));
+    label->adjustSize();
+    label->resize(label->width(), std::max(label->height(), Px(kSignLabelHeight)));
+    signLabels_[static_cast<std::size_t>(place.designSign)] = label;
+  }
+
+  for (const WheelPlace& place : kWheelPlaces) {
+    const auto position = static_cast<std::size_t>(place.house - 1);
+    QLabel* label = MakeLabel(picNatal_, QStringLiteral("lblNatal_%1").arg(place.house - 1),
+                              QStringLiteral("Natal"), font());
+    SetTextColour(*label, kBlue);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(TwipsRect(place.planetList.left, place.planetList.top, kPlanetListWidth,
+                                 kPlanetListHeight));
+    lblNatal_[position] = label;
+  }
+}
+
+void frmDisplay::BuildReport() {
+  Label2_ = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("Planets in Signs"),
+                      Verdana(9, true, true));
+  Label2_->setGeometry(TwipsRect(120, 6480, 1575, 210));
+  FitWidth(*Label2_);
+
+  RTBHouseDesc_ = new QTextEdit(this);
+  RTBHouseDesc_->setObjectName(QStringLiteral("RTBHouseDesc"));
+  RTBHouseDesc_->setGeometry(TwipsRect(120, 6720, 10395, 2175));
+  RTBHouseDesc_->setReadOnly(true);
+  RTBHouseDesc_->setAcceptRichText(true);
+  RTBHouseDesc_->setFont(Verdana(8.25));
+  RTBHouseDesc_->document()->setDefaultFont(Verdana(8.25));
+
+  auto* label3 = new ClickableLabel(kLabel3Caption + WebAddresses::HomePageText(), this,
+                                    [this] { Label3_Click(); });
+  label3->setObjectName(QStringLiteral("Label3"));
+  label3->setTextFormat(Qt::PlainText);
+  label3->setFont(Verdana(8.25, true, true));
+  SetTextColour(*label3, kBlue);
+  label3->setGeometry(TwipsRect(120, 8880, 8370, 195));
+  Label3_ = label3;
+}
+
+void frmDisplay::ShowChart(const ChartView& chart, ChartSession& session) {
+  for (std::size_t point = 0; point < lblPlanet_.size(); ++point) {
+    lblPlanet_[point]->setText(QString::fromStdString(chart.positions[point]));
+  }
+
+  lblRashi_->setText(QString::fromStdString(chart.moonSign));
+  if (chart.sunSign) {
+    lblSunSign_->setText(QString::fromStdString(*chart.sunSign));
+  }
+  if (chart.ascendantSign) {
+    lblLagna_->setText(QString::fromStdString(*chart.ascendantSign));
+  }
+
+  lblName_->setText(QString::fromStdString(chart.name));
+  lblDOB_->setText(QString::fromStdString(chart.dateOfBirth));
+  lblTOB_->setText(QString::fromStdString(chart.timeOfBirth));
+  lblLatitude_->setText(QString::fromStdString(chart.latitude));
+  lblLongitude_->setText(QString::fromStdString(chart.longitude));
+  lblCity_->setText(QString::fromStdString(chart.city));
+  lblState_->setText(QString::fromStdString(chart.state));
+  lblCountry_->setText(QString::fromStdString(chart.country));
+
+  for (QLabel* label : signLabels_) {
+    label->hide();
+  }
+  // A list label sizes itself to its lines and grows downwards from its top
+  // left corner.
+  for (std::size_t position = 0; position < lblNatal_.size(); ++position) {
+    lblNatal_[position]->setText(QString::fromStdString(chart.wheel.houseTexts[position]));
+    lblNatal_[position]->adjustSize();
+  }
+  if (chart.wheel.pictures) {
+    for (std::size_t position = 0; position < imgSign_.size(); ++position) {
+      imgSign_[position]->SetPicture((*chart.wheel.pictures)[position]);
+    }
+  }
+
+  TextEditSink sink(*RTBHouseDesc_);
+  session.WritePlanetInSignReport(sink);
+  // The box opens on the report's first line.
+  RTBHouseDesc_->moveCursor(QTextCursor::Start);
+}
+
+QString frmDisplay::ReportPlainText() const {
+  return RTBHouseDesc_->toPlainText();
+}
+
+void frmDisplay::Label3_Click() {
+  links_.OpenHomePage();
+}
+
+}  // namespace zodivane::ui

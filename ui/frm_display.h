@@ -1,0 +1,88 @@
+// The results form: the person's details, the Ascendant, sun and moon signs,
+// the table of positions, the natal wheel and the planet-in-sign report.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+#include "chart/chart_driver.h"
+#include "chart/vocabulary.h"
+#include "ui/web_links.h"
+
+class QGroupBox;
+class QLabel;
+class QTextEdit;
+
+namespace zodivane::ui {
+
+class SignImage;
+class SignImageList;
+class SvgPicture;
+
+/// The only child window of the main window. It computes nothing: ShowChart
+/// writes a cast chart into its labels and pictures and has the report
+/// written into its rich-text box. Controls carry the names the rest of the
+/// program and the tests find them by (`lblPlanet_3` for position 3).
+class frmDisplay : public QWidget {
+  Q_OBJECT
+
+ public:
+  /// A fresh, empty form: every label shows its design-time caption and the
+  /// report box is empty. `links` must outlive the form.
+  explicit frmDisplay(WebLinks& links, QWidget* parent = nullptr);
+
+  /// Writes `chart` into the form and appends the planet-in-sign report of
+  /// `session`'s last chart to the report box. Called once per chart on a
+  /// fresh form.
+  void ShowChart(const ChartView& chart, ChartSession& session);
+
+  /// The report box's text as plain text (paragraphs separated by "\n").
+  [[nodiscard]] QString ReportPlainText() const;
+
+ private:
+  void BuildDetails();
+  void BuildOtherDetails();
+  void BuildPositions();
+  void BuildWheel();
+  void BuildReport();
+
+  /// Label3_Click: the maker's home page in the user's browser.
+  void Label3_Click();
+
+  WebLinks& links_;
+
+  QGroupBox* fraDetails_ = nullptr;
+  QGroupBox* fraVedic_ = nullptr;
+  QGroupBox* fraWestern_ = nullptr;
+  QTextEdit* RTBHouseDesc_ = nullptr;
+  SvgPicture* picNatal_ = nullptr;
+  SignImageList* IMG_ = nullptr;
+  QLabel* Label3_ = nullptr;
+  QLabel* Label2_ = nullptr;
+
+  QLabel* lblName_ = nullptr;
+  QLabel* lblDOB_ = nullptr;
+  QLabel* lblTOB_ = nullptr;
+  QLabel* lblLongitude_ = nullptr;
+  QLabel* lblLatitude_ = nullptr;
+  QLabel* lblCity_ = nullptr;
+  QLabel* lblState_ = nullptr;
+  QLabel* lblCountry_ = nullptr;
+
+  QLabel* lblLagna_ = nullptr;
+  QLabel* lblSunSign_ = nullptr;
+  QLabel* lblRashi_ = nullptr;
+
+  std::array<QLabel*, kChartPointCount> PlanetName_{};
+  std::array<QLabel*, kChartPointCount> lblPlanet_{};
+
+  /// Wheel position k (house k + 1): list label, sign picture and house number.
+  std::array<QLabel*, kSignCount> lblNatal_{};
+  std::array<SignImage*, kSignCount> imgSign_{};
+  std::array<QLabel*, kSignCount> lblNatalPosition_{};
+  /// Design-time sign captions of the wheel, by sign index (Aries first).
+  std::array<QLabel*, kSignCount> signLabels_{};
+};
+
+}  // namespace zodivane::ui

@@ -1,0 +1,539 @@
+#include "ui/frm_main.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <string>
+#include <variant>
+
+#include "chart/time_zones.h"
+#include "ui/frm_about.h"
+#include "ui/look.h"
+#include "ui/look_widgets.h"
+
+namespace zodivane::ui {
+
+namespace {
+
+using look::Px;
+using look::TwipsRect;
+namespace colours = look::colours;
+
+constexpr int kClientWidthTwips = 6540;
+constexpr int kClientHeightTwips = 7380;
+constexpr double kDefaultPoints = 8.25;
+
+const std::array<QString, 12> kMonthNames = {
+    QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
+    QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
+    QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
+    QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December"),
+};
+
+MessageIcon ToUiIcon(zodivane::MessageIcon icon) {
+  return icon == zodivane::MessageIcon::Critical ? MessageIcon::Critical : MessageIcon::Information;
+}
+
+/// The validation's range notice for coordinate box `index` (0 txtLonD,
+/// 1 txtLonM, 2 txtLatD, 3 txtLatM, the order of the checks): the rejection
+/// of entries whose earlier boxes are valid and whose box `index` is empty.
+Notice RangeNotice(int index) {
+  FormEntries entries;
+  entries.txtName.assign(1, 'A');
+  std::array<std::string*, 4> boxes = {&entries.txtLonD, &entries.txtLonM, &entries.txtLatD,
+                                       &entries.txtLatM};
+  for (int i = 0; i < index; ++i) {
+    boxes[i]->assign(1, '0');
+  }
+  const std::optional<Rejection> rejection = ValidateBirthData(entries);
+  return rejection ? rejection->notice : Notice{};
+}
+
+bool IsDigitsOnly(const QString& text) {
+  for (const QChar c : text) {
+    if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
+      return false;
+    }
+  }
+  return true;
+}
+
+/// Places `widget` at a rectangle, widened to its size hint when its text
+/// would not fit otherwise.
+void Place(QWidget& widget, const QRect& rect) {
+  const QSize hint = widget.sizeHint();
+  widget.setGeometry(rect.x(), rect.y(), std::max(rect.width(), hint.width()), rect.height());
+}
+
+/// A label sized to its text at (left, top) twips.
+QLabel* AutoLabel(const QString& text, const char* name, QWidget* parent, int left, int top) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  label->move(Px(left), Px(top));
+  label->adjustSize();
+  return label;
+}
+
+/// A label at a twips rectangle, widened when its text needs more room.
+QLabel* FixedLabel(const QString& text, const char* name, QWidget* parent, const QRect& rect) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(QString::fromLatin1(name));
+  Place(*label, rect);
+  return label;
+}
+
+QLineEdit* TextBox(const char* name, QWidget* parent, const QRect& rect, int maxLength = 0) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setGeometry(rect);
+  box->setTextMargins(0, 0, 0, 0);
+  if (maxLength > 0) {
+    box->setMaxLength(maxLength);
+  }
+  look::SetBoxColours(*box, colours::kPeach, colours::kNavy);
+  return box;
+}
+
+QComboBox* DropDown(const char* name, QWidget* parent, const QRect& rect) {
+  auto* list = new QComboBox(parent);
+  list->setObjectName(QString::fromLatin1(name));
+  list->setEditable(false);
+  list->setGeometry(rect);
+  look::SetBoxColours(*list, colours::kPeach, colours::kNavy);
+  look::SetBoxColours(*list->view(), colours::kPeach, colours::kNavy);
+  return list;
+}
+
+QGroupBox* InnerFrame(const QString& caption, const char* name, QWidget* parent,
+                      const QRect& rect) {
+  auto* frame = new QGroupBox(caption, parent);
+  frame->setObjectName(QString::fromLatin1(name));
+  frame->setGeometry(rect);
+  look::SetBackground(*frame, colours::kPeach);
+  look::SetTextColour(*frame, colours::kNavy);
+  return frame;
+}
+
+QRadioButton* Option(const QString& caption, const QString& name, QWidget* parent,
+                     const QRect& rect) {
+  auto* option = new QRadioButton(caption, parent);
+  option->setObjectName(name);
+  Place(*option, rect);
+  return option;
+}
+
+void FillNumbers(QComboBox& list, int first, int last) {
+  for (int n = first; n <= last; ++n) {
+    list.addItem(QString::number(n));
+  }
+}
+
+}  // namespace
+
+frmMain::frmMain(ChartSession& session, WebLinks& links, MessageBoxes& messages, QWidget* parent)
+    : QMainWindow(parent), session_(session), links_(links), messages_(messages) {
+  setObjectName(QStringLiteral("frmMain"));
+  setWindowTitle(look::kWindowTitle);
+  setFont(look::VerdanaFont(kDefaultPoints));
+  BuildControls();
+  BuildMenus();
+  SetTabOrder();
+  Form_Load();
+  txtName_->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::BuildControls() {
+  auto* client = new QWidget(this);
+  client->setObjectName(QStringLiteral("frmMainClient"));
+  client->setFixedSize(Px(kClientWidthTwips), Px(kClientHeightTwips));
+  look::SetBackground(*client, colours::kPeach);
+  setCentralWidget(client);
+
+  // Banner strip.
+  auto* frame2 = new QFrame(client);
+  frame2->setObjectName(QStringLiteral("Frame2"));
+  frame2->setGeometry(TwipsRect(0, 0, 6540, 615));
+  look::SetBackground(*frame2, colours::kWhite);
+  const QString homeHost = QUrl(WebAddresses::HomePageText()).host();
+  auto* label61 = new look::ClickableLabel(
+      QStringLiteral("Join our online discussion board - visit %1")
+          .arg(homeHost.isEmpty() ? WebAddresses::HomePageText() : homeHost),
+      frame2);
+  label61->setObjectName(QStringLiteral("Label61"));
+  label61->setGeometry(TwipsRect(0, 120, 6600, 465));
+  label61->setAlignment(Qt::AlignCenter);
+  label61->setFont(look::VerdanaFont(kDefaultPoints, true, true));
+  look::SetBackground(*label61, colours::kWhite);
+  look::SetTextColour(*label61, colours::kNavy);
+  connect(label61, &look::ClickableLabel::clicked, this, &frmMain::Label61_Click);
+
+  auto* label2 = new QLabel(
+      QStringLiteral(
+          "Zodivane shows the positions of the planets in the twelve signs in your natal "
+          "chart. The distribution of the planets in the different signs play an "
+          "important role in interpreting the birth chart of an individual."),
+      client);
+  label2->setObjectName(QStringLiteral("Label2"));
+  label2->setGeometry(TwipsRect(23, 720, 6495, 855));
+  label2->setWordWrap(true);
+  label2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  look::SetTextColour(*label2, colours::kBlue);
+
+  // The input panel.
+  auto* frame1 = new QFrame(client);
+  frame1->setObjectName(QStringLiteral("Frame1"));
+  frame1->setGeometry(TwipsRect(0, 1560, 6540, 4935));
+  look::SetBackground(*frame1, colours::kPanel);
+  look::SetTextColour(*frame1, colours::kPeach);
+
+  FixedLabel(QStringLiteral("Name"), "Label13", frame1, TwipsRect(840, 285, 1110, 195));
+  txtName_ = TextBox("txtName", frame1, TwipsRect(2040, 240, 3615, 285));
+
+  FixedLabel(QStringLiteral("Date of Birth"), "Label5", frame1, TwipsRect(840, 660, 1110, 195));
+  cboMonth_ = DropDown("cboMonth", frame1, TwipsRect(2040, 600, 1695, 315));
+  cboDate_ = DropDown("cboDate", frame1, TwipsRect(3900, 600, 735, 315));
+  cboYear_ = DropDown("cboYear", frame1, TwipsRect(4800, 600, 855, 315));
+
+  FixedLabel(QStringLiteral("Time of Birth"), "Label1", frame1, TwipsRect(840, 1020, 1110, 195));
+  cboHH_ = DropDown("cboHH", frame1, TwipsRect(2040, 960, 735, 315));
+  cboMM_ = DropDown("cboMM", frame1, TwipsRect(3000, 960, 735, 315));
+  cboSS_ = DropDown("cboSS", frame1, TwipsRect(3900, 960, 735, 315));
+  FixedLabel(QStringLiteral("HH:MM:SS"), "Label12", frame1, TwipsRect(4800, 1080, 900, 195));
+
+  auto* fraZone =
+      InnerFrame(QStringLiteral("Zone"), "fraZone", frame1, TwipsRect(840, 1320, 4815, 1095));
+  chkDST_ = new QCheckBox(QStringLiteral("Daylight Saving Time"), fraZone);
+  chkDST_->setObjectName(QStringLiteral("chkDST"));
+  chkDST_->setFont(look::VerdanaFont(kDefaultPoints, true));
+  Place(*chkDST_, TwipsRect(2040, 240, 2415, 375));
+  cmbTimeZone_ = DropDown("cmbTimeZone", fraZone, TwipsRect(120, 600, 4335, 315));
+
+  auto* frame3 =
+      InnerFrame(QStringLiteral("Latitude"), "Frame3", frame1, TwipsRect(840, 2400, 2415, 855));
+  txtLatD_ = TextBox("txtLatD", frame3, TwipsRect(120, 240, 495, 285), 2);
+  txtLatM_ = TextBox("txtLatM", frame3, TwipsRect(720, 240, 495, 285), 2);
+  AutoLabel(QStringLiteral("Deg"), "Label7", frame3, 195, 600);
+  AutoLabel(QStringLiteral("Min"), "Label9", frame3, 825, 600);
+  optLat_[0] = Option(QStringLiteral("North"), QStringLiteral("optLat_0"), frame3,
+                      TwipsRect(1320, 240, 855, 255));
+  optLat_[1] = Option(QStringLiteral("South"), QStringLiteral("optLat_1"), frame3,
+                      TwipsRect(1320, 480, 855, 255));
+
+  auto* frame4 =
+      InnerFrame(QStringLiteral("Longitude"), "Frame4", frame1, TwipsRect(3360, 2400, 2295, 855));
+  txtLonD_ = TextBox("txtLonD", frame4, TwipsRect(120, 240, 495, 285), 3);
+  txtLonM_ = TextBox("txtLonM", frame4, TwipsRect(720, 240, 495, 285), 2);
+  AutoLabel(QStringLiteral("Deg"), "Label6", frame4, 195, 600);
+  AutoLabel(QStringLiteral("Min"), "Label8", frame4, 825, 600);
+  optLong_[0] = Option(QStringLiteral("East"), QStringLiteral("optLong_0"), frame4,
+                       TwipsRect(1320, 240, 735, 255));
+  optLong_[1] = Option(QStringLiteral("West"), QStringLiteral("optLong_1"), frame4,
+                       TwipsRect(1320, 480, 735, 255));
+
+  AutoLabel(QStringLiteral("City"), "Label54", frame1, 840, 3360);
+  AutoLabel(QStringLiteral("State"), "Label55", frame1, 840, 3720);
+  AutoLabel(QStringLiteral("Country"), "Label4", frame1, 840, 4080);
+  txtMCity_ = TextBox("txtMCity", frame1, TwipsRect(2040, 3360, 1935, 285));
+  txtMState_ = TextBox("txtMState", frame1, TwipsRect(2040, 3720, 1935, 285));
+  txtMCountry_ = TextBox("txtMCountry", frame1, TwipsRect(2040, 4080, 1935, 285));
+
+  cmdBrowser_ =
+      new look::WrappingButton(QStringLiteral("Click Here To Find Latitude && Longitude"), frame1);
+  cmdBrowser_->setObjectName(QStringLiteral("cmdBrowser"));
+  cmdBrowser_->setGeometry(TwipsRect(4200, 3360, 1455, 1035));
+  connect(cmdBrowser_, &QPushButton::clicked, this, &frmMain::cmdBrowser_Click);
+
+  cmdRashi_ = new QPushButton(QStringLiteral("Proceed"), frame1);
+  cmdRashi_->setObjectName(QStringLiteral("cmdRashi"));
+  cmdRashi_->setFont(look::VerdanaFont(kDefaultPoints, true));
+  cmdRashi_->setGeometry(TwipsRect(840, 4440, 4815, 375));
+  connect(cmdRashi_, &QPushButton::clicked, this, &frmMain::cmdRashi_Click);
+
+  for (QPushButton* button : {cmdBrowser_, cmdRashi_}) {
+    button->setAutoDefault(false);
+    look::SetTextColour(*button, Qt::black);
+  }
+
+  // Key filters of the name box and the coordinate boxes.
+  coordinateBoxes_ = {txtLonD_, txtLonM_, txtLatD_, txtLatM_};
+  txtName_->installEventFilter(this);
+  for (int i = 0; i < static_cast<int>(coordinateBoxes_.size()); ++i) {
+    QLineEdit* box = coordinateBoxes_[i];
+    box->installEventFilter(this);
+    // The context menu's Paste goes through the same check as the paste keys.
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(box, &QWidget::customContextMenuRequested, this, [this, box, i](const QPoint& point) {
+      QMenu* menu = box->createStandardContextMenu();
+      // The standard menu's Paste item, known by its (translated) caption.
+      const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
+      for (QAction* item : menu->actions()) {
+        if (item->text().section(QLatin1Char('\t'), 0, 0) == pasteCaption) {
+          QObject::disconnect(item, &QAction::triggered, nullptr, nullptr);
+          connect(item, &QAction::triggered, this, [this, i] { PasteIntoCoordinateBox(i); });
+        }
+      }
+      menu->setAttribute(Qt::WA_DeleteOnClose);
+      menu->popup(box->mapToGlobal(point));
+    });
+    connect(box, &QLineEdit::textEdited, this,
+            [this, i](const QString& text) { CheckCoordinateEdit(i, text); });
+    connect(box, &QLineEdit::textChanged, this, [this, i](const QString& text) {
+      if (IsDigitsOnly(text)) {
+        coordinateTexts_[i] = text;
+      }
+    });
+  }
+}
+
+void frmMain::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setFont(look::VerdanaFont(kDefaultPoints));
+
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  QAction* next = file->addAction(QStringLiteral("Proceed"));
+  next->setObjectName(QStringLiteral("mnuNext"));
+  connect(next, &QAction::triggered, this, &frmMain::mnuNext_Click);
+  QAction* exit = file->addAction(QStringLiteral("E&xit"));
+  exit->setObjectName(QStringLiteral("mnuExit"));
+  connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+
+  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("mnuHelp"));
+  QAction* online = help->addAction(QStringLiteral("&Online Help"));
+  online->setObjectName(QStringLiteral("mnuOnline"));
+  connect(online, &QAction::triggered, this, &frmMain::mnuOnline_Click);
+  QAction* visit = help->addAction(QStringLiteral("&Visit Us Online"));
+  visit->setObjectName(QStringLiteral("mnuVisit"));
+  connect(visit, &QAction::triggered, this, &frmMain::mnuVisit_Click);
+  help->addSeparator()->setObjectName(QStringLiteral("mnuHelp1"));
+  QAction* update = help->addAction(QStringLiteral("Check for Software &Update"));
+  update->setObjectName(QStringLiteral("mnuUpdate"));
+  connect(update, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
+  help->addSeparator()->setObjectName(QStringLiteral("mnuHelp2"));
+  QAction* about = help->addAction(QStringLiteral("&About Software"));
+  about->setObjectName(QStringLiteral("mnuAbout"));
+  connect(about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+}
+
+void frmMain::SetTabOrder() {
+  const std::array<QWidget*, 20> order = {
+      txtName_,   cboMonth_, cboDate_,    cboYear_,     cboHH_,      cboMM_,    cboSS_,
+      chkDST_,    txtLonM_,  optLong_[0], optLong_[1],  txtLatD_,    txtLatM_,  optLat_[0],
+      optLat_[1], txtMCity_, txtMState_,  txtMCountry_, cmdBrowser_, cmdRashi_,
+  };
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) {
+    setTabOrder(order[i], order[i + 1]);
+  }
+  setTabOrder(cmdRashi_, txtLonD_);
+  setTabOrder(txtLonD_, cmbTimeZone_);
+}
+
+void frmMain::Form_Load() {
+  for (const QString& month : kMonthNames) {
+    cboMonth_->addItem(month);
+  }
+  for (const TimeZoneRow& row : kTimeZoneTable) {
+    cmbTimeZone_->addItem(
+        QString::fromUtf8(row.text.data(), static_cast<qsizetype>(row.text.size())));
+  }
+  // Let the open list show the longest zone text in full.
+  cmbTimeZone_->view()->setMinimumWidth(cmbTimeZone_->view()->sizeHintForColumn(0) + 24);
+  FillNumbers(*cboDate_, 1, 31);
+  FillNumbers(*cboYear_, 1901, 2050);
+  FillNumbers(*cboHH_, 0, 23);
+  FillNumbers(*cboMM_, 0, 59);
+  FillNumbers(*cboSS_, 0, 59);
+  for (QComboBox* list : {cboMonth_, cboDate_, cboYear_, cboHH_, cboMM_, cboSS_}) {
+    list->setCurrentIndex(0);
+  }
+  cmbTimeZone_->setCurrentIndex(kDefaultTimeZone);
+  optLat_[0]->setChecked(true);
+  optLong_[0]->setChecked(true);
+  chkDST_->setChecked(false);
+}
+
+FormEntries frmMain::CollectEntries() const {
+  FormEntries entries;
+  entries.txtName = txtName_->text().toStdString();
+  entries.txtLonD = txtLonD_->text().toStdString();
+  entries.txtLonM = txtLonM_->text().toStdString();
+  entries.txtLatD = txtLatD_->text().toStdString();
+  entries.txtLatM = txtLatM_->text().toStdString();
+  entries.txtMCity = txtMCity_->text().toStdString();
+  entries.txtMState = txtMState_->text().toStdString();
+  entries.txtMCountry = txtMCountry_->text().toStdString();
+  entries.cboMonthIndex = cboMonth_->currentIndex();
+  entries.cboDateIndex = cboDate_->currentIndex();
+  entries.cmbTimeZoneIndex = cmbTimeZone_->currentIndex();
+  entries.cboDateText = cboDate_->currentText().toStdString();
+  entries.cboYearText = cboYear_->currentText().toStdString();
+  entries.cboHHText = cboHH_->currentText().toStdString();
+  entries.cboMMText = cboMM_->currentText().toStdString();
+  entries.optEast = optLong_[0]->isChecked();
+  entries.optSouth = optLat_[1]->isChecked();
+  entries.chkDST = chkDST_->checkState() != Qt::Unchecked;
+  return entries;
+}
+
+void frmMain::cmdRashi_Click() {
+  const CastResult result = session_.CastChart(CollectEntries());
+  if (const auto* rejection = std::get_if<Rejection>(&result)) {
+    ShowNotice(rejection->notice);
+    if (rejection->focus) {
+      if (auto* control = findChild<QWidget*>(QString::fromStdString(*rejection->focus))) {
+        control->setFocus(Qt::OtherFocusReason);
+      }
+    }
+    return;
+  }
+  emit ChartCast(std::get<ChartView>(result));
+}
+
+QString frmMain::PlaceQuery(const QString& city, const QString& state, const QString& country) {
+  return city + QLatin1Char(' ') + state + QLatin1Char(' ') + country +
+         QStringLiteral(" Latitude Longitude");
+}
+
+QUrl frmMain::PlaceSearchAddress(const QString& query) {
+  return QUrl::fromEncoded(QByteArrayLiteral(ZODIVANE_SEARCH_URL) + QUrl::toPercentEncoding(query),
+                           QUrl::StrictMode);
+}
+
+void frmMain::cmdBrowser_Click() {
+  const std::array<std::pair<QLineEdit*, const char*>, 3> required = {{
+      {txtMCity_, "Please Enter City"},
+      {txtMState_, "Please Enter State"},
+      {txtMCountry_, "Please Enter Country"},
+  }};
+  for (const auto& [box, message] : required) {
+    if (box->text().isEmpty()) {
+      messages_.ShowNotice(this, QString::fromLatin1(message), MessageIcon::Information);
+      box->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
+  // The place lookup: a web search for the place's coordinates in the browser.
+  const QString query = PlaceQuery(txtMCity_->text(), txtMState_->text(), txtMCountry_->text());
+  links_.OpenWebPage(PlaceSearchAddress(query));
+}
+
+void frmMain::mnuAbout_Click() {
+  frmAbout about(links_, this);
+  about.exec();
+}
+
+void frmMain::ShowNotice(const Notice& notice) {
+  messages_.ShowNotice(this, QString::fromStdString(notice.message), ToUiIcon(notice.icon));
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) {
+    return QMainWindow::eventFilter(watched, event);
+  }
+  auto* box = qobject_cast<QLineEdit*>(watched);
+  if (box == nullptr) {
+    return QMainWindow::eventFilter(watched, event);
+  }
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if (key->matches(QKeySequence::Paste)) {
+    const auto found = std::find(coordinateBoxes_.begin(), coordinateBoxes_.end(), box);
+    if (found != coordinateBoxes_.end()) {
+      PasteIntoCoordinateBox(static_cast<int>(found - coordinateBoxes_.begin()));
+      return true;
+    }
+    return false;
+  }
+  // Shortcuts (paste, select all, menu access keys) and keys that type no
+  // character (arrows, Tab, Delete) are not typed text: they pass.
+  if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0 ||
+      key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete ||
+      key->text().isEmpty()) {
+    return false;
+  }
+  QString typed = key->text();
+  if (key->key() == Qt::Key_Backspace) {
+    typed = QString(QChar(8));
+  } else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+    typed = QString(QChar(13));
+  }
+  return FilterTypedKey(*box, typed);
+}
+
+bool frmMain::FilterTypedKey(QLineEdit& box, const QString& typed) {
+  const bool isName = &box == txtName_;
+  QString passed;
+  bool changed = false;
+  for (const QChar c : typed) {
+    const int code = c.unicode();
+    const KeyFilterResult result = isName ? txtName_KeyPress(code) : CoordinateKeyPress(code);
+    if (result.notice) {
+      ShowNotice(*result.notice);
+    }
+    if (result.keyCode == 0) {
+      changed = true;
+      continue;
+    }
+    changed = changed || result.keyCode != code;
+    passed += QChar(result.keyCode);
+  }
+  if (!changed) {
+    return false;  // the key reaches the box unchanged
+  }
+  // A replaced key (a small letter made capital) is typed in its new form;
+  // control characters among them keep their usual effect.
+  for (const QChar c : passed) {
+    if (c.unicode() == 8) {
+      box.backspace();
+    } else if (c.unicode() >= 32) {
+      box.insert(QString(c));
+    }
+  }
+  return true;
+}
+
+void frmMain::PasteIntoCoordinateBox(int boxIndex) {
+  const QString pasted = QGuiApplication::clipboard()->text();
+  if (!IsDigitsOnly(pasted)) {
+    RefuseCoordinateText(boxIndex);
+    return;
+  }
+  coordinateBoxes_[boxIndex]->paste();
+}
+
+void frmMain::RefuseCoordinateText(int boxIndex) {
+  QLineEdit* box = coordinateBoxes_[boxIndex];
+  ShowNotice(RangeNotice(boxIndex));
+  box->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::CheckCoordinateEdit(int boxIndex, const QString& text) {
+  if (IsDigitsOnly(text)) {
+    return;
+  }
+  coordinateBoxes_[boxIndex]->setText(coordinateTexts_[boxIndex]);
+  RefuseCoordinateText(boxIndex);
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (event->isAccepted()) {
+    emit Unloaded();
+  }
+}
+
+}  // namespace zodivane::ui

@@ -1,0 +1,113 @@
+// The input form: birth data, the place lookup, the banner and the Help
+// menu. "Proceed" casts the chart and hands it on through ChartCast.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QUrl>
+
+#include <array>
+
+#include "chart/birth_data.h"
+#include "chart/chart_driver.h"
+#include "ui/platform.h"
+#include "ui/web_links.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace zodivane::ui {
+
+class frmMain : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  /// `session` casts the charts; `links` opens the web pages and the place
+  /// search; `messages` shows the form's notices. All three outlive the form.
+  frmMain(ChartSession& session, WebLinks& links, MessageBoxes& messages,
+          QWidget* parent = nullptr);
+
+  /// The entries as the controls hold them now.
+  [[nodiscard]] FormEntries CollectEntries() const;
+
+  /// The web search text for a birth place: city, state and country as
+  /// typed, one space apart, then " Latitude Longitude".
+  [[nodiscard]] static QString PlaceQuery(const QString& city, const QString& state,
+                                          const QString& country);
+
+  /// The address of a web search for `query` (the search address of the
+  /// build followed by the percent-encoded query).
+  [[nodiscard]] static QUrl PlaceSearchAddress(const QString& query);
+
+ signals:
+  /// Raised with the view of each chart that "Proceed" casts.
+  void ChartCast(const zodivane::ChartView& chart);
+  /// The form was closed (File > Exit or the close box): the program ends.
+  void Unloaded();
+
+ public slots:
+  void cmdRashi_Click();
+  void mnuNext_Click() { cmdRashi_Click(); }
+  void cmdBrowser_Click();
+  void Label61_Click() { links_.OpenHomePage(); }
+  void mnuVisit_Click() { links_.OpenHomePage(); }
+  void mnuOnline_Click() { links_.OpenHelpPage(); }
+  void mnuUpdate_Click() { links_.OpenDownloadPage(); }
+  void mnuAbout_Click();
+  void mnuExit_Click() { close(); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  void SetTabOrder();
+  void Form_Load();
+  /// Runs a typed character through `box`'s key filter; true when the key was consumed.
+  bool FilterTypedKey(QLineEdit& box, const QString& typed);
+  /// Refuses text that reached a coordinate box other than by typing
+  /// (pasted or dropped) unless it is made of digits.
+  void CheckCoordinateEdit(int boxIndex, const QString& text);
+  /// Pastes the clipboard into a coordinate box when it holds digits only.
+  void PasteIntoCoordinateBox(int boxIndex);
+  /// Shows the box's range message and puts the focus into it.
+  void RefuseCoordinateText(int boxIndex);
+  void ShowNotice(const Notice& notice);
+
+  ChartSession& session_;
+  WebLinks& links_;
+  MessageBoxes& messages_;
+
+  QLineEdit* txtName_ = nullptr;
+  QComboBox* cboMonth_ = nullptr;
+  QComboBox* cboDate_ = nullptr;
+  QComboBox* cboYear_ = nullptr;
+  QComboBox* cboHH_ = nullptr;
+  QComboBox* cboMM_ = nullptr;
+  QComboBox* cboSS_ = nullptr;
+  QCheckBox* chkDST_ = nullptr;
+  QComboBox* cmbTimeZone_ = nullptr;
+  QLineEdit* txtLatD_ = nullptr;
+  QLineEdit* txtLatM_ = nullptr;
+  QLineEdit* txtLonD_ = nullptr;
+  QLineEdit* txtLonM_ = nullptr;
+  std::array<QRadioButton*, 2> optLat_{};
+  std::array<QRadioButton*, 2> optLong_{};
+  QLineEdit* txtMCity_ = nullptr;
+  QLineEdit* txtMState_ = nullptr;
+  QLineEdit* txtMCountry_ = nullptr;
+  QPushButton* cmdBrowser_ = nullptr;
+  QPushButton* cmdRashi_ = nullptr;
+
+  /// The four coordinate boxes (txtLonD, txtLonM, txtLatD, txtLatM) and the
+  /// last text of each that held digits only.
+  std::array<QLineEdit*, 4> coordinateBoxes_{};
+  std::array<QString, 4> coordinateTexts_{};
+};
+
+}  // namespace zodivane::ui

@@ -1,0 +1,224 @@
+#include "ui/mdi.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "ui/frm_about.h"
+#include "ui/frm_display.h"
+#include "ui/look.h"
+#include "ui/look_widgets.h"
+
+namespace zodivane::ui {
+
+namespace {
+
+using look::Px;
+using look::TwipsRect;
+namespace colours = look::colours;
+
+// Design sizes, twips.
+constexpr int kBannerWidth = 9480;
+constexpr int kBannerHeight = 465;
+constexpr int kSoftwareNameWidth = 6615;
+constexpr int kTopBarHeight = 615;   // Picture1 and Picture2
+constexpr int kNameBarHeight = 360;  // Picture3
+constexpr int kButtonTop = 120;
+constexpr int kPrintWidth = 1020;
+constexpr int kBackWidth = 1020;
+constexpr int kButtonHeight = 465;
+constexpr int kExitWidth = 1095;
+constexpr int kExitHeight = 495;
+constexpr int kDisplayWidth = 13215;
+
+QWidget* Bar(const char* name, QWidget* parent, int heightTwips, const QColor& colour) {
+  auto* bar = new QWidget(parent);
+  bar->setObjectName(QString::fromLatin1(name));
+  bar->setFixedHeight(Px(heightTwips));
+  look::SetBackground(*bar, colour);
+  return bar;
+}
+
+QPushButton* BarButton(const QString& caption, const char* name, QWidget* bar, int width,
+                       int height) {
+  auto* button = new QPushButton(caption, bar);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setFont(look::VerdanaFont(8.25, true));
+  button->setGeometry(TwipsRect(0, kButtonTop, width, height));
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+MdiLayout ComputeMdiLayout(int widthTwips) noexcept {
+  MdiLayout layout;
+  layout.bannerLeft = (widthTwips - kBannerWidth) / 2;
+  layout.softwareNameLeft = (widthTwips - kSoftwareNameWidth) / 2;
+  layout.exitLeft = widthTwips - (kExitWidth + 160);
+  layout.backLeft = widthTwips - (kBackWidth + 1400);
+  layout.displayLeft = (widthTwips - kDisplayWidth) / 2;
+  // Print is placed by the Back button's width, which equals its own.
+  layout.printLeft = widthTwips - (kBackWidth + 2600);
+  return layout;
+}
+
+MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) {
+  setObjectName(QStringLiteral("MDI"));
+  setWindowTitle(look::kWindowTitle);
+  setFont(look::VerdanaFont(8.25));
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+
+  QWidget* picture1 = Bar("Picture1", central, kTopBarHeight, colours::kPeach);
+  auto* banner = new look::ClickableLabel(
+      QStringLiteral("Talk astrology with other users in our online forum - visit %1")
+          .arg(QUrl(WebAddresses::HomePageText()).host().isEmpty()
+                   ? WebAddresses::HomePageText()
+                   : QUrl(WebAddresses::HomePageText()).host()),
+      picture1);
+  banner->setObjectName(QStringLiteral("lblQuorvelBanner"));
+  banner->setFont(look::VerdanaFont(9.75, true, true));
+  banner->setAlignment(Qt::AlignCenter);
+  banner->setGeometry(
+      TwipsRect(0, (kTopBarHeight - kBannerHeight) / 2, kBannerWidth, kBannerHeight));
+  look::SetTextColour(*banner, colours::kNavy);
+  connect(banner, &look::ClickableLabel::clicked, this, &MDI::lblQuorvelBanner_Click);
+  lblQuorvelBanner_ = banner;
+
+  QWidget* picture3 = Bar("Picture3", central, kNameBarHeight, colours::kPeach);
+  lblSoftwareName_ = new QLabel(QStringLiteral("Zodivane"), picture3);
+  lblSoftwareName_->setObjectName(QStringLiteral("lblSoftwareName"));
+  lblSoftwareName_->setFont(look::VerdanaFont(14.25, true));
+  lblSoftwareName_->setAlignment(Qt::AlignCenter);
+  lblSoftwareName_->setGeometry(TwipsRect(0, 0, kSoftwareNameWidth, kNameBarHeight));
+  look::SetTextColour(*lblSoftwareName_, colours::kRed);
+
+  // The client area scrolls when the window is smaller than the results form.
+  scroll_ = new QScrollArea(central);
+  scroll_->setObjectName(QStringLiteral("MDIClientScroll"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(false);
+  look::SetBackground(*scroll_, colours::kPanel);
+  clientArea_ = new QWidget;
+  clientArea_->setObjectName(QStringLiteral("MDIClient"));
+  look::SetBackground(*clientArea_, colours::kPanel);
+  scroll_->setWidget(clientArea_);
+  scroll_->viewport()->installEventFilter(this);
+
+  // MDIForm_Load: a fresh, empty results form as the only child.
+  display_ = new frmDisplay(links_, clientArea_);
+  display_->move(0, 0);
+
+  QWidget* picture2 = Bar("Picture2", central, kTopBarHeight, colours::kButtonBar);
+  command1_ = BarButton(QStringLiteral("&Print"), "Command1", picture2, kPrintWidth, kButtonHeight);
+  cmdBack_ = BarButton(QStringLiteral("&Back"), "cmdBack", picture2, kBackWidth, kButtonHeight);
+  cmdMdiExit_ = BarButton(QStringLiteral("&Exit"), "cmdMdiExit", picture2, kExitWidth, kExitHeight);
+  connect(command1_, &QPushButton::clicked, this, &MDI::Command1_Click);
+  connect(cmdBack_, &QPushButton::clicked, this, &MDI::cmdBack_Click);
+  connect(cmdMdiExit_, &QPushButton::clicked, this, &MDI::cmdMdiExit_Click);
+
+  column->addWidget(picture1);
+  column->addWidget(picture3);
+  column->addWidget(scroll_, 1);
+  column->addWidget(picture2);
+  setCentralWidget(central);
+
+  BuildMenus();
+  LayOut();
+}
+
+void MDI::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setFont(look::VerdanaFont(8.25));
+
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  QAction* back = file->addAction(QStringLiteral("&Back"));
+  back->setObjectName(QStringLiteral("mnuBack"));
+  connect(back, &QAction::triggered, this, &MDI::mnuBack_Click);
+  QAction* exit = file->addAction(QStringLiteral("E&xit"));
+  exit->setObjectName(QStringLiteral("mnuExit"));
+  connect(exit, &QAction::triggered, this, &MDI::mnuExit_Click);
+
+  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("mnuHelp"));
+  QAction* online = help->addAction(QStringLiteral("&Online Help"));
+  online->setObjectName(QStringLiteral("mnuOnline"));
+  connect(online, &QAction::triggered, this, &MDI::mnuOnline_Click);
+  QAction* visit = help->addAction(QStringLiteral("&Visit Us Online"));
+  visit->setObjectName(QStringLiteral("mnuVisit"));
+  connect(visit, &QAction::triggered, this, &MDI::mnuVisit_Click);
+  help->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
+  QAction* update = help->addAction(QStringLiteral("Check for Software &Update"));
+  update->setObjectName(QStringLiteral("mnuUpdate"));
+  connect(update, &QAction::triggered, this, &MDI::mnuUpdate_Click);
+  help->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
+  QAction* about = help->addAction(QStringLiteral("&About Software"));
+  about->setObjectName(QStringLiteral("mnuAbout"));
+  connect(about, &QAction::triggered, this, &MDI::mnuAbout_Click);
+}
+
+void MDI::LayOut() {
+  const MdiLayout layout = ComputeMdiLayout(width() * look::kTwipsPerPixel);
+  lblQuorvelBanner_->move(Px(layout.bannerLeft), lblQuorvelBanner_->y());
+  lblSoftwareName_->move(Px(layout.softwareNameLeft), lblSoftwareName_->y());
+  cmdMdiExit_->move(Px(layout.exitLeft), cmdMdiExit_->y());
+  cmdBack_->move(Px(layout.backLeft), cmdBack_->y());
+  command1_->move(Px(layout.printLeft), command1_->y());
+  // A window narrower than the results form scrolls it from its left edge.
+  const int displayLeft = std::max(0, Px(layout.displayLeft));
+  display_->move(displayLeft, 0);
+  const QSize viewport = scroll_->viewport()->size();
+  clientArea_->resize(std::max(viewport.width(), displayLeft + display_->width()),
+                      std::max(viewport.height(), display_->height()));
+}
+
+bool MDI::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == scroll_->viewport() && event->type() == QEvent::Resize) {
+    LayOut();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MDI::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  LayOut();
+}
+
+void MDI::mnuAbout_Click() {
+  frmAbout about(links_, this);
+  about.exec();
+}
+
+void MDI::CloseForBack() {
+  closingForBack_ = true;
+  close();
+}
+
+void MDI::cmdBack_Click() {
+  CloseForBack();
+}
+
+void MDI::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (!event->isAccepted()) {
+    return;
+  }
+  if (closingForBack_) {
+    emit BackRequested();
+  } else {
+    emit Unloaded();
+  }
+}
+
+}  // namespace zodivane::ui

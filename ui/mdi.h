@@ -1,0 +1,86 @@
+// The main window: banner, the program's name, the results form in the navy
+// client area, and the bottom bar with Print, Back and Exit.
+#pragma once
+
+#include <QMainWindow>
+
+#include "ui/web_links.h"
+
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QWidget;
+
+namespace zodivane::ui {
+
+class frmDisplay;
+
+/// Left edges, in twips, of the controls that follow the window's width.
+struct MdiLayout {
+  int bannerLeft = 0;        ///< lblQuorvelBanner
+  int softwareNameLeft = 0;  ///< lblSoftwareName
+  int exitLeft = 0;          ///< cmdMdiExit
+  int backLeft = 0;          ///< cmdBack
+  int printLeft = 0;         ///< Command1
+  int displayLeft = 0;       ///< frmDisplay, inside the client area
+  friend bool operator==(const MdiLayout&, const MdiLayout&) = default;
+};
+
+/// The layout rules for a window `widthTwips` wide (twips, 15 to a logical pixel).
+[[nodiscard]] MdiLayout ComputeMdiLayout(int widthTwips) noexcept;
+
+class MDI : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  /// Creates the window with a fresh, empty results form inside it.
+  explicit MDI(WebLinks& links, QWidget* parent = nullptr);
+
+  [[nodiscard]] frmDisplay& Display() noexcept { return *display_; }
+
+  /// Closes the window for Back: the program goes on.
+  void CloseForBack();
+
+ signals:
+  /// Print: the report window is to open over this window.
+  void ReportRequested();
+  /// Back was chosen; the window has closed.
+  void BackRequested();
+  /// The window closed other than by Back: the program ends.
+  void Unloaded();
+
+ public slots:
+  void cmdBack_Click();
+  void mnuBack_Click() { cmdBack_Click(); }
+  void Command1_Click() { emit ReportRequested(); }
+  void cmdMdiExit_Click() { close(); }
+  void mnuExit_Click() { close(); }
+  void lblQuorvelBanner_Click() { links_.OpenHomePage(); }
+  void mnuOnline_Click() { links_.OpenHelpPage(); }
+  void mnuVisit_Click() { links_.OpenHomePage(); }
+  void mnuUpdate_Click() { links_.OpenDownloadPage(); }
+  void mnuAbout_Click();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  /// Places the controls by the layout rules for the window's present width.
+  void LayOut();
+
+  WebLinks& links_;
+  QLabel* lblQuorvelBanner_ = nullptr;
+  QLabel* lblSoftwareName_ = nullptr;
+  QScrollArea* scroll_ = nullptr;
+  QWidget* clientArea_ = nullptr;
+  frmDisplay* display_ = nullptr;
+  QPushButton* command1_ = nullptr;
+  QPushButton* cmdBack_ = nullptr;
+  QPushButton* cmdMdiExit_ = nullptr;
+  bool closingForBack_ = false;
+};
+
+}  // namespace zodivane::ui

@@ -1,0 +1,37 @@
+// The platform services of the windows as the running program provides them.
+#pragma once
+
+#include <QString>
+
+#include "ui/platform.h"
+
+namespace zodivane::ui {
+
+/// Message boxes titled "Zodivane", drawn by Qt.
+class QtMessageBoxes final : public MessageBoxes {
+ public:
+  void ShowNotice(QWidget* parent, const QString& text, MessageIcon icon) override;
+  bool AskYesNo(QWidget* parent, const QString& text) override;
+};
+
+/// Opens addresses with the desktop's default browser; never waits for it.
+class DesktopWebBrowser final : public WebBrowser {
+ public:
+  void OpenWebPage(const QUrl& address) override;
+};
+
+/// The per-user settings store of the organisation and application
+/// "zodivane". Keys may name a section: "Settings/LastReminder".
+class QtSettingsStore final : public SettingsStore {
+ public:
+  std::optional<QString> Read(const QString& key) override;
+  void Write(const QString& key, const QString& value) override;
+};
+
+/// Today's date from the system clock, local time.
+class SystemClock final : public Clock {
+ public:
+  QDate Today() override;
+};
+
+}  // namespace zodivane::ui

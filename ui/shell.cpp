@@ -1,0 +1,162 @@
+#include "ui/shell.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QWidget>
+
+#include "ui/frm_display.h"
+#include "ui/frm_main.h"
+#include "ui/mdi.h"
+
+namespace zodivane::ui {
+
+namespace {
+
+constexpr int kReminderDays = 14;  ///< a reminder within this many days either side is recent
+const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+
+void CentreOnScreen(QWidget& window) {
+  const QScreen* screen =
+      window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) {
+    return;
+  }
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window.move(frame.topLeft());
+}
+
+}  // namespace
+
+void UpdateReminder(SettingsStore& settings, Clock& clock, MessageBoxes& messages,
+                    WebLinks& links) {
+  const QDate today = clock.Today();
+  const std::optional<QString> stored = settings.Read(kLastReminderKey);
+  if (!stored) {
+    settings.Write(kLastReminderKey, today.toString(kDateFormat));
+    return;
+  }
+  const QDate last = QDate::fromString(stored->trimmed(), kDateFormat);
+  if (!last.isValid()) {
+    return;
+  }
+  const qint64 days = today.daysTo(last);  // negative when the last reminder lies in the past
+  if (days >= -kReminderDays && days <= kReminderDays) {
+    return;
+  }
+  const bool yes = messages.AskYesNo(nullptr, kUpdateQuestion);
+  settings.Write(kLastReminderKey, today.toString(kDateFormat));
+  if (yes) {
+    links.OpenDownloadPage();
+  }
+}
+
+QString DefaultLockPath() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (folder.isEmpty()) {
+    folder = QDir::tempPath();
+  }
+  return QDir(folder).filePath(QStringLiteral("zodivane.lock"));
+}
+
+Shell::Shell(ShellServices services, QString lockPath, std::function<void()> endProcess)
+    : services_(services),
+      links_(services.browser),
+      instanceLock_(lockPath),
+      endProcess_(std::move(endProcess)) {
+  // Only a lock whose process has gone is stale, however long the copy runs.
+  instanceLock_.setStaleLockTime(0);
+  if (!endProcess_) {
+    endProcess_ = [] { QCoreApplication::quit(); };
+  }
+}
+
+Shell::~Shell() {
+  if (main_) {
+    delete main_.data();
+  }
+}
+
+MDI* Shell::MainWindow() const noexcept {
+  return main_.data();
+}
+
+bool Shell::ProgramStart() {
+  if (!instanceLock_.tryLock(0)) {
+    services_.messages.ShowNotice(nullptr, QStringLiteral("Application is already running"),
+                                  MessageIcon::Information);
+    QuitProgram();
+    return false;
+  }
+  // The shell ends the program itself: hiding the input form while the main
+  // window closes for Back must not end it.
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+
+  UpdateReminder(services_.settings, services_.clock, services_.messages, links_);
+
+  input_ = std::make_unique<frmMain>(session_, links_, services_.messages);
+  connect(input_.get(), &frmMain::ChartCast, this, &Shell::ShowResults);
+  connect(input_.get(), &frmMain::Unloaded, this, &Shell::QuitProgram);
+  input_->show();
+  CentreOnScreen(*input_);
+  input_->activateWindow();
+  return true;
+}
+
+void Shell::ShowResults(const zodivane::ChartView& chart) {
+  if (main_) {
+    main_->disconnect(this);
+    delete main_.data();
+  }
+  auto* window = new MDI(links_);
+  main_ = window;
+  connect(window, &MDI::BackRequested, this, &Shell::ShowInputForm);
+  connect(window, &MDI::Unloaded, this, &Shell::QuitProgram);
+  connect(window, &MDI::ReportRequested, this, [this, window] {
+    if (openReport_) {
+      openReport_(*window);
+    }
+  });
+  window->Display().ShowChart(chart, session_);
+  // Opens maximised; without a window manager the screen's free area is the same.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    window->setGeometry(screen->availableGeometry());
+  }
+  window->showMaximized();
+  if (input_) {
+    input_->hide();
+  }
+}
+
+void Shell::ShowInputForm() {
+  main_ = nullptr;  // closed with WA_DeleteOnClose: it deletes itself
+  if (input_) {
+    input_->show();
+    input_->activateWindow();
+  }
+}
+
+void Shell::QuitProgram() {
+  if (quitting_) {
+    return;
+  }
+  quitting_ = true;
+  if (main_) {
+    main_->close();
+  }
+  if (input_) {
+    input_->close();
+    // Any other window of the program (a dialog left open) closes too.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      window->close();
+    }
+  }
+  if (instanceLock_.isLocked()) {
+    instanceLock_.unlock();
+  }
+  endProcess_();
+}
+
+}  // namespace zodivane::ui

@@ -1,0 +1,93 @@
+// Start-up and navigation: one running copy, the update reminder, the input
+// form first, the results in the main window, Back, and the end of the program.
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+#include "chart/chart_driver.h"
+#include "ui/platform.h"
+#include "ui/web_links.h"
+
+namespace zodivane::ui {
+
+class frmMain;
+class MDI;
+
+/// The key of the update reminder's date in the settings store (section
+/// "Settings"); the value is an ISO date, "yyyy-MM-dd".
+inline const QString kLastReminderKey = QStringLiteral("Settings/LastReminder");
+
+/// The question of the update reminder, two lines.
+inline const QString kUpdateQuestion = QStringLiteral(
+    "There maybe an update to this software available\nDo you want to check for an update?");
+
+/// At most once every fifteen days, offers to open the download page.
+/// A first run only stores today's date; an unreadable stored date makes
+/// it do nothing and store nothing.
+void UpdateReminder(SettingsStore& settings, Clock& clock, MessageBoxes& messages, WebLinks& links);
+
+/// Where the running copy keeps its lock: the user's runtime folder, or the
+/// temporary folder when there is none.
+[[nodiscard]] QString DefaultLockPath();
+
+/// The platform services the shell and its windows use; all outlive the shell.
+struct ShellServices {
+  MessageBoxes& messages;
+  WebBrowser& browser;
+  SettingsStore& settings;
+  Clock& clock;
+};
+
+class Shell : public QObject {
+  Q_OBJECT
+
+ public:
+  /// `lockPath` names the lock that marks a running copy; `endProcess` ends
+  /// the process once every window is closed (the event loop's quit).
+  explicit Shell(ShellServices services, QString lockPath = DefaultLockPath(),
+                 std::function<void()> endProcess = {});
+  ~Shell() override;
+
+  /// Refuses a second copy, runs the update reminder and shows the input
+  /// form. False when another copy runs: nothing was shown but the refusal.
+  bool ProgramStart();
+
+  /// Shows a cast chart: a new main window with a fresh results form, the
+  /// chart in it, the main window shown and the input form hidden.
+  void ShowResults(const zodivane::ChartView& chart);
+
+  /// Closes every window, visible or hidden, and ends the process.
+  void QuitProgram();
+
+  /// What Print opens over the main window (the report window); none by default.
+  void SetReportWindow(std::function<void(MDI&)> openReport) {
+    openReport_ = std::move(openReport);
+  }
+
+  [[nodiscard]] frmMain* InputForm() const noexcept { return input_.get(); }
+  [[nodiscard]] MDI* MainWindow() const noexcept;
+  [[nodiscard]] ChartSession& Session() noexcept { return session_; }
+  [[nodiscard]] WebLinks& Links() noexcept { return links_; }
+
+ private:
+  /// Back: the main window has closed; the input form returns with its entries.
+  void ShowInputForm();
+
+  ShellServices services_;
+  WebLinks links_;
+  ChartSession session_;
+  QLockFile instanceLock_;
+  std::function<void()> endProcess_;
+  std::function<void(MDI&)> openReport_;
+  std::unique_ptr<frmMain> input_;
+  QPointer<MDI> main_;
+  bool quitting_ = false;
+};
+
+}  // namespace zodivane::ui
