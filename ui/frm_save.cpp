@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -147,10 +148,31 @@ std::optional<QString> QtSaveFileDialog::AskSavePath(QWidget* parent,
   dialog.setDefaultSuffix(settings.defaultSuffix);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
   dialog.selectFile(QString());
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-    return std::nullopt;
+  for (;;) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+      return std::nullopt;
+    }
+    QString path = dialog.selectedFiles().constFirst();
+    const QFileInfo typed(path);
+    if (settings.defaultSuffix.isEmpty() || !typed.suffix().isEmpty() || typed.isDir()) {
+      return path;  // the dialog has asked about an existing file itself
+    }
+    // Qt's own dialog leaves a typed name without its extension and so asks
+    // about the wrong file: the extension is added and the question asked here.
+    path += QStringLiteral(".") + settings.defaultSuffix;
+    if (!settings.confirmOverwrite || !QFileInfo::exists(path)) {
+      return path;
+    }
+    const QMessageBox::StandardButton answer =
+        QMessageBox::warning(&dialog, settings.title,
+                             QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QFileInfo(path).fileName()),
+                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer == QMessageBox::Yes) {
+      return path;
+    }
+    dialog.selectFile(QFileInfo(path).fileName());  // No: the user picks again
   }
-  return dialog.selectedFiles().constFirst();
 }
 
 bool QtPrintDialog::AskPrinter(QWidget* parent, QPrinter& printer, bool hasSelection) {

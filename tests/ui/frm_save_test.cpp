@@ -5,8 +5,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
@@ -16,6 +19,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <QTimer>
 
 #include <sys/resource.h>
 
@@ -502,6 +506,75 @@ TEST_F(ReportWindowTest, LeftPressOnTheCreditLineOpensTheHomePageOnce) {
                     CharacterCentre(Preview(next), linkAt));
   EXPECT_EQ(browser_.opened.size(), 1U);
   next.close();
+}
+
+/// Calls `act` with the next modal window other than `previous` once it shows.
+void OnNextModal(QWidget* previous, std::function<void(QWidget*)> act) {
+  auto* timer = new QTimer;
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, previous, act] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != previous && modal->isVisible()) {
+      timer->stop();
+      timer->deleteLater();
+      act(modal);
+    }
+  });
+  timer->start();
+}
+
+TEST(QtSaveFileDialogTest, AddsTheRtfExtensionAndAsksBeforeReplacing) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString existing = folder.filePath(QStringLiteral("old.rtf"));
+  {
+    QFile old(existing);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+  }
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, true);
+  QtSaveFileDialog dialog;
+
+  // A name typed without an extension gets ".rtf".
+  OnNextModal(nullptr, [&](QWidget* modal) {
+    auto* files = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(files, nullptr);
+    EXPECT_EQ(files->windowTitle(), QStringLiteral("Zodivane"));
+    EXPECT_EQ(files->nameFilters(), QStringList{QStringLiteral("Rich Text Format (*.rtf)")});
+    EXPECT_EQ(files->defaultSuffix(), QStringLiteral("rtf"));
+    EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptSave);
+    // The user goes to the folder and types a name without an extension.
+    files->setDirectory(folder.path());
+    auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(QStringLiteral("chart"));
+    static_cast<QDialog*>(files)->accept();  // as the Save button does
+  });
+  EXPECT_EQ(dialog.AskSavePath(nullptr, frmSave::SaveSettings()).value_or(QString()).toStdString(),
+            folder.filePath(QStringLiteral("chart.rtf")).toStdString());
+
+  // An existing file, typed with or without its extension: the question
+  // comes first, and No lets the user pick again (here: cancel).
+  for (const QString& typedName : {QStringLiteral("old.rtf"), QStringLiteral("old")}) {
+    SCOPED_TRACE(typedName.toStdString());
+    QString question;
+    OnNextModal(nullptr, [&](QWidget* modal) {
+      auto* files = qobject_cast<QFileDialog*>(modal);
+      ASSERT_NE(files, nullptr);
+      files->setDirectory(folder.path());
+      files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typedName);
+      OnNextModal(files, [&question, files](QWidget* box) {
+        auto* message = qobject_cast<QMessageBox*>(box);
+        ASSERT_NE(message, nullptr);
+        question = message->text();
+        message->button(QMessageBox::No)->click();
+        OnNextModal(message, [](QWidget* again) { static_cast<QDialog*>(again)->reject(); });
+      });
+      static_cast<QDialog*>(files)->accept();  // as the Save button does
+    });
+    EXPECT_EQ(dialog.AskSavePath(nullptr, frmSave::SaveSettings()), std::nullopt);
+    EXPECT_TRUE(question.contains(QStringLiteral("old.rtf"))) << question.toStdString();
+  }
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, false);
 }
 
 class LinkDetectionTest : public ::testing::Test {
