@@ -10,9 +10,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -234,8 +237,12 @@ TEST_F(ReportWindowTest, LayoutCaptionsAndLabels) {
 TEST_F(ReportWindowTest, OpeningTwiceShowsTheSamePreview) {
   frmSave& first = Open();
   const QString text = Preview(first).toPlainText();
-  first.close();
+  QPointer<frmSave> closing = &first;
+  QTest::keyClick(&first, Qt::Key_Escape);  // closes like the close box
   QApplication::processEvents();
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(closing.isNull());
+  EXPECT_FALSE(modRTB::IsLinkDetectionOn());
   frmSave& second = Open();
   EXPECT_EQ(Preview(second).toPlainText(), text);
   EXPECT_EQ(main_->findChildren<frmSave*>().size(), 1);
@@ -575,6 +582,33 @@ TEST(QtSaveFileDialogTest, AddsTheRtfExtensionAndAsksBeforeReplacing) {
     EXPECT_TRUE(question.contains(QStringLiteral("old.rtf"))) << question.toStdString();
   }
   QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, false);
+}
+
+TEST(QtPrintDialogTest, OffersTheSelectionButNoPageRange) {
+  for (const bool hasSelection : {false, true}) {
+    SCOPED_TRACE(hasSelection);
+    QPrinter printer;
+    QtPrintDialog dialog;
+    bool seen = false;
+    OnNextModal(nullptr, [&](QWidget* modal) {
+      auto* print = qobject_cast<QPrintDialog*>(modal);
+      ASSERT_NE(print, nullptr);
+      seen = true;
+      EXPECT_FALSE(print->testOption(QAbstractPrintDialog::PrintPageRange));
+      EXPECT_TRUE(print->testOption(QAbstractPrintDialog::PrintSelection));
+      // Qt's own dialog: the range buttons as the user sees them.
+      auto* selection = print->findChild<QRadioButton*>(QStringLiteral("printSelection"));
+      auto* range = print->findChild<QRadioButton*>(QStringLiteral("printRange"));
+      ASSERT_NE(selection, nullptr);
+      ASSERT_NE(range, nullptr);
+      EXPECT_TRUE(selection->isEnabled());
+      EXPECT_EQ(selection->isChecked(), hasSelection);
+      EXPECT_FALSE(range->isEnabled() && range->isVisible());
+      print->reject();
+    });
+    EXPECT_FALSE(dialog.AskPrinter(nullptr, printer, hasSelection));  // cancelled
+    EXPECT_TRUE(seen);
+  }
 }
 
 class LinkDetectionTest : public ::testing::Test {
