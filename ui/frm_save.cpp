@@ -33,7 +33,6 @@ namespace colours = look::colours;
 
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kProgramTitle = QStringLiteral("Zodivane");
-const QColor kDarkBlue{0, 0, 128};
 
 /// The forum slogan above the preview.
 const QString kForumSlogan = QStringLiteral("Discuss Your Chart In Our Online Astrology Forum");
@@ -54,7 +53,7 @@ look::ClickableLabel* LinkLabel(const QString& text, const char* name, QWidget* 
   label->setAlignment(Qt::AlignCenter);
   label->setCursor(Qt::PointingHandCursor);
   look::SetBackground(*label, colours::kWhite);
-  look::SetTextColour(*label, kDarkBlue);
+  look::SetTextColour(*label, colours::kNavy);
   return label;
 }
 
@@ -192,7 +191,7 @@ frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidg
   setWindowModality(Qt::ApplicationModal);
   setFont(look::VerdanaFont(8.25));
   setFixedSize(Px(7725), Px(7590));
-  look::SetBackground(*this, QColor(255, 218, 185));
+  look::SetBackground(*this, colours::kPeach);
 
   auto* label14 = LinkLabel(kForumSlogan, "Label14", this, TwipsRect(1747, 0, 4230, 195));
   connect(label14, &look::ClickableLabel::clicked, this, &frmSave::Label14_Click);
