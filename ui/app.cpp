@@ -24,6 +24,7 @@
 
 #include "ui/frm_about.h"
 #include "ui/frm_main.h"
+#include "ui/frm_save.h"
 #include "ui/look.h"
 #include "ui/mdi.h"
 #include "ui/platform_qt.h"
@@ -92,6 +93,12 @@ void TakeScreenshots(Shell& shell, const QDir& folder) {
   if (MDI* results = shell.MainWindow()) {
     QApplication::processEvents();
     Save(*results, folder, QStringLiteral("main-window"));
+    results->Command1_Click();
+    QApplication::processEvents();
+    if (auto* report = results->findChild<frmSave*>()) {
+      Save(*report, folder, QStringLiteral("report-window"));
+      report->close();
+    }
   }
   shell.QuitProgram();
 }
@@ -203,6 +210,11 @@ int RunProgram(QApplication& app) {
   Shell shell(ShellServices{messages, browser, settings, clock},
               screenshots ? QDir::temp().filePath(QStringLiteral("zodivane-screenshot.lock"))
                           : DefaultLockPath());
+  QtSaveFileDialog saveDialog;
+  QtPrintDialog printDialog;
+  shell.SetReportWindow([&shell, &messages, &saveDialog, &printDialog](MDI& main) {
+    OpenReportWindow(main, ReportWindowServices{shell.Links(), messages, saveDialog, printDialog});
+  });
   if (!shell.ProgramStart()) {
     return 0;
   }
