@@ -14,9 +14,9 @@ namespace zodivane {
 
 /// What the results form shows for one chart.
 struct ChartView {
-  PositionTable positions;                 ///< the eleven short position texts
-  std::string moonSign;                    ///< full name of the Moon's sign
-  std::optional<std::string> sunSign;      ///< none when no abbreviation matched
+  PositionTable positions;             ///< the eleven short position texts
+  std::string moonSign;                ///< full name of the Moon's sign
+  std::optional<std::string> sunSign;  ///< none when no abbreviation matched
   std::optional<std::string> ascendantSign;
   std::string name;
   std::string dateOfBirth;  ///< e.g. "March/5/1980"

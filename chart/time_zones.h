@@ -12,9 +12,9 @@ namespace zodivane {
 /// One row of the time-zone list: the text shown and the signed correction
 /// (local clock time + correction = UT).
 struct TimeZoneRow {
-  std::string_view text;      ///< e.g. "Indian Time, IST, +5.3"
-  std::int16_t toUtHours;     ///< whole hours, the offset's sign reversed
-  std::int16_t toUtMinutes;   ///< 0 or 30 with the sign of the hours
+  std::string_view text;     ///< e.g. "Indian Time, IST, +5.3"
+  std::int16_t toUtHours;    ///< whole hours, the offset's sign reversed
+  std::int16_t toUtMinutes;  ///< 0 or 30 with the sign of the hours
 };
 
 inline constexpr int kTimeZoneCount = 71;

@@ -61,8 +61,8 @@ inline constexpr int kChartPointCount = 11;
 /// Display names of the chart points, as the results form captions them
 /// ("Asc" for the Ascendant).
 inline constexpr std::array<std::string_view, kChartPointCount> kChartPointNames{
-    "Sun",     "Moon",   "Mercury", "Venus",   "Mars", "Jupiter",
-    "Saturn",  "Uranus", "Neptune", "Pluto",   "Asc",
+    "Sun",    "Moon",   "Mercury", "Venus", "Mars", "Jupiter",
+    "Saturn", "Uranus", "Neptune", "Pluto", "Asc",
 };
 
 /// The eleven short position texts of a chart ("10 Cap 22"), indexed by

@@ -15,8 +15,8 @@ using SignLists = std::array<std::string, kSignCount>;
 
 /// What the wheel shows at positions 0..11 (house k + 1 at position k).
 struct WheelView {
-  std::array<std::string, kSignCount> houseTexts;        ///< list of bodies per house
-  std::optional<std::array<int, kSignCount>> pictures;   ///< glyph numbers 1..12 (sign n-1), or none
+  std::array<std::string, kSignCount> houseTexts;       ///< list of bodies per house
+  std::optional<std::array<int, kSignCount>> pictures;  ///< glyph numbers 1..12 (sign n-1), or none
   friend bool operator==(const WheelView&, const WheelView&) = default;
 };
 
