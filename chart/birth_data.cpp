@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "chart/vocabulary.h"
+
 namespace zodivane {
 namespace {
 
@@ -59,16 +61,8 @@ bool IsMissingFebruaryDay(int dayPosition, std::string_view yearText) noexcept {
 
 }  // namespace
 
-std::string_view TrimEntrySpaces(std::string_view text) noexcept {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::optional<int> LeadingDigitsValue(std::string_view text) noexcept {
-  const std::string_view trimmed = TrimEntrySpaces(text);
+  const std::string_view trimmed = TrimSpaces(text);
   if (trimmed.empty() || trimmed.front() < '0' || trimmed.front() > '9') {
     return std::nullopt;
   }
@@ -86,7 +80,7 @@ std::optional<int> LeadingDigitsValue(std::string_view text) noexcept {
 }
 
 std::optional<Rejection> ValidateBirthData(const FormEntries& entries) {
-  if (TrimEntrySpaces(entries.txtName).empty()) {
+  if (TrimSpaces(entries.txtName).empty()) {
     return Reject("Please Enter Name", MessageIcon::Critical, "txtName");
   }
 

@@ -142,10 +142,6 @@ struct TypedText {
                                     KeyFilterResult (*filter)(int),
                                     std::size_t maxLength = kNoLengthLimit);
 
-/// `text` without its leading and trailing spaces (spaces only: the boxes
-/// and lists are trimmed of spaces, nothing else).
-[[nodiscard]] std::string_view TrimEntrySpaces(std::string_view text) noexcept;
-
 /// The value of the leading decimal digits of `text` after trimming spaces
 /// (" 12x" reads 12); nullopt when the trimmed text does not begin with a
 /// digit. Values above 32767 read as 32767.

@@ -52,12 +52,12 @@ std::optional<std::string> SignNameOf(std::string_view abbreviation) {
 /// surrounding spaces first.
 std::optional<std::string> SunSignOf(const PositionTable& positions) {
   const auto sun = static_cast<std::size_t>(ChartPoint::Sun);
-  return SignNameOf(SignCharactersOf(TrimEntrySpaces(positions[sun])));
+  return SignNameOf(SignCharactersOf(TrimSpaces(positions[sun])));
 }
 
 /// The Ascendant's sign: the last three characters of its trimmed long text.
 std::optional<std::string> AscendantSignOf(std::string_view ascendantText) {
-  const std::string_view trimmed = TrimEntrySpaces(ascendantText);
+  const std::string_view trimmed = TrimSpaces(ascendantText);
   if (trimmed.size() < 3) {
     return std::nullopt;
   }

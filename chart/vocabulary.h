@@ -74,6 +74,10 @@ using PositionTable = std::array<std::string, kChartPointCount>;
 inline constexpr int kWheelBodyCount = 7;
 using WheelNames = std::array<std::string, kWheelBodyCount>;
 
+/// `text` without its leading and trailing spaces (spaces only, not tabs or
+/// line breaks), as entries and position texts are trimmed everywhere.
+[[nodiscard]] std::string_view TrimSpaces(std::string_view text) noexcept;
+
 /// Characters 4 to 6 (counted from 1) of a short position text: its sign
 /// abbreviation. Fewer characters when the text is shorter.
 [[nodiscard]] std::string_view SignCharactersOf(std::string_view shortPositionText) noexcept;

@@ -31,15 +31,6 @@ constexpr FundamentalArgument kArgumentOfLatitude{93.2720993, 483202.0175273};
   return argument.atEpoch + argument.rate * centuries;
 }
 
-[[nodiscard]] std::string_view TrimSpaces(std::string_view text) noexcept {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  const std::size_t last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
 }  // namespace
 
 double MoonLongitudeAt(double centuries) noexcept {

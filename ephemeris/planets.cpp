@@ -58,15 +58,6 @@ constexpr std::array<ChartPoint, kPlanetBodyCount> kTableSlotOfBody{
     ChartPoint::Uranus,  ChartPoint::Neptune, ChartPoint::Pluto,
 };
 
-[[nodiscard]] std::string_view TrimSpaces(std::string_view text) noexcept {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) {
-    return {};
-  }
-  const std::size_t last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
 [[nodiscard]] std::string PadToTwo(std::string_view field) {
   std::string padded(field.size() <= 1 ? 1 : 0, '0');
   padded.append(field);
