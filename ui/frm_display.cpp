@@ -18,6 +18,7 @@
 #include <string_view>
 #include <utility>
 
+#include "ui/look.h"
 #include "ui/text_edit_sink.h"
 #include "ui/wheel_pictures.h"
 
@@ -25,18 +26,8 @@ namespace zodivane::ui {
 namespace {
 
 // Lengths are in twips (1/1440 inch): 15 twips make one logical pixel.
-constexpr int kTwipsPerPixel = 15;
-
-/// A length in twips as logical pixels, to the nearest pixel.
-[[nodiscard]] constexpr int Px(int twips) noexcept {
-  return twips >= 0 ? (twips + kTwipsPerPixel / 2) / kTwipsPerPixel
-                    : -((-twips + kTwipsPerPixel / 2) / kTwipsPerPixel);
-}
-
-/// Left, top, width and height in twips as a rectangle in logical pixels.
-[[nodiscard]] constexpr QRect TwipsRect(int left, int top, int width, int height) noexcept {
-  return {Px(left), Px(top), Px(width), Px(height)};
-}
+using look::Px;
+using look::TwipsRect;
 
 /// A point in twips, relative to the control's container.
 struct TwipPoint {
@@ -58,10 +49,10 @@ struct TwipPoint {
   return font;
 }
 
-const QColor kFormBackground{255, 218, 185};
+const QColor& kFormBackground = look::colours::kPeach;
 const QColor kDetailsText{64, 64, 0};
-const QColor kBlue{0, 0, 255};
-const QColor kRed{255, 0, 0};
+using look::colours::kBlue;
+using look::colours::kRed;
 
 /// The platform's window background and window text colours (the colours of
 /// a text box).
@@ -73,17 +64,8 @@ const QColor kRed{255, 0, 0};
 }
 
 void SetColours(QWidget& widget, const QColor& background, const QColor& text) {
-  QPalette palette = widget.palette();
-  palette.setColor(QPalette::Window, background);
-  palette.setColor(QPalette::WindowText, text);
-  widget.setPalette(palette);
-  widget.setAutoFillBackground(true);
-}
-
-void SetTextColour(QWidget& widget, const QColor& text) {
-  QPalette palette = widget.palette();
-  palette.setColor(QPalette::WindowText, text);
-  widget.setPalette(palette);
+  look::SetBackground(widget, background);
+  look::SetTextColour(widget, text);
 }
 
 [[nodiscard]] QString FromUtf8(std::string_view text) {
@@ -371,7 +353,7 @@ void frmDisplay::BuildWheel() {
   for (const WheelPlace& place : kWheelPlaces) {
     const QString sign = FromUtf8(kSigns[static_cast<std::size_t>(place.designSign)].name);
     QLabel* label = MakeLabel(picNatal_, QStringLiteral("lblNatal") + sign, sign, font());
-    SetTextColour(*label, kRed);
+    look::SetTextColour(*label, kRed);
     label->move(Px(place.signLabel.left), Px(place.signLabel.top));
     label->adjustSize();
     label->resize(label->width(), std::max(label->height(), Px(kSignLabelHeight)));
@@ -382,7 +364,7 @@ void frmDisplay::BuildWheel() {
     const auto position = static_cast<std::size_t>(place.house - 1);
     QLabel* label = MakeLabel(picNatal_, QStringLiteral("lblNatal_%1").arg(place.house - 1),
                               QStringLiteral("Natal"), font());
-    SetTextColour(*label, kBlue);
+    look::SetTextColour(*label, kBlue);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(TwipsRect(place.planetList.left, place.planetList.top, kPlanetListWidth,
                                  kPlanetListHeight));
@@ -409,7 +391,7 @@ void frmDisplay::BuildReport() {
   label3->setObjectName(QStringLiteral("Label3"));
   label3->setTextFormat(Qt::PlainText);
   label3->setFont(Verdana(8.25, true, true));
-  SetTextColour(*label3, kBlue);
+  look::SetTextColour(*label3, kBlue);
   label3->setGeometry(TwipsRect(120, 8880, 8370, 195));
   Label3_ = label3;
 }
