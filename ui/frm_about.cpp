@@ -73,6 +73,13 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
   lblHomePage->setGeometry(TwipsRect(960, 1740, 5880, 285));
   connect(lblHomePage, &look::ClickableLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
+  // Beside the documented controls: the licence, one line under the link.
+  auto* lblLicence = new QLabel(
+      QStringLiteral("Free software under the GNU GPL version 3 or later; no warranty."), this);
+  lblLicence->setObjectName(QStringLiteral("lblLicence"));
+  lblLicence->setGeometry(TwipsRect(960, 2070, 5880, 285));
+  lblLicence->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
   Rule("Line1", this, 2400, QColor(128, 128, 128));
   Rule("Line2", this, 2415, colours::kWhite);
 
