@@ -41,7 +41,7 @@ expected=(
   usr/bin/zodivane
   usr/bin/zodivane-chart
   usr/share/applications/zodivane.desktop
-  usr/share/metainfo/org.example.Zodivane.metainfo.xml
+  usr/share/metainfo/org.example.zodivane.metainfo.xml
   usr/share/icons/hicolor/scalable/apps/zodivane.svg
   usr/share/icons/hicolor/48x48/apps/zodivane.png
   usr/share/icons/hicolor/256x256/apps/zodivane.png
@@ -83,13 +83,15 @@ else
   fail "desktop-file-validate"
 fi
 if appstreamcli validate --no-net --pedantic \
-  "$unpacked/usr/share/metainfo/org.example.Zodivane.metainfo.xml"; then
+  "$unpacked/usr/share/metainfo/org.example.zodivane.metainfo.xml"; then
   pass "appstreamcli validate"
 else
   fail "appstreamcli validate"
 fi
 for page in "$unpacked"/usr/share/man/man1/*.1.gz; do
-  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null || true)
+  # As lintian does, lines too long to justify are not counted as faults.
+  warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null |
+    grep -Ev "cannot adjust line|can't break line" || true)
   if [ -n "$warnings" ]; then
     fail "man $(basename "$page"): $warnings"
   fi
@@ -103,7 +105,7 @@ for library in libqt6widgets6 libqt6svg6 libqt6printsupport6 libstdc++6 libc6 fo
   grep -q "$library" <<<"$depends" || fail "Depends lacks $library"
 done
 
-if lintian --fail-on error,warning --display-info --no-tag-display-limit "$deb"; then
+if lintian --fail-on error,warning --display-info --tag-display-limit 0 "$deb"; then
   pass "lintian: no error or warning"
 else
   fail "lintian"
