@@ -20,13 +20,13 @@ struct StationSource {
   const std::string_view* text;  ///< the file's text, compiled in
 };
 
-constexpr std::array<StationSource, 5> kStationSources{{
+constexpr auto kStationSources = std::to_array<StationSource>({
     {"Mercury", &embedded::kMercuryStations},
     {"Venus", &embedded::kVenusStations},
     {"Mars", &embedded::kMarsStations},
     {"Jupiter", &embedded::kJupiterStations},
     {"Saturn", &embedded::kSaturnStations},
-}};
+});
 static_assert(kStationSources.size() == 5);
 
 /// The five tables, parsed once. A file that failed to parse (which the
