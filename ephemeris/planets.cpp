@@ -58,6 +58,43 @@ constexpr std::array<ChartPoint, kPlanetBodyCount> kTableSlotOfBody{
     ChartPoint::Uranus,  ChartPoint::Neptune, ChartPoint::Pluto,
 };
 
+/// The Earth's heliocentric position in the plane of the ecliptic, AU.
+struct EarthPosition {
+  double x;
+  double y;
+};
+
+/// The Earth from its own elements, in the plane of the ecliptic.
+[[nodiscard]] EarthPosition EarthInEcliptic(double centuries) noexcept {
+  const ElementsAtDate earth = ElementsOf(PlanetBody::Earth, centuries);
+  const OrbitPoint earthOrbit = OrbitPointOf(earth);
+  const double xEarth = earthOrbit.radius * std::cos(earthOrbit.trueAnomaly + earth.peri);
+  const double yEarth = earthOrbit.radius * std::sin(earthOrbit.trueAnomaly + earth.peri);
+  return EarthPosition{xEarth, yEarth};
+}
+
+/// GeocentricLongitude with the Earth's position of the same moment given.
+[[nodiscard]] double GeocentricLongitudeFrom(const EarthPosition& earth, PlanetBody body,
+                                             double centuries) noexcept {
+  // The Earth's slot stands for the Sun: a body at the origin.
+  HeliocentricCoordinates position;
+  if (body != PlanetBody::Earth) {
+    position = HeliocentricPosition(body, centuries);
+  }
+  const double dx = position.x - earth.x;
+  const double dy = position.y - earth.y;
+
+  double lambda = QuadrantAngle(dy, dx) * 180.0 / kPi;
+  lambda = lambda + PrecessionInLongitude(centuries);
+  while (lambda >= 360.0) {
+    lambda -= 360.0;
+  }
+  while (lambda < 0.0) {
+    lambda += 360.0;
+  }
+  return lambda;
+}
+
 [[nodiscard]] std::string PadToTwo(std::string_view field) {
   std::string padded(field.size() <= 1 ? 1 : 0, '0');
   padded.append(field);
@@ -103,29 +140,7 @@ double PrecessionInLongitude(double centuries) noexcept {
 }
 
 double GeocentricLongitude(PlanetBody body, double centuries) noexcept {
-  // The Earth from its own elements, in the plane of the ecliptic.
-  const ElementsAtDate earth = ElementsOf(PlanetBody::Earth, centuries);
-  const OrbitPoint earthOrbit = OrbitPointOf(earth);
-  const double xEarth = earthOrbit.radius * std::cos(earthOrbit.trueAnomaly + earth.peri);
-  const double yEarth = earthOrbit.radius * std::sin(earthOrbit.trueAnomaly + earth.peri);
-
-  // The Earth's slot stands for the Sun: a body at the origin.
-  HeliocentricCoordinates position;
-  if (body != PlanetBody::Earth) {
-    position = HeliocentricPosition(body, centuries);
-  }
-  const double dx = position.x - xEarth;
-  const double dy = position.y - yEarth;
-
-  double lambda = QuadrantAngle(dy, dx) * 180.0 / kPi;
-  lambda = lambda + PrecessionInLongitude(centuries);
-  while (lambda >= 360.0) {
-    lambda -= 360.0;
-  }
-  while (lambda < 0.0) {
-    lambda += 360.0;
-  }
-  return lambda;
+  return GeocentricLongitudeFrom(EarthInEcliptic(centuries), body, centuries);
 }
 
 double PlanetCenturies(const ChartInput& input) noexcept {
@@ -136,10 +151,12 @@ double PlanetCenturies(const ChartInput& input) noexcept {
 
 std::array<double, kPlanetBodyCount> PlanetLongitudes(const ChartInput& input) noexcept {
   const double centuries = PlanetCenturies(input);
+  // All nine bodies are seen from the Earth of the same moment.
+  const EarthPosition earth = EarthInEcliptic(centuries);
   std::array<double, kPlanetBodyCount> longitudes{};
   for (int body = 0; body < kPlanetBodyCount; ++body) {
     longitudes[static_cast<std::size_t>(body)] =
-        GeocentricLongitude(static_cast<PlanetBody>(body), centuries);
+        GeocentricLongitudeFrom(earth, static_cast<PlanetBody>(body), centuries);
   }
   return longitudes;
 }
