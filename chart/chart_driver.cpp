@@ -78,15 +78,16 @@ std::string AngleText(std::int16_t degrees, std::int16_t minutes, std::string_vi
   return text.append(" ").append(hemisphere);
 }
 
-/// Runs one step of the cast. A step that fails at run time is skipped
-/// without a message and the cast goes on with what the step left behind
-/// (the previous chart's values); validated input makes no step fail.
+/// Runs one step of the cast; false when it failed. A step that fails at
+/// run time is skipped without a message and the cast goes on with the
+/// previous chart's values for it; validated input makes no step fail.
 template <typename Step>
-void RunStep(Step&& step) noexcept {
+bool RunStep(Step&& step) noexcept {
   try {
     std::forward<Step>(step)();
+    return true;
   } catch (const std::exception&) {
-    // Skipped; the next step runs.
+    return false;  // skipped; the next step runs
   }
 }
 
@@ -119,20 +120,30 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
   input.dst = Flag16::Of(entries.chkDST);
 
   // The engines in their fixed order: the planet engine copies the Moon's
-  // and the Ascendant's texts, and the wheel reads the marked names.
-  std::string ascendantText = ascendantText_;
-  std::string moonText = moonText_;
-  std::string moonSignName = moonSignName_;
-  PositionTable positions = positions_;
-  WheelNames wheelNames = wheelNames_;
-  RunStep([&] { ascendantText = ComputeAscendant(input); });
-  RunStep([&] {
-    MoonPosition moon = ComputeMoon(input);
-    moonText = std::move(moon.moonText);
-    moonSignName = std::move(moon.moonSignName);
-  });
-  RunStep([&] { positions = ComputePlanets(input, moonText, ascendantText); });
-  RunStep([&] { wheelNames = MarkRetrogrades(input); });
+  // and the Ascendant's texts, and the wheel reads the marked names. A step
+  // that fails leaves its values at the previous chart's.
+  std::string ascendantText;
+  if (!RunStep([&] { ascendantText = ComputeAscendant(input); })) {
+    ascendantText = ascendantText_;
+  }
+  std::string moonText;
+  std::string moonSignName;
+  if (!RunStep([&] {
+        MoonPosition moon = ComputeMoon(input);
+        moonText = std::move(moon.moonText);
+        moonSignName = std::move(moon.moonSignName);
+      })) {
+    moonText = moonText_;
+    moonSignName = moonSignName_;
+  }
+  PositionTable positions;
+  if (!RunStep([&] { positions = ComputePlanets(input, moonText, ascendantText); })) {
+    positions = positions_;
+  }
+  WheelNames wheelNames;
+  if (!RunStep([&] { wheelNames = MarkRetrogrades(input); })) {
+    wheelNames = wheelNames_;
+  }
 
   ChartView view;
   RunStep([&] {

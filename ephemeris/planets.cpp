@@ -1,5 +1,6 @@
 #include "ephemeris/planets.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 
@@ -95,10 +96,20 @@ struct EarthPosition {
   return lambda;
 }
 
-[[nodiscard]] std::string PadToTwo(std::string_view field) {
-  std::string padded(field.size() <= 1 ? 1 : 0, '0');
-  padded.append(field);
-  return padded;
+/// Appends `field`, led by a "0" when it has fewer than two characters.
+void AppendPaddedToTwo(std::string& text, std::string_view field) {
+  if (field.size() <= 1) {
+    text += '0';
+  }
+  text += field;
+}
+
+/// Appends the decimal digits of `value` (0..59), at least two of them.
+void AppendTwoDigits(std::string& text, int value) {
+  std::array<char, 12> digits{};
+  const std::to_chars_result written =
+      std::to_chars(digits.data(), digits.data() + digits.size(), value);
+  AppendPaddedToTwo(text, std::string_view(digits.data(), written.ptr));
 }
 
 }  // namespace
@@ -178,11 +189,28 @@ std::string ShortPositionText(std::string_view longText) {
   }
   const std::string_view sign = text.size() >= 3 ? text.substr(text.size() - 3) : text;
 
-  std::string shortText = PadToTwo(degrees);
+  std::string shortText;
+  shortText.reserve(degrees.size() + sign.size() + minutes.size() + 4);
+  AppendPaddedToTwo(shortText, degrees);
   shortText += ' ';
   shortText += sign;
   shortText += ' ';
-  shortText += PadToTwo(minutes);
+  AppendPaddedToTwo(shortText, minutes);
+  return shortText;
+}
+
+std::string ShortPositionTextOf(double longitude) {
+  const TruncatedDms parts = TruncateDms(longitude);
+  const int sign = parts.degrees / 30;
+  if (sign >= kSignCount) {
+    return ShortPositionText(SignPositionText(longitude));  // names no sign
+  }
+  std::string shortText;
+  AppendTwoDigits(shortText, parts.degrees - 30 * sign);
+  shortText += ' ';
+  shortText += SignAbbreviations.substr(static_cast<std::size_t>(3 * sign), 3);
+  shortText += ' ';
+  AppendTwoDigits(shortText, parts.minutes);
   return shortText;
 }
 
@@ -191,9 +219,8 @@ PositionTable ComputePlanets(const ChartInput& input, const std::string& moonTex
   const std::array<double, kPlanetBodyCount> longitudes = PlanetLongitudes(input);
   PositionTable table;
   for (int body = 0; body < kPlanetBodyCount; ++body) {
-    const std::string longText = SignPositionText(longitudes[static_cast<std::size_t>(body)]);
     table[static_cast<std::size_t>(kTableSlotOfBody[static_cast<std::size_t>(body)])] =
-        ShortPositionText(longText);
+        ShortPositionTextOf(longitudes[static_cast<std::size_t>(body)]);
   }
   table[static_cast<std::size_t>(ChartPoint::Moon)] = ShortPositionText(moonText);
   table[static_cast<std::size_t>(ChartPoint::Ascendant)] = ShortPositionText(ascendantText);
