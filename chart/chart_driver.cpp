@@ -1,6 +1,7 @@
 #include "chart/chart_driver.h"
 
 #include <array>
+#include <charconv>
 #include <exception>
 #include <string_view>
 #include <utility>
@@ -64,17 +65,42 @@ std::optional<std::string> AscendantSignOf(std::string_view ascendantText) {
   return SignNameOf(trimmed.substr(trimmed.size() - 3));
 }
 
+/// Appends the decimal digits of `value` (a minus sign first when negative).
+void AppendInteger(std::string& text, int value) {
+  std::array<char, 12> digits{};  // "-2147483648" is 11 characters
+  const std::to_chars_result written =
+      std::to_chars(digits.data(), digits.data() + digits.size(), value);
+  text.append(digits.data(), written.ptr);
+}
+
 std::string DateText(const ChartInput& input) {
   std::string text;
+  text.reserve(24);
   if (input.month >= 1 && input.month <= 12) {
     text = kMonthNames[static_cast<std::size_t>(input.month - 1)];
   }
-  return text + "/" + std::to_string(input.day) + "/" + std::to_string(input.year);
+  text += '/';
+  AppendInteger(text, input.day);
+  text += '/';
+  AppendInteger(text, input.year);
+  return text;
+}
+
+std::string TimeText(const ChartInput& input) {
+  std::string text;
+  AppendInteger(text, input.hour);
+  text += ':';
+  AppendInteger(text, input.minute);
+  return text;
 }
 
 std::string AngleText(std::int16_t degrees, std::int16_t minutes, std::string_view hemisphere) {
-  std::string text = std::to_string(degrees);
-  text.append(kDegreeSign).append(" ").append(std::to_string(minutes)).append("'");
+  std::string text;
+  text.reserve(16 + hemisphere.size());
+  AppendInteger(text, degrees);
+  text.append(kDegreeSign).append(" ");
+  AppendInteger(text, minutes);
+  text.append("'");
   return text.append(" ").append(hemisphere);
 }
 
@@ -153,7 +179,7 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
     view.ascendantSign = AscendantSignOf(ascendantText);
     view.name = input.name;
     view.dateOfBirth = DateText(input);
-    view.timeOfBirth = std::to_string(input.hour) + ":" + std::to_string(input.minute);
+    view.timeOfBirth = TimeText(input);
     view.latitude = AngleText(input.latDegrees, input.latMinutes, entries.optSouth ? "S" : "N");
     view.longitude = AngleText(input.lonDegrees, input.lonMinutes, entries.optEast ? "E" : "W");
     view.city = entries.txtMCity;
