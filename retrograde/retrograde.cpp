@@ -31,19 +31,12 @@ constexpr auto kWheelEntries = std::to_array<WheelEntry>({
 });
 static_assert(kWheelEntries.size() == kWheelBodyCount);
 
-}  // namespace
-
-bool IsRetrograde(const BirthMoment& birth, std::string_view planetName) {
-  const StationTable* table = FindStationTable(planetName);
-  if (table == nullptr) {
-    return false;
-  }
-  // Only calendar dates count: the birth date must lie strictly after the
-  // retrograde station's date and strictly before the direct station's. The
-  // periods are in order and apart, so only the last period that begins
-  // before the birth date can hold it.
-  const std::int64_t birthDay = CivilDayNumber(birth.year, birth.month, birth.day);
-  const std::vector<Station>& starts = table->stationRetrograde;
+/// True when day `birthDay` (a CivilDayNumber) lies strictly between the
+/// dates of a retrograde station of `table` and its direct station. The
+/// periods are in order and apart, so only the last period that begins
+/// before the birth date can hold it.
+[[nodiscard]] bool IsRetrogradeOn(const StationTable& table, std::int64_t birthDay) noexcept {
+  const std::vector<Station>& starts = table.stationRetrograde;
   const auto later =
       std::partition_point(starts.begin(), starts.end(),
                            [birthDay](const Station& start) { return start.dayNumber < birthDay; });
@@ -51,15 +44,26 @@ bool IsRetrograde(const BirthMoment& birth, std::string_view planetName) {
     return false;
   }
   const auto period = static_cast<std::size_t>(later - starts.begin()) - 1;
-  return table->stationDirect[period].dayNumber > birthDay;
+  return table.stationDirect[period].dayNumber > birthDay;
+}
+
+}  // namespace
+
+bool IsRetrograde(const BirthMoment& birth, std::string_view planetName) {
+  const StationTable* table = FindStationTable(planetName);
+  // Only calendar dates count, whatever the times.
+  return table != nullptr &&
+         IsRetrogradeOn(*table, CivilDayNumber(birth.year, birth.month, birth.day));
 }
 
 WheelNames MarkRetrogrades(const ChartInput& input) {
-  const BirthMoment birth{input.month, input.day, input.year, input.hour, input.minute};
+  const std::int64_t birthDay = CivilDayNumber(input.year, input.month, input.day);
   std::array<bool, kWheelBodyCount> retrograde{};
   for (std::size_t k = 0; k < kWheelEntries.size(); ++k) {
-    retrograde[k] = !kWheelEntries[k].testedPlanet.empty() &&
-                    IsRetrograde(birth, kWheelEntries[k].testedPlanet);
+    const StationTable* table = kWheelEntries[k].testedPlanet.empty()
+                                    ? nullptr
+                                    : FindStationTable(kWheelEntries[k].testedPlanet);
+    retrograde[k] = table != nullptr && IsRetrogradeOn(*table, birthDay);
   }
   WheelNames names;
   for (std::size_t k = 0; k < kWheelEntries.size(); ++k) {
