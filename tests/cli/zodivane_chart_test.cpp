@@ -1,6 +1,9 @@
 // zodivane-chart: the JSON-lines protocol and the form for people, driven
 // through the same functions main calls, with string streams.
-#include "tools/zodivane_chart.h"
+#include "tools/zodivane_chart/arguments.h"
+#include "tools/zodivane_chart/chart_text.h"
+#include "tools/zodivane_chart/json_protocol.h"
+#include "tools/zodivane_chart/tool.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

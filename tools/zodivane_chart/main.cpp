@@ -1,10 +1,11 @@
-// zodivane-chart: see tools/zodivane_chart.h and --help.
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zodivane-chart: see tools/zodivane_chart/tool.h and --help.
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "tools/zodivane_chart.h"
+#include "tools/zodivane_chart/tool.h"
 
 int main(int argc, char** argv) {
   try {

@@ -1,0 +1,80 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/zodivane_chart/tool.h"
+
+#include <fstream>
+#include <istream>
+#include <ostream>
+
+#include "tools/zodivane_chart/arguments.h"
+#include "tools/zodivane_chart/chart_text.h"
+#include "tools/zodivane_chart/json_protocol.h"
+
+namespace zodivane::embedded {
+extern const std::string_view kChartToolHelpText;
+}  // namespace zodivane::embedded
+
+namespace zodivane::chart_tool {
+namespace {
+
+int PrintUsageError(const UsageError& error, std::ostream& err) {
+  err << "zodivane-chart: " << error.message << "\nTry 'zodivane-chart --help'.\n";
+  return kExitUsage;
+}
+
+int RunPeople(const Options& options, std::ostream& out, std::ostream& err) {
+  const FlagsResult filled = EntriesFromFlags(options.flags);
+  if (const auto* usage = std::get_if<UsageError>(&filled))
+    return PrintUsageError(*usage, err);
+  if (const auto* notice = std::get_if<Notice>(&filled)) {
+    err << notice->message << '\n';
+    return kExitFailed;
+  }
+  ChartSession session;
+  const CastResult result = session.CastChart(std::get<FormEntries>(filled));
+  if (const auto* rejection = std::get_if<Rejection>(&result)) {
+    err << rejection->notice.message << '\n';
+    return kExitFailed;
+  }
+  out << ChartText(std::get<ChartView>(result), session);
+  if (options.report)
+    out << '\n' << ReportPlainText(session) << '\n';
+  out.flush();
+  if (options.reportRtf) {
+    std::ofstream file(*options.reportRtf, std::ios::binary | std::ios::trunc);
+    file << ReportRtf(session);
+    file.close();
+    if (!file) {
+      err << "zodivane-chart: cannot write " << *options.reportRtf << '\n';
+      return kExitFailed;
+    }
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+std::string_view HelpText() noexcept {
+  return embedded::kChartToolHelpText;
+}
+
+int Run(std::span<const std::string> args, std::istream& in, std::ostream& out, std::ostream& err) {
+  const auto parsed = ParseArguments(args);
+  if (const auto* usage = std::get_if<UsageError>(&parsed))
+    return PrintUsageError(*usage, err);
+  const Options& options = std::get<Options>(parsed);
+  switch (options.mode) {
+    case Options::Mode::Help:
+      out << HelpText() << std::flush;
+      return kExitOk;
+    case Options::Mode::ListZones:
+      out << ZoneListText() << std::flush;
+      return kExitOk;
+    case Options::Mode::Json:
+      return RunJson(in, out, options.report);
+    case Options::Mode::People:
+      break;
+  }
+  return RunPeople(options, out, err);
+}
+
+}  // namespace zodivane::chart_tool
