@@ -1,332 +1,271 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/zodivane_chart/json_protocol.h"
 
-#include <array>
-#include <cstdint>
+#include <algorithm>
+#include <condition_variable>
+#include <cstring>
 #include <exception>
-#include <istream>
-#include <optional>
+#include <functional>
+#include <mutex>
 #include <ostream>
-#include <utility>
+#include <thread>
+#include <vector>
 
-#include "chart/time_zones.h"
-#include "tools/zodivane_chart/chart_text.h"
-#include "tools/zodivane_chart/text_helpers.h"
+#include "tools/zodivane_chart/answers.h"
 #include "tools/zodivane_chart/tool.h"
 
 namespace zodivane::chart_tool {
 namespace {
 
-using Json = nlohmann::json;
-using OrderedJson = nlohmann::ordered_json;
-
-/// Length of the well-formed UTF-8 sequence starting at `text[i]` (no
-/// overlong forms, no surrogates, nothing above U+10FFFF), or 0 when none does.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) noexcept {
-  const auto byte = static_cast<unsigned char>(text[i]);
-  if (byte < 0x80)
-    return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80;
-  unsigned char high = 0xBF;
-  if (byte >= 0xC2 && byte <= 0xDF) {
-    length = 2;
-  } else if (byte >= 0xE0 && byte <= 0xEF) {
-    length = 3;
-    if (byte == 0xE0)
-      low = 0xA0;
-    if (byte == 0xED)
-      high = 0x9F;
-  } else if (byte >= 0xF0 && byte <= 0xF4) {
-    length = 4;
-    if (byte == 0xF0)
-      low = 0x90;
-    if (byte == 0xF4)
-      high = 0x8F;
-  } else {
-    return 0;
-  }
-  if (i + length > text.size())
-    return 0;
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[i + k]);
-    if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
-      return 0;
-  }
-  return length;
-}
-
-/// Position (from 0) of the first byte that does not belong to well-formed UTF-8.
-std::optional<std::size_t> FirstInvalidUtf8(std::string_view text) noexcept {
-  for (std::size_t i = 0; i < text.size();) {
-    const std::size_t length = Utf8SequenceLength(text, i);
-    if (length == 0)
-      return i;
-    i += length;
-  }
-  return std::nullopt;
-}
-
 bool IsBlank(std::string_view line) noexcept {
   return line.find_first_not_of(" \t\r\n\f\v") == std::string_view::npos;
 }
 
-/// Whether `text` is an entry of a list holding `first` to `last` written in
-/// decimal without leading zeros.
-bool IsListEntry(std::string_view text, int first, int last) noexcept {
-  if (text.size() > 1 && text.front() == '0')
-    return false;
-  const auto value = SmallNumber(text, 4);
-  return value && *value >= first && *value <= last;
-}
+/// Most lines answered in one go; bounds the memory a batch takes.
+constexpr std::size_t kBatchLines = 256;
+/// Fewest waiting lines worth sharing between threads.
+constexpr std::size_t kLinesPerThread = 16;
+/// Answers are written once this much has gathered.
+constexpr std::size_t kWriteBytes = 256 * 1024;
+/// Bytes asked of the input at once.
+constexpr std::size_t kReadBytes = 256 * 1024;
 
-using FieldRef = std::variant<std::string FormEntries::*, int FormEntries::*, bool FormEntries::*>;
+/// Helper threads that each run a part of a job while the calling thread
+/// runs part 0.
+class Helpers {
+ public:
+  explicit Helpers(unsigned count) {
+    for (unsigned i = 1; i <= count; ++i)
+      threads_.emplace_back([this, i](std::stop_token stop) { Work(stop, i); });
+  }
+  Helpers(const Helpers&) = delete;
+  Helpers& operator=(const Helpers&) = delete;
+  ~Helpers() {
+    for (auto& thread : threads_)
+      thread.request_stop();
+    wake_.notify_all();
+  }
 
-/// One input key of the JSON protocol and the FormEntries field it fills.
-struct InputKey {
-  std::string_view key;  ///< the field's name
-  FieldRef field;
-};
+  /// Runs job(0) here and job(1..count) on the helpers; returns when all are done.
+  void RunAll(const std::function<void(unsigned)>& job) {
+    {
+      std::lock_guard lock(mutex_);
+      job_ = &job;
+      pending_ = threads_.size();
+      ++generation_;
+    }
+    wake_.notify_all();
+    job(0);
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [this] { return pending_ == 0; });
+    job_ = nullptr;
+  }
 
-constexpr auto kInputKeys = std::to_array<InputKey>({
-    {"txtName", &FormEntries::txtName},
-    {"txtLonD", &FormEntries::txtLonD},
-    {"txtLonM", &FormEntries::txtLonM},
-    {"txtLatD", &FormEntries::txtLatD},
-    {"txtLatM", &FormEntries::txtLatM},
-    {"txtMCity", &FormEntries::txtMCity},
-    {"txtMState", &FormEntries::txtMState},
-    {"txtMCountry", &FormEntries::txtMCountry},
-    {"cboMonthIndex", &FormEntries::cboMonthIndex},
-    {"cboDateIndex", &FormEntries::cboDateIndex},
-    {"cmbTimeZoneIndex", &FormEntries::cmbTimeZoneIndex},
-    {"cboDateText", &FormEntries::cboDateText},
-    {"cboYearText", &FormEntries::cboYearText},
-    {"cboHHText", &FormEntries::cboHHText},
-    {"cboMMText", &FormEntries::cboMMText},
-    {"optEast", &FormEntries::optEast},
-    {"optSouth", &FormEntries::optSouth},
-    {"chkDST", &FormEntries::chkDST},
-});
-static_assert(kInputKeys.size() == 18);  // every field of FormEntries
-
-/// A list of the form: the key that holds its position or selected text and
-/// the numbers it offers.
-struct ListRange {
-  std::string_view key;
-  int first;  ///< for a position key always 0; for a text key the first entry
-  int last;
-  std::string_view what;  ///< how the message names the list
-};
-
-constexpr auto kPositionKeys = std::to_array<ListRange>({
-    {"cboMonthIndex", 0, 11, "the month list"},
-    {"cboDateIndex", 0, 30, "the day list"},
-    {"cmbTimeZoneIndex", 0, kTimeZoneCount - 1, "the time-zone list"},
-});
-
-constexpr auto kListTextKeys = std::to_array<ListRange>({
-    {"cboDateText", 1, 31, "the day list"},
-    {"cboYearText", 1901, 2050, "the year list"},
-    {"cboHHText", 0, 23, "the hour list"},
-    {"cboMMText", 0, 59, "the minute list"},
-});
-
-std::string Describe(const Json& value) {
-  if (value.is_number_float())
-    return "a number with a fraction or exponent";
-  if (value.is_number())
-    return "a number";
-  if (value.is_null())
-    return "null";
-  if (value.is_boolean())
-    return "a boolean";
-  if (value.is_string())
-    return "a string";
-  if (value.is_array())
-    return "an array";
-  return "an object";
-}
-
-/// Checks and copies one key; returns the error message or nullopt.
-std::optional<std::string> ReadKey(const Json& object, const InputKey& rule, FormEntries& entries) {
-  const Json& value = object.at(std::string(rule.key));
-  const auto wrongType = [&](std::string_view wanted) {
-    return "key " + Quoted(rule.key) + " must be " + std::string(wanted) + ", not " +
-           Describe(value);
-  };
-  if (const auto* text = std::get_if<std::string FormEntries::*>(&rule.field)) {
-    if (!value.is_string())
-      return wrongType("a string");
-    entries.*(*text) = value.get<std::string>();
-  } else if (const auto* number = std::get_if<int FormEntries::*>(&rule.field)) {
-    if (!value.is_number_integer())
-      return wrongType("an integer (a list position from 0)");
-    for (const ListRange& list : kPositionKeys) {
-      if (list.key != rule.key)
-        continue;
-      const bool inRange =
-          value.is_number_unsigned()
-              ? value.get<std::uint64_t>() <= static_cast<std::uint64_t>(list.last)
-              : value.get<std::int64_t>() >= 0 && value.get<std::int64_t>() <= list.last;
-      if (!inRange) {
-        return "key " + Quoted(rule.key) + " must be a position in " + std::string(list.what) +
-               ", 0 to " + std::to_string(list.last) + ", not " + value.dump();
+ private:
+  void Work(const std::stop_token& stop, unsigned part) {
+    std::uint64_t seen = 0;
+    while (true) {
+      const std::function<void(unsigned)>* job = nullptr;
+      {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [&] { return stop.stop_requested() || generation_ != seen; });
+        if (stop.stop_requested())
+          return;
+        seen = generation_;
+        job = job_;
       }
-    }
-    entries.*(*number) = static_cast<int>(value.get<std::int64_t>());
-  } else {
-    if (!value.is_boolean())
-      return wrongType("a boolean");
-    entries.*std::get<bool FormEntries::*>(rule.field) = value.get<bool>();
-  }
-  return std::nullopt;
-}
-
-/// The list texts must be entries of their lists, and the day text the one
-/// at the day position, as the form always holds them.
-std::optional<std::string> CheckListTexts(const FormEntries& entries) {
-  const std::array<const std::string*, 4> texts{&entries.cboDateText, &entries.cboYearText,
-                                                &entries.cboHHText, &entries.cboMMText};
-  for (std::size_t i = 0; i < kListTextKeys.size(); ++i) {
-    const ListRange& list = kListTextKeys[i];
-    if (!IsListEntry(*texts[i], list.first, list.last)) {
-      return "key " + Quoted(list.key) + " must be an entry of " + std::string(list.what) + ", " +
-             Quoted(std::to_string(list.first)) + " to " + Quoted(std::to_string(list.last)) +
-             " without leading zeros, not " +
-             Json(*texts[i]).dump(-1, ' ', false, Json::error_handler_t::replace);
+      (*job)(part);
+      std::lock_guard lock(mutex_);
+      if (--pending_ == 0)
+        done_.notify_one();
     }
   }
-  if (entries.cboDateText != std::to_string(entries.cboDateIndex + 1)) {
-    return "key \"cboDateText\" must be the day list's entry at cboDateIndex " +
-           std::to_string(entries.cboDateIndex) + ", " +
-           Quoted(std::to_string(entries.cboDateIndex + 1)) + ", not " +
-           Quoted(entries.cboDateText);
-  }
-  return std::nullopt;
-}
 
-std::string IconName(MessageIcon icon) {
-  return icon == MessageIcon::Critical ? "critical" : "information";
-}
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable done_;
+  const std::function<void(unsigned)>* job_ = nullptr;
+  std::size_t pending_ = 0;
+  std::uint64_t generation_ = 0;
+  std::vector<std::jthread> threads_;  // last: stopped and joined first
+};
+
+/// What one thread keeps between batches.
+struct Worker {
+  explicit Worker(bool withReport) : answerer(withReport) {}
+  LineAnswerer answerer;
+  std::string answers;
+  bool failed = false;
+};
+
+/// Reads lines, answers them, writes the answers.
+class JsonRunner {
+ public:
+  JsonRunner(InputSource& in, OutputSink& out, const JsonOptions& options)
+      : in_(in), out_(out), buffer_(kReadBytes + kMaxLineBytes + 1) {
+    const unsigned threads = std::max(1u, options.threads);
+    for (unsigned i = 0; i < threads; ++i)
+      workers_.push_back(std::make_unique<Worker>(options.withReport));
+    if (threads > 1)
+      helpers_ = std::make_unique<Helpers>(threads - 1);
+  }
+
+  /// Throws IoError.
+  bool Run() {
+    bool ended = false;
+    while (true) {
+      TakeLines(ended);
+      if (!lines_.empty()) {
+        AnswerLines();
+        if (pending_.size() >= kWriteBytes)
+          WritePending();
+        continue;
+      }
+      if (ended)
+        break;
+      ended = !Fill();
+    }
+    WritePending();
+    return anyFailed_;
+  }
+
+ private:
+  /// Collects up to kBatchLines complete non-blank lines from the buffer;
+  /// at the end of the input the last line needs no line feed.
+  void TakeLines(bool ended) {
+    lines_.clear();
+    while (lines_.size() < kBatchLines && begin_ < end_) {
+      const char* start = buffer_.data() + begin_;
+      const auto* feed = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
+      if (feed == nullptr && !ended)
+        return;
+      const std::size_t length =
+          feed == nullptr ? end_ - begin_ : static_cast<std::size_t>(feed - start);
+      begin_ += length + (feed == nullptr ? 0 : 1);
+      const std::string_view line(start, length);
+      if (skipping_) {  // the end of a line too long to answer
+        skipping_ = false;
+        continue;
+      }
+      if (length > kMaxLineBytes)
+        lines_.push_back(std::string_view{});  // answered as too long
+      else if (!IsBlank(line))
+        lines_.push_back(line);
+    }
+  }
+
+  /// Reads more input after the unfinished line; false at the end. Writes
+  /// the gathered answers first when the input would make the tool wait.
+  bool Fill() {
+    std::size_t kept = end_ - begin_;
+    if (skipping_) {
+      kept = 0;
+    } else if (kept > kMaxLineBytes) {
+      // A line too long to answer: say so now, and drop the rest of it
+      // as it comes.
+      AppendErrorAnswer(pending_, TooLongMessage());
+      anyFailed_ = true;
+      skipping_ = true;
+      kept = 0;
+    }
+    std::memmove(buffer_.data(), buffer_.data() + begin_, kept);
+    begin_ = 0;
+    end_ = kept;
+    if (!in_.Ready())
+      WritePending();
+    const std::size_t count = in_.Read(buffer_.data() + end_, buffer_.size() - end_);
+    end_ += count;
+    return count > 0;
+  }
+
+  static std::string TooLongMessage() {
+    return "line is longer than " + std::to_string(kMaxLineBytes) + " bytes";
+  }
+
+  /// Answers lines_ in order into pending_.
+  void AnswerLines() {
+    const std::size_t parts = std::min<std::size_t>(
+        workers_.size(), std::max<std::size_t>(1, lines_.size() / kLinesPerThread));
+    const auto answerPart = [this, parts](unsigned part) {
+      if (part >= parts)
+        return;
+      Worker& worker = *workers_[part];
+      worker.answers.clear();
+      worker.failed = false;
+      const std::size_t from = lines_.size() * part / parts;
+      const std::size_t to = lines_.size() * (part + 1) / parts;
+      for (std::size_t i = from; i < to; ++i) {
+        if (lines_[i].data() == nullptr) {
+          AppendErrorAnswer(worker.answers, TooLongMessage());
+          worker.failed = true;
+        } else if (!worker.answerer.Answer(lines_[i], worker.answers)) {
+          worker.failed = true;
+        }
+      }
+    };
+    if (parts > 1)
+      helpers_->RunAll(answerPart);
+    else
+      answerPart(0);
+    for (std::size_t part = 0; part < parts; ++part) {
+      pending_ += workers_[part]->answers;
+      anyFailed_ = anyFailed_ || workers_[part]->failed;
+    }
+    lines_.clear();
+  }
+
+  void WritePending() {
+    if (pending_.empty())
+      return;
+    out_.Write(pending_);
+    pending_.clear();
+  }
+
+  InputSource& in_;
+  OutputSink& out_;
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0;   ///< first byte not yet taken
+  std::size_t end_ = 0;     ///< end of the bytes read
+  bool skipping_ = false;   ///< dropping the rest of a line too long to answer
+  bool anyFailed_ = false;  ///< some line got an error answer
+  std::vector<std::string_view> lines_;
+  std::string pending_;  ///< answers not yet written
+  std::vector<std::unique_ptr<Worker>> workers_;
+  std::unique_ptr<Helpers> helpers_;  // last: its threads stop before the workers go
+};
 
 }  // namespace
 
-EntriesOrError ParseEntriesLine(std::string_view line) {
-  if (const auto bad = FirstInvalidUtf8(line)) {
-    return "line is not valid UTF-8 (bad byte at column " + std::to_string(*bad + 1) + ")";
-  }
-  Json object;
+bool LineAnswerer::Answer(std::string_view line, std::string& out) {
+  const std::size_t start = out.size();
   try {
-    object = Json::parse(line);
-  } catch (const Json::parse_error& error) {
-    std::string_view what = error.what();
-    if (const auto tag = what.find("] "); tag != std::string_view::npos)
-      what.remove_prefix(tag + 2);
-    return "line is not valid JSON: " + std::string(what);
-  }
-  if (!object.is_object()) {
-    return "line must be a JSON object of form entries, not " + Describe(object);
-  }
-  std::string missing;
-  for (const InputKey& rule : kInputKeys) {
-    if (!object.contains(std::string(rule.key))) {
-      missing += missing.empty() ? "" : ", ";
-      missing += Quoted(rule.key);
+    EntriesOrError parsed = reader_.Read(line);
+    if (const auto* message = std::get_if<std::string>(&parsed)) {
+      AppendErrorAnswer(out, *message);
+      return false;
     }
-  }
-  if (!missing.empty()) {
-    return (missing.find(',') == std::string::npos ? "missing key " : "missing keys ") + missing;
-  }
-  FormEntries entries;
-  for (const InputKey& rule : kInputKeys) {
-    if (auto error = ReadKey(object, rule, entries))
-      return *std::move(error);
-  }
-  if (auto error = CheckListTexts(entries))
-    return *std::move(error);
-  return entries;
-}
-
-OrderedJson ChartJson(const ChartView& view, ChartSession& session, bool withReport) {
-  const auto optionalText = [](const std::optional<std::string>& text) {
-    return text ? OrderedJson(*text) : OrderedJson(nullptr);
-  };
-  OrderedJson answer;
-  answer["positions"] = view.positions;
-  answer["ascendantText"] = session.ascendantText();
-  answer["moonText"] = session.moonText();
-  answer["moonSignName"] = session.moonSignName();
-  answer["sunSign"] = optionalText(view.sunSign);
-  answer["moonSign"] = view.moonSign;
-  answer["ascendantSign"] = optionalText(view.ascendantSign);
-  answer["name"] = view.name;
-  answer["dateOfBirth"] = view.dateOfBirth;
-  answer["timeOfBirth"] = view.timeOfBirth;
-  answer["latitude"] = view.latitude;
-  answer["longitude"] = view.longitude;
-  answer["city"] = view.city;
-  answer["state"] = view.state;
-  answer["country"] = view.country;
-  answer["wheelNames"] = session.wheelNames();
-  OrderedJson wheel;
-  wheel["houseTexts"] = view.wheel.houseTexts;
-  wheel["pictures"] =
-      view.wheel.pictures ? OrderedJson(*view.wheel.pictures) : OrderedJson(nullptr);
-  answer["wheel"] = std::move(wheel);
-  if (withReport)
-    answer["report"] = ReportPlainText(session);
-  return answer;
-}
-
-OrderedJson RejectionJson(const Rejection& rejection) {
-  OrderedJson detail;
-  detail["message"] = rejection.notice.message;
-  detail["icon"] = IconName(rejection.notice.icon);
-  detail["focus"] = rejection.focus ? OrderedJson(*rejection.focus) : OrderedJson(nullptr);
-  OrderedJson answer;
-  answer["rejected"] = std::move(detail);
-  return answer;
-}
-
-std::string DumpLine(const OrderedJson& answer) {
-  return answer.dump(-1, ' ', false, OrderedJson::error_handler_t::replace);
-}
-
-std::string AnswerLine(ChartSession& session, std::string_view line, bool withReport,
-                       bool& failed) {
-  const auto errorLine = [&failed](const std::string& message) {
-    failed = true;
-    OrderedJson answer;
-    answer["error"] = message;
-    return DumpLine(answer);
-  };
-  try {
-    EntriesOrError parsed = ParseEntriesLine(line);
-    if (const auto* message = std::get_if<std::string>(&parsed))
-      return errorLine(*message);
-    const CastResult result = session.CastChart(std::get<FormEntries>(parsed));
+    const CastResult result = session_.CastChart(std::get<FormEntries>(parsed));
     if (const auto* rejection = std::get_if<Rejection>(&result)) {
-      return DumpLine(RejectionJson(*rejection));
+      AppendRejectionAnswer(out, *rejection);
+      return true;
     }
-    return DumpLine(ChartJson(std::get<ChartView>(result), session, withReport));
+    AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_);
+    return true;
   } catch (const std::exception& error) {
-    return errorLine(std::string("the chart could not be cast: ") + error.what());
+    out.resize(start);
+    AppendErrorAnswer(out, std::string("the chart could not be cast: ") + error.what());
+    return false;
   }
 }
 
-int RunJson(std::istream& in, std::ostream& out, bool withReport) {
-  ChartSession session;
-  bool anyFailed = false;
-  std::string line;
-  while (std::getline(in, line)) {
-    if (IsBlank(line))
-      continue;
-    bool failed = false;
-    out << AnswerLine(session, line, withReport, failed) << '\n' << std::flush;
-    anyFailed = anyFailed || failed;
+int RunJson(InputSource& in, OutputSink& out, std::ostream& err, const JsonOptions& options) {
+  try {
+    JsonRunner runner(in, out, options);
+    return runner.Run() ? kExitFailed : kExitOk;
+  } catch (const IoError& error) {
+    err << "zodivane-chart: " << error.what() << '\n';
+    return kExitFailed;
   }
-  return anyFailed ? kExitFailed : kExitOk;
 }
 
 }  // namespace zodivane::chart_tool

@@ -1,49 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zodivane-chart's JSON-lines protocol: one FormEntries object per input
-// line, one answer object per output line.
+// line, one answer object per output line, in the order of the lines.
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 #include <string_view>
-#include <variant>
 
-#include <nlohmann/json.hpp>
-
-#include "chart/birth_data.h"
 #include "chart/chart_driver.h"
+#include "tools/zodivane_chart/entries_reader.h"
+#include "tools/zodivane_chart/io.h"
 
 namespace zodivane::chart_tool {
 
-/// One input line of the JSON protocol read into form entries, or the text
-/// of the error line that answers it.
-using EntriesOrError = std::variant<FormEntries, std::string>;
+/// The longest input line answered, in bytes (without its line feed). A
+/// longer one is answered with an error line without being held whole.
+inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 
-/// Reads one line (a JSON object holding every FormEntries field under its
-/// field name). Extra keys are ignored. Never throws.
-[[nodiscard]] EntriesOrError ParseEntriesLine(std::string_view line);
+/// Answers lines one after another; one per thread.
+class LineAnswerer {
+ public:
+  explicit LineAnswerer(bool withReport) : withReport_(withReport) {}
 
-/// The answer object for a cast chart: the view, the engines' long texts and
-/// wheel names from `session`, and with `withReport` the report's plain text.
-[[nodiscard]] nlohmann::ordered_json ChartJson(const ChartView& view, ChartSession& session,
-                                               bool withReport);
+  /// Appends the answer to one non-blank line (with its line feed) to
+  /// `out`. Returns false when the answer is an error line. Never throws.
+  bool Answer(std::string_view line, std::string& out);
 
-/// The answer object for a rejected cast.
-[[nodiscard]] nlohmann::ordered_json RejectionJson(const Rejection& rejection);
+ private:
+  bool withReport_;
+  ChartSession session_;
+  EntriesReader reader_;
+};
 
-/// Serialises an answer as one line of UTF-8 (no line break); invalid UTF-8
-/// in any string is replaced, never thrown.
-[[nodiscard]] std::string DumpLine(const nlohmann::ordered_json& answer);
-
-/// Answers one non-blank input line. Sets `failed` when the answer is an
-/// error line. Never throws.
-[[nodiscard]] std::string AnswerLine(ChartSession& session, std::string_view line, bool withReport,
-                                     bool& failed);
+/// How the JSON protocol runs.
+struct JsonOptions {
+  bool withReport = false;  ///< --report: each chart carries the report's text
+  unsigned threads = 1;     ///< threads that cast when many lines are waiting
+};
 
 /// Reads lines from `in` until its end and writes one answer line per
-/// non-blank input line to `out`, flushing after each. Blank lines (empty or
-/// whitespace only) are skipped without an answer. Returns kExitFailed when
-/// any line got an error line, else kExitOk.
-[[nodiscard]] int RunJson(std::istream& in, std::ostream& out, bool withReport);
+/// non-blank input line to `out`. Blank lines (empty or whitespace only)
+/// are skipped without an answer. Answers are gathered in a buffer and
+/// written whenever the tool is about to wait for more input (so a peer
+/// that sends one line and waits gets its answer at once), when the buffer
+/// is large, and at the end. Returns kExitFailed when any line got an error
+/// line, else kExitOk. A read or write error ends the run with a message
+/// on `err` and kExitFailed.
+[[nodiscard]] int RunJson(InputSource& in, OutputSink& out, std::ostream& err,
+                          const JsonOptions& options);
 
 }  // namespace zodivane::chart_tool

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/zodivane_chart/tool.h"
 
+#include <algorithm>
 #include <fstream>
-#include <istream>
 #include <ostream>
+#include <thread>
 
 #include "tools/zodivane_chart/arguments.h"
 #include "tools/zodivane_chart/chart_text.h"
@@ -16,12 +17,15 @@ extern const std::string_view kChartToolHelpText;
 namespace zodivane::chart_tool {
 namespace {
 
+/// Most threads the JSON protocol casts on.
+constexpr unsigned kMostThreads = 8;
+
 int PrintUsageError(const UsageError& error, std::ostream& err) {
   err << "zodivane-chart: " << error.message << "\nTry 'zodivane-chart --help'.\n";
   return kExitUsage;
 }
 
-int RunPeople(const Options& options, std::ostream& out, std::ostream& err) {
+int RunPeople(const Options& options, OutputSink& out, std::ostream& err) {
   const FlagsResult filled = EntriesFromFlags(options.flags);
   if (const auto* usage = std::get_if<UsageError>(&filled))
     return PrintUsageError(*usage, err);
@@ -35,10 +39,13 @@ int RunPeople(const Options& options, std::ostream& out, std::ostream& err) {
     err << rejection->notice.message << '\n';
     return kExitFailed;
   }
-  out << ChartText(std::get<ChartView>(result), session);
-  if (options.report)
-    out << '\n' << ReportPlainText(session) << '\n';
-  out.flush();
+  std::string text = ChartText(std::get<ChartView>(result), session);
+  if (options.report) {
+    text += '\n';
+    text += ReportPlainText(session);
+    text += '\n';
+  }
+  out.Write(text);
   if (options.reportRtf) {
     std::ofstream file(*options.reportRtf, std::ios::binary | std::ios::trunc);
     file << ReportRtf(session);
@@ -57,24 +64,32 @@ std::string_view HelpText() noexcept {
   return embedded::kChartToolHelpText;
 }
 
-int Run(std::span<const std::string> args, std::istream& in, std::ostream& out, std::ostream& err) {
+int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std::ostream& err) {
   const auto parsed = ParseArguments(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed))
     return PrintUsageError(*usage, err);
   const Options& options = std::get<Options>(parsed);
-  switch (options.mode) {
-    case Options::Mode::Help:
-      out << HelpText() << std::flush;
-      return kExitOk;
-    case Options::Mode::ListZones:
-      out << ZoneListText() << std::flush;
-      return kExitOk;
-    case Options::Mode::Json:
-      return RunJson(in, out, options.report);
-    case Options::Mode::People:
-      break;
+  try {
+    switch (options.mode) {
+      case Options::Mode::Help:
+        out.Write(HelpText());
+        return kExitOk;
+      case Options::Mode::ListZones:
+        out.Write(ZoneListText());
+        return kExitOk;
+      case Options::Mode::Json: {
+        const unsigned processors = std::thread::hardware_concurrency();
+        return RunJson(in, out, err,
+                       JsonOptions{options.report, std::clamp(processors, 1u, kMostThreads)});
+      }
+      case Options::Mode::People:
+        break;
+    }
+    return RunPeople(options, out, err);
+  } catch (const IoError& error) {
+    err << "zodivane-chart: " << error.what() << '\n';
+    return kExitFailed;
   }
-  return RunPeople(options, out, err);
 }
 
 }  // namespace zodivane::chart_tool

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "tools/zodivane_chart/io.h"
+
 namespace zodivane::chart_tool {
 
 /// Exit statuses of the tool.
@@ -25,7 +27,7 @@ inline constexpr int kExitUsage = 2;
 
 /// The whole tool: reads `args` (without the program name), works on
 /// `in`/`out`/`err` and returns the exit status.
-[[nodiscard]] int Run(std::span<const std::string> args, std::istream& in, std::ostream& out,
+[[nodiscard]] int Run(std::span<const std::string> args, InputSource& in, OutputSink& out,
                       std::ostream& err);
 
 }  // namespace zodivane::chart_tool
