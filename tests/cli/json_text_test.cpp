@@ -132,7 +132,7 @@ TEST(EntriesReader, ReadsEveryLineAsNlohmannDoes) {
       "{}",
       "42",
   };
-  for (const std::string& raw : {"-0",
+  for (const char* raw : {"-0",
                                  "0",
                                  "-1",
                                  "1.0",
@@ -169,7 +169,7 @@ TEST(EntriesReader, ReadsEveryLineAsNlohmannDoes) {
     lines.push_back(WithRaw("txtName", raw));
     lines.push_back(WithRaw("optEast", raw));
   }
-  for (const std::string& raw :
+  for (const char* raw :
        {R"("A\"B")", R"("\u0041NNA")", R"("\ud83d\ude00")", R"("\ud83d")", R"("\udc00")",
         R"("\u0000")", R"("a\/b")", "\"a\tb\"", "\"a\x01\"", R"("\u00e9")", "\"\xc3\xa9\"",
         R"("A" , "txtName":"BOB")", R"("A","txtName":7)"}) {
