@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "chart/time_zones.h"
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 #include "report/report.h"
 #include "report/report_sinks.h"
 #include "report/rtf_writer.h"

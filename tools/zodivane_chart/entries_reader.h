@@ -7,7 +7,7 @@
 #include <string_view>
 #include <variant>
 
-#include "chart/birth_data.h"
+#include "common/birth_record.h"
 
 namespace zodivane::chart_tool {
 
