@@ -425,8 +425,8 @@ TEST(ChartToolArguments, UsageErrorsExitWithTwoAndSayWhy) {
       {DelhiFlagsWith({"--name", "Bo"}), "--name is given twice"},
       {DelhiFlagsWith({"--dst", "--dst"}), "--dst is given twice"},
       {DelhiFlagsWith({"--dst=yes"}), "--dst takes no value"},
-      {{"--json", "--name", "Anna"}, "--json takes no other flag than --report"},
-      {{"--json", "--report-rtf", "x.rtf"}, "--json takes no other flag than --report"},
+      {{"--json", "--name", "Anna"}, "--json takes no other flag than --report and --jobs"},
+      {{"--json", "--report-rtf", "x.rtf"}, "--json takes no other flag than --report and --jobs"},
       {{"--list-zones", "--json"}, "--list-zones takes no other flag"},
   };
   for (const Row& row : rows) {

@@ -17,6 +17,7 @@ struct Parsed {
   Options options;
   bool json = false;
   bool listZones = false;
+  std::optional<std::string> jobs;
 };
 
 /// One flag of the command line: a value flag fills a text slot, a switch
@@ -27,61 +28,25 @@ struct FlagRow {
   bool& (*toggle)(Parsed&);                       ///< the switch of a switch, else nullptr
 };
 
+// clang-format off
 constexpr auto kFlags = std::to_array<FlagRow>({
-    {"--name", [](Parsed& p) -> auto& { return p.options.flags.name;
-}  // namespace
-, nullptr
-}  // namespace zodivane::chart_tool
-, {"--date", [](Parsed& p) -> auto& {return p.options.flags.date;
-}
-, nullptr
-}
-, {"--time", [](Parsed& p) -> auto& {return p.options.flags.time;
-}
-, nullptr
-}
-, {"--zone", [](Parsed& p) -> auto& {return p.options.flags.zone;
-}
-, nullptr
-}
-, {"--lat", [](Parsed& p) -> auto& {return p.options.flags.lat;
-}
-, nullptr
-}
-, {"--lon", [](Parsed& p) -> auto& {return p.options.flags.lon;
-}
-, nullptr
-}
-, {"--city", [](Parsed& p) -> auto& {return p.options.flags.city;
-}
-, nullptr
-}
-, {"--state", [](Parsed& p) -> auto& {return p.options.flags.state;
-}
-, nullptr
-}
-, {"--country", [](Parsed& p) -> auto& {return p.options.flags.country;
-}
-, nullptr
-}
-, {"--report-rtf", [](Parsed& p) -> auto& {return p.options.reportRtf;
-}
-, nullptr
-}
-, {"--json", nullptr, [](Parsed& p) -> auto& {return p.json;
-}
-}
-, {"--report", nullptr, [](Parsed& p) -> auto& {return p.options.report;
-}
-}
-, {"--dst", nullptr, [](Parsed& p) -> auto& {return p.options.flags.dst;
-}
-}
-, {"--list-zones", nullptr, [](Parsed& p) -> auto& {return p.listZones;
-}
-}
-,
+    {"--name",       [](Parsed& p) -> auto& { return p.options.flags.name; },    nullptr},
+    {"--date",       [](Parsed& p) -> auto& { return p.options.flags.date; },    nullptr},
+    {"--time",       [](Parsed& p) -> auto& { return p.options.flags.time; },    nullptr},
+    {"--zone",       [](Parsed& p) -> auto& { return p.options.flags.zone; },    nullptr},
+    {"--lat",        [](Parsed& p) -> auto& { return p.options.flags.lat; },     nullptr},
+    {"--lon",        [](Parsed& p) -> auto& { return p.options.flags.lon; },     nullptr},
+    {"--city",       [](Parsed& p) -> auto& { return p.options.flags.city; },    nullptr},
+    {"--state",      [](Parsed& p) -> auto& { return p.options.flags.state; },   nullptr},
+    {"--country",    [](Parsed& p) -> auto& { return p.options.flags.country; }, nullptr},
+    {"--report-rtf", [](Parsed& p) -> auto& { return p.options.reportRtf; },     nullptr},
+    {"--jobs",       [](Parsed& p) -> auto& { return p.jobs; },                  nullptr},
+    {"--json",       nullptr, [](Parsed& p) -> auto& { return p.json; }},
+    {"--report",     nullptr, [](Parsed& p) -> auto& { return p.options.report; }},
+    {"--dst",        nullptr, [](Parsed& p) -> auto& { return p.options.flags.dst; }},
+    {"--list-zones", nullptr, [](Parsed& p) -> auto& { return p.listZones; }},
 });
+// clang-format on
 
 /// The first notice of typing `text` into a box through `filter`, or the
 /// box's text when every key passed.
@@ -175,7 +140,7 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
                              flags.lat || flags.lon || flags.city || flags.state || flags.country ||
                              options.reportRtf;
   if (parsed.listZones) {
-    if (parsed.json || anyPeopleFlag || options.report) {
+    if (parsed.json || anyPeopleFlag || options.report || parsed.jobs) {
       return UsageError{"--list-zones takes no other flag"};
     }
     options.mode = Options::Mode::ListZones;
@@ -183,10 +148,20 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   }
   if (parsed.json) {
     if (anyPeopleFlag)
-      return UsageError{"--json takes no other flag than --report"};
+      return UsageError{"--json takes no other flag than --report and --jobs"};
+    if (parsed.jobs) {
+      const auto jobs = SmallNumber(*parsed.jobs, 2);
+      if (!jobs || *jobs < 1 || *jobs > static_cast<int>(kMostJobs)) {
+        return UsageError{"--jobs must be a number of threads from 1 to " +
+                          std::to_string(kMostJobs) + ", not " + Quoted(*parsed.jobs)};
+      }
+      options.jobs = static_cast<unsigned>(*jobs);
+    }
     options.mode = Options::Mode::Json;
     return options;
   }
+  if (parsed.jobs)
+    return UsageError{"--jobs goes with --json"};
   options.mode = Options::Mode::People;
   const auto required = std::to_array<std::pair<std::string_view, bool>>({
       {"--name", flags.name.has_value()},

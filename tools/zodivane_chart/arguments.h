@@ -31,8 +31,12 @@ struct Options {
   Mode mode = Mode::People;
   bool report = false;                   ///< --report: append the report's plain text
   std::optional<std::string> reportRtf;  ///< --report-rtf FILE (form for people only)
+  unsigned jobs = 0;  ///< --jobs N (--json only): threads; 0 for one per processor
   PeopleFlags flags;
 };
+
+/// Most threads --jobs asks for.
+inline constexpr unsigned kMostJobs = 64;
 
 /// A command line the tool cannot use; the message says why.
 struct UsageError {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 
 #include "common/utf8.h"
 
@@ -15,6 +16,17 @@ constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
 /// than the quote and the backslash.
 constexpr bool IsPlain(std::uint8_t byte) noexcept {
   return byte >= 0x20 && byte < 0x80 && byte != '"' && byte != '\\';
+}
+
+/// Whether any of the eight bytes of `word` needs a look: a control
+/// character, the quote, the backslash or a byte of a non-ASCII character.
+constexpr bool AnyNotPlain(std::uint64_t word) noexcept {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  const auto hasZero = [](std::uint64_t v) { return (v - kOnes) & ~v & kHighs; };
+  const std::uint64_t below20 = (word - 0x20 * kOnes) & ~word & kHighs;
+  return ((word & kHighs) | below20 | hasZero(word ^ ('"' * kOnes)) |
+          hasZero(word ^ ('\\' * kOnes))) != 0;
 }
 
 void AppendEscapedAscii(std::string& out, std::uint8_t byte) {
@@ -88,6 +100,13 @@ void JsonStringWriter::Escape(std::string_view text) {
   std::size_t at = 0;
   while (at < text.size()) {
     std::size_t plain = at;
+    while (plain + 8 <= text.size()) {
+      std::uint64_t word = 0;
+      std::memcpy(&word, text.data() + plain, sizeof word);
+      if (AnyNotPlain(word))
+        break;
+      plain += 8;
+    }
     while (plain < text.size() && IsPlain(static_cast<std::uint8_t>(text[plain])))
       ++plain;
     out_.append(text.data() + at, plain - at);

@@ -190,15 +190,19 @@ class JsonRunner {
       if (part >= parts)
         return;
       Worker& worker = *workers_[part];
-      worker.answers.clear();
+      // One thread answers straight into the output; several each into
+      // their own buffer, joined in order afterwards.
+      std::string& answers = parts == 1 ? pending_ : worker.answers;
+      if (parts > 1)
+        answers.clear();
       worker.failed = false;
       const std::size_t from = lines_.size() * part / parts;
       const std::size_t to = lines_.size() * (part + 1) / parts;
       for (std::size_t i = from; i < to; ++i) {
         if (lines_[i].data() == nullptr) {
-          AppendErrorAnswer(worker.answers, TooLongMessage());
+          AppendErrorAnswer(answers, TooLongMessage());
           worker.failed = true;
-        } else if (!worker.answerer.Answer(lines_[i], worker.answers)) {
+        } else if (!worker.answerer.Answer(lines_[i], answers)) {
           worker.failed = true;
         }
       }
@@ -208,7 +212,8 @@ class JsonRunner {
     else
       answerPart(0);
     for (std::size_t part = 0; part < parts; ++part) {
-      pending_ += workers_[part]->answers;
+      if (parts > 1)
+        pending_ += workers_[part]->answers;
       anyFailed_ = anyFailed_ || workers_[part]->failed;
     }
     lines_.clear();

@@ -17,7 +17,7 @@ extern const std::string_view kChartToolHelpText;
 namespace zodivane::chart_tool {
 namespace {
 
-/// Most threads the JSON protocol casts on.
+/// Most threads the JSON protocol casts on unless --jobs asks for more.
 constexpr unsigned kMostThreads = 8;
 
 int PrintUsageError(const UsageError& error, std::ostream& err) {
@@ -78,9 +78,10 @@ int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std
         out.Write(ZoneListText());
         return kExitOk;
       case Options::Mode::Json: {
-        const unsigned processors = std::thread::hardware_concurrency();
-        return RunJson(in, out, err,
-                       JsonOptions{options.report, std::clamp(processors, 1u, kMostThreads)});
+        const unsigned threads =
+            options.jobs > 0 ? options.jobs
+                             : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
+        return RunJson(in, out, err, JsonOptions{options.report, threads});
       }
       case Options::Mode::People:
         break;
