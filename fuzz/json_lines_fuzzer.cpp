@@ -13,7 +13,9 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tools/zodivane_chart.h"
+#include "tools/zodivane_chart/io.h"
+#include "tools/zodivane_chart/json_protocol.h"
+#include "tools/zodivane_chart/tool.h"
 
 namespace {
 
@@ -45,11 +47,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string input(reinterpret_cast<const char*>(data), size);
   // The report is slow to write: ask for it when the input's first byte is odd.
   const bool withReport = size > 0 && (data[0] & 1U) != 0;
-  std::istringstream in(input);
-  std::ostringstream out;
-  const int status = zodivane::chart_tool::RunJson(in, out, withReport);
+  zodivane::chart_tool::StringInput in(input);
+  zodivane::chart_tool::StringOutput out;
+  std::ostringstream err;
+  const int status =
+      zodivane::chart_tool::RunJson(in, out, err, zodivane::chart_tool::JsonOptions{withReport, 1});
+  if (!err.str().empty()) {
+    Fault("a message on standard error although nothing failed to read or write", err.str());
+  }
 
-  const std::string answers = out.str();
+  const std::string& answers = out.Text();
   if (!answers.empty() && answers.back() != '\n') {
     Fault("the last answer has no line break", answers);
   }
