@@ -42,27 +42,11 @@ std::int16_t Magnitude(std::int16_t value) noexcept {
   return static_cast<std::int16_t>(value < 0 ? -value : value);
 }
 
-std::optional<std::string> SignNameOf(std::string_view abbreviation) {
-  if (const std::optional<int> sign = SignIndexFromAbbreviation(abbreviation)) {
-    return std::string(kSigns[*sign].name);
-  }
-  return std::nullopt;
-}
-
 /// The sun sign: characters 4 to 6 of the Sun's entry, trimmed of
 /// surrounding spaces first.
 std::optional<std::string> SunSignOf(const PositionTable& positions) {
   const auto sun = static_cast<std::size_t>(ChartPoint::Sun);
-  return SignNameOf(SignCharactersOf(TrimSpaces(positions[sun])));
-}
-
-/// The Ascendant's sign: the last three characters of its trimmed long text.
-std::optional<std::string> AscendantSignOf(std::string_view ascendantText) {
-  const std::string_view trimmed = TrimSpaces(ascendantText);
-  if (trimmed.size() < 3) {
-    return std::nullopt;
-  }
-  return SignNameOf(trimmed.substr(trimmed.size() - 3));
+  return SignNameOf(SignIndexOfShortText(TrimSpaces(positions[sun])));
 }
 
 std::string DateText(const ChartInput& input) {
@@ -140,7 +124,7 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
     view.positions = positions;
     view.moonSign = moonSignName;
     view.sunSign = SunSignOf(positions);
-    view.ascendantSign = AscendantSignOf(ascendantText);
+    view.ascendantSign = SignNameOf(SignIndexOfLongText(ascendantText));
     view.name = input.name;
     view.dateOfBirth = DateText(input);
     view.timeOfBirth = std::to_string(input.hour) + ":" + std::to_string(input.minute);

@@ -118,14 +118,7 @@ double GeocentricLongitude(PlanetBody body, double centuries) noexcept {
   const double dy = position.y - yEarth;
 
   double lambda = QuadrantAngle(dy, dx) * 180.0 / kPi;
-  lambda = lambda + PrecessionInLongitude(centuries);
-  while (lambda >= 360.0) {
-    lambda -= 360.0;
-  }
-  while (lambda < 0.0) {
-    lambda += 360.0;
-  }
-  return lambda;
+  return ReduceDegrees(lambda + PrecessionInLongitude(centuries));
 }
 
 double PlanetCenturies(const ChartInput& input) noexcept {

@@ -119,6 +119,11 @@ struct CivilMoment {
 /// Julian centuries from J2000.0: (J - 2451545 + ut / 24 - 0.5) / 36525.
 [[nodiscard]] double CenturiesFromJ2000(std::int64_t julianDay, double ut) noexcept;
 
+/// `degrees` brought into [0, 360): 360 added while it is negative, then 360
+/// subtracted while it is at least 360, one step at a time (so that the
+/// result is exactly what the engines' arithmetic has always given).
+[[nodiscard]] double ReduceDegrees(double degrees) noexcept;
+
 /// Local sidereal time in degrees:
 /// 15 * (6.6460656 + 2400.0513 T + 0.0000258 T^2 + ut) - longitude, reduced
 /// by subtracting 360 while it is at least 360 (a negative value stays).

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -272,6 +273,29 @@ TEST(ReduceTwoPiTest, LandsInOneTurn) {
   }
   EXPECT_EQ(ReduceTwoPi(kTwoPi), 0.0);
   EXPECT_NEAR(ReduceTwoPi(-0.5), kTwoPi - 0.5, 1e-15);
+}
+
+// Exact values: whole turns of 360 are added or subtracted one at a time,
+// and a sum that rounds up to 360 itself lands on 0, never on 360.
+TEST(ReduceDegreesTest, LandsInZeroTo360) {
+  struct Case {
+    double degrees;
+    double reduced;
+  };
+  constexpr auto kCases = std::to_array<Case>({
+      {0.0, 0.0},
+      {359.75, 359.75},
+      {360.0, 0.0},
+      {720.5, 0.5},
+      {-0.5, 359.5},
+      {-360.0, 0.0},
+      {-719.5, 0.5},
+      {-1e-15, 0.0},
+  });
+  for (const Case& row : kCases) {
+    SCOPED_TRACE(row.degrees);
+    EXPECT_EQ(ReduceDegrees(row.degrees), row.reduced);
+  }
 }
 
 // The parts are truncated, never rounded, including just below a sign
