@@ -21,6 +21,7 @@ namespace zodivane {
 /// Pi as the ephemeris uses it: the 15-digit decimal 3.14159265358979, not
 /// the double nearest to pi. Every angle formula uses this value.
 inline constexpr double kPi = 3.14159265358979;
+static_assert(kPi != 3.141592653589793, "the 15-digit decimal, not the double nearest to pi");
 /// Two pi, the 15-digit decimal 6.28318530717958 (not 2 * kPi).
 inline constexpr double kTwoPi = 6.28318530717958;
 /// Factor from degrees to radians.

@@ -12,29 +12,13 @@
 #include <limits>
 #include <string>
 
-#include "birth_records.h"
+#include "tests/support/birth_records.h"
 
 namespace zodivane {
 namespace {
 
 using test::Birth;
 using test::MakeInput;
-
-TEST(Constants, AreTheFifteenDigitDecimals) {
-  // The ephemeris uses these decimals, not the doubles nearest to pi.
-  EXPECT_EQ(kPi, 3.14159265358979);
-  EXPECT_NE(kPi, 3.141592653589793);
-  EXPECT_EQ(kTwoPi, 6.28318530717958);
-  EXPECT_EQ(kDegreesToRadians, 0.0174532925199433);
-  EXPECT_EQ(kRadiansToDegrees, 57.2957795130823);
-}
-
-TEST(SignAbbreviationsTest, JoinsTheSharedSignTable) {
-  EXPECT_EQ(SignAbbreviations, "AriTauGemCanLeoVirLibScoSagCapAquPis");
-  for (int sign = 0; sign < kSignCount; ++sign) {
-    EXPECT_EQ(SignAbbreviations.substr(3 * sign, 3), kSigns[sign].abbreviation);
-  }
-}
 
 TEST(ObserverCoordinates, AreSignedWestAndNorthPositive) {
   EXPECT_DOUBLE_EQ(ObserverLongitude(MakeInput({.lonDegrees = 74, .lonMinutes = 30})), 74.5);
