@@ -107,4 +107,9 @@ struct HeliocentricCoordinates {
 /// text without a degree sign or apostrophe gives empty (then "0") fields.
 [[nodiscard]] std::string ShortPositionText(std::string_view longText);
 
+/// The short text of an ecliptic longitude in degrees, [0, 360):
+/// ShortPositionText(SignPositionText(longitude)) without writing the long
+/// text first, e.g. "03 Aqu 11" for 303.1916.
+[[nodiscard]] std::string ShortPositionTextOf(double longitude);
+
 }  // namespace zodivane
