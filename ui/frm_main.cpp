@@ -168,11 +168,10 @@ void frmMain::BuildControls() {
   frame2->setObjectName(QStringLiteral("Frame2"));
   frame2->setGeometry(TwipsRect(0, 0, 6540, 615));
   look::SetBackground(*frame2, colours::kWhite);
-  const QString homeHost = QUrl(WebAddresses::HomePageText()).host();
-  auto* label61 = new look::ClickableLabel(
-      QStringLiteral("Join our online discussion board - visit %1")
-          .arg(homeHost.isEmpty() ? WebAddresses::HomePageText() : homeHost),
-      frame2);
+  auto* label61 =
+      new look::ClickableLabel(QStringLiteral("Join our online discussion board - visit %1")
+                                   .arg(WebAddresses::HomePageHost()),
+                               frame2);
   label61->setObjectName(QStringLiteral("Label61"));
   label61->setGeometry(TwipsRect(0, 120, 6600, 465));
   label61->setAlignment(Qt::AlignCenter);
@@ -312,22 +311,10 @@ void frmMain::BuildMenus() {
   exit->setObjectName(QStringLiteral("mnuExit"));
   connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
 
-  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-  help->setObjectName(QStringLiteral("mnuHelp"));
-  QAction* online = help->addAction(QStringLiteral("&Online Help"));
-  online->setObjectName(QStringLiteral("mnuOnline"));
-  connect(online, &QAction::triggered, this, &frmMain::mnuOnline_Click);
-  QAction* visit = help->addAction(QStringLiteral("&Visit Us Online"));
-  visit->setObjectName(QStringLiteral("mnuVisit"));
-  connect(visit, &QAction::triggered, this, &frmMain::mnuVisit_Click);
-  help->addSeparator()->setObjectName(QStringLiteral("mnuHelp1"));
-  QAction* update = help->addAction(QStringLiteral("Check for Software &Update"));
-  update->setObjectName(QStringLiteral("mnuUpdate"));
-  connect(update, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
-  help->addSeparator()->setObjectName(QStringLiteral("mnuHelp2"));
-  QAction* about = help->addAction(QStringLiteral("&About Software"));
-  about->setObjectName(QStringLiteral("mnuAbout"));
-  connect(about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+  look::AddHelpMenu(
+      *bar, *this,
+      {[this] { mnuOnline_Click(); }, [this] { mnuVisit_Click(); }, [this] { mnuUpdate_Click(); },
+       [this] { mnuAbout_Click(); }, QStringLiteral("mnuHelp1"), QStringLiteral("mnuHelp2")});
 }
 
 void frmMain::SetTabOrder() {

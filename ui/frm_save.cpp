@@ -10,7 +10,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -36,12 +35,6 @@ const QString kProgramTitle = QStringLiteral("Zodivane");
 
 /// The forum slogan above the preview.
 const QString kForumSlogan = QStringLiteral("Discuss Your Chart In Our Online Astrology Forum");
-
-/// The maker's web site as its name reads: the home page's host.
-QString SiteName() {
-  const QString host = WebAddresses::HomePage().host();
-  return host.isEmpty() ? WebAddresses::HomePageText() : host;
-}
 
 /// One of the two clickable labels above the preview.
 look::ClickableLabel* LinkLabel(const QString& text, const char* name, QWidget* parent,
@@ -195,9 +188,9 @@ frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidg
 
   auto* label14 = LinkLabel(kForumSlogan, "Label14", this, TwipsRect(1747, 0, 4230, 195));
   connect(label14, &look::ClickableLabel::clicked, this, &frmSave::Label14_Click);
-  auto* label1 =
-      LinkLabel(QStringLiteral("Click Here To Visit ") + SiteName() + QStringLiteral(" Now"),
-                "Label1", this, TwipsRect(1867, 180, 3990, 195));
+  auto* label1 = LinkLabel(QStringLiteral("Click Here To Visit ") + WebAddresses::HomePageHost() +
+                               QStringLiteral(" Now"),
+                           "Label1", this, TwipsRect(1867, 180, 3990, 195));
   connect(label1, &look::ClickableLabel::clicked, this, &frmSave::Label1_Click);
 
   RTB_ = new QTextEdit(this);
@@ -315,13 +308,7 @@ void frmSave::showEvent(QShowEvent* event) {
     return;
   }
   centred_ = true;
-  const QScreen* screen =
-      this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-  if (screen != nullptr) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  look::CentreOnScreen(*this);
 }
 
 void frmSave::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@
 
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
+#include "ui/look.h"
 #include "ui/mdi.h"
 
 namespace zodivane::ui {
@@ -16,17 +17,6 @@ namespace {
 
 constexpr int kReminderDays = 14;  ///< a reminder within this many days either side is recent
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
-
-void CentreOnScreen(QWidget& window) {
-  const QScreen* screen =
-      window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) {
-    return;
-  }
-  QRect frame = window.frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  window.move(frame.topLeft());
-}
 
 }  // namespace
 
@@ -100,7 +90,7 @@ bool Shell::ProgramStart() {
   connect(input_.get(), &frmMain::ChartCast, this, &Shell::ShowResults);
   connect(input_.get(), &frmMain::Unloaded, this, &Shell::QuitProgram);
   input_->show();
-  CentreOnScreen(*input_);
+  look::CentreOnScreen(*input_);
   input_->activateWindow();
   return true;
 }

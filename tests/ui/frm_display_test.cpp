@@ -266,24 +266,23 @@ TEST_F(ResultsForm, ColoursAndFonts) {
   EXPECT_TRUE(link->font().bold());
   EXPECT_TRUE(link->font().underline());
 
-  // Bold where the layout says so; sizes in pixels at 96 to the inch
-  // (8.25 pt = 11 px, 9 pt = 12 px, 9.75 pt = 13 px, 12 pt = 16 px).
+  // Bold where the layout says so, and the size in points.
   struct Look {
     const char* name;
     bool bold;
-    int pixels;
+    double points;
   };
   const Look looks[] = {
-      {"lblName", true, 13},       {"Label4", false, 11},   {"lblDOB", true, 11},
-      {"Label1", true, 13},        {"lblLagna", false, 13}, {"PlanetName_10", true, 13},
-      {"lblPlanet_10", false, 13}, {"Label2", true, 12},    {"lblNatalPosition_5", false, 16},
-      {"lblNatal_3", false, 11},
+      {"lblName", true, 9.75},       {"Label4", false, 8.25},   {"lblDOB", true, 8.25},
+      {"Label1", true, 9.75},        {"lblLagna", false, 9.75}, {"PlanetName_10", true, 9.75},
+      {"lblPlanet_10", false, 9.75}, {"Label2", true, 9},       {"lblNatalPosition_5", false, 12},
+      {"lblNatal_3", false, 8.25},
   };
   for (const Look& look : looks) {
     SCOPED_TRACE(look.name);
     const QFont font = Label(QString::fromLatin1(look.name))->font();
     EXPECT_EQ(font.bold(), look.bold);
-    EXPECT_EQ(font.pixelSize(), look.pixels);
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), look.points);
   }
 }
 
