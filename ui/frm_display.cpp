@@ -353,7 +353,7 @@ void frmDisplay::BuildReport() {
   Label3_ = label3;
 }
 
-void frmDisplay::ShowChart(const ChartView& chart, ChartSession& session) {
+void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> report) {
   for (std::size_t point = 0; point < lblPlanet_.size(); ++point) {
     lblPlanet_[point]->setText(QString::fromStdString(chart.positions[point]));
   }
@@ -390,8 +390,7 @@ void frmDisplay::ShowChart(const ChartView& chart, ChartSession& session) {
     }
   }
 
-  TextEditSink sink(*RTBHouseDesc_);
-  session.WritePlanetInSignReport(sink);
+  TextEditSink(*RTBHouseDesc_).InsertRuns(report);
   // The box opens on the report's first line.
   RTBHouseDesc_->moveCursor(QTextCursor::Start);
 }

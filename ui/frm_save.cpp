@@ -11,7 +11,6 @@
 #include <QTextEdit>
 
 #include "report/rtf_writer.h"
-#include "report/rtf_writer.h"
 #include "ui/frm_display.h"
 #include "ui/look.h"
 #include "ui/look_widgets.h"

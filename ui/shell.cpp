@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QWidget>
 
+#include "report/report_sinks.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/look.h"
@@ -109,7 +110,9 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
       openReport_(*window);
     }
   });
-  window->Display().ShowChart(chart, session_);
+  StyledRunRecorder report;
+  session_.WritePlanetInSignReport(report);
+  window->Display().ShowChart(chart, report.Runs());
   // Opens maximised; without a window manager the screen's free area is the same.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window->setGeometry(screen->availableGeometry());
