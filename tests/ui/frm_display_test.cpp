@@ -21,18 +21,12 @@
 #include "chart/chart_driver.h"
 #include "common/vocabulary.h"
 #include "report/report_sinks.h"
+#include "tests/ui/support/fakes.h"
 #include "ui/frm_display.h"
 #include "ui/web_links.h"
 
 namespace zodivane::ui {
 namespace {
-
-/// Records every address the form opens instead of starting a browser.
-class RecordingBrowser final : public WebBrowser {
- public:
-  void OpenWebPage(const QUrl& address) override { opened.push_back(address); }
-  std::vector<QUrl> opened;
-};
 
 /// The plain text a rich-text box shows for `text`: one "\n" per CR LF.
 QString BoxText(const std::string& text) {
@@ -120,7 +114,7 @@ class ResultsForm : public ::testing::Test {
     return state;
   }
 
-  RecordingBrowser browser;
+  testing::FakeWebBrowser browser;
   WebLinks links{browser};
   frmDisplay form{links};
 };

@@ -17,7 +17,8 @@
 #include <QUrlQuery>
 
 #include "chart/time_zones.h"
-#include "tests/ui/fakes.h"
+#include "tests/ui/support/fakes.h"
+#include "tests/ui/support/windows.h"
 #include "ui/frm_main.h"
 
 namespace zodivane::ui {
@@ -31,21 +32,13 @@ class InputFormTest : public ::testing::Test {
  protected:
   template <typename T>
   T* Find(const char* name) {
-    T* control = form.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return testing::Child<T>(form, name);
   }
   QLineEdit* Box(const char* name) { return Find<QLineEdit>(name); }
   QComboBox* List(const char* name) { return Find<QComboBox>(name); }
 
   /// Fills the entries of a valid birth (digits typed as keys).
-  void FillValidEntries() {
-    QTest::keyClicks(Box("txtName"), QStringLiteral("asha"));
-    QTest::keyClicks(Box("txtLonD"), QStringLiteral("77"));
-    QTest::keyClicks(Box("txtLonM"), QStringLiteral("12"));
-    QTest::keyClicks(Box("txtLatD"), QStringLiteral("28"));
-    QTest::keyClicks(Box("txtLatM"), QStringLiteral("38"));
-  }
+  void FillValidEntries() { testing::TypeValidBirth(form); }
 
   FakeMessageBoxes messages;
   FakeWebBrowser browser;

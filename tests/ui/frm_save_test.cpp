@@ -30,7 +30,7 @@
 #include <optional>
 #include <vector>
 
-#include "tests/ui/fakes.h"
+#include "tests/ui/support/fakes.h"
 #include "ui/frm_display.h"
 #include "ui/frm_save.h"
 #include "ui/mdi.h"
@@ -41,56 +41,9 @@ namespace zodivane::ui {
 namespace {
 
 using testing::FakeMessageBoxes;
+using testing::FakePrintDialog;
+using testing::FakeSaveDialog;
 using testing::FakeWebBrowser;
-
-/// Acts as the platform's save dialog does: a name without an extension
-/// gets the default suffix, and an existing file is replaced only when the
-/// scripted answer to the overwrite question is yes.
-class FakeSaveDialog final : public SaveFileDialog {
- public:
-  std::optional<QString> AskSavePath(QWidget* /*parent*/,
-                                     const SaveDialogSettings& settings) override {
-    asked.push_back(settings);
-    if (!typedName) {
-      return std::nullopt;
-    }
-    QString path = *typedName;
-    if (QFileInfo(path).suffix().isEmpty() && !settings.defaultSuffix.isEmpty()) {
-      path += QStringLiteral(".") + settings.defaultSuffix;
-    }
-    if (settings.confirmOverwrite && QFileInfo::exists(path)) {
-      ++overwriteQuestions;
-      if (!replaceExisting) {
-        return std::nullopt;
-      }
-    }
-    return path;
-  }
-
-  std::optional<QString> typedName;  ///< none: the user cancels
-  bool replaceExisting = false;
-  int overwriteQuestions = 0;
-  std::vector<SaveDialogSettings> asked;
-};
-
-/// Sends the printout to a PDF file; the user keeps the range the dialog
-/// opened with.
-class FakePrintDialog final : public PrintDialog {
- public:
-  bool AskPrinter(QWidget* /*parent*/, QPrinter& printer, bool hasSelection) override {
-    selectionOffered.push_back(hasSelection);
-    if (cancel) {
-      return false;
-    }
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
-    printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
-    return true;
-  }
-  QString pdfPath;
-  bool cancel = false;
-  std::vector<bool> selectionOffered;
-};
 
 /// A report as the results form holds it: a heading in bold colour, text,
 /// and a last line without a line break.
