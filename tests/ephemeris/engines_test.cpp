@@ -31,9 +31,6 @@ using test::MakeInput;
 // of the last decimal. Texts match exactly.
 constexpr double kFiveDecimals = 0.000005;
 
-static_assert(kMoonLongitudeTerms.size() == 25);
-static_assert(kPlanetElements.size() == 9);
-
 // The reference births of the Ascendant and Moon tables; their zones agree
 // with the hemisphere of the birthplace.
 constexpr Birth kGreenwich2000{
