@@ -88,8 +88,11 @@ CoordinateBox* NumberBox(const char* name, QWidget* parent, const QRect& rect) {
   return Styled(new CoordinateBox(QString::fromLatin1(name), parent), rect);
 }
 
-QComboBox* DropDown(const char* name, QWidget* parent, const QRect& rect) {
-  auto* list = new QComboBox(parent);
+QComboBox* DropDown(const char* name, QWidget* parent, const QRect& rect,
+                    QComboBox* list = nullptr) {
+  if (list == nullptr) {
+    list = new QComboBox(parent);
+  }
   list->setObjectName(QString::fromLatin1(name));
   list->setEditable(false);
   list->setGeometry(rect);
@@ -185,13 +188,13 @@ void frmMain::BuildControls() {
 
   FixedLabel(QStringLiteral("Date of Birth"), "Label5", frame1, TwipsRect(840, 660, 1110, 195));
   cboMonth_ = DropDown("cboMonth", frame1, TwipsRect(2040, 600, 1695, 315));
-  cboDate_ = DropDown("cboDate", frame1, TwipsRect(3900, 600, 735, 315));
-  cboYear_ = DropDown("cboYear", frame1, TwipsRect(4800, 600, 855, 315));
+  cboDate_ = DropDown("cboDate", frame1, TwipsRect(3900, 600, 735, 315), new NumberList(frame1));
+  cboYear_ = DropDown("cboYear", frame1, TwipsRect(4800, 600, 855, 315), new NumberList(frame1));
 
   FixedLabel(QStringLiteral("Time of Birth"), "Label1", frame1, TwipsRect(840, 1020, 1110, 195));
-  cboHH_ = DropDown("cboHH", frame1, TwipsRect(2040, 960, 735, 315));
-  cboMM_ = DropDown("cboMM", frame1, TwipsRect(3000, 960, 735, 315));
-  cboSS_ = DropDown("cboSS", frame1, TwipsRect(3900, 960, 735, 315));
+  cboHH_ = DropDown("cboHH", frame1, TwipsRect(2040, 960, 735, 315), new NumberList(frame1));
+  cboMM_ = DropDown("cboMM", frame1, TwipsRect(3000, 960, 735, 315), new NumberList(frame1));
+  cboSS_ = DropDown("cboSS", frame1, TwipsRect(3900, 960, 735, 315), new NumberList(frame1));
   FixedLabel(QStringLiteral("HH:MM:SS"), "Label12", frame1, TwipsRect(4800, 1080, 900, 195));
 
   auto* fraZone =
@@ -267,6 +270,7 @@ void frmMain::BuildMenus() {
   connect(next, &QAction::triggered, this, &frmMain::mnuNext_Click);
   QAction* exit = file->addAction(QStringLiteral("E&xit"));
   exit->setObjectName(QStringLiteral("mnuExit"));
+  exit->setShortcuts(look::StandardKeys(QKeySequence::Quit));
   connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
 
   look::AddHelpMenu(

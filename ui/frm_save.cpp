@@ -109,6 +109,8 @@ frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidg
   auto* cmdPrint = Button(QStringLiteral("&Print"), "cmdPrint", this,
                           TwipsRect(6555, 6570, 1125, 345), look::VerdanaFont(8.25, true));
   connect(cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
+  look::AddStandardShortcut(*this, QKeySequence::Save, [this] { cmdSave_Click(); });
+  look::AddStandardShortcut(*this, QKeySequence::Print, [this] { cmdPrint_Click(); });
 
   BuildPreview(reportText);
 }

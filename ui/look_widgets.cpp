@@ -43,6 +43,35 @@ void WrappingButton::paintEvent(QPaintEvent* /*event*/) {
                        option.palette, isEnabled(), caption, QPalette::ButtonText);
 }
 
+QList<QKeySequence> StandardKeys(QKeySequence::StandardKey key) {
+  QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+  if (!keys.isEmpty()) {
+    return keys;
+  }
+  switch (key) {
+    case QKeySequence::Quit:
+      return {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    case QKeySequence::Print:
+      return {QKeySequence(Qt::CTRL | Qt::Key_P)};
+    case QKeySequence::Save:
+      return {QKeySequence(Qt::CTRL | Qt::Key_S)};
+    case QKeySequence::HelpContents:
+      return {QKeySequence(Qt::Key_F1)};
+    default:
+      return {};
+  }
+}
+
+QAction* AddStandardShortcut(QWidget& window, QKeySequence::StandardKey key,
+                             const std::function<void()>& action) {
+  auto* shortcut = new QAction(&window);
+  shortcut->setShortcuts(StandardKeys(key));
+  shortcut->setShortcutContext(Qt::WindowShortcut);
+  QObject::connect(shortcut, &QAction::triggered, &window, action);
+  window.addAction(shortcut);
+  return shortcut;
+}
+
 QMenu* AddHelpMenu(QMenuBar& bar, QObject& receiver, const HelpMenuItems& items) {
   QMenu* help = bar.addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("mnuHelp"));
@@ -53,6 +82,7 @@ QMenu* AddHelpMenu(QMenuBar& bar, QObject& receiver, const HelpMenuItems& items)
     QObject::connect(item, &QAction::triggered, &receiver, action);
   };
   add(QStringLiteral("&Online Help"), "mnuOnline", items.online);
+  help->actions().constLast()->setShortcuts(StandardKeys(QKeySequence::HelpContents));
   add(QStringLiteral("&Visit Us Online"), "mnuVisit", items.visit);
   help->addSeparator()->setObjectName(items.firstSeparator);
   add(QStringLiteral("Check for Software &Update"), "mnuUpdate", items.update);

@@ -2,12 +2,14 @@
 // a push button whose caption wraps onto several lines, and the Help menu.
 #pragma once
 
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
 
 #include <functional>
 
+class QAction;
 class QMenu;
 class QMenuBar;
 
@@ -44,13 +46,22 @@ class WrappingButton : public QPushButton {
 /// What the Help menu's four items do, and the names of its two separators
 /// (the input form and the main window name them differently).
 struct HelpMenuItems {
-  std::function<void()> online;  ///< mnuOnline, "&Online Help"
+  std::function<void()> online;  ///< mnuOnline, "&Online Help", also the help key (F1)
   std::function<void()> visit;   ///< mnuVisit, "&Visit Us Online"
   std::function<void()> update;  ///< mnuUpdate, "Check for Software &Update"
   std::function<void()> about;   ///< mnuAbout, "&About Software"
   QString firstSeparator;        ///< between Visit and Update
   QString secondSeparator;       ///< between Update and About
 };
+
+/// The platform's keys for `key`; where the platform has none, the common
+/// key of Quit (Ctrl+Q), Print (Ctrl+P), Save (Ctrl+S) or help (F1).
+[[nodiscard]] QList<QKeySequence> StandardKeys(QKeySequence::StandardKey key);
+
+/// Gives `window` a keyboard shortcut, the platform's `key`, that runs
+/// `action` while the window is active; captions and their Alt keys stay.
+QAction* AddStandardShortcut(QWidget& window, QKeySequence::StandardKey key,
+                             const std::function<void()>& action);
 
 /// Adds the Help menu (mnuHelp, "&Help") to `bar`; its items run their
 /// actions while `receiver` lives.

@@ -146,7 +146,9 @@ void MDI::BuildMenus() {
   connect(back, &QAction::triggered, this, &MDI::mnuBack_Click);
   QAction* exit = file->addAction(QStringLiteral("E&xit"));
   exit->setObjectName(QStringLiteral("mnuExit"));
+  exit->setShortcuts(look::StandardKeys(QKeySequence::Quit));
   connect(exit, &QAction::triggered, this, &MDI::mnuExit_Click);
+  look::AddStandardShortcut(*this, QKeySequence::Print, [this] { Command1_Click(); });
 
   look::AddHelpMenu(
       *bar, *this,
