@@ -133,6 +133,7 @@ frmMain::frmMain(ChartSession& session, WebLinks& links, MessageBoxes& messages,
   setWindowTitle(look::kWindowTitle);
   setFont(look::VerdanaFont(kDefaultPoints));
   BuildControls();
+  NameControls();
   BuildMenus();
   SetTabOrder();
   Form_Load();
@@ -259,6 +260,40 @@ void frmMain::BuildControls() {
   }
 }
 
+void frmMain::NameControls() {
+  // What each control reads to assistive technology, and the labels that
+  // name their boxes.
+  const std::pair<QWidget*, const char*> names[] = {
+      {txtName_, "Name"},
+      {cboMonth_, "Birth month"},
+      {cboDate_, "Birth day"},
+      {cboYear_, "Birth year"},
+      {cboHH_, "Birth hour"},
+      {cboMM_, "Birth minute"},
+      {cboSS_, "Birth second"},
+      {cmbTimeZone_, "Time zone"},
+      {txtLatD_, "Latitude degrees"},
+      {txtLatM_, "Latitude minutes"},
+      {txtLonD_, "Longitude degrees"},
+      {txtLonM_, "Longitude minutes"},
+      {txtMCity_, "City"},
+      {txtMState_, "State"},
+      {txtMCountry_, "Country"},
+  };
+  for (const auto& [control, name] : names) {
+    control->setAccessibleName(QString::fromLatin1(name));
+  }
+  const std::pair<const char*, QWidget*> buddies[] = {
+      {"Label13", txtName_},    {"Label5", cboMonth_},  {"Label1", cboHH_},
+      {"Label7", txtLatD_},     {"Label9", txtLatM_},   {"Label6", txtLonD_},
+      {"Label8", txtLonM_},     {"Label54", txtMCity_}, {"Label55", txtMState_},
+      {"Label4", txtMCountry_},
+  };
+  for (const auto& [label, box] : buddies) {
+    findChild<QLabel*>(QString::fromLatin1(label))->setBuddy(box);
+  }
+}
+
 void frmMain::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setFont(look::VerdanaFont(kDefaultPoints));
@@ -290,6 +325,8 @@ void frmMain::SetTabOrder() {
   }
   setTabOrder(cmdRashi_, txtLonD_);
   setTabOrder(txtLonD_, cmbTimeZone_);
+  // The banner's link comes last, before the round starts again at the name.
+  setTabOrder(cmbTimeZone_, findChild<QWidget*>(QStringLiteral("Label61")));
 }
 
 void frmMain::Form_Load() {

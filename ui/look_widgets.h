@@ -15,7 +15,10 @@ class QMenuBar;
 
 namespace zodivane::ui::look {
 
-/// A label that emits clicked() when the left mouse button is released over it.
+/// A label that emits clicked() when the left mouse button is released over
+/// it, or Return, Enter or Space is pressed while it has the focus; a focus
+/// frame shows when it has the focus, and assistive technology sees a link
+/// that can be pressed.
 class ClickableLabel : public QLabel {
   Q_OBJECT
  public:
@@ -27,10 +30,17 @@ class ClickableLabel : public QLabel {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool pressed_ = false;
 };
+
+/// Gives the focus to the first control of `window`'s focus chain that takes
+/// it by Tab, passing over the clickable labels: the links are reached by
+/// Tab but never hold a window's first focus.
+void FocusFirstControl(QWidget& window);
 
 /// A push button that wraps its caption to its width, centred; text()
 /// keeps the caption as given (a doubled ampersand shows as one).

@@ -131,8 +131,13 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
   column->addWidget(picture2);
   setCentralWidget(central);
 
+  // The links follow the bar's buttons; the first focus stays where it was.
+  setTabOrder(cmdMdiExit_, lblQuorvelBanner_);
+  setTabOrder(lblQuorvelBanner_, display_->findChild<QWidget*>(QStringLiteral("Label3")));
+
   BuildMenus();
   LayOut();
+  look::FocusFirstControl(*this);
 }
 
 void MDI::BuildMenus() {
