@@ -45,6 +45,7 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
 
   auto* picIcon = new QLabel(this);
   picIcon->setObjectName(QStringLiteral("picIcon"));
+  picIcon->setAccessibleName(QStringLiteral("Zodivane icon"));
   picIcon->setGeometry(TwipsRect(240, 240, 480, 480));
   picIcon->setPixmap(ProgramIcon(Px(480), devicePixelRatioF()));
 
@@ -88,6 +89,9 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
   cmdOK->setDefault(true);
   look::SetTextColour(*cmdOK, Qt::black);
   connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+  // The link follows the button, which keeps the first focus.
+  setTabOrder(cmdOK, lblHomePage);
+  look::FocusFirstControl(*this);
 }
 
 QPixmap frmAbout::ProgramIcon(int logicalSize, qreal devicePixelRatio) {
