@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "chart/time_zones.h"
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 
 namespace zodivane::places {
 namespace {
