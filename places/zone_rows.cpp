@@ -175,13 +175,19 @@ std::string ZoneNote(const ZoneAtMoment& moment, const ZoneRowChoice& choice) {
       break;
   }
   if (!choice.exact()) {
-    note += ". No zone row gives " + FormatUtOffset(moment.first.utOffsetSeconds) +
-            ": the nearest is " + std::string(RowName(choice.row)) +
-            (choice.daylightSaving ? " with daylight saving" : "") + " (" +
-            FormatUtOffset(choice.chartOffsetSeconds) + "), so the chart is " +
-            DescribeDifference(choice.errorSeconds) + " off";
+    note += ". " + ZoneWarning(moment, choice);
   }
   return note;
+}
+
+std::string ZoneWarning(const ZoneAtMoment& moment, const ZoneRowChoice& choice) {
+  if (choice.exact()) {
+    return {};
+  }
+  return "No zone row gives " + FormatUtOffset(moment.first.utOffsetSeconds) + ": the nearest is " +
+         std::string(RowName(choice.row)) + (choice.daylightSaving ? " with daylight saving" : "") +
+         " (" + FormatUtOffset(choice.chartOffsetSeconds) + "), so the chart is " +
+         DescribeDifference(choice.errorSeconds) + " off";
 }
 
 std::optional<ZoneSuggestion> SuggestZone(std::string_view zone, const LocalDateTime& local) {

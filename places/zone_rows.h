@@ -48,6 +48,11 @@ struct ZoneRowChoice {
 /// when no row gives the exact offset, the nearest row and how far off it is.
 [[nodiscard]] std::string ZoneNote(const ZoneAtMoment& moment, const ZoneRowChoice& choice);
 
+/// The warning of a choice that is not exact: "No zone row gives UT+5:45:
+/// the nearest is Indian Time (UT+5:30), so the chart is 15 minutes off";
+/// empty when the choice is exact.
+[[nodiscard]] std::string ZoneWarning(const ZoneAtMoment& moment, const ZoneRowChoice& choice);
+
 /// What the finder proposes for a zone at a clock reading.
 struct ZoneSuggestion {
   ZoneAtMoment moment;
