@@ -73,6 +73,13 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
   lblHomePage->setGeometry(TwipsRect(960, 1740, 5880, 285));
   connect(lblHomePage, &look::ClickableLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
+  // The place finder's gazetteer asks for this attribution.
+  auto* lblCredits =
+      new QLabel(QStringLiteral("Place data: GeoNames (www.geonames.org), CC BY 4.0"), this);
+  lblCredits->setObjectName(QStringLiteral("lblCredits"));
+  lblCredits->setGeometry(TwipsRect(960, 2055, 5880, 285));
+  lblCredits->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
   Rule("Line1", this, 2400, QColor(128, 128, 128));
   Rule("Line2", this, 2415, colours::kWhite);
 

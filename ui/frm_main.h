@@ -68,6 +68,8 @@ class frmMain : public QMainWindow {
   void BuildMenus();
   void SetTabOrder();
   void Form_Load();
+  /// The note under the panel and the place finder of the city box.
+  void BuildPlaceFinder();
   /// Runs a typed character through `box`'s key filter; true when the key was consumed.
   bool FilterTypedKey(QLineEdit& box, const QString& typed);
   /// Refuses text that reached a coordinate box other than by typing

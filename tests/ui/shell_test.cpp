@@ -234,6 +234,17 @@ TEST(AboutBoxTest, ShowsNameAndPurposeAndLinksToTheHomePage) {
   EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
+TEST(AboutBoxTest, CreditsTheGazetteer) {
+  FakeWebBrowser browser;
+  WebLinks links{browser};
+  frmAbout about(links);
+  auto* credits = about.findChild<QLabel*>(QStringLiteral("lblCredits"));
+  ASSERT_NE(credits, nullptr);
+  EXPECT_EQ(credits->text(), QStringLiteral("Place data: GeoNames (www.geonames.org), CC BY 4.0"));
+  // Shown in full within the box.
+  EXPECT_LE(credits->fontMetrics().horizontalAdvance(credits->text()), credits->width());
+}
+
 // ------------------------------------------------------------------ shell
 
 class ShellTest : public ::testing::Test {
