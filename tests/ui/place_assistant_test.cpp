@@ -14,7 +14,7 @@
 #include <QTest>
 
 #include "chart/time_zones.h"
-#include "tests/ui/fakes.h"
+#include "tests/ui/support/fakes.h"
 #include "ui/frm_main.h"
 
 namespace zodivane::ui {
