@@ -80,6 +80,14 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
   lblLicence->setGeometry(TwipsRect(960, 2070, 5880, 285));
   lblLicence->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
+  // The place finder's gazetteer asks for this attribution: under the rules,
+  // beside the OK button.
+  auto* lblCredits =
+      new QLabel(QStringLiteral("Place data: GeoNames (www.geonames.org), CC BY 4.0"), this);
+  lblCredits->setObjectName(QStringLiteral("lblCredits"));
+  lblCredits->setGeometry(TwipsRect(240, 2685, 5400, 285));
+  lblCredits->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
   Rule("Line1", this, 2400, QColor(128, 128, 128));
   Rule("Line2", this, 2415, colours::kWhite);
 

@@ -21,6 +21,7 @@
 #include "ui/frm_about.h"
 #include "ui/look.h"
 #include "ui/look_widgets.h"
+#include "ui/place_assistant.h"
 
 namespace zodivane::ui {
 
@@ -137,7 +138,20 @@ frmMain::frmMain(ChartSession& session, WebLinks& links, MessageBoxes& messages,
   BuildMenus();
   SetTabOrder();
   Form_Load();
+  BuildPlaceFinder();
   txtName_->setFocus(Qt::OtherFocusReason);
+}
+
+void frmMain::BuildPlaceFinder() {
+  // The zone note sits in the free strip under the input panel; it takes no focus.
+  auto* note = new QLabel(centralWidget());
+  note->setObjectName(QStringLiteral("lblZoneNote"));
+  note->setGeometry(TwipsRect(120, 6525, 6300, 825));
+  note->setWordWrap(true);
+  note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  note->setFont(look::VerdanaFont(7));
+  look::SetTextColour(*note, colours::kNavy);
+  new PlaceAssistant(*this, *note, this);
 }
 
 void frmMain::BuildControls() {

@@ -71,6 +71,8 @@ class frmMain : public QMainWindow {
   void BuildMenus();
   void SetTabOrder();
   void Form_Load();
+  /// The note under the panel and the place finder of the city box.
+  void BuildPlaceFinder();
   void ShowNotice(const Notice& notice);
 
   ChartSession& session_;

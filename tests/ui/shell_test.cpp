@@ -251,6 +251,22 @@ TEST(AboutBoxTest, NamesTheLicenceOnOneLineAboveTheRules) {
   EXPECT_LE(licence->fontMetrics().horizontalAdvance(licence->text()), licence->width());
 }
 
+TEST(AboutBoxTest, CreditsTheGazetteer) {
+  FakeWebBrowser browser;
+  WebLinks links{browser};
+  frmAbout about(links);
+  auto* credits = about.findChild<QLabel*>(QStringLiteral("lblCredits"));
+  ASSERT_NE(credits, nullptr);
+  EXPECT_EQ(credits->text(), QStringLiteral("Place data: GeoNames (www.geonames.org), CC BY 4.0"));
+  // Shown in full within the box, clear of the rules and the OK button.
+  EXPECT_LE(credits->fontMetrics().horizontalAdvance(credits->text()), credits->width());
+  const QRect rule = about.findChild<QFrame*>(QStringLiteral("Line2"))->geometry();
+  EXPECT_GE(credits->geometry().top(), rule.bottom());
+  EXPECT_FALSE(credits->geometry().intersects(
+      about.findChild<QPushButton*>(QStringLiteral("cmdOK"))->geometry()));
+  EXPECT_LE(credits->geometry().bottom(), about.height());
+}
+
 // ------------------------------------------------------------------ shell
 
 class ShellTest : public ::testing::Test {

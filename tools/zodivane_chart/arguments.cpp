@@ -41,6 +41,8 @@ constexpr auto kFlags = std::to_array<FlagRow>({
     {"--country",    [](Parsed& p) -> auto& { return p.options.flags.country; }, nullptr},
     {"--report-rtf", [](Parsed& p) -> auto& { return p.options.reportRtf; },     nullptr},
     {"--jobs",       [](Parsed& p) -> auto& { return p.jobs; },                  nullptr},
+    {"--place",      [](Parsed& p) -> auto& { return p.options.flags.place; },   nullptr},
+    {"--find-place", [](Parsed& p) -> auto& { return p.options.findPlace; },     nullptr},
     {"--json",       nullptr, [](Parsed& p) -> auto& { return p.json; }},
     {"--report",     nullptr, [](Parsed& p) -> auto& { return p.options.report; }},
     {"--dst",        nullptr, [](Parsed& p) -> auto& { return p.options.flags.dst; }},
@@ -138,7 +140,14 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   const PeopleFlags& flags = options.flags;
   const bool anyPeopleFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
                              flags.lat || flags.lon || flags.city || flags.state || flags.country ||
-                             options.reportRtf;
+                             flags.place || options.reportRtf;
+  if (options.findPlace) {
+    if (parsed.listZones || parsed.json || anyPeopleFlag || options.report || parsed.jobs) {
+      return UsageError{"--find-place takes no other flag"};
+    }
+    options.mode = Options::Mode::FindPlace;
+    return options;
+  }
   if (parsed.listZones) {
     if (parsed.json || anyPeopleFlag || options.report || parsed.jobs) {
       return UsageError{"--list-zones takes no other flag"};
@@ -167,9 +176,9 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
       {"--name", flags.name.has_value()},
       {"--date", flags.date.has_value()},
       {"--time", flags.time.has_value()},
-      {"--zone", flags.zone.has_value()},
-      {"--lat", flags.lat.has_value()},
-      {"--lon", flags.lon.has_value()},
+      {"--zone", flags.zone.has_value() || flags.place.has_value()},
+      {"--lat", flags.lat.has_value() || flags.place.has_value()},
+      {"--lon", flags.lon.has_value() || flags.place.has_value()},
   });
   for (const auto& [flag, given] : required) {
     if (!given)

@@ -23,16 +23,18 @@ struct PeopleFlags {
   std::optional<std::string> city;     ///< --city, may be absent (empty box)
   std::optional<std::string> state;    ///< --state
   std::optional<std::string> country;  ///< --country
+  std::optional<std::string> place;    ///< --place QUERY: the finder fills what is left out
 };
 
 /// What the command line asks for.
 struct Options {
-  enum class Mode { Help, ListZones, Json, People };
+  enum class Mode { Help, ListZones, Json, People, FindPlace };
   Mode mode = Mode::People;
   bool report = false;                   ///< --report: append the report's plain text
   std::optional<std::string> reportRtf;  ///< --report-rtf FILE (form for people only)
   unsigned jobs = 0;  ///< --jobs N (--json only): threads; 0 for one per processor
   PeopleFlags flags;
+  std::optional<std::string> findPlace;  ///< --find-place QUERY: list the matches
 };
 
 /// Most threads --jobs asks for.

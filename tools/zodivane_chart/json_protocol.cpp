@@ -92,7 +92,7 @@ class Helpers {
 
 /// What one thread keeps between batches.
 struct Worker {
-  explicit Worker(bool withReport) : answerer(withReport) {}
+  Worker(bool withReport, PlaceBook* places) : answerer(withReport, places) {}
   LineAnswerer answerer;
   std::string answers;
   bool failed = false;
@@ -105,7 +105,7 @@ class JsonRunner {
       : in_(in), out_(out), buffer_(kReadBytes + kMaxLineBytes + 1) {
     const unsigned threads = std::max(1u, options.threads);
     for (unsigned i = 0; i < threads; ++i)
-      workers_.push_back(std::make_unique<Worker>(options.withReport));
+      workers_.push_back(std::make_unique<Worker>(options.withReport, options.places));
     if (threads > 1)
       helpers_ = std::make_unique<Helpers>(threads - 1);
   }
@@ -244,17 +244,41 @@ class JsonRunner {
 bool LineAnswerer::Answer(std::string_view line, std::string& out) {
   const std::size_t start = out.size();
   try {
-    EntriesOrError parsed = reader_.Read(line);
+    // A line with a "place" key reads with the keys it leaves out filled in.
+    std::optional<PlaceLine> placed;
+    if (places_ != nullptr) {
+      if (auto read = ReadPlaceLine(line)) {
+        if (const auto* message = std::get_if<std::string>(&*read)) {
+          AppendErrorAnswer(out, *message);
+          return false;
+        }
+        placed = std::move(std::get<PlaceLine>(*read));
+      }
+    }
+    EntriesOrError parsed = reader_.Read(placed ? std::string_view(placed->line) : line);
     if (const auto* message = std::get_if<std::string>(&parsed)) {
       AppendErrorAnswer(out, *message);
       return false;
     }
+    std::optional<PlaceChoice> choice;
+    if (placed) {
+      auto found = FindPlace(*places_, placed->query);
+      if (const auto* message = std::get_if<std::string>(&found)) {
+        AppendErrorAnswer(out, *message);
+        return false;
+      }
+      choice = ChoosePlace(std::get<places::Place>(found), std::get<FormEntries>(parsed));
+      FillFromPlace(*choice, placed->leftOut, std::get<FormEntries>(parsed));
+    }
     const CastResult result = session_.CastChart(std::get<FormEntries>(parsed));
     if (const auto* rejection = std::get_if<Rejection>(&result)) {
       AppendRejectionAnswer(out, *rejection);
-      return true;
+    } else {
+      AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_);
     }
-    AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_);
+    if (choice) {
+      AppendZoneToAnswer(out, *choice);
+    }
     return true;
   } catch (const std::exception& error) {
     out.resize(start);

@@ -11,6 +11,7 @@
 #include "chart/chart_driver.h"
 #include "tools/zodivane_chart/entries_reader.h"
 #include "tools/zodivane_chart/io.h"
+#include "tools/zodivane_chart/place_lookup.h"
 
 namespace zodivane::chart_tool {
 
@@ -21,7 +22,10 @@ inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
 /// Answers lines one after another; one per thread.
 class LineAnswerer {
  public:
-  explicit LineAnswerer(bool withReport) : withReport_(withReport) {}
+  /// `places` answers lines with a "place" key; without it they are read
+  /// like any other line.
+  explicit LineAnswerer(bool withReport, PlaceBook* places = nullptr)
+      : withReport_(withReport), places_(places) {}
 
   /// Appends the answer to one non-blank line (with its line feed) to
   /// `out`. Returns false when the answer is an error line. Never throws.
@@ -29,14 +33,16 @@ class LineAnswerer {
 
  private:
   bool withReport_;
+  PlaceBook* places_;
   ChartSession session_;
   EntriesReader reader_;
 };
 
 /// How the JSON protocol runs.
 struct JsonOptions {
-  bool withReport = false;  ///< --report: each chart carries the report's text
-  unsigned threads = 1;     ///< threads that cast when many lines are waiting
+  bool withReport = false;      ///< --report: each chart carries the report's text
+  unsigned threads = 1;         ///< threads that cast when many lines are waiting
+  PlaceBook* places = nullptr;  ///< the gazetteer for lines with a "place" key
 };
 
 /// Reads lines from `in` until its end and writes one answer line per

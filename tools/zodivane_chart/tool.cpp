@@ -3,12 +3,17 @@
 
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <ostream>
+#include <set>
 #include <thread>
+#include <utility>
 
+#include "chart/time_zones.h"
 #include "tools/zodivane_chart/arguments.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
+#include "tools/zodivane_chart/place_lookup.h"
 
 namespace zodivane::embedded {
 extern const std::string_view kChartToolHelpText;
@@ -25,13 +30,64 @@ int PrintUsageError(const UsageError& error, std::ostream& err) {
   return kExitUsage;
 }
 
-int RunPeople(const Options& options, OutputSink& out, std::ostream& err) {
-  const FlagsResult filled = EntriesFromFlags(options.flags);
+/// With --place: the flags with placeholders for the left-out zone and
+/// coordinates, and which entries the finder fills afterwards.
+std::pair<PeopleFlags, std::set<PlaceField>> FlagsForPlace(const PeopleFlags& given) {
+  PeopleFlags flags = given;
+  std::set<PlaceField> leftOut;
+  if (!given.zone) {
+    flags.zone = std::to_string(kDefaultTimeZone);
+    leftOut.insert(PlaceField::ZoneRow);
+    if (!given.dst)
+      leftOut.insert(PlaceField::Dst);
+  }
+  if (!given.lat) {
+    flags.lat = "0N0";
+    leftOut.insert({PlaceField::LatDegrees, PlaceField::LatMinutes, PlaceField::South});
+  }
+  if (!given.lon) {
+    flags.lon = "0E0";
+    leftOut.insert({PlaceField::LonDegrees, PlaceField::LonMinutes, PlaceField::East});
+  }
+  if (!given.city)
+    leftOut.insert(PlaceField::City);
+  if (!given.state)
+    leftOut.insert(PlaceField::State);
+  if (!given.country)
+    leftOut.insert(PlaceField::Country);
+  return {std::move(flags), std::move(leftOut)};
+}
+
+int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, std::ostream& err) {
+  const std::vector<places::Place> matches = places.gazetteer().Search(query);
+  if (matches.empty()) {
+    err << "zodivane-chart: " << NoPlaceMessage(query) << '\n';
+    return kExitFailed;
+  }
+  out.Write(PlaceListText(matches));
+  return kExitOk;
+}
+
+int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::ostream& err) {
+  const auto [flags, leftOut] = options.flags.place
+                                    ? FlagsForPlace(options.flags)
+                                    : std::pair{options.flags, std::set<PlaceField>{}};
+  FlagsResult filled = EntriesFromFlags(flags);
   if (const auto* usage = std::get_if<UsageError>(&filled))
     return PrintUsageError(*usage, err);
   if (const auto* notice = std::get_if<Notice>(&filled)) {
     err << notice->message << '\n';
     return kExitFailed;
+  }
+  std::optional<PlaceChoice> choice;
+  if (options.flags.place) {
+    auto found = FindPlace(places, *options.flags.place);
+    if (const auto* message = std::get_if<std::string>(&found)) {
+      err << "zodivane-chart: " << *message << '\n';
+      return kExitFailed;
+    }
+    choice = ChoosePlace(std::get<places::Place>(found), std::get<FormEntries>(filled));
+    FillFromPlace(*choice, leftOut, std::get<FormEntries>(filled));
   }
   ChartSession session;
   const CastResult result = session.CastChart(std::get<FormEntries>(filled));
@@ -40,6 +96,12 @@ int RunPeople(const Options& options, OutputSink& out, std::ostream& err) {
     return kExitFailed;
   }
   std::string text = ChartText(std::get<ChartView>(result), session);
+  if (choice) {
+    text += '\n';
+    text += PlaceNoteText(*choice);
+    if (options.flags.zone)
+      text += "                (the chart uses the zone row given with --zone)\n";
+  }
   if (options.report) {
     text += '\n';
     text += ReportPlainText(session);
@@ -69,6 +131,7 @@ int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std
   if (const auto* usage = std::get_if<UsageError>(&parsed))
     return PrintUsageError(*usage, err);
   const Options& options = std::get<Options>(parsed);
+  PlaceBook places;  // read at the first place lookup
   try {
     switch (options.mode) {
       case Options::Mode::Help:
@@ -81,12 +144,14 @@ int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std
         const unsigned threads =
             options.jobs > 0 ? options.jobs
                              : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
-        return RunJson(in, out, err, JsonOptions{options.report, threads});
+        return RunJson(in, out, err, JsonOptions{options.report, threads, &places});
       }
+      case Options::Mode::FindPlace:
+        return RunFindPlace(*options.findPlace, places, out, err);
       case Options::Mode::People:
         break;
     }
-    return RunPeople(options, out, err);
+    return RunPeople(options, places, out, err);
   } catch (const IoError& error) {
     err << "zodivane-chart: " << error.what() << '\n';
     return kExitFailed;

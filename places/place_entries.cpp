@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "places/place_entries.h"
+
+#include <cmath>
+#include <string>
+
+namespace zodivane::places {
+namespace {
+
+constexpr int kMinutesPerDegree = 60;
+constexpr int kLargestLongitudeDegrees = 179;
+constexpr int kLargestLatitudeDegrees = 89;
+
+}  // namespace
+
+DegreesMinutes ToNearestMinute(double angleDeg, int maxDegrees) noexcept {
+  const double totalMinutes = std::round(std::fabs(angleDeg) * kMinutesPerDegree);
+  const double largest =
+      static_cast<double>(maxDegrees * kMinutesPerDegree + kMinutesPerDegree - 1);
+  const int minutes = static_cast<int>(std::fmin(totalMinutes, largest));
+  return DegreesMinutes{minutes / kMinutesPerDegree, minutes % kMinutesPerDegree, angleDeg < 0};
+}
+
+void FillPlace(const Place& place, FormEntries& entries) {
+  entries.txtMCity = place.name;
+  entries.txtMState = place.state;
+  entries.txtMCountry = place.country;
+  const DegreesMinutes longitude = ToNearestMinute(place.longitudeDeg, kLargestLongitudeDegrees);
+  entries.txtLonD = std::to_string(longitude.degrees);
+  entries.txtLonM = std::to_string(longitude.minutes);
+  entries.optEast = !longitude.negative;
+  const DegreesMinutes latitude = ToNearestMinute(place.latitudeDeg, kLargestLatitudeDegrees);
+  entries.txtLatD = std::to_string(latitude.degrees);
+  entries.txtLatM = std::to_string(latitude.minutes);
+  entries.optSouth = latitude.negative;
+}
+
+void FillZone(const ZoneRowChoice& choice, FormEntries& entries) noexcept {
+  entries.cmbTimeZoneIndex = choice.row;
+  entries.chkDST = choice.daylightSaving;
+}
+
+std::optional<LocalDateTime> LocalDateTimeOf(const FormEntries& entries) noexcept {
+  const std::optional<int> day = LeadingDigitsValue(entries.cboDateText);
+  const std::optional<int> year = LeadingDigitsValue(entries.cboYearText);
+  const std::optional<int> hour = LeadingDigitsValue(entries.cboHHText);
+  const std::optional<int> minute = LeadingDigitsValue(entries.cboMMText);
+  if (!day || !year || !hour || !minute) {
+    return std::nullopt;
+  }
+  return LocalDateTime{*year, entries.cboMonthIndex + 1, *day, *hour, *minute};
+}
+
+}  // namespace zodivane::places

@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "places/zone_rows.h"
+
+#include <array>
+#include <cstdlib>
+#include <tuple>
+
+#include "chart/time_zones.h"
+#include "common/vocabulary.h"
+
+namespace zodivane::places {
+namespace {
+
+constexpr std::int32_t kSecondsPerMinute = 60;
+constexpr std::int32_t kSecondsPerHour = 3600;
+
+constexpr auto kMonthNames = std::to_array<std::string_view>({
+    "January",
+    "February",
+    "March",
+    "April",
+    "May",
+    "June",
+    "July",
+    "August",
+    "September",
+    "October",
+    "November",
+    "December",
+});
+static_assert(kMonthNames.size() == 12);
+
+/// Field `index` (0 = name, 1 = abbreviation) of a row text, trimmed.
+std::string_view RowField(int row, int index) noexcept {
+  if (row < 0 || row >= kTimeZoneCount) {
+    return {};
+  }
+  std::string_view text = kTimeZoneTable[static_cast<std::size_t>(row)].text;
+  for (int skip = 0; skip < index; ++skip) {
+    const std::size_t comma = text.find(',');
+    text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+  }
+  return TrimSpaces(text.substr(0, text.find(',')));
+}
+
+/// True for the rows that already include an advanced clock: daylight,
+/// summer and war time.
+bool IsAdvancedRow(int row) noexcept {
+  const std::string_view name = RowName(row);
+  return name.find("Daylight") != std::string_view::npos ||
+         name.find("Summer") != std::string_view::npos ||
+         name.find("War") != std::string_view::npos;
+}
+
+/// How well a row and box express the database's state, lower is better;
+/// see ChooseZoneRow.
+int PreferenceOf(int row, bool box, const ZoneState& inForce,
+                 const std::optional<ZoneState>& standard) noexcept {
+  const std::string_view abbreviation = RowAbbreviation(row);
+  if (!box && abbreviation == inForce.abbreviation) {
+    return 0;
+  }
+  if (box && inForce.daylightSaving && standard && abbreviation == standard->abbreviation) {
+    return 1;
+  }
+  if (box == inForce.daylightSaving && !IsAdvancedRow(row)) {
+    return 2;
+  }
+  if (!box && IsAdvancedRow(row) == inForce.daylightSaving) {
+    return 3;
+  }
+  return 4;
+}
+
+std::string TwoDigits(int value) {
+  return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
+std::string DescribeState(const ZoneState& state) {
+  return state.abbreviation + ", " + FormatUtOffset(state.utOffsetSeconds) +
+         (state.daylightSaving ? ", daylight saving" : ", no daylight saving");
+}
+
+std::string DescribeMoment(const ZoneAtMoment& moment) {
+  const LocalDateTime& local = moment.local;
+  const std::string_view month = local.month >= 1 && local.month <= 12
+                                     ? kMonthNames[static_cast<std::size_t>(local.month - 1)]
+                                     : std::string_view("?");
+  return moment.zone + " on " + std::to_string(local.day) + " " + std::string(month) + " " +
+         std::to_string(local.year) + " at " + std::to_string(local.hour) + ":" +
+         TwoDigits(local.minute);
+}
+
+/// "15 minutes", "1 minute", "19 minutes 32 seconds", "40 seconds".
+std::string DescribeDifference(std::int32_t seconds) {
+  const std::int32_t magnitude = std::abs(seconds);
+  const std::int32_t minutes = magnitude / kSecondsPerMinute;
+  const std::int32_t rest = magnitude % kSecondsPerMinute;
+  std::string text;
+  if (minutes != 0) {
+    text = std::to_string(minutes) + (minutes == 1 ? " minute" : " minutes");
+  }
+  if (rest != 0) {
+    text += (text.empty() ? "" : " ") + std::to_string(rest) + (rest == 1 ? " second" : " seconds");
+  }
+  return text;
+}
+
+}  // namespace
+
+std::int32_t RowOffsetSeconds(int row) noexcept {
+  if (row < 0 || row >= kTimeZoneCount) {
+    return 0;
+  }
+  const TimeZoneRow& zone = kTimeZoneTable[static_cast<std::size_t>(row)];
+  return -(zone.toUtHours * kSecondsPerHour + zone.toUtMinutes * kSecondsPerMinute);
+}
+
+std::string_view RowAbbreviation(int row) noexcept {
+  return RowField(row, 1);
+}
+
+std::string_view RowName(int row) noexcept {
+  return RowField(row, 0);
+}
+
+ZoneRowChoice ChooseZoneRow(const ZoneState& inForce, const std::optional<ZoneState>& standard) {
+  ZoneRowChoice best;
+  std::tuple<std::int32_t, int> bestRank{0, 0};
+  bool found = false;
+  for (int row = 0; row < kTimeZoneCount; ++row) {
+    for (const bool box : {false, true}) {
+      const std::int32_t chartOffset = RowOffsetSeconds(row) + (box ? kSecondsPerHour : 0);
+      const std::int32_t error = inForce.utOffsetSeconds - chartOffset;
+      const std::tuple<std::int32_t, int> rank{std::abs(error),
+                                               PreferenceOf(row, box, inForce, standard)};
+      if (!found || rank < bestRank) {
+        found = true;
+        bestRank = rank;
+        best = ZoneRowChoice{row, box, chartOffset, error};
+      }
+    }
+  }
+  return best;
+}
+
+std::string FormatUtOffset(std::int32_t offsetSeconds) {
+  const std::int32_t magnitude = std::abs(offsetSeconds);
+  const std::int32_t hours = magnitude / kSecondsPerHour;
+  const std::int32_t minutes = magnitude % kSecondsPerHour / kSecondsPerMinute;
+  const std::int32_t seconds = magnitude % kSecondsPerMinute;
+  std::string text = std::string("UT") + (offsetSeconds < 0 ? "-" : "+") + std::to_string(hours) +
+                     ":" + TwoDigits(minutes);
+  if (seconds != 0) {
+    text += ":" + TwoDigits(seconds);
+  }
+  return text;
+}
+
+std::string ZoneNote(const ZoneAtMoment& moment, const ZoneRowChoice& choice) {
+  std::string note = DescribeMoment(moment) + ": ";
+  switch (moment.clockTime) {
+    case ClockTime::Unique:
+      note += DescribeState(moment.first);
+      break;
+    case ClockTime::Ambiguous:
+      note += "this clock time happened twice, first " + DescribeState(moment.first) + ", then " +
+              DescribeState(moment.second.value_or(moment.first)) + "; the chart uses the first";
+      break;
+    case ClockTime::Nonexistent:
+      note += "this clock time never happened, the clocks jumped from " +
+              DescribeState(moment.first) + " to " +
+              DescribeState(moment.second.value_or(moment.first)) +
+              "; the chart uses the time before the jump";
+      break;
+  }
+  if (!choice.exact()) {
+    note += ". " + ZoneWarning(moment, choice);
+  }
+  return note;
+}
+
+std::string ZoneWarning(const ZoneAtMoment& moment, const ZoneRowChoice& choice) {
+  if (choice.exact()) {
+    return {};
+  }
+  return "No zone row gives " + FormatUtOffset(moment.first.utOffsetSeconds) + ": the nearest is " +
+         std::string(RowName(choice.row)) + (choice.daylightSaving ? " with daylight saving" : "") +
+         " (" + FormatUtOffset(choice.chartOffsetSeconds) + "), so the chart is " +
+         DescribeDifference(choice.errorSeconds) + " off";
+}
+
+std::optional<ZoneSuggestion> SuggestZone(std::string_view zone, const LocalDateTime& local) {
+  std::optional<ZoneAtMoment> moment = ZoneAt(zone, local);
+  if (!moment) {
+    return std::nullopt;
+  }
+  ZoneSuggestion suggestion;
+  suggestion.choice = ChooseZoneRow(moment->first, moment->standard);
+  suggestion.note = ZoneNote(*moment, suggestion.choice);
+  suggestion.moment = std::move(*moment);
+  return suggestion;
+}
+
+}  // namespace zodivane::places

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// From the zone database's answer to the form's zone list and daylight-saving
+// box, and the note that tells the user what was chosen and why.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "places/zone_history.h"
+
+namespace zodivane::places {
+
+/// A row of the 71-row zone list and the state of the daylight-saving box.
+/// The chart's UT is the local time minus chartOffsetSeconds.
+struct ZoneRowChoice {
+  int row = 0;                          ///< list position, 0..70
+  bool daylightSaving = false;          ///< tick the box (the chart subtracts one more hour)
+  std::int32_t chartOffsetSeconds = 0;  ///< the row's offset, plus 3600 when ticked
+  std::int32_t errorSeconds = 0;        ///< database offset minus chartOffsetSeconds; 0 when exact
+  [[nodiscard]] bool exact() const noexcept { return errorSeconds == 0; }
+  friend bool operator==(const ZoneRowChoice&, const ZoneRowChoice&) = default;
+};
+
+/// The UT offset of list row `row` (local minus UT, seconds, east positive).
+[[nodiscard]] std::int32_t RowOffsetSeconds(int row) noexcept;
+/// The abbreviation of list row `row`, trimmed ("IST" of "Indian Time, IST, +5.3").
+[[nodiscard]] std::string_view RowAbbreviation(int row) noexcept;
+/// The name of list row `row`, trimmed ("Indian Time").
+[[nodiscard]] std::string_view RowName(int row) noexcept;
+
+/// The row and box whose offset equals `inForce`'s, else the nearest one.
+/// Among equals: the row named by the database's abbreviation (EDT, BST,
+/// IST), box clear; during daylight saving, the row of the standard time
+/// (`standard`, e.g. CET for CEST) with the box ticked; then a standard-time
+/// row with the box showing the database's daylight saving; then a
+/// daylight-time row with the box clear; then list order.
+[[nodiscard]] ZoneRowChoice ChooseZoneRow(const ZoneState& inForce,
+                                          const std::optional<ZoneState>& standard);
+
+/// "UT+5:30", "UT-4:00", "UT+0:00", "UT+1:19:32".
+[[nodiscard]] std::string FormatUtOffset(std::int32_t offsetSeconds);
+
+/// The note shown beside the zone list, e.g. "Asia/Kolkata on 5 March 1980
+/// at 10:30: IST, UT+5:30, no daylight saving". It gives both states of an
+/// ambiguous or nonexistent clock time and which one the chart uses, and
+/// when no row gives the exact offset, the nearest row and how far off it is.
+[[nodiscard]] std::string ZoneNote(const ZoneAtMoment& moment, const ZoneRowChoice& choice);
+
+/// The warning of a choice that is not exact: "No zone row gives UT+5:45:
+/// the nearest is Indian Time (UT+5:30), so the chart is 15 minutes off";
+/// empty when the choice is exact.
+[[nodiscard]] std::string ZoneWarning(const ZoneAtMoment& moment, const ZoneRowChoice& choice);
+
+/// What the finder proposes for a zone at a clock reading.
+struct ZoneSuggestion {
+  ZoneAtMoment moment;
+  ZoneRowChoice choice;
+  std::string note;
+  friend bool operator==(const ZoneSuggestion&, const ZoneSuggestion&) = default;
+};
+
+/// The zone's state at `local`, the row and box for it, and the note;
+/// nullopt when the zone is unknown or the date does not exist.
+[[nodiscard]] std::optional<ZoneSuggestion> SuggestZone(std::string_view zone,
+                                                        const LocalDateTime& local);
+
+}  // namespace zodivane::places

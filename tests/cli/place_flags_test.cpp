@@ -1,0 +1,231 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zodivane-chart with the place finder: --place casts the same chart as the
+// same place entered by hand, given flags and keys win, a query without
+// matches is an error; --find-place lists; the JSON key "place".
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/zodivane_chart/io.h"
+#include "tools/zodivane_chart/tool.h"
+
+namespace zodivane::chart_tool {
+namespace {
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = "") {
+  StringInput in(input);
+  StringOutput out;
+  std::ostringstream err;
+  ToolRun run;
+  run.status = Run(args, in, out, err);
+  run.out = out.Text();
+  run.err = err.str();
+  return run;
+}
+
+// The zone database's answers (checked with Python's zoneinfo, same tzdata)
+// and the GeoNames coordinates rounded to the minute, entered by hand.
+TEST(PlaceFlags, PlaceCastsTheChartEnteredByHandAndPrintsTheNote) {
+  struct Case {
+    const char* query;
+    const char* date;
+    const char* time;
+    std::vector<std::string> byHand;  // zone, coordinates, place
+    const char* place;
+    const char* note;
+  };
+  const std::vector<Case> cases = {
+      {"Delhi",
+       "1980-03-05",
+       "10:30",
+       {"--zone", "34", "--lat", "28N39", "--lon", "77E14", "--city", "Delhi", "--state",
+        "National Capital Territory of Delhi", "--country", "India"},
+       "Delhi, National Capital Territory of Delhi, India",
+       "Asia/Kolkata on 5 March 1980 at 10:30: IST, UT+5:30, no daylight saving"},
+      {"New York",
+       "1990-07-04",
+       "12:00",
+       {"--zone", "Eastern Daylight Time,EDT,-4.0", "--lat", "40N43", "--lon", "74W0", "--city",
+        "New York", "--state", "New York", "--country", "United States of America"},
+       "New York, New York, United States of America",
+       "America/New_York on 4 July 1990 at 12:00: EDT, UT-4:00, daylight saving"},
+      {"Paris, France",
+       "1990-07-14",
+       "12:00",
+       {"--zone", "Central European Time,CET,+1.0", "--dst", "--lat", "48N51", "--lon", "2E21",
+        "--city", "Paris", "--state", "Île-de-France Region", "--country", "France"},
+       "Paris, Île-de-France Region, France",
+       "Europe/Paris on 14 July 1990 at 12:00: CEST, UT+2:00, daylight saving"},
+      {"London",
+       "1944-06-06",
+       "06:30",
+       {"--zone", "British Double Summer Time,BDST,+2.0", "--lat", "51N31", "--lon", "0W8",
+        "--city", "London", "--state", "England", "--country", "United Kingdom"},
+       "London, England, United Kingdom",
+       "Europe/London on 6 June 1944 at 6:30: BDST, UT+2:00, daylight saving"},
+      {"Sydney",
+       "2000-01-15",
+       "23:59",
+       {"--zone", "Australian Eastern Daylight Time,AEDT,+11.0", "--lat", "33S52", "--lon",
+        "151E12", "--city", "Sydney", "--state", "New South Wales", "--country", "Australia"},
+       "Sydney, New South Wales, Australia",
+       "Australia/Sydney on 15 January 2000 at 23:59: AEDT, UT+11:00, daylight saving"},
+      {"Kathmandu",
+       "1990-06-01",
+       "12:00",
+       {"--zone", "34", "--lat", "27N42", "--lon", "85E19", "--city", "Kathmandu", "--state",
+        "Bagmati Province", "--country", "Nepal"},
+       "Kathmandu, Bagmati Province, Nepal",
+       "Asia/Kathmandu on 1 June 1990 at 12:00: +0545, UT+5:45, no daylight saving. No zone row "
+       "gives UT+5:45: the nearest is Indian Time (UT+5:30), so the chart is 15 minutes off"},
+      {"Amsterdam",
+       "1930-07-01",
+       "12:00",
+       {"--zone", "29", "--dst", "--lat", "52N22", "--lon", "4E53", "--city", "Amsterdam",
+        "--state", "North Holland", "--country", "Netherlands"},
+       "Amsterdam, North Holland, Netherlands",
+       "Europe/Amsterdam on 1 July 1930 at 12:00: NST, UT+1:19:32, daylight saving. No zone row "
+       "gives UT+1:19:32: the nearest is Greenwich Mean Time with daylight saving (UT+1:00), so "
+       "the chart is 19 minutes 32 seconds off"},
+      {"New York",
+       "2021-03-14",
+       "02:30",
+       {"--zone", "27", "--lat", "40N43", "--lon", "74W0", "--city", "New York", "--state",
+        "New York", "--country", "United States of America"},
+       "New York, New York, United States of America",
+       "America/New_York on 14 March 2021 at 2:30: this clock time never happened, the clocks "
+       "jumped from EST, UT-5:00, no daylight saving to EDT, UT-4:00, daylight saving; the chart "
+       "uses the time before the jump"},
+      {"New York",
+       "2021-11-07",
+       "01:30",
+       {"--zone", "24", "--lat", "40N43", "--lon", "74W0", "--city", "New York", "--state",
+        "New York", "--country", "United States of America"},
+       "New York, New York, United States of America",
+       "America/New_York on 7 November 2021 at 1:30: this clock time happened twice, first EDT, "
+       "UT-4:00, daylight saving, then EST, UT-5:00, no daylight saving; the chart uses the "
+       "first"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.query) + " " + c.date);
+    const std::vector<std::string> common = {"--name", "Asha", "--date", c.date, "--time", c.time};
+    std::vector<std::string> found = common;
+    found.insert(found.end(), {"--place", c.query});
+    std::vector<std::string> hand = common;
+    hand.insert(hand.end(), c.byHand.begin(), c.byHand.end());
+
+    const ToolRun byFinder = RunTool(found);
+    const ToolRun byHand = RunTool(hand);
+    ASSERT_EQ(byHand.status, 0) << byHand.err;
+    ASSERT_EQ(byFinder.status, 0) << byFinder.err;
+    EXPECT_EQ(byFinder.out,
+              byHand.out + "\nPlace:          " + c.place + "\nZone:           " + c.note + "\n");
+  }
+}
+
+// An explicit flag wins over the finder's value; the others are filled.
+TEST(PlaceFlags, GivenFlagsWin) {
+  const ToolRun mixed =
+      RunTool({"--name", "Asha", "--date", "1980-03-05", "--time", "7:05", "--place", "Delhi",
+               "--lat", "28N38", "--zone", "0", "--dst", "--city", "Old Delhi"});
+  const ToolRun hand =
+      RunTool({"--name", "Asha", "--date", "1980-03-05", "--time", "7:05", "--lat", "28N38",
+               "--lon", "77E14", "--zone", "0", "--dst", "--city", "Old Delhi", "--state",
+               "National Capital Territory of Delhi", "--country", "India"});
+  ASSERT_EQ(mixed.status, 0) << mixed.err;
+  EXPECT_TRUE(mixed.out.starts_with(hand.out));
+
+  // --dst alone ticks the box over the finder's choice of EST.
+  const ToolRun ticked = RunTool(
+      {"--name", "A", "--date", "1990-01-04", "--time", "12:00", "--place", "New York", "--dst"});
+  const ToolRun tickedByHand =
+      RunTool({"--name", "A", "--date", "1990-01-04", "--time", "12:00", "--zone", "27", "--dst",
+               "--lat", "40N43", "--lon", "74W0", "--city", "New York", "--state", "New York",
+               "--country", "United States of America"});
+  EXPECT_TRUE(ticked.out.starts_with(tickedByHand.out));
+}
+
+TEST(PlaceFlags, AQueryWithoutMatchesIsAnErrorNamingIt) {
+  const ToolRun cast =
+      RunTool({"--name", "A", "--date", "1990-01-04", "--time", "12:00", "--place", "Xyzzyville"});
+  EXPECT_EQ(cast.status, 1);
+  EXPECT_TRUE(cast.out.empty());
+  EXPECT_EQ(cast.err, "zodivane-chart: no place matches \"Xyzzyville\"\n");
+
+  const ToolRun find = RunTool({"--find-place", "Xyzzyville"});
+  EXPECT_EQ(find.status, 1);
+  EXPECT_TRUE(find.out.empty());
+  EXPECT_EQ(find.err, "zodivane-chart: no place matches \"Xyzzyville\"\n");
+}
+
+TEST(PlaceFlags, FindPlaceListsTheMatches) {
+  const ToolRun run = RunTool({"--find-place", "Paris, Texas"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out,
+            "Paris, Texas, United States of America  33N40 95W33  America/Chicago  population "
+            "24782\n");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--find-place", "Paris", "--json"},
+        std::vector<std::string>{"--find-place", "Paris", "--name", "A"},
+        std::vector<std::string>{"--find-place"}}) {
+    EXPECT_EQ(RunTool(args).status, 2);
+  }
+  // --place stands in for --zone, --lat and --lon, not for the date.
+  EXPECT_EQ(RunTool({"--name", "A", "--time", "12:00", "--place", "Delhi"}).status, 2);
+}
+
+// A JSON line naming a place answers as the full line would, with the zone.
+TEST(PlaceJson, APlaceLineAnswersAsTheFullLineWithTheZone) {
+  const std::string date =
+      R"("txtName":"ANNA","cboMonthIndex":6,"cboDateIndex":3,"cboDateText":"4",)"
+      R"("cboYearText":"1990","cboHHText":"12","cboMMText":"0")";
+  const std::string placeLine = "{" + date + R"(,"place":"New York"})";
+  const std::string fullLine = "{" + date +
+                               R"(,"txtLonD":"74","txtLonM":"0","txtLatD":"40","txtLatM":"43",)"
+                               R"("txtMCity":"New York","txtMState":"New York",)"
+                               R"("txtMCountry":"United States of America",)"
+                               R"("cmbTimeZoneIndex":24,"optEast":false,"optSouth":false,)"
+                               R"("chkDST":false})";
+  const ToolRun run = RunTool({"--json"}, placeLine + "\n" + fullLine + "\n");
+  ASSERT_EQ(run.status, 0) << run.out;
+  std::istringstream lines(run.out);
+  std::string placed;
+  std::string full;
+  std::getline(lines, placed);
+  std::getline(lines, full);
+  auto answer = nlohmann::ordered_json::parse(placed);
+  const auto zone = answer.at("zone");
+  EXPECT_EQ(zone.at("name"), "America/New_York");
+  EXPECT_EQ(zone.at("offset"), -14400);
+  EXPECT_EQ(zone.at("dst"), true);
+  EXPECT_EQ(zone.at("abbreviation"), "EDT");
+  EXPECT_EQ(zone.at("row"), 24);
+  EXPECT_EQ(zone.at("chkDST"), false);
+  EXPECT_TRUE(zone.at("warning").is_null());
+  answer.erase("zone");
+  EXPECT_EQ(answer, nlohmann::ordered_json::parse(full));
+  // Lines without the key answer exactly as before.
+  EXPECT_EQ(full.find("\"zone\""), std::string::npos);
+}
+
+TEST(PlaceJson, AQueryWithoutMatchesIsAnErrorLine) {
+  const ToolRun run = RunTool(
+      {"--json"}, R"({"txtName":"A","place":"Xyzzyville","cboMonthIndex":0,"cboDateIndex":0,)"
+                  R"("cboDateText":"1","cboYearText":"1990","cboHHText":"0","cboMMText":"0"})"
+                  "\n");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "{\"error\":\"no place matches \\\"Xyzzyville\\\"\"}\n");
+}
+
+}  // namespace
+}  // namespace zodivane::chart_tool
