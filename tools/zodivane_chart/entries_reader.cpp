@@ -111,6 +111,34 @@ std::string Describe(InputValue::Kind kind) {
   return "an object";
 }
 
+/// Most bytes of a value an error message repeats.
+constexpr std::size_t kMostEchoedBytes = 64;
+
+/// `text` as an error message repeats it: a long value cut after
+/// kMostEchoedBytes (at the start of a character) and marked with "...".
+std::string Cut(std::string_view text) {
+  if (text.size() <= kMostEchoedBytes)
+    return std::string(text);
+  std::size_t end = kMostEchoedBytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+    --end;
+  return std::string(text.substr(0, end)) + "...";
+}
+
+/// nlohmann's message with the text it last read ("last read: '...'") cut.
+std::string CutLastRead(std::string_view message) {
+  constexpr std::string_view kLastRead = "; last read: '";
+  const auto start = message.find(kLastRead);
+  if (start == std::string_view::npos)
+    return std::string(message);
+  const auto from = start + kLastRead.size();
+  const auto end = message.rfind('\'');
+  if (end == std::string_view::npos || end < from)
+    return std::string(message);
+  return std::string(message.substr(0, from)) + Cut(message.substr(from, end - from)) +
+         std::string(message.substr(end));
+}
+
 /// Whether `text` is an entry of a list holding `first` to `last` written in
 /// decimal without leading zeros.
 bool IsListEntry(std::string_view text, int first, int last) noexcept {
@@ -167,7 +195,7 @@ std::optional<std::string> CheckListTexts(const FormEntries& entries) {
                             std::string(list.what) + ", " + Quoted(std::to_string(list.first)) +
                             " to " + Quoted(std::to_string(list.last)) +
                             " without leading zeros, not ";
-      AppendJsonString(message, *texts[i]);
+      AppendJsonString(message, Cut(*texts[i]));
       return message;
     }
   }
@@ -272,14 +300,18 @@ class KeyTracker final : public nlohmann::json_sax<Json> {
     --depth_;
     return true;
   }
-  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+  bool parse_error(std::size_t, const std::string& token,
+                   const nlohmann::detail::exception&) override {
+    token_ = token;
     return false;
   }
   [[nodiscard]] const std::string& Key() const noexcept { return key_; }
+  [[nodiscard]] const std::string& Token() const noexcept { return token_; }
 
  private:
   int depth_ = 0;
   std::string key_;
+  std::string token_;
 };
 
 // ---------------------------------------------------------------------------
@@ -416,13 +448,13 @@ EntriesOrError ReadEntriesWithNlohmann(std::string_view line) {
     std::string_view what = error.what();
     if (const auto tag = what.find("] "); tag != std::string_view::npos)
       what.remove_prefix(tag + 2);
-    return "line is not valid JSON: " + std::string(what);
+    return "line is not valid JSON: " + CutLastRead(what);
   } catch (const Json::out_of_range&) {
+    // A number beyond the range of a double (1e309): say which key holds it.
     KeyTracker tracker;
     Json::sax_parse(line, &tracker);
-    std::string message = "key ";
-    AppendJsonString(message, tracker.Key());
-    return message + " holds a number too large for a double";
+    return "key " + Quoted(Cut(tracker.Key())) +
+           " holds a number out of range: " + Cut(tracker.Token());
   }
   if (!object.is_object()) {
     return "line must be a JSON object of form entries, not " + Describe(ValueOf(object).kind);

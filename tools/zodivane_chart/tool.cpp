@@ -2,7 +2,6 @@
 #include "tools/zodivane_chart/tool.h"
 
 #include <algorithm>
-#include <fstream>
 #include <ostream>
 #include <thread>
 
@@ -25,33 +24,49 @@ int PrintUsageError(const UsageError& error, std::ostream& err) {
   return kExitUsage;
 }
 
+/// `text` with each CR LF as a lone LF, as text for people ends its lines.
+std::string WithLineFeeds(std::string_view text) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+      continue;
+    lines += text[i];
+  }
+  return lines;
+}
+
 int RunPeople(const Options& options, OutputSink& out, std::ostream& err) {
   const FlagsResult filled = EntriesFromFlags(options.flags);
   if (const auto* usage = std::get_if<UsageError>(&filled))
     return PrintUsageError(*usage, err);
-  if (const auto* notice = std::get_if<Notice>(&filled)) {
-    err << notice->message << '\n';
+  if (const auto* refused = std::get_if<FlagNotice>(&filled)) {
+    err << "zodivane-chart: " << refused->flag << ": " << refused->notice.message << '\n';
     return kExitFailed;
   }
   ChartSession session;
   const CastResult result = session.CastChart(std::get<FormEntries>(filled));
   if (const auto* rejection = std::get_if<Rejection>(&result)) {
-    err << rejection->notice.message << '\n';
+    err << "zodivane-chart: " << FlagOfControl(rejection->focus) << ": "
+        << rejection->notice.message << '\n';
     return kExitFailed;
+  }
+  if (options.reportRtf == "-") {  // the document goes to standard output instead of the text
+    out.Write(ReportRtf(session));
+    return kExitOk;
   }
   std::string text = ChartText(std::get<ChartView>(result), session);
   if (options.report) {
     text += '\n';
-    text += ReportPlainText(session);
+    text += WithLineFeeds(ReportPlainText(session));
     text += '\n';
   }
   out.Write(text);
   if (options.reportRtf) {
-    std::ofstream file(*options.reportRtf, std::ios::binary | std::ios::trunc);
-    file << ReportRtf(session);
-    file.close();
-    if (!file) {
-      err << "zodivane-chart: cannot write " << *options.reportRtf << '\n';
+    try {
+      ReplaceFile(*options.reportRtf, ReportRtf(session));
+    } catch (const IoError& error) {
+      err << "zodivane-chart: --report-rtf: " << error.what() << '\n';
       return kExitFailed;
     }
   }
@@ -64,6 +79,10 @@ std::string_view HelpText() noexcept {
   return embedded::kChartToolHelpText;
 }
 
+std::string VersionText() {
+  return "zodivane-chart " ZODIVANE_VERSION "\n";
+}
+
 int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std::ostream& err) {
   const auto parsed = ParseArguments(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed))
@@ -73,6 +92,9 @@ int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std
     switch (options.mode) {
       case Options::Mode::Help:
         out.Write(HelpText());
+        return kExitOk;
+      case Options::Mode::Version:
+        out.Write(VersionText());
         return kExitOk;
       case Options::Mode::ListZones:
         out.Write(ZoneListText());
