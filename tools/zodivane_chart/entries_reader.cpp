@@ -231,8 +231,11 @@ EntriesOrError EntriesFromValues(InputValues& values) {
   return entries;
 }
 
-std::optional<std::size_t> KeyPosition(std::string_view key) noexcept {
-  for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
+/// The position of `key` in the table. Lines mostly hold the keys in the
+/// table's order, so the search starts at `hint` (the key after the last one).
+std::optional<std::size_t> KeyPosition(std::string_view key, std::size_t hint) noexcept {
+  for (std::size_t step = 0; step < kInputKeys.size(); ++step) {
+    const std::size_t i = (hint + step) % kInputKeys.size();
     if (kInputKeys[i].key == key)
       return i;
   }
@@ -424,7 +427,20 @@ bool ReadValue(ondemand::value value, InputValue* into, int depth) {
 /// a control character (never valid inside a string) or an escaped
 /// surrogate (\uD800 to \uDFFF, which must come in pairs).
 bool NeedsNlohmann(std::string_view line) noexcept {
-  for (std::size_t i = 0; i < line.size(); ++i) {
+  // Eight bytes at a time past the plain ones: no byte below 0x20, none
+  // from 0x80 (whose UTF-8 FirstInvalidUtf8 checks) and no backslash.
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  std::size_t start = 0;
+  for (; start + 8 <= line.size(); start += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, line.data() + start, sizeof word);
+    const std::uint64_t below20 = (word - 0x20 * kOnes) & ~word & kHighs;
+    const std::uint64_t backslash = word ^ ('\\' * kOnes);
+    if ((below20 | ((backslash - kOnes) & ~backslash & kHighs)) != 0)
+      break;
+  }
+  for (std::size_t i = start; i < line.size(); ++i) {
     const auto byte = static_cast<unsigned char>(line[i]);
     if (byte < 0x20 && byte != ' ')
       return true;
@@ -489,6 +505,7 @@ EntriesOrError EntriesReader::Read(std::string_view line) {
   std::memset(padded.data() + line.size(), ' ', simdjson::SIMDJSON_PADDING);
 
   InputValues values;
+  std::size_t next = 0;  // where the next key is looked for first
   const bool read = [&] {
     ondemand::document document;
     if (fast_->parser.iterate(padded.data(), line.size(), padded.size()).get(document) !=
@@ -503,9 +520,10 @@ EntriesOrError EntriesReader::Read(std::string_view line) {
       if (field.unescaped_key().get(key) != simdjson::SUCCESS ||
           field.value().get(value) != simdjson::SUCCESS)
         return false;
-      const auto position = KeyPosition(key);
+      const auto position = KeyPosition(key, next);
       InputValue* into = nullptr;
       if (position) {
+        next = *position + 1;
         into = &values[*position];
         *into = InputValue{};  // a repeated key: the last one counts
       }

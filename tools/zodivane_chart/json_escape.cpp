@@ -63,6 +63,17 @@ void AppendEscapedAscii(std::string& out, std::uint8_t byte) {
 }  // namespace
 
 void AppendJsonString(std::string& out, std::string_view text) {
+  if (text.size() <= 32) {  // short texts with nothing to escape go in whole
+    bool plain = true;
+    for (const char c : text)
+      plain = plain && IsPlain(static_cast<std::uint8_t>(c));
+    if (plain) {
+      out += '"';
+      out += text;
+      out += '"';
+      return;
+    }
+  }
   JsonStringWriter writer(out);
   writer.Append(text);
   writer.Finish();
