@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/cli/entries_json.h"
 #include "tools/zodivane_chart/entries_reader.h"
 #include "tools/zodivane_chart/json_escape.h"
 
@@ -97,11 +98,8 @@ std::string Describe(const EntriesOrError& result) {
          std::to_string(e.optSouth) + std::to_string(e.chkDST);
 }
 
-const std::string kValid =
-    R"({"txtName":"ANNA","txtLonD":"77","txtLonM":"12","txtLatD":"28","txtLatM":"38",)"
-    R"("txtMCity":"Delhi","txtMState":"Delhi","txtMCountry":"India","cboMonthIndex":2,)"
-    R"("cboDateIndex":4,"cmbTimeZoneIndex":34,"cboDateText":"5","cboYearText":"1980",)"
-    R"("cboHHText":"7","cboMMText":"5","optEast":true,"optSouth":false,"chkDST":false})";
+/// A valid line (its keys in alphabetical order).
+const std::string kValid = test::EntriesJson(test::AnnaInDelhi()).dump();
 
 /// kValid with the value of `key` written as `raw`.
 std::string WithRaw(const std::string& key, const std::string& raw) {

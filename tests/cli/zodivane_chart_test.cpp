@@ -1,5 +1,6 @@
 // zodivane-chart: the JSON-lines protocol and the form for people, driven
 // through the same functions main calls, with string streams.
+#include "tests/cli/entries_json.h"
 #include "tools/zodivane_chart/arguments.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
@@ -30,35 +31,13 @@ using ::testing::StartsWith;
 // JSON lines
 
 /// Entries of a valid form: Delhi, 5 March 1980, 7:05 Indian Time.
-Json DelhiEntries() {
-  return Json{
-      {"txtName", "ANNA"},     {"txtLonD", "77"},        {"txtLonM", "12"},
-      {"txtLatD", "28"},       {"txtLatM", "38"},        {"txtMCity", "Delhi"},
-      {"txtMState", "Delhi"},  {"txtMCountry", "India"}, {"cboMonthIndex", 2},
-      {"cboDateIndex", 4},     {"cmbTimeZoneIndex", 34}, {"cboDateText", "5"},
-      {"cboYearText", "1980"}, {"cboHHText", "7"},       {"cboMMText", "5"},
-      {"optEast", true},       {"optSouth", false},      {"chkDST", false},
-  };
+FormEntries DelhiFormEntries() {
+  return test::AnnaInDelhi();
 }
 
-FormEntries DelhiFormEntries() {
-  FormEntries entries;
-  entries.txtName = "ANNA";
-  entries.txtLonD = "77";
-  entries.txtLonM = "12";
-  entries.txtLatD = "28";
-  entries.txtLatM = "38";
-  entries.txtMCity = "Delhi";
-  entries.txtMState = "Delhi";
-  entries.txtMCountry = "India";
-  entries.cboMonthIndex = 2;
-  entries.cboDateIndex = 4;
-  entries.cmbTimeZoneIndex = 34;
-  entries.cboDateText = "5";
-  entries.cboYearText = "1980";
-  entries.cboHHText = "7";
-  entries.cboMMText = "5";
-  return entries;
+/// The same entries as a line of the JSON protocol.
+Json DelhiEntries() {
+  return test::EntriesJson(test::AnnaInDelhi());
 }
 
 struct JsonRun {
