@@ -55,6 +55,19 @@ TEST(JsonEscaping, MatchesNlohmannForEveryKindOfCharacter) {
   }
 }
 
+// One byte that matters at every place of a long plain run, where the
+// escaping looks at many bytes at once.
+TEST(JsonEscaping, FindsOneSpecialByteAnywhereInALongRun) {
+  for (const std::string special : {"\"", "\\", "\x1f", "\x7f", "\x80", "\xc3\xa9", "\xe2\x82"}) {
+    for (std::size_t at = 0; at <= 40; ++at) {
+      std::string text(40, 'a');
+      text.insert(at, special);
+      SCOPED_TRACE(NlohmannDump(text));
+      EXPECT_EQ(Escaped(text), NlohmannDump(text));
+    }
+  }
+}
+
 // Random bytes weighted towards the ones that start, continue or break a
 // character, escaped whole and in random pieces.
 TEST(JsonEscaping, MatchesNlohmannOnRandomBytesInAnyPieces) {
