@@ -76,20 +76,21 @@ std::string ThousandLines() {
 void BM_ChartToolThousandJsonLines(benchmark::State& state) {
   const std::string input = ThousandLines();
   const bool withReport = state.range(0) != 0;
+  const auto threads = static_cast<unsigned>(state.range(1));
   DiscardOutput out;
   std::ostringstream err;
   for (auto _ : state) {
     zodivane::chart_tool::StringInput in(input);
     benchmark::DoNotOptimize(zodivane::chart_tool::RunJson(
-        in, out, err, zodivane::chart_tool::JsonOptions{withReport, 1}));
+        in, out, err, zodivane::chart_tool::JsonOptions{withReport, threads}));
   }
   state.SetItemsProcessed(state.iterations() * 1000);
 }
 BENCHMARK(BM_ChartToolThousandJsonLines)
-    ->ArgName("report")
-    ->Arg(0)
-    ->Arg(1)
-    ->Unit(benchmark::kMillisecond);
+    ->ArgNames({"report", "threads"})
+    ->ArgsProduct({{0, 1}, {1, 2}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_CastChart(benchmark::State& state) {
   const zodivane::FormEntries entries = DelhiEntries();

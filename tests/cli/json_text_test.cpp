@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/cli/entries_json.h"
 #include "tools/zodivane_chart/entries_reader.h"
 #include "tools/zodivane_chart/json_escape.h"
 
@@ -51,6 +52,19 @@ TEST(JsonEscaping, MatchesNlohmannForEveryKindOfCharacter) {
   for (const std::string& row : rows) {
     SCOPED_TRACE(NlohmannDump(row));
     EXPECT_EQ(Escaped(row), NlohmannDump(row));
+  }
+}
+
+// One byte that matters at every place of a long plain run, where the
+// escaping looks at many bytes at once.
+TEST(JsonEscaping, FindsOneSpecialByteAnywhereInALongRun) {
+  for (const std::string special : {"\"", "\\", "\x1f", "\x7f", "\x80", "\xc3\xa9", "\xe2\x82"}) {
+    for (std::size_t at = 0; at <= 40; ++at) {
+      std::string text(40, 'a');
+      text.insert(at, special);
+      SCOPED_TRACE(NlohmannDump(text));
+      EXPECT_EQ(Escaped(text), NlohmannDump(text));
+    }
   }
 }
 
@@ -97,11 +111,8 @@ std::string Describe(const EntriesOrError& result) {
          std::to_string(e.optSouth) + std::to_string(e.chkDST);
 }
 
-const std::string kValid =
-    R"({"txtName":"ANNA","txtLonD":"77","txtLonM":"12","txtLatD":"28","txtLatM":"38",)"
-    R"("txtMCity":"Delhi","txtMState":"Delhi","txtMCountry":"India","cboMonthIndex":2,)"
-    R"("cboDateIndex":4,"cmbTimeZoneIndex":34,"cboDateText":"5","cboYearText":"1980",)"
-    R"("cboHHText":"7","cboMMText":"5","optEast":true,"optSouth":false,"chkDST":false})";
+/// A valid line (its keys in alphabetical order).
+const std::string kValid = test::EntriesJson(test::AnnaInDelhi()).dump();
 
 /// kValid with the value of `key` written as `raw`.
 std::string WithRaw(const std::string& key, const std::string& raw) {

@@ -1,5 +1,6 @@
 // zodivane-chart: the JSON-lines protocol and the form for people, driven
 // through the same functions main calls, with string streams.
+#include "tests/cli/entries_json.h"
 #include "tools/zodivane_chart/arguments.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
@@ -30,35 +31,13 @@ using ::testing::StartsWith;
 // JSON lines
 
 /// Entries of a valid form: Delhi, 5 March 1980, 7:05 Indian Time.
-Json DelhiEntries() {
-  return Json{
-      {"txtName", "ANNA"},     {"txtLonD", "77"},        {"txtLonM", "12"},
-      {"txtLatD", "28"},       {"txtLatM", "38"},        {"txtMCity", "Delhi"},
-      {"txtMState", "Delhi"},  {"txtMCountry", "India"}, {"cboMonthIndex", 2},
-      {"cboDateIndex", 4},     {"cmbTimeZoneIndex", 34}, {"cboDateText", "5"},
-      {"cboYearText", "1980"}, {"cboHHText", "7"},       {"cboMMText", "5"},
-      {"optEast", true},       {"optSouth", false},      {"chkDST", false},
-  };
+FormEntries DelhiFormEntries() {
+  return test::AnnaInDelhi();
 }
 
-FormEntries DelhiFormEntries() {
-  FormEntries entries;
-  entries.txtName = "ANNA";
-  entries.txtLonD = "77";
-  entries.txtLonM = "12";
-  entries.txtLatD = "28";
-  entries.txtLatM = "38";
-  entries.txtMCity = "Delhi";
-  entries.txtMState = "Delhi";
-  entries.txtMCountry = "India";
-  entries.cboMonthIndex = 2;
-  entries.cboDateIndex = 4;
-  entries.cmbTimeZoneIndex = 34;
-  entries.cboDateText = "5";
-  entries.cboYearText = "1980";
-  entries.cboHHText = "7";
-  entries.cboMMText = "5";
-  return entries;
+/// The same entries as a line of the JSON protocol.
+Json DelhiEntries() {
+  return test::EntriesJson(test::AnnaInDelhi());
 }
 
 struct JsonRun {
@@ -213,6 +192,12 @@ TEST(ChartToolJson, BadLinesGetAnErrorLineNamingTheProblem) {
     line.replace(line.find(name), name.size(), "\"txtName\":\"" + raw + "\"");
     return line;
   };
+  const std::string zone = "\"cmbTimeZoneIndex\":34";
+  const auto withRawZone = [&](const std::string& raw) {
+    std::string line = valid;
+    line.replace(line.find(zone), zone.size(), "\"cmbTimeZoneIndex\":" + raw);
+    return line;
+  };
   struct Row {
     const char* what;
     std::string line;
@@ -253,6 +238,13 @@ TEST(ChartToolJson, BadLinesGetAnErrorLineNamingTheProblem) {
       {"surrogate half", withRawName("\xed\xa0\x80"), "line is not valid UTF-8"},
       {"cut-off sequence", withRawName("\xe2\x82"), "line is not valid UTF-8"},
       {"escaped lone surrogate", withRawName("\\ud800"), "line is not valid JSON"},
+      {"number beyond a double", withRawZone("1e309"),
+       "key \"cmbTimeZoneIndex\" holds a number out of range: 1e309"},
+      {"number beyond a double in an extra key",
+       valid.substr(0, valid.size() - 1) + ",\"x\":[-2e400]}",
+       "key \"x\" holds a number out of range: -2e400"},
+      {"long value repeated only in part", with("cboYearText", std::string(300, '9')),
+       "not \"9999999999999999999999999999999999999999999999999999999999999999...\""},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -530,6 +522,55 @@ TEST(ChartToolFlags, FillTheFormAsItsControlsWould) {
        [](const FormEntries& e) { EXPECT_EQ(e.cmbTimeZoneIndex, 29); }},
       {"zone by text with spaces", [](PeopleFlags& f) { f.zone = "Indian Time, IST, +5.3"; },
        [](const FormEntries& e) { EXPECT_EQ(e.cmbTimeZoneIndex, 34); }},
+      {"zone by text in any case", [](PeopleFlags& f) { f.zone = "indian time, ist, +5.3"; },
+       [](const FormEntries& e) { EXPECT_EQ(e.cmbTimeZoneIndex, 34); }},
+      {"zone by its abbreviation", [](PeopleFlags& f) { f.zone = "IST"; },
+       [](const FormEntries& e) { EXPECT_EQ(e.cmbTimeZoneIndex, 34); }},
+      {"abbreviation in small letters", [](PeopleFlags& f) { f.zone = "gmt"; },
+       [](const FormEntries& e) { EXPECT_EQ(e.cmbTimeZoneIndex, 29); }},
+      {"position with a leading zero", [](PeopleFlags& f) { f.zone = "034"; },
+       [](const FormEntries& e) { EXPECT_EQ(e.cmbTimeZoneIndex, 34); }},
+      {"decimal degrees with hemisphere letters",
+       [](PeopleFlags& f) {
+         f.lat = "28.6358N";
+         f.lon = "151.21e";
+       },
+       [](const FormEntries& e) {
+         EXPECT_EQ(e.txtLatD, "28");
+         EXPECT_EQ(e.txtLatM, "38");  // 38.148 minutes
+         EXPECT_FALSE(e.optSouth);
+         EXPECT_EQ(e.txtLonD, "151");
+         EXPECT_EQ(e.txtLonM, "13");  // 12.6 minutes
+         EXPECT_TRUE(e.optEast);
+       }},
+      {"decimal degrees with signs",
+       [](PeopleFlags& f) {
+         f.lat = "-33.87";
+         f.lon = "-0.1";
+       },
+       [](const FormEntries& e) {
+         EXPECT_EQ(e.txtLatD, "33");
+         EXPECT_EQ(e.txtLatM, "52");
+         EXPECT_TRUE(e.optSouth);
+         EXPECT_EQ(e.txtLonD, "0");
+         EXPECT_EQ(e.txtLonM, "6");
+         EXPECT_FALSE(e.optEast);
+       }},
+      {"decimal degrees rounded up to the next degree",
+       [](PeopleFlags& f) {
+         f.lat = "+28.9999";
+         f.lon = "77.";
+       },
+       [](const FormEntries& e) {
+         EXPECT_EQ(e.txtLatD, "29");
+         EXPECT_EQ(e.txtLatM, "0");
+         EXPECT_FALSE(e.optSouth);
+         EXPECT_EQ(e.txtLonD, "77");
+         EXPECT_EQ(e.txtLonM, "0");
+         EXPECT_TRUE(e.optEast);
+       }},
+      {"three longitude degrees fill their box", [](PeopleFlags& f) { f.lon = "179W59"; },
+       [](const FormEntries& e) { EXPECT_EQ(e.txtLonD, "179"); }},
       {"first zone", [](PeopleFlags& f) { f.zone = "0"; },
        [](const FormEntries& e) { EXPECT_EQ(e.cmbTimeZoneIndex, 0); }},
       {"last zone", [](PeopleFlags& f) { f.zone = "70"; },
@@ -628,6 +669,22 @@ TEST(ChartToolFlags, RefusedKeysAndValuesOutsideTheLists) {
        "--lat must be degrees, N or S, minutes"},
       {"longitude with N", [](PeopleFlags& f) { f.lon = "77N12"; }, nullptr,
        "--lon must be degrees, E or W, minutes"},
+      {"more degrees than the box takes", [](PeopleFlags& f) { f.lat = "0028N38"; }, nullptr,
+       "--lat: the degree box takes at most 2 characters, not \"0028\""},
+      {"more minutes than the box takes", [](PeopleFlags& f) { f.lon = "77E1234"; }, nullptr,
+       "--lon: the minute box takes at most 2 characters, not \"1234\""},
+      {"four longitude degrees", [](PeopleFlags& f) { f.lon = "1234E1"; }, nullptr,
+       "--lon: the degree box takes at most 3 characters"},
+      {"decimal latitude beyond the box", [](PeopleFlags& f) { f.lat = "123.5N"; }, nullptr,
+       "--lat: the degree box takes at most 2 characters, not \"123\""},
+      {"sign and hemisphere both", [](PeopleFlags& f) { f.lat = "-33.87S"; }, nullptr,
+       "--lat: give a sign or N/S, not both"},
+      {"abbreviation of two zones", [](PeopleFlags& f) { f.zone = "NST"; }, nullptr,
+       "\"NST\" is the abbreviation of 2 zones; give the list position:\n"
+       "  50  Newfoundland Standard Time,NST,-3.5\n"
+       "  52  North Sumatra Time,NST,+6.5"},
+      {"zone position with too many digits", [](PeopleFlags& f) { f.zone = "0034"; }, nullptr,
+       "--zone must be a list position"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
@@ -635,13 +692,102 @@ TEST(ChartToolFlags, RefusedKeysAndValuesOutsideTheLists) {
     row.change(flags);
     const FlagsResult result = EntriesFromFlags(flags);
     if (row.notice != nullptr) {
-      ASSERT_TRUE(std::holds_alternative<Notice>(result));
-      EXPECT_EQ(std::get<Notice>(result).message, row.notice);
+      ASSERT_TRUE(std::holds_alternative<FlagNotice>(result));
+      EXPECT_EQ(std::get<FlagNotice>(result).notice.message, row.notice);
     } else {
       ASSERT_TRUE(std::holds_alternative<UsageError>(result));
       EXPECT_THAT(std::get<UsageError>(result).message, HasSubstr(row.usage));
     }
   }
+}
+
+// The conventions of a command-line tool: each command line, its exit
+// status and a part of what it prints.
+TEST(ChartToolConventions, CommandLinesExitStatusesAndMessages) {
+  struct Row {
+    std::vector<std::string> args;
+    int status;
+    const char* out;  // a part of standard output, or nullptr for none
+    const char* err;  // a part of standard error, or nullptr for none
+  };
+  const std::vector<Row> rows{
+      {{"--version"}, kExitOk, "zodivane-chart 1.", nullptr},
+      {DelhiFlagsWith({"--version"}), kExitOk, "zodivane-chart 1.", nullptr},
+      {{"--lattitude", "28N38"},
+       kExitUsage,
+       nullptr,
+       "unknown flag \"--lattitude\"; did you mean --lat?"},
+      {{"--jason"}, kExitUsage, nullptr, "did you mean --json?"},
+      {{"--verison"}, kExitUsage, nullptr, "did you mean --version?"},
+      {{"--frobnicate"}, kExitUsage, nullptr, "unknown flag \"--frobnicate\"\n"},
+      {DelhiFlagsWith({"--report-rtf="}), kExitUsage, nullptr, "--report-rtf needs a value"},
+      {{"--json", "--jobs", "0"}, kExitUsage, nullptr, "--jobs must be a number of threads"},
+      {{"--json", "--jobs=65"}, kExitUsage, nullptr, "from 1 to 64, not \"65\""},
+      {DelhiFlagsWith({"--jobs", "2"}), kExitUsage, nullptr, "--jobs goes with --json"},
+      {DelhiFlagsWith({"--zone", "IST"}), kExitUsage, nullptr, "--zone is given twice"},
+      {{"--name", "Anna", "--date", "1980-03-05", "--time", "7:05", "--zone", "ist", "--lat",
+        "28.6358N", "--lon", "77.2E"},
+       kExitOk,
+       "Latitude:       28\u00b0 38' N\nLongitude:      77\u00b0 12' E\n",
+       nullptr},
+      {{"--name", "Anna", "--date", "1980-03-05", "--time", "7:05", "--zone", "NST", "--lat",
+        "28N38", "--lon", "77E12"},
+       kExitUsage,
+       nullptr,
+       "52  North Sumatra Time,NST,+6.5"},
+      {{"--name", "Anna", "--date", "1980-03-05", "--time", "7:05", "--zone", "34", "--lat",
+        "0028N38", "--lon", "77E12"},
+       kExitUsage,
+       nullptr,
+       "zodivane-chart: --lat: the degree box takes at most 2 characters"},
+      {DelhiFlagsWith({"--report-rtf", "-"}), kExitOk, "{\\rtf1", nullptr},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(::testing::PrintToString(row.args));
+    const ToolRun run = RunTool(row.args);
+    EXPECT_EQ(run.status, row.status) << run.err;
+    if (row.out != nullptr)
+      EXPECT_THAT(run.out, HasSubstr(row.out));
+    else
+      EXPECT_EQ(run.out, "");
+    if (row.err != nullptr)
+      EXPECT_THAT(run.err, HasSubstr(row.err));
+    else
+      EXPECT_EQ(run.err, "");
+  }
+}
+
+// Standard output that cannot take the bytes and standard input that
+// cannot be read end the run with the system's reason and status 1.
+TEST(ChartToolConventions, ReadAndWriteErrorsFailWithTheReason) {
+  class FullDisk final : public OutputSink {
+   public:
+    void Write(std::string_view) override {
+      throw IoError("cannot write standard output: No space left on device");
+    }
+  };
+  class Unreadable final : public InputSource {
+   public:
+    std::size_t Read(char*, std::size_t) override {
+      throw IoError("cannot read standard input: Is a directory");
+    }
+    bool Ready() override { return true; }
+  };
+  const std::vector<std::vector<std::string>> everyOutput{
+      {"--help"}, {"--version"}, {"--list-zones"}, kDelhiFlags, {"--json"}};
+  for (const auto& args : everyOutput) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    StringInput in(DelhiEntries().dump() + "\n");
+    FullDisk out;
+    std::ostringstream err;
+    EXPECT_EQ(chart_tool::Run(args, in, out, err), kExitFailed);
+    EXPECT_EQ(err.str(), "zodivane-chart: cannot write standard output: No space left on device\n");
+  }
+  Unreadable in;
+  StringOutput out;
+  std::ostringstream err;
+  EXPECT_EQ(chart_tool::Run(std::vector<std::string>{"--json"}, in, out, err), kExitFailed);
+  EXPECT_EQ(err.str(), "zodivane-chart: cannot read standard input: Is a directory\n");
 }
 
 TEST(ChartToolPeople, RefusalsAndRejectionsPrintTheFormsMessage) {
@@ -651,16 +797,25 @@ TEST(ChartToolPeople, RefusalsAndRejectionsPrintTheFormsMessage) {
     const char* message;  // the whole of standard error
   };
   const std::vector<Row> rows{
-      {{"--name", "o'neil"}, kExitFailed, "Please Enter only Letters\n"},
-      {{"--name", "   "}, kExitFailed, "Please Enter Name\n"},
+      {{"--name", "o'neil"}, kExitFailed, "zodivane-chart: --name: Please Enter only Letters\n"},
+      {{"--name", "   "}, kExitFailed, "zodivane-chart: --name: Please Enter Name\n"},
       {{"--lat", "90N0"},
        kExitFailed,
-       "Please Enter Value Between 0 And 89 in the Degree of Latitude\n"},
+       "zodivane-chart: --lat: Please Enter Value Between 0 And 89 in the Degree of Latitude\n"},
+      {{"--lat", "28N60"},
+       kExitFailed,
+       "zodivane-chart: --lat: Please Enter Value Between 0 And 59 in the  Minute of Latitude\n"},
       {{"--lon", "E12"},
        kExitFailed,
-       "Please Enter Value Between 0 And 179 in the Degree of Longitude\n"},
-      {{"--date", "1901-02-29"}, kExitFailed, "Please Enter Correct Date Or Month!\n"},
-      {{"--date", "1980-04-31"}, kExitFailed, "Please Enter Correct Date Or Month !\n"},
+       "zodivane-chart: --lon: Please Enter Value Between 0 And 179 in the Degree of "
+       "Longitude\n"},
+      {{"--lon", "77E1x"}, kExitFailed, "zodivane-chart: --lon: Only Numbers Are Accepted\n"},
+      {{"--date", "1901-02-29"},
+       kExitFailed,
+       "zodivane-chart: --date: Please Enter Correct Date Or Month!\n"},
+      {{"--date", "1980-04-31"},
+       kExitFailed,
+       "zodivane-chart: --date: Please Enter Correct Date Or Month !\n"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::PrintToString(row.extra));
@@ -694,8 +849,14 @@ TEST(ChartToolPeople, PrintsTheChartAndTheReport) {
   for (int house = 1; house <= 12; ++house) {
     EXPECT_THAT(run.out, HasSubstr("  House " + std::to_string(house) + " "));
   }
-  EXPECT_THAT(run.out, HasSubstr(ReportPlainText(session)));
-  EXPECT_EQ(run.out, ChartText(view, session) + "\n" + ReportPlainText(session) + "\n");
+  // Text for people ends its lines with a line feed alone; the report's
+  // own CR LF stays in the JSON answers.
+  std::string report = ReportPlainText(session);
+  ASSERT_THAT(report, HasSubstr("\r\n"));
+  for (std::size_t at; (at = report.find("\r\n")) != std::string::npos;)
+    report.erase(at, 1);
+  EXPECT_EQ(run.out, ChartText(view, session) + "\n" + report + "\n");
+  EXPECT_EQ(run.out.find('\r'), std::string::npos);
 }
 
 TEST(ChartToolPeople, WritesTheStyledReportAsRtf) {
@@ -716,7 +877,9 @@ TEST(ChartToolPeople, WritesTheStyledReportAsRtf) {
   const ToolRun unwritable =
       RunTool(DelhiFlagsWith({"--report-rtf", "/nonexistent-directory/report.rtf"}));
   EXPECT_EQ(unwritable.status, kExitFailed);
-  EXPECT_THAT(unwritable.err, HasSubstr("cannot write /nonexistent-directory/report.rtf"));
+  EXPECT_EQ(unwritable.err,
+            "zodivane-chart: --report-rtf: cannot write /nonexistent-directory/report.rtf: No such "
+            "file or directory\n");
 }
 
 }  // namespace

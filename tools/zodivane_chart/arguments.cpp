@@ -3,8 +3,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "chart/time_zones.h"
 #include "tools/zodivane_chart/text_helpers.h"
@@ -26,69 +31,239 @@ struct FlagRow {
   std::string_view flag;
   std::optional<std::string>& (*value)(Parsed&);  ///< the slot of a value flag, else nullptr
   bool& (*toggle)(Parsed&);                       ///< the switch of a switch, else nullptr
+  bool needsText;                                 ///< an empty value ("--report-rtf=") is refused
 };
 
 // clang-format off
 constexpr auto kFlags = std::to_array<FlagRow>({
-    {"--name",       [](Parsed& p) -> auto& { return p.options.flags.name; },    nullptr},
-    {"--date",       [](Parsed& p) -> auto& { return p.options.flags.date; },    nullptr},
-    {"--time",       [](Parsed& p) -> auto& { return p.options.flags.time; },    nullptr},
-    {"--zone",       [](Parsed& p) -> auto& { return p.options.flags.zone; },    nullptr},
-    {"--lat",        [](Parsed& p) -> auto& { return p.options.flags.lat; },     nullptr},
-    {"--lon",        [](Parsed& p) -> auto& { return p.options.flags.lon; },     nullptr},
-    {"--city",       [](Parsed& p) -> auto& { return p.options.flags.city; },    nullptr},
-    {"--state",      [](Parsed& p) -> auto& { return p.options.flags.state; },   nullptr},
-    {"--country",    [](Parsed& p) -> auto& { return p.options.flags.country; }, nullptr},
-    {"--report-rtf", [](Parsed& p) -> auto& { return p.options.reportRtf; },     nullptr},
-    {"--jobs",       [](Parsed& p) -> auto& { return p.jobs; },                  nullptr},
-    {"--place",      [](Parsed& p) -> auto& { return p.options.flags.place; },   nullptr},
-    {"--find-place", [](Parsed& p) -> auto& { return p.options.findPlace; },     nullptr},
-    {"--json",       nullptr, [](Parsed& p) -> auto& { return p.json; }},
-    {"--report",     nullptr, [](Parsed& p) -> auto& { return p.options.report; }},
-    {"--dst",        nullptr, [](Parsed& p) -> auto& { return p.options.flags.dst; }},
-    {"--list-zones", nullptr, [](Parsed& p) -> auto& { return p.listZones; }},
+    {"--name",       [](Parsed& p) -> auto& { return p.options.flags.name; },    nullptr, false},
+    {"--date",       [](Parsed& p) -> auto& { return p.options.flags.date; },    nullptr, false},
+    {"--time",       [](Parsed& p) -> auto& { return p.options.flags.time; },    nullptr, false},
+    {"--zone",       [](Parsed& p) -> auto& { return p.options.flags.zone; },    nullptr, false},
+    {"--lat",        [](Parsed& p) -> auto& { return p.options.flags.lat; },     nullptr, false},
+    {"--lon",        [](Parsed& p) -> auto& { return p.options.flags.lon; },     nullptr, false},
+    {"--city",       [](Parsed& p) -> auto& { return p.options.flags.city; },    nullptr, false},
+    {"--state",      [](Parsed& p) -> auto& { return p.options.flags.state; },   nullptr, false},
+    {"--country",    [](Parsed& p) -> auto& { return p.options.flags.country; }, nullptr, false},
+    {"--report-rtf", [](Parsed& p) -> auto& { return p.options.reportRtf; },     nullptr, true},
+    {"--jobs",       [](Parsed& p) -> auto& { return p.jobs; },                  nullptr, true},
+    {"--place",      [](Parsed& p) -> auto& { return p.options.flags.place; },   nullptr, true},
+    {"--find-place", [](Parsed& p) -> auto& { return p.options.findPlace; },     nullptr, true},
+    {"--json",       nullptr, [](Parsed& p) -> auto& { return p.json; }, false},
+    {"--report",     nullptr, [](Parsed& p) -> auto& { return p.options.report; }, false},
+    {"--dst",        nullptr, [](Parsed& p) -> auto& { return p.options.flags.dst; }, false},
+    {"--list-zones", nullptr, [](Parsed& p) -> auto& { return p.listZones; }, false},
 });
 // clang-format on
 
 /// The first notice of typing `text` into a box through `filter`, or the
-/// box's text when every key passed.
-std::variant<std::string, Notice> TypeWholeText(std::string_view text,
-                                                KeyFilterResult (*filter)(int)) {
+/// box's text when every key passed. A box with a length limit takes no
+/// more characters than that: a longer value is a usage error.
+std::variant<std::string, UsageError, FlagNotice> TypeWholeText(
+    std::string_view flag, std::string_view box, std::string_view text,
+    KeyFilterResult (*filter)(int), std::size_t maxLength = kNoLengthLimit) {
   TypedText typed = TypeIntoBox("", text, filter);
   if (!typed.notices.empty())
-    return std::move(typed.notices.front());
+    return FlagNotice{std::string(flag), std::move(typed.notices.front())};
+  if (typed.text.size() > maxLength) {
+    return UsageError{std::string(flag) + ": the " + std::string(box) + " box takes at most " +
+                      std::to_string(maxLength) + " characters, not " + Quoted(text)};
+  }
   return std::move(typed.text);
 }
 
 struct Coordinate {
   std::string degrees;
   std::string minutes;
-  bool second = false;  ///< the second hemisphere letter (S or W) was given
+  bool second = false;  ///< the second hemisphere (S or W)
 };
 
-/// Reads "28N38": the degree part, a hemisphere letter, the minute part.
-std::variant<Coordinate, UsageError, Notice> ParseCoordinate(std::string_view flag,
-                                                             std::string_view text, char first,
-                                                             char second) {
-  const auto lower = [](char c) { return static_cast<char>(c - 'A' + 'a'); };
-  const std::string letters{first, second, lower(first), lower(second)};
-  const auto split = text.find_first_of(letters);
-  if (split == std::string_view::npos) {
-    return UsageError{std::string(flag) + " must be degrees, " + first + " or " + second +
-                      ", minutes (e.g. " + (first == 'N' ? "28N38" : "77E12") + "), not " +
-                      Quoted(text)};
+/// Decimal degrees: an optional sign, digits with a decimal point (or a
+/// sign without one) and an optional hemisphere letter after them:
+/// "28.6358N", "-33.87", "+151". Nullopt when `text` is not of that form.
+std::optional<std::variant<Coordinate, UsageError>> ParseDecimalDegrees(std::string_view flag,
+                                                                        std::string_view text,
+                                                                        char first, char second) {
+  std::string_view number = text;
+  const bool signed_ = number.starts_with('-') || number.starts_with('+');
+  const bool negative = number.starts_with('-');
+  if (signed_)
+    number.remove_prefix(1);
+  std::optional<char> letter;
+  if (!number.empty() && std::isalpha(static_cast<unsigned char>(number.back()))) {
+    letter = static_cast<char>(std::toupper(static_cast<unsigned char>(number.back())));
+    number.remove_suffix(1);
   }
+  const auto point = number.find('.');
+  const std::string_view whole = number.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view{} : number.substr(point + 1);
+  const bool digitsOnly = (whole.empty() || AllDigits(whole)) &&
+                          (fraction.empty() || AllDigits(fraction)) &&
+                          !(whole.empty() && fraction.empty());
+  if (!digitsOnly || (point == std::string_view::npos && !signed_))
+    return std::nullopt;
+  if (letter && *letter != first && *letter != second)
+    return std::nullopt;
+  if (letter && signed_) {
+    return UsageError{std::string(flag) + ": give a sign or " + first + "/" + second +
+                      ", not both: " + Quoted(text)};
+  }
+  double degrees = 0;
+  const std::string digits(number);
+  std::from_chars(digits.data(), digits.data() + digits.size(), degrees);
+  if (degrees >= 1000) {
+    return UsageError{std::string(flag) + ": " + Quoted(text) + " is not a number of degrees"};
+  }
+  const auto minutes = static_cast<long>(std::lround(degrees * 60));
   Coordinate coordinate;
-  coordinate.second = text[split] == second || text[split] == lower(second);
-  auto degrees = TypeWholeText(text.substr(0, split), CoordinateKeyPress);
-  if (auto* notice = std::get_if<Notice>(&degrees))
-    return *notice;
-  auto minutes = TypeWholeText(text.substr(split + 1), CoordinateKeyPress);
-  if (auto* notice = std::get_if<Notice>(&minutes))
-    return *notice;
-  coordinate.degrees = std::get<std::string>(degrees);
-  coordinate.minutes = std::get<std::string>(minutes);
+  coordinate.degrees = std::to_string(minutes / 60);
+  coordinate.minutes = std::to_string(minutes % 60);
+  coordinate.second = letter ? *letter == second : negative;
   return coordinate;
+}
+
+/// Reads "28N38" (the degree part, a hemisphere letter, the minute part)
+/// or decimal degrees, and types the parts into the degree and minute
+/// boxes as a person would.
+std::variant<Coordinate, UsageError, FlagNotice> ParseCoordinate(std::string_view flag,
+                                                                 std::string_view text, char first,
+                                                                 char second,
+                                                                 std::size_t degreesMaxLength) {
+  std::string_view degreesText;
+  std::string_view minutesText;
+  Coordinate coordinate;
+  std::optional<std::variant<Coordinate, UsageError>> decimal =
+      ParseDecimalDegrees(flag, text, first, second);
+  if (decimal) {
+    if (auto* usage = std::get_if<UsageError>(&*decimal))
+      return *usage;
+    coordinate = std::get<Coordinate>(*decimal);
+    degreesText = coordinate.degrees;
+    minutesText = coordinate.minutes;
+  } else {
+    const auto lower = [](char c) { return static_cast<char>(c - 'A' + 'a'); };
+    const std::string letters{first, second, lower(first), lower(second)};
+    const auto split = text.find_first_of(letters);
+    if (split == std::string_view::npos) {
+      return UsageError{std::string(flag) + " must be degrees, " + first + " or " + second +
+                        ", minutes (e.g. " + (first == 'N' ? "28N38" : "77E12") +
+                        ") or decimal degrees (e.g. " + (first == 'N' ? "28.6358N" : "-77.2") +
+                        "), not " + Quoted(text)};
+    }
+    coordinate.second = text[split] == second || text[split] == lower(second);
+    degreesText = text.substr(0, split);
+    minutesText = text.substr(split + 1);
+  }
+  auto degrees = TypeWholeText(flag, "degree", degreesText, CoordinateKeyPress, degreesMaxLength);
+  if (auto* notice = std::get_if<FlagNotice>(&degrees))
+    return *notice;
+  auto minutes =
+      TypeWholeText(flag, "minute", minutesText, CoordinateKeyPress, kCoordinateMaxLength);
+  if (auto* notice = std::get_if<FlagNotice>(&minutes))
+    return *notice;
+  if (auto* usage = std::get_if<UsageError>(&degrees))
+    return *usage;
+  if (auto* usage = std::get_if<UsageError>(&minutes))
+    return *usage;
+  return Coordinate{std::get<std::string>(std::move(degrees)),
+                    std::get<std::string>(std::move(minutes)), coordinate.second};
+}
+
+std::string Lowered(std::string_view text) {
+  std::string lowered(text);
+  for (char& c : lowered)
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return lowered;
+}
+
+/// The abbreviation in a zone's text, between its commas ("IST").
+std::string_view ZoneAbbreviation(std::string_view text) noexcept {
+  const auto comma = text.find(',');
+  const auto next = text.find(',', comma + 1);
+  if (comma == std::string_view::npos || next == std::string_view::npos)
+    return {};
+  std::string_view middle = text.substr(comma + 1, next - comma - 1);
+  while (middle.starts_with(' '))
+    middle.remove_prefix(1);
+  while (middle.ends_with(' '))
+    middle.remove_suffix(1);
+  return middle;
+}
+
+/// --zone: a list position, a row's text (any case) or an abbreviation
+/// that only one row has.
+std::variant<int, UsageError> ParseZone(std::string_view zone) {
+  if (const auto position = SmallNumber(zone, 3); position && *position < kTimeZoneCount)
+    return *position;
+  const std::string wanted = Lowered(zone);
+  std::vector<int> rows;
+  for (int i = 0; i < kTimeZoneCount; ++i) {
+    if (Lowered(kTimeZoneTable[static_cast<std::size_t>(i)].text) == wanted)
+      return i;
+  }
+  for (int i = 0; i < kTimeZoneCount; ++i) {
+    const std::string_view text = kTimeZoneTable[static_cast<std::size_t>(i)].text;
+    if (!wanted.empty() && Lowered(ZoneAbbreviation(text)) == wanted)
+      rows.push_back(i);
+  }
+  if (rows.size() == 1)
+    return rows.front();
+  if (rows.size() > 1) {
+    std::string message = "--zone: " + Quoted(zone) + " is the abbreviation of " +
+                          std::to_string(rows.size()) + " zones; give the list position:";
+    for (const int row : rows) {
+      message += "\n  " + Padded(std::to_string(row), 4);
+      message += kTimeZoneTable[static_cast<std::size_t>(row)].text;
+    }
+    return UsageError{std::move(message)};
+  }
+  return UsageError{
+      "--zone must be a list position 0 to 70, a zone's text or its abbreviation (IST), not " +
+      Quoted(zone) + " (--list-zones shows them)"};
+}
+
+/// Edits needed to turn `a` into `b` (Levenshtein distance).
+std::size_t EditDistance(std::string_view a, std::string_view b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j)
+    row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t above = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = above;
+    }
+  }
+  return row[b.size()];
+}
+
+/// "unknown flag "--lattitude"; did you mean --lat?" when a known flag is
+/// close: one that begins the unknown one or that it begins, else the one
+/// fewest edits away when that is few.
+std::string UnknownFlag(std::string_view arg, std::string_view flag) {
+  std::vector<std::string_view> known;
+  for (const FlagRow& row : kFlags)
+    known.push_back(row.flag);
+  known.push_back("--help");
+  known.push_back("--version");
+  std::string_view nearest;
+  std::size_t best = std::numeric_limits<std::size_t>::max();
+  for (const std::string_view candidate : known) {
+    const bool prefix = flag.size() > 2 && candidate.size() > 2 &&
+                        (flag.starts_with(candidate) || candidate.starts_with(flag));
+    const std::size_t distance = prefix ? 1 : EditDistance(flag, candidate);
+    if (distance < best) {
+      best = distance;
+      nearest = candidate;
+    }
+  }
+  std::string message = "unknown flag " + Quoted(arg);
+  if (best <= std::max<std::size_t>(2, nearest.size() / 3))
+    message += "; did you mean " + std::string(nearest) + "?";
+  return message;
 }
 
 }  // namespace
@@ -104,6 +279,12 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
       return options;
     }
   }
+  for (const std::string& arg : args) {
+    if (arg == "--version") {
+      options.mode = Options::Mode::Version;
+      return options;
+    }
+  }
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string_view arg = args[i];
     const auto equals = arg.find('=');
@@ -111,7 +292,7 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
     const auto row = std::find_if(kFlags.begin(), kFlags.end(),
                                   [flag](const FlagRow& r) { return r.flag == flag; });
     if (row == kFlags.end()) {
-      return UsageError{arg.starts_with("-") ? "unknown flag " + Quoted(arg)
+      return UsageError{arg.starts_with("-") ? UnknownFlag(arg, flag)
                                              : "unexpected argument " + Quoted(arg)};
     }
     if (row->value != nullptr) {
@@ -123,6 +304,8 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
       } else {
         return UsageError{std::string(flag) + " needs a value"};
       }
+      if (value.empty() && row->needsText)
+        return UsageError{std::string(flag) + " needs a value"};
       std::optional<std::string>& slot = row->value(parsed);
       if (slot)
         return UsageError{std::string(flag) + " is given twice"};
@@ -190,8 +373,8 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
 FlagsResult EntriesFromFlags(const PeopleFlags& flags) {
   FormEntries entries;
 
-  auto name = TypeWholeText(flags.name.value_or(""), txtName_KeyPress);
-  if (auto* notice = std::get_if<Notice>(&name))
+  auto name = TypeWholeText("--name", "name", flags.name.value_or(""), txtName_KeyPress);
+  if (auto* notice = std::get_if<FlagNotice>(&name))
     return *notice;
   entries.txtName = std::get<std::string>(name);
 
@@ -242,30 +425,21 @@ FlagsResult EntriesFromFlags(const PeopleFlags& flags) {
   entries.cboHHText = std::to_string(*hour);
   entries.cboMMText = std::to_string(*minute);
 
-  // --zone: a list position or a row's exact text.
-  const std::string zone = flags.zone.value_or("");
-  if (const auto position = SmallNumber(zone, 2); position && *position < kTimeZoneCount) {
-    entries.cmbTimeZoneIndex = *position;
-  } else {
-    const auto row = std::find_if(kTimeZoneTable.begin(), kTimeZoneTable.end(),
-                                  [&zone](const TimeZoneRow& r) { return r.text == zone; });
-    if (row == kTimeZoneTable.end()) {
-      return UsageError{"--zone must be a list position 0 to 70 or a zone's exact text, not " +
-                        Quoted(zone) + " (--list-zones shows them)"};
-    }
-    entries.cmbTimeZoneIndex = static_cast<int>(row - kTimeZoneTable.begin());
-  }
+  auto zone = ParseZone(flags.zone.value_or(""));
+  if (auto* usage = std::get_if<UsageError>(&zone))
+    return *usage;
+  entries.cmbTimeZoneIndex = std::get<int>(zone);
   entries.chkDST = flags.dst;
 
-  auto lat = ParseCoordinate("--lat", flags.lat.value_or(""), 'N', 'S');
+  auto lat = ParseCoordinate("--lat", flags.lat.value_or(""), 'N', 'S', kCoordinateMaxLength);
   if (auto* usage = std::get_if<UsageError>(&lat))
     return *usage;
-  if (auto* notice = std::get_if<Notice>(&lat))
+  if (auto* notice = std::get_if<FlagNotice>(&lat))
     return *notice;
-  auto lon = ParseCoordinate("--lon", flags.lon.value_or(""), 'E', 'W');
+  auto lon = ParseCoordinate("--lon", flags.lon.value_or(""), 'E', 'W', kLonDegreesMaxLength);
   if (auto* usage = std::get_if<UsageError>(&lon))
     return *usage;
-  if (auto* notice = std::get_if<Notice>(&lon))
+  if (auto* notice = std::get_if<FlagNotice>(&lon))
     return *notice;
   const auto& latitude = std::get<Coordinate>(lat);
   const auto& longitude = std::get<Coordinate>(lon);
@@ -280,6 +454,18 @@ FlagsResult EntriesFromFlags(const PeopleFlags& flags) {
   entries.txtMState = flags.state.value_or("");
   entries.txtMCountry = flags.country.value_or("");
   return entries;
+}
+
+std::string_view FlagOfControl(const std::optional<std::string>& control) noexcept {
+  if (!control)
+    return "--date";
+  if (*control == "txtName")
+    return "--name";
+  if (control->starts_with("txtLat"))
+    return "--lat";
+  if (control->starts_with("txtLon"))
+    return "--lon";
+  return "--date";
 }
 
 }  // namespace zodivane::chart_tool

@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "chart/birth_data.h"
@@ -28,10 +29,11 @@ struct PeopleFlags {
 
 /// What the command line asks for.
 struct Options {
-  enum class Mode { Help, ListZones, Json, People, FindPlace };
+  enum class Mode { Help, Version, ListZones, Json, People, FindPlace };
   Mode mode = Mode::People;
-  bool report = false;                   ///< --report: append the report's plain text
-  std::optional<std::string> reportRtf;  ///< --report-rtf FILE (form for people only)
+  bool report = false;  ///< --report: append the report's plain text
+  std::optional<std::string>
+      reportRtf;      ///< --report-rtf FILE (form for people only); "-" for standard output
   unsigned jobs = 0;  ///< --jobs N (--json only): threads; 0 for one per processor
   PeopleFlags flags;
   std::optional<std::string> findPlace;  ///< --find-place QUERY: list the matches
@@ -50,15 +52,26 @@ struct UsageError {
 /// the next argument or after "=" (--name=ANNA).
 [[nodiscard]] std::variant<Options, UsageError> ParseArguments(std::span<const std::string> args);
 
+/// A key a box's filter refused while a flag's value was typed into it.
+struct FlagNotice {
+  std::string flag;  ///< e.g. "--name"
+  Notice notice;     ///< the filter's message
+};
+
 /// How the form's entries came out of the flags: the entries, a malformed
 /// value (usage error), or a character a key filter refused (its notice).
-using FlagsResult = std::variant<FormEntries, UsageError, Notice>;
+using FlagsResult = std::variant<FormEntries, UsageError, FlagNotice>;
 
 /// Fills the form's entries from the flags as the input form would hold
 /// them: the name typed key by key through txtName_KeyPress, the date and
 /// time as list positions and texts, the zone as a list position, the
 /// coordinates as the four box texts (digits typed through the coordinate
-/// key filter) and the hemisphere options.
+/// key filter, at most as many as each box takes; decimal degrees rounded
+/// to the minute) and the hemisphere options.
 [[nodiscard]] FlagsResult EntriesFromFlags(const PeopleFlags& flags);
+
+/// The flag whose value fills the control a rejection gives the focus to
+/// ("txtLatM" → "--lat"); the date's checks have no control: "--date".
+[[nodiscard]] std::string_view FlagOfControl(const std::optional<std::string>& control) noexcept;
 
 }  // namespace zodivane::chart_tool

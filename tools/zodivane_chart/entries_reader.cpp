@@ -111,6 +111,34 @@ std::string Describe(InputValue::Kind kind) {
   return "an object";
 }
 
+/// Most bytes of a value an error message repeats.
+constexpr std::size_t kMostEchoedBytes = 64;
+
+/// `text` as an error message repeats it: a long value cut after
+/// kMostEchoedBytes (at the start of a character) and marked with "...".
+std::string Cut(std::string_view text) {
+  if (text.size() <= kMostEchoedBytes)
+    return std::string(text);
+  std::size_t end = kMostEchoedBytes;
+  while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+    --end;
+  return std::string(text.substr(0, end)) + "...";
+}
+
+/// nlohmann's message with the text it last read ("last read: '...'") cut.
+std::string CutLastRead(std::string_view message) {
+  constexpr std::string_view kLastRead = "; last read: '";
+  const auto start = message.find(kLastRead);
+  if (start == std::string_view::npos)
+    return std::string(message);
+  const auto from = start + kLastRead.size();
+  const auto end = message.rfind('\'');
+  if (end == std::string_view::npos || end < from)
+    return std::string(message);
+  return std::string(message.substr(0, from)) + Cut(message.substr(from, end - from)) +
+         std::string(message.substr(end));
+}
+
 /// Whether `text` is an entry of a list holding `first` to `last` written in
 /// decimal without leading zeros.
 bool IsListEntry(std::string_view text, int first, int last) noexcept {
@@ -167,7 +195,7 @@ std::optional<std::string> CheckListTexts(const FormEntries& entries) {
                             std::string(list.what) + ", " + Quoted(std::to_string(list.first)) +
                             " to " + Quoted(std::to_string(list.last)) +
                             " without leading zeros, not ";
-      AppendJsonString(message, *texts[i]);
+      AppendJsonString(message, Cut(*texts[i]));
       return message;
     }
   }
@@ -203,8 +231,11 @@ EntriesOrError EntriesFromValues(InputValues& values) {
   return entries;
 }
 
-std::optional<std::size_t> KeyPosition(std::string_view key) noexcept {
-  for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
+/// The position of `key` in the table. Lines mostly hold the keys in the
+/// table's order, so the search starts at `hint` (the key after the last one).
+std::optional<std::size_t> KeyPosition(std::string_view key, std::size_t hint) noexcept {
+  for (std::size_t step = 0; step < kInputKeys.size(); ++step) {
+    const std::size_t i = (hint + step) % kInputKeys.size();
     if (kInputKeys[i].key == key)
       return i;
   }
@@ -272,14 +303,18 @@ class KeyTracker final : public nlohmann::json_sax<Json> {
     --depth_;
     return true;
   }
-  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+  bool parse_error(std::size_t, const std::string& token,
+                   const nlohmann::detail::exception&) override {
+    token_ = token;
     return false;
   }
   [[nodiscard]] const std::string& Key() const noexcept { return key_; }
+  [[nodiscard]] const std::string& Token() const noexcept { return token_; }
 
  private:
   int depth_ = 0;
   std::string key_;
+  std::string token_;
 };
 
 // ---------------------------------------------------------------------------
@@ -392,7 +427,20 @@ bool ReadValue(ondemand::value value, InputValue* into, int depth) {
 /// a control character (never valid inside a string) or an escaped
 /// surrogate (\uD800 to \uDFFF, which must come in pairs).
 bool NeedsNlohmann(std::string_view line) noexcept {
-  for (std::size_t i = 0; i < line.size(); ++i) {
+  // Eight bytes at a time past the plain ones: no byte below 0x20, none
+  // from 0x80 (whose UTF-8 FirstInvalidUtf8 checks) and no backslash.
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHighs = 0x8080808080808080u;
+  std::size_t start = 0;
+  for (; start + 8 <= line.size(); start += 8) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, line.data() + start, sizeof word);
+    const std::uint64_t below20 = (word - 0x20 * kOnes) & ~word & kHighs;
+    const std::uint64_t backslash = word ^ ('\\' * kOnes);
+    if ((below20 | ((backslash - kOnes) & ~backslash & kHighs)) != 0)
+      break;
+  }
+  for (std::size_t i = start; i < line.size(); ++i) {
     const auto byte = static_cast<unsigned char>(line[i]);
     if (byte < 0x20 && byte != ' ')
       return true;
@@ -416,13 +464,13 @@ EntriesOrError ReadEntriesWithNlohmann(std::string_view line) {
     std::string_view what = error.what();
     if (const auto tag = what.find("] "); tag != std::string_view::npos)
       what.remove_prefix(tag + 2);
-    return "line is not valid JSON: " + std::string(what);
+    return "line is not valid JSON: " + CutLastRead(what);
   } catch (const Json::out_of_range&) {
+    // A number beyond the range of a double (1e309): say which key holds it.
     KeyTracker tracker;
     Json::sax_parse(line, &tracker);
-    std::string message = "key ";
-    AppendJsonString(message, tracker.Key());
-    return message + " holds a number too large for a double";
+    return "key " + Quoted(Cut(tracker.Key())) +
+           " holds a number out of range: " + Cut(tracker.Token());
   }
   if (!object.is_object()) {
     return "line must be a JSON object of form entries, not " + Describe(ValueOf(object).kind);
@@ -457,6 +505,7 @@ EntriesOrError EntriesReader::Read(std::string_view line) {
   std::memset(padded.data() + line.size(), ' ', simdjson::SIMDJSON_PADDING);
 
   InputValues values;
+  std::size_t next = 0;  // where the next key is looked for first
   const bool read = [&] {
     ondemand::document document;
     if (fast_->parser.iterate(padded.data(), line.size(), padded.size()).get(document) !=
@@ -471,9 +520,10 @@ EntriesOrError EntriesReader::Read(std::string_view line) {
       if (field.unescaped_key().get(key) != simdjson::SUCCESS ||
           field.value().get(value) != simdjson::SUCCESS)
         return false;
-      const auto position = KeyPosition(key);
+      const auto position = KeyPosition(key, next);
       InputValue* into = nullptr;
       if (position) {
+        next = *position + 1;
         into = &values[*position];
         *into = InputValue{};  // a repeated key: the last one counts
       }

@@ -88,4 +88,9 @@ class StringOutput final : public OutputSink {
   int writes_ = 0;
 };
 
+/// Writes `bytes` as the file `path`: first into a new file beside it,
+/// which then replaces `path` in one step, so that a failed write leaves
+/// any earlier file as it was. Throws IoError ("cannot write PATH: ...").
+void ReplaceFile(const std::string& path, std::string_view bytes);
+
 }  // namespace zodivane::chart_tool

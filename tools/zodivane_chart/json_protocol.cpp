@@ -41,8 +41,13 @@ class Helpers {
   Helpers(const Helpers&) = delete;
   Helpers& operator=(const Helpers&) = delete;
   ~Helpers() {
-    for (auto& thread : threads_)
-      thread.request_stop();
+    {
+      // Under the lock, so that no helper misses the request between
+      // looking at it and starting to wait.
+      std::lock_guard lock(mutex_);
+      for (auto& thread : threads_)
+        thread.request_stop();
+    }
     wake_.notify_all();
   }
 

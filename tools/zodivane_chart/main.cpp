@@ -2,6 +2,7 @@
 // zodivane-chart: see tools/zodivane_chart/tool.h and --help.
 #include <unistd.h>
 
+#include <csignal>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -13,6 +14,9 @@
 int main(int argc, char** argv) {
   try {
     std::ios::sync_with_stdio(false);
+    // A write beyond a file-size limit fails with a reason instead of
+    // ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     const std::vector<std::string> args(argv + 1, argv + argc);
     zodivane::chart_tool::FdInput in(STDIN_FILENO, "standard input");
     zodivane::chart_tool::FdOutput out(STDOUT_FILENO, "standard output");

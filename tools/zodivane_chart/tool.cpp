@@ -30,6 +30,18 @@ int PrintUsageError(const UsageError& error, std::ostream& err) {
   return kExitUsage;
 }
 
+/// `text` with each CR LF as a lone LF, as text for people ends its lines.
+std::string WithLineFeeds(std::string_view text) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+      continue;
+    lines += text[i];
+  }
+  return lines;
+}
+
 /// With --place: the flags with placeholders for the left-out zone and
 /// coordinates, and which entries the finder fills afterwards.
 std::pair<PeopleFlags, std::set<PlaceField>> FlagsForPlace(const PeopleFlags& given) {
@@ -75,8 +87,8 @@ int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::o
   FlagsResult filled = EntriesFromFlags(flags);
   if (const auto* usage = std::get_if<UsageError>(&filled))
     return PrintUsageError(*usage, err);
-  if (const auto* notice = std::get_if<Notice>(&filled)) {
-    err << notice->message << '\n';
+  if (const auto* refused = std::get_if<FlagNotice>(&filled)) {
+    err << "zodivane-chart: " << refused->flag << ": " << refused->notice.message << '\n';
     return kExitFailed;
   }
   std::optional<PlaceChoice> choice;
@@ -92,8 +104,13 @@ int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::o
   ChartSession session;
   const CastResult result = session.CastChart(std::get<FormEntries>(filled));
   if (const auto* rejection = std::get_if<Rejection>(&result)) {
-    err << rejection->notice.message << '\n';
+    err << "zodivane-chart: " << FlagOfControl(rejection->focus) << ": "
+        << rejection->notice.message << '\n';
     return kExitFailed;
+  }
+  if (options.reportRtf == "-") {  // the document goes to standard output instead of the text
+    out.Write(ReportRtf(session));
+    return kExitOk;
   }
   std::string text = ChartText(std::get<ChartView>(result), session);
   if (choice) {
@@ -104,16 +121,15 @@ int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::o
   }
   if (options.report) {
     text += '\n';
-    text += ReportPlainText(session);
+    text += WithLineFeeds(ReportPlainText(session));
     text += '\n';
   }
   out.Write(text);
   if (options.reportRtf) {
-    std::ofstream file(*options.reportRtf, std::ios::binary | std::ios::trunc);
-    file << ReportRtf(session);
-    file.close();
-    if (!file) {
-      err << "zodivane-chart: cannot write " << *options.reportRtf << '\n';
+    try {
+      ReplaceFile(*options.reportRtf, ReportRtf(session));
+    } catch (const IoError& error) {
+      err << "zodivane-chart: --report-rtf: " << error.what() << '\n';
       return kExitFailed;
     }
   }
@@ -126,6 +142,10 @@ std::string_view HelpText() noexcept {
   return embedded::kChartToolHelpText;
 }
 
+std::string VersionText() {
+  return "zodivane-chart " ZODIVANE_VERSION "\n";
+}
+
 int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std::ostream& err) {
   const auto parsed = ParseArguments(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed))
@@ -136,6 +156,9 @@ int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std
     switch (options.mode) {
       case Options::Mode::Help:
         out.Write(HelpText());
+        return kExitOk;
+      case Options::Mode::Version:
+        out.Write(VersionText());
         return kExitOk;
       case Options::Mode::ListZones:
         out.Write(ZoneListText());

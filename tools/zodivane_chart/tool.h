@@ -25,6 +25,9 @@ inline constexpr int kExitUsage = 2;
 /// The text --help prints.
 [[nodiscard]] std::string_view HelpText() noexcept;
 
+/// The line --version prints: the program's name and version.
+[[nodiscard]] std::string VersionText();
+
 /// The whole tool: reads `args` (without the program name), works on
 /// `in`/`out`/`err` and returns the exit status.
 [[nodiscard]] int Run(std::span<const std::string> args, InputSource& in, OutputSink& out,
