@@ -52,6 +52,11 @@ const std::optional<SignChange>& NearerChange(const PointSensitivity& point) {
   return point.earlier ? point.earlier : point.later;
 }
 
+/// "With Daylight Saving Time ticked: " or "... not ticked: ".
+std::string TickText(bool ticked) {
+  return std::string("With Daylight Saving Time ") + (ticked ? "ticked" : "not ticked") + ": ";
+}
+
 }  // namespace
 
 std::string PointName(ChartPoint point) {
@@ -130,8 +135,7 @@ std::optional<std::string> BirthTimeWarning(const BirthTimeSensitivity& sensitiv
 }
 
 std::string DaylightSavingText(const BirthTimeSensitivity& sensitivity) {
-  std::string text = std::string("With Daylight Saving Time ") +
-                     (sensitivity.oppositeDst ? "ticked" : "not ticked") + ": ";
+  std::string text = TickText(sensitivity.oppositeDst);
   if (sensitivity.dstDifferences.empty()) {
     return text + "no sign changes";
   }
@@ -140,6 +144,17 @@ std::string DaylightSavingText(const BirthTimeSensitivity& sensitivity) {
     text += std::string(first ? "" : ", ") + PointName(difference.point) + " " +
             SignNameText(difference.oppositeSign) + " instead of " + SignNameText(difference.sign);
     first = false;
+  }
+  return text;
+}
+
+std::string PointTooltipText(const ChartInput& input, const BirthTimeSensitivity& sensitivity,
+                             ChartPoint point) {
+  std::string text = SensitivityText(input, sensitivity.points[static_cast<std::size_t>(point)]);
+  for (const DstDifference& difference : sensitivity.dstDifferences) {
+    if (difference.point == point) {
+      text += "\n" + TickText(sensitivity.oppositeDst) + SignNameText(difference.oppositeSign);
+    }
   }
   return text;
 }

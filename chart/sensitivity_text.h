@@ -46,4 +46,11 @@ inline constexpr int kWarningMinutes = 30;
 /// Saving Time not ticked: no sign changes".
 [[nodiscard]] std::string DaylightSavingText(const BirthTimeSensitivity& sensitivity);
 
+/// The tooltip of a point's labels on the results: its sentence, and when
+/// the opposite daylight-saving tick moves this point to another sign, a
+/// second line such as "With Daylight Saving Time ticked: Leo".
+[[nodiscard]] std::string PointTooltipText(const ChartInput& input,
+                                           const BirthTimeSensitivity& sensitivity,
+                                           ChartPoint point);
+
 }  // namespace zodivane

@@ -167,6 +167,11 @@ TEST(SensitivityText, RealChartFromTheForm) {
             "Ascendant changes to Leo 1 minute earlier: check the birth time");
   EXPECT_EQ(DaylightSavingText(sensitivity),
             "With Daylight Saving Time ticked: Ascendant Leo instead of Virgo");
+  EXPECT_EQ(PointTooltipText(session.chartInput(), sensitivity, ChartPoint::Ascendant),
+            "Ascendant Virgo from 10:30 to 12:46; Leo if born before 10:30, Libra if born after "
+            "12:46\nWith Daylight Saving Time ticked: Leo");
+  EXPECT_EQ(PointTooltipText(session.chartInput(), sensitivity, ChartPoint::Jupiter),
+            "Jupiter Virgo for a day either side of the birth time");
 }
 
 }  // namespace
