@@ -4,8 +4,8 @@
 // chart with the opposite daylight-saving tick.
 #include <benchmark/benchmark.h>
 
-#include "chart/birth_data.h"
 #include "chart/sensitivity.h"
+#include "common/birth_record.h"
 
 namespace zodivane {
 namespace {

@@ -14,8 +14,8 @@
 #include <optional>
 #include <vector>
 
-#include "chart/birth_data.h"
-#include "chart/vocabulary.h"
+#include "common/birth_record.h"
+#include "common/vocabulary.h"
 
 namespace zodivane {
 

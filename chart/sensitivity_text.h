@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-#include "chart/birth_data.h"
 #include "chart/sensitivity.h"
-#include "chart/vocabulary.h"
+#include "common/birth_record.h"
+#include "common/vocabulary.h"
 
 namespace zodivane {
 
