@@ -159,4 +159,15 @@ std::string PointTooltipText(const ChartInput& input, const BirthTimeSensitivity
   return text;
 }
 
+SensitivityView SensitivityViewOf(const ChartInput& input) {
+  const BirthTimeSensitivity sensitivity = AnalyseBirthTime(input);
+  SensitivityView view;
+  for (int point = 0; point < kChartPointCount; ++point) {
+    view.tooltips[static_cast<std::size_t>(point)] =
+        PointTooltipText(input, sensitivity, static_cast<ChartPoint>(point));
+  }
+  view.warning = BirthTimeWarning(sensitivity);
+  return view;
+}
+
 }  // namespace zodivane

@@ -3,6 +3,7 @@
 // the warning line and the command line's text show it.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 
@@ -52,5 +53,18 @@ inline constexpr int kWarningMinutes = 30;
 [[nodiscard]] std::string PointTooltipText(const ChartInput& input,
                                            const BirthTimeSensitivity& sensitivity,
                                            ChartPoint point);
+
+/// What the results show of a chart's sensitivity.
+struct SensitivityView {
+  /// PointTooltipText of each chart point, indexed by ChartPoint.
+  std::array<std::string, kChartPointCount> tooltips;
+  /// BirthTimeWarning: the one line for a sensitive chart, none for a stable one.
+  std::optional<std::string> warning;
+  friend bool operator==(const SensitivityView&, const SensitivityView&) = default;
+};
+
+/// Searches around the birth record of a cast chart (AnalyseBirthTime) and
+/// words the result for the results.
+[[nodiscard]] SensitivityView SensitivityViewOf(const ChartInput& input);
 
 }  // namespace zodivane

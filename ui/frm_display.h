@@ -7,6 +7,7 @@
 #include <array>
 
 #include "chart/chart_driver.h"
+#include "chart/sensitivity_text.h"
 #include "common/vocabulary.h"
 #include "ui/web_links.h"
 
@@ -36,6 +37,11 @@ class frmDisplay : public QWidget {
   /// `session`'s last chart to the report box. Called once per chart on a
   /// fresh form.
   void ShowChart(const ChartView& chart, ChartSession& session);
+
+  /// Puts each point's birth-time sentence on its labels as their tooltip:
+  /// `lblPlanet_k` for every point, and `lblLagna`, `lblSunSign` and
+  /// `lblRashi` for the Ascendant, the Sun and the Moon.
+  void ShowSensitivity(const SensitivityView& sensitivity);
 
   /// The report box's text as plain text (paragraphs separated by "\n").
   [[nodiscard]] QString ReportPlainText() const;
