@@ -45,6 +45,7 @@ constexpr auto kFlags = std::to_array<FlagRow>({
     {"--report",     nullptr, [](Parsed& p) -> auto& { return p.options.report; }},
     {"--dst",        nullptr, [](Parsed& p) -> auto& { return p.options.flags.dst; }},
     {"--list-zones", nullptr, [](Parsed& p) -> auto& { return p.listZones; }},
+    {"--sensitivity", nullptr, [](Parsed& p) -> auto& { return p.options.sensitivity; }},
 });
 // clang-format on
 
@@ -138,7 +139,7 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   const PeopleFlags& flags = options.flags;
   const bool anyPeopleFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
                              flags.lat || flags.lon || flags.city || flags.state || flags.country ||
-                             options.reportRtf;
+                             options.reportRtf || options.sensitivity;
   if (parsed.listZones) {
     if (parsed.json || anyPeopleFlag || options.report || parsed.jobs) {
       return UsageError{"--list-zones takes no other flag"};

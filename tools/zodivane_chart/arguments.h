@@ -31,7 +31,8 @@ struct Options {
   Mode mode = Mode::People;
   bool report = false;                   ///< --report: append the report's plain text
   std::optional<std::string> reportRtf;  ///< --report-rtf FILE (form for people only)
-  unsigned jobs = 0;  ///< --jobs N (--json only): threads; 0 for one per processor
+  bool sensitivity = false;  ///< --sensitivity: the birth-time sensitivity after the chart
+  unsigned jobs = 0;         ///< --jobs N (--json only): threads; 0 for one per processor
   PeopleFlags flags;
 };
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tools/zodivane_chart/answers.h"
+#include "tools/zodivane_chart/sensitivity_output.h"
 #include "tools/zodivane_chart/tool.h"
 
 namespace zodivane::chart_tool {
@@ -254,7 +255,8 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
       AppendRejectionAnswer(out, *rejection);
       return true;
     }
-    AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_);
+    AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_,
+                      AsksForSensitivity(line));
     return true;
   } catch (const std::exception& error) {
     out.resize(start);

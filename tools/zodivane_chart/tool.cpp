@@ -9,6 +9,7 @@
 #include "tools/zodivane_chart/arguments.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
+#include "tools/zodivane_chart/sensitivity_output.h"
 
 namespace zodivane::embedded {
 extern const std::string_view kChartToolHelpText;
@@ -40,6 +41,10 @@ int RunPeople(const Options& options, OutputSink& out, std::ostream& err) {
     return kExitFailed;
   }
   std::string text = ChartText(std::get<ChartView>(result), session);
+  if (options.sensitivity) {
+    text += '\n';
+    text += SensitivityBlock(session.chartInput(), AnalyseBirthTime(session.chartInput()));
+  }
   if (options.report) {
     text += '\n';
     text += ReportPlainText(session);
