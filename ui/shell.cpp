@@ -7,8 +7,10 @@
 #include <QWidget>
 
 #include "chart/sensitivity_text.h"
+#include "report/report_sinks.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
+#include "ui/look.h"
 #include "ui/mdi.h"
 
 namespace zodivane::ui {
@@ -17,17 +19,6 @@ namespace {
 
 constexpr int kReminderDays = 14;  ///< a reminder within this many days either side is recent
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
-
-void CentreOnScreen(QWidget& window) {
-  const QScreen* screen =
-      window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) {
-    return;
-  }
-  QRect frame = window.frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  window.move(frame.topLeft());
-}
 
 }  // namespace
 
@@ -101,7 +92,7 @@ bool Shell::ProgramStart() {
   connect(input_.get(), &frmMain::ChartCast, this, &Shell::ShowResults);
   connect(input_.get(), &frmMain::Unloaded, this, &Shell::QuitProgram);
   input_->show();
-  CentreOnScreen(*input_);
+  look::CentreOnScreen(*input_);
   input_->activateWindow();
   return true;
 }
@@ -120,7 +111,9 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
       openReport_(*window);
     }
   });
-  window->Display().ShowChart(chart, session_);
+  StyledRunRecorder report;
+  session_.WritePlanetInSignReport(report);
+  window->Display().ShowChart(chart, report.Runs());
   // How sure the chart is: recast around the entered birth time.
   const SensitivityView sensitivity = SensitivityViewOf(session_.chartInput());
   window->Display().ShowSensitivity(sensitivity);

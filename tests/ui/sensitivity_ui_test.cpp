@@ -11,7 +11,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include "tests/ui/fakes.h"
+#include "tests/ui/support/fakes.h"
 #include "ui/frm_main.h"
 #include "ui/mdi.h"
 #include "ui/shell.h"
