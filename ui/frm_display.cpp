@@ -396,6 +396,18 @@ void frmDisplay::BuildReport() {
   Label3_ = label3;
 }
 
+void frmDisplay::ShowSensitivity(const SensitivityView& sensitivity) {
+  const auto tooltipOf = [&sensitivity](ChartPoint point) {
+    return QString::fromStdString(sensitivity.tooltips[static_cast<std::size_t>(point)]);
+  };
+  for (std::size_t point = 0; point < lblPlanet_.size(); ++point) {
+    lblPlanet_[point]->setToolTip(tooltipOf(static_cast<ChartPoint>(point)));
+  }
+  lblLagna_->setToolTip(tooltipOf(ChartPoint::Ascendant));
+  lblSunSign_->setToolTip(tooltipOf(ChartPoint::Sun));
+  lblRashi_->setToolTip(tooltipOf(ChartPoint::Moon));
+}
+
 void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> report) {
   for (std::size_t point = 0; point < lblPlanet_.size(); ++point) {
     lblPlanet_[point]->setText(QString::fromStdString(chart.positions[point]));

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "chart/chart_driver.h"
+#include "chart/sensitivity_text.h"
 #include "common/vocabulary.h"
 #include "report/rtf_writer.h"
 #include "ui/web_links.h"
@@ -45,6 +46,11 @@ class frmDisplay : public QWidget {
   /// planet-in-sign report as styled runs, to the report box. Called once per
   /// chart on a fresh form.
   void ShowChart(const ChartView& chart, std::span<const StyledRun> report);
+
+  /// Puts each point's birth-time sentence on its labels as their tooltip:
+  /// `lblPlanet_k` for every point, and `lblLagna`, `lblSunSign` and
+  /// `lblRashi` for the Ascendant, the Sun and the Moon.
+  void ShowSensitivity(const SensitivityView& sensitivity);
 
   /// The report box's text as plain text (paragraphs separated by "\n").
   [[nodiscard]] QString ReportPlainText() const;

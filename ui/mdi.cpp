@@ -35,6 +35,7 @@ constexpr int kButtonHeight = 465;
 constexpr int kExitWidth = 1095;
 constexpr int kExitHeight = 495;
 constexpr int kDisplayWidth = 13215;
+constexpr int kNoteMargin = 240;  // the birth-time note's gap to the bar's edge and to Print
 
 QWidget* Bar(const char* name, QWidget* parent, int heightTwips, const QColor& colour) {
   auto* bar = new QWidget(parent);
@@ -121,6 +122,13 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
   command1_ = BarButton(QStringLiteral("&Print"), "Command1", picture2, kPrintWidth, kButtonHeight);
   cmdBack_ = BarButton(QStringLiteral("&Back"), "cmdBack", picture2, kBackWidth, kButtonHeight);
   cmdMdiExit_ = BarButton(QStringLiteral("&Exit"), "cmdMdiExit", picture2, kExitWidth, kExitHeight);
+  // The birth-time note: one line left of the buttons, hidden for a stable chart.
+  lblBirthTimeNote_ = new QLabel(picture2);
+  lblBirthTimeNote_->setObjectName(QStringLiteral("lblBirthTimeNote"));
+  lblBirthTimeNote_->setFont(look::VerdanaFont(8.25));
+  look::SetTextColour(*lblBirthTimeNote_, colours::kNavy);
+  lblBirthTimeNote_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  lblBirthTimeNote_->hide();
   connect(command1_, &QPushButton::clicked, this, &MDI::Command1_Click);
   connect(cmdBack_, &QPushButton::clicked, this, &MDI::cmdBack_Click);
   connect(cmdMdiExit_, &QPushButton::clicked, this, &MDI::cmdMdiExit_Click);
@@ -168,6 +176,12 @@ void MDI::LayOut() {
   cmdMdiExit_->move(Px(layout.exitLeft), cmdMdiExit_->y());
   cmdBack_->move(Px(layout.backLeft), cmdBack_->y());
   command1_->move(Px(layout.printLeft), command1_->y());
+  // The note fills the bar from its left edge to a gap before Print.
+  const int noteLeft = Px(kNoteMargin);
+  const int noteWidth = std::max(0, Px(layout.printLeft - kNoteMargin) - noteLeft);
+  lblBirthTimeNote_->setGeometry(noteLeft, command1_->y(), noteWidth, command1_->height());
+  lblBirthTimeNote_->setText(
+      lblBirthTimeNote_->fontMetrics().elidedText(birthTimeNote_, Qt::ElideRight, noteWidth));
   // A window narrower than the results form scrolls it from its left edge.
   const int displayLeft = std::max(0, Px(layout.displayLeft));
   display_->move(displayLeft, 0);
@@ -191,6 +205,13 @@ void MDI::resizeEvent(QResizeEvent* event) {
 void MDI::mnuAbout_Click() {
   frmAbout about(links_, this);
   about.exec();
+}
+
+void MDI::ShowBirthTimeNote(const QString& note) {
+  birthTimeNote_ = note;
+  lblBirthTimeNote_->setToolTip(note);
+  lblBirthTimeNote_->setVisible(!note.isEmpty());
+  LayOut();
 }
 
 void MDI::CloseForBack() {

@@ -38,6 +38,11 @@ class MDI : public QMainWindow {
 
   [[nodiscard]] frmDisplay& Display() noexcept { return *display_; }
 
+  /// Shows `note` in the bottom bar, left of the buttons, in one line (cut
+  /// with an ellipsis when the window is too narrow; the whole text is its
+  /// tooltip); an empty note hides the line.
+  void ShowBirthTimeNote(const QString& note);
+
   /// Closes the window for Back: the program goes on.
   void CloseForBack();
 
@@ -80,6 +85,8 @@ class MDI : public QMainWindow {
   QPushButton* command1_ = nullptr;
   QPushButton* cmdBack_ = nullptr;
   QPushButton* cmdMdiExit_ = nullptr;
+  QLabel* lblBirthTimeNote_ = nullptr;
+  QString birthTimeNote_;
   bool closingForBack_ = false;
 };
 

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QWidget>
 
+#include "chart/sensitivity_text.h"
 #include "report/report_sinks.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
@@ -118,6 +119,10 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   StyledRunRecorder report;
   session_.WritePlanetInSignReport(report);
   window->Display().ShowChart(chart, report.Runs());
+  // How sure the chart is: recast around the entered birth time.
+  const SensitivityView sensitivity = SensitivityViewOf(session_.chartInput());
+  window->Display().ShowSensitivity(sensitivity);
+  window->ShowBirthTimeNote(QString::fromStdString(sensitivity.warning.value_or("")));
   // Opens maximised; without a window manager the screen's free area is the same.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window->setGeometry(screen->availableGeometry());

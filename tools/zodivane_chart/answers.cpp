@@ -5,8 +5,10 @@
 #include <optional>
 #include <span>
 
+#include "chart/sensitivity.h"
 #include "report/report.h"
 #include "tools/zodivane_chart/json_escape.h"
+#include "tools/zodivane_chart/sensitivity_output.h"
 
 namespace zodivane::chart_tool {
 namespace {
@@ -58,7 +60,7 @@ void AppendStringMember(std::string& out, std::string_view key, std::string_view
 }  // namespace
 
 void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& session,
-                       bool withReport) {
+                       bool withReport, bool withSensitivity) {
   out += "{\"positions\":";
   AppendStrings(out, view.positions);
   AppendStringMember(out, "ascendantText", session.ascendantText());
@@ -104,6 +106,11 @@ void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& se
     JsonStringSink sink(out);
     session.WritePlanetInSignReport(sink);
     sink.Finish();
+  }
+  if (withSensitivity) {
+    out += ',';
+    AppendKey(out, "sensitivity");
+    out += SensitivityJson(session.chartInput(), AnalyseBirthTime(session.chartInput())).dump();
   }
   out += "}\n";
 }

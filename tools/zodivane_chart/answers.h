@@ -11,9 +11,10 @@
 namespace zodivane::chart_tool {
 
 /// A cast chart: the view, the engines' long texts and wheel names from
-/// `session`, and with `withReport` the report's plain text.
+/// `session`, with `withReport` the report's plain text, and with
+/// `withSensitivity` the birth-time sensitivity of the chart (SensitivityJson).
 void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& session,
-                       bool withReport);
+                       bool withReport, bool withSensitivity = false);
 
 /// A rejected cast: {"rejected":{"message":...,"icon":...,"focus":...}}.
 void AppendRejectionAnswer(std::string& out, const Rejection& rejection);

@@ -53,6 +53,7 @@ constexpr auto kFlags = std::to_array<FlagRow>({
     {"--report",     nullptr, [](Parsed& p) -> auto& { return p.options.report; }, false},
     {"--dst",        nullptr, [](Parsed& p) -> auto& { return p.options.flags.dst; }, false},
     {"--list-zones", nullptr, [](Parsed& p) -> auto& { return p.listZones; }, false},
+    {"--sensitivity", nullptr, [](Parsed& p) -> auto& { return p.options.sensitivity; }, false},
 });
 // clang-format on
 
@@ -323,7 +324,7 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   const PeopleFlags& flags = options.flags;
   const bool anyPeopleFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
                              flags.lat || flags.lon || flags.city || flags.state || flags.country ||
-                             flags.place || options.reportRtf;
+                             flags.place || options.reportRtf || options.sensitivity;
   if (options.findPlace) {
     if (parsed.listZones || parsed.json || anyPeopleFlag || options.report || parsed.jobs) {
       return UsageError{"--find-place takes no other flag"};

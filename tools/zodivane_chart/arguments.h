@@ -34,6 +34,7 @@ struct Options {
   bool report = false;  ///< --report: append the report's plain text
   std::optional<std::string>
       reportRtf;      ///< --report-rtf FILE (form for people only); "-" for standard output
+  bool sensitivity = false;  ///< --sensitivity: the birth-time sensitivity after the chart
   unsigned jobs = 0;  ///< --jobs N (--json only): threads; 0 for one per processor
   PeopleFlags flags;
   std::optional<std::string> findPlace;  ///< --find-place QUERY: list the matches

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "tools/zodivane_chart/answers.h"
+#include "tools/zodivane_chart/sensitivity_output.h"
 #include "tools/zodivane_chart/tool.h"
 
 namespace zodivane::chart_tool {
@@ -279,7 +280,8 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
     if (const auto* rejection = std::get_if<Rejection>(&result)) {
       AppendRejectionAnswer(out, *rejection);
     } else {
-      AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_);
+      AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_,
+                        AsksForSensitivity(line));
     }
     if (choice) {
       AppendZoneToAnswer(out, *choice);

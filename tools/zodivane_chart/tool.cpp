@@ -14,6 +14,7 @@
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
 #include "tools/zodivane_chart/place_lookup.h"
+#include "tools/zodivane_chart/sensitivity_output.h"
 
 namespace zodivane::embedded {
 extern const std::string_view kChartToolHelpText;
@@ -118,6 +119,10 @@ int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::o
     text += PlaceNoteText(*choice);
     if (options.flags.zone)
       text += "                (the chart uses the zone row given with --zone)\n";
+  }
+  if (options.sensitivity) {
+    text += '\n';
+    text += SensitivityBlock(session.chartInput(), AnalyseBirthTime(session.chartInput()));
   }
   if (options.report) {
     text += '\n';

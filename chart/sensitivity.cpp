@@ -1,0 +1,261 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chart/sensitivity.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "ephemeris/engines.h"
+#include "ephemeris/time_scales.h"
+
+namespace zodivane {
+namespace {
+
+constexpr int kNoSign = -1;
+
+/// First and last birth moments the form takes: 1 January 1901, 0:00 and
+/// 31 December 2050, 23:59, local clock time.
+constexpr CivilMoment kFirstBirthMoment{1901, 1, 1, 0, 0};
+constexpr CivilMoment kLastBirthMoment{2050, 12, 31, 23, 59};
+
+/// Minutes from 1 January 1901, 0:00 to a local date and time.
+std::int64_t MinutesFromFirstBirth(const CivilMoment& moment) noexcept {
+  const std::int64_t days =
+      JulianDayNumber(moment.month, moment.day, moment.year) -
+      JulianDayNumber(kFirstBirthMoment.month, kFirstBirthMoment.day, kFirstBirthMoment.year);
+  return days * 1440 + moment.hour * 60 + moment.minute;
+}
+
+CivilMoment LocalMomentOf(const ChartInput& input) noexcept {
+  return CivilMoment{input.year, input.month, input.day, input.hour, input.minute};
+}
+
+int SignOfAbbreviation(std::string_view abbreviation) noexcept {
+  return SignIndexFromAbbreviation(abbreviation).value_or(kNoSign);
+}
+
+/// The Ascendant's sign as the results read it: the last three characters
+/// of its trimmed long text.
+int AscendantSignOf(std::string_view ascendantText) noexcept {
+  const std::string_view trimmed = TrimSpaces(ascendantText);
+  return trimmed.size() < 3 ? kNoSign : SignOfAbbreviation(trimmed.substr(trimmed.size() - 3));
+}
+
+/// A body's sign as the results read it: characters 4 to 6 of its trimmed
+/// short position text.
+int PositionSignOf(const PositionTable& positions, ChartPoint point) noexcept {
+  return SignOfAbbreviation(
+      SignCharactersOf(TrimSpaces(positions[static_cast<std::size_t>(point)])));
+}
+
+int MoonSignOf(const MoonPosition& moon) noexcept {
+  return SignIndexFromName(moon.moonSignName).value_or(kNoSign);
+}
+
+/// Signs of all eleven points of one birth record, from a full run of the
+/// three engines in the driver's order.
+std::array<int, kChartPointCount> AllSigns(const ChartInput& input) {
+  const std::string ascendantText = ComputeAscendant(input);
+  const MoonPosition moon = ComputeMoon(input);
+  const PositionTable positions = ComputePlanets(input, moon.moonText, ascendantText);
+  std::array<int, kChartPointCount> signs{};
+  for (int point = 0; point < kChartPointCount; ++point) {
+    signs[static_cast<std::size_t>(point)] =
+        PositionSignOf(positions, static_cast<ChartPoint>(point));
+  }
+  signs[static_cast<std::size_t>(ChartPoint::Moon)] = MoonSignOf(moon);
+  signs[static_cast<std::size_t>(ChartPoint::Ascendant)] = AscendantSignOf(ascendantText);
+  return signs;
+}
+
+/// Sidereal time runs 360.9856 degrees per day of clock time.
+constexpr double kSiderealDegreesPerMinute = 360.9856 / 1440.0;
+/// The obliquity the Ascendant engine uses is 23.452294 - 0.0130125 T
+/// degrees with T the centuries from 1900: at most 23.4523 from 1901 on.
+constexpr double kLargestObliquityRad = 23.4523 * kDegreesToRadians;
+
+/// Coarse step of the Ascendant search at the record's latitude, in minutes.
+///
+/// While the ecliptic crosses the horizon at an angle (latitude below the
+/// polar circle, 90° minus the obliquity), the Ascendant advances
+/// d(Asc)/d(RAMC) = (cos e + sin e tan p sin RAMC) / (cos² RAMC + (sin RAMC
+/// cos e + sin e tan p)²) degrees of longitude per degree of sidereal time,
+/// always forward and never faster than 1 / (cos e - sin e tan |p|), the
+/// rate at which the first degree of Aries (North) or Libra (South) rises.
+/// A sign therefore stays on the Ascendant at least 30 degrees over that
+/// rate times kSiderealDegreesPerMinute: about 110 minutes at the equator,
+/// 27 at 60 degrees, 8 at 65 degrees. A step of half that shortest stay
+/// holds at most one sign change, and a step whose two ends show the same
+/// sign holds none (the Ascendant would need a whole turn, a sidereal day),
+/// so a change found between two steps is the only one there and bisection
+/// finds its minute. Near and beyond the polar circle the rate has no useful
+/// bound (the computed Ascendant jumps half a turn where the ecliptic lies
+/// in the horizon): there every minute is cast.
+int AscendantStepMinutes(const ChartInput& input) noexcept {
+  const double latitudeRad = (input.latDegrees + input.latMinutes / 60.0) * kDegreesToRadians;
+  const double slowness =
+      std::cos(kLargestObliquityRad) - std::sin(kLargestObliquityRad) * std::tan(latitudeRad);
+  if (slowness <= 0.0) {
+    return 1;
+  }
+  const double fastestDegreesPerMinute = kSiderealDegreesPerMinute / slowness;
+  const double shortestStayMinutes = 30.0 / fastestDegreesPerMinute;
+  return std::max(1, static_cast<int>(shortestStayMinutes / 2.0));
+}
+
+/// Coarse step of the Moon search. The Moon engine's longitude always
+/// advances, between about 11.8 and 15.4 degrees a day, so a sign holds it
+/// for at least 1.9 days; a 6-hour step (at most about 4 degrees) holds at
+/// most one change, and none when its ends agree.
+constexpr int kMoonStepMinutes = 6 * 60;
+
+/// Coarse step of the Sun and planet search. No planet moves faster than
+/// about 2.2 degrees a day (Mercury), so an hour holds at most one boundary.
+/// A planet can cross a boundary and come back within the same hour only by
+/// standing still within a fraction of an arc-second of it; such a double
+/// crossing, a few minutes wide at most, would go unseen.
+constexpr int kPlanetStepMinutes = 60;
+
+/// Allowed shifts of the birth time: how far the search may go earlier
+/// (a count of minutes, >= 0) and later before leaving 1901..2050.
+struct ShiftLimits {
+  int earlier = 0;
+  int later = 0;
+};
+
+ShiftLimits LimitsOf(const ChartInput& input) noexcept {
+  const std::int64_t now = MinutesFromFirstBirth(LocalMomentOf(input));
+  const std::int64_t last = MinutesFromFirstBirth(kLastBirthMoment);
+  constexpr std::int64_t kLongest = kMoonWindowMinutes;
+  return ShiftLimits{static_cast<int>(std::clamp<std::int64_t>(now, 0, kLongest)),
+                     static_cast<int>(std::clamp<std::int64_t>(last - now, 0, kLongest))};
+}
+
+/// Searches one side of the entered time. `signAt(shift)` casts the point at
+/// the entered time moved by `shift` minutes. Steps outward by `step`
+/// minutes up to `reach` minutes (the window or the range limit, whichever
+/// is nearer); at the first step whose sign differs from `sign`, bisects the
+/// last interval down to the minute.
+template <typename SignAt>
+std::optional<SignChange> SearchSide(SignAt&& signAt, int sign, int direction, int reach,
+                                     int step) {
+  int same = 0;  // distance known to show `sign`
+  while (same < reach) {
+    const int probe = std::min(same + step, reach);
+    const int probeSign = signAt(direction * probe);
+    if (probeSign != sign) {
+      int differs = probe;
+      int differsSign = probeSign;
+      while (differs - same > 1) {
+        const int middle = same + (differs - same) / 2;
+        const int middleSign = signAt(direction * middle);
+        if (middleSign == sign) {
+          same = middle;
+        } else {
+          differs = middle;
+          differsSign = middleSign;
+        }
+      }
+      return SignChange{direction * differs, differsSign};
+    }
+    same = probe;
+  }
+  return std::nullopt;
+}
+
+template <typename SignAt>
+void SearchBothSides(PointSensitivity& result, SignAt&& signAt, const ShiftLimits& limits,
+                     int step) {
+  const int earlierReach = std::min(result.windowMinutes, limits.earlier);
+  const int laterReach = std::min(result.windowMinutes, limits.later);
+  result.earlierStopsAtRange = earlierReach < result.windowMinutes;
+  result.laterStopsAtRange = laterReach < result.windowMinutes;
+  result.earlier = SearchSide(signAt, result.sign, -1, earlierReach, step);
+  result.later = SearchSide(signAt, result.sign, +1, laterReach, step);
+}
+
+}  // namespace
+
+ChartInput ShiftBirthTime(const ChartInput& input, int minutes) {
+  const CivilMoment moment = ShiftCivilMoment(LocalMomentOf(input), minutes);
+  ChartInput shifted = input;
+  shifted.year = static_cast<std::int16_t>(moment.year);
+  shifted.month = static_cast<std::int16_t>(moment.month);
+  shifted.day = static_cast<std::int16_t>(moment.day);
+  shifted.hour = static_cast<std::int16_t>(moment.hour);
+  shifted.minute = static_cast<std::int16_t>(moment.minute);
+  return shifted;
+}
+
+BirthTimeSensitivity AnalyseBirthTime(const ChartInput& input) {
+  BirthTimeSensitivity result;
+  const std::array<int, kChartPointCount> signs = AllSigns(input);
+  const ShiftLimits limits = LimitsOf(input);
+
+  for (int point = 0; point < kChartPointCount; ++point) {
+    PointSensitivity& entry = result.points[static_cast<std::size_t>(point)];
+    entry.point = static_cast<ChartPoint>(point);
+    entry.sign = signs[static_cast<std::size_t>(point)];
+    entry.windowMinutes = kPlanetWindowMinutes;
+  }
+
+  PointSensitivity& ascendant = result.points[static_cast<std::size_t>(ChartPoint::Ascendant)];
+  ascendant.windowMinutes = kAscendantWindowMinutes;
+  SearchBothSides(
+      ascendant,
+      [&](int shift) { return AscendantSignOf(ComputeAscendant(ShiftBirthTime(input, shift))); },
+      limits, AscendantStepMinutes(input));
+
+  PointSensitivity& moon = result.points[static_cast<std::size_t>(ChartPoint::Moon)];
+  moon.windowMinutes = kMoonWindowMinutes;
+  SearchBothSides(
+      moon, [&](int shift) { return MoonSignOf(ComputeMoon(ShiftBirthTime(input, shift))); },
+      limits, kMoonStepMinutes);
+
+  // The planet engine places all bodies at once: one cast per probe serves
+  // every body, so the casts are kept by shift while the bodies are searched.
+  // The Moon's and the Ascendant's texts only pass through it.
+  const std::string ascendantText = ComputeAscendant(input);
+  const std::string moonText = ComputeMoon(input).moonText;
+  std::vector<std::pair<int, PositionTable>> planetCasts;
+  auto planetsAt = [&](int shift) -> const PositionTable& {
+    for (const auto& [castShift, positions] : planetCasts) {
+      if (castShift == shift) {
+        return positions;
+      }
+    }
+    planetCasts.emplace_back(shift,
+                             ComputePlanets(ShiftBirthTime(input, shift), moonText, ascendantText));
+    return planetCasts.back().second;
+  };
+  for (int point = 0; point < kChartPointCount; ++point) {
+    const auto body = static_cast<ChartPoint>(point);
+    if (body == ChartPoint::Moon || body == ChartPoint::Ascendant) {
+      continue;
+    }
+    SearchBothSides(
+        result.points[static_cast<std::size_t>(point)],
+        [&](int shift) { return PositionSignOf(planetsAt(shift), body); }, limits,
+        kPlanetStepMinutes);
+  }
+
+  ChartInput opposite = input;
+  opposite.dst = Flag16::Of(!input.dst.IsSet());
+  result.oppositeDst = opposite.dst.IsSet();
+  const std::array<int, kChartPointCount> oppositeSigns = AllSigns(opposite);
+  for (int point = 0; point < kChartPointCount; ++point) {
+    const auto index = static_cast<std::size_t>(point);
+    if (oppositeSigns[index] != signs[index]) {
+      result.dstDifferences.push_back(
+          DstDifference{static_cast<ChartPoint>(point), signs[index], oppositeSigns[index]});
+    }
+  }
+  return result;
+}
+
+}  // namespace zodivane

@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "chart/sensitivity_text.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdlib>
+#include <string_view>
+
+namespace zodivane {
+namespace {
+
+constexpr auto kMonthNames = std::to_array<std::string_view>({
+    "January",
+    "February",
+    "March",
+    "April",
+    "May",
+    "June",
+    "July",
+    "August",
+    "September",
+    "October",
+    "November",
+    "December",
+});
+static_assert(kMonthNames.size() == 12);
+
+std::string MinutesText(int minutes) {
+  const int count = std::abs(minutes);
+  return std::to_string(count) + (count == 1 ? " minute" : " minutes");
+}
+
+/// "3 hours", "3 days", "a day": the half-width of a point's window.
+std::string WindowText(int windowMinutes) {
+  if (windowMinutes == 24 * 60) {
+    return "a day";
+  }
+  if (windowMinutes % (24 * 60) == 0) {
+    return std::to_string(windowMinutes / (24 * 60)) + " days";
+  }
+  if (windowMinutes % 60 == 0) {
+    return std::to_string(windowMinutes / 60) + " hours";
+  }
+  return MinutesText(windowMinutes);
+}
+
+/// The nearer of the two changes of a point, the earlier one on a tie.
+const std::optional<SignChange>& NearerChange(const PointSensitivity& point) {
+  if (point.earlier && point.later) {
+    return -point.earlier->minutes <= point.later->minutes ? point.earlier : point.later;
+  }
+  return point.earlier ? point.earlier : point.later;
+}
+
+/// "With Daylight Saving Time ticked: " or "... not ticked: ".
+std::string TickText(bool ticked) {
+  return std::string("With Daylight Saving Time ") + (ticked ? "ticked" : "not ticked") + ": ";
+}
+
+}  // namespace
+
+std::string PointName(ChartPoint point) {
+  if (point == ChartPoint::Ascendant) {
+    return "Ascendant";
+  }
+  return std::string(kChartPointNames[static_cast<std::size_t>(point)]);
+}
+
+std::string SignNameText(int sign) {
+  if (sign < 0 || sign >= kSignCount) {
+    return "no sign";
+  }
+  return std::string(kSigns[static_cast<std::size_t>(sign)].name);
+}
+
+std::string ShiftedTimeText(const ChartInput& input, int minutes) {
+  const ChartInput shifted = ShiftBirthTime(input, minutes);
+  std::string text;
+  if (shifted.year != input.year || shifted.month != input.month || shifted.day != input.day) {
+    if (shifted.month >= 1 && shifted.month <= 12) {
+      text = kMonthNames[static_cast<std::size_t>(shifted.month - 1)];
+    }
+    text += "/" + std::to_string(shifted.day) + " ";
+  }
+  text += std::to_string(shifted.hour) + ":";
+  if (shifted.minute < 10) {
+    text += "0";
+  }
+  return text + std::to_string(shifted.minute);
+}
+
+std::string SensitivityText(const ChartInput& input, const PointSensitivity& point) {
+  std::string text = PointName(point.point) + " " + SignNameText(point.sign);
+  if (!point.earlier && !point.later) {
+    return text + " for " + WindowText(point.windowMinutes) + " either side of the birth time";
+  }
+  // The first and the last minute of the entered sign.
+  const std::string from = point.earlier ? ShiftedTimeText(input, point.earlier->minutes + 1) : "";
+  const std::string until = point.later ? ShiftedTimeText(input, point.later->minutes - 1) : "";
+  if (point.earlier) {
+    text += " from " + from;
+  }
+  if (point.later) {
+    text += (point.earlier ? " to " : " until ") + until;
+  }
+  text += ";";
+  if (point.earlier) {
+    text += " " + SignNameText(point.earlier->sign) + " if born before " + from;
+  }
+  if (point.later) {
+    text += std::string(point.earlier ? "," : "") + " " + SignNameText(point.later->sign) +
+            " if born after " + until;
+  }
+  return text;
+}
+
+std::optional<std::string> BirthTimeWarning(const BirthTimeSensitivity& sensitivity) {
+  std::string text;
+  for (const ChartPoint point : {ChartPoint::Ascendant, ChartPoint::Moon}) {
+    const std::optional<SignChange>& change =
+        NearerChange(sensitivity.points[static_cast<std::size_t>(point)]);
+    if (!change || std::abs(change->minutes) > kWarningMinutes) {
+      continue;
+    }
+    if (!text.empty()) {
+      text += ", ";
+    }
+    text += PointName(point) + " changes to " + SignNameText(change->sign) + " " +
+            MinutesText(change->minutes) + (change->minutes < 0 ? " earlier" : " later");
+  }
+  if (text.empty()) {
+    return std::nullopt;
+  }
+  return text + ": check the birth time";
+}
+
+std::string DaylightSavingText(const BirthTimeSensitivity& sensitivity) {
+  std::string text = TickText(sensitivity.oppositeDst);
+  if (sensitivity.dstDifferences.empty()) {
+    return text + "no sign changes";
+  }
+  bool first = true;
+  for (const DstDifference& difference : sensitivity.dstDifferences) {
+    text += std::string(first ? "" : ", ") + PointName(difference.point) + " " +
+            SignNameText(difference.oppositeSign) + " instead of " + SignNameText(difference.sign);
+    first = false;
+  }
+  return text;
+}
+
+std::string PointTooltipText(const ChartInput& input, const BirthTimeSensitivity& sensitivity,
+                             ChartPoint point) {
+  std::string text = SensitivityText(input, sensitivity.points[static_cast<std::size_t>(point)]);
+  for (const DstDifference& difference : sensitivity.dstDifferences) {
+    if (difference.point == point) {
+      text += "\n" + TickText(sensitivity.oppositeDst) + SignNameText(difference.oppositeSign);
+    }
+  }
+  return text;
+}
+
+SensitivityView SensitivityViewOf(const ChartInput& input) {
+  const BirthTimeSensitivity sensitivity = AnalyseBirthTime(input);
+  SensitivityView view;
+  for (int point = 0; point < kChartPointCount; ++point) {
+    view.tooltips[static_cast<std::size_t>(point)] =
+        PointTooltipText(input, sensitivity, static_cast<ChartPoint>(point));
+  }
+  view.warning = BirthTimeWarning(sensitivity);
+  return view;
+}
+
+}  // namespace zodivane

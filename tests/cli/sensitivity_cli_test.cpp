@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zodivane-chart's birth-time sensitivity: --sensitivity after the chart for
+// people, and "sensitivity": true in a JSON line; without them every answer
+// stays byte for byte as it was.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "chart/chart_driver.h"
+#include "tools/zodivane_chart/chart_text.h"
+#include "tools/zodivane_chart/json_protocol.h"
+#include "tools/zodivane_chart/tool.h"
+
+namespace zodivane::chart_tool {
+namespace {
+
+using Json = nlohmann::json;
+using ::testing::HasSubstr;
+
+// New Delhi, 15 June 1980, 10:30 Indian Time: Virgo rose at 10:30 itself.
+const std::vector<std::string> kDelhiFlags{
+    "--name", "Asha", "--date", "1980-06-15", "--time", "10:30",
+    "--zone", "34",   "--lat",  "28N38",      "--lon",  "77E12",
+};
+
+Json DelhiLine() {
+  return Json{
+      {"txtName", "ASHA"},     {"txtLonD", "77"},        {"txtLonM", "12"},
+      {"txtLatD", "28"},       {"txtLatM", "38"},        {"txtMCity", ""},
+      {"txtMState", ""},       {"txtMCountry", ""},      {"cboMonthIndex", 5},
+      {"cboDateIndex", 14},    {"cmbTimeZoneIndex", 34}, {"cboDateText", "15"},
+      {"cboYearText", "1980"}, {"cboHHText", "10"},      {"cboMMText", "30"},
+      {"optEast", true},       {"optSouth", false},      {"chkDST", false},
+  };
+}
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = "") {
+  StringInput in(input);
+  StringOutput out;
+  std::ostringstream err;
+  ToolRun run;
+  run.status = Run(args, in, out, err);
+  run.out = out.Text();
+  run.err = err.str();
+  return run;
+}
+
+std::vector<std::string> With(std::vector<std::string> args,
+                              const std::vector<std::string>& extra) {
+  args.insert(args.end(), extra.begin(), extra.end());
+  return args;
+}
+
+/// The sentences of the chart above, as the results' tooltips word them.
+constexpr const char* kDelhiBlock =
+    "Birth-time sensitivity\n"
+    "  Ascendant Virgo from 10:30 to 12:46; Leo if born before 10:30, Libra if born after 12:46\n"
+    "  Moon Cancer from June/13 16:02 to 21:54; Gemini if born before June/13 16:02, Leo if born "
+    "after 21:54\n"
+    "  Sun Gemini for a day either side of the birth time\n"
+    "  Mercury Cancer for a day either side of the birth time\n"
+    "  Venus Gemini for a day either side of the birth time\n"
+    "  Mars Virgo for a day either side of the birth time\n"
+    "  Jupiter Virgo for a day either side of the birth time\n"
+    "  Saturn Virgo for a day either side of the birth time\n"
+    "  Uranus Scorpio for a day either side of the birth time\n"
+    "  Neptune Sagittarius for a day either side of the birth time\n"
+    "  Pluto Libra for a day either side of the birth time\n"
+    "  With Daylight Saving Time ticked: Ascendant Leo instead of Virgo\n"
+    "  Ascendant changes to Leo 1 minute earlier: check the birth time\n";
+
+TEST(ChartToolSensitivity, PeopleGetTheBlockAfterTheChartAndBeforeTheReport) {
+  const ToolRun plain = RunTool(kDelhiFlags);
+  ASSERT_EQ(plain.status, kExitOk) << plain.err;
+  const ToolRun sensitive = RunTool(With(kDelhiFlags, {"--sensitivity"}));
+  ASSERT_EQ(sensitive.status, kExitOk) << sensitive.err;
+  EXPECT_EQ(sensitive.out, plain.out + "\n" + kDelhiBlock);
+
+  const ToolRun withReport = RunTool(With(kDelhiFlags, {"--report", "--sensitivity"}));
+  const ToolRun reportOnly = RunTool(With(kDelhiFlags, {"--report"}));
+  EXPECT_EQ(withReport.out,
+            plain.out + "\n" + kDelhiBlock + reportOnly.out.substr(plain.out.size()));
+
+  // A stable birth (11:30) has no warning line.
+  std::vector<std::string> stable = With(kDelhiFlags, {"--sensitivity"});
+  stable[5] = "11:30";
+  const ToolRun calm = RunTool(stable);
+  EXPECT_THAT(calm.out, HasSubstr("  Ascendant Virgo from 10:30 to 12:46;"));
+  EXPECT_THAT(calm.out, ::testing::Not(HasSubstr("check the birth time")));
+}
+
+TEST(ChartToolSensitivity, FlagBelongsToTheFormForPeople) {
+  for (const auto& args : {std::vector<std::string>{"--json", "--sensitivity"},
+                           std::vector<std::string>{"--list-zones", "--sensitivity"},
+                           With(kDelhiFlags, {"--sensitivity", "--sensitivity"}),
+                           With(kDelhiFlags, {"--sensitivity=yes"})}) {
+    SCOPED_TRACE(::testing::PrintToString(args));
+    const ToolRun run = RunTool(args);
+    EXPECT_EQ(run.status, kExitUsage);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+TEST(ChartToolSensitivity, JsonKeyAddsTheObjectAndNothingElse) {
+  const std::string plainLine = DelhiLine().dump();
+  const ToolRun plain = RunTool({"--json"}, plainLine + "\n");
+  ASSERT_EQ(plain.status, kExitOk);
+  ASSERT_THAT(plain.out, ::testing::EndsWith("}\n"));
+
+  Json asking = DelhiLine();
+  asking["sensitivity"] = true;
+  const ToolRun run = RunTool({"--json"}, asking.dump() + "\n");
+  ASSERT_EQ(run.status, kExitOk);
+  // The chart answer unchanged, the object appended as its last key.
+  const std::string head = plain.out.substr(0, plain.out.size() - 2);
+  ASSERT_EQ(run.out.substr(0, head.size()), head);
+  EXPECT_EQ(run.out.substr(head.size(), 16), ",\"sensitivity\":{");
+
+  const Json answer = Json::parse(run.out);
+  const Json& sensitivity = answer.at("sensitivity");
+  const Json& ascendant = sensitivity.at("points").at(10);
+  EXPECT_EQ(ascendant.at("point"), "Ascendant");
+  EXPECT_EQ(ascendant.at("sign"), "Virgo");
+  EXPECT_EQ(ascendant.at("windowMinutes"), 180);
+  EXPECT_EQ(ascendant.at("earlier"),
+            (Json{{"minutes", -1}, {"sign", "Leo"}, {"date", "1980-06-15"}, {"time", "10:29"}}));
+  EXPECT_EQ(ascendant.at("later"),
+            (Json{{"minutes", 137}, {"sign", "Libra"}, {"date", "1980-06-15"}, {"time", "12:47"}}));
+  EXPECT_EQ(ascendant.at("earlierStopsAtRange"), false);
+  const Json& moon = sensitivity.at("points").at(1);
+  EXPECT_EQ(
+      moon.at("earlier"),
+      (Json{{"minutes", -2549}, {"sign", "Gemini"}, {"date", "1980-06-13"}, {"time", "16:01"}}));
+  const Json& sun = sensitivity.at("points").at(0);
+  EXPECT_TRUE(sun.at("earlier").is_null());
+  EXPECT_EQ(sun.at("text"), "Sun Gemini for a day either side of the birth time");
+  EXPECT_EQ(sensitivity.at("warning"),
+            "Ascendant changes to Leo 1 minute earlier: check the birth time");
+  EXPECT_EQ(
+      sensitivity.at("dst"),
+      (Json{{"ticked", true},
+            {"differences",
+             Json::array({{{"point", "Ascendant"}, {"sign", "Virgo"}, {"oppositeSign", "Leo"}}})},
+            {"text", "With Daylight Saving Time ticked: Ascendant Leo instead of Virgo"}}));
+
+  // Any other value, a key in a name's text, or a rejected form: as without it.
+  for (const Json& value : {Json(false), Json("yes"), Json(1), Json(nullptr)}) {
+    Json line = DelhiLine();
+    line["sensitivity"] = value;
+    EXPECT_EQ(RunTool({"--json"}, line.dump() + "\n").out, plain.out) << value;
+  }
+  Json city = DelhiLine();
+  city["txtMCity"] = "sensitivity";
+  Json cityPlain = city;
+  city["sensitivity"] = false;
+  EXPECT_EQ(RunTool({"--json"}, city.dump() + "\n").out,
+            RunTool({"--json"}, cityPlain.dump() + "\n").out);
+  Json rejected = DelhiLine();
+  rejected["txtLatD"] = "95";
+  const std::string rejectedAnswer = RunTool({"--json"}, rejected.dump() + "\n").out;
+  rejected["sensitivity"] = true;
+  EXPECT_EQ(RunTool({"--json"}, rejected.dump() + "\n").out, rejectedAnswer);
+}
+
+}  // namespace
+}  // namespace zodivane::chart_tool
