@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "chart/birth_data.h"
+#include "common/birth_record.h"
 #include "ephemeris/engines.h"
 
 namespace zodivane {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 
 namespace zodivane {
 namespace {

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <utility>
 
+#include "chart/birth_data.h"
 #include "chart/time_zones.h"
 #include "ephemeris/engines.h"
 #include "retrograde/retrograde.h"

@@ -5,9 +5,10 @@
 #include <string>
 #include <variant>
 
-#include "chart/birth_data.h"
-#include "chart/vocabulary.h"
 #include "chart/wheel.h"
+#include "common/birth_record.h"
+#include "common/notice.h"
+#include "common/vocabulary.h"
 #include "report/report.h"
 
 namespace zodivane {

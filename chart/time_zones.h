@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "chart/birth_data.h"
+#include "common/birth_record.h"
 
 namespace zodivane {
 

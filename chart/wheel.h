@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 
 namespace zodivane {
 

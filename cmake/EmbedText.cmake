@@ -3,9 +3,8 @@
 # Compiles the text file <file> into <target> as the constant
 #   namespace zodivane::embedded { extern const std::string_view <symbol>; }
 # so that the program carries its data and reads no files at run time.
-# The file is re-embedded whenever it changes. The generating command lives
-# in the calling directory, so a small target there runs it before <target>
-# compiles, wherever <target> itself was declared.
+# The file is re-embedded whenever it changes. Call it in the folder that
+# declares <target>, so that the generated source is built as part of it.
 function(zodivane_embed_text target symbol file)
   get_filename_component(source "${file}" ABSOLUTE)
   set(output "${CMAKE_CURRENT_BINARY_DIR}/embedded/${symbol}.cpp")
@@ -16,8 +15,6 @@ function(zodivane_embed_text target symbol file)
     DEPENDS "${source}" "${ZODIVANE_EMBED_SCRIPT}"
     COMMENT "Embedding ${file}"
     VERBATIM)
-  add_custom_target(zodivane_embed_${symbol} DEPENDS "${output}")
-  add_dependencies(${target} zodivane_embed_${symbol})
   target_sources(${target} PRIVATE "${output}")
 endfunction()
 

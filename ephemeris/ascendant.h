@@ -3,7 +3,7 @@
 // Ascendant formula with an explicit quadrant rule. Tropical zodiac.
 #pragma once
 
-#include "chart/birth_data.h"
+#include "common/birth_record.h"
 
 namespace zodivane {
 

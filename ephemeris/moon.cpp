@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 #include "ephemeris/engines.h"
 #include "ephemeris/time_scales.h"
 

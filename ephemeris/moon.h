@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "chart/birth_data.h"
+#include "common/birth_record.h"
 
 namespace zodivane {
 

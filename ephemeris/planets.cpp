@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 #include "ephemeris/engines.h"
 #include "ephemeris/time_scales.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "chart/birth_data.h"
+#include "common/birth_record.h"
 
 namespace zodivane {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
-#include "chart/birth_data.h"
-#include "chart/vocabulary.h"
+#include "common/birth_record.h"
+#include "common/vocabulary.h"
 
 namespace zodivane {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 
 namespace zodivane {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 #include "report/report.h"
 
 namespace zodivane {

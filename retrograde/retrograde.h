@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "chart/birth_data.h"
-#include "chart/vocabulary.h"
+#include "common/birth_record.h"
+#include "common/vocabulary.h"
 
 namespace zodivane {
 

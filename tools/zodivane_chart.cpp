@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "chart/time_zones.h"
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 #include "report/report.h"
 #include "report/report_sinks.h"
 #include "report/rtf_writer.h"

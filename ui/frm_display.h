@@ -7,7 +7,7 @@
 #include <array>
 
 #include "chart/chart_driver.h"
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 #include "ui/web_links.h"
 
 class QGroupBox;

@@ -10,7 +10,7 @@
 
 #include <array>
 
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 
 namespace zodivane::ui {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "chart/birth_data.h"
+#include "common/birth_record.h"
 
 namespace zodivane::test {
 

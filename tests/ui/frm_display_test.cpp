@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "chart/chart_driver.h"
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 #include "report/report.h"
 #include "ui/frm_display.h"
 #include "ui/house_list_label.h"

@@ -1,4 +1,4 @@
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 
 namespace zodivane {
 
