@@ -13,7 +13,7 @@
 #include <array>
 #include <vector>
 
-#include "chart/vocabulary.h"
+#include "common/vocabulary.h"
 
 class QPainter;
 class QColor;
