@@ -146,7 +146,7 @@ std::optional<QString> QtSaveFileDialog::AskSavePath(QWidget* parent,
   dialog.setNameFilters({settings.filter});
   dialog.setDefaultSuffix(settings.defaultSuffix);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
-  dialog.selectFile(QString());
+  dialog.selectFile(settings.suggestedName);
   for (;;) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
       return std::nullopt;
@@ -251,7 +251,7 @@ void frmSave::BuildPreview(const QString& reportText) {
 
 SaveDialogSettings frmSave::SaveSettings() {
   return {kProgramTitle, QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("rtf"), true,
-          true};
+          true, {}};
 }
 
 void frmSave::cmdSave_Click() {

@@ -120,6 +120,7 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
     }
   });
   window->Display().ShowChart(chart, session_);
+  window->SetChartSheet(chart, sheetServices_);
   // Opens maximised; without a window manager the screen's free area is the same.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window->setGeometry(screen->availableGeometry());
