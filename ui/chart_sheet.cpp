@@ -159,7 +159,7 @@ void DrawSigns(QPainter& painter, const ChartView& chart) {
     DrawLine(painter, QRectF(kRightColumn, top, width, 20), QString::fromLatin1(caption),
              SheetFont(13, true), kInk);
     DrawLine(painter, QRectF(kRightColumn, top + 20, width, 20), value, SheetFont(13), kInk);
-    top += 46;
+    top += 44;
   }
 }
 
