@@ -22,7 +22,7 @@ struct CoordinateCheck {
 
 // In the order the checks run. The minute messages have two spaces between
 // "the" and "Minute".
-constexpr std::array<CoordinateCheck, 4> kCoordinateChecks{{
+constexpr auto kCoordinateChecks = std::to_array<CoordinateCheck>({
     {&FormEntries::txtLonD, "txtLonD", 179,
      "Please Enter Value Between 0 And 179 in the Degree of Longitude"},
     {&FormEntries::txtLonM, "txtLonM", 59,
@@ -31,12 +31,12 @@ constexpr std::array<CoordinateCheck, 4> kCoordinateChecks{{
      "Please Enter Value Between 0 And 89 in the Degree of Latitude"},
     {&FormEntries::txtLatM, "txtLatM", 59,
      "Please Enter Value Between 0 And 59 in the  Minute of Latitude"},
-}};
+});
 static_assert(kCoordinateChecks.size() == 4);
 
 constexpr int kFebruaryPosition = 1;
 // April, June, September and November as list positions of the month list.
-constexpr std::array<int, 4> kThirtyDayMonthPositions{3, 5, 8, 10};
+constexpr auto kThirtyDayMonthPositions = std::to_array({3, 5, 8, 10});
 static_assert(kThirtyDayMonthPositions.size() == 4);
 constexpr int kDay29Position = 28;
 constexpr int kDay30Position = 29;

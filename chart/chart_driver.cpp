@@ -1,6 +1,7 @@
 #include "chart/chart_driver.h"
 
 #include <array>
+#include <charconv>
 #include <exception>
 #include <string_view>
 #include <utility>
@@ -65,29 +66,55 @@ std::optional<std::string> AscendantSignOf(std::string_view ascendantText) {
   return SignNameOf(trimmed.substr(trimmed.size() - 3));
 }
 
+/// Appends the decimal digits of `value` (a minus sign first when negative).
+void AppendInteger(std::string& text, int value) {
+  std::array<char, 12> digits{};  // "-2147483648" is 11 characters
+  const std::to_chars_result written =
+      std::to_chars(digits.data(), digits.data() + digits.size(), value);
+  text.append(digits.data(), written.ptr);
+}
+
 std::string DateText(const ChartInput& input) {
   std::string text;
+  text.reserve(24);
   if (input.month >= 1 && input.month <= 12) {
     text = kMonthNames[static_cast<std::size_t>(input.month - 1)];
   }
-  return text + "/" + std::to_string(input.day) + "/" + std::to_string(input.year);
+  text += '/';
+  AppendInteger(text, input.day);
+  text += '/';
+  AppendInteger(text, input.year);
+  return text;
+}
+
+std::string TimeText(const ChartInput& input) {
+  std::string text;
+  AppendInteger(text, input.hour);
+  text += ':';
+  AppendInteger(text, input.minute);
+  return text;
 }
 
 std::string AngleText(std::int16_t degrees, std::int16_t minutes, std::string_view hemisphere) {
-  std::string text = std::to_string(degrees);
-  text.append(kDegreeSign).append(" ").append(std::to_string(minutes)).append("'");
+  std::string text;
+  text.reserve(16 + hemisphere.size());
+  AppendInteger(text, degrees);
+  text.append(kDegreeSign).append(" ");
+  AppendInteger(text, minutes);
+  text.append("'");
   return text.append(" ").append(hemisphere);
 }
 
-/// Runs one step of the cast. A step that fails at run time is skipped
-/// without a message and the cast goes on with what the step left behind
-/// (the previous chart's values); validated input makes no step fail.
+/// Runs one step of the cast; false when it failed. A step that fails at
+/// run time is skipped without a message and the cast goes on with the
+/// previous chart's values for it; validated input makes no step fail.
 template <typename Step>
-void RunStep(Step&& step) noexcept {
+bool RunStep(Step&& step) noexcept {
   try {
     std::forward<Step>(step)();
+    return true;
   } catch (const std::exception&) {
-    // Skipped; the next step runs.
+    return false;  // skipped; the next step runs
   }
 }
 
@@ -120,20 +147,30 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
   input.dst = Flag16::Of(entries.chkDST);
 
   // The engines in their fixed order: the planet engine copies the Moon's
-  // and the Ascendant's texts, and the wheel reads the marked names.
-  std::string ascendantText = ascendantText_;
-  std::string moonText = moonText_;
-  std::string moonSignName = moonSignName_;
-  PositionTable positions = positions_;
-  WheelNames wheelNames = wheelNames_;
-  RunStep([&] { ascendantText = ComputeAscendant(input); });
-  RunStep([&] {
-    MoonPosition moon = ComputeMoon(input);
-    moonText = std::move(moon.moonText);
-    moonSignName = std::move(moon.moonSignName);
-  });
-  RunStep([&] { positions = ComputePlanets(input, moonText, ascendantText); });
-  RunStep([&] { wheelNames = MarkRetrogrades(input); });
+  // and the Ascendant's texts, and the wheel reads the marked names. A step
+  // that fails leaves its values at the previous chart's.
+  std::string ascendantText;
+  if (!RunStep([&] { ascendantText = ComputeAscendant(input); })) {
+    ascendantText = ascendantText_;
+  }
+  std::string moonText;
+  std::string moonSignName;
+  if (!RunStep([&] {
+        MoonPosition moon = ComputeMoon(input);
+        moonText = std::move(moon.moonText);
+        moonSignName = std::move(moon.moonSignName);
+      })) {
+    moonText = moonText_;
+    moonSignName = moonSignName_;
+  }
+  PositionTable positions;
+  if (!RunStep([&] { positions = ComputePlanets(input, moonText, ascendantText); })) {
+    positions = positions_;
+  }
+  WheelNames wheelNames;
+  if (!RunStep([&] { wheelNames = MarkRetrogrades(input); })) {
+    wheelNames = wheelNames_;
+  }
 
   ChartView view;
   RunStep([&] {
@@ -143,7 +180,7 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
     view.ascendantSign = AscendantSignOf(ascendantText);
     view.name = input.name;
     view.dateOfBirth = DateText(input);
-    view.timeOfBirth = std::to_string(input.hour) + ":" + std::to_string(input.minute);
+    view.timeOfBirth = TimeText(input);
     view.latitude = AngleText(input.latDegrees, input.latMinutes, entries.optSouth ? "S" : "N");
     view.longitude = AngleText(input.lonDegrees, input.lonMinutes, entries.optEast ? "E" : "W");
     view.city = entries.txtMCity;

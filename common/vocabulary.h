@@ -18,7 +18,7 @@ struct Sign {
 
 inline constexpr int kSignCount = 12;
 
-inline constexpr std::array<Sign, kSignCount> kSigns{{
+inline constexpr auto kSigns = std::to_array<Sign>({
     {"Ari", "Aries"},
     {"Tau", "Taurus"},
     {"Gem", "Gemini"},
@@ -31,7 +31,8 @@ inline constexpr std::array<Sign, kSignCount> kSigns{{
     {"Cap", "Capricorn"},
     {"Aqu", "Aquarius"},
     {"Pis", "Pisces"},
-}};
+});
+static_assert(kSigns.size() == kSignCount);
 
 /// The sign whose abbreviation equals `abbreviation` exactly (case-sensitive,
 /// no trimming), trying signs 0 to 11 in order; nullopt when none does.
@@ -60,10 +61,20 @@ inline constexpr int kChartPointCount = 11;
 
 /// Display names of the chart points, as the results form captions them
 /// ("Asc" for the Ascendant).
-inline constexpr std::array<std::string_view, kChartPointCount> kChartPointNames{
-    "Sun",    "Moon",   "Mercury", "Venus", "Mars", "Jupiter",
-    "Saturn", "Uranus", "Neptune", "Pluto", "Asc",
-};
+inline constexpr auto kChartPointNames = std::to_array<std::string_view>({
+    "Sun",
+    "Moon",
+    "Mercury",
+    "Venus",
+    "Mars",
+    "Jupiter",
+    "Saturn",
+    "Uranus",
+    "Neptune",
+    "Pluto",
+    "Asc",
+});
+static_assert(kChartPointNames.size() == kChartPointCount);
 
 /// The eleven short position texts of a chart ("10 Cap 22"), indexed by
 /// ChartPoint. Characters 4 to 6 (counted from 1) are the sign abbreviation.

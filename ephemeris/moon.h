@@ -25,7 +25,7 @@ inline constexpr int kMoonLongitudeTermCount = 25;
 
 // clang-format off
 /// The terms in the order they are summed.
-inline constexpr std::array<MoonLongitudeTerm, kMoonLongitudeTermCount> kMoonLongitudeTerms{{
+inline constexpr auto kMoonLongitudeTerms = std::to_array<MoonLongitudeTerm>({
     {0,  0,  1,  0, +6.288774, false},
     {2,  0, -1,  0, +1.274027, false},
     {2,  0,  0,  0, +0.658314, false},
@@ -51,8 +51,9 @@ inline constexpr std::array<MoonLongitudeTerm, kMoonLongitudeTermCount> kMoonLon
     {1,  1,  0,  0, +0.004987, true},
     {2, -1,  1,  0, +0.004036, true},
     {2,  0,  2,  0, +0.003994, false},
-}};
+});
 // clang-format on
+static_assert(kMoonLongitudeTerms.size() == kMoonLongitudeTermCount);
 
 /// The Moon's geocentric ecliptic longitude in degrees, [0, 360), at
 /// `centuries` Julian centuries from J2000.0 (UT taken as the time scale).

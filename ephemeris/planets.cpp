@@ -1,5 +1,6 @@
 #include "ephemeris/planets.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 
@@ -58,10 +59,57 @@ constexpr std::array<ChartPoint, kPlanetBodyCount> kTableSlotOfBody{
     ChartPoint::Uranus,  ChartPoint::Neptune, ChartPoint::Pluto,
 };
 
-[[nodiscard]] std::string PadToTwo(std::string_view field) {
-  std::string padded(field.size() <= 1 ? 1 : 0, '0');
-  padded.append(field);
-  return padded;
+/// The Earth's heliocentric position in the plane of the ecliptic, AU.
+struct EarthPosition {
+  double x;
+  double y;
+};
+
+/// The Earth from its own elements, in the plane of the ecliptic.
+[[nodiscard]] EarthPosition EarthInEcliptic(double centuries) noexcept {
+  const ElementsAtDate earth = ElementsOf(PlanetBody::Earth, centuries);
+  const OrbitPoint earthOrbit = OrbitPointOf(earth);
+  const double xEarth = earthOrbit.radius * std::cos(earthOrbit.trueAnomaly + earth.peri);
+  const double yEarth = earthOrbit.radius * std::sin(earthOrbit.trueAnomaly + earth.peri);
+  return EarthPosition{xEarth, yEarth};
+}
+
+/// GeocentricLongitude with the Earth's position of the same moment given.
+[[nodiscard]] double GeocentricLongitudeFrom(const EarthPosition& earth, PlanetBody body,
+                                             double centuries) noexcept {
+  // The Earth's slot stands for the Sun: a body at the origin.
+  HeliocentricCoordinates position;
+  if (body != PlanetBody::Earth) {
+    position = HeliocentricPosition(body, centuries);
+  }
+  const double dx = position.x - earth.x;
+  const double dy = position.y - earth.y;
+
+  double lambda = QuadrantAngle(dy, dx) * 180.0 / kPi;
+  lambda = lambda + PrecessionInLongitude(centuries);
+  while (lambda >= 360.0) {
+    lambda -= 360.0;
+  }
+  while (lambda < 0.0) {
+    lambda += 360.0;
+  }
+  return lambda;
+}
+
+/// Appends `field`, led by a "0" when it has fewer than two characters.
+void AppendPaddedToTwo(std::string& text, std::string_view field) {
+  if (field.size() <= 1) {
+    text += '0';
+  }
+  text += field;
+}
+
+/// Appends the decimal digits of `value` (0..59), at least two of them.
+void AppendTwoDigits(std::string& text, int value) {
+  std::array<char, 12> digits{};
+  const std::to_chars_result written =
+      std::to_chars(digits.data(), digits.data() + digits.size(), value);
+  AppendPaddedToTwo(text, std::string_view(digits.data(), written.ptr));
 }
 
 }  // namespace
@@ -103,29 +151,7 @@ double PrecessionInLongitude(double centuries) noexcept {
 }
 
 double GeocentricLongitude(PlanetBody body, double centuries) noexcept {
-  // The Earth from its own elements, in the plane of the ecliptic.
-  const ElementsAtDate earth = ElementsOf(PlanetBody::Earth, centuries);
-  const OrbitPoint earthOrbit = OrbitPointOf(earth);
-  const double xEarth = earthOrbit.radius * std::cos(earthOrbit.trueAnomaly + earth.peri);
-  const double yEarth = earthOrbit.radius * std::sin(earthOrbit.trueAnomaly + earth.peri);
-
-  // The Earth's slot stands for the Sun: a body at the origin.
-  HeliocentricCoordinates position;
-  if (body != PlanetBody::Earth) {
-    position = HeliocentricPosition(body, centuries);
-  }
-  const double dx = position.x - xEarth;
-  const double dy = position.y - yEarth;
-
-  double lambda = QuadrantAngle(dy, dx) * 180.0 / kPi;
-  lambda = lambda + PrecessionInLongitude(centuries);
-  while (lambda >= 360.0) {
-    lambda -= 360.0;
-  }
-  while (lambda < 0.0) {
-    lambda += 360.0;
-  }
-  return lambda;
+  return GeocentricLongitudeFrom(EarthInEcliptic(centuries), body, centuries);
 }
 
 double PlanetCenturies(const ChartInput& input) noexcept {
@@ -136,10 +162,12 @@ double PlanetCenturies(const ChartInput& input) noexcept {
 
 std::array<double, kPlanetBodyCount> PlanetLongitudes(const ChartInput& input) noexcept {
   const double centuries = PlanetCenturies(input);
+  // All nine bodies are seen from the Earth of the same moment.
+  const EarthPosition earth = EarthInEcliptic(centuries);
   std::array<double, kPlanetBodyCount> longitudes{};
   for (int body = 0; body < kPlanetBodyCount; ++body) {
     longitudes[static_cast<std::size_t>(body)] =
-        GeocentricLongitude(static_cast<PlanetBody>(body), centuries);
+        GeocentricLongitudeFrom(earth, static_cast<PlanetBody>(body), centuries);
   }
   return longitudes;
 }
@@ -161,11 +189,28 @@ std::string ShortPositionText(std::string_view longText) {
   }
   const std::string_view sign = text.size() >= 3 ? text.substr(text.size() - 3) : text;
 
-  std::string shortText = PadToTwo(degrees);
+  std::string shortText;
+  shortText.reserve(degrees.size() + sign.size() + minutes.size() + 4);
+  AppendPaddedToTwo(shortText, degrees);
   shortText += ' ';
   shortText += sign;
   shortText += ' ';
-  shortText += PadToTwo(minutes);
+  AppendPaddedToTwo(shortText, minutes);
+  return shortText;
+}
+
+std::string ShortPositionTextOf(double longitude) {
+  const TruncatedDms parts = TruncateDms(longitude);
+  const int sign = parts.degrees / 30;
+  if (sign >= kSignCount) {
+    return ShortPositionText(SignPositionText(longitude));  // names no sign
+  }
+  std::string shortText;
+  AppendTwoDigits(shortText, parts.degrees - 30 * sign);
+  shortText += ' ';
+  shortText += SignAbbreviations.substr(static_cast<std::size_t>(3 * sign), 3);
+  shortText += ' ';
+  AppendTwoDigits(shortText, parts.minutes);
   return shortText;
 }
 
@@ -174,9 +219,8 @@ PositionTable ComputePlanets(const ChartInput& input, const std::string& moonTex
   const std::array<double, kPlanetBodyCount> longitudes = PlanetLongitudes(input);
   PositionTable table;
   for (int body = 0; body < kPlanetBodyCount; ++body) {
-    const std::string longText = SignPositionText(longitudes[static_cast<std::size_t>(body)]);
     table[static_cast<std::size_t>(kTableSlotOfBody[static_cast<std::size_t>(body)])] =
-        ShortPositionText(longText);
+        ShortPositionTextOf(longitudes[static_cast<std::size_t>(body)]);
   }
   table[static_cast<std::size_t>(ChartPoint::Moon)] = ShortPositionText(moonText);
   table[static_cast<std::size_t>(ChartPoint::Ascendant)] = ShortPositionText(ascendantText);

@@ -50,7 +50,7 @@ struct PlanetElements {
 // clang-format off
 /// Rows indexed by PlanetBody; columns a, rate, e, rate, i, rate, Omega, rate,
 /// varpi, rate, L, rate. Each value is the double nearest to the decimal shown.
-inline constexpr std::array<PlanetElements, kPlanetBodyCount> kPlanetElements{{
+inline constexpr auto kPlanetElements = std::to_array<PlanetElements>({
     { 0.38709893, +0.00000066, 0.20563069, +0.00002527,  7.00487, -23.51,  48.33167,   -446.30,  77.45645,  +573.57, 252.25084, +538101628.29},
     { 0.72333199, +0.00000092, 0.00677323, -0.00004938,  3.39471,  -2.86,  76.68069,   -996.89, 131.53298,  -108.80, 181.97973, +210664136.06},
     { 1.00000011, -0.00000005, 0.01671022, -0.00003804,  0.00005, -46.94, -11.26064, -18228.25, 102.94719, +1198.28, 100.46435, +129597740.63},
@@ -60,8 +60,9 @@ inline constexpr std::array<PlanetElements, kPlanetBodyCount> kPlanetElements{{
     {19.19126393, +0.00152025, 0.04716771, -0.00019150,  0.76986,  -2.09,  74.22988,  -1681.40, 170.96424, +1312.56, 313.23218,   +1542547.79},
     {30.06896348, -0.00125196, 0.00858587, +0.00002510,  1.76917,  -3.64, 131.72169,   -151.25,  44.97135,  -844.43, 304.88003,    +786449.21},
     {39.48168677, -0.00076912, 0.24880766, +0.00006465, 17.14175, +11.07, 110.30347,    -37.33, 224.06676,  -132.25, 238.92881,    +522747.90},
-}};
+});
 // clang-format on
+static_assert(kPlanetElements.size() == kPlanetBodyCount);
 
 /// True anomaly in radians, in [0, 2 pi), from the mean anomaly `meanAnomaly`
 /// (radians) and the eccentricity `e` (0 <= e < 1), by Newton iteration on
@@ -105,5 +106,10 @@ struct HeliocentricCoordinates {
 /// three letters between). Surrounding spaces of `longText` are ignored. A
 /// text without a degree sign or apostrophe gives empty (then "0") fields.
 [[nodiscard]] std::string ShortPositionText(std::string_view longText);
+
+/// The short text of an ecliptic longitude in degrees, [0, 360):
+/// ShortPositionText(SignPositionText(longitude)) without writing the long
+/// text first, e.g. "03 Aqu 11" for 303.1916.
+[[nodiscard]] std::string ShortPositionTextOf(double longitude);
 
 }  // namespace zodivane

@@ -1,5 +1,7 @@
 #include "ephemeris/time_scales.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 
@@ -46,6 +48,14 @@ struct CivilDate {
   const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
   const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
   return CivilDate{year, month, day};
+}
+
+/// Appends the decimal digits of `value` (a minus sign first when negative).
+void AppendInteger(std::string& text, int value) {
+  std::array<char, 12> digits{};  // "-2147483648" is 11 characters
+  const std::to_chars_result written =
+      std::to_chars(digits.data(), digits.data() + digits.size(), value);
+  text.append(digits.data(), written.ptr);
 }
 
 static_assert(DaysFromCivil(1970, 1, 1) == 0);
@@ -187,11 +197,13 @@ std::string SignPositionText(double longitude) {
   const std::string_view letters =
       sign < kSignCount ? SignAbbreviations.substr(static_cast<std::size_t>(3 * sign), 3)
                         : std::string_view{};
-  std::string text = std::to_string(degreeInSign);
+  std::string text;
+  text.reserve(24);  // "29° 59' 59\" Abc" is 17 bytes
+  AppendInteger(text, degreeInSign);
   text += "\u00B0 ";
-  text += std::to_string(parts.minutes);
+  AppendInteger(text, parts.minutes);
   text += "' ";
-  text += std::to_string(parts.seconds);
+  AppendInteger(text, parts.seconds);
   text += "\" ";
   text += letters;
   return text;

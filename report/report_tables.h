@@ -23,7 +23,7 @@ struct SignAttributes {
 };
 
 /// Sign attributes by sign index 0 (Aries) to 11 (Pisces).
-inline constexpr std::array<SignAttributes, kSignCount> kSignAttributes{{
+inline constexpr auto kSignAttributes = std::to_array<SignAttributes>({
     {"Pioneer, Assertive, Energetic", "Fire", "Mars"},
     {"Determined, Stable, Sensual", "Earth", "Venus"},
     {"Curious, Intelligent, Congenial", "Air", "Mercury"},
@@ -36,7 +36,8 @@ inline constexpr std::array<SignAttributes, kSignCount> kSignAttributes{{
     {"Serious, Ambitious, Disciplined", "Earth", "Saturn"},
     {"Intelligent, Innovative, Individualistic", "Air", "Uranus and Saturn"},
     {"Sensitive, Compassionate, Introspective", "Water", "Neptune and Jupiter"},
-}};
+});
+static_assert(kSignAttributes.size() == kSignCount);
 
 // The Cancer keywords end with one blank, which the report shows before its line break.
 static_assert(kSignAttributes[3].keywords.size() == 32 &&
@@ -73,7 +74,7 @@ struct ReportPlanet {
 
 /// The ten bodies in report order; report index p is also entry p of the
 /// PositionTable (0 Sun ... 9 Pluto).
-inline constexpr std::array<ReportPlanet, kReportPlanetCount> kReportPlanetTable{{
+inline constexpr auto kReportPlanetTable = std::to_array<ReportPlanet>({
     {"Sun", "Sun In", "Characteristics Of Planet Sun :-"},
     {"Moon", "Moon In", "Characteristics Of Planet Moon :-"},
     {"Mercury", "Mercury In", "Characteristics Of Planet Mercury :-"},
@@ -84,7 +85,8 @@ inline constexpr std::array<ReportPlanet, kReportPlanetCount> kReportPlanetTable
     {"Uranus", "Uranus In", "Characteristics Of Planet Uranus :-"},
     {"Neptune", "Neptune In", "Characteristics Of Planet Neptune :-"},
     {"Pluto", "Pluto In", "Characteristics Of Planet Pluto :-"},
-}};
+});
+static_assert(kReportPlanetTable.size() == kReportPlanetCount);
 
 [[nodiscard]] constexpr bool ReportPlanetsFollowChartPoints() noexcept {
   for (int index = 0; index < kReportPlanetCount; ++index) {

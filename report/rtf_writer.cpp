@@ -6,76 +6,12 @@
 #include <string_view>
 #include <vector>
 
+#include "common/utf8.h"
+
 namespace zodivane {
 namespace {
 
 constexpr char32_t kReplacementCharacter = 0xFFFD;
-
-/// Decodes UTF-8 one character at a time. A byte that does not start a
-/// valid sequence (stray continuation byte, overlong form, surrogate, value
-/// above U+10FFFF, cut-off sequence) yields U+FFFD and decoding resumes at
-/// the next byte that could start a character.
-class Utf8Decoder {
- public:
-  explicit Utf8Decoder(std::string_view text) noexcept : text_(text) {}
-
-  [[nodiscard]] bool Done() const noexcept { return position_ >= text_.size(); }
-
-  [[nodiscard]] char32_t Next() noexcept {
-    const auto lead = Byte(position_++);
-    if (lead < 0x80) {
-      return lead;
-    }
-    int length = 0;
-    char32_t value = 0;
-    std::uint8_t low = 0x80;   // smallest allowed second byte
-    std::uint8_t high = 0xBF;  // largest allowed second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      length = 2;
-      value = lead & 0x1Fu;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      length = 3;
-      value = lead & 0x0Fu;
-      if (lead == 0xE0) {
-        low = 0xA0;  // no overlong forms
-      } else if (lead == 0xED) {
-        high = 0x9F;  // no surrogates
-      }
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      length = 4;
-      value = lead & 0x07u;
-      if (lead == 0xF0) {
-        low = 0x90;  // no overlong forms
-      } else if (lead == 0xF4) {
-        high = 0x8F;  // nothing above U+10FFFF
-      }
-    } else {
-      return kReplacementCharacter;
-    }
-    for (int index = 1; index < length; ++index) {
-      if (position_ >= text_.size()) {
-        return kReplacementCharacter;
-      }
-      const auto next = Byte(position_);
-      const std::uint8_t min = index == 1 ? low : 0x80;
-      const std::uint8_t max = index == 1 ? high : 0xBF;
-      if (next < min || next > max) {
-        return kReplacementCharacter;  // the offending byte starts the next character
-      }
-      value = (value << 6) | (next & 0x3Fu);
-      ++position_;
-    }
-    return value;
-  }
-
- private:
-  [[nodiscard]] std::uint8_t Byte(std::size_t index) const noexcept {
-    return static_cast<std::uint8_t>(text_[index]);
-  }
-
-  std::string_view text_;
-  std::size_t position_ = 0;
-};
 
 /// `\uN` with N the UTF-16 code unit as a signed 16-bit number.
 void AppendUnicodeControl(std::string& rtf, char16_t unit) {
@@ -112,10 +48,11 @@ void AppendNonAscii(std::string& rtf, char32_t character) {
 /// Appends `text` as RTF body text. CR LF, a lone LF and a lone CR each
 /// become \par; a tab becomes \tab; other control characters are dropped.
 void AppendText(std::string& rtf, std::string_view text) {
-  Utf8Decoder decoder(text);
   bool afterCarriageReturn = false;
-  while (!decoder.Done()) {
-    const char32_t character = decoder.Next();
+  for (std::size_t at = 0; at < text.size();) {
+    const Utf8Char read = DecodeUtf8(text, at);
+    at += read.length;
+    const char32_t character = read.valid ? read.code : kReplacementCharacter;
     if (character == U'\n' && afterCarriageReturn) {
       afterCarriageReturn = false;
       continue;  // the second half of CR LF

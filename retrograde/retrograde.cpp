@@ -1,7 +1,9 @@
 #include "retrograde/retrograde.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "retrograde/station_tables.h"
 
@@ -18,7 +20,7 @@ struct WheelEntry {
   std::string_view testedPlanet;  ///< table looked up, or empty
 };
 
-constexpr std::array<WheelEntry, kWheelBodyCount> kWheelEntries{{
+constexpr auto kWheelEntries = std::to_array<WheelEntry>({
     {"Sun", ""},
     {"Moon", ""},
     {"Mercury", "Mercury"},
@@ -26,37 +28,42 @@ constexpr std::array<WheelEntry, kWheelBodyCount> kWheelEntries{{
     {"Mars", "Mars"},
     {"Jupiter", "Jupiter"},
     {"Saturn", "Saturn"},
-}};
+});
 static_assert(kWheelEntries.size() == kWheelBodyCount);
+
+/// True when day `birthDay` (a CivilDayNumber) lies strictly between the
+/// dates of a retrograde station of `table` and its direct station. The
+/// periods are in order and apart, so only the last period that begins
+/// before the birth date can hold it.
+[[nodiscard]] bool IsRetrogradeOn(const StationTable& table, std::int64_t birthDay) noexcept {
+  const std::vector<Station>& starts = table.stationRetrograde;
+  const auto later =
+      std::partition_point(starts.begin(), starts.end(),
+                           [birthDay](const Station& start) { return start.dayNumber < birthDay; });
+  if (later == starts.begin()) {
+    return false;
+  }
+  const auto period = static_cast<std::size_t>(later - starts.begin()) - 1;
+  return table.stationDirect[period].dayNumber > birthDay;
+}
 
 }  // namespace
 
 bool IsRetrograde(const BirthMoment& birth, std::string_view planetName) {
   const StationTable* table = FindStationTable(planetName);
-  if (table == nullptr) {
-    return false;
-  }
-  // Only calendar dates count: a difference in days is the number of
-  // midnights from the birth date to the station's date, whatever the times.
-  const std::int64_t birthDay = CivilDayNumber(birth.year, birth.month, birth.day);
-  for (std::size_t i = 0; i < table->size(); ++i) {
-    const StationMoment& start = table->stationRetrograde[i].moment;
-    const StationMoment& end = table->stationDirect[i].moment;
-    const std::int64_t dA = CivilDayNumber(start.year, start.month, start.day) - birthDay;
-    const std::int64_t dB = CivilDayNumber(end.year, end.month, end.day) - birthDay;
-    if (dA < 0 && dB > 0) {
-      return true;
-    }
-  }
-  return false;
+  // Only calendar dates count, whatever the times.
+  return table != nullptr &&
+         IsRetrogradeOn(*table, CivilDayNumber(birth.year, birth.month, birth.day));
 }
 
 WheelNames MarkRetrogrades(const ChartInput& input) {
-  const BirthMoment birth{input.month, input.day, input.year, input.hour, input.minute};
+  const std::int64_t birthDay = CivilDayNumber(input.year, input.month, input.day);
   std::array<bool, kWheelBodyCount> retrograde{};
   for (std::size_t k = 0; k < kWheelEntries.size(); ++k) {
-    retrograde[k] = !kWheelEntries[k].testedPlanet.empty() &&
-                    IsRetrograde(birth, kWheelEntries[k].testedPlanet);
+    const StationTable* table = kWheelEntries[k].testedPlanet.empty()
+                                    ? nullptr
+                                    : FindStationTable(kWheelEntries[k].testedPlanet);
+    retrograde[k] = table != nullptr && IsRetrogradeOn(*table, birthDay);
   }
   WheelNames names;
   for (std::size_t k = 0; k < kWheelEntries.size(); ++k) {

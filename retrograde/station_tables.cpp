@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <chrono>
 
 namespace zodivane::embedded {
 extern const std::string_view kMercuryStations;
@@ -20,13 +21,13 @@ struct StationSource {
   const std::string_view* text;  ///< the file's text, compiled in
 };
 
-constexpr std::array<StationSource, 5> kStationSources{{
+constexpr auto kStationSources = std::to_array<StationSource>({
     {"Mercury", &embedded::kMercuryStations},
     {"Venus", &embedded::kVenusStations},
     {"Mars", &embedded::kMarsStations},
     {"Jupiter", &embedded::kJupiterStations},
     {"Saturn", &embedded::kSaturnStations},
-}};
+});
 static_assert(kStationSources.size() == 5);
 
 /// The five tables, parsed once. A file that failed to parse (which the
@@ -94,7 +95,8 @@ std::vector<StationTable> BuildTables() {
     if (!moment) {
       return false;
     }
-    stations.push_back(Station{*line, *moment});
+    stations.push_back(
+        Station{*line, *moment, CivilDayNumber(moment->year, moment->month, moment->day)});
   }
   return true;
 }
@@ -160,16 +162,10 @@ std::optional<StationTable> ParseStationFile(std::string_view planetName, std::s
 }
 
 std::int64_t CivilDayNumber(int year, int month, int day) noexcept {
-  // Count from 1 March of year 0 so that the leap day ends each counted year;
-  // eras of 400 years have exactly 146097 days.
-  const std::int64_t y = static_cast<std::int64_t>(year) - (month <= 2 ? 1 : 0);
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const std::int64_t yearOfEra = y - era * 400;                           // 0..399
-  const std::int64_t monthFromMarch = month > 2 ? month - 3 : month + 9;  // 0..11
-  const std::int64_t dayOfYear = (153 * monthFromMarch + 2) / 5 + day - 1;
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  constexpr std::int64_t kDaysFromEraStartTo1970 = 719468;
-  return era * 146097 + dayOfEra - kDaysFromEraStartTo1970;
+  const std::chrono::year_month_day date{std::chrono::year{year},
+                                         std::chrono::month{static_cast<unsigned>(month)},
+                                         std::chrono::day{static_cast<unsigned>(day)}};
+  return std::chrono::sys_days{date}.time_since_epoch().count();
 }
 
 }  // namespace zodivane

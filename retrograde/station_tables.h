@@ -26,13 +26,15 @@ struct StationMoment {
 
 /// One station of a table: its row text and what the row says.
 struct Station {
-  std::string_view row;  ///< e.g. "3,15,1900,13,19,"; points into the embedded data
-  StationMoment moment;  ///< the row parsed
+  std::string_view row;      ///< e.g. "3,15,1900,13,19,"; points into the embedded data
+  StationMoment moment;      ///< the row parsed
+  std::int64_t dayNumber{};  ///< CivilDayNumber of the row's calendar date
 };
 
 /// The retrograde periods of one planet, in chronological order, as two
 /// parallel lists of equal length: period i begins at stationRetrograde[i]
-/// and ends at stationDirect[i].
+/// and ends at stationDirect[i], before period i + 1 begins (the embedded
+/// tables are checked for that order by the tests; the lookup relies on it).
 struct StationTable {
   std::string_view planetName;             ///< "Mercury", "Venus", "Mars", "Jupiter" or "Saturn"
   std::vector<Station> stationRetrograde;  ///< where the planet turns retrograde
@@ -63,7 +65,9 @@ struct StationTable {
                                                            std::string_view text);
 
 /// Days since 1 January 1970 of a Gregorian calendar date (negative before);
-/// subtracting two of them counts the midnights between the dates.
+/// subtracting two of them counts the midnights between the dates. `year` in
+/// -32767..32767, `month` 1..12, `day` 0..255: a day past the end of the
+/// month counts on into the next month.
 [[nodiscard]] std::int64_t CivilDayNumber(int year, int month, int day) noexcept;
 
 }  // namespace zodivane

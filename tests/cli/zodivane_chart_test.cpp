@@ -1,10 +1,14 @@
 // zodivane-chart: the JSON-lines protocol and the form for people, driven
 // through the same functions main calls, with string streams.
-#include "tools/zodivane_chart.h"
+#include "tools/zodivane_chart/arguments.h"
+#include "tools/zodivane_chart/chart_text.h"
+#include "tools/zodivane_chart/json_protocol.h"
+#include "tools/zodivane_chart/tool.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -12,6 +16,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 namespace zodivane::chart_tool {
 namespace {
@@ -56,16 +62,19 @@ FormEntries DelhiFormEntries() {
 }
 
 struct JsonRun {
+  std::string text;                ///< everything written
   std::vector<std::string> lines;  ///< the output lines, without line breaks
   int status = -1;
 };
 
-JsonRun RunJsonOn(const std::string& input, bool withReport = false) {
-  std::istringstream in(input);
-  std::ostringstream out;
+JsonRun RunJsonOn(const std::string& input, bool withReport = false, unsigned threads = 1) {
+  StringInput in(input);
+  StringOutput out;
+  std::ostringstream err;
   JsonRun run;
-  run.status = RunJson(in, out, withReport);
-  std::istringstream written(out.str());
+  run.status = RunJson(in, out, err, JsonOptions{withReport, threads});
+  run.text = out.Text();
+  std::istringstream written(out.Text());
   for (std::string line; std::getline(written, line);)
     run.lines.push_back(line);
   return run;
@@ -288,26 +297,85 @@ TEST(ChartToolJson, EachAnswerIsOneLine) {
   EXPECT_EQ(answer["city"], "Z\u00fcrich");
 }
 
-// Answers reach a pipe as they are made: the stream is flushed once per
-// answer, each time right after its line break.
-TEST(ChartToolJson, FlushesAfterEachAnswer) {
-  class FlushLog : public std::stringbuf {
+// The writing contract: answers are gathered and written when the tool is
+// about to wait for more input. A peer that sends one line and waits gets
+// that line's answer before the tool waits again; a file read all at once
+// is answered in one write.
+TEST(ChartToolJson, WritesTheAnswersBeforeWaitingForInput) {
+  // Delivers one line per read and says that more would mean waiting.
+  class LineByLinePeer final : public InputSource {
    public:
-    std::vector<std::string> seenAtFlush;
-
-   protected:
-    int sync() override {
-      seenAtFlush.push_back(str());
-      return 0;
+    LineByLinePeer(std::vector<std::string> lines, const StringOutput& out)
+        : lines_(std::move(lines)), out_(out) {}
+    std::size_t Read(char* data, std::size_t size) override {
+      // Every line sent so far has its answer (blank lines have none).
+      EXPECT_EQ(std::count(out_.Text().begin(), out_.Text().end(), '\n'), answerable_);
+      if (next_ == lines_.size())
+        return 0;
+      const std::string& line = lines_[next_++];
+      EXPECT_LE(line.size(), size);
+      std::copy(line.begin(), line.end(), data);
+      if (line.find_first_not_of(" \n") != std::string::npos)
+        ++answerable_;
+      return line.size();
     }
+    bool Ready() override { return false; }
+
+   private:
+    std::vector<std::string> lines_;
+    const StringOutput& out_;
+    std::size_t next_ = 0;
+    long answerable_ = 0;
   };
-  FlushLog log;
-  std::ostream out(&log);
-  std::istringstream in(DelhiEntries().dump() + "\nnot json\n");
-  EXPECT_EQ(RunJson(in, out, false), kExitFailed);
-  ASSERT_EQ(log.seenAtFlush.size(), 2u);
-  EXPECT_EQ(std::count(log.seenAtFlush[0].begin(), log.seenAtFlush[0].end(), '\n'), 1);
-  EXPECT_EQ(log.seenAtFlush[1], log.str());
+  StringOutput out;
+  LineByLinePeer peer(
+      {DelhiEntries().dump() + "\n", "not json\n", "\n", DelhiEntries().dump() + "\n"}, out);
+  std::ostringstream err;
+  EXPECT_EQ(RunJson(peer, out, err, JsonOptions{false, 2}), kExitFailed);
+  EXPECT_EQ(out.Writes(), 3);
+
+  std::string file;
+  for (int i = 0; i < 100; ++i)
+    file += DelhiEntries().dump() + "\n";
+  StringInput whole(file);
+  StringOutput answers;
+  EXPECT_EQ(RunJson(whole, answers, err, JsonOptions{false, 1}), kExitOk);
+  EXPECT_EQ(std::count(answers.Text().begin(), answers.Text().end(), '\n'), 100);
+  EXPECT_EQ(answers.Writes(), 1);
+}
+
+// Many waiting lines are cast on several threads; the answers keep the
+// order of the lines and their bytes, with and without the report.
+TEST(ChartToolJson, ThreadsKeepTheOrderAndTheBytes) {
+  std::string input;
+  for (int i = 0; i < 300; ++i) {
+    Json entries = DelhiEntries();
+    entries["cboYearText"] = std::to_string(1901 + i % 150);
+    entries["cboHHText"] = std::to_string(i % 24);
+    entries["txtLatD"] = std::to_string(i % 91);  // 90 is rejected
+    input += i % 37 == 0 ? "{broken\n" : entries.dump() + "\n";
+  }
+  for (const bool withReport : {false, true}) {
+    const JsonRun one = RunJsonOn(input, withReport, 1);
+    const JsonRun three = RunJsonOn(input, withReport, 3);
+    EXPECT_EQ(one.lines.size(), 300u);
+    EXPECT_EQ(three.status, one.status);
+    EXPECT_TRUE(three.text == one.text) << "answers differ with three threads";
+  }
+}
+
+// A line longer than the limit is refused with a short error, without the
+// line echoed, and the lines after it are answered.
+TEST(ChartToolJson, RefusesOverlongLinesAndCarriesOn) {
+  Json entries = DelhiEntries();
+  entries["txtMCity"] = std::string(kMaxLineBytes, 'x');
+  const JsonRun run = RunJsonOn(entries.dump() + "\n" + DelhiEntries().dump() + "\n" +
+                                std::string(3 * kMaxLineBytes, ' ') + "x");
+  ASSERT_EQ(run.lines.size(), 3u);
+  EXPECT_EQ(run.lines[0], "{\"error\":\"line is longer than 65536 bytes\"}");
+  EXPECT_TRUE(Json::parse(run.lines[1]).contains("positions"));
+  EXPECT_EQ(run.lines[2], run.lines[0]);
+  EXPECT_EQ(run.status, kExitFailed);
 }
 
 // ---------------------------------------------------------------------------
@@ -320,12 +388,12 @@ struct ToolRun {
 };
 
 ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = "") {
-  std::istringstream in(input);
-  std::ostringstream out;
+  StringInput in(input);
+  StringOutput out;
   std::ostringstream err;
   ToolRun run;
   run.status = Run(args, in, out, err);
-  run.out = out.str();
+  run.out = out.Text();
   run.err = err.str();
   return run;
 }
@@ -357,8 +425,8 @@ TEST(ChartToolArguments, UsageErrorsExitWithTwoAndSayWhy) {
       {DelhiFlagsWith({"--name", "Bo"}), "--name is given twice"},
       {DelhiFlagsWith({"--dst", "--dst"}), "--dst is given twice"},
       {DelhiFlagsWith({"--dst=yes"}), "--dst takes no value"},
-      {{"--json", "--name", "Anna"}, "--json takes no other flag than --report"},
-      {{"--json", "--report-rtf", "x.rtf"}, "--json takes no other flag than --report"},
+      {{"--json", "--name", "Anna"}, "--json takes no other flag than --report and --jobs"},
+      {{"--json", "--report-rtf", "x.rtf"}, "--json takes no other flag than --report and --jobs"},
       {{"--list-zones", "--json"}, "--list-zones takes no other flag"},
   };
   for (const Row& row : rows) {

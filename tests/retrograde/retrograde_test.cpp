@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "retrograde/station_tables.h"
 
@@ -103,6 +104,32 @@ TEST(IsRetrograde, MatchesEveryDayStrictlyInsideEachPeriod) {
         EXPECT_EQ(IsRetrograde(birth, planet), n > first && n < last)
             << birth.year << '-' << birth.month << '-' << birth.day;
       }
+    }
+  }
+}
+
+TEST(IsRetrograde, AgreesWithThePeriodsOnEveryDayOfTheTables) {
+  // Every day from 1 January 1900 to 31 December 2051, inside the periods
+  // and between them, against the set of days the periods hold strictly.
+  for (const std::string_view planet : {"Mercury", "Venus", "Mars", "Jupiter", "Saturn"}) {
+    SCOPED_TRACE(std::string(planet));
+    const StationTable* table = FindStationTable(planet);
+    ASSERT_NE(table, nullptr);
+    const std::int64_t firstDay = CivilDayNumber(1900, 1, 1);
+    const std::int64_t lastDay = CivilDayNumber(2051, 12, 31);
+    std::vector<bool> inside(static_cast<std::size_t>(lastDay - firstDay + 1), false);
+    for (std::size_t i = 0; i < table->size(); ++i) {
+      const StationMoment& start = table->stationRetrograde[i].moment;
+      const StationMoment& end = table->stationDirect[i].moment;
+      for (std::int64_t n = CivilDayNumber(start.year, start.month, start.day) + 1;
+           n < CivilDayNumber(end.year, end.month, end.day); ++n) {
+        inside[static_cast<std::size_t>(n - firstDay)] = true;
+      }
+    }
+    BirthMoment birth{1, 1, 1900, 12, 0};
+    for (std::int64_t n = firstDay; n <= lastDay; ++n, birth = NextDay(birth)) {
+      ASSERT_EQ(IsRetrograde(birth, planet), inside[static_cast<std::size_t>(n - firstDay)])
+          << birth.year << '-' << birth.month << '-' << birth.day;
     }
   }
 }

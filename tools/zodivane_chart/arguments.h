@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zodivane-chart's command line: the flags, and the form's entries they fill.
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <variant>
+
+#include "chart/birth_data.h"
+
+namespace zodivane::chart_tool {
+
+/// The flags of the form for people, as given (not yet interpreted).
+struct PeopleFlags {
+  std::optional<std::string> name;     ///< --name
+  std::optional<std::string> date;     ///< --date YYYY-MM-DD
+  std::optional<std::string> time;     ///< --time HH:MM, 24-hour local clock time
+  std::optional<std::string> zone;     ///< --zone, list position 0..70 or a zone's exact text
+  bool dst = false;                    ///< --dst
+  std::optional<std::string> lat;      ///< --lat, e.g. 28N38 (degrees, N or S, minutes)
+  std::optional<std::string> lon;      ///< --lon, e.g. 77E12 (degrees, E or W, minutes)
+  std::optional<std::string> city;     ///< --city, may be absent (empty box)
+  std::optional<std::string> state;    ///< --state
+  std::optional<std::string> country;  ///< --country
+};
+
+/// What the command line asks for.
+struct Options {
+  enum class Mode { Help, ListZones, Json, People };
+  Mode mode = Mode::People;
+  bool report = false;                   ///< --report: append the report's plain text
+  std::optional<std::string> reportRtf;  ///< --report-rtf FILE (form for people only)
+  unsigned jobs = 0;  ///< --jobs N (--json only): threads; 0 for one per processor
+  PeopleFlags flags;
+};
+
+/// Most threads --jobs asks for.
+inline constexpr unsigned kMostJobs = 64;
+
+/// A command line the tool cannot use; the message says why.
+struct UsageError {
+  std::string message;
+  friend bool operator==(const UsageError&, const UsageError&) = default;
+};
+
+/// Reads the arguments after the program name. Flags take their value as
+/// the next argument or after "=" (--name=ANNA).
+[[nodiscard]] std::variant<Options, UsageError> ParseArguments(std::span<const std::string> args);
+
+/// How the form's entries came out of the flags: the entries, a malformed
+/// value (usage error), or a character a key filter refused (its notice).
+using FlagsResult = std::variant<FormEntries, UsageError, Notice>;
+
+/// Fills the form's entries from the flags as the input form would hold
+/// them: the name typed key by key through txtName_KeyPress, the date and
+/// time as list positions and texts, the zone as a list position, the
+/// coordinates as the four box texts (digits typed through the coordinate
+/// key filter) and the hemisphere options.
+[[nodiscard]] FlagsResult EntriesFromFlags(const PeopleFlags& flags);
+
+}  // namespace zodivane::chart_tool

@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/zodivane_chart/chart_text.h"
+
+#include <optional>
+#include <sstream>
+#include <string_view>
+
+#include "chart/time_zones.h"
+#include "common/vocabulary.h"
+#include "report/report.h"
+#include "report/report_sinks.h"
+#include "report/rtf_writer.h"
+#include "tools/zodivane_chart/text_helpers.h"
+
+namespace zodivane::chart_tool {
+namespace {
+
+std::string_view TrimRight(std::string_view text) noexcept {
+  const auto end = text.find_last_not_of(' ');
+  return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
+}
+
+/// The bodies of one house text ("\r\nSun\r\nAsc") joined by commas.
+std::string HouseContents(std::string_view houseText) {
+  std::string joined;
+  std::size_t start = 0;
+  while (start <= houseText.size()) {
+    const auto end = houseText.find("\r\n", start);
+    const auto piece =
+        TrimRight(houseText.substr(start, end == std::string_view::npos ? end : end - start));
+    if (!piece.empty()) {
+      if (!joined.empty())
+        joined += ", ";
+      joined += piece;
+    }
+    if (end == std::string_view::npos)
+      break;
+    start = end + 2;
+  }
+  return joined.empty() ? "-" : joined;
+}
+
+}  // namespace
+
+std::string ChartText(const ChartView& view, const ChartSession& session) {
+  std::ostringstream text;
+  const auto line = [&text](std::string_view label, std::string_view value) {
+    text << Padded(label, 16) << value << '\n';
+  };
+  const auto orNone = [](const std::optional<std::string>& value) {
+    return value ? *value : std::string("(none)");
+  };
+  line("Name:", view.name);
+  line("Date of birth:", view.dateOfBirth);
+  line("Time of birth:", view.timeOfBirth);
+  line("Latitude:", view.latitude);
+  line("Longitude:", view.longitude);
+  line("City:", view.city);
+  line("State:", view.state);
+  line("Country:", view.country);
+  text << '\n';
+  line("Sun sign:", orNone(view.sunSign));
+  line("Moon sign:", view.moonSign);
+  line("Ascendant sign:", orNone(view.ascendantSign));
+  line("Ascendant:", session.ascendantText());
+  line("Moon:", session.moonText());
+  text << "\nPositions\n";
+  for (int i = 0; i < kChartPointCount; ++i) {
+    const auto index = static_cast<std::size_t>(i);
+    text << "  " << Padded(kChartPointNames[index], 10) << view.positions[index] << '\n';
+  }
+  text << "\nNatal wheel (whole-sign houses from the Ascendant)\n";
+  for (std::size_t house = 0; house < view.wheel.houseTexts.size(); ++house) {
+    std::string sign;
+    if (view.wheel.pictures) {
+      const int picture = (*view.wheel.pictures)[house];
+      if (picture >= 1 && picture <= kSignCount) {
+        sign = kSigns[static_cast<std::size_t>(picture - 1)].name;
+      }
+    }
+    text << "  House " << Padded(std::to_string(house + 1), 3) << Padded(sign, 13)
+         << HouseContents(view.wheel.houseTexts[house]) << '\n';
+  }
+  return text.str();
+}
+
+std::string ZoneListText() {
+  std::string text;
+  for (std::size_t i = 0; i < kTimeZoneTable.size(); ++i) {
+    text += Padded(std::to_string(i), 4);
+    text += kTimeZoneTable[i].text;
+    text += '\n';
+  }
+  return text;
+}
+
+std::string ReportPlainText(ChartSession& session) {
+  PlainTextSink sink;
+  session.WritePlanetInSignReport(sink);
+  return sink.Text();
+}
+
+std::string ReportRtf(ChartSession& session) {
+  StyledRunRecorder sink;  // Verdana 8.25, the results window's font
+  session.WritePlanetInSignReport(sink);
+  return WriteRtf(sink.Runs());
+}
+
+}  // namespace zodivane::chart_tool

@@ -1,0 +1,496 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/zodivane_chart/entries_reader.h"
+
+#include <simdjson.h>
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "chart/time_zones.h"
+#include "common/utf8.h"
+#include "tools/zodivane_chart/json_escape.h"
+#include "tools/zodivane_chart/text_helpers.h"
+
+namespace zodivane::chart_tool {
+namespace {
+
+using Json = nlohmann::json;
+namespace ondemand = simdjson::ondemand;
+
+using FieldRef = std::variant<std::string FormEntries::*, int FormEntries::*, bool FormEntries::*>;
+
+/// One input key of the JSON protocol and the FormEntries field it fills.
+struct InputKey {
+  std::string_view key;  ///< the field's name
+  FieldRef field;
+};
+
+constexpr auto kInputKeys = std::to_array<InputKey>({
+    {"txtName", &FormEntries::txtName},
+    {"txtLonD", &FormEntries::txtLonD},
+    {"txtLonM", &FormEntries::txtLonM},
+    {"txtLatD", &FormEntries::txtLatD},
+    {"txtLatM", &FormEntries::txtLatM},
+    {"txtMCity", &FormEntries::txtMCity},
+    {"txtMState", &FormEntries::txtMState},
+    {"txtMCountry", &FormEntries::txtMCountry},
+    {"cboMonthIndex", &FormEntries::cboMonthIndex},
+    {"cboDateIndex", &FormEntries::cboDateIndex},
+    {"cmbTimeZoneIndex", &FormEntries::cmbTimeZoneIndex},
+    {"cboDateText", &FormEntries::cboDateText},
+    {"cboYearText", &FormEntries::cboYearText},
+    {"cboHHText", &FormEntries::cboHHText},
+    {"cboMMText", &FormEntries::cboMMText},
+    {"optEast", &FormEntries::optEast},
+    {"optSouth", &FormEntries::optSouth},
+    {"chkDST", &FormEntries::chkDST},
+});
+static_assert(kInputKeys.size() == 18);  // every field of FormEntries
+
+/// A list of the form: the key that holds its position or selected text and
+/// the numbers it offers.
+struct ListRange {
+  std::string_view key;
+  int first;  ///< for a position key always 0; for a text key the first entry
+  int last;
+  std::string_view what;  ///< how the message names the list
+};
+
+constexpr auto kPositionKeys = std::to_array<ListRange>({
+    {"cboMonthIndex", 0, 11, "the month list"},
+    {"cboDateIndex", 0, 30, "the day list"},
+    {"cmbTimeZoneIndex", 0, kTimeZoneCount - 1, "the time-zone list"},
+});
+
+constexpr auto kListTextKeys = std::to_array<ListRange>({
+    {"cboDateText", 1, 31, "the day list"},
+    {"cboYearText", 1901, 2050, "the year list"},
+    {"cboHHText", 0, 23, "the hour list"},
+    {"cboMMText", 0, 59, "the minute list"},
+});
+
+/// One input value as the line holds it, in the kinds nlohmann's parser
+/// tells apart.
+struct InputValue {
+  enum class Kind { Missing, String, Integer, Unsigned, Float, Boolean, Null, Array, Object };
+  Kind kind = Kind::Missing;
+  std::string text;             ///< a string's characters
+  std::int64_t integer = 0;     ///< Integer: a number with a minus sign
+  std::uint64_t unsigned_ = 0;  ///< Unsigned: a number without one
+  bool boolean = false;
+};
+using InputValues = std::array<InputValue, kInputKeys.size()>;
+
+std::string Describe(InputValue::Kind kind) {
+  switch (kind) {
+    case InputValue::Kind::Float:
+      return "a number with a fraction or exponent";
+    case InputValue::Kind::Integer:
+    case InputValue::Kind::Unsigned:
+      return "a number";
+    case InputValue::Kind::Null:
+      return "null";
+    case InputValue::Kind::Boolean:
+      return "a boolean";
+    case InputValue::Kind::String:
+      return "a string";
+    case InputValue::Kind::Array:
+      return "an array";
+    case InputValue::Kind::Object:
+    case InputValue::Kind::Missing:
+      break;
+  }
+  return "an object";
+}
+
+/// Whether `text` is an entry of a list holding `first` to `last` written in
+/// decimal without leading zeros.
+bool IsListEntry(std::string_view text, int first, int last) noexcept {
+  if (text.size() > 1 && text.front() == '0')
+    return false;
+  const auto value = SmallNumber(text, 4);
+  return value && *value >= first && *value <= last;
+}
+
+/// Checks and copies one key; returns the error message or nullopt.
+std::optional<std::string> ReadKey(InputValue& value, const InputKey& rule, FormEntries& entries) {
+  const auto wrongType = [&](std::string_view wanted) {
+    return "key " + Quoted(rule.key) + " must be " + std::string(wanted) + ", not " +
+           Describe(value.kind);
+  };
+  if (const auto* text = std::get_if<std::string FormEntries::*>(&rule.field)) {
+    if (value.kind != InputValue::Kind::String)
+      return wrongType("a string");
+    entries.*(*text) = std::move(value.text);
+  } else if (const auto* number = std::get_if<int FormEntries::*>(&rule.field)) {
+    const bool isUnsigned = value.kind == InputValue::Kind::Unsigned;
+    if (!isUnsigned && value.kind != InputValue::Kind::Integer)
+      return wrongType("an integer (a list position from 0)");
+    for (const ListRange& list : kPositionKeys) {
+      if (list.key != rule.key)
+        continue;
+      const bool inRange = isUnsigned ? value.unsigned_ <= static_cast<std::uint64_t>(list.last)
+                                      : value.integer >= 0 && value.integer <= list.last;
+      if (!inRange) {
+        return "key " + Quoted(rule.key) + " must be a position in " + std::string(list.what) +
+               ", 0 to " + std::to_string(list.last) + ", not " +
+               (isUnsigned ? std::to_string(value.unsigned_) : std::to_string(value.integer));
+      }
+    }
+    entries.*(*number) =
+        static_cast<int>(isUnsigned ? static_cast<std::int64_t>(value.unsigned_) : value.integer);
+  } else {
+    if (value.kind != InputValue::Kind::Boolean)
+      return wrongType("a boolean");
+    entries.*std::get<bool FormEntries::*>(rule.field) = value.boolean;
+  }
+  return std::nullopt;
+}
+
+/// The list texts must be entries of their lists, and the day text the one
+/// at the day position, as the form always holds them.
+std::optional<std::string> CheckListTexts(const FormEntries& entries) {
+  const std::array<const std::string*, 4> texts{&entries.cboDateText, &entries.cboYearText,
+                                                &entries.cboHHText, &entries.cboMMText};
+  for (std::size_t i = 0; i < kListTextKeys.size(); ++i) {
+    const ListRange& list = kListTextKeys[i];
+    if (!IsListEntry(*texts[i], list.first, list.last)) {
+      std::string message = "key " + Quoted(list.key) + " must be an entry of " +
+                            std::string(list.what) + ", " + Quoted(std::to_string(list.first)) +
+                            " to " + Quoted(std::to_string(list.last)) +
+                            " without leading zeros, not ";
+      AppendJsonString(message, *texts[i]);
+      return message;
+    }
+  }
+  if (entries.cboDateText != std::to_string(entries.cboDateIndex + 1)) {
+    return "key \"cboDateText\" must be the day list's entry at cboDateIndex " +
+           std::to_string(entries.cboDateIndex) + ", " +
+           Quoted(std::to_string(entries.cboDateIndex + 1)) + ", not " +
+           Quoted(entries.cboDateText);
+  }
+  return std::nullopt;
+}
+
+/// The entries from the values of the keys, or the first thing wrong with
+/// them: missing keys, then each key in the table's order, then the lists.
+EntriesOrError EntriesFromValues(InputValues& values) {
+  std::string missing;
+  for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
+    if (values[i].kind == InputValue::Kind::Missing) {
+      missing += missing.empty() ? "" : ", ";
+      missing += Quoted(kInputKeys[i].key);
+    }
+  }
+  if (!missing.empty()) {
+    return (missing.find(',') == std::string::npos ? "missing key " : "missing keys ") + missing;
+  }
+  FormEntries entries;
+  for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
+    if (auto error = ReadKey(values[i], kInputKeys[i], entries))
+      return *std::move(error);
+  }
+  if (auto error = CheckListTexts(entries))
+    return *std::move(error);
+  return entries;
+}
+
+std::optional<std::size_t> KeyPosition(std::string_view key) noexcept {
+  for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
+    if (kInputKeys[i].key == key)
+      return i;
+  }
+  return std::nullopt;
+}
+
+// ---------------------------------------------------------------------------
+// nlohmann
+
+InputValue ValueOf(const Json& value) {
+  InputValue read;
+  if (value.is_string()) {
+    read.kind = InputValue::Kind::String;
+    read.text = value.get<std::string>();
+  } else if (value.is_number_unsigned()) {
+    read.kind = InputValue::Kind::Unsigned;
+    read.unsigned_ = value.get<std::uint64_t>();
+  } else if (value.is_number_integer()) {
+    read.kind = InputValue::Kind::Integer;
+    read.integer = value.get<std::int64_t>();
+  } else if (value.is_number_float()) {
+    read.kind = InputValue::Kind::Float;
+  } else if (value.is_boolean()) {
+    read.kind = InputValue::Kind::Boolean;
+    read.boolean = value.get<bool>();
+  } else if (value.is_null()) {
+    read.kind = InputValue::Kind::Null;
+  } else if (value.is_array()) {
+    read.kind = InputValue::Kind::Array;
+  } else {
+    read.kind = InputValue::Kind::Object;
+  }
+  return read;
+}
+
+/// Follows the keys of the top object while nlohmann's parser reads a line,
+/// to name the key whose number is too large for a double.
+class KeyTracker final : public nlohmann::json_sax<Json> {
+ public:
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t) override { return true; }
+  bool number_unsigned(number_unsigned_t) override { return true; }
+  bool number_float(number_float_t, const string_t&) override { return true; }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool start_object(std::size_t) override {
+    ++depth_;
+    return true;
+  }
+  bool key(string_t& key) override {
+    if (depth_ == 1)
+      key_ = key;
+    return true;
+  }
+  bool end_object() override {
+    --depth_;
+    return true;
+  }
+  bool start_array(std::size_t) override {
+    ++depth_;
+    return true;
+  }
+  bool end_array() override {
+    --depth_;
+    return true;
+  }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+    return false;
+  }
+  [[nodiscard]] const std::string& Key() const noexcept { return key_; }
+
+ private:
+  int depth_ = 0;
+  std::string key_;
+};
+
+// ---------------------------------------------------------------------------
+// simdjson
+
+/// The kind nlohmann's parser gives a number token: with a fraction or an
+/// exponent, or too large for 64 bits, a double; else a signed integer when
+/// it has a minus sign and an unsigned one when not.
+bool ReadNumberToken(std::string_view token, InputValue& value) {
+  while (!token.empty() && (token.back() == ' ' || token.back() == '\t' || token.back() == '\r' ||
+                            token.back() == '\n'))
+    token.remove_suffix(1);
+  if (token.find_first_of(".eE") != std::string_view::npos) {
+    value.kind = InputValue::Kind::Float;
+    return true;
+  }
+  const char* end = token.data() + token.size();
+  if (token.starts_with('-')) {
+    const auto [stop, error] = std::from_chars(token.data(), end, value.integer);
+    value.kind =
+        error == std::errc{} && stop == end ? InputValue::Kind::Integer : InputValue::Kind::Float;
+  } else {
+    const auto [stop, error] = std::from_chars(token.data(), end, value.unsigned_);
+    value.kind =
+        error == std::errc{} && stop == end ? InputValue::Kind::Unsigned : InputValue::Kind::Float;
+  }
+  return true;
+}
+
+/// Reads a value whole, so that the parser checks every token of it; fills
+/// `into` when given. False when simdjson finds something it cannot take.
+bool ReadValue(ondemand::value value, InputValue* into, int depth) {
+  ondemand::json_type type;
+  if (value.type().get(type) != simdjson::SUCCESS)
+    return false;
+  switch (type) {
+    case ondemand::json_type::string: {
+      std::string_view text;
+      if (value.get_string().get(text) != simdjson::SUCCESS)
+        return false;
+      if (into != nullptr) {
+        into->kind = InputValue::Kind::String;
+        into->text.assign(text);
+      }
+      return true;
+    }
+    case ondemand::json_type::number: {
+      const std::string_view token = value.raw_json_token();
+      ondemand::number number;
+      if (value.get_number().get(number) != simdjson::SUCCESS)
+        return false;
+      InputValue scratch;
+      return ReadNumberToken(token, into != nullptr ? *into : scratch);
+    }
+    case ondemand::json_type::boolean: {
+      bool flag = false;
+      if (value.get_bool().get(flag) != simdjson::SUCCESS)
+        return false;
+      if (into != nullptr) {
+        into->kind = InputValue::Kind::Boolean;
+        into->boolean = flag;
+      }
+      return true;
+    }
+    case ondemand::json_type::null: {
+      bool isNull = false;
+      if (value.is_null().get(isNull) != simdjson::SUCCESS || !isNull)
+        return false;
+      if (into != nullptr)
+        into->kind = InputValue::Kind::Null;
+      return true;
+    }
+    case ondemand::json_type::array: {
+      if (depth > 64)
+        return false;
+      ondemand::array array;
+      if (value.get_array().get(array) != simdjson::SUCCESS)
+        return false;
+      for (auto element : array) {
+        ondemand::value inner;
+        if (element.get(inner) != simdjson::SUCCESS || !ReadValue(inner, nullptr, depth + 1))
+          return false;
+      }
+      if (into != nullptr)
+        into->kind = InputValue::Kind::Array;
+      return true;
+    }
+    case ondemand::json_type::object: {
+      if (depth > 64)
+        return false;
+      ondemand::object object;
+      if (value.get_object().get(object) != simdjson::SUCCESS)
+        return false;
+      for (auto field : object) {
+        std::string_view key;
+        ondemand::value inner;
+        if (field.unescaped_key().get(key) != simdjson::SUCCESS ||
+            field.value().get(inner) != simdjson::SUCCESS || !ReadValue(inner, nullptr, depth + 1))
+          return false;
+      }
+      if (into != nullptr)
+        into->kind = InputValue::Kind::Object;
+      return true;
+    }
+  }
+  return false;
+}
+
+/// Whether the line holds something the two parsers may read differently:
+/// a control character (never valid inside a string) or an escaped
+/// surrogate (\uD800 to \uDFFF, which must come in pairs).
+bool NeedsNlohmann(std::string_view line) noexcept {
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(line[i]);
+    if (byte < 0x20 && byte != ' ')
+      return true;
+    if (byte == '\\' && i + 2 < line.size() && line[i + 1] == 'u' &&
+        (line[i + 2] == 'd' || line[i + 2] == 'D'))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+EntriesOrError ReadEntriesWithNlohmann(std::string_view line) {
+  if (const auto bad = FirstInvalidUtf8(line)) {
+    return "line is not valid UTF-8 (bad byte at column " + std::to_string(*bad + 1) + ")";
+  }
+  Json object;
+  try {
+    object = Json::parse(line);
+  } catch (const Json::parse_error& error) {
+    std::string_view what = error.what();
+    if (const auto tag = what.find("] "); tag != std::string_view::npos)
+      what.remove_prefix(tag + 2);
+    return "line is not valid JSON: " + std::string(what);
+  } catch (const Json::out_of_range&) {
+    KeyTracker tracker;
+    Json::sax_parse(line, &tracker);
+    std::string message = "key ";
+    AppendJsonString(message, tracker.Key());
+    return message + " holds a number too large for a double";
+  }
+  if (!object.is_object()) {
+    return "line must be a JSON object of form entries, not " + Describe(ValueOf(object).kind);
+  }
+  InputValues values;
+  for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
+    const auto found = object.find(std::string(kInputKeys[i].key));
+    if (found != object.end())
+      values[i] = ValueOf(*found);
+  }
+  return EntriesFromValues(values);
+}
+
+struct EntriesReader::Fast {
+  ondemand::parser parser;
+  std::vector<char> padded;
+};
+
+EntriesReader::EntriesReader() : fast_(std::make_unique<Fast>()) {}
+EntriesReader::~EntriesReader() = default;
+
+EntriesOrError EntriesReader::Read(std::string_view line) {
+  const std::string_view whole = line;
+  if (line.ends_with('\r'))  // white space after the object, as JSON reads it
+    line.remove_suffix(1);
+  if (FirstInvalidUtf8(line) || NeedsNlohmann(line))
+    return ReadEntriesWithNlohmann(whole);
+  std::vector<char>& padded = fast_->padded;
+  if (padded.size() < line.size() + simdjson::SIMDJSON_PADDING)
+    padded.resize(line.size() + simdjson::SIMDJSON_PADDING);
+  std::memcpy(padded.data(), line.data(), line.size());
+  std::memset(padded.data() + line.size(), ' ', simdjson::SIMDJSON_PADDING);
+
+  InputValues values;
+  const bool read = [&] {
+    ondemand::document document;
+    if (fast_->parser.iterate(padded.data(), line.size(), padded.size()).get(document) !=
+        simdjson::SUCCESS)
+      return false;
+    ondemand::object object;
+    if (document.get_object().get(object) != simdjson::SUCCESS)
+      return false;
+    for (auto field : object) {
+      std::string_view key;
+      ondemand::value value;
+      if (field.unescaped_key().get(key) != simdjson::SUCCESS ||
+          field.value().get(value) != simdjson::SUCCESS)
+        return false;
+      const auto position = KeyPosition(key);
+      InputValue* into = nullptr;
+      if (position) {
+        into = &values[*position];
+        *into = InputValue{};  // a repeated key: the last one counts
+      }
+      if (!ReadValue(value, into, 1))
+        return false;
+    }
+    // Nothing may follow the object: the position is then past the end.
+    return document.current_location().error() == simdjson::OUT_OF_BOUNDS;
+  }();
+  if (!read)
+    return ReadEntriesWithNlohmann(whole);
+  return EntriesFromValues(values);
+}
+
+EntriesOrError ParseEntriesLine(std::string_view line) {
+  EntriesReader reader;
+  return reader.Read(line);
+}
+
+}  // namespace zodivane::chart_tool

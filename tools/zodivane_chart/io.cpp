@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/zodivane_chart/io.h"
+
+#include <poll.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+namespace zodivane::chart_tool {
+
+std::size_t FdInput::Read(char* data, std::size_t size) {
+  while (true) {
+    const ssize_t count = ::read(fd_, data, size);
+    if (count >= 0)
+      return static_cast<std::size_t>(count);
+    if (errno != EINTR)
+      throw IoError("cannot read " + name_ + ": " + std::strerror(errno));
+  }
+}
+
+bool FdInput::Ready() {
+  pollfd request{fd_, POLLIN, 0};
+  while (true) {
+    const int count = ::poll(&request, 1, 0);
+    if (count >= 0)
+      return count > 0;  // data, the end, or an error that Read then reports
+    if (errno != EINTR)
+      return false;
+  }
+}
+
+void FdOutput::Write(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t count = ::write(fd_, bytes.data(), bytes.size());
+    if (count < 0) {
+      if (errno == EINTR)
+        continue;
+      throw IoError("cannot write " + name_ + ": " + std::strerror(errno));
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(count));
+  }
+}
+
+std::size_t StringInput::Read(char* data, std::size_t size) {
+  const std::size_t count = std::min(size, text_.size() - position_);
+  std::memcpy(data, text_.data() + position_, count);
+  position_ += count;
+  return count;
+}
+
+}  // namespace zodivane::chart_tool

@@ -1,0 +1,276 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/zodivane_chart/json_protocol.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <cstring>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <ostream>
+#include <thread>
+#include <vector>
+
+#include "tools/zodivane_chart/answers.h"
+#include "tools/zodivane_chart/tool.h"
+
+namespace zodivane::chart_tool {
+namespace {
+
+bool IsBlank(std::string_view line) noexcept {
+  return line.find_first_not_of(" \t\r\n\f\v") == std::string_view::npos;
+}
+
+/// Most lines answered in one go; bounds the memory a batch takes.
+constexpr std::size_t kBatchLines = 256;
+/// Fewest waiting lines worth sharing between threads.
+constexpr std::size_t kLinesPerThread = 16;
+/// Answers are written once this much has gathered.
+constexpr std::size_t kWriteBytes = 256 * 1024;
+/// Bytes asked of the input at once.
+constexpr std::size_t kReadBytes = 256 * 1024;
+
+/// Helper threads that each run a part of a job while the calling thread
+/// runs part 0.
+class Helpers {
+ public:
+  explicit Helpers(unsigned count) {
+    for (unsigned i = 1; i <= count; ++i)
+      threads_.emplace_back([this, i](std::stop_token stop) { Work(stop, i); });
+  }
+  Helpers(const Helpers&) = delete;
+  Helpers& operator=(const Helpers&) = delete;
+  ~Helpers() {
+    for (auto& thread : threads_)
+      thread.request_stop();
+    wake_.notify_all();
+  }
+
+  /// Runs job(0) here and job(1..count) on the helpers; returns when all are done.
+  void RunAll(const std::function<void(unsigned)>& job) {
+    {
+      std::lock_guard lock(mutex_);
+      job_ = &job;
+      pending_ = threads_.size();
+      ++generation_;
+    }
+    wake_.notify_all();
+    job(0);
+    std::unique_lock lock(mutex_);
+    done_.wait(lock, [this] { return pending_ == 0; });
+    job_ = nullptr;
+  }
+
+ private:
+  void Work(const std::stop_token& stop, unsigned part) {
+    std::uint64_t seen = 0;
+    while (true) {
+      const std::function<void(unsigned)>* job = nullptr;
+      {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [&] { return stop.stop_requested() || generation_ != seen; });
+        if (stop.stop_requested())
+          return;
+        seen = generation_;
+        job = job_;
+      }
+      (*job)(part);
+      std::lock_guard lock(mutex_);
+      if (--pending_ == 0)
+        done_.notify_one();
+    }
+  }
+
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  std::condition_variable done_;
+  const std::function<void(unsigned)>* job_ = nullptr;
+  std::size_t pending_ = 0;
+  std::uint64_t generation_ = 0;
+  std::vector<std::jthread> threads_;  // last: stopped and joined first
+};
+
+/// What one thread keeps between batches.
+struct Worker {
+  explicit Worker(bool withReport) : answerer(withReport) {}
+  LineAnswerer answerer;
+  std::string answers;
+  bool failed = false;
+};
+
+/// Reads lines, answers them, writes the answers.
+class JsonRunner {
+ public:
+  JsonRunner(InputSource& in, OutputSink& out, const JsonOptions& options)
+      : in_(in), out_(out), buffer_(kReadBytes + kMaxLineBytes + 1) {
+    const unsigned threads = std::max(1u, options.threads);
+    for (unsigned i = 0; i < threads; ++i)
+      workers_.push_back(std::make_unique<Worker>(options.withReport));
+    if (threads > 1)
+      helpers_ = std::make_unique<Helpers>(threads - 1);
+  }
+
+  /// Throws IoError.
+  bool Run() {
+    bool ended = false;
+    while (true) {
+      TakeLines(ended);
+      if (!lines_.empty()) {
+        AnswerLines();
+        if (pending_.size() >= kWriteBytes)
+          WritePending();
+        continue;
+      }
+      if (ended)
+        break;
+      ended = !Fill();
+    }
+    WritePending();
+    return anyFailed_;
+  }
+
+ private:
+  /// Collects up to kBatchLines complete non-blank lines from the buffer;
+  /// at the end of the input the last line needs no line feed.
+  void TakeLines(bool ended) {
+    lines_.clear();
+    while (lines_.size() < kBatchLines && begin_ < end_) {
+      const char* start = buffer_.data() + begin_;
+      const auto* feed = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
+      if (feed == nullptr && !ended)
+        return;
+      const std::size_t length =
+          feed == nullptr ? end_ - begin_ : static_cast<std::size_t>(feed - start);
+      begin_ += length + (feed == nullptr ? 0 : 1);
+      const std::string_view line(start, length);
+      if (skipping_) {  // the end of a line too long to answer
+        skipping_ = false;
+        continue;
+      }
+      if (length > kMaxLineBytes)
+        lines_.push_back(std::string_view{});  // answered as too long
+      else if (!IsBlank(line))
+        lines_.push_back(line);
+    }
+  }
+
+  /// Reads more input after the unfinished line; false at the end. Writes
+  /// the gathered answers first when the input would make the tool wait.
+  bool Fill() {
+    std::size_t kept = end_ - begin_;
+    if (skipping_) {
+      kept = 0;
+    } else if (kept > kMaxLineBytes) {
+      // A line too long to answer: say so now, and drop the rest of it
+      // as it comes.
+      AppendErrorAnswer(pending_, TooLongMessage());
+      anyFailed_ = true;
+      skipping_ = true;
+      kept = 0;
+    }
+    std::memmove(buffer_.data(), buffer_.data() + begin_, kept);
+    begin_ = 0;
+    end_ = kept;
+    if (!in_.Ready())
+      WritePending();
+    const std::size_t count = in_.Read(buffer_.data() + end_, buffer_.size() - end_);
+    end_ += count;
+    return count > 0;
+  }
+
+  static std::string TooLongMessage() {
+    return "line is longer than " + std::to_string(kMaxLineBytes) + " bytes";
+  }
+
+  /// Answers lines_ in order into pending_.
+  void AnswerLines() {
+    const std::size_t parts = std::min<std::size_t>(
+        workers_.size(), std::max<std::size_t>(1, lines_.size() / kLinesPerThread));
+    const auto answerPart = [this, parts](unsigned part) {
+      if (part >= parts)
+        return;
+      Worker& worker = *workers_[part];
+      // One thread answers straight into the output; several each into
+      // their own buffer, joined in order afterwards.
+      std::string& answers = parts == 1 ? pending_ : worker.answers;
+      if (parts > 1)
+        answers.clear();
+      worker.failed = false;
+      const std::size_t from = lines_.size() * part / parts;
+      const std::size_t to = lines_.size() * (part + 1) / parts;
+      for (std::size_t i = from; i < to; ++i) {
+        if (lines_[i].data() == nullptr) {
+          AppendErrorAnswer(answers, TooLongMessage());
+          worker.failed = true;
+        } else if (!worker.answerer.Answer(lines_[i], answers)) {
+          worker.failed = true;
+        }
+      }
+    };
+    if (parts > 1)
+      helpers_->RunAll(answerPart);
+    else
+      answerPart(0);
+    for (std::size_t part = 0; part < parts; ++part) {
+      if (parts > 1)
+        pending_ += workers_[part]->answers;
+      anyFailed_ = anyFailed_ || workers_[part]->failed;
+    }
+    lines_.clear();
+  }
+
+  void WritePending() {
+    if (pending_.empty())
+      return;
+    out_.Write(pending_);
+    pending_.clear();
+  }
+
+  InputSource& in_;
+  OutputSink& out_;
+  std::vector<char> buffer_;
+  std::size_t begin_ = 0;   ///< first byte not yet taken
+  std::size_t end_ = 0;     ///< end of the bytes read
+  bool skipping_ = false;   ///< dropping the rest of a line too long to answer
+  bool anyFailed_ = false;  ///< some line got an error answer
+  std::vector<std::string_view> lines_;
+  std::string pending_;  ///< answers not yet written
+  std::vector<std::unique_ptr<Worker>> workers_;
+  std::unique_ptr<Helpers> helpers_;  // last: its threads stop before the workers go
+};
+
+}  // namespace
+
+bool LineAnswerer::Answer(std::string_view line, std::string& out) {
+  const std::size_t start = out.size();
+  try {
+    EntriesOrError parsed = reader_.Read(line);
+    if (const auto* message = std::get_if<std::string>(&parsed)) {
+      AppendErrorAnswer(out, *message);
+      return false;
+    }
+    const CastResult result = session_.CastChart(std::get<FormEntries>(parsed));
+    if (const auto* rejection = std::get_if<Rejection>(&result)) {
+      AppendRejectionAnswer(out, *rejection);
+      return true;
+    }
+    AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_);
+    return true;
+  } catch (const std::exception& error) {
+    out.resize(start);
+    AppendErrorAnswer(out, std::string("the chart could not be cast: ") + error.what());
+    return false;
+  }
+}
+
+int RunJson(InputSource& in, OutputSink& out, std::ostream& err, const JsonOptions& options) {
+  try {
+    JsonRunner runner(in, out, options);
+    return runner.Run() ? kExitFailed : kExitOk;
+  } catch (const IoError& error) {
+    err << "zodivane-chart: " << error.what() << '\n';
+    return kExitFailed;
+  }
+}
+
+}  // namespace zodivane::chart_tool

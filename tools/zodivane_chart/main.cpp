@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zodivane-chart: see tools/zodivane_chart/tool.h and --help.
+#include <unistd.h>
+
+#include <exception>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "tools/zodivane_chart/io.h"
+#include "tools/zodivane_chart/tool.h"
+
+int main(int argc, char** argv) {
+  try {
+    std::ios::sync_with_stdio(false);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    zodivane::chart_tool::FdInput in(STDIN_FILENO, "standard input");
+    zodivane::chart_tool::FdOutput out(STDOUT_FILENO, "standard output");
+    return zodivane::chart_tool::Run(args, in, out, std::cerr);
+  } catch (const std::exception& error) {
+    std::cerr << "zodivane-chart: " << error.what() << '\n';
+    return zodivane::chart_tool::kExitFailed;
+  }
+}

@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zodivane-chart: charts from the command line. Two ways in: a JSON-lines
+// protocol for scripts (one FormEntries object per input line, one answer
+// object per output line) and a form of flags for people. Everything runs
+// through ChartSession exactly as the input form's Proceed does.
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "tools/zodivane_chart/io.h"
+
+namespace zodivane::chart_tool {
+
+/// Exit statuses of the tool.
+inline constexpr int kExitOk = 0;
+/// A form rejection, a refused key, a failed JSON line or an unwritable file.
+inline constexpr int kExitFailed = 1;
+/// A command line the tool cannot understand (unknown flag, missing value,
+/// malformed value or a value outside the form's lists).
+inline constexpr int kExitUsage = 2;
+
+/// The text --help prints.
+[[nodiscard]] std::string_view HelpText() noexcept;
+
+/// The whole tool: reads `args` (without the program name), works on
+/// `in`/`out`/`err` and returns the exit status.
+[[nodiscard]] int Run(std::span<const std::string> args, InputSource& in, OutputSink& out,
+                      std::ostream& err);
+
+}  // namespace zodivane::chart_tool
