@@ -6,6 +6,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <csignal>
 #include <memory>
 
 #include "ui/chart_sheet.h"
@@ -28,11 +29,25 @@ class QuietQt {
   QtMessageHandler previous_;
 };
 
+/// While it lives, a write beyond the file-size limit fails with a reason
+/// instead of ending the program.
+class WritesMayFail {
+ public:
+  WritesMayFail() : previous_(std::signal(SIGXFSZ, SIG_IGN)) {}
+  ~WritesMayFail() { std::signal(SIGXFSZ, previous_); }
+  WritesMayFail(const WritesMayFail&) = delete;
+  WritesMayFail& operator=(const WritesMayFail&) = delete;
+
+ private:
+  void (*previous_)(int);
+};
+
 }  // namespace
 
 std::optional<std::string> ExportChartSheetHeadless(const std::string& path,
                                                     const ChartView& chart) {
   const QuietQt quiet;
+  const WritesMayFail writes;
   // The application lives for this call only; its arguments outlive it.
   int argc = 1;
   char name[] = "zodivane-chart";

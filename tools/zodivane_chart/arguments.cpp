@@ -40,6 +40,7 @@ constexpr auto kFlags = std::to_array<FlagRow>({
     {"--state",      [](Parsed& p) -> auto& { return p.options.flags.state; },   nullptr},
     {"--country",    [](Parsed& p) -> auto& { return p.options.flags.country; }, nullptr},
     {"--report-rtf", [](Parsed& p) -> auto& { return p.options.reportRtf; },     nullptr},
+    {"--export-chart", [](Parsed& p) -> auto& { return p.options.exportChart; }, nullptr},
     {"--jobs",       [](Parsed& p) -> auto& { return p.jobs; },                  nullptr},
     {"--json",       nullptr, [](Parsed& p) -> auto& { return p.json; }},
     {"--report",     nullptr, [](Parsed& p) -> auto& { return p.options.report; }},
@@ -138,7 +139,7 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   const PeopleFlags& flags = options.flags;
   const bool anyPeopleFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
                              flags.lat || flags.lon || flags.city || flags.state || flags.country ||
-                             options.reportRtf;
+                             options.reportRtf || options.exportChart;
   if (parsed.listZones) {
     if (parsed.json || anyPeopleFlag || options.report || parsed.jobs) {
       return UsageError{"--list-zones takes no other flag"};

@@ -31,6 +31,9 @@ struct Options {
   Mode mode = Mode::People;
   bool report = false;                   ///< --report: append the report's plain text
   std::optional<std::string> reportRtf;  ///< --report-rtf FILE (form for people only)
+  /// --export-chart FILE (form for people only): the chart sheet, PDF, PNG or
+  /// SVG by the file's extension.
+  std::optional<std::string> exportChart;
   unsigned jobs = 0;  ///< --jobs N (--json only): threads; 0 for one per processor
   PeopleFlags flags;
 };

@@ -25,7 +25,8 @@ int PrintUsageError(const UsageError& error, std::ostream& err) {
   return kExitUsage;
 }
 
-int RunPeople(const Options& options, OutputSink& out, std::ostream& err) {
+int RunPeople(const Options& options, OutputSink& out, std::ostream& err,
+              const SheetExporter& exportSheet) {
   const FlagsResult filled = EntriesFromFlags(options.flags);
   if (const auto* usage = std::get_if<UsageError>(&filled))
     return PrintUsageError(*usage, err);
@@ -55,6 +56,19 @@ int RunPeople(const Options& options, OutputSink& out, std::ostream& err) {
       return kExitFailed;
     }
   }
+  if (options.exportChart) {
+    if (!exportSheet) {
+      err << "zodivane-chart: --export-chart: this build cannot draw the chart sheet\n";
+      return kExitFailed;
+    }
+    const std::optional<std::string> failure =
+        exportSheet(*options.exportChart, std::get<ChartView>(result));
+    if (failure) {
+      err << "zodivane-chart: --export-chart: cannot write " << *options.exportChart << ": "
+          << *failure << '\n';
+      return kExitFailed;
+    }
+  }
   return kExitOk;
 }
 
@@ -64,7 +78,8 @@ std::string_view HelpText() noexcept {
   return embedded::kChartToolHelpText;
 }
 
-int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std::ostream& err) {
+int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std::ostream& err,
+        const SheetExporter& exportSheet) {
   const auto parsed = ParseArguments(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed))
     return PrintUsageError(*usage, err);
@@ -86,7 +101,7 @@ int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std
       case Options::Mode::People:
         break;
     }
-    return RunPeople(options, out, err);
+    return RunPeople(options, out, err, exportSheet);
   } catch (const IoError& error) {
     err << "zodivane-chart: " << error.what() << '\n';
     return kExitFailed;
