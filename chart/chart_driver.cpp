@@ -43,27 +43,11 @@ std::int16_t Magnitude(std::int16_t value) noexcept {
   return static_cast<std::int16_t>(value < 0 ? -value : value);
 }
 
-std::optional<std::string> SignNameOf(std::string_view abbreviation) {
-  if (const std::optional<int> sign = SignIndexFromAbbreviation(abbreviation)) {
-    return std::string(kSigns[*sign].name);
-  }
-  return std::nullopt;
-}
-
 /// The sun sign: characters 4 to 6 of the Sun's entry, trimmed of
 /// surrounding spaces first.
 std::optional<std::string> SunSignOf(const PositionTable& positions) {
   const auto sun = static_cast<std::size_t>(ChartPoint::Sun);
-  return SignNameOf(SignCharactersOf(TrimSpaces(positions[sun])));
-}
-
-/// The Ascendant's sign: the last three characters of its trimmed long text.
-std::optional<std::string> AscendantSignOf(std::string_view ascendantText) {
-  const std::string_view trimmed = TrimSpaces(ascendantText);
-  if (trimmed.size() < 3) {
-    return std::nullopt;
-  }
-  return SignNameOf(trimmed.substr(trimmed.size() - 3));
+  return SignNameOf(SignIndexOfShortText(TrimSpaces(positions[sun])));
 }
 
 /// Appends the decimal digits of `value` (a minus sign first when negative).
@@ -177,7 +161,7 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
     view.positions = positions;
     view.moonSign = moonSignName;
     view.sunSign = SunSignOf(positions);
-    view.ascendantSign = AscendantSignOf(ascendantText);
+    view.ascendantSign = SignNameOf(SignIndexOfLongText(ascendantText));
     view.name = input.name;
     view.dateOfBirth = DateText(input);
     view.timeOfBirth = TimeText(input);

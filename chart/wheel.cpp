@@ -8,24 +8,18 @@ namespace {
 constexpr std::string_view kLineBreak = "\r\n";
 constexpr std::string_view kAscendantLine = "Asc";
 
-/// The sign of a short position text, from its characters 4 to 6 compared
-/// exactly with the abbreviations in sign order; nullopt when none matches.
-std::optional<int> SignOfShortText(const std::string& shortText) noexcept {
-  return SignIndexFromAbbreviation(SignCharactersOf(shortText));
-}
-
 }  // namespace
 
 SignLists CollectSignLists(const PositionTable& positions, const WheelNames& names) {
   SignLists lists;
   // Sun to Saturn only; Uranus, Neptune and Pluto are never on the wheel.
   for (int body = 0; body < kWheelBodyCount; ++body) {
-    if (const std::optional<int> sign = SignOfShortText(positions[body])) {
+    if (const std::optional<int> sign = SignIndexOfShortText(positions[body])) {
       lists[*sign].append(kLineBreak).append(names[body]);
     }
   }
   const auto ascendant = static_cast<std::size_t>(ChartPoint::Ascendant);
-  if (const std::optional<int> sign = SignOfShortText(positions[ascendant])) {
+  if (const std::optional<int> sign = SignIndexOfShortText(positions[ascendant])) {
     lists[*sign].append(kLineBreak).append(kAscendantLine);
   }
   return lists;
@@ -50,7 +44,7 @@ WheelView HouseWheel(const SignLists& lists, const PositionTable& positions) {
   // The glyphs follow the Ascendant's own sign characters; when they name
   // no sign the pictures are left as designed.
   const auto ascendant = static_cast<std::size_t>(ChartPoint::Ascendant);
-  if (const std::optional<int> sign = SignOfShortText(positions[ascendant])) {
+  if (const std::optional<int> sign = SignIndexOfShortText(positions[ascendant])) {
     std::array<int, kSignCount> pictures{};
     for (int house = 0; house < kSignCount; ++house) {
       pictures[house] = (*sign + house) % kSignCount + 1;

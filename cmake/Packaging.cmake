@@ -1,5 +1,6 @@
 # The Debian package: `cpack -G DEB` in the build folder. Library
-# dependencies come from dpkg-shlibdeps (package dpkg-dev).
+# dependencies come from dpkg-shlibdeps (package dpkg-dev). Reads only the
+# project's version and cache options set before it is included.
 set(CPACK_PACKAGE_NAME "zodivane")
 set(CPACK_PACKAGE_VENDOR "Zodivane")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")

@@ -35,4 +35,23 @@ std::string_view SignCharactersOf(std::string_view shortPositionText) noexcept {
   return shortPositionText.substr(3, 3);
 }
 
+std::optional<int> SignIndexOfShortText(std::string_view shortPositionText) noexcept {
+  return SignIndexFromAbbreviation(SignCharactersOf(shortPositionText));
+}
+
+std::optional<int> SignIndexOfLongText(std::string_view longPositionText) noexcept {
+  const std::string_view trimmed = TrimSpaces(longPositionText);
+  if (trimmed.size() < 3) {
+    return std::nullopt;
+  }
+  return SignIndexFromAbbreviation(trimmed.substr(trimmed.size() - 3));
+}
+
+std::optional<std::string> SignNameOf(std::optional<int> signIndex) {
+  if (!signIndex) {
+    return std::nullopt;
+  }
+  return std::string(kSigns[static_cast<std::size_t>(*signIndex)].name);
+}
+
 }  // namespace zodivane

@@ -93,4 +93,16 @@ using WheelNames = std::array<std::string, kWheelBodyCount>;
 /// abbreviation. Fewer characters when the text is shorter.
 [[nodiscard]] std::string_view SignCharactersOf(std::string_view shortPositionText) noexcept;
 
+/// The sign of a short position text ("10 Cap 22"): its characters 4 to 6
+/// compared exactly with the abbreviations in sign order; nullopt when none matches.
+[[nodiscard]] std::optional<int> SignIndexOfShortText(std::string_view shortPositionText) noexcept;
+
+/// The sign of a long position text (`13° 18' 57" Sco`): its last three
+/// characters after trimming spaces, compared exactly; nullopt when none matches.
+[[nodiscard]] std::optional<int> SignIndexOfLongText(std::string_view longPositionText) noexcept;
+
+/// The full name of sign `signIndex` (0 Aries .. 11 Pisces), or nullopt
+/// when there is no sign.
+[[nodiscard]] std::optional<std::string> SignNameOf(std::optional<int> signIndex);
+
 }  // namespace zodivane

@@ -31,11 +31,7 @@ double AscendantLongitude(const ChartInput& input) noexcept {
   if (std::cos(ramc) < 0.0) {
     ascendant += kPi;
   }
-  ascendant = ascendant * kRadiansToDegrees;
-  while (ascendant >= 360.0) {
-    ascendant -= 360.0;
-  }
-  return ascendant;
+  return ReduceDegrees(ascendant * kRadiansToDegrees);
 }
 
 std::string ComputeAscendant(const ChartInput& input) {

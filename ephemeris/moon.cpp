@@ -53,14 +53,7 @@ double MoonLongitudeAt(double centuries) noexcept {
     sum += contribution;
   }
 
-  double lambda = meanLongitude + sum;
-  while (lambda < 0.0) {
-    lambda += 360.0;
-  }
-  while (lambda >= 360.0) {
-    lambda -= 360.0;
-  }
-  return lambda;
+  return ReduceDegrees(meanLongitude + sum);
 }
 
 double MoonLongitude(const ChartInput& input) noexcept {
@@ -72,12 +65,7 @@ double MoonLongitude(const ChartInput& input) noexcept {
 MoonPosition ComputeMoon(const ChartInput& input) {
   MoonPosition moon;
   moon.moonText = SignPositionText(MoonLongitude(input));
-  const std::string_view trimmed = TrimSpaces(moon.moonText);
-  const std::string_view letters =
-      trimmed.size() >= 3 ? trimmed.substr(trimmed.size() - 3) : trimmed;
-  if (const std::optional<int> sign = SignIndexFromAbbreviation(letters)) {
-    moon.moonSignName = std::string(kSigns[static_cast<std::size_t>(*sign)].name);
-  }
+  moon.moonSignName = SignNameOf(SignIndexOfLongText(moon.moonText)).value_or("");
   return moon;
 }
 

@@ -86,14 +86,7 @@ struct EarthPosition {
   const double dy = position.y - earth.y;
 
   double lambda = QuadrantAngle(dy, dx) * 180.0 / kPi;
-  lambda = lambda + PrecessionInLongitude(centuries);
-  while (lambda >= 360.0) {
-    lambda -= 360.0;
-  }
-  while (lambda < 0.0) {
-    lambda += 360.0;
-  }
-  return lambda;
+  return ReduceDegrees(lambda + PrecessionInLongitude(centuries));
 }
 
 /// Appends `field`, led by a "0" when it has fewer than two characters.

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 
@@ -19,37 +20,6 @@ namespace {
   return quotient;
 }
 
-/// Days from 1970-01-01 to a proleptic Gregorian date (either sign).
-[[nodiscard]] constexpr std::int64_t DaysFromCivil(std::int64_t year, int month, int day) noexcept {
-  year -= month <= 2 ? 1 : 0;
-  const std::int64_t era = FloorDiv(year, 400);
-  const std::int64_t yearOfEra = year - era * 400;
-  const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
-struct CivilDate {
-  std::int64_t year;
-  int month;
-  int day;
-};
-
-/// The proleptic Gregorian date `days` days after 1970-01-01.
-[[nodiscard]] constexpr CivilDate CivilFromDays(std::int64_t days) noexcept {
-  days += 719468;
-  const std::int64_t era = FloorDiv(days, 146097);
-  const std::int64_t dayOfEra = days - era * 146097;
-  const std::int64_t yearOfEra =
-      (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const std::int64_t monthIndex = (5 * dayOfYear + 2) / 153;
-  const int day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
-  const int month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
-  const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-  return CivilDate{year, month, day};
-}
-
 /// Appends the decimal digits of `value` (a minus sign first when negative).
 void AppendInteger(std::string& text, int value) {
   std::array<char, 12> digits{};  // "-2147483648" is 11 characters
@@ -57,10 +27,6 @@ void AppendInteger(std::string& text, int value) {
       std::to_chars(digits.data(), digits.data() + digits.size(), value);
   text.append(digits.data(), written.ptr);
 }
-
-static_assert(DaysFromCivil(1970, 1, 1) == 0);
-static_assert(DaysFromCivil(2000, 3, 1) - DaysFromCivil(2000, 2, 28) == 2);
-static_assert(CivilFromDays(DaysFromCivil(1900, 3, 1) - 1).day == 28);
 
 }  // namespace
 
@@ -85,13 +51,19 @@ double UniversalTimeHours(const ChartInput& input) noexcept {
 }
 
 CivilMoment ShiftCivilMoment(const CivilMoment& moment, int minutes) noexcept {
-  const std::int64_t totalMinutes = DaysFromCivil(moment.year, moment.month, moment.day) * 1440 +
-                                    moment.hour * 60 + moment.minute + minutes;
-  const std::int64_t days = FloorDiv(totalMinutes, 1440);
-  const std::int64_t minuteOfDay = totalMinutes - days * 1440;
-  const CivilDate date = CivilFromDays(days);
-  return CivilMoment{static_cast<int>(date.year), date.month, date.day,
-                     static_cast<int>(minuteOfDay / 60), static_cast<int>(minuteOfDay % 60)};
+  namespace chrono = std::chrono;
+  const chrono::sys_days date{chrono::year{moment.year} /
+                              chrono::month{static_cast<unsigned>(moment.month)} /
+                              chrono::day{static_cast<unsigned>(moment.day)}};
+  const chrono::sys_time<chrono::minutes> shifted =
+      date + chrono::hours{moment.hour} + chrono::minutes{moment.minute} + chrono::minutes{minutes};
+  const chrono::sys_days day = chrono::floor<chrono::days>(shifted);
+  const chrono::year_month_day civil{day};
+  const chrono::hh_mm_ss clock{shifted - day};
+  return CivilMoment{static_cast<int>(civil.year()), static_cast<int>(unsigned{civil.month()}),
+                     static_cast<int>(unsigned{civil.day()}),
+                     static_cast<int>(clock.hours().count()),
+                     static_cast<int>(clock.minutes().count())};
 }
 
 CivilMoment CalendarUniversalTime(int year, int month, int day, int hour, int minute, int toUtHours,
@@ -124,6 +96,16 @@ double DaysFromJ2000(int year, int month, int day, int hour, int minute) noexcep
   double d = static_cast<double>(wholeDays) - 730531.5;
   d = d + (static_cast<double>(hour) + static_cast<double>(minute) / 60.0) / 24.0;
   return d;
+}
+
+double ReduceDegrees(double degrees) noexcept {
+  while (degrees < 0.0) {
+    degrees += 360.0;
+  }
+  while (degrees >= 360.0) {
+    degrees -= 360.0;
+  }
+  return degrees;
 }
 
 double CenturiesFrom1900(std::int64_t julianDay, double ut) noexcept {

@@ -21,6 +21,7 @@ namespace zodivane {
 /// Pi as the ephemeris uses it: the 15-digit decimal 3.14159265358979, not
 /// the double nearest to pi. Every angle formula uses this value.
 inline constexpr double kPi = 3.14159265358979;
+static_assert(kPi != 3.141592653589793, "the 15-digit decimal, not the double nearest to pi");
 /// Two pi, the 15-digit decimal 6.28318530717958 (not 2 * kPi).
 inline constexpr double kTwoPi = 6.28318530717958;
 /// Factor from degrees to radians.
@@ -118,6 +119,11 @@ struct CivilMoment {
 
 /// Julian centuries from J2000.0: (J - 2451545 + ut / 24 - 0.5) / 36525.
 [[nodiscard]] double CenturiesFromJ2000(std::int64_t julianDay, double ut) noexcept;
+
+/// `degrees` brought into [0, 360): 360 added while it is negative, then 360
+/// subtracted while it is at least 360, one step at a time (so that the
+/// result is exactly what the engines' arithmetic has always given).
+[[nodiscard]] double ReduceDegrees(double degrees) noexcept;
 
 /// Local sidereal time in degrees:
 /// 15 * (6.6460656 + 2400.0513 T + 0.0000258 T^2 + ut) - longitude, reduced

@@ -6,7 +6,6 @@
 #include <QString>
 
 #include "chart/chart_driver.h"
-#include "ui/frm_save.h"
 #include "ui/platform.h"
 
 class QPrinter;

@@ -6,29 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/sample_entries.h"
+
 namespace zodivane {
 namespace {
 
-// Entries that pass every check: a name, 77° 12' E, 28° 38' N, the form's
-// default date 1 January 1901.
-FormEntries ValidEntries() {
-  FormEntries entries;
-  entries.txtName = "ASHA";
-  entries.txtLonD = "77";
-  entries.txtLonM = "12";
-  entries.txtLatD = "28";
-  entries.txtLatM = "38";
-  return entries;
-}
-
-// Sets the date by list positions (month 0 = January, day position 0 = day 1)
-// and the year text, as the form's lists would.
-void SetDate(FormEntries& entries, int monthIndex, int day, int year) {
-  entries.cboMonthIndex = monthIndex;
-  entries.cboDateIndex = day - 1;
-  entries.cboDateText = std::to_string(day);
-  entries.cboYearText = std::to_string(year);
-}
+using test::SetDate;
 
 constexpr const char* kName = "Please Enter Name";
 constexpr const char* kLonDegrees =
@@ -102,7 +85,7 @@ TEST(ValidateBirthData, RejectsWithMessageIconAndFocus) {
   };
   for (const RejectionCase& row : cases) {
     SCOPED_TRACE(row.what);
-    FormEntries entries = ValidEntries();
+    FormEntries entries = test::DelhiEntries();
     row.change(entries);
     const std::optional<Rejection> rejection = ValidateBirthData(entries);
     ASSERT_TRUE(rejection.has_value());
@@ -148,7 +131,7 @@ TEST(ValidateBirthData, ReportsOnlyTheFirstFailingCheck) {
   };
   for (const Case& row : cases) {
     SCOPED_TRACE(row.what);
-    FormEntries entries = ValidEntries();
+    FormEntries entries = test::DelhiEntries();
     row.change(entries);
     const std::optional<Rejection> rejection = ValidateBirthData(entries);
     ASSERT_TRUE(rejection.has_value());
@@ -187,7 +170,7 @@ TEST(ValidateBirthData, AcceptsBoundaryValuesAndRealDates) {
   };
   for (const auto& [what, change] : cases) {
     SCOPED_TRACE(what);
-    FormEntries entries = ValidEntries();
+    FormEntries entries = test::DelhiEntries();
     change(entries);
     EXPECT_EQ(ValidateBirthData(entries), std::nullopt);
   }
@@ -277,6 +260,30 @@ TEST(KeyFilters, TypedSequencesLeaveTheFilteredText) {
     EXPECT_EQ(typed.text, row.text);
     EXPECT_EQ(typed.notices, row.notices);
   }
+}
+
+TEST(CoordinateRangeNotice, IsTheValidationsNoticeForThatBox) {
+  // Rows: the box, and an out-of-range entry for it in otherwise valid entries.
+  struct Row {
+    std::string FormEntries::*box;
+    const char* control;
+  };
+  const Row rows[] = {
+      {&FormEntries::txtLonD, "txtLonD"},
+      {&FormEntries::txtLonM, "txtLonM"},
+      {&FormEntries::txtLatD, "txtLatD"},
+      {&FormEntries::txtLatM, "txtLatM"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.control);
+    FormEntries entries = ValidEntries();
+    entries.*row.box = "x";
+    const std::optional<Rejection> rejection = ValidateBirthData(entries);
+    ASSERT_TRUE(rejection.has_value());
+    EXPECT_EQ(CoordinateRangeNotice(row.control), rejection->notice);
+  }
+  EXPECT_EQ(CoordinateRangeNotice("txtName"), std::nullopt);
+  EXPECT_EQ(CoordinateRangeNotice(""), std::nullopt);
 }
 
 }  // namespace

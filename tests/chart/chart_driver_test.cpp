@@ -7,49 +7,12 @@
 #include <variant>
 #include <vector>
 
+#include "report/report_sinks.h"
+#include "tests/support/greenwich_reference.h"
+#include "tests/support/sample_entries.h"
+
 namespace zodivane {
 namespace {
-
-// A sink that keeps the plain text of the report.
-class TextSink : public RichTextSink {
- public:
-  void SetBold(bool) override {}
-  void SetColour(Rgb) override {}
-  void InsertText(std::string_view text) override { text_.append(text); }
-  [[nodiscard]] const std::string& text() const { return text_; }
-
- private:
-  std::string text_;
-};
-
-// The form's defaults (1 January 1901, 0:00, Greenwich Mean Time, North,
-// East) with a name and coordinates filled in.
-FormEntries DefaultEntries() {
-  FormEntries entries;
-  entries.txtName = "ASHA";
-  entries.txtLonD = "77";
-  entries.txtLonM = "12";
-  entries.txtLatD = "28";
-  entries.txtLatM = "38";
-  return entries;
-}
-
-// 2000 January 1, 12:00 Greenwich Mean Time at 51°30' N, 0°00' W: the
-// reference moment of the ephemeris, whose positions are published.
-FormEntries Greenwich2000() {
-  FormEntries entries;
-  entries.txtName = "GREENWICH";
-  entries.txtLonD = "0";
-  entries.txtLonM = "0";
-  entries.txtLatD = "51";
-  entries.txtLatM = "30";
-  entries.optEast = false;
-  entries.cboYearText = "2000";
-  entries.cboHHText = "12";
-  entries.txtMCity = "London";
-  entries.txtMCountry = "England";
-  return entries;
-}
 
 // The view of an accepted cast; a failure (and an empty view) when rejected.
 ChartView ViewOf(const CastResult& result) {
@@ -79,7 +42,7 @@ SessionState StateOf(const ChartSession& session) {
 }
 
 TEST(CastChart, FillsTheBirthRecordFromTheEntries) {
-  FormEntries entries = DefaultEntries();
+  FormEntries entries = test::DelhiEntries();
   entries.txtName = " asha k ";
   entries.cboMonthIndex = 2;
   entries.cboDateIndex = 4;
@@ -125,21 +88,21 @@ TEST(CastChart, ComposesTheDetailTexts) {
     const char* latitude;
     const char* longitude;
   };
-  FormEntries delhi = DefaultEntries();
+  FormEntries delhi = test::DelhiEntries();
   delhi.cboMonthIndex = 2;
   delhi.cboDateIndex = 4;
   delhi.cboDateText = "5";
   delhi.cboYearText = "1980";
   delhi.cboHHText = "7";
   delhi.cboMMText = "5";
-  FormEntries south = DefaultEntries();
+  FormEntries south = test::DelhiEntries();
   south.txtLatD = "5";
   south.txtLatM = "0";
   south.optSouth = true;
   south.txtLonD = "0";
   south.txtLonM = "7";
   south.optEast = false;
-  FormEntries late = DefaultEntries();
+  FormEntries late = test::DelhiEntries();
   late.cboMonthIndex = 11;
   late.cboDateIndex = 30;
   late.cboDateText = "31";
@@ -151,7 +114,7 @@ TEST(CastChart, ComposesTheDetailTexts) {
   late.txtLatD = "89";
   late.txtLatM = "59";
   const std::vector<Case> cases = {
-      {"the form's defaults", DefaultEntries(), "January/1/1901", "0:0", "28\u00B0 38' N",
+      {"the form's defaults", test::DelhiEntries(), "January/1/1901", "0:0", "28\u00B0 38' N",
        "77\u00B0 12' E"},
       {"five past seven", delhi, "March/5/1980", "7:5", "28\u00B0 38' N", "77\u00B0 12' E"},
       {"south and west", south, "January/1/1901", "0:0", "5\u00B0 0' S", "0\u00B0 7' W"},
@@ -177,24 +140,11 @@ TEST(CastChart, ComposesTheDetailTexts) {
 // wheel. Positions from the ephemeris tables of 2000 January 1, 12:00 UT.
 TEST(CastChart, GreenwichReferenceChart) {
   ChartSession session;
-  const ChartView view = ViewOf(session.CastChart(Greenwich2000()));
-  const PositionTable expected{"10 Cap 22", "13 Sco 18", "01 Cap 54", "01 Sag 34",
-                               "27 Aqu 58", "25 Ari 21", "10 Tau 12", "14 Aqu 47",
-                               "03 Aqu 11", "11 Sag 27", "24 Ari 17"};
-  EXPECT_EQ(view.positions, expected);
-  EXPECT_EQ(session.positionTable(), expected);
+  const ChartView view = ViewOf(session.CastChart(test::Greenwich2000Entries()));
+  test::ExpectGreenwich2000View(view);
+  EXPECT_EQ(session.positionTable(), test::kGreenwich2000Positions);
   EXPECT_EQ(session.ascendantText(), "24\u00B0 17' 52\" Ari");
   EXPECT_EQ(session.moonText(), "13\u00B0 18' 57\" Sco");
-  EXPECT_EQ(view.moonSign, "Scorpio");
-  EXPECT_EQ(view.sunSign, "Capricorn");
-  EXPECT_EQ(view.ascendantSign, "Aries");
-  EXPECT_EQ(view.name, "GREENWICH");
-  EXPECT_EQ(view.dateOfBirth, "January/1/2000");
-  EXPECT_EQ(view.timeOfBirth, "12:0");
-  EXPECT_EQ(view.latitude, "51\u00B0 30' N");
-  EXPECT_EQ(view.longitude, "0\u00B0 0' W");
-  EXPECT_EQ(view.city, "London");
-  EXPECT_EQ(view.country, "England");
 
   // Ascendant in Aries: the wheel is not turned. Names come from the
   // retrograde step, which may mark them.
@@ -232,7 +182,7 @@ int TimesListed(const WheelView& wheel, const std::string& name) {
 }
 
 TEST(CastChart, CastingTwiceGivesTheSameViewWithEveryBodyOnce) {
-  FormEntries entries = Greenwich2000();
+  FormEntries entries = test::Greenwich2000Entries();
   entries.cboMonthIndex = 7;
   entries.cboDateIndex = 14;
   entries.cboDateText = "15";
@@ -257,7 +207,7 @@ TEST(CastChart, CastingTwiceGivesTheSameViewWithEveryBodyOnce) {
 TEST(CastChart, SignsAndWheelAgreeWithTheEngineTexts) {
   ChartSession session;
   for (int year = 1901; year <= 2050; year += 7) {
-    FormEntries entries = DefaultEntries();
+    FormEntries entries = test::DelhiEntries();
     entries.cboYearText = std::to_string(year);
     entries.cboMonthIndex = year % 12;
     entries.cboDateIndex = year % 28;
@@ -279,10 +229,10 @@ TEST(CastChart, SignsAndWheelAgreeWithTheEngineTexts) {
 
 TEST(CastChart, RejectedCastReturnsTheRejectionAndKeepsThePreviousChart) {
   ChartSession session;
-  ViewOf(session.CastChart(Greenwich2000()));
-  TextSink report;
+  ViewOf(session.CastChart(test::Greenwich2000Entries()));
+  PlainTextSink report;
   session.WritePlanetInSignReport(report);
-  EXPECT_FALSE(report.text().empty());
+  EXPECT_FALSE(report.Text().empty());
   const SessionState before = StateOf(session);
   ASSERT_EQ(before.input.name, "GREENWICH");
 
@@ -303,7 +253,7 @@ TEST(CastChart, RejectedCastReturnsTheRejectionAndKeepsThePreviousChart) {
   };
   for (const Case& row : cases) {
     SCOPED_TRACE(row.what);
-    FormEntries entries = DefaultEntries();
+    FormEntries entries = test::DelhiEntries();
     entries.cboYearText = "1975";
     entries.cmbTimeZoneIndex = 34;
     row.change(entries);
@@ -316,7 +266,7 @@ TEST(CastChart, RejectedCastReturnsTheRejectionAndKeepsThePreviousChart) {
 
 TEST(CastChart, RejectionBeforeAnyChartLeavesTheEmptyRecord) {
   ChartSession session;
-  FormEntries entries = DefaultEntries();
+  FormEntries entries = test::DelhiEntries();
   entries.txtLatD = "90";
   const CastResult result = session.CastChart(entries);
   ASSERT_TRUE(std::holds_alternative<Rejection>(result));
@@ -332,13 +282,13 @@ TEST(CastChart, RejectionBeforeAnyChartLeavesTheEmptyRecord) {
 // list keeps the previous chart's correction.
 TEST(CastChart, SecondChartRewritesTheRecord) {
   ChartSession session;
-  FormEntries first = DefaultEntries();
+  FormEntries first = test::DelhiEntries();
   first.cmbTimeZoneIndex = 34;
   first.chkDST = true;
   ViewOf(session.CastChart(first));
   const SessionState afterFirst = StateOf(session);
 
-  FormEntries second = Greenwich2000();
+  FormEntries second = test::Greenwich2000Entries();
   second.cmbTimeZoneIndex = -1;
   ViewOf(session.CastChart(second));
   const ChartInput& input = session.chartInput();

@@ -23,5 +23,22 @@ TEST(SignVocabulary, SignCharactersAreFourToSix) {
   EXPECT_EQ(SignCharactersOf("10 "), "");
 }
 
+// Short texts are read at characters 4 to 6 as they stand; long texts by
+// their last three characters after trimming spaces.
+TEST(SignVocabulary, ReadsTheSignOfPositionTexts) {
+  EXPECT_EQ(SignIndexOfShortText("10 Cap 22"), 9);
+  EXPECT_EQ(SignIndexOfShortText(" 5 Ari 03"), 0);
+  EXPECT_EQ(SignIndexOfShortText("5 Ari 03"), std::nullopt);
+  EXPECT_EQ(SignIndexOfShortText("10 cap 22"), std::nullopt);
+  EXPECT_EQ(SignIndexOfShortText("10 Ca"), std::nullopt);
+  EXPECT_EQ(SignIndexOfLongText("13\u00B0 18' 57\" Sco"), 7);
+  EXPECT_EQ(SignIndexOfLongText("  24\u00B0 17' 52\" Ari  "), 0);
+  EXPECT_EQ(SignIndexOfLongText("Sco"), 7);
+  EXPECT_EQ(SignIndexOfLongText(" Sc "), std::nullopt);
+  EXPECT_EQ(SignIndexOfLongText("13\u00B0 18' 57\" Scorpio"), std::nullopt);
+  EXPECT_EQ(SignNameOf(8), "Sagittarius");
+  EXPECT_EQ(SignNameOf(std::nullopt), std::nullopt);
+}
+
 }  // namespace
 }  // namespace zodivane

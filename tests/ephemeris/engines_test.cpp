@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "birth_records.h"
 #include "ephemeris/ascendant.h"
 #include "ephemeris/moon.h"
 #include "ephemeris/planets.h"
 #include "ephemeris/time_scales.h"
+#include "tests/support/birth_records.h"
 
 namespace zodivane {
 namespace {

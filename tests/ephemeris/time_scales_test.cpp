@@ -5,35 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <string>
 
-#include "birth_records.h"
+#include "tests/support/birth_records.h"
 
 namespace zodivane {
 namespace {
 
 using test::Birth;
 using test::MakeInput;
-
-TEST(Constants, AreTheFifteenDigitDecimals) {
-  // The ephemeris uses these decimals, not the doubles nearest to pi.
-  EXPECT_EQ(kPi, 3.14159265358979);
-  EXPECT_NE(kPi, 3.141592653589793);
-  EXPECT_EQ(kTwoPi, 6.28318530717958);
-  EXPECT_EQ(kDegreesToRadians, 0.0174532925199433);
-  EXPECT_EQ(kRadiansToDegrees, 57.2957795130823);
-}
-
-TEST(SignAbbreviationsTest, JoinsTheSharedSignTable) {
-  EXPECT_EQ(SignAbbreviations, "AriTauGemCanLeoVirLibScoSagCapAquPis");
-  for (int sign = 0; sign < kSignCount; ++sign) {
-    EXPECT_EQ(SignAbbreviations.substr(3 * sign, 3), kSigns[sign].abbreviation);
-  }
-}
 
 TEST(ObserverCoordinates, AreSignedWestAndNorthPositive) {
   EXPECT_DOUBLE_EQ(ObserverLongitude(MakeInput({.lonDegrees = 74, .lonMinutes = 30})), 74.5);
@@ -272,6 +257,29 @@ TEST(ReduceTwoPiTest, LandsInOneTurn) {
   }
   EXPECT_EQ(ReduceTwoPi(kTwoPi), 0.0);
   EXPECT_NEAR(ReduceTwoPi(-0.5), kTwoPi - 0.5, 1e-15);
+}
+
+// Exact values: whole turns of 360 are added or subtracted one at a time,
+// and a sum that rounds up to 360 itself lands on 0, never on 360.
+TEST(ReduceDegreesTest, LandsInZeroTo360) {
+  struct Case {
+    double degrees;
+    double reduced;
+  };
+  constexpr auto kCases = std::to_array<Case>({
+      {0.0, 0.0},
+      {359.75, 359.75},
+      {360.0, 0.0},
+      {720.5, 0.5},
+      {-0.5, 359.5},
+      {-360.0, 0.0},
+      {-719.5, 0.5},
+      {-1e-15, 0.0},
+  });
+  for (const Case& row : kCases) {
+    SCOPED_TRACE(row.degrees);
+    EXPECT_EQ(ReduceDegrees(row.degrees), row.reduced);
+  }
 }
 
 // The parts are truncated, never rounded, including just below a sign

@@ -28,7 +28,7 @@
 #include <vector>
 
 #include "chart/chart_driver.h"
-#include "tests/ui/fakes.h"
+#include "tests/ui/support/fakes.h"
 #include "ui/chart_sheet.h"
 #include "ui/chart_sheet_actions.h"
 #include "ui/mdi.h"

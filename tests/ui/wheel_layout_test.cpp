@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "chart/chart_driver.h"
-#include "tests/ui/text_recorder.h"
+#include "tests/ui/support/text_recorder.h"
 #include "ui/frm_display.h"
 #include "ui/web_links.h"
 #include "ui/wheel_layout.h"
@@ -100,8 +100,7 @@ TEST(WheelHouseLists, TheFullestListStaysInsideEachHouse) {
     NoBrowser browser;
     WebLinks links{browser};
     frmDisplay form{links};
-    ChartSession session;
-    form.ShowChart(OneHouseView(position, kFullestHouse), session);
+    form.ShowChart(OneHouseView(position, kFullestHouse), {});
     ExpectListInsideItsHouse(DrawnWheelTexts(form), position, kFullestHouse);
   }
 }
@@ -122,8 +121,7 @@ TEST(WheelHouseLists, EveryLengthOfListStaysInsideEachHouse) {
     for (int position = 0; position < kSignCount; ++position) {
       SCOPED_TRACE(std::to_string(count) + " entries in house " + std::to_string(position + 1));
       frmDisplay form{links};
-      ChartSession session;
-      form.ShowChart(OneHouseView(position, text), session);
+      form.ShowChart(OneHouseView(position, text), {});
       ExpectListInsideItsHouse(DrawnWheelTexts(form), position, text);
     }
   }
@@ -140,9 +138,8 @@ TEST(WheelHouseLists, AShortListKeepsItsAnchorAndSize) {
     for (const QString& entry : {QStringLiteral("Sun"), QStringLiteral("Jupiter (R)")}) {
       SCOPED_TRACE(entry.toStdString() + " in house " + std::to_string(position + 1));
       frmDisplay form{links};
-      ChartSession session;
       form.ShowChart(OneHouseView(position, QStringLiteral("\r\n") + entry + QStringLiteral(" ")),
-                     session);
+                     {});
       const std::vector<DrawnText> drawn = DrawnWheelTexts(form);
       const auto found = std::find_if(drawn.begin(), drawn.end(), [&](const DrawnText& text) {
         return text.text.trimmed() == entry;
@@ -191,7 +188,7 @@ TEST(WheelHouseLists, TheCrowdedChartsOfFebruary1962) {
     ASSERT_TRUE(std::holds_alternative<ChartView>(result));
     const ChartView& view = std::get<ChartView>(result);
     frmDisplay form{links};
-    form.ShowChart(view, session);
+    form.ShowChart(view, {});
     const std::vector<DrawnText> drawn = DrawnWheelTexts(form);
     for (int position = 0; position < kSignCount; ++position) {
       SCOPED_TRACE("house " + std::to_string(position + 1));
