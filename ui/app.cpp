@@ -64,6 +64,7 @@ int RunProgram(QApplication& app) {
   shell.SetReportWindow([&shell, &messages, &saveDialog, &printDialog](MDI& main) {
     OpenReportWindow(main, ReportWindowServices{shell.Links(), messages, saveDialog, printDialog});
   });
+  shell.SetChartSheetServices(ChartSheetServices{messages, saveDialog, printDialog});
   if (!shell.ProgramStart()) {
     return 0;
   }

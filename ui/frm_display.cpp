@@ -16,9 +16,11 @@
 #include <string>
 #include <string_view>
 
+#include "ui/house_list_label.h"
 #include "ui/look.h"
 #include "ui/look_widgets.h"
 #include "ui/text_edit_sink.h"
+#include "ui/wheel_layout.h"
 #include "ui/wheel_pictures.h"
 
 namespace zodivane::ui {
@@ -27,12 +29,6 @@ namespace {
 // Lengths are in twips (1/1440 inch): 15 twips make one logical pixel.
 using look::Px;
 using look::TwipsRect;
-
-/// A point in twips, relative to the control's container.
-struct TwipPoint {
-  int left = 0;  ///< twips from the container's left edge
-  int top = 0;   ///< twips from the container's top edge
-};
 
 using look::VerdanaFont;
 
@@ -138,42 +134,16 @@ constexpr int kPositionHeight = 285;
 
 // ---- The natal wheel -------------------------------------------------------
 
-/// One wheel position k (house k): where its four controls stand in picNatal.
-struct WheelPlace {
-  int house;              ///< 1 to 12, counted counter-clockwise from the left
-  TwipPoint houseNumber;  ///< top left of the house number label
-  TwipPoint signImage;    ///< top left of imgSign(house - 1)
-  int designSign;         ///< sign index of the design-time caption and picture
-  TwipPoint signLabel;    ///< top left of the design-time sign label
-  TwipPoint planetList;   ///< top left of lblNatal(house - 1)
-};
-
-// The house numbers stand in the sign ring beside their sign's glyph, on the
-// counter-clockwise side, so that the number and the glyph never cover each
-// other.
-inline constexpr auto kWheelPlaces = std::to_array<WheelPlace>({
-    {1, {585, 4305}, {360, 3720}, 6, {960, 3435}, {960, 3240}},
-    {2, {1365, 5370}, {885, 4920}, 7, {1680, 4245}, {1680, 4080}},
-    {3, {2670, 6015}, {2040, 5800}, 8, {2520, 4605}, {2535, 4440}},
-    {4, {4485, 5850}, {3840, 5975}, 9, {3480, 4725}, {3480, 4560}},
-    {5, {5610, 5010}, {5100, 5400}, 10, {4440, 4125}, {4440, 3960}},
-    {6, {6270, 3510}, {6060, 4080}, 11, {5040, 3405}, {5055, 3240}},
-    {7, {6015, 1860}, {6200, 2400}, 0, {5160, 2325}, {5160, 2160}},
-    {8, {5235, 840}, {5640, 1200}, 1, {4680, 1245}, {4695, 1080}},
-    {9, {3795, 180}, {4320, 240}, 2, {3480, 645}, {3480, 480}},
-    {10, {1980, 420}, {2520, 120}, 3, {2400, 765}, {2400, 600}},
-    {11, {945, 1215}, {1320, 720}, 4, {1440, 1365}, {1440, 1200}},
-    {12, {300, 2655}, {375, 2040}, 5, {840, 2325}, {840, 2160}},
-});
-static_assert(kWheelPlaces.size() == kSignCount);
-
-constexpr int kHouseNumberWidthOneDigit = 150;
-constexpr int kHouseNumberWidthTwoDigits = 300;
-constexpr int kHouseNumberHeight = 270;
-constexpr int kSignImageSize = 300;
+// Where the wheel's controls stand in picNatal, by wheel position.
+using wheel::kHouseNumberHeight;
+using wheel::kHouseNumberWidthOneDigit;
+using wheel::kHouseNumberWidthTwoDigits;
+using wheel::kPlanetListHeight;
+using wheel::kPlanetListWidth;
+using wheel::kSignImageSize;
+using wheel::kWheelPlaces;
+using wheel::WheelPlace;
 constexpr int kSignLabelHeight = 195;
-constexpr int kPlanetListWidth = 435;
-constexpr int kPlanetListHeight = 195;
 
 // ---- The report ------------------------------------------------------------
 
@@ -360,8 +330,9 @@ void frmDisplay::BuildWheel() {
 
   for (const WheelPlace& place : kWheelPlaces) {
     const auto position = static_cast<std::size_t>(place.house - 1);
-    QLabel* label = MakeLabel(picNatal_, QStringLiteral("lblNatal_%1").arg(place.house - 1),
-                              QStringLiteral("Natal"), font());
+    auto* label = new HouseListLabel(place.house - 1, QStringLiteral("Natal"), picNatal_);
+    label->setObjectName(QStringLiteral("lblNatal_%1").arg(place.house - 1));
+    label->setFont(font());
     look::SetTextColour(*label, kBlue);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(TwipsRect(place.planetList.left, place.planetList.top, kPlanetListWidth,
@@ -433,11 +404,10 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
   for (QLabel* label : signLabels_) {
     label->hide();
   }
-  // A list label sizes itself to its lines and grows downwards from its top
-  // left corner.
+  // Each list is laid out inside its own house, as near its designed corner
+  // as it fits.
   for (std::size_t position = 0; position < lblNatal_.size(); ++position) {
-    lblNatal_[position]->setText(QString::fromStdString(chart.wheel.houseTexts[position]));
-    lblNatal_[position]->adjustSize();
+    lblNatal_[position]->SetHouseText(QString::fromStdString(chart.wheel.houseTexts[position]));
   }
   if (chart.wheel.pictures) {
     for (std::size_t position = 0; position < imgSign_.size(); ++position) {

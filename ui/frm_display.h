@@ -20,6 +20,7 @@ class QTextEdit;
 
 namespace zodivane::ui {
 
+class HouseListLabel;
 class SignImage;
 class SignImageList;
 class SvgPicture;
@@ -95,7 +96,7 @@ class frmDisplay : public QWidget {
   std::array<QLabel*, kChartPointCount> lblPlanet_{};
 
   /// Wheel position k (house k + 1): list label, sign picture and house number.
-  std::array<QLabel*, kSignCount> lblNatal_{};
+  std::array<HouseListLabel*, kSignCount> lblNatal_{};
   std::array<SignImage*, kSignCount> imgSign_{};
   std::array<QLabel*, kSignCount> lblNatalPosition_{};
   /// Design-time sign captions of the wheel, by sign index (Aries first).

@@ -139,8 +139,12 @@ void frmSave::BuildPreview(const QString& reportText) {
 }
 
 SaveDialogSettings frmSave::SaveSettings() {
-  return {kProgramTitle, QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("rtf"), true,
-          true};
+  return {kProgramTitle,
+          QStringLiteral("Rich Text Format (*.rtf)"),
+          QStringLiteral("rtf"),
+          true,
+          true,
+          {}};
 }
 
 void frmSave::cmdSave_Click() {

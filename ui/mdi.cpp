@@ -162,6 +162,16 @@ void MDI::BuildMenus() {
   exit->setShortcuts(look::StandardKeys(QKeySequence::Quit));
   connect(exit, &QAction::triggered, this, &MDI::mnuExit_Click);
   look::AddStandardShortcut(*this, QKeySequence::Print, [this] { Command1_Click(); });
+  // The chart sheet, below the menu's own items.
+  file->addSeparator()->setObjectName(QStringLiteral("mnuSepChart"));
+  mnuExportChart_ = file->addAction(QStringLiteral("&Export Chart\u2026"));
+  mnuExportChart_->setObjectName(QStringLiteral("mnuExportChart"));
+  mnuExportChart_->setEnabled(false);
+  connect(mnuExportChart_, &QAction::triggered, this, &MDI::mnuExportChart_Click);
+  mnuPrintChart_ = file->addAction(QStringLiteral("&Print Chart\u2026"));
+  mnuPrintChart_->setObjectName(QStringLiteral("mnuPrintChart"));
+  mnuPrintChart_->setEnabled(false);
+  connect(mnuPrintChart_, &QAction::triggered, this, &MDI::mnuPrintChart_Click);
 
   look::AddHelpMenu(
       *bar, *this,
@@ -212,6 +222,28 @@ void MDI::ShowBirthTimeNote(const QString& note) {
   lblBirthTimeNote_->setToolTip(note);
   lblBirthTimeNote_->setVisible(!note.isEmpty());
   LayOut();
+}
+
+void MDI::SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices> services) {
+  chart_ = chart;
+  sheetServices_.reset();
+  if (services) {
+    sheetServices_.emplace(*services);
+  }
+  mnuExportChart_->setEnabled(sheetServices_.has_value());
+  mnuPrintChart_->setEnabled(sheetServices_.has_value());
+}
+
+void MDI::mnuExportChart_Click() {
+  if (chart_ && sheetServices_) {
+    ExportChart(this, *chart_, *sheetServices_);
+  }
+}
+
+void MDI::mnuPrintChart_Click() {
+  if (chart_ && sheetServices_) {
+    PrintChart(this, *chart_, *sheetServices_);
+  }
 }
 
 void MDI::CloseForBack() {

@@ -4,8 +4,14 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
+#include "chart/chart_driver.h"
+#include "ui/chart_sheet_actions.h"
+
 #include "ui/web_links.h"
 
+class QAction;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -46,6 +52,10 @@ class MDI : public QMainWindow {
   /// Closes the window for Back: the program goes on.
   void CloseForBack();
 
+  /// The chart the window shows, for Export Chart… and Print Chart…; both
+  /// stay disabled until a chart and the services are given.
+  void SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices> services);
+
  signals:
   /// Print: the report window is to open over this window.
   void ReportRequested();
@@ -65,6 +75,8 @@ class MDI : public QMainWindow {
   void mnuVisit_Click() { links_.OpenHomePage(); }
   void mnuUpdate_Click() { links_.OpenDownloadPage(); }
   void mnuAbout_Click();
+  void mnuExportChart_Click();
+  void mnuPrintChart_Click();
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -88,6 +100,10 @@ class MDI : public QMainWindow {
   QLabel* lblBirthTimeNote_ = nullptr;
   QString birthTimeNote_;
   bool closingForBack_ = false;
+  std::optional<ChartView> chart_;
+  std::optional<ChartSheetServices> sheetServices_;
+  QAction* mnuExportChart_ = nullptr;
+  QAction* mnuPrintChart_ = nullptr;
 };
 
 }  // namespace zodivane::ui

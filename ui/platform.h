@@ -55,6 +55,7 @@ struct SaveDialogSettings {
   QString defaultSuffix;    ///< added to a name typed without an extension, no dot
   bool confirmOverwrite{};  ///< ask before an existing file is replaced
   bool pathMustExist{};     ///< the chosen folder must exist
+  QString suggestedName;    ///< the file name the dialog opens with; empty for none
 };
 
 /// The file-save dialog.

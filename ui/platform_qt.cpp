@@ -60,7 +60,7 @@ std::optional<QString> QtSaveFileDialog::AskSavePath(QWidget* parent,
   dialog.setNameFilters({settings.filter});
   dialog.setDefaultSuffix(settings.defaultSuffix);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
-  dialog.selectFile(QString());
+  dialog.selectFile(settings.suggestedName);
   for (;;) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
       return std::nullopt;

@@ -123,6 +123,7 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   const SensitivityView sensitivity = SensitivityViewOf(session_.chartInput());
   window->Display().ShowSensitivity(sensitivity);
   window->ShowBirthTimeNote(QString::fromStdString(sensitivity.warning.value_or("")));
+  window->SetChartSheet(chart, sheetServices_);
   // Opens maximised; without a window manager the screen's free area is the same.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window->setGeometry(screen->availableGeometry());

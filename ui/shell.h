@@ -9,8 +9,10 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "chart/chart_driver.h"
+#include "ui/chart_sheet_actions.h"
 #include "ui/platform.h"
 #include "ui/web_links.h"
 
@@ -74,6 +76,10 @@ class Shell : public QObject {
     openReport_ = std::move(openReport);
   }
 
+  /// What Export Chart… and Print Chart… of the main window use; without
+  /// them both stay disabled.
+  void SetChartSheetServices(ChartSheetServices services) { sheetServices_.emplace(services); }
+
   [[nodiscard]] frmMain* InputForm() const noexcept { return input_.get(); }
   [[nodiscard]] MDI* MainWindow() const noexcept;
   [[nodiscard]] ChartSession& Session() noexcept { return session_; }
@@ -89,6 +95,7 @@ class Shell : public QObject {
   QLockFile instanceLock_;
   std::function<void()> endProcess_;
   std::function<void(MDI&)> openReport_;
+  std::optional<ChartSheetServices> sheetServices_;
   std::unique_ptr<frmMain> input_;
   QPointer<MDI> main_;
   bool quitting_ = false;

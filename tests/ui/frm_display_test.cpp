@@ -23,6 +23,7 @@
 #include "report/report_sinks.h"
 #include "tests/ui/support/fakes.h"
 #include "ui/frm_display.h"
+#include "ui/house_list_label.h"
 #include "ui/web_links.h"
 
 namespace zodivane::ui {
@@ -281,17 +282,20 @@ TEST_F(ResultsForm, ShowChartWritesAHandMadeViewAsItIs) {
   EXPECT_EQ(Picture(4), 1);
 }
 
-TEST_F(ResultsForm, ListLabelsGrowDownwardsToTheirLines) {
+// A list label keeps its house text and covers the lines it draws, which
+// stay inside house 1 below the horizon.
+TEST_F(ResultsForm, ListLabelsKeepTheirTextAndCoverTheirLines) {
   ChartView view = HandMadeView();
   view.wheel.houseTexts[0] = "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus\r\nAsc";
   form.ShowChart(view, {});
-  const QLabel* list = Label(QStringLiteral("lblNatal_0"));
-  EXPECT_EQ(list->pos(), QPoint(64, 216));  // 960, 3240: the top left corner stays
-  const QFontMetrics metrics(list->font());
-  EXPECT_GE(list->height(), 6 * metrics.lineSpacing() - 1);  // a blank first line and five bodies
-  EXPECT_GE(list->width(), metrics.horizontalAdvance(QStringLiteral("Mercury (R)")));
-  EXPECT_GE(list->width(), list->sizeHint().width());
-  EXPECT_GE(list->height(), list->sizeHint().height());
+  const auto* list = form.findChild<HouseListLabel*>(QStringLiteral("lblNatal_0"));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(list->text(), "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus\r\nAsc");
+  ASSERT_TRUE(list->Layout().has_value());
+  EXPECT_EQ(list->Layout()->entries.size(), 5U);
+  EXPECT_TRUE(QRectF(list->geometry()).contains(list->Layout()->bounds));
+  EXPECT_GT(list->y(), 216);  // below the horizon, the line between houses 12 and 1
+  EXPECT_EQ(list->parentWidget()->objectName(), "picNatal");
 }
 
 TEST_F(ResultsForm, MissingSignsAndPicturesKeepTheDesign) {

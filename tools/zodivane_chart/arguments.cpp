@@ -46,6 +46,7 @@ constexpr auto kFlags = std::to_array<FlagRow>({
     {"--state",      [](Parsed& p) -> auto& { return p.options.flags.state; },   nullptr, false},
     {"--country",    [](Parsed& p) -> auto& { return p.options.flags.country; }, nullptr, false},
     {"--report-rtf", [](Parsed& p) -> auto& { return p.options.reportRtf; },     nullptr, true},
+    {"--export-chart", [](Parsed& p) -> auto& { return p.options.exportChart; }, nullptr, true},
     {"--jobs",       [](Parsed& p) -> auto& { return p.jobs; },                  nullptr, true},
     {"--place",      [](Parsed& p) -> auto& { return p.options.flags.place; },   nullptr, true},
     {"--find-place", [](Parsed& p) -> auto& { return p.options.findPlace; },     nullptr, true},
@@ -324,7 +325,8 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   const PeopleFlags& flags = options.flags;
   const bool anyPeopleFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
                              flags.lat || flags.lon || flags.city || flags.state || flags.country ||
-                             flags.place || options.reportRtf || options.sensitivity;
+                             flags.place || options.reportRtf || options.sensitivity ||
+                             options.exportChart;
   if (options.findPlace) {
     if (parsed.listZones || parsed.json || anyPeopleFlag || options.report || parsed.jobs) {
       return UsageError{"--find-place takes no other flag"};

@@ -35,6 +35,9 @@ struct Options {
   std::optional<std::string>
       reportRtf;      ///< --report-rtf FILE (form for people only); "-" for standard output
   bool sensitivity = false;  ///< --sensitivity: the birth-time sensitivity after the chart
+  /// --export-chart FILE (form for people only): the chart sheet, PDF, PNG or
+  /// SVG by the file's extension.
+  std::optional<std::string> exportChart;
   unsigned jobs = 0;  ///< --jobs N (--json only): threads; 0 for one per processor
   PeopleFlags flags;
   std::optional<std::string> findPlace;  ///< --find-place QUERY: list the matches

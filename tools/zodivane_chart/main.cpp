@@ -10,6 +10,9 @@
 
 #include "tools/zodivane_chart/io.h"
 #include "tools/zodivane_chart/tool.h"
+#ifdef ZODIVANE_CHART_SHEET
+#include "tools/zodivane_chart/sheet_module.h"
+#endif
 
 int main(int argc, char** argv) {
   try {
@@ -20,7 +23,11 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     zodivane::chart_tool::FdInput in(STDIN_FILENO, "standard input");
     zodivane::chart_tool::FdOutput out(STDOUT_FILENO, "standard output");
-    return zodivane::chart_tool::Run(args, in, out, std::cerr);
+    zodivane::chart_tool::SheetExporter exportSheet;
+#ifdef ZODIVANE_CHART_SHEET
+    exportSheet = zodivane::chart_tool::ExportSheetWithModule;
+#endif
+    return zodivane::chart_tool::Run(args, in, out, std::cerr, exportSheet);
   } catch (const std::exception& error) {
     std::cerr << "zodivane-chart: " << error.what() << '\n';
     return zodivane::chart_tool::kExitFailed;

@@ -81,7 +81,8 @@ int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, s
   return kExitOk;
 }
 
-int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::ostream& err) {
+int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::ostream& err,
+              const SheetExporter& exportSheet) {
   const auto [flags, leftOut] = options.flags.place
                                     ? FlagsForPlace(options.flags)
                                     : std::pair{options.flags, std::set<PlaceField>{}};
@@ -138,6 +139,19 @@ int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::o
       return kExitFailed;
     }
   }
+  if (options.exportChart) {
+    if (!exportSheet) {
+      err << "zodivane-chart: --export-chart: this build cannot draw the chart sheet\n";
+      return kExitFailed;
+    }
+    const std::optional<std::string> failure =
+        exportSheet(*options.exportChart, std::get<ChartView>(result));
+    if (failure) {
+      err << "zodivane-chart: --export-chart: cannot write " << *options.exportChart << ": "
+          << *failure << '\n';
+      return kExitFailed;
+    }
+  }
   return kExitOk;
 }
 
@@ -151,7 +165,8 @@ std::string VersionText() {
   return "zodivane-chart " ZODIVANE_VERSION "\n";
 }
 
-int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std::ostream& err) {
+int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std::ostream& err,
+        const SheetExporter& exportSheet) {
   const auto parsed = ParseArguments(args);
   if (const auto* usage = std::get_if<UsageError>(&parsed))
     return PrintUsageError(*usage, err);
@@ -179,7 +194,7 @@ int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std
       case Options::Mode::People:
         break;
     }
-    return RunPeople(options, places, out, err);
+    return RunPeople(options, places, out, err, exportSheet);
   } catch (const IoError& error) {
     err << "zodivane-chart: " << error.what() << '\n';
     return kExitFailed;

@@ -5,11 +5,14 @@
 // through ChartSession exactly as the input form's Proceed does.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "chart/chart_driver.h"
 #include "tools/zodivane_chart/io.h"
 
 namespace zodivane::chart_tool {
@@ -28,9 +31,16 @@ inline constexpr int kExitUsage = 2;
 /// The line --version prints: the program's name and version.
 [[nodiscard]] std::string VersionText();
 
+/// Writes the chart sheet of a cast chart to the file `path` names
+/// (--export-chart); none on success, else the reason. The program's main
+/// supplies it: the sheet is drawn with Qt, which this library does not use.
+using SheetExporter =
+    std::function<std::optional<std::string>(const std::string& path, const ChartView& chart)>;
+
 /// The whole tool: reads `args` (without the program name), works on
-/// `in`/`out`/`err` and returns the exit status.
+/// `in`/`out`/`err` and returns the exit status. Without `exportSheet`,
+/// --export-chart fails with a message.
 [[nodiscard]] int Run(std::span<const std::string> args, InputSource& in, OutputSink& out,
-                      std::ostream& err);
+                      std::ostream& err, const SheetExporter& exportSheet = {});
 
 }  // namespace zodivane::chart_tool

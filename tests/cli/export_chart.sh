@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# zodivane-chart --export-chart on a machine without a display: the chart
+# sheet as PDF, PNG and SVG, each read back by a real reader; the chart text
+# unchanged by the flag; a failed write that says why and keeps the old file.
+#   bash export_chart.sh PATH_TO_ZODIVANE_CHART
+set -uo pipefail
+tool=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+delhi=(--name "Asha Mehra" --date 1980-03-05 --time 7:05 --zone 34 --lat 28N38 --lon 77E12
+  --city "New Delhi")
+# No display of any kind, and no platform chosen.
+headless=(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR=)
+
+"$tool" "${delhi[@]}" >"$work/plain.txt" || fail "the chart without the flag"
+for format in pdf png svg PDF; do
+  "${headless[@]}" "$tool" "${delhi[@]}" --export-chart "$work/sheet.$format" \
+    >"$work/out.txt" 2>"$work/err.txt"
+  status=$?
+  [ "$status" -eq 0 ] || fail "$format: exit $status: $(cat "$work/err.txt")"
+  [ -s "$work/err.txt" ] && fail "$format: said: $(cat "$work/err.txt")"
+  cmp -s "$work/plain.txt" "$work/out.txt" || fail "$format: the chart text changed"
+  [ -s "$work/sheet.$format" ] || fail "$format: no file"
+done
+
+# PDF: the name, the signs, every position and the retrograde marks as text.
+text=$(pdftotext "$work/sheet.pdf" - 2>/dev/null) || fail "pdftotext cannot read the PDF"
+positions=$(sed -n '/^Positions$/,/^$/p' "$work/plain.txt" | awk 'NF == 4 { print $2, $3, $4 }')
+[ "$(wc -l <<<"$positions")" -eq 11 ] || fail "eleven positions expected in the chart text"
+while IFS= read -r part; do
+  grep -qF -- "$part" <<<"$text" || fail "the PDF lacks \"$part\""
+done < <(printf '%s\n' "ASHA MEHRA" "Ascendant" "Sun Sign" "Moon Sign" "Pisces" "Libra" \
+  "New Delhi" "March/5/1980" "(R)" "$positions")
+pages=$(pdfinfo "$work/sheet.pdf" 2>/dev/null | awk '/^Pages:/ { print $2 }')
+[ "$pages" = "1" ] || fail "the PDF has ${pages:-no} pages, not one"
+
+# PNG: twice the sheet's 794 x 1123 pixels.
+size=$(python3 -c 'import struct, sys
+data = open(sys.argv[1], "rb").read(24)
+assert data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
+print("%dx%d" % struct.unpack(">II", data[16:24]))' "$work/sheet.png") || fail "not a PNG"
+[ "$size" = "1588x2246" ] || fail "the PNG is $size, not 1588x2246"
+
+# SVG: well-formed XML whose text holds the name and the Ascendant.
+python3 - "$work/sheet.svg" <<'PY' || fail "the SVG does not parse or lacks its text"
+import sys
+import xml.etree.ElementTree as tree
+root = tree.parse(sys.argv[1]).getroot()
+assert root.tag.endswith("svg"), root.tag
+texts = " ".join("".join(element.itertext()) for element in root.iter() if element.tag.endswith("text"))
+assert "ASHA MEHRA" in texts and "Ascendant" in texts, texts[:200]
+PY
+
+# A name that is no format, and a folder that is a file: exit 1, the reason
+# on standard error, the earlier file kept and nothing left beside it.
+echo "the earlier sheet" >"$work/old.png"
+: >"$work/plain-file"
+for target in "$work/sheet.jpg" "$work/plain-file/sheet.pdf"; do
+  "${headless[@]}" "$tool" "${delhi[@]}" --export-chart "$target" >/dev/null 2>"$work/err.txt"
+  status=$?
+  [ "$status" -eq 1 ] || fail "$target: exit $status, not 1"
+  grep -qF -- "--export-chart: cannot write $target" "$work/err.txt" ||
+    fail "$target: said: $(cat "$work/err.txt")"
+done
+"${headless[@]}" sh -c "ulimit -f 1; '$tool' \"\$@\" --export-chart '$work/old.png'" _ "${delhi[@]}" \
+  >/dev/null 2>"$work/err.txt"
+[ $? -eq 1 ] || fail "a file beyond the size limit was not refused"
+[ "$(cat "$work/old.png")" = "the earlier sheet" ] || fail "the earlier file was changed"
+ls -A "$work" | grep -q '^old.png.' && fail "a temporary file was left: $(ls -A "$work")"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures failure(s)"
+  exit 1
+fi
+echo "all passed"

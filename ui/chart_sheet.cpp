@@ -1,0 +1,365 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/chart_sheet.h"
+
+#include <QBuffer>
+#include <QColor>
+#include <QFileInfo>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QStringList>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "ui/wheel_layout.h"
+
+namespace zodivane::ui {
+namespace {
+
+// Lengths are sheet units: pixels at 96 to the inch on kSheetSize.
+constexpr double kMargin = 40.0;
+constexpr double kColumnGap = 40.0;
+constexpr double kRightColumn = kSheetSize.width() / 2.0 + kColumnGap / 2.0;
+constexpr double kWheelScale = 1.5;  ///< the wheel at 1.5 times its size on the results form
+constexpr double kWheelTop = 256.0;
+
+const QColor kNavy{0, 0, 128};
+const QColor kDetailsText{64, 64, 0};
+const QColor kInk{0, 0, 0};
+const QColor kRule{110, 75, 51};  ///< the wheel drawing's brown
+const QColor kBlue{0, 0, 255};
+const QColor kRed{255, 0, 0};
+
+const QString kWheelArtwork = QStringLiteral(":/assets/wheel.svg");
+
+/// Verdana (DejaVu Sans where it is missing) at `pixels` sheet units.
+QFont SheetFont(int pixels, bool bold = false) {
+  QFont font;
+  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  font.setStyleHint(QFont::SansSerif);
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+/// Draws `text` on one line in `box`, cut with "…" where it does not fit.
+void DrawLine(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
+              const QColor& colour, Qt::Alignment alignment = Qt::AlignLeft) {
+  painter.setFont(font);
+  painter.setPen(colour);
+  const QString shown = QFontMetricsF(font).elidedText(text, Qt::ElideRight, box.width());
+  painter.drawText(box, static_cast<int>(alignment | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
+}
+
+/// A length in twips as whole pixels of the wheel picture.
+double Px(int twips) {
+  return static_cast<double>((twips + 7) / 15);
+}
+
+QString GlyphArtwork(int picture) {
+  if (picture < 1 || picture > kSignCount) {
+    return {};
+  }
+  const QString name = FromUtf8(kSigns[static_cast<std::size_t>(picture - 1)].name);
+  return QStringLiteral(":/assets/signs/%1.svg").arg(name.toLower());
+}
+
+/// The wheel as the results form shows it, in `target`.
+void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelView) {
+  painter.save();
+  painter.translate(target.topLeft());
+  painter.scale(target.width() / wheel::kPictureSize.width(),
+                target.height() / wheel::kPictureSize.height());
+  QSvgRenderer artwork(kWheelArtwork);
+  artwork.render(&painter, QRectF(QPointF(0, 0), wheel::kPictureSize));
+
+  const QFont numberFont = SheetFont(16);
+  const QFont listFont = SheetFont(11);
+  for (const wheel::WheelPlace& place : wheel::kWheelPlaces) {
+    const auto position = static_cast<std::size_t>(place.house - 1);
+    const int picture = wheelView.pictures ? (*wheelView.pictures)[position] : place.designSign + 1;
+    QSvgRenderer glyph(GlyphArtwork(picture));
+    const double glyphSize = Px(wheel::kSignImageSize);
+    glyph.render(&painter,
+                 QRectF(Px(place.signImage.left), Px(place.signImage.top), glyphSize, glyphSize));
+
+    const QString number = QString::number(place.house);
+    const double width = Px(number.size() == 1 ? wheel::kHouseNumberWidthOneDigit
+                                               : wheel::kHouseNumberWidthTwoDigits);
+    painter.setFont(numberFont);
+    painter.setPen(kInk);
+    painter.drawText(QRectF(Px(place.houseNumber.left), Px(place.houseNumber.top), width,
+                            Px(wheel::kHouseNumberHeight)),
+                     Qt::AlignCenter | Qt::TextDontClip, number);
+
+    const wheel::HouseListLayout list =
+        wheel::LayOutHouseList(static_cast<int>(position),
+                               QString::fromStdString(wheelView.houseTexts[position]), listFont);
+    wheel::PaintHouseList(painter, list, kBlue);
+  }
+  painter.restore();
+}
+
+void DrawHeading(QPainter& painter, double left, double top, const QString& text) {
+  DrawLine(painter, QRectF(left, top, kSheetSize.width() / 2.0 - kMargin, 20), text,
+           SheetFont(14, true), kNavy);
+}
+
+void DrawDetails(QPainter& painter, const ChartView& chart) {
+  DrawHeading(painter, kMargin, 96, QStringLiteral("Your Details"));
+  struct Row {
+    const char* caption;
+    const std::string* value;
+  };
+  const Row rows[] = {
+      {"Date of Birth :", &chart.dateOfBirth},
+      {"Time of Birth :", &chart.timeOfBirth},
+      {"Longitude :", &chart.longitude},
+      {"Latitude   :", &chart.latitude},
+      {"City :", &chart.city},
+      {"State :", &chart.state},
+      {"Country :", &chart.country},
+  };
+  double top = 122;
+  constexpr double kCaptionWidth = 112;
+  constexpr double kRowStep = 20;
+  for (const Row& row : rows) {
+    DrawLine(painter, QRectF(kMargin, top, kCaptionWidth, kRowStep),
+             QString::fromLatin1(row.caption), SheetFont(12), kDetailsText);
+    DrawLine(painter,
+             QRectF(kMargin + kCaptionWidth, top,
+                    kRightColumn - kColumnGap - kMargin - kCaptionWidth, kRowStep),
+             QString::fromStdString(*row.value), SheetFont(12, true), kDetailsText);
+    top += kRowStep;
+  }
+}
+
+void DrawSigns(QPainter& painter, const ChartView& chart) {
+  DrawHeading(painter, kRightColumn, 96, QStringLiteral("Other Details"));
+  const std::pair<const char*, QString> pairs[] = {
+      {"Ascendant", QString::fromStdString(chart.ascendantSign.value_or(std::string()))},
+      {"Sun Sign", QString::fromStdString(chart.sunSign.value_or(std::string()))},
+      {"Moon Sign", QString::fromStdString(chart.moonSign)},
+  };
+  double top = 122;
+  const double width = kSheetSize.width() - kMargin - kRightColumn;
+  for (const auto& [caption, value] : pairs) {
+    DrawLine(painter, QRectF(kRightColumn, top, width, 20), QString::fromLatin1(caption),
+             SheetFont(13, true), kInk);
+    DrawLine(painter, QRectF(kRightColumn, top + 20, width, 20), value, SheetFont(13), kInk);
+    top += 44;
+  }
+}
+
+void DrawPositions(QPainter& painter, const ChartView& chart, double top) {
+  DrawHeading(painter, kMargin, top, QStringLiteral("Planetary Positions"));
+  const std::array<bool, kWheelBodyCount> retrograde = RetrogradeMarks(chart);
+  constexpr int kFirstColumnRows = 6;
+  constexpr double kRowStep = 22;
+  for (int point = 0; point < kChartPointCount; ++point) {
+    const auto index = static_cast<std::size_t>(point);
+    const bool second = point >= kFirstColumnRows;
+    const double left = second ? kRightColumn : kMargin;
+    const double rowTop = top + 28 + kRowStep * (second ? point - kFirstColumnRows : point);
+    DrawLine(painter, QRectF(left, rowTop, 100, kRowStep), FromUtf8(kChartPointNames[index]),
+             SheetFont(13, true), kInk);
+    DrawLine(painter, QRectF(left + 104, rowTop, 90, kRowStep),
+             QString::fromStdString(chart.positions[index]), SheetFont(13), kInk);
+    if (index < retrograde.size() && retrograde[index]) {
+      DrawLine(painter, QRectF(left + 196, rowTop, 60, kRowStep), QStringLiteral("(R)"),
+               SheetFont(13, true), kRed);
+    }
+  }
+}
+
+/// Writes all of `bytes` to `path` or leaves an existing file as it was.
+std::optional<QString> WriteWhole(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  // Unbuffered, so that a short write (a full disk, a file size limit) is
+  // seen here and the next write reports the system's reason.
+  bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+  qint64 done = 0;
+  while (written && done < bytes.size()) {
+    const qint64 step = file.write(bytes.constData() + done, bytes.size() - done);
+    written = step > 0;
+    done += written ? step : 0;
+  }
+  written = written && file.commit();
+  if (written) {
+    return std::nullopt;
+  }
+  const QString reason = file.errorString();
+  file.cancelWriting();
+  return reason;
+}
+
+}  // namespace
+
+std::array<bool, kWheelBodyCount> RetrogradeMarks(const ChartView& chart) {
+  std::array<bool, kWheelBodyCount> marks{};
+  for (const std::string& house : chart.wheel.houseTexts) {
+    const QStringList lines = QString::fromStdString(house).split(QStringLiteral("\r\n"));
+    for (std::size_t body = 0; body < marks.size(); ++body) {
+      const QString marked = FromUtf8(kChartPointNames[body]) + QStringLiteral(" (R)");
+      marks[body] =
+          marks[body] || lines.contains(marked + QLatin1Char(' ')) || lines.contains(marked);
+    }
+  }
+  return marks;
+}
+
+void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& chart) {
+  painter.save();
+  const double scale =
+      std::min(page.width() / kSheetSize.width(), page.height() / kSheetSize.height());
+  painter.translate(page.center());
+  painter.scale(scale, scale);
+  painter.translate(-kSheetSize.width() / 2.0, -kSheetSize.height() / 2.0);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+
+  const double width = kSheetSize.width() - 2 * kMargin;
+  DrawLine(painter, QRectF(kMargin, kMargin - 8, width * 0.75, 36),
+           QString::fromStdString(chart.name), SheetFont(24, true), kNavy);
+  DrawLine(painter, QRectF(kMargin + width * 0.75, kMargin - 8, width * 0.25, 36),
+           QStringLiteral("Natal chart"), SheetFont(12), kRule, Qt::AlignRight);
+  painter.setPen(QPen(kRule, 1.0));
+  painter.drawLine(QPointF(kMargin, 76), QPointF(kSheetSize.width() - kMargin, 76));
+
+  DrawDetails(painter, chart);
+  DrawSigns(painter, chart);
+
+  const QSizeF wheelSize = wheel::kPictureSize * kWheelScale;
+  const QRectF wheelBox(QPointF((kSheetSize.width() - wheelSize.width()) / 2.0, kWheelTop),
+                        wheelSize);
+  DrawWheel(painter, wheelBox, chart.wheel);
+
+  DrawPositions(painter, chart, wheelBox.bottom() + 14);
+  painter.restore();
+}
+
+std::optional<SheetFormat> SheetFormatOfPath(const QString& path) {
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (suffix == QStringLiteral("pdf")) {
+    return SheetFormat::Pdf;
+  }
+  if (suffix == QStringLiteral("png")) {
+    return SheetFormat::Png;
+  }
+  if (suffix == QStringLiteral("svg")) {
+    return SheetFormat::Svg;
+  }
+  return std::nullopt;
+}
+
+QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format, double pngScale) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  const QString title = QString::fromStdString(chart.name).trimmed();
+  switch (format) {
+    case SheetFormat::Pdf: {
+      QPdfWriter writer(&buffer);
+      writer.setPageSize(QPageSize(QPageSize::A4));
+      writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+      writer.setTitle(title);
+      writer.setCreator(QStringLiteral("Zodivane"));
+      QPainter painter;
+      if (!painter.begin(&writer)) {
+        return {};
+      }
+      DrawChartSheet(painter, QRectF(0, 0, writer.width(), writer.height()), chart);
+      painter.end();
+      break;
+    }
+    case SheetFormat::Png: {
+      const QSize size = (kSheetSize * pngScale).toSize();
+      QImage image(size, QImage::Format_ARGB32_Premultiplied);
+      if (image.isNull()) {
+        return {};
+      }
+      image.fill(Qt::white);
+      const int dotsPerMetre = static_cast<int>(std::lround(96.0 * pngScale / 0.0254));
+      image.setDotsPerMeterX(dotsPerMetre);
+      image.setDotsPerMeterY(dotsPerMetre);
+      {
+        QPainter painter(&image);
+        DrawChartSheet(painter, QRectF(QPointF(0, 0), QSizeF(size)), chart);
+      }
+      if (!image.save(&buffer, "PNG")) {
+        return {};
+      }
+      break;
+    }
+    case SheetFormat::Svg: {
+      QSvgGenerator generator;
+      generator.setOutputDevice(&buffer);
+      generator.setSize(kSheetSize.toSize());
+      generator.setViewBox(QRectF(QPointF(0, 0), kSheetSize));
+      generator.setResolution(96);
+      generator.setTitle(title);
+      generator.setDescription(QStringLiteral("Natal chart made by Zodivane"));
+      QPainter painter;
+      if (!painter.begin(&generator)) {
+        return {};
+      }
+      DrawChartSheet(painter, QRectF(QPointF(0, 0), kSheetSize), chart);
+      painter.end();
+      break;
+    }
+  }
+  return bytes;
+}
+
+std::optional<QString> WriteChartSheet(const QString& path, const ChartView& chart,
+                                       double pngScale) {
+  const std::optional<SheetFormat> format = SheetFormatOfPath(path);
+  if (!format) {
+    return QStringLiteral("The file name must end in .pdf, .png or .svg.");
+  }
+  const QByteArray bytes = RenderChartSheet(chart, *format, pngScale);
+  if (bytes.isEmpty()) {
+    return QStringLiteral("The chart could not be drawn in this format.");
+  }
+  return WriteWhole(path, bytes);
+}
+
+QString SuggestedSheetFileName(const ChartView& chart, SheetFormat format) {
+  QString name = QString::fromStdString(chart.name).simplified();
+  for (QChar& character : name) {
+    if (character.category() == QChar::Other_Control ||
+        QStringLiteral("/\\:*?\"<>|").contains(character)) {
+      character = QLatin1Char('_');
+    }
+  }
+  while (name.startsWith(QLatin1Char('.'))) {
+    name.remove(0, 1);
+  }
+  if (name.isEmpty()) {
+    name = QStringLiteral("chart");
+  }
+  switch (format) {
+    case SheetFormat::Pdf:
+      return name + QStringLiteral(".pdf");
+    case SheetFormat::Png:
+      return name + QStringLiteral(".png");
+    case SheetFormat::Svg:
+      return name + QStringLiteral(".svg");
+  }
+  return name;
+}
+
+}  // namespace zodivane::ui

@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The chart sheet: one page with the person's details, the three signs, the
+// eleven positions with their retrograde marks and the natal wheel, drawn
+// with a QPainter on any device (screen image, PDF, SVG, printer). Needs a
+// QGuiApplication for fonts, but no window.
+#pragma once
+
+#include <QByteArray>
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+#include "chart/chart_driver.h"
+
+class QPainter;
+
+namespace zodivane::ui {
+
+/// The sheet's own page: A4 upright in pixels at 96 to the inch. Everything
+/// on the sheet is laid out in these units and scaled to the target.
+inline constexpr QSizeF kSheetSize{794.0, 1123.0};
+
+/// Draws the sheet of `chart` into `page` (the painter's coordinates), scaled
+/// to fit with its proportions kept and centred.
+void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& chart);
+
+/// Which of Sun to Saturn the chart's wheel marks retrograde, by chart point
+/// index (Sun and Moon never are).
+[[nodiscard]] std::array<bool, kWheelBodyCount> RetrogradeMarks(const ChartView& chart);
+
+enum class SheetFormat { Pdf, Png, Svg };
+
+/// The format named by `path`'s extension (.pdf, .png, .svg, any letter
+/// case); none for any other name.
+[[nodiscard]] std::optional<SheetFormat> SheetFormatOfPath(const QString& path);
+
+/// PNG pictures are this many times the sheet's size in pixels unless asked
+/// otherwise: 1588 x 2246.
+inline constexpr double kDefaultPngScale = 2.0;
+
+/// The whole file of the sheet in `format`: PDF and SVG as vector drawings
+/// with real text, PNG at `pngScale` times kSheetSize on white.
+[[nodiscard]] QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format,
+                                          double pngScale = kDefaultPngScale);
+
+/// Writes the sheet to `path` in the format of its extension. Either the
+/// whole file is written or an existing file is left as it was. Returns none
+/// on success, else the reason, ready to show.
+[[nodiscard]] std::optional<QString> WriteChartSheet(const QString& path, const ChartView& chart,
+                                                     double pngScale = kDefaultPngScale);
+
+/// A file name for the sheet made from the person's name, with the
+/// extension of `format`: characters no file name may hold become "_", and
+/// an empty name gives "chart".
+[[nodiscard]] QString SuggestedSheetFileName(const ChartView& chart, SheetFormat format);
+
+}  // namespace zodivane::ui

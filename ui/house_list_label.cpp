@@ -1,0 +1,38 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/house_list_label.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace zodivane::ui {
+
+HouseListLabel::HouseListLabel(int position, const QString& caption, QWidget* parent)
+    : QLabel(caption, parent), position_(position) {
+  setTextFormat(Qt::PlainText);
+}
+
+void HouseListLabel::SetHouseText(const QString& houseText) {
+  setText(houseText);
+  layout_ = wheel::LayOutHouseList(position_, houseText, font());
+  const QRectF& bounds = layout_->bounds;
+  // Whole pixels around the list's boxes, which start at whole-pixel baselines.
+  const int left = static_cast<int>(std::floor(bounds.left()));
+  const int top = static_cast<int>(std::floor(bounds.top()));
+  const int right = static_cast<int>(std::ceil(bounds.right()));
+  const int bottom = static_cast<int>(std::ceil(bounds.bottom()));
+  setGeometry(left, top, right - left, bottom - top);
+  update();
+}
+
+void HouseListLabel::paintEvent(QPaintEvent* event) {
+  if (!layout_) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  QPainter painter(this);
+  painter.translate(-QPointF(pos()));
+  wheel::PaintHouseList(painter, *layout_, palette().color(QPalette::WindowText));
+}
+
+}  // namespace zodivane::ui
