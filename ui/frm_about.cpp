@@ -34,6 +34,7 @@ QFrame* Rule(const char* name, QWidget* parent, int top, const QColor& colour) {
 
 frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(links) {
   setObjectName(QStringLiteral("frmAbout"));
+  new look::FocusRing(*this);
   setWindowTitle(look::kWindowTitle);
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);

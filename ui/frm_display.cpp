@@ -392,14 +392,14 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
     lblLagna_->setText(QString::fromStdString(*chart.ascendantSign));
   }
 
-  lblName_->setText(QString::fromStdString(chart.name));
+  look::SetElidedText(*lblName_, QString::fromStdString(chart.name));
   lblDOB_->setText(QString::fromStdString(chart.dateOfBirth));
   lblTOB_->setText(QString::fromStdString(chart.timeOfBirth));
   lblLatitude_->setText(QString::fromStdString(chart.latitude));
   lblLongitude_->setText(QString::fromStdString(chart.longitude));
-  lblCity_->setText(QString::fromStdString(chart.city));
-  lblState_->setText(QString::fromStdString(chart.state));
-  lblCountry_->setText(QString::fromStdString(chart.country));
+  look::SetElidedText(*lblCity_, QString::fromStdString(chart.city));
+  look::SetElidedText(*lblState_, QString::fromStdString(chart.state));
+  look::SetElidedText(*lblCountry_, QString::fromStdString(chart.country));
 
   for (QLabel* label : signLabels_) {
     label->hide();

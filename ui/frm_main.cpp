@@ -131,6 +131,7 @@ void FillNumbers(QComboBox& list, int first, int last) {
 frmMain::frmMain(ChartSession& session, WebLinks& links, MessageBoxes& messages, QWidget* parent)
     : QMainWindow(parent), session_(session), links_(links), messages_(messages) {
   setObjectName(QStringLiteral("frmMain"));
+  new look::FocusRing(*this);
   setWindowTitle(look::kWindowTitle);
   setFont(look::VerdanaFont(kDefaultPoints));
   BuildControls();

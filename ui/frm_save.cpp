@@ -80,6 +80,7 @@ QString PreviewText(const QString& reportText) {
 frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidget* parent)
     : QDialog(parent), services_(services) {
   setObjectName(QStringLiteral("frmSave"));
+  new look::FocusRing(*this);
   setWindowTitle(look::kWindowTitle);
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);

@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -100,6 +102,86 @@ void FocusFirstControl(QWidget& window) {
       return;
     }
   }
+}
+
+void SetElidedText(QLabel& label, const QString& text) {
+  const QString shown =
+      QFontMetrics(label.font()).elidedText(text, Qt::ElideRight, label.contentsRect().width());
+  label.setText(shown);
+  label.setToolTip(shown == text ? QString() : text);
+  label.setAccessibleName(text);
+}
+
+FocusRing::FocusRing(QWidget& window) : QWidget(&window) {
+  setObjectName(QStringLiteral("focusRing"));
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+  setFocusPolicy(Qt::NoFocus);
+  hide();
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget* /*old*/, QWidget* now) { Follow(now); });
+}
+
+void FocusRing::Follow(QWidget* focused) {
+  for (const QPointer<QWidget>& widget : watched_) {
+    if (widget != nullptr) {
+      widget->removeEventFilter(this);
+    }
+  }
+  watched_.clear();
+  QWidget* window = parentWidget();
+  target_ =
+      focused != nullptr && focused != window && window->isAncestorOf(focused) ? focused : nullptr;
+  for (QWidget* widget = target_; widget != nullptr && widget != window;
+       widget = widget->parentWidget()) {
+    widget->installEventFilter(this);
+    watched_.emplace_back(widget);
+  }
+  Place();
+}
+
+bool FocusRing::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+      Place();
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void FocusRing::Place() {
+  if (target_ == nullptr || !target_->isVisible()) {
+    hide();
+    return;
+  }
+  const QPoint topLeft = target_->mapTo(parentWidget(), QPoint(0, 0));
+  setGeometry(QRect(topLeft, target_->size()).adjusted(-kMargin, -kMargin, kMargin, kMargin));
+  raise();
+  show();
+  update();
+}
+
+void FocusRing::paintEvent(QPaintEvent* /*event*/) {
+  // From the outside in: one black pixel, two white, one black; the control
+  // itself stays uncovered.
+  QPainter painter(this);
+  const QRect outer = rect();
+  const auto band = [&](int from, int width, const QColor& colour) {
+    const QRect edge = outer.adjusted(from, from, -from, -from);
+    const QRect hole = edge.adjusted(width, width, -width, -width);
+    QRegion region(edge);
+    region -= QRegion(hole);
+    for (const QRect& part : region) {
+      painter.fillRect(part, colour);
+    }
+  };
+  band(0, 1, Qt::black);
+  band(1, 2, Qt::white);
+  band(3, 1, Qt::black);
 }
 
 WrappingButton::WrappingButton(const QString& caption, QWidget* parent)

@@ -4,10 +4,13 @@
 
 #include <QKeySequence>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -62,6 +65,37 @@ struct HelpMenuItems {
   std::function<void()> about;   ///< mnuAbout, "&About Software"
   QString firstSeparator;        ///< between Visit and Update
   QString secondSeparator;       ///< between Update and About
+};
+
+/// Writes `text` into `label`, cut at the end with "…" where it runs wider
+/// than the label so that it stays inside its frame; the label's position and
+/// size stay. A cut text shows whole in the label's tooltip (an uncut one has
+/// none), and assistive technology reads it whole.
+void SetElidedText(QLabel& label, const QString& text);
+
+/// A ring around whichever control of `window` holds the keyboard focus, so
+/// that the focus shows on the dark panels and on the light forms alike: a
+/// white band edged with black on both sides, kMargin pixels wide, drawn just
+/// outside the control. It follows the focus and the control's moves, and
+/// shows nothing while no control of the window has the focus; mouse clicks
+/// pass through it.
+class FocusRing : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int kMargin = 4;
+
+  explicit FocusRing(QWidget& window);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void Follow(QWidget* focused);
+  void Place();
+
+  QPointer<QWidget> target_;
+  std::vector<QPointer<QWidget>> watched_;  ///< the target and its ancestors below the window
 };
 
 /// The platform's keys for `key`; where the platform has none, the common

@@ -71,6 +71,7 @@ MdiLayout ComputeMdiLayout(int widthTwips) noexcept {
 
 MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) {
   setObjectName(QStringLiteral("MDI"));
+  new look::FocusRing(*this);
   setWindowTitle(look::kWindowTitle);
   setFont(look::VerdanaFont(8.25));
   setAttribute(Qt::WA_DeleteOnClose);

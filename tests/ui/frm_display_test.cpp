@@ -282,6 +282,42 @@ TEST_F(ResultsForm, ShowChartWritesAHandMadeViewAsItIs) {
   EXPECT_EQ(Picture(4), 1);
 }
 
+// Long names and places stay inside their frames: cut with "…" at the
+// label's width, whole in the tooltip and for assistive technology; the
+// labels keep their places and sizes.
+TEST_F(ResultsForm, LongDetailsEndInAnEllipsisInsideTheirFrames) {
+  ChartView view = HandMadeView();
+  view.name = "MARIA GUADALUPE DE LOS ANGELES HERNANDEZ DE LA SANTISIMA TRINIDAD";
+  view.city = "Thiruvananthapuram City";
+  view.state = "Tamil Nadu";
+  view.country = "United States of America";
+  form.ShowChart(view, {});
+
+  struct Row {
+    const char* label;
+    std::string whole;
+    QRect place;  // pixels in fraDetails
+  };
+  for (const Row& row : {Row{"lblName", view.name, QRect(8, 16, 219, 16)},
+                         Row{"lblCity", view.city, QRect(96, 152, 137, 13)},
+                         Row{"lblCountry", view.country, QRect(96, 208, 137, 13)}}) {
+    SCOPED_TRACE(row.label);
+    const QLabel* label = Label(QString::fromLatin1(row.label));
+    const QString whole = QString::fromStdString(row.whole);
+    EXPECT_EQ(label->geometry(), row.place);
+    EXPECT_TRUE(label->text().endsWith(QChar(0x2026))) << label->text().toStdString();
+    EXPECT_TRUE(whole.startsWith(label->text().chopped(1)));
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width());
+    EXPECT_EQ(label->toolTip(), whole);
+    EXPECT_EQ(label->accessibleName(), whole);
+  }
+  // A value that fits shows whole, without a tooltip.
+  const QLabel* state = Label(QStringLiteral("lblState"));
+  EXPECT_EQ(state->text(), "Tamil Nadu");
+  EXPECT_EQ(state->toolTip(), QString());
+  EXPECT_EQ(state->accessibleName(), "Tamil Nadu");
+}
+
 // A list label keeps its house text and covers the lines it draws, which
 // stay inside house 1 below the horizon.
 TEST_F(ResultsForm, ListLabelsKeepTheirTextAndCoverTheirLines) {

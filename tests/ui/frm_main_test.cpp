@@ -8,6 +8,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,6 +16,9 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QUrlQuery>
+
+#include <algorithm>
+#include <cmath>
 
 #include "chart/time_zones.h"
 #include "tests/ui/support/fakes.h"
@@ -200,6 +204,62 @@ TEST_F(InputFormTest, TabVisitsTheControlsInTheFormsOrder) {
     ASSERT_NE(QApplication::focusWidget(), nullptr);
     EXPECT_EQ(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
   }
+}
+
+/// The contrast ratio of two colours (1 to 21), from their relative luminance.
+double Contrast(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& c) {
+    const auto linear = [](double v) {
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+  };
+  const double la = luminance(a);
+  const double lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The keyboard focus shows plainly on the dark panel: Proceed with the focus
+// is drawn with a ring that stands out from the navy around it, and the ring
+// goes with the focus.
+TEST_F(InputFormTest, FocusedProceedShowsAContrastingRing) {
+  form.show();
+  QApplication::setActiveWindow(&form);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+  auto* proceed = Find<QPushButton>("cmdRashi");
+  constexpr int kAround = 6;
+  const QRect area = QRect(proceed->mapTo(&form, QPoint(0, 0)), proceed->size())
+                         .adjusted(-kAround, -kAround, kAround, kAround);
+
+  Box("txtName")->setFocus(Qt::TabFocusReason);
+  const QImage unfocused = form.grab(area).toImage();
+  proceed->setFocus(Qt::TabFocusReason);
+  ASSERT_EQ(QApplication::focusWidget(), proceed);
+  const QImage focused = form.grab(area).toImage();
+  Box("txtName")->setFocus(Qt::TabFocusReason);
+  const QImage leftAgain = form.grab(area).toImage();
+
+  ASSERT_EQ(focused.size(), unfocused.size());
+  int changed = 0;
+  double strongest = 1.0;
+  for (int y = 0; y < focused.height(); ++y) {
+    for (int x = 0; x < focused.width(); ++x) {
+      const bool insideButton = x >= kAround && y >= kAround && x < focused.width() - kAround &&
+                                y < focused.height() - kAround;
+      const QColor now = focused.pixelColor(x, y);
+      const QColor before = unfocused.pixelColor(x, y);
+      if (now != before) {
+        ++changed;
+      }
+      if (!insideButton) {
+        strongest = std::max(strongest, Contrast(now, before));
+      }
+    }
+  }
+  // At least a closed line around the button, in a colour far from the panel's.
+  EXPECT_GE(changed, 2 * (proceed->width() + proceed->height()));
+  EXPECT_GE(strongest, 7.0);
+  EXPECT_EQ(leftAgain, unfocused);
 }
 
 TEST_F(InputFormTest, NameFilterCapitalisesLettersAndRefusesOthers) {
