@@ -2,9 +2,30 @@
 
 namespace zodivane {
 
+namespace {
+
+[[nodiscard]] constexpr bool AllAbbreviationsHaveThreeLetters() noexcept {
+  for (const Sign& sign : kSigns) {
+    if (sign.abbreviation.size() != 3) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(AllAbbreviationsHaveThreeLetters());
+
+}  // namespace
+
 std::optional<int> SignIndexFromAbbreviation(std::string_view abbreviation) noexcept {
+  // Every abbreviation has three letters, so any other length matches none;
+  // three characters are compared directly instead of through memcmp.
+  if (abbreviation.size() != 3) {
+    return std::nullopt;
+  }
   for (int index = 0; index < kSignCount; ++index) {
-    if (kSigns[index].abbreviation == abbreviation) {
+    const std::string_view letters = kSigns[index].abbreviation;
+    if (letters[0] == abbreviation[0] && letters[1] == abbreviation[1] &&
+        letters[2] == abbreviation[2]) {
       return index;
     }
   }
