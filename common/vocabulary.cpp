@@ -1,5 +1,8 @@
 #include "common/vocabulary.h"
 
+#include <cstddef>
+#include <cstdint>
+
 namespace zodivane {
 
 namespace {
@@ -14,18 +17,33 @@ namespace {
 }
 static_assert(AllAbbreviationsHaveThreeLetters());
 
+/// Three characters packed into one number, the first in the highest byte.
+[[nodiscard]] constexpr std::uint32_t PackThreeLetters(std::string_view letters) noexcept {
+  return (std::uint32_t{static_cast<unsigned char>(letters[0])} << 16U) |
+         (std::uint32_t{static_cast<unsigned char>(letters[1])} << 8U) |
+         std::uint32_t{static_cast<unsigned char>(letters[2])};
+}
+
+/// The packed abbreviation of every sign, in sign order.
+constexpr std::array<std::uint32_t, kSignCount> kPackedAbbreviations = [] {
+  std::array<std::uint32_t, kSignCount> packed{};
+  for (int index = 0; index < kSignCount; ++index) {
+    packed[static_cast<std::size_t>(index)] = PackThreeLetters(kSigns[index].abbreviation);
+  }
+  return packed;
+}();
+
 }  // namespace
 
 std::optional<int> SignIndexFromAbbreviation(std::string_view abbreviation) noexcept {
   // Every abbreviation has three letters, so any other length matches none;
-  // three characters are compared directly instead of through memcmp.
+  // equal packed numbers mean equal characters.
   if (abbreviation.size() != 3) {
     return std::nullopt;
   }
+  const std::uint32_t packed = PackThreeLetters(abbreviation);
   for (int index = 0; index < kSignCount; ++index) {
-    const std::string_view letters = kSigns[index].abbreviation;
-    if (letters[0] == abbreviation[0] && letters[1] == abbreviation[1] &&
-        letters[2] == abbreviation[2]) {
+    if (kPackedAbbreviations[static_cast<std::size_t>(index)] == packed) {
       return index;
     }
   }
