@@ -9,6 +9,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsimdjson-dev
   libswe-dev swe-basic-data
   unrtf poppler-utils xvfb xauth dpkg-dev
+  lintian desktop-file-utils appstream librsvg2-bin help2man man-db file
+  clang libclang-rt-14-dev
 )
 
 missing=()

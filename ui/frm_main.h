@@ -67,6 +67,7 @@ class frmMain : public QMainWindow {
 
  private:
   void BuildControls();
+  void NameControls();
   void BuildMenus();
   void SetTabOrder();
   void Form_Load();

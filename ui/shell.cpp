@@ -9,6 +9,7 @@
 #include "report/report_sinks.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
+#include "ui/instance_lock.h"
 #include "ui/look.h"
 #include "ui/mdi.h"
 
@@ -75,7 +76,9 @@ MDI* Shell::MainWindow() const noexcept {
 }
 
 bool Shell::ProgramStart() {
-  if (!instanceLock_.tryLock(0)) {
+  // A lock that cannot be used (unreadable, stale, in a folder this user
+  // cannot write) never blocks the start; only a running copy does.
+  if (TakeInstanceLock(instanceLock_) == InstanceLockResult::HeldByRunningCopy) {
     services_.messages.ShowNotice(nullptr, QStringLiteral("Application is already running"),
                                   MessageIcon::Information);
     QuitProgram();
@@ -85,7 +88,9 @@ bool Shell::ProgramStart() {
   // window closes for Back must not end it.
   QGuiApplication::setQuitOnLastWindowClosed(false);
 
-  UpdateReminder(services_.settings, services_.clock, services_.messages, links_);
+  if (updateReminder_) {
+    UpdateReminder(services_.settings, services_.clock, services_.messages, links_);
+  }
 
   input_ = std::make_unique<frmMain>(session_, links_, services_.messages);
   connect(input_.get(), &frmMain::ChartCast, this, &Shell::ShowResults);
