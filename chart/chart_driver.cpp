@@ -5,6 +5,7 @@
 #include <exception>
 #include <string_view>
 #include <utility>
+#include <variant>
 
 #include "chart/birth_data.h"
 #include "chart/time_zones.h"
@@ -156,7 +157,10 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
     wheelNames = wheelNames_;
   }
 
-  ChartView view;
+  // The view is built in place inside the result, so that returning it
+  // moves none of its texts.
+  CastResult result{std::in_place_type<ChartView>};
+  ChartView& view = std::get<ChartView>(result);
   RunStep([&] {
     view.positions = positions;
     view.moonSign = moonSignName;
@@ -180,7 +184,7 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
   moonSignName_ = std::move(moonSignName);
   positions_ = std::move(positions);
   wheelNames_ = std::move(wheelNames);
-  return view;
+  return result;
 }
 
 void ChartSession::WritePlanetInSignReport(RichTextSink& box) {

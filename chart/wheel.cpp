@@ -1,6 +1,8 @@
 #include "chart/wheel.h"
 
+#include <cstddef>
 #include <string_view>
+#include <utility>
 
 namespace zodivane {
 namespace {
@@ -11,21 +13,39 @@ constexpr std::string_view kAscendantLine = "Asc";
 }  // namespace
 
 SignLists CollectSignLists(const PositionTable& positions, const WheelNames& names) {
-  SignLists lists;
   // Sun to Saturn only; Uranus, Neptune and Pluto are never on the wheel.
+  // The Ascendant's line comes last. Each entry's sign is found once, and
+  // every list is sized before it is filled.
+  constexpr int kEntryCount = kWheelBodyCount + 1;
+  const auto ascendant = static_cast<std::size_t>(ChartPoint::Ascendant);
+  std::array<std::optional<int>, kEntryCount> signs;
+  std::array<std::string_view, kEntryCount> lines;
   for (int body = 0; body < kWheelBodyCount; ++body) {
-    if (const std::optional<int> sign = SignIndexOfShortText(positions[body])) {
-      lists[*sign].append(kLineBreak).append(names[body]);
+    signs[body] = SignIndexOfShortText(positions[body]);
+    lines[body] = names[body];
+  }
+  signs[kWheelBodyCount] = SignIndexOfShortText(positions[ascendant]);
+  lines[kWheelBodyCount] = kAscendantLine;
+
+  std::array<std::size_t, kSignCount> lengths{};
+  for (int entry = 0; entry < kEntryCount; ++entry) {
+    if (signs[entry]) {
+      lengths[*signs[entry]] += kLineBreak.size() + lines[entry].size();
     }
   }
-  const auto ascendant = static_cast<std::size_t>(ChartPoint::Ascendant);
-  if (const std::optional<int> sign = SignIndexOfShortText(positions[ascendant])) {
-    lists[*sign].append(kLineBreak).append(kAscendantLine);
+  SignLists lists;
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    lists[sign].reserve(lengths[sign]);
+  }
+  for (int entry = 0; entry < kEntryCount; ++entry) {
+    if (signs[entry]) {
+      lists[*signs[entry]].append(kLineBreak).append(lines[entry]);
+    }
   }
   return lists;
 }
 
-WheelView HouseWheel(const SignLists& lists, const PositionTable& positions) {
+WheelView HouseWheel(SignLists lists, const PositionTable& positions) {
   // House 1 takes the first sign whose list holds the Ascendant's line;
   // without one the wheel is not turned.
   int first = 0;
@@ -38,7 +58,7 @@ WheelView HouseWheel(const SignLists& lists, const PositionTable& positions) {
 
   WheelView view;
   for (int house = 0; house < kSignCount; ++house) {
-    view.houseTexts[house] = lists[(first + house) % kSignCount];
+    view.houseTexts[house] = std::move(lists[(first + house) % kSignCount]);
   }
 
   // The glyphs follow the Ascendant's own sign characters; when they name

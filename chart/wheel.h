@@ -24,7 +24,8 @@ struct WheelView {
 /// appended to the lists of their signs.
 [[nodiscard]] SignLists CollectSignLists(const PositionTable& positions, const WheelNames& names);
 
-/// Lays the sign lists onto the houses, turned to the Ascendant.
-[[nodiscard]] WheelView HouseWheel(const SignLists& lists, const PositionTable& positions);
+/// Lays the sign lists onto the houses, turned to the Ascendant (the lists
+/// are taken by value so that a caller done with them can move them in).
+[[nodiscard]] WheelView HouseWheel(SignLists lists, const PositionTable& positions);
 
 }  // namespace zodivane

@@ -1,10 +1,49 @@
 #include "common/vocabulary.h"
 
+#include <cstddef>
+#include <cstdint>
+
 namespace zodivane {
 
-std::optional<int> SignIndexFromAbbreviation(std::string_view abbreviation) noexcept {
+namespace {
+
+[[nodiscard]] constexpr bool AllAbbreviationsHaveThreeLetters() noexcept {
+  for (const Sign& sign : kSigns) {
+    if (sign.abbreviation.size() != 3) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(AllAbbreviationsHaveThreeLetters());
+
+/// Three characters packed into one number, the first in the highest byte.
+[[nodiscard]] constexpr std::uint32_t PackThreeLetters(std::string_view letters) noexcept {
+  return (std::uint32_t{static_cast<unsigned char>(letters[0])} << 16U) |
+         (std::uint32_t{static_cast<unsigned char>(letters[1])} << 8U) |
+         std::uint32_t{static_cast<unsigned char>(letters[2])};
+}
+
+/// The packed abbreviation of every sign, in sign order.
+constexpr std::array<std::uint32_t, kSignCount> kPackedAbbreviations = [] {
+  std::array<std::uint32_t, kSignCount> packed{};
   for (int index = 0; index < kSignCount; ++index) {
-    if (kSigns[index].abbreviation == abbreviation) {
+    packed[static_cast<std::size_t>(index)] = PackThreeLetters(kSigns[index].abbreviation);
+  }
+  return packed;
+}();
+
+}  // namespace
+
+std::optional<int> SignIndexFromAbbreviation(std::string_view abbreviation) noexcept {
+  // Every abbreviation has three letters, so any other length matches none;
+  // equal packed numbers mean equal characters.
+  if (abbreviation.size() != 3) {
+    return std::nullopt;
+  }
+  const std::uint32_t packed = PackThreeLetters(abbreviation);
+  for (int index = 0; index < kSignCount; ++index) {
+    if (kPackedAbbreviations[static_cast<std::size_t>(index)] == packed) {
       return index;
     }
   }

@@ -198,10 +198,27 @@ std::string ShortPositionTextOf(double longitude) {
   if (sign >= kSignCount) {
     return ShortPositionText(SignPositionText(longitude));  // names no sign
   }
+  const int degreeInSign = parts.degrees - 30 * sign;
+  const std::string_view letters = SignAbbreviations.substr(static_cast<std::size_t>(3 * sign), 3);
+  if (degreeInSign >= 0 && degreeInSign <= 99 && parts.minutes >= 0 && parts.minutes <= 99) {
+    // Both fields have exactly two digits: the text is always nine characters.
+    const std::array<char, 9> text{
+        static_cast<char>('0' + degreeInSign / 10),
+        static_cast<char>('0' + degreeInSign % 10),
+        ' ',
+        letters[0],
+        letters[1],
+        letters[2],
+        ' ',
+        static_cast<char>('0' + parts.minutes / 10),
+        static_cast<char>('0' + parts.minutes % 10),
+    };
+    return std::string(text.data(), text.size());
+  }
   std::string shortText;
-  AppendTwoDigits(shortText, parts.degrees - 30 * sign);
+  AppendTwoDigits(shortText, degreeInSign);
   shortText += ' ';
-  shortText += SignAbbreviations.substr(static_cast<std::size_t>(3 * sign), 3);
+  shortText += letters;
   shortText += ' ';
   AppendTwoDigits(shortText, parts.minutes);
   return shortText;

@@ -20,12 +20,16 @@ namespace {
   return quotient;
 }
 
-/// Appends the decimal digits of `value` (a minus sign first when negative).
-void AppendInteger(std::string& text, int value) {
-  std::array<char, 12> digits{};  // "-2147483648" is 11 characters
-  const std::to_chars_result written =
-      std::to_chars(digits.data(), digits.data() + digits.size(), value);
-  text.append(digits.data(), written.ptr);
+/// Copies as much of `text` to `out` as fits before `last`; returns the end
+/// of the copy.
+char* AppendText(char* out, char* last, std::string_view text) noexcept {
+  for (const char character : text) {
+    if (out == last) {
+      break;
+    }
+    *out++ = character;
+  }
+  return out;
 }
 
 }  // namespace
@@ -99,11 +103,18 @@ double DaysFromJ2000(int year, int month, int day, int hour, int minute) noexcep
 }
 
 double ReduceDegrees(double degrees) noexcept {
-  while (degrees < 0.0) {
-    degrees += 360.0;
+  // Stepping by 360 is exact while the value stays at least 360 away from
+  // zero (360 is a multiple of the spacing of doubles that large, and each
+  // step shrinks the magnitude), so all those steps together are the exact
+  // remainder that std::fmod returns. Only the last step from [-360, 0)
+  // up into [0, 360] can round, and it is taken as before.
+  if (degrees < 0.0) {
+    const double remainder = std::fmod(degrees, 360.0);  // exact, in (-360, 0]
+    // A whole number of turns below zero steps up to +0, never -0.
+    degrees = remainder < 0.0 ? remainder + 360.0 : 0.0;
   }
-  while (degrees >= 360.0) {
-    degrees -= 360.0;
+  if (degrees >= 360.0) {
+    degrees = std::fmod(degrees, 360.0);  // exact, in [0, 360)
   }
   return degrees;
 }
@@ -179,16 +190,18 @@ std::string SignPositionText(double longitude) {
   const std::string_view letters =
       sign < kSignCount ? SignAbbreviations.substr(static_cast<std::size_t>(3 * sign), 3)
                         : std::string_view{};
-  std::string text;
-  text.reserve(24);  // "29° 59' 59\" Abc" is 17 bytes
-  AppendInteger(text, degreeInSign);
-  text += "\u00B0 ";
-  AppendInteger(text, parts.minutes);
-  text += "' ";
-  AppendInteger(text, parts.seconds);
-  text += "\" ";
-  text += letters;
-  return text;
+  // Written into a fixed buffer and copied into the string once: three
+  // integers of at most 11 characters, 7 bytes of separators and 3 letters.
+  std::array<char, 48> buffer{};
+  char* const last = buffer.data() + buffer.size();
+  char* end = std::to_chars(buffer.data(), last, degreeInSign).ptr;
+  end = AppendText(end, last, "\u00B0 ");
+  end = std::to_chars(end, last, parts.minutes).ptr;
+  end = AppendText(end, last, "' ");
+  end = std::to_chars(end, last, parts.seconds).ptr;
+  end = AppendText(end, last, "\" ");
+  end = AppendText(end, last, letters);
+  return std::string(buffer.data(), end);
 }
 
 }  // namespace zodivane

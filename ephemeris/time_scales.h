@@ -120,9 +120,10 @@ struct CivilMoment {
 /// Julian centuries from J2000.0: (J - 2451545 + ut / 24 - 0.5) / 36525.
 [[nodiscard]] double CenturiesFromJ2000(std::int64_t julianDay, double ut) noexcept;
 
-/// `degrees` brought into [0, 360): 360 added while it is negative, then 360
-/// subtracted while it is at least 360, one step at a time (so that the
-/// result is exactly what the engines' arithmetic has always given).
+/// `degrees` brought into [0, 360): bit for bit what adding 360 while it is
+/// negative, then subtracting 360 while it is at least 360, one step at a
+/// time, gives (the engines' arithmetic has always reduced that way), but
+/// without the steps: a Moon longitude far from J2000 is over a thousand turns.
 [[nodiscard]] double ReduceDegrees(double degrees) noexcept;
 
 /// Local sidereal time in degrees:

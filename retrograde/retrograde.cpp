@@ -47,6 +47,21 @@ static_assert(kWheelEntries.size() == kWheelBodyCount);
   return table.stationDirect[period].dayNumber > birthDay;
 }
 
+/// The station table deciding each wheel entry's mark (nullptr for the Sun
+/// and the Moon), looked up by name once per run: the tables never change.
+const std::array<const StationTable*, kWheelBodyCount>& WheelEntryTables() {
+  static const std::array<const StationTable*, kWheelBodyCount> tables = [] {
+    std::array<const StationTable*, kWheelBodyCount> found{};
+    for (std::size_t k = 0; k < kWheelEntries.size(); ++k) {
+      found[k] = kWheelEntries[k].testedPlanet.empty()
+                     ? nullptr
+                     : FindStationTable(kWheelEntries[k].testedPlanet);
+    }
+    return found;
+  }();
+  return tables;
+}
+
 }  // namespace
 
 bool IsRetrograde(const BirthMoment& birth, std::string_view planetName) {
@@ -58,12 +73,10 @@ bool IsRetrograde(const BirthMoment& birth, std::string_view planetName) {
 
 WheelNames MarkRetrogrades(const ChartInput& input) {
   const std::int64_t birthDay = CivilDayNumber(input.year, input.month, input.day);
+  const std::array<const StationTable*, kWheelBodyCount>& tables = WheelEntryTables();
   std::array<bool, kWheelBodyCount> retrograde{};
   for (std::size_t k = 0; k < kWheelEntries.size(); ++k) {
-    const StationTable* table = kWheelEntries[k].testedPlanet.empty()
-                                    ? nullptr
-                                    : FindStationTable(kWheelEntries[k].testedPlanet);
-    retrograde[k] = table != nullptr && IsRetrogradeOn(*table, birthDay);
+    retrograde[k] = tables[k] != nullptr && IsRetrogradeOn(*tables[k], birthDay);
   }
   WheelNames names;
   for (std::size_t k = 0; k < kWheelEntries.size(); ++k) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
+
 namespace zodivane {
 namespace {
 
@@ -15,6 +18,23 @@ TEST(SignVocabulary, LooksUpAbbreviationsExactly) {
   }
   EXPECT_EQ(SignIndexFromName("Sagittarius"), 8);
   EXPECT_EQ(SignIndexFromName("sagittarius"), std::nullopt);
+}
+
+// Every sign's own abbreviation finds it; changing any one of its three
+// characters (to a neighbour or to a byte above 0x7F) finds no sign.
+TEST(SignVocabulary, EveryAbbreviationAndNoNearMiss) {
+  for (int index = 0; index < kSignCount; ++index) {
+    const std::string abbreviation(kSigns[index].abbreviation);
+    SCOPED_TRACE(abbreviation);
+    EXPECT_EQ(SignIndexFromAbbreviation(abbreviation), index);
+    for (std::size_t position = 0; position < 3; ++position) {
+      for (const char replacement : {static_cast<char>(abbreviation[position] + 1), '\xC1'}) {
+        std::string nearMiss = abbreviation;
+        nearMiss[position] = replacement;
+        EXPECT_EQ(SignIndexFromAbbreviation(nearMiss), std::nullopt) << nearMiss;
+      }
+    }
+  }
 }
 
 TEST(SignVocabulary, SignCharactersAreFourToSix) {
@@ -38,6 +58,23 @@ TEST(SignVocabulary, ReadsTheSignOfPositionTexts) {
   EXPECT_EQ(SignIndexOfLongText("13\u00B0 18' 57\" Scorpio"), std::nullopt);
   EXPECT_EQ(SignNameOf(8), "Sagittarius");
   EXPECT_EQ(SignNameOf(std::nullopt), std::nullopt);
+}
+
+// Only spaces are trimmed, from both ends; tabs and line breaks stay, and
+// inner spaces are kept.
+TEST(TrimSpaces, RemovesLeadingAndTrailingSpacesOnly) {
+  struct Row {
+    std::string_view text;
+    std::string_view trimmed;
+  };
+  const Row rows[] = {
+      {"", ""},           {"   ", ""},          {"a", "a"},         {" a", "a"},   {"a ", "a"},
+      {"  a b  ", "a b"}, {"\ta \t", "\ta \t"}, {" \r\n ", "\r\n"}, {"x   ", "x"}, {"   x", "x"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(TrimSpaces(row.text), row.trimmed);
+  }
 }
 
 }  // namespace
