@@ -41,6 +41,7 @@ constexpr auto kFlags = std::to_array<FlagRow>({
     {"--country",    [](Parsed& p) -> auto& { return p.options.flags.country; }, nullptr},
     {"--report-rtf", [](Parsed& p) -> auto& { return p.options.reportRtf; },     nullptr},
     {"--jobs",       [](Parsed& p) -> auto& { return p.jobs; },                  nullptr},
+    {"--chart",      [](Parsed& p) -> auto& { return p.options.chartFile; },     nullptr},
     {"--json",       nullptr, [](Parsed& p) -> auto& { return p.json; }},
     {"--report",     nullptr, [](Parsed& p) -> auto& { return p.options.report; }},
     {"--dst",        nullptr, [](Parsed& p) -> auto& { return p.options.flags.dst; }},
@@ -136,14 +137,20 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   }
 
   const PeopleFlags& flags = options.flags;
-  const bool anyPeopleFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
-                             flags.lat || flags.lon || flags.city || flags.state || flags.country ||
-                             options.reportRtf;
+  const bool anyEntryFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
+                            flags.lat || flags.lon || flags.city || flags.state || flags.country;
+  const bool anyPeopleFlag = anyEntryFlag || options.reportRtf;
   if (parsed.listZones) {
-    if (parsed.json || anyPeopleFlag || options.report || parsed.jobs) {
+    if (parsed.json || anyPeopleFlag || options.report || parsed.jobs || options.chartFile) {
       return UsageError{"--list-zones takes no other flag"};
     }
     options.mode = Options::Mode::ListZones;
+    return options;
+  }
+  if (options.chartFile) {
+    if (parsed.json || parsed.jobs || anyEntryFlag)
+      return UsageError{"--chart takes no other flag than --report and --report-rtf"};
+    options.mode = Options::Mode::ChartFile;
     return options;
   }
   if (parsed.json) {

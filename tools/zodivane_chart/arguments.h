@@ -27,10 +27,11 @@ struct PeopleFlags {
 
 /// What the command line asks for.
 struct Options {
-  enum class Mode { Help, ListZones, Json, People };
+  enum class Mode { Help, ListZones, Json, People, ChartFile };
   Mode mode = Mode::People;
   bool report = false;                   ///< --report: append the report's plain text
-  std::optional<std::string> reportRtf;  ///< --report-rtf FILE (form for people only)
+  std::optional<std::string> reportRtf;  ///< --report-rtf FILE (form for people and --chart)
+  std::optional<std::string> chartFile;  ///< --chart FILE: the entries of a chart file
   unsigned jobs = 0;  ///< --jobs N (--json only): threads; 0 for one per processor
   PeopleFlags flags;
 };

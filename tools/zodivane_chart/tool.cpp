@@ -2,10 +2,14 @@
 #include "tools/zodivane_chart/tool.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <ostream>
 #include <thread>
 
+#include "chartfile/chart_file.h"
 #include "tools/zodivane_chart/arguments.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
@@ -25,16 +29,12 @@ int PrintUsageError(const UsageError& error, std::ostream& err) {
   return kExitUsage;
 }
 
-int RunPeople(const Options& options, OutputSink& out, std::ostream& err) {
-  const FlagsResult filled = EntriesFromFlags(options.flags);
-  if (const auto* usage = std::get_if<UsageError>(&filled))
-    return PrintUsageError(*usage, err);
-  if (const auto* notice = std::get_if<Notice>(&filled)) {
-    err << notice->message << '\n';
-    return kExitFailed;
-  }
+/// Casts the entries and prints the chart as text, with the report's text
+/// and RTF file when asked.
+int PrintChart(const FormEntries& entries, const Options& options, OutputSink& out,
+               std::ostream& err) {
   ChartSession session;
-  const CastResult result = session.CastChart(std::get<FormEntries>(filled));
+  const CastResult result = session.CastChart(entries);
   if (const auto* rejection = std::get_if<Rejection>(&result)) {
     err << rejection->notice.message << '\n';
     return kExitFailed;
@@ -56,6 +56,34 @@ int RunPeople(const Options& options, OutputSink& out, std::ostream& err) {
     }
   }
   return kExitOk;
+}
+
+int RunPeople(const Options& options, OutputSink& out, std::ostream& err) {
+  const FlagsResult filled = EntriesFromFlags(options.flags);
+  if (const auto* usage = std::get_if<UsageError>(&filled))
+    return PrintUsageError(*usage, err);
+  if (const auto* notice = std::get_if<Notice>(&filled)) {
+    err << notice->message << '\n';
+    return kExitFailed;
+  }
+  return PrintChart(std::get<FormEntries>(filled), options, out, err);
+}
+
+/// --chart FILE: the entries of a chart file, cast as the flags are.
+int RunChartFile(const Options& options, OutputSink& out, std::ostream& err) {
+  const std::string& path = *options.chartFile;
+  std::ifstream file(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (!file.is_open() || file.bad()) {
+    err << "zodivane-chart: cannot read " << path << ": " << std::strerror(errno) << '\n';
+    return kExitFailed;
+  }
+  auto read = chartfile::ReadChartFile(bytes);
+  if (const auto* message = std::get_if<std::string>(&read)) {
+    err << "zodivane-chart: " << path << ": " << *message << '\n';
+    return kExitFailed;
+  }
+  return PrintChart(std::get<chartfile::ChartFile>(read).entries, options, out, err);
 }
 
 }  // namespace
@@ -83,6 +111,8 @@ int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std
                              : std::clamp(std::thread::hardware_concurrency(), 1u, kMostThreads);
         return RunJson(in, out, err, JsonOptions{options.report, threads});
       }
+      case Options::Mode::ChartFile:
+        return RunChartFile(options, out, err);
       case Options::Mode::People:
         break;
     }
