@@ -151,4 +151,13 @@ TypedText TypeIntoBox(std::string text, std::string_view keys, KeyFilterResult (
   return result;
 }
 
+std::optional<Notice> CoordinateRangeNotice(std::string_view control) {
+  for (const CoordinateCheck& check : kCoordinateChecks) {
+    if (check.control == control) {
+      return Notice{std::string(check.message), MessageIcon::Critical};
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace zodivane

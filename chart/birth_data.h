@@ -45,6 +45,11 @@ struct KeyFilterResult {
   return CoordinateKeyPress(keyCode);
 }
 
+/// The range notice of the coordinate box named `control` ("txtLonD",
+/// "txtLonM", "txtLatD" or "txtLatM") as the validation shows it when the
+/// box is refused; none for any other name.
+[[nodiscard]] std::optional<Notice> CoordinateRangeNotice(std::string_view control);
+
 /// Most characters the longitude degree box takes; the three other
 /// coordinate boxes take kCoordinateMaxLength.
 inline constexpr std::size_t kLonDegreesMaxLength = 3;

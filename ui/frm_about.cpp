@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QSvgRenderer>
 
 #include "ui/look.h"
@@ -103,11 +102,7 @@ QPixmap frmAbout::ProgramIcon(int logicalSize, qreal devicePixelRatio) {
 
 void frmAbout::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  if (const QScreen* screen = this->screen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  look::CentreOnScreen(*this);
 }
 
 }  // namespace zodivane::ui

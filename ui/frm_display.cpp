@@ -5,20 +5,17 @@
 #include <QFont>
 #include <QGroupBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPalette>
 #include <QString>
 #include <QTextCursor>
 #include <QTextEdit>
 
 #include <algorithm>
-#include <cmath>
-#include <functional>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "ui/look.h"
+#include "ui/look_widgets.h"
 #include "ui/text_edit_sink.h"
 #include "ui/wheel_pictures.h"
 
@@ -35,19 +32,7 @@ struct TwipPoint {
   int top = 0;   ///< twips from the container's top edge
 };
 
-/// Verdana (DejaVu Sans where it is missing) at `points`. The size is set in
-/// pixels at 96 pixels to the inch, the scale the twip layout is drawn at, so
-/// text keeps its size relative to the controls whatever the screen's dots
-/// per inch; the device pixel ratio still scales both.
-[[nodiscard]] QFont Verdana(double points, bool bold = false, bool underline = false) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
-  font.setBold(bold);
-  font.setUnderline(underline);
-  return font;
-}
+using look::VerdanaFont;
 
 const QColor& kFormBackground = look::colours::kPeach;
 const QColor kDetailsText{64, 64, 0};
@@ -90,34 +75,6 @@ void FitWidth(QLabel& label) {
   }
 }
 
-/// A label that runs an action when the left button is released over it.
-class ClickableLabel final : public QLabel {
- public:
-  ClickableLabel(const QString& caption, QWidget* parent, std::function<void()> onClick)
-      : QLabel(caption, parent), onClick_(std::move(onClick)) {
-    setCursor(Qt::PointingHandCursor);
-  }
-
- protected:
-  void mousePressEvent(QMouseEvent* event) override {
-    pressed_ = event->button() == Qt::LeftButton;
-    event->accept();
-  }
-  void mouseReleaseEvent(QMouseEvent* event) override {
-    const bool click = pressed_ && event->button() == Qt::LeftButton &&
-                       rect().contains(event->position().toPoint());
-    pressed_ = false;
-    event->accept();
-    if (click && onClick_) {
-      onClick_();
-    }
-  }
-
- private:
-  std::function<void()> onClick_;
-  bool pressed_ = false;
-};
-
 // ---- Your Details ----------------------------------------------------------
 
 /// One row of the details frame: a caption label and the value label beside it.
@@ -129,7 +86,7 @@ struct DetailRow {
   int valueTop;                  ///< twips, in fraDetails
 };
 
-inline constexpr std::array<DetailRow, 7> kDetailRows{{
+inline constexpr auto kDetailRows = std::to_array<DetailRow>({
     {"Label4", "Date of Birth :", 600, "lblDOB", 600},
     {"Label14", "Time of Birth :", 1020, "lblTOB", 960},
     {"Label5", "Longitude :", 1440, "lblLongitude", 1440},
@@ -137,7 +94,7 @@ inline constexpr std::array<DetailRow, 7> kDetailRows{{
     {"Label6", "City :", 2280, "lblCity", 2280},
     {"Label12", "State :", 2700, "lblState", 2700},
     {"Label7", "Country :", 3120, "lblCountry", 3120},
-}};
+});
 static_assert(kDetailRows.size() == 7);
 
 constexpr int kDetailCaptionLeft = 120;
@@ -156,11 +113,11 @@ struct SignPair {
   int valueTop;                ///< twips, in fraVedic
 };
 
-inline constexpr std::array<SignPair, 3> kSignPairs{{
+inline constexpr auto kSignPairs = std::to_array<SignPair>({
     {"Label1", "Ascendant", 480, "lblLagna", 840},
     {"Label10", "Sun Sign", 1200, "lblSunSign", 1560},
     {"Label17", "Moon Sign", 1920, "lblRashi", 2280},
-}};
+});
 static_assert(kSignPairs.size() == 3);
 
 constexpr int kSignPairLeft = 720;
@@ -192,7 +149,7 @@ struct WheelPlace {
 // The house numbers stand in the sign ring beside their sign's glyph, on the
 // counter-clockwise side, so that the number and the glyph never cover each
 // other.
-inline constexpr std::array<WheelPlace, kSignCount> kWheelPlaces{{
+inline constexpr auto kWheelPlaces = std::to_array<WheelPlace>({
     {1, {585, 4305}, {360, 3720}, 6, {960, 3435}, {960, 3240}},
     {2, {1365, 5370}, {885, 4920}, 7, {1680, 4245}, {1680, 4080}},
     {3, {2670, 6015}, {2040, 5800}, 8, {2520, 4605}, {2535, 4440}},
@@ -205,7 +162,7 @@ inline constexpr std::array<WheelPlace, kSignCount> kWheelPlaces{{
     {10, {1980, 420}, {2520, 120}, 3, {2400, 765}, {2400, 600}},
     {11, {945, 1215}, {1320, 720}, 4, {1440, 1365}, {1440, 1200}},
     {12, {300, 2655}, {375, 2040}, 5, {840, 2325}, {840, 2160}},
-}};
+});
 static_assert(kWheelPlaces.size() == kSignCount);
 
 constexpr int kHouseNumberWidthOneDigit = 150;
@@ -225,10 +182,10 @@ const QString kLabel3Caption =
 
 frmDisplay::frmDisplay(WebLinks& links, QWidget* parent) : QWidget(parent), links_(links) {
   setObjectName(QStringLiteral("frmDisplay"));
-  setWindowTitle(QStringLiteral("Zodivane v1.25"));
+  setWindowTitle(look::kWindowTitle);
   setFixedSize(Px(13215), Px(9315));
   SetColours(*this, kFormBackground, WindowText());
-  setFont(Verdana(8.25));
+  setFont(VerdanaFont(8.25));
 
   BuildDetails();
   BuildOtherDetails();
@@ -241,11 +198,11 @@ void frmDisplay::BuildDetails() {
   fraDetails_ = new QGroupBox(QStringLiteral("Your Details"), this);
   fraDetails_->setObjectName(QStringLiteral("fraDetails"));
   fraDetails_->setGeometry(TwipsRect(120, 0, 3490, 3615));
-  fraDetails_->setFont(Verdana(8.25, true));
+  fraDetails_->setFont(VerdanaFont(8.25, true));
   SetColours(*fraDetails_, kFormBackground, kDetailsText);
 
   lblName_ = MakeLabel(fraDetails_, QStringLiteral("lblName"), QStringLiteral("LblName"),
-                       Verdana(9.75, true));
+                       VerdanaFont(9.75, true));
   lblName_->setGeometry(TwipsRect(120, 240, 3285, 240));
 
   std::array<QLabel**, kDetailRows.size()> values{
@@ -253,12 +210,12 @@ void frmDisplay::BuildDetails() {
   for (std::size_t row = 0; row < kDetailRows.size(); ++row) {
     const DetailRow& detail = kDetailRows[row];
     QLabel* caption = MakeLabel(fraDetails_, FromUtf8(detail.captionName), FromUtf8(detail.caption),
-                                Verdana(8.25));
+                                VerdanaFont(8.25));
     caption->move(Px(kDetailCaptionLeft), Px(detail.captionTop));
     caption->adjustSize();
 
     QLabel* value = MakeLabel(fraDetails_, FromUtf8(detail.valueName), FromUtf8(detail.valueName),
-                              Verdana(8.25, true));
+                              VerdanaFont(8.25, true));
     value->setGeometry(
         TwipsRect(kDetailValueLeft, detail.valueTop, kDetailValueWidth, kDetailValueHeight));
     *values[row] = value;
@@ -269,20 +226,20 @@ void frmDisplay::BuildOtherDetails() {
   fraVedic_ = new QGroupBox(QStringLiteral("Other Details"), this);
   fraVedic_->setObjectName(QStringLiteral("fraVedic"));
   fraVedic_->setGeometry(TwipsRect(120, 3660, 3555, 2805));
-  fraVedic_->setFont(Verdana(8.25, true));
+  fraVedic_->setFont(VerdanaFont(8.25, true));
   SetColours(*fraVedic_, kFormBackground, WindowText());
 
   std::array<QLabel**, kSignPairs.size()> values{&lblLagna_, &lblSunSign_, &lblRashi_};
   for (std::size_t row = 0; row < kSignPairs.size(); ++row) {
     const SignPair& pair = kSignPairs[row];
     QLabel* caption = MakeLabel(fraVedic_, FromUtf8(pair.captionName), FromUtf8(pair.caption),
-                                Verdana(9.75, true));
+                                VerdanaFont(9.75, true));
     caption->setGeometry(
         TwipsRect(kSignPairLeft, pair.captionTop, kSignPairWidth, kSignPairHeight));
     SetColours(*caption, WindowBackground(), WindowText());
 
     QLabel* value =
-        MakeLabel(fraVedic_, FromUtf8(pair.valueName), FromUtf8(pair.valueName), Verdana(9.75));
+        MakeLabel(fraVedic_, FromUtf8(pair.valueName), FromUtf8(pair.valueName), VerdanaFont(9.75));
     value->setGeometry(TwipsRect(kSignPairLeft, pair.valueTop, kSignPairWidth, kSignPairHeight));
     SetColours(*value, WindowBackground(), WindowText());
     *values[row] = value;
@@ -293,7 +250,7 @@ void frmDisplay::BuildPositions() {
   fraWestern_ = new QGroupBox(QStringLiteral("Planetary Positions"), this);
   fraWestern_->setObjectName(QStringLiteral("fraWestern"));
   fraWestern_->setGeometry(TwipsRect(10560, 40, 2595, 8815));
-  fraWestern_->setFont(Verdana(8.25, true));
+  fraWestern_->setFont(VerdanaFont(8.25, true));
   SetColours(*fraWestern_, kFormBackground, WindowText());
 
   for (int point = 0; point < kChartPointCount; ++point) {
@@ -301,13 +258,13 @@ void frmDisplay::BuildPositions() {
     const auto index = static_cast<std::size_t>(point);
 
     QLabel* name = MakeLabel(fraWestern_, QStringLiteral("PlanetName_%1").arg(point),
-                             FromUtf8(kChartPointNames[index]), Verdana(9.75, true));
+                             FromUtf8(kChartPointNames[index]), VerdanaFont(9.75, true));
     name->setGeometry(TwipsRect(kPositionNameLeft, top, kPositionNameWidth, kPositionHeight));
     SetColours(*name, WindowBackground(), WindowText());
     PlanetName_[index] = name;
 
     QLabel* value = MakeLabel(fraWestern_, QStringLiteral("lblPlanet_%1").arg(point),
-                              QStringLiteral("lblPlanet"), Verdana(9.75));
+                              QStringLiteral("lblPlanet"), VerdanaFont(9.75));
     value->setGeometry(TwipsRect(kPositionValueLeft, top, kPositionValueWidth, kPositionHeight));
     SetColours(*value, WindowBackground(), WindowText());
     lblPlanet_[index] = value;
@@ -329,7 +286,7 @@ void frmDisplay::BuildWheel() {
     const int numberIndex = place.house % kSignCount;  // lblNatalPosition(0) carries "12"
     const QString number = QString::number(place.house);
     QLabel* label = MakeLabel(picNatal_, QStringLiteral("lblNatalPosition_%1").arg(numberIndex),
-                              number, Verdana(12));
+                              number, VerdanaFont(12));
     label->setAlignment(Qt::AlignCenter);
     // Centred on its designed box, widened where the digits need more room.
     const int designWidth =
@@ -374,7 +331,7 @@ void frmDisplay::BuildWheel() {
 
 void frmDisplay::BuildReport() {
   Label2_ = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("Planets in Signs"),
-                      Verdana(9, true, true));
+                      VerdanaFont(9, true, true));
   Label2_->setGeometry(TwipsRect(120, 6480, 1575, 210));
   FitWidth(*Label2_);
 
@@ -383,20 +340,20 @@ void frmDisplay::BuildReport() {
   RTBHouseDesc_->setGeometry(TwipsRect(120, 6720, 10395, 2175));
   RTBHouseDesc_->setReadOnly(true);
   RTBHouseDesc_->setAcceptRichText(true);
-  RTBHouseDesc_->setFont(Verdana(8.25));
-  RTBHouseDesc_->document()->setDefaultFont(Verdana(8.25));
+  RTBHouseDesc_->setFont(VerdanaFont(8.25));
+  RTBHouseDesc_->document()->setDefaultFont(VerdanaFont(8.25));
 
-  auto* label3 = new ClickableLabel(kLabel3Caption + WebAddresses::HomePageText(), this,
-                                    [this] { Label3_Click(); });
+  auto* label3 = new look::ClickableLabel(kLabel3Caption + WebAddresses::HomePageText(), this);
+  connect(label3, &look::ClickableLabel::clicked, this, &frmDisplay::Label3_Click);
   label3->setObjectName(QStringLiteral("Label3"));
   label3->setTextFormat(Qt::PlainText);
-  label3->setFont(Verdana(8.25, true, true));
+  label3->setFont(VerdanaFont(8.25, true, true));
   look::SetTextColour(*label3, kBlue);
   label3->setGeometry(TwipsRect(120, 8880, 8370, 195));
   Label3_ = label3;
 }
 
-void frmDisplay::ShowChart(const ChartView& chart, ChartSession& session) {
+void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> report) {
   for (std::size_t point = 0; point < lblPlanet_.size(); ++point) {
     lblPlanet_[point]->setText(QString::fromStdString(chart.positions[point]));
   }
@@ -433,8 +390,7 @@ void frmDisplay::ShowChart(const ChartView& chart, ChartSession& session) {
     }
   }
 
-  TextEditSink sink(*RTBHouseDesc_);
-  session.WritePlanetInSignReport(sink);
+  TextEditSink(*RTBHouseDesc_).InsertRuns(report);
   // The box opens on the report's first line.
   RTBHouseDesc_->moveCursor(QTextCursor::Start);
 }

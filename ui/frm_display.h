@@ -5,9 +5,11 @@
 #include <QWidget>
 
 #include <array>
+#include <span>
 
 #include "chart/chart_driver.h"
 #include "common/vocabulary.h"
+#include "report/rtf_writer.h"
 #include "ui/web_links.h"
 
 class QGroupBox;
@@ -21,8 +23,8 @@ class SignImageList;
 class SvgPicture;
 
 /// The only child window of the main window. It computes nothing: ShowChart
-/// writes a cast chart into its labels and pictures and has the report
-/// written into its rich-text box. Controls carry the names the rest of the
+/// writes a cast chart into its labels and pictures and its report into the
+/// rich-text box. Controls carry the names the rest of the
 /// program and the tests find them by (`lblPlanet_3` for position 3).
 class frmDisplay : public QWidget {
   Q_OBJECT
@@ -32,10 +34,10 @@ class frmDisplay : public QWidget {
   /// report box is empty. `links` must outlive the form.
   explicit frmDisplay(WebLinks& links, QWidget* parent = nullptr);
 
-  /// Writes `chart` into the form and appends the planet-in-sign report of
-  /// `session`'s last chart to the report box. Called once per chart on a
-  /// fresh form.
-  void ShowChart(const ChartView& chart, ChartSession& session);
+  /// Writes `chart` into the form and appends `report`, the chart's
+  /// planet-in-sign report as styled runs, to the report box. Called once per
+  /// chart on a fresh form.
+  void ShowChart(const ChartView& chart, std::span<const StyledRun> report);
 
   /// The report box's text as plain text (paragraphs separated by "\n").
   [[nodiscard]] QString ReportPlainText() const;

@@ -1,13 +1,9 @@
 #include "ui/frm_main.h"
 
 #include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QGroupBox>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -21,6 +17,7 @@
 #include <variant>
 
 #include "chart/time_zones.h"
+#include "ui/entry_boxes.h"
 #include "ui/frm_about.h"
 #include "ui/look.h"
 #include "ui/look_widgets.h"
@@ -48,30 +45,6 @@ MessageIcon ToUiIcon(zodivane::MessageIcon icon) {
   return icon == zodivane::MessageIcon::Critical ? MessageIcon::Critical : MessageIcon::Information;
 }
 
-/// The validation's range notice for coordinate box `index` (0 txtLonD,
-/// 1 txtLonM, 2 txtLatD, 3 txtLatM, the order of the checks): the rejection
-/// of entries whose earlier boxes are valid and whose box `index` is empty.
-Notice RangeNotice(int index) {
-  FormEntries entries;
-  entries.txtName.assign(1, 'A');
-  std::array<std::string*, 4> boxes = {&entries.txtLonD, &entries.txtLonM, &entries.txtLatD,
-                                       &entries.txtLatM};
-  for (int i = 0; i < index; ++i) {
-    boxes[i]->assign(1, '0');
-  }
-  const std::optional<Rejection> rejection = ValidateBirthData(entries);
-  return rejection ? rejection->notice : Notice{};
-}
-
-bool IsDigitsOnly(const QString& text) {
-  for (const QChar c : text) {
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) {
-      return false;
-    }
-  }
-  return true;
-}
-
 /// Places `widget` at a rectangle, widened to its size hint when its text
 /// would not fit otherwise.
 void Place(QWidget& widget, const QRect& rect) {
@@ -96,16 +69,23 @@ QLabel* FixedLabel(const QString& text, const char* name, QWidget* parent, const
   return label;
 }
 
-QLineEdit* TextBox(const char* name, QWidget* parent, const QRect& rect, int maxLength = 0) {
-  auto* box = new QLineEdit(parent);
-  box->setObjectName(QString::fromLatin1(name));
+/// Places `box` at a twips rectangle in the boxes' look.
+template <typename Box>
+Box* Styled(Box* box, const QRect& rect) {
   box->setGeometry(rect);
   box->setTextMargins(0, 0, 0, 0);
-  if (maxLength > 0) {
-    box->setMaxLength(maxLength);
-  }
   look::SetBoxColours(*box, colours::kPeach, colours::kNavy);
   return box;
+}
+
+QLineEdit* TextBox(const char* name, QWidget* parent, const QRect& rect) {
+  auto* box = new QLineEdit(parent);
+  box->setObjectName(QString::fromLatin1(name));
+  return Styled(box, rect);
+}
+
+CoordinateBox* NumberBox(const char* name, QWidget* parent, const QRect& rect) {
+  return Styled(new CoordinateBox(QString::fromLatin1(name), parent), rect);
 }
 
 QComboBox* DropDown(const char* name, QWidget* parent, const QRect& rect) {
@@ -168,11 +148,10 @@ void frmMain::BuildControls() {
   frame2->setObjectName(QStringLiteral("Frame2"));
   frame2->setGeometry(TwipsRect(0, 0, 6540, 615));
   look::SetBackground(*frame2, colours::kWhite);
-  const QString homeHost = QUrl(WebAddresses::HomePageText()).host();
-  auto* label61 = new look::ClickableLabel(
-      QStringLiteral("Join our online discussion board - visit %1")
-          .arg(homeHost.isEmpty() ? WebAddresses::HomePageText() : homeHost),
-      frame2);
+  auto* label61 =
+      new look::ClickableLabel(QStringLiteral("Join our online discussion board - visit %1")
+                                   .arg(WebAddresses::HomePageHost()),
+                               frame2);
   label61->setObjectName(QStringLiteral("Label61"));
   label61->setGeometry(TwipsRect(0, 120, 6600, 465));
   label61->setAlignment(Qt::AlignCenter);
@@ -201,7 +180,8 @@ void frmMain::BuildControls() {
   look::SetTextColour(*frame1, colours::kPeach);
 
   FixedLabel(QStringLiteral("Name"), "Label13", frame1, TwipsRect(840, 285, 1110, 195));
-  txtName_ = TextBox("txtName", frame1, TwipsRect(2040, 240, 3615, 285));
+  txtName_ = Styled(new FilteredBox(QStringLiteral("txtName"), &txtName_KeyPress, frame1),
+                    TwipsRect(2040, 240, 3615, 285));
 
   FixedLabel(QStringLiteral("Date of Birth"), "Label5", frame1, TwipsRect(840, 660, 1110, 195));
   cboMonth_ = DropDown("cboMonth", frame1, TwipsRect(2040, 600, 1695, 315));
@@ -224,8 +204,8 @@ void frmMain::BuildControls() {
 
   auto* frame3 =
       InnerFrame(QStringLiteral("Latitude"), "Frame3", frame1, TwipsRect(840, 2400, 2415, 855));
-  txtLatD_ = TextBox("txtLatD", frame3, TwipsRect(120, 240, 495, 285), 2);
-  txtLatM_ = TextBox("txtLatM", frame3, TwipsRect(720, 240, 495, 285), 2);
+  txtLatD_ = NumberBox("txtLatD", frame3, TwipsRect(120, 240, 495, 285));
+  txtLatM_ = NumberBox("txtLatM", frame3, TwipsRect(720, 240, 495, 285));
   AutoLabel(QStringLiteral("Deg"), "Label7", frame3, 195, 600);
   AutoLabel(QStringLiteral("Min"), "Label9", frame3, 825, 600);
   optLat_[0] = Option(QStringLiteral("North"), QStringLiteral("optLat_0"), frame3,
@@ -235,8 +215,8 @@ void frmMain::BuildControls() {
 
   auto* frame4 =
       InnerFrame(QStringLiteral("Longitude"), "Frame4", frame1, TwipsRect(3360, 2400, 2295, 855));
-  txtLonD_ = TextBox("txtLonD", frame4, TwipsRect(120, 240, 495, 285), 3);
-  txtLonM_ = TextBox("txtLonM", frame4, TwipsRect(720, 240, 495, 285), 2);
+  txtLonD_ = NumberBox("txtLonD", frame4, TwipsRect(120, 240, 495, 285));
+  txtLonM_ = NumberBox("txtLonM", frame4, TwipsRect(720, 240, 495, 285));
   AutoLabel(QStringLiteral("Deg"), "Label6", frame4, 195, 600);
   AutoLabel(QStringLiteral("Min"), "Label8", frame4, 825, 600);
   optLong_[0] = Option(QStringLiteral("East"), QStringLiteral("optLong_0"), frame4,
@@ -268,34 +248,11 @@ void frmMain::BuildControls() {
     look::SetTextColour(*button, Qt::black);
   }
 
-  // Key filters of the name box and the coordinate boxes.
-  coordinateBoxes_ = {txtLonD_, txtLonM_, txtLatD_, txtLatM_};
-  txtName_->installEventFilter(this);
-  for (int i = 0; i < static_cast<int>(coordinateBoxes_.size()); ++i) {
-    QLineEdit* box = coordinateBoxes_[i];
-    box->installEventFilter(this);
-    // The context menu's Paste goes through the same check as the paste keys.
-    box->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(box, &QWidget::customContextMenuRequested, this, [this, box, i](const QPoint& point) {
-      QMenu* menu = box->createStandardContextMenu();
-      // The standard menu's Paste item, known by its (translated) caption.
-      const QString pasteCaption = QCoreApplication::translate("QLineEdit", "&Paste");
-      for (QAction* item : menu->actions()) {
-        if (item->text().section(QLatin1Char('\t'), 0, 0) == pasteCaption) {
-          QObject::disconnect(item, &QAction::triggered, nullptr, nullptr);
-          connect(item, &QAction::triggered, this, [this, i] { PasteIntoCoordinateBox(i); });
-        }
-      }
-      menu->setAttribute(Qt::WA_DeleteOnClose);
-      menu->popup(box->mapToGlobal(point));
-    });
-    connect(box, &QLineEdit::textEdited, this,
-            [this, i](const QString& text) { CheckCoordinateEdit(i, text); });
-    connect(box, &QLineEdit::textChanged, this, [this, i](const QString& text) {
-      if (IsDigitsOnly(text)) {
-        coordinateTexts_[i] = text;
-      }
-    });
+  // The notices of the filtered boxes.
+  for (FilteredBox* box :
+       {txtName_, static_cast<FilteredBox*>(txtLonD_), static_cast<FilteredBox*>(txtLonM_),
+        static_cast<FilteredBox*>(txtLatD_), static_cast<FilteredBox*>(txtLatM_)}) {
+    connect(box, &FilteredBox::NoticeRaised, this, &frmMain::ShowNotice);
   }
 }
 
@@ -312,22 +269,10 @@ void frmMain::BuildMenus() {
   exit->setObjectName(QStringLiteral("mnuExit"));
   connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
 
-  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-  help->setObjectName(QStringLiteral("mnuHelp"));
-  QAction* online = help->addAction(QStringLiteral("&Online Help"));
-  online->setObjectName(QStringLiteral("mnuOnline"));
-  connect(online, &QAction::triggered, this, &frmMain::mnuOnline_Click);
-  QAction* visit = help->addAction(QStringLiteral("&Visit Us Online"));
-  visit->setObjectName(QStringLiteral("mnuVisit"));
-  connect(visit, &QAction::triggered, this, &frmMain::mnuVisit_Click);
-  help->addSeparator()->setObjectName(QStringLiteral("mnuHelp1"));
-  QAction* update = help->addAction(QStringLiteral("Check for Software &Update"));
-  update->setObjectName(QStringLiteral("mnuUpdate"));
-  connect(update, &QAction::triggered, this, &frmMain::mnuUpdate_Click);
-  help->addSeparator()->setObjectName(QStringLiteral("mnuHelp2"));
-  QAction* about = help->addAction(QStringLiteral("&About Software"));
-  about->setObjectName(QStringLiteral("mnuAbout"));
-  connect(about, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+  look::AddHelpMenu(
+      *bar, *this,
+      {[this] { mnuOnline_Click(); }, [this] { mnuVisit_Click(); }, [this] { mnuUpdate_Click(); },
+       [this] { mnuAbout_Click(); }, QStringLiteral("mnuHelp1"), QStringLiteral("mnuHelp2")});
 }
 
 void frmMain::SetTabOrder() {
@@ -439,94 +384,6 @@ void frmMain::mnuAbout_Click() {
 
 void frmMain::ShowNotice(const Notice& notice) {
   messages_.ShowNotice(this, QString::fromStdString(notice.message), ToUiIcon(notice.icon));
-}
-
-bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress) {
-    return QMainWindow::eventFilter(watched, event);
-  }
-  auto* box = qobject_cast<QLineEdit*>(watched);
-  if (box == nullptr) {
-    return QMainWindow::eventFilter(watched, event);
-  }
-  const auto* key = static_cast<QKeyEvent*>(event);
-  if (key->matches(QKeySequence::Paste)) {
-    const auto found = std::find(coordinateBoxes_.begin(), coordinateBoxes_.end(), box);
-    if (found != coordinateBoxes_.end()) {
-      PasteIntoCoordinateBox(static_cast<int>(found - coordinateBoxes_.begin()));
-      return true;
-    }
-    return false;
-  }
-  // Shortcuts (paste, select all, menu access keys) and keys that type no
-  // character (arrows, Tab, Delete) are not typed text: they pass.
-  if ((key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0 ||
-      key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete ||
-      key->text().isEmpty()) {
-    return false;
-  }
-  QString typed = key->text();
-  if (key->key() == Qt::Key_Backspace) {
-    typed = QString(QChar(8));
-  } else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-    typed = QString(QChar(13));
-  }
-  return FilterTypedKey(*box, typed);
-}
-
-bool frmMain::FilterTypedKey(QLineEdit& box, const QString& typed) {
-  const bool isName = &box == txtName_;
-  QString passed;
-  bool changed = false;
-  for (const QChar c : typed) {
-    const int code = c.unicode();
-    const KeyFilterResult result = isName ? txtName_KeyPress(code) : CoordinateKeyPress(code);
-    if (result.notice) {
-      ShowNotice(*result.notice);
-    }
-    if (result.keyCode == 0) {
-      changed = true;
-      continue;
-    }
-    changed = changed || result.keyCode != code;
-    passed += QChar(result.keyCode);
-  }
-  if (!changed) {
-    return false;  // the key reaches the box unchanged
-  }
-  // A replaced key (a small letter made capital) is typed in its new form;
-  // control characters among them keep their usual effect.
-  for (const QChar c : passed) {
-    if (c.unicode() == 8) {
-      box.backspace();
-    } else if (c.unicode() >= 32) {
-      box.insert(QString(c));
-    }
-  }
-  return true;
-}
-
-void frmMain::PasteIntoCoordinateBox(int boxIndex) {
-  const QString pasted = QGuiApplication::clipboard()->text();
-  if (!IsDigitsOnly(pasted)) {
-    RefuseCoordinateText(boxIndex);
-    return;
-  }
-  coordinateBoxes_[boxIndex]->paste();
-}
-
-void frmMain::RefuseCoordinateText(int boxIndex) {
-  QLineEdit* box = coordinateBoxes_[boxIndex];
-  ShowNotice(RangeNotice(boxIndex));
-  box->setFocus(Qt::OtherFocusReason);
-}
-
-void frmMain::CheckCoordinateEdit(int boxIndex, const QString& text) {
-  if (IsDigitsOnly(text)) {
-    return;
-  }
-  coordinateBoxes_[boxIndex]->setText(coordinateTexts_[boxIndex]);
-  RefuseCoordinateText(boxIndex);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

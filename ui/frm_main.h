@@ -21,6 +21,9 @@ class QRadioButton;
 
 namespace zodivane::ui {
 
+class CoordinateBox;
+class FilteredBox;
+
 class frmMain : public QMainWindow {
   Q_OBJECT
 
@@ -60,7 +63,6 @@ class frmMain : public QMainWindow {
   void mnuExit_Click() { close(); }
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -68,22 +70,13 @@ class frmMain : public QMainWindow {
   void BuildMenus();
   void SetTabOrder();
   void Form_Load();
-  /// Runs a typed character through `box`'s key filter; true when the key was consumed.
-  bool FilterTypedKey(QLineEdit& box, const QString& typed);
-  /// Refuses text that reached a coordinate box other than by typing
-  /// (pasted or dropped) unless it is made of digits.
-  void CheckCoordinateEdit(int boxIndex, const QString& text);
-  /// Pastes the clipboard into a coordinate box when it holds digits only.
-  void PasteIntoCoordinateBox(int boxIndex);
-  /// Shows the box's range message and puts the focus into it.
-  void RefuseCoordinateText(int boxIndex);
   void ShowNotice(const Notice& notice);
 
   ChartSession& session_;
   WebLinks& links_;
   MessageBoxes& messages_;
 
-  QLineEdit* txtName_ = nullptr;
+  FilteredBox* txtName_ = nullptr;
   QComboBox* cboMonth_ = nullptr;
   QComboBox* cboDate_ = nullptr;
   QComboBox* cboYear_ = nullptr;
@@ -92,10 +85,10 @@ class frmMain : public QMainWindow {
   QComboBox* cboSS_ = nullptr;
   QCheckBox* chkDST_ = nullptr;
   QComboBox* cmbTimeZone_ = nullptr;
-  QLineEdit* txtLatD_ = nullptr;
-  QLineEdit* txtLatM_ = nullptr;
-  QLineEdit* txtLonD_ = nullptr;
-  QLineEdit* txtLonM_ = nullptr;
+  CoordinateBox* txtLatD_ = nullptr;
+  CoordinateBox* txtLatM_ = nullptr;
+  CoordinateBox* txtLonD_ = nullptr;
+  CoordinateBox* txtLonM_ = nullptr;
   std::array<QRadioButton*, 2> optLat_{};
   std::array<QRadioButton*, 2> optLong_{};
   QLineEdit* txtMCity_ = nullptr;
@@ -103,11 +96,6 @@ class frmMain : public QMainWindow {
   QLineEdit* txtMCountry_ = nullptr;
   QPushButton* cmdBrowser_ = nullptr;
   QPushButton* cmdRashi_ = nullptr;
-
-  /// The four coordinate boxes (txtLonD, txtLonM, txtLatD, txtLatM) and the
-  /// last text of each that held digits only.
-  std::array<QLineEdit*, 4> coordinateBoxes_{};
-  std::array<QString, 4> coordinateTexts_{};
 };
 
 }  // namespace zodivane::ui

@@ -1,27 +1,22 @@
 #include "ui/frm_save.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
-#include <QFileInfo>
-#include <QMessageBox>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScreen>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 
+#include "report/rtf_writer.h"
 #include "ui/frm_display.h"
 #include "ui/look.h"
 #include "ui/look_widgets.h"
 #include "ui/mdi.h"
 #include "ui/mod_rtb.h"
+#include "ui/text_edit_sink.h"
 
 namespace zodivane::ui {
 
@@ -36,12 +31,6 @@ const QString kProgramTitle = QStringLiteral("Zodivane");
 
 /// The forum slogan above the preview.
 const QString kForumSlogan = QStringLiteral("Discuss Your Chart In Our Online Astrology Forum");
-
-/// The maker's web site as its name reads: the home page's host.
-QString SiteName() {
-  const QString host = WebAddresses::HomePage().host();
-  return host.isEmpty() ? WebAddresses::HomePageText() : host;
-}
 
 /// One of the two clickable labels above the preview.
 look::ClickableLabel* LinkLabel(const QString& text, const char* name, QWidget* parent,
@@ -77,40 +66,6 @@ QFont SansSerifBold() {
   return font;
 }
 
-zodivane::Rgb ToRgb(const QColor& colour) {
-  return {static_cast<std::uint8_t>(colour.red()), static_cast<std::uint8_t>(colour.green()),
-          static_cast<std::uint8_t>(colour.blue())};
-}
-
-/// The run of `text` in `format`, over the document's default font.
-zodivane::StyledRun Run(const QString& text, const QTextCharFormat& format,
-                        const QFont& defaultFont) {
-  const QFont font = format.font().resolve(defaultFont);
-  zodivane::StyledRun run;
-  QString plain = text;
-  plain.replace(QChar::LineSeparator, kCrLf);
-  run.text = plain.toStdString();
-  run.bold = font.weight() >= QFont::Bold;
-  run.colour = format.hasProperty(QTextFormat::ForegroundBrush) ? ToRgb(format.foreground().color())
-                                                                : zodivane::Rgb{};
-  run.fontName = font.family().toStdString();
-  run.pointSize = font.pointSizeF() > 0 ? font.pointSizeF() : defaultFont.pointSizeF();
-  return run;
-}
-
-bool SameLook(const zodivane::StyledRun& a, const zodivane::StyledRun& b) {
-  return a.bold == b.bold && a.colour == b.colour && a.fontName == b.fontName &&
-         a.pointSize == b.pointSize;
-}
-
-void Append(std::vector<zodivane::StyledRun>& runs, zodivane::StyledRun run) {
-  if (!runs.empty() && SameLook(runs.back(), run)) {
-    runs.back().text += run.text;
-  } else {
-    runs.push_back(std::move(run));
-  }
-}
-
 }  // namespace
 
 QString ReportCreditLine() {
@@ -120,66 +75,6 @@ QString ReportCreditLine() {
 QString PreviewText(const QString& reportText) {
   const QString credit = ReportCreditLine();
   return credit + kCrLf + kCrLf + reportText + kCrLf + credit + kCrLf + kCrLf;
-}
-
-std::vector<zodivane::StyledRun> DocumentRuns(const QTextDocument& document) {
-  std::vector<zodivane::StyledRun> runs;
-  const QFont defaultFont = document.defaultFont();
-  for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextFragment fragment = it.fragment();
-      Append(runs, Run(fragment.text(), fragment.charFormat(), defaultFont));
-    }
-    if (block.next().isValid()) {
-      Append(runs, Run(kCrLf, block.charFormat(), defaultFont));
-    }
-  }
-  return runs;
-}
-
-std::optional<QString> QtSaveFileDialog::AskSavePath(QWidget* parent,
-                                                     const SaveDialogSettings& settings) {
-  QFileDialog dialog(parent, settings.title);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  // A save dialog only accepts names in folders that exist.
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilters({settings.filter});
-  dialog.setDefaultSuffix(settings.defaultSuffix);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
-  dialog.selectFile(QString());
-  for (;;) {
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-      return std::nullopt;
-    }
-    QString path = dialog.selectedFiles().constFirst();
-    const QFileInfo typed(path);
-    if (settings.defaultSuffix.isEmpty() || !typed.suffix().isEmpty() || typed.isDir()) {
-      return path;  // the dialog has asked about an existing file itself
-    }
-    // Qt's own dialog leaves a typed name without its extension and so asks
-    // about the wrong file: the extension is added and the question asked here.
-    path += QStringLiteral(".") + settings.defaultSuffix;
-    if (!settings.confirmOverwrite || !QFileInfo::exists(path)) {
-      return path;
-    }
-    const QMessageBox::StandardButton answer =
-        QMessageBox::warning(&dialog, settings.title,
-                             QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                                 .arg(QFileInfo(path).fileName()),
-                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer == QMessageBox::Yes) {
-      return path;
-    }
-    dialog.selectFile(QFileInfo(path).fileName());  // No: the user picks again
-  }
-}
-
-bool QtPrintDialog::AskPrinter(QWidget* parent, QPrinter& printer, bool hasSelection) {
-  printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
-  QPrintDialog dialog(&printer, parent);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
-  return dialog.exec() == QDialog::Accepted;
 }
 
 frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidget* parent)
@@ -195,9 +90,9 @@ frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidg
 
   auto* label14 = LinkLabel(kForumSlogan, "Label14", this, TwipsRect(1747, 0, 4230, 195));
   connect(label14, &look::ClickableLabel::clicked, this, &frmSave::Label14_Click);
-  auto* label1 =
-      LinkLabel(QStringLiteral("Click Here To Visit ") + SiteName() + QStringLiteral(" Now"),
-                "Label1", this, TwipsRect(1867, 180, 3990, 195));
+  auto* label1 = LinkLabel(QStringLiteral("Click Here To Visit ") + WebAddresses::HomePageHost() +
+                               QStringLiteral(" Now"),
+                           "Label1", this, TwipsRect(1867, 180, 3990, 195));
   connect(label1, &look::ClickableLabel::clicked, this, &frmSave::Label1_Click);
 
   RTB_ = new QTextEdit(this);
@@ -218,34 +113,21 @@ frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidg
   BuildPreview(reportText);
 }
 
-frmSave::~frmSave() {
-  modRTB::DisableLinkDetection();
+frmSave::~frmSave() = default;
+
+void frmSave::EnableLinkDetection() {
+  linkWatcher_ = std::make_unique<LinkWatcher>(*RTB_, services_.links);
+}
+
+void frmSave::DisableLinkDetection() {
+  linkWatcher_.reset();
 }
 
 void frmSave::BuildPreview(const QString& reportText) {
-  modRTB::EnableLinkDetection(*RTB_, *this, services_.links);
-  QTextCharFormat plain;  // the box's own font: no bold, no colour
-  QTextCursor cursor(RTB_->document());
-  const QString text = PreviewText(reportText);
-  // CR LF, and a lone CR or LF, starts a new paragraph.
-  qsizetype start = 0;
-  while (start <= text.size()) {
-    qsizetype end = start;
-    while (end < text.size() && text[end] != u'\r' && text[end] != u'\n') {
-      ++end;
-    }
-    if (end > start) {
-      cursor.insertText(text.mid(start, end - start), plain);
-    }
-    if (end >= text.size()) {
-      break;
-    }
-    cursor.insertBlock(QTextBlockFormat(), plain);
-    start = end + 1;
-    if (text[end] == u'\r' && start < text.size() && text[start] == u'\n') {
-      ++start;
-    }
-  }
+  EnableLinkDetection();
+  // The box's own font: no bold, no colour.
+  TextEditSink sink(*RTB_, QTextCharFormat());
+  sink.InsertText(PreviewText(reportText).toStdString());
   RTB_->moveCursor(QTextCursor::Start);
 }
 
@@ -315,17 +197,11 @@ void frmSave::showEvent(QShowEvent* event) {
     return;
   }
   centred_ = true;
-  const QScreen* screen =
-      this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen();
-  if (screen != nullptr) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  look::CentreOnScreen(*this);
 }
 
 void frmSave::closeEvent(QCloseEvent* event) {
-  modRTB::DisableLinkDetection();
+  DisableLinkDetection();
   QDialog::closeEvent(event);
 }
 

@@ -1,6 +1,8 @@
 #include "ui/look.h"
 
+#include <QGuiApplication>
 #include <QPalette>
+#include <QScreen>
 #include <QWidget>
 
 namespace zodivane::ui::look {
@@ -13,6 +15,17 @@ QFont VerdanaFont(double points, bool bold, bool underline) {
   font.setBold(bold);
   font.setUnderline(underline);
   return font;
+}
+
+void CentreOnScreen(QWidget& window) {
+  const QScreen* screen =
+      window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) {
+    return;
+  }
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window.move(frame.topLeft());
 }
 
 void SetBackground(QWidget& widget, const QColor& colour) {

@@ -36,11 +36,15 @@ inline const QColor kButtonBar{255, 224, 192};  ///< the main window's bottom ba
 inline const QColor kWhite{255, 255, 255};
 }  // namespace colours
 
-/// The program's title on every window.
-inline const QString kWindowTitle = QStringLiteral("Zodivane v1.25");
+/// The program's title on every window: its name and the project's version.
+inline const QString kWindowTitle = QStringLiteral("Zodivane v" ZODIVANE_VERSION);
 
 /// Verdana at `points` (DejaVu Sans or another sans serif where Verdana is missing).
 [[nodiscard]] QFont VerdanaFont(double points, bool bold = false, bool underline = false);
+
+/// Moves the top-level `window` so that its frame stands in the middle of
+/// the free area of its screen (the primary screen when it has none yet).
+void CentreOnScreen(QWidget& window);
 
 /// Paints `widget`'s own background in `colour`.
 void SetBackground(QWidget& widget, const QColor& colour);

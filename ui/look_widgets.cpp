@@ -1,5 +1,7 @@
 #include "ui/look_widgets.h"
 
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QStyleOptionButton>
 #include <QStylePainter>
@@ -16,7 +18,8 @@ void ClickableLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
-  const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->pos());
+  const bool click =
+      pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
   pressed_ = false;
   QLabel::mouseReleaseEvent(event);
   if (click) {
@@ -38,6 +41,24 @@ void WrappingButton::paintEvent(QPaintEvent* /*event*/) {
       style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(2, 0, -2, 0);
   painter.drawItemText(textRect, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextShowMnemonic,
                        option.palette, isEnabled(), caption, QPalette::ButtonText);
+}
+
+QMenu* AddHelpMenu(QMenuBar& bar, QObject& receiver, const HelpMenuItems& items) {
+  QMenu* help = bar.addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("mnuHelp"));
+  const auto add = [help, &receiver](const QString& caption, const char* name,
+                                     const std::function<void()>& action) {
+    QAction* item = help->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    QObject::connect(item, &QAction::triggered, &receiver, action);
+  };
+  add(QStringLiteral("&Online Help"), "mnuOnline", items.online);
+  add(QStringLiteral("&Visit Us Online"), "mnuVisit", items.visit);
+  help->addSeparator()->setObjectName(items.firstSeparator);
+  add(QStringLiteral("Check for Software &Update"), "mnuUpdate", items.update);
+  help->addSeparator()->setObjectName(items.secondSeparator);
+  add(QStringLiteral("&About Software"), "mnuAbout", items.about);
+  return help;
 }
 
 }  // namespace zodivane::ui::look

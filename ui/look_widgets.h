@@ -1,9 +1,15 @@
-// Small widgets the shell's windows share: a label that reacts to a click and
-// a push button whose caption wraps onto several lines.
+// Small widgets the shell's windows share: a label that reacts to a click,
+// a push button whose caption wraps onto several lines, and the Help menu.
 #pragma once
 
 #include <QLabel>
 #include <QPushButton>
+#include <QString>
+
+#include <functional>
+
+class QMenu;
+class QMenuBar;
 
 namespace zodivane::ui::look {
 
@@ -34,5 +40,20 @@ class WrappingButton : public QPushButton {
  protected:
   void paintEvent(QPaintEvent* event) override;
 };
+
+/// What the Help menu's four items do, and the names of its two separators
+/// (the input form and the main window name them differently).
+struct HelpMenuItems {
+  std::function<void()> online;  ///< mnuOnline, "&Online Help"
+  std::function<void()> visit;   ///< mnuVisit, "&Visit Us Online"
+  std::function<void()> update;  ///< mnuUpdate, "Check for Software &Update"
+  std::function<void()> about;   ///< mnuAbout, "&About Software"
+  QString firstSeparator;        ///< between Visit and Update
+  QString secondSeparator;       ///< between Update and About
+};
+
+/// Adds the Help menu (mnuHelp, "&Help") to `bar`; its items run their
+/// actions while `receiver` lives.
+QMenu* AddHelpMenu(QMenuBar& bar, QObject& receiver, const HelpMenuItems& items);
 
 }  // namespace zodivane::ui::look

@@ -82,9 +82,7 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
   QWidget* picture1 = Bar("Picture1", central, kTopBarHeight, colours::kPeach);
   auto* banner = new look::ClickableLabel(
       QStringLiteral("Talk astrology with other users in our online forum - visit %1")
-          .arg(QUrl(WebAddresses::HomePageText()).host().isEmpty()
-                   ? WebAddresses::HomePageText()
-                   : QUrl(WebAddresses::HomePageText()).host()),
+          .arg(WebAddresses::HomePageHost()),
       picture1);
   banner->setObjectName(QStringLiteral("lblQuorvelBanner"));
   banner->setFont(look::VerdanaFont(9.75, true, true));
@@ -150,22 +148,10 @@ void MDI::BuildMenus() {
   exit->setObjectName(QStringLiteral("mnuExit"));
   connect(exit, &QAction::triggered, this, &MDI::mnuExit_Click);
 
-  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-  help->setObjectName(QStringLiteral("mnuHelp"));
-  QAction* online = help->addAction(QStringLiteral("&Online Help"));
-  online->setObjectName(QStringLiteral("mnuOnline"));
-  connect(online, &QAction::triggered, this, &MDI::mnuOnline_Click);
-  QAction* visit = help->addAction(QStringLiteral("&Visit Us Online"));
-  visit->setObjectName(QStringLiteral("mnuVisit"));
-  connect(visit, &QAction::triggered, this, &MDI::mnuVisit_Click);
-  help->addSeparator()->setObjectName(QStringLiteral("mnuSep1"));
-  QAction* update = help->addAction(QStringLiteral("Check for Software &Update"));
-  update->setObjectName(QStringLiteral("mnuUpdate"));
-  connect(update, &QAction::triggered, this, &MDI::mnuUpdate_Click);
-  help->addSeparator()->setObjectName(QStringLiteral("mnuSep2"));
-  QAction* about = help->addAction(QStringLiteral("&About Software"));
-  about->setObjectName(QStringLiteral("mnuAbout"));
-  connect(about, &QAction::triggered, this, &MDI::mnuAbout_Click);
+  look::AddHelpMenu(
+      *bar, *this,
+      {[this] { mnuOnline_Click(); }, [this] { mnuVisit_Click(); }, [this] { mnuUpdate_Click(); },
+       [this] { mnuAbout_Click(); }, QStringLiteral("mnuSep1"), QStringLiteral("mnuSep2")});
 }
 
 void MDI::LayOut() {

@@ -2,7 +2,6 @@
 
 #include <QColor>
 #include <QMouseEvent>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -34,115 +33,6 @@ QUrl LinkUrl(const QString& address) {
   return QUrl(address);
 }
 
-/// Watches the box: marks addresses as the text changes, opens a link on a
-/// left press. It passes every event on.
-class LinkWatcher final : public QObject {
- public:
-  LinkWatcher(QTextEdit& box, QWidget& owner, WebLinks& links)
-      : QObject(&owner), box_(&box), links_(links) {
-    box.viewport()->installEventFilter(this);
-    connection_ = connect(
-        box.document(), &QTextDocument::contentsChange, this,
-        [this](int position, int removed, int added) { MarkAddresses(position, removed, added); });
-    MarkAddresses(0, 0, box.document()->characterCount());
-  }
-
-  ~LinkWatcher() override {
-    disconnect(connection_);
-    if (box_ && box_->viewport() != nullptr) {
-      box_->viewport()->removeEventFilter(this);
-    }
-  }
-
-  LinkWatcher(const LinkWatcher&) = delete;
-  LinkWatcher& operator=(const LinkWatcher&) = delete;
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::MouseButtonPress && box_ && watched == box_->viewport()) {
-      const auto* press = static_cast<QMouseEvent*>(event);
-      if (press->button() == Qt::LeftButton) {
-        const QString address = box_->anchorAt(press->position().toPoint());
-        if (!address.isEmpty()) {
-          links_.OpenWebPage(LinkUrl(address.left(kMaxLinkAddressLength)));
-        }
-      }
-    }
-    return QObject::eventFilter(watched, event);  // never swallows
-  }
-
- private:
-  /// Marks the addresses of every paragraph the change touched, and takes
-  /// the link look off text that is no longer an address.
-  void MarkAddresses(int position, int /*removed*/, int added) {
-    if (marking_ || !box_) {
-      return;
-    }
-    marking_ = true;
-    QTextDocument& document = *box_->document();
-    QTextBlock block = document.findBlock(position);
-    const QTextBlock last = document.findBlock(position + added);
-    while (block.isValid()) {
-      MarkBlock(block);
-      if (block == last) {
-        break;
-      }
-      block = block.next();
-    }
-    marking_ = false;
-  }
-
-  void MarkBlock(const QTextBlock& block) {
-    QTextDocument* document = box_->document();
-    const QString text = block.text();
-    // Old links in the paragraph lose their look; the addresses get it back.
-    std::vector<std::pair<int, int>> oldLinks;  // position, length
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-      const QTextFragment fragment = it.fragment();
-      if (fragment.charFormat().isAnchor()) {
-        oldLinks.emplace_back(fragment.position(), fragment.length());
-      }
-    }
-    for (const auto& [position, length] : oldLinks) {
-      QTextCursor plain(document);
-      plain.setPosition(position);
-      plain.setPosition(position + length, QTextCursor::KeepAnchor);
-      QTextCharFormat format = plain.charFormat();
-      format.setAnchor(false);
-      format.clearProperty(QTextFormat::AnchorHref);
-      format.clearProperty(QTextFormat::ForegroundBrush);
-      format.clearProperty(QTextFormat::TextUnderlineStyle);
-      plain.setCharFormat(format);
-    }
-    for (const AddressSpan& span : FindWebAddresses(text)) {
-      QTextCursor link(document);
-      link.setPosition(block.position() + span.start);
-      link.setPosition(block.position() + span.start + span.length, QTextCursor::KeepAnchor);
-      QTextCharFormat format;
-      format.setAnchor(true);
-      format.setAnchorHref(text.mid(span.start, span.length).left(kMaxLinkAddressLength));
-      format.setForeground(kLinkColour);
-      format.setFontUnderline(true);
-      link.mergeCharFormat(format);
-    }
-  }
-
-  QPointer<QTextEdit> box_;
-  WebLinks& links_;
-  QMetaObject::Connection connection_;
-  bool marking_ = false;
-};
-
-/// The one box with link handling, if any.
-struct LinkState {
-  QPointer<LinkWatcher> watcher;
-};
-
-LinkState& State() {
-  static LinkState state;
-  return state;
-}
-
 }  // namespace
 
 std::vector<AddressSpan> FindWebAddresses(const QString& text) {
@@ -169,26 +59,85 @@ std::vector<AddressSpan> FindWebAddresses(const QString& text) {
   return spans;
 }
 
-namespace modRTB {
-
-void EnableLinkDetection(QTextEdit& box, QWidget& owner, WebLinks& links) {
-  DisableLinkDetection();
-  State().watcher = new LinkWatcher(box, owner, links);
+LinkWatcher::LinkWatcher(QTextEdit& box, WebLinks& links) : box_(&box), links_(links) {
+  box.viewport()->installEventFilter(this);
+  connection_ = connect(
+      box.document(), &QTextDocument::contentsChange, this,
+      [this](int position, int removed, int added) { MarkAddresses(position, removed, added); });
+  MarkAddresses(0, 0, box.document()->characterCount());
 }
 
-void DisableLinkDetection() {
-  LinkState& state = State();
-  if (!state.watcher) {
+LinkWatcher::~LinkWatcher() {
+  disconnect(connection_);
+  if (box_ && box_->viewport() != nullptr) {
+    box_->viewport()->removeEventFilter(this);
+  }
+}
+
+bool LinkWatcher::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress && box_ && watched == box_->viewport()) {
+    const auto* press = static_cast<QMouseEvent*>(event);
+    if (press->button() == Qt::LeftButton) {
+      const QString address = box_->anchorAt(press->position().toPoint());
+      if (!address.isEmpty()) {
+        links_.OpenWebPage(LinkUrl(address.left(kMaxLinkAddressLength)));
+      }
+    }
+  }
+  return QObject::eventFilter(watched, event);  // never swallows
+}
+
+void LinkWatcher::MarkAddresses(int position, int /*removed*/, int added) {
+  if (marking_ || !box_) {
     return;
   }
-  delete state.watcher.data();
-  state.watcher = nullptr;
+  marking_ = true;
+  QTextDocument& document = *box_->document();
+  QTextBlock block = document.findBlock(position);
+  const QTextBlock last = document.findBlock(position + added);
+  while (block.isValid()) {
+    MarkBlock(block);
+    if (block == last) {
+      break;
+    }
+    block = block.next();
+  }
+  marking_ = false;
 }
 
-bool IsLinkDetectionOn() noexcept {
-  return !State().watcher.isNull();
+void LinkWatcher::MarkBlock(const QTextBlock& block) {
+  QTextDocument* document = box_->document();
+  const QString text = block.text();
+  // Old links in the paragraph lose their look; the addresses get it back.
+  std::vector<std::pair<int, int>> oldLinks;  // position, length
+  for (auto it = block.begin(); !it.atEnd(); ++it) {
+    const QTextFragment fragment = it.fragment();
+    if (fragment.charFormat().isAnchor()) {
+      oldLinks.emplace_back(fragment.position(), fragment.length());
+    }
+  }
+  for (const auto& [position, length] : oldLinks) {
+    QTextCursor plain(document);
+    plain.setPosition(position);
+    plain.setPosition(position + length, QTextCursor::KeepAnchor);
+    QTextCharFormat format = plain.charFormat();
+    format.setAnchor(false);
+    format.clearProperty(QTextFormat::AnchorHref);
+    format.clearProperty(QTextFormat::ForegroundBrush);
+    format.clearProperty(QTextFormat::TextUnderlineStyle);
+    plain.setCharFormat(format);
+  }
+  for (const AddressSpan& span : FindWebAddresses(text)) {
+    QTextCursor link(document);
+    link.setPosition(block.position() + span.start);
+    link.setPosition(block.position() + span.start + span.length, QTextCursor::KeepAnchor);
+    QTextCharFormat format;
+    format.setAnchor(true);
+    format.setAnchorHref(text.mid(span.start, span.length).left(kMaxLinkAddressLength));
+    format.setForeground(kLinkColour);
+    format.setFontUnderline(true);
+    link.mergeCharFormat(format);
+  }
 }
-
-}  // namespace modRTB
 
 }  // namespace zodivane::ui

@@ -1,14 +1,17 @@
 // Clickable web addresses in a rich-text box: the box marks the addresses in
 // its text as links while text is inserted or typed, and a press of the left
-// mouse button on one opens it in the user's browser. One box at a time.
+// mouse button on one opens it in the user's browser.
 #pragma once
 
+#include <QMetaObject>
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <vector>
 
+class QTextBlock;
 class QTextEdit;
-class QWidget;
 
 namespace zodivane::ui {
 
@@ -29,22 +32,36 @@ struct AddressSpan {
 /// or angle bracket, without closing punctuation such as a full stop.
 [[nodiscard]] std::vector<AddressSpan> FindWebAddresses(const QString& text);
 
-namespace modRTB {
-
-/// Switches link handling on for `box`, owned by the window `owner`:
+/// Link handling of one rich-text box, for as long as the watcher lives:
 /// addresses already in the box and every address inserted or typed later
 /// are shown as links, and a left press on one opens it through `links`.
-/// Any box that had link handling loses it first. `box`, `owner` and
-/// `links` outlive the link handling or it is switched off before they go.
-void EnableLinkDetection(QTextEdit& box, QWidget& owner, WebLinks& links);
+/// Every event passes on to the box. When the watcher goes, links already
+/// shown stay in the text but no longer open. The window that shows the box
+/// owns its watcher.
+class LinkWatcher final : public QObject {
+  Q_OBJECT
 
-/// Switches link handling off again; nothing happens when it is off.
-/// Links already shown stay in the text but no longer open.
-void DisableLinkDetection();
+ public:
+  /// `links` outlives the watcher; the box may go first.
+  LinkWatcher(QTextEdit& box, WebLinks& links);
+  ~LinkWatcher() override;
 
-/// True while a box has link handling.
-[[nodiscard]] bool IsLinkDetectionOn() noexcept;
+  LinkWatcher(const LinkWatcher&) = delete;
+  LinkWatcher& operator=(const LinkWatcher&) = delete;
 
-}  // namespace modRTB
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  /// Marks the addresses of every paragraph the change touched, and takes
+  /// the link look off text that is no longer an address.
+  void MarkAddresses(int position, int removed, int added);
+  void MarkBlock(const QTextBlock& block);
+
+  QPointer<QTextEdit> box_;
+  WebLinks& links_;
+  QMetaObject::Connection connection_;
+  bool marking_ = false;
+};
 
 }  // namespace zodivane::ui

@@ -1,5 +1,6 @@
 // The few services of the platform that the windows use, behind small
-// interfaces so that tests can replace them.
+// interfaces so that tests can replace them: message boxes, the browser,
+// the settings store, the clock and the save and print dialogs.
 #pragma once
 
 #include <QDate>
@@ -8,6 +9,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace zodivane::ui {
@@ -44,6 +46,34 @@ class Clock {
  public:
   virtual ~Clock() = default;
   virtual QDate Today() = 0;
+};
+
+/// How the save dialog is set up.
+struct SaveDialogSettings {
+  QString title;            ///< the dialog's title
+  QString filter;           ///< the one file filter, "description (*.ext)"
+  QString defaultSuffix;    ///< added to a name typed without an extension, no dot
+  bool confirmOverwrite{};  ///< ask before an existing file is replaced
+  bool pathMustExist{};     ///< the chosen folder must exist
+};
+
+/// The file-save dialog.
+class SaveFileDialog {
+ public:
+  virtual ~SaveFileDialog() = default;
+  /// The chosen path, or none when the user cancelled.
+  virtual std::optional<QString> AskSavePath(QWidget* parent,
+                                             const SaveDialogSettings& settings) = 0;
+};
+
+/// The printer dialog.
+class PrintDialog {
+ public:
+  virtual ~PrintDialog() = default;
+  /// Lets the user set up `printer`; false when the user cancelled. The
+  /// page-range entry is off; the selection entry is on, and chosen at the
+  /// start when `hasSelection`. The chosen range is left in `printer`.
+  virtual bool AskPrinter(QWidget* parent, QPrinter& printer, bool hasSelection) = 0;
 };
 
 }  // namespace zodivane::ui

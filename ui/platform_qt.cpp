@@ -1,7 +1,11 @@
 #include "ui/platform_qt.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSettings>
 
 namespace zodivane::ui {
@@ -45,6 +49,51 @@ void QtSettingsStore::Write(const QString& key, const QString& value) {
 
 QDate SystemClock::Today() {
   return QDate::currentDate();
+}
+
+std::optional<QString> QtSaveFileDialog::AskSavePath(QWidget* parent,
+                                                     const SaveDialogSettings& settings) {
+  QFileDialog dialog(parent, settings.title);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  // A save dialog only accepts names in folders that exist.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setNameFilters({settings.filter});
+  dialog.setDefaultSuffix(settings.defaultSuffix);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
+  dialog.selectFile(QString());
+  for (;;) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+      return std::nullopt;
+    }
+    QString path = dialog.selectedFiles().constFirst();
+    const QFileInfo typed(path);
+    if (settings.defaultSuffix.isEmpty() || !typed.suffix().isEmpty() || typed.isDir()) {
+      return path;  // the dialog has asked about an existing file itself
+    }
+    // Qt's own dialog leaves a typed name without its extension and so asks
+    // about the wrong file: the extension is added and the question asked here.
+    path += QStringLiteral(".") + settings.defaultSuffix;
+    if (!settings.confirmOverwrite || !QFileInfo::exists(path)) {
+      return path;
+    }
+    const QMessageBox::StandardButton answer =
+        QMessageBox::warning(&dialog, settings.title,
+                             QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QFileInfo(path).fileName()),
+                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer == QMessageBox::Yes) {
+      return path;
+    }
+    dialog.selectFile(QFileInfo(path).fileName());  // No: the user picks again
+  }
+}
+
+bool QtPrintDialog::AskPrinter(QWidget* parent, QPrinter& printer, bool hasSelection) {
+  printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
+  QPrintDialog dialog(&printer, parent);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 }  // namespace zodivane::ui

@@ -34,4 +34,17 @@ class SystemClock final : public Clock {
   QDate Today() override;
 };
 
+/// The platform's save dialog. A name typed without an extension gets the
+/// default suffix, and the overwrite question is asked about that file.
+class QtSaveFileDialog final : public SaveFileDialog {
+ public:
+  std::optional<QString> AskSavePath(QWidget* parent, const SaveDialogSettings& settings) override;
+};
+
+/// The platform's printer dialog.
+class QtPrintDialog final : public PrintDialog {
+ public:
+  bool AskPrinter(QWidget* parent, QPrinter& printer, bool hasSelection) override;
+};
+
 }  // namespace zodivane::ui

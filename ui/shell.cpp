@@ -6,8 +6,10 @@
 #include <QStandardPaths>
 #include <QWidget>
 
+#include "report/report_sinks.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
+#include "ui/look.h"
 #include "ui/mdi.h"
 
 namespace zodivane::ui {
@@ -16,17 +18,6 @@ namespace {
 
 constexpr int kReminderDays = 14;  ///< a reminder within this many days either side is recent
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
-
-void CentreOnScreen(QWidget& window) {
-  const QScreen* screen =
-      window.screen() != nullptr ? window.screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) {
-    return;
-  }
-  QRect frame = window.frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  window.move(frame.topLeft());
-}
 
 }  // namespace
 
@@ -100,7 +91,7 @@ bool Shell::ProgramStart() {
   connect(input_.get(), &frmMain::ChartCast, this, &Shell::ShowResults);
   connect(input_.get(), &frmMain::Unloaded, this, &Shell::QuitProgram);
   input_->show();
-  CentreOnScreen(*input_);
+  look::CentreOnScreen(*input_);
   input_->activateWindow();
   return true;
 }
@@ -119,7 +110,9 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
       openReport_(*window);
     }
   });
-  window->Display().ShowChart(chart, session_);
+  StyledRunRecorder report;
+  session_.WritePlanetInSignReport(report);
+  window->Display().ShowChart(chart, report.Runs());
   // Opens maximised; without a window manager the screen's free area is the same.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window->setGeometry(screen->availableGeometry());

@@ -15,6 +15,12 @@ struct WebAddresses {
   static QUrl DownloadPage() { return QUrl(QStringLiteral(ZODIVANE_DOWNLOAD_URL)); }
   /// The maker's address as the windows print it.
   static QString HomePageText() { return QStringLiteral(ZODIVANE_HOME_URL); }
+  /// The maker's web site as its name reads in the banners: the home page's
+  /// host, or the whole address when it has none.
+  static QString HomePageHost() {
+    const QString host = HomePage().host();
+    return host.isEmpty() ? HomePageText() : host;
+  }
 };
 
 /// The link actions. Each opens its page through the browser service and

@@ -262,5 +262,29 @@ TEST(KeyFilters, TypedSequencesLeaveTheFilteredText) {
   }
 }
 
+TEST(CoordinateRangeNotice, IsTheValidationsNoticeForThatBox) {
+  // Rows: the box, and an out-of-range entry for it in otherwise valid entries.
+  struct Row {
+    std::string FormEntries::*box;
+    const char* control;
+  };
+  const Row rows[] = {
+      {&FormEntries::txtLonD, "txtLonD"},
+      {&FormEntries::txtLonM, "txtLonM"},
+      {&FormEntries::txtLatD, "txtLatD"},
+      {&FormEntries::txtLatM, "txtLatM"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.control);
+    FormEntries entries = ValidEntries();
+    entries.*row.box = "x";
+    const std::optional<Rejection> rejection = ValidateBirthData(entries);
+    ASSERT_TRUE(rejection.has_value());
+    EXPECT_EQ(CoordinateRangeNotice(row.control), rejection->notice);
+  }
+  EXPECT_EQ(CoordinateRangeNotice("txtName"), std::nullopt);
+  EXPECT_EQ(CoordinateRangeNotice(""), std::nullopt);
+}
+
 }  // namespace
 }  // namespace zodivane

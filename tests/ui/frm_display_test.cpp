@@ -20,39 +20,13 @@
 
 #include "chart/chart_driver.h"
 #include "common/vocabulary.h"
-#include "report/report.h"
+#include "report/report_sinks.h"
+#include "tests/ui/support/fakes.h"
 #include "ui/frm_display.h"
 #include "ui/web_links.h"
 
 namespace zodivane::ui {
 namespace {
-
-/// Records every address the form opens instead of starting a browser.
-class RecordingBrowser final : public WebBrowser {
- public:
-  void OpenWebPage(const QUrl& address) override { opened.push_back(address); }
-  std::vector<QUrl> opened;
-};
-
-/// Keeps the report's runs: text with the bold attribute and colour set before it.
-class RunRecorder final : public RichTextSink {
- public:
-  struct Run {
-    std::string text;
-    bool bold;
-    Rgb colour;
-  };
-  void SetBold(bool bold) override { bold_ = bold; }
-  void SetColour(Rgb colour) override { colour_ = colour; }
-  void InsertText(std::string_view text) override {
-    runs.push_back({std::string(text), bold_, colour_});
-  }
-  std::vector<Run> runs;
-
- private:
-  bool bold_ = false;
-  Rgb colour_{};
-};
 
 /// The plain text a rich-text box shows for `text`: one "\n" per CR LF.
 QString BoxText(const std::string& text) {
@@ -140,7 +114,7 @@ class ResultsForm : public ::testing::Test {
     return state;
   }
 
-  RecordingBrowser browser;
+  testing::FakeWebBrowser browser;
   WebLinks links{browser};
   frmDisplay form{links};
 };
@@ -266,31 +240,29 @@ TEST_F(ResultsForm, ColoursAndFonts) {
   EXPECT_TRUE(link->font().bold());
   EXPECT_TRUE(link->font().underline());
 
-  // Bold where the layout says so; sizes in pixels at 96 to the inch
-  // (8.25 pt = 11 px, 9 pt = 12 px, 9.75 pt = 13 px, 12 pt = 16 px).
+  // Bold where the layout says so, and the size in points.
   struct Look {
     const char* name;
     bool bold;
-    int pixels;
+    double points;
   };
   const Look looks[] = {
-      {"lblName", true, 13},       {"Label4", false, 11},   {"lblDOB", true, 11},
-      {"Label1", true, 13},        {"lblLagna", false, 13}, {"PlanetName_10", true, 13},
-      {"lblPlanet_10", false, 13}, {"Label2", true, 12},    {"lblNatalPosition_5", false, 16},
-      {"lblNatal_3", false, 11},
+      {"lblName", true, 9.75},       {"Label4", false, 8.25},   {"lblDOB", true, 8.25},
+      {"Label1", true, 9.75},        {"lblLagna", false, 9.75}, {"PlanetName_10", true, 9.75},
+      {"lblPlanet_10", false, 9.75}, {"Label2", true, 9},       {"lblNatalPosition_5", false, 12},
+      {"lblNatal_3", false, 8.25},
   };
   for (const Look& look : looks) {
     SCOPED_TRACE(look.name);
     const QFont font = Label(QString::fromLatin1(look.name))->font();
     EXPECT_EQ(font.bold(), look.bold);
-    EXPECT_EQ(font.pixelSize(), look.pixels);
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), look.points);
   }
 }
 
 TEST_F(ResultsForm, ShowChartWritesAHandMadeViewAsItIs) {
   const ChartView view = HandMadeView();
-  ChartSession session;
-  form.ShowChart(view, session);
+  form.ShowChart(view, {});
 
   EXPECT_EQ(Label(QStringLiteral("lblPlanet_0"))->text(), "14 Pis 32");
   EXPECT_EQ(Label(QStringLiteral("lblPlanet_10"))->text(), "11 Sag 20");
@@ -312,8 +284,7 @@ TEST_F(ResultsForm, ShowChartWritesAHandMadeViewAsItIs) {
 TEST_F(ResultsForm, ListLabelsGrowDownwardsToTheirLines) {
   ChartView view = HandMadeView();
   view.wheel.houseTexts[0] = "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus\r\nAsc";
-  ChartSession session;
-  form.ShowChart(view, session);
+  form.ShowChart(view, {});
   const QLabel* list = Label(QStringLiteral("lblNatal_0"));
   EXPECT_EQ(list->pos(), QPoint(64, 216));  // 960, 3240: the top left corner stays
   const QFontMetrics metrics(list->font());
@@ -328,8 +299,7 @@ TEST_F(ResultsForm, MissingSignsAndPicturesKeepTheDesign) {
   view.sunSign.reset();
   view.ascendantSign.reset();
   view.wheel.pictures.reset();
-  ChartSession session;
-  form.ShowChart(view, session);
+  form.ShowChart(view, {});
   EXPECT_EQ(Label(QStringLiteral("lblSunSign"))->text(), "lblSunSign");
   EXPECT_EQ(Label(QStringLiteral("lblLagna"))->text(), "lblLagna");
   EXPECT_EQ(Label(QStringLiteral("lblRashi"))->text(), "Scorpio");
@@ -346,10 +316,12 @@ class ResultsFormWithACastChart : public ResultsForm {
     ASSERT_TRUE(std::holds_alternative<ChartView>(result))
         << std::get<Rejection>(result).notice.message;
     view = std::get<ChartView>(std::move(result));
-    form.ShowChart(view, session);
+    session.WritePlanetInSignReport(report);
+    form.ShowChart(view, report.Runs());
   }
   ChartSession session;
   ChartView view;
+  StyledRunRecorder report;
 };
 
 TEST_F(ResultsFormWithACastChart, EveryLabelShowsTheChart) {
@@ -402,20 +374,18 @@ TEST_F(ResultsFormWithACastChart, TheWheelIsTurnedToTheAscendant) {
 }
 
 TEST_F(ResultsFormWithACastChart, TheReportIsWrittenOnceWithItsStyles) {
-  RunRecorder recorder;
-  session.WritePlanetInSignReport(recorder);
-  ASSERT_FALSE(recorder.runs.empty());
-  std::string report;
-  for (const RunRecorder::Run& run : recorder.runs) {
-    report += run.text;
+  ASSERT_FALSE(report.Runs().empty());
+  std::string text;
+  for (const StyledRun& run : report.Runs()) {
+    text += run.text;
   }
-  EXPECT_EQ(form.ReportPlainText(), BoxText(report));
+  EXPECT_EQ(form.ReportPlainText(), BoxText(text));
   EXPECT_EQ(Report()->toPlainText(), form.ReportPlainText());
 
   // Each run's first character carries the run's bold attribute and colour.
   QTextDocument* document = Report()->document();
   int position = 0;
-  for (const RunRecorder::Run& run : recorder.runs) {
+  for (const StyledRun& run : report.Runs()) {
     const QString text = BoxText(run.text);
     const qsizetype first = text.indexOf(QRegularExpression(QStringLiteral("[^\\n]")));
     if (first >= 0) {

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -16,7 +17,8 @@
 #include <QUrlQuery>
 
 #include "chart/time_zones.h"
-#include "tests/ui/fakes.h"
+#include "tests/ui/support/fakes.h"
+#include "tests/ui/support/windows.h"
 #include "ui/frm_main.h"
 
 namespace zodivane::ui {
@@ -30,21 +32,13 @@ class InputFormTest : public ::testing::Test {
  protected:
   template <typename T>
   T* Find(const char* name) {
-    T* control = form.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return testing::Child<T>(form, name);
   }
   QLineEdit* Box(const char* name) { return Find<QLineEdit>(name); }
   QComboBox* List(const char* name) { return Find<QComboBox>(name); }
 
   /// Fills the entries of a valid birth (digits typed as keys).
-  void FillValidEntries() {
-    QTest::keyClicks(Box("txtName"), QStringLiteral("asha"));
-    QTest::keyClicks(Box("txtLonD"), QStringLiteral("77"));
-    QTest::keyClicks(Box("txtLonM"), QStringLiteral("12"));
-    QTest::keyClicks(Box("txtLatD"), QStringLiteral("28"));
-    QTest::keyClicks(Box("txtLatM"), QStringLiteral("38"));
-  }
+  void FillValidEntries() { testing::TypeValidBirth(form); }
 
   FakeMessageBoxes messages;
   FakeWebBrowser browser;
@@ -283,7 +277,8 @@ TEST_F(InputFormTest, ContextMenuPasteIsCheckedLikeThePasteKeys) {
   form.show();
   QLineEdit* box = Box("txtLatD");
   const auto pasteFromMenu = [box] {
-    emit box->customContextMenuRequested(QPoint(2, 2));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), box->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(box, &event);
     QMenu* menu = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets()) {
       if (auto* candidate = qobject_cast<QMenu*>(window); candidate && candidate->isVisible()) {
@@ -301,7 +296,9 @@ TEST_F(InputFormTest, ContextMenuPasteIsCheckedLikeThePasteKeys) {
     paste->trigger();
     menu->close();
   };
-  QApplication::clipboard()->setText(QStringLiteral("4a"));
+  // Cut to the box's two characters, "45x" would read as digits: it is
+  // checked whole.
+  QApplication::clipboard()->setText(QStringLiteral("45x"));
   pasteFromMenu();
   EXPECT_TRUE(box->text().isEmpty());
   EXPECT_THAT(messages.notices,

@@ -30,66 +30,20 @@
 #include <optional>
 #include <vector>
 
-#include "tests/ui/fakes.h"
+#include "tests/ui/support/fakes.h"
 #include "ui/frm_display.h"
 #include "ui/frm_save.h"
 #include "ui/mdi.h"
 #include "ui/mod_rtb.h"
+#include "ui/platform_qt.h"
 
 namespace zodivane::ui {
 namespace {
 
 using testing::FakeMessageBoxes;
+using testing::FakePrintDialog;
+using testing::FakeSaveDialog;
 using testing::FakeWebBrowser;
-
-/// Acts as the platform's save dialog does: a name without an extension
-/// gets the default suffix, and an existing file is replaced only when the
-/// scripted answer to the overwrite question is yes.
-class FakeSaveDialog final : public SaveFileDialog {
- public:
-  std::optional<QString> AskSavePath(QWidget* /*parent*/,
-                                     const SaveDialogSettings& settings) override {
-    asked.push_back(settings);
-    if (!typedName) {
-      return std::nullopt;
-    }
-    QString path = *typedName;
-    if (QFileInfo(path).suffix().isEmpty() && !settings.defaultSuffix.isEmpty()) {
-      path += QStringLiteral(".") + settings.defaultSuffix;
-    }
-    if (settings.confirmOverwrite && QFileInfo::exists(path)) {
-      ++overwriteQuestions;
-      if (!replaceExisting) {
-        return std::nullopt;
-      }
-    }
-    return path;
-  }
-
-  std::optional<QString> typedName;  ///< none: the user cancels
-  bool replaceExisting = false;
-  int overwriteQuestions = 0;
-  std::vector<SaveDialogSettings> asked;
-};
-
-/// Sends the printout to a PDF file; the user keeps the range the dialog
-/// opened with.
-class FakePrintDialog final : public PrintDialog {
- public:
-  bool AskPrinter(QWidget* /*parent*/, QPrinter& printer, bool hasSelection) override {
-    selectionOffered.push_back(hasSelection);
-    if (cancel) {
-      return false;
-    }
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
-    printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
-    return true;
-  }
-  QString pdfPath;
-  bool cancel = false;
-  std::vector<bool> selectionOffered;
-};
 
 /// A report as the results form holds it: a heading in bold colour, text,
 /// and a last line without a line break.
@@ -130,10 +84,7 @@ class ReportWindowTest : public ::testing::Test {
     main_->show();
   }
 
-  void TearDown() override {
-    main_.reset();
-    modRTB::DisableLinkDetection();
-  }
+  void TearDown() override { main_.reset(); }
 
   frmSave& Open() {
     frmSave* window = OpenReportWindow(*main_, services_);
@@ -242,7 +193,6 @@ TEST_F(ReportWindowTest, OpeningTwiceShowsTheSamePreview) {
   QApplication::processEvents();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(closing.isNull());
-  EXPECT_FALSE(modRTB::IsLinkDetectionOn());
   frmSave& second = Open();
   EXPECT_EQ(Preview(second).toPlainText(), text);
   EXPECT_EQ(main_->findChildren<frmSave*>().size(), 1);
@@ -502,13 +452,14 @@ TEST_F(ReportWindowTest, LeftPressOnTheCreditLineOpensTheHomePageOnce) {
   QTest::mouseRelease(viewport, Qt::LeftButton, {}, onLink);
   EXPECT_NEAR(box.textCursor().position(), linkAt, 1);
 
-  // The next preview gets link handling afresh.
+  // Closed, the window's links no longer open; the next preview gets link
+  // handling afresh.
   window.close();
-  QApplication::processEvents();
-  EXPECT_FALSE(modRTB::IsLinkDetectionOn());
-  frmSave& next = Open();
-  EXPECT_TRUE(modRTB::IsLinkDetectionOn());
   browser_.opened.clear();
+  QTest::mousePress(viewport, Qt::LeftButton, {}, onLink);
+  EXPECT_TRUE(browser_.opened.empty());
+  QApplication::processEvents();
+  frmSave& next = Open();
   QTest::mousePress(Preview(next).viewport(), Qt::LeftButton, {},
                     CharacterCentre(Preview(next), linkAt));
   EXPECT_EQ(browser_.opened.size(), 1U);
@@ -619,8 +570,6 @@ class LinkDetectionTest : public ::testing::Test {
     box_->setGeometry(0, 0, 600, 300);
     owner_.show();
   }
-  void TearDown() override { modRTB::DisableLinkDetection(); }
-
   QPoint At(int position) const {
     QTextCursor cursor(box_->document());
     cursor.setPosition(position);
@@ -634,7 +583,7 @@ class LinkDetectionTest : public ::testing::Test {
 };
 
 TEST_F(LinkDetectionTest, TypedAddressesBecomeLinks) {
-  modRTB::EnableLinkDetection(*box_, owner_, links_);
+  const LinkWatcher watcher(*box_, links_);
   box_->setFocus();
   QTest::keyClicks(box_, QStringLiteral("see www.example.com. or http://a.example/x now"));
   QApplication::processEvents();
@@ -654,7 +603,7 @@ TEST_F(LinkDetectionTest, TypedAddressesBecomeLinks) {
 }
 
 TEST_F(LinkDetectionTest, LongAddressIsCutAt1024Characters) {
-  modRTB::EnableLinkDetection(*box_, owner_, links_);
+  const LinkWatcher watcher(*box_, links_);
   const QString address = QStringLiteral("https://www.example.org/") + QString(1500, u'a');
   box_->setPlainText(address);
   QTest::mousePress(box_->viewport(), Qt::LeftButton, {}, At(3));
@@ -662,20 +611,24 @@ TEST_F(LinkDetectionTest, LongAddressIsCutAt1024Characters) {
   EXPECT_EQ(browser_.opened[0].toString(), address.left(kMaxLinkAddressLength));
 }
 
-TEST_F(LinkDetectionTest, OffWithoutOnChangesNothing) {
-  modRTB::DisableLinkDetection();
-  EXPECT_FALSE(modRTB::IsLinkDetectionOn());
+TEST_F(LinkDetectionTest, WithoutAWatcherAddressesStayText) {
   box_->setPlainText(QStringLiteral("https://www.example.org/"));
   EXPECT_EQ(box_->anchorAt(At(3)), QString());
   QTest::mousePress(box_->viewport(), Qt::LeftButton, {}, At(3));
   EXPECT_TRUE(browser_.opened.empty());
 
-  // Switched on, then off: the address no longer opens.
-  modRTB::EnableLinkDetection(*box_, owner_, links_);
-  EXPECT_EQ(box_->anchorAt(At(3)), QStringLiteral("https://www.example.org/"));
-  modRTB::DisableLinkDetection();
+  // Watched, then the watcher gone: the address no longer opens.
+  {
+    const LinkWatcher watcher(*box_, links_);
+    EXPECT_EQ(box_->anchorAt(At(3)), QStringLiteral("https://www.example.org/"));
+  }
   QTest::mousePress(box_->viewport(), Qt::LeftButton, {}, At(3));
   EXPECT_TRUE(browser_.opened.empty());
+
+  // A box that goes before its watcher leaves the watcher harmless.
+  auto* shortLived = new QTextEdit(&owner_);
+  const LinkWatcher watcher(*shortLived, links_);
+  delete shortLived;
 }
 
 TEST(FindWebAddresses, RecognisesWebAddresses) {

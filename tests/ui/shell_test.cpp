@@ -16,7 +16,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "tests/ui/fakes.h"
+#include "tests/ui/support/fakes.h"
+#include "tests/ui/support/windows.h"
 #include "ui/frm_about.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
@@ -243,17 +244,11 @@ class ShellTest : public ::testing::Test {
 
   template <typename T>
   static T* Find(QWidget& window, const char* name) {
-    T* control = window.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return testing::Child<T>(window, name);
   }
 
   void FillValidEntries(frmMain& form) {
-    QTest::keyClicks(Find<QLineEdit>(form, "txtName"), QStringLiteral("asha"));
-    QTest::keyClicks(Find<QLineEdit>(form, "txtLonD"), QStringLiteral("77"));
-    QTest::keyClicks(Find<QLineEdit>(form, "txtLonM"), QStringLiteral("12"));
-    QTest::keyClicks(Find<QLineEdit>(form, "txtLatD"), QStringLiteral("28"));
-    QTest::keyClicks(Find<QLineEdit>(form, "txtLatM"), QStringLiteral("38"));
+    testing::TypeValidBirth(form);
     Find<QLineEdit>(form, "txtMCity")->setText(QStringLiteral("New Delhi"));
   }
 
