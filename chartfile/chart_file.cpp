@@ -3,10 +3,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <tuple>
 #include <utility>
 
 #include <nlohmann/json.hpp>
 
+#include "chart/birth_data.h"
 #include "chartfile/entries_reader.h"
 #include "chartfile/text_helpers.h"
 #include "common/utf8.h"
@@ -93,6 +96,24 @@ std::variant<ChosenPlace, std::string> PlaceOf(const Json& value) {
   return place;
 }
 
+/// The coordinate boxes hold digits only, at most their lengths: a file
+/// holding what no box can show was not saved from the form.
+std::optional<std::string> CheckBoxTexts(const FormEntries& entries) {
+  const auto boxes = std::to_array<std::tuple<std::string_view, const std::string*, std::size_t>>({
+      {"txtLonD", &entries.txtLonD, kLonDegreesMaxLength},
+      {"txtLonM", &entries.txtLonM, kCoordinateMaxLength},
+      {"txtLatD", &entries.txtLatD, kCoordinateMaxLength},
+      {"txtLatM", &entries.txtLatM, kCoordinateMaxLength},
+  });
+  for (const auto& [key, text, maxLength] : boxes) {
+    if (text->size() > maxLength || (!text->empty() && !AllDigits(*text))) {
+      return "key " + Quoted(key) + " must hold at most " + std::to_string(maxLength) +
+             " digits, as its box does, not " + Shown(Json(*text));
+    }
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::variant<ChartFile, std::string> ReadChartFile(std::string_view bytes) {
@@ -129,6 +150,8 @@ std::variant<ChartFile, std::string> ReadChartFile(std::string_view bytes) {
 
   ChartFile file;
   file.entries = std::get<FormEntries>(std::move(entries));
+  if (auto message = CheckBoxTexts(file.entries))
+    return *std::move(message);
   if (const auto place = object.find(std::string(kPlaceKey)); place != object.end()) {
     auto read = PlaceOf(*place);
     if (auto* message = std::get_if<std::string>(&read))

@@ -132,8 +132,9 @@ void frmSave::BuildPreview(const QString& reportText) {
 }
 
 SaveDialogSettings frmSave::SaveSettings() {
-  return {kProgramTitle, QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("rtf"), true,
-          true};
+  return {
+      kProgramTitle, QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("rtf"), true, true,
+      QString()};
 }
 
 void frmSave::cmdSave_Click() {

@@ -60,7 +60,7 @@ std::optional<QString> QtSaveFileDialog::AskSavePath(QWidget* parent,
   dialog.setNameFilters({settings.filter});
   dialog.setDefaultSuffix(settings.defaultSuffix);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
-  dialog.selectFile(QString());
+  dialog.selectFile(settings.suggestedName);
   for (;;) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
       return std::nullopt;
@@ -94,6 +94,18 @@ bool QtPrintDialog::AskPrinter(QWidget* parent, QPrinter& printer, bool hasSelec
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
   dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
   return dialog.exec() == QDialog::Accepted;
+}
+
+std::optional<QString> QtOpenFileDialog::AskOpenPath(QWidget* parent,
+                                                     const OpenDialogSettings& settings) {
+  QFileDialog dialog(parent, settings.title);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({settings.filter, QStringLiteral("All files (*)")});
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace zodivane::ui

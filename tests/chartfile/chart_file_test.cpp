@@ -173,6 +173,10 @@ TEST(ChartFile, RefusesWhatIsNotAChartFileSayingWhatAndWhere) {
       {"a year beyond the list", FileWith("cboYearText", "\"2051\""),
        "key \"cboYearText\" must be an entry of the year list, \"1901\" to \"2050\" without "
        "leading zeros, not \"2051\""},
+      {"more than a coordinate box holds", FileWith("txtLonD", "\"1234\""),
+       "key \"txtLonD\" must hold at most 3 digits, as its box does, not \"1234\""},
+      {"what no coordinate box takes", FileWith("txtLatM", "\"3x\""),
+       "key \"txtLatM\" must hold at most 2 digits, as its box does, not \"3x\""},
       {"a missing entry", FileWithout("txtMCity"), "missing key \"txtMCity\""},
       {"a place of the wrong type", FileWith("chosenPlace", "\"Delhi\""),
        "key \"chosenPlace\" must be an object, not \"Delhi\""},
