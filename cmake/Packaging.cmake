@@ -19,4 +19,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Not found by dpkg-shlibdeps: the typeface the windows fall back on.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+# Registers the type of chart files installed in /usr/share/mime/packages.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info")
 include(CPack)

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsimdjson-dev
   libswe-dev swe-basic-data
-  unrtf poppler-utils xvfb xauth dpkg-dev jq
+  unrtf poppler-utils xvfb xauth dpkg-dev jq desktop-file-utils shared-mime-info
 )
 
 missing=()
