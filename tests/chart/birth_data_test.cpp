@@ -276,7 +276,7 @@ TEST(CoordinateRangeNotice, IsTheValidationsNoticeForThatBox) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.control);
-    FormEntries entries = ValidEntries();
+    FormEntries entries = test::DelhiEntries();
     entries.*row.box = "x";
     const std::optional<Rejection> rejection = ValidateBirthData(entries);
     ASSERT_TRUE(rejection.has_value());
