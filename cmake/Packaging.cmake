@@ -5,11 +5,16 @@ set(CPACK_PACKAGE_NAME "zodivane")
 set(CPACK_PACKAGE_VENDOR "Zodivane")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Western natal chart with a planet-in-sign report")
+# The long description, in lines of at most 80 characters.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Zodivane casts a Western natal chart from a birth date, time and place: the Sun, the Moon, "
-    "Mercury to Pluto and the Ascendant in the tropical signs, retrograde marks, a whole-sign "
-    "natal wheel and a planet-in-sign report that can be saved as rich text and printed. "
-    "Includes the command-line tool zodivane-chart.")
+    "Zodivane casts a Western natal chart from a birth date, time and place:\n"
+    "the Sun, the Moon, Mercury to Pluto and the Ascendant in the tropical signs,\n"
+    "retrograde marks, a whole-sign natal wheel turned to the Ascendant and a\n"
+    "planet-in-sign report that can be saved as rich text and printed. All\n"
+    "astronomy is computed by the program itself, for births from 1901 to 2050.\n"
+    "\n"
+    "The package also holds the command-line tool zodivane-chart, which casts\n"
+    "the same charts for scripts (JSON lines) and for people (flags).")
 set(CPACK_PACKAGE_CONTACT "Zodivane maintainers <zodivane@example.org>")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${ZODIVANE_HOME_URL}")
 set(CPACK_STRIP_FILES ON)

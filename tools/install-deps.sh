@@ -8,7 +8,10 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsimdjson-dev
   libswe-dev swe-basic-data
-  unrtf poppler-utils xvfb xauth dpkg-dev jq desktop-file-utils shared-mime-info
+  unrtf poppler-utils xvfb xauth dpkg-dev
+  lintian desktop-file-utils appstream librsvg2-bin help2man man-db file
+  clang libclang-rt-14-dev
+  jq shared-mime-info
 )
 
 missing=()

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs the whole test suite,
-# then builds and runs it a second time with AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# Installs what is missing, builds everything and runs the whole test suite;
+# runs the fuzz targets for a short fixed number of inputs (clang, in
+# build-fuzz); builds and checks the Debian package (tools/package.sh, in
+# build-pkg); then builds and runs the test suite a second time with
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +15,16 @@ export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZODIVANE_WERROR=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The fuzz targets: clang with libFuzzer, only what they link.
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DZODIVANE_BUILD_FUZZ=ON -DZODIVANE_SANITIZE=ON -DZODIVANE_BUILD_UI=OFF \
+  -DZODIVANE_BUILD_TESTS=OFF -DZODIVANE_BUILD_BENCH=OFF -DZODIVANE_BUILD_STATION_GENERATOR=OFF
+cmake --build build-fuzz -j "$jobs" --target zodivane_fuzz_json_lines zodivane_fuzz_rtf_round_trip
+ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
+
+# The Debian package as the README builds it, checked by lintian and the validators.
+bash tools/package.sh build-pkg
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"

@@ -56,6 +56,9 @@ int RunProgram(QApplication& app) {
   Shell shell(ShellServices{messages, browser, settings, clock},
               screenshots ? QDir::temp().filePath(QStringLiteral("zodivane-screenshot.lock"))
                           : DefaultLockPath());
+#if !ZODIVANE_UPDATE_REMINDER
+  shell.TurnOffUpdateReminder();
+#endif
   QtSaveFileDialog saveDialog;
   QtPrintDialog printDialog;
   QtOpenFileDialog openDialog;

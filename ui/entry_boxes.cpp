@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/entry_boxes.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -146,6 +147,45 @@ void CoordinateBox::Refuse() {
     emit NoticeRaised(*notice);
   }
   setFocus(Qt::OtherFocusReason);
+}
+
+NumberList::NumberList(QWidget* parent) : QComboBox(parent) {
+  setEditable(false);
+}
+
+void NumberList::keyPressEvent(QKeyEvent* event) {
+  const QString text = event->text();
+  const bool digit = text.size() == 1 && text[0] >= QLatin1Char('0') &&
+                     text[0] <= QLatin1Char('9') &&
+                     (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+  if (!digit) {
+    typed_.clear();
+    QComboBox::keyPressEvent(event);
+    return;
+  }
+  if (!sinceTyped_.isValid() || sinceTyped_.elapsed() > QApplication::keyboardInputInterval()) {
+    typed_.clear();
+  }
+  sinceTyped_.start();
+  typed_ += text;
+  // The number typed, without its leading zeros ("0" for zeros only).
+  QString number = typed_;
+  while (number.size() > 1 && number.startsWith(QLatin1Char('0'))) {
+    number.remove(0, 1);
+  }
+  int found = findText(number, Qt::MatchExactly);
+  if (found < 0) {
+    found = findText(number, Qt::MatchStartsWith);
+  }
+  if (found >= 0) {
+    setCurrentIndex(found);
+  }
+  event->accept();
+}
+
+void NumberList::focusOutEvent(QFocusEvent* event) {
+  typed_.clear();
+  QComboBox::focusOutEvent(event);
 }
 
 }  // namespace zodivane::ui

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The input form's text boxes that filter what is typed into them: the name
-// box and the four coordinate boxes.
+// The input form's entry controls that read what is typed into them: the
+// name box, the four coordinate boxes and the lists of numbers.
 #pragma once
 
+#include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QString>
 
@@ -62,6 +64,26 @@ class CoordinateBox final : public FilteredBox {
   void Refuse();
 
   QString lastDigits_;  ///< the last text of the box made of digits only
+};
+
+/// A drop-down list of numbers (days, years, hours, minutes, seconds) that
+/// never takes free text. Digits typed in quick succession select the entry
+/// of their number: leading zeros count for nothing, so "09" selects 9 and
+/// "00" selects 0. Digits that name no entry leave the selection as it was;
+/// other keys work as in any list.
+class NumberList final : public QComboBox {
+  Q_OBJECT
+
+ public:
+  explicit NumberList(QWidget* parent = nullptr);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  QString typed_;             ///< the digits typed so far
+  QElapsedTimer sinceTyped_;  ///< since the last typed digit
 };
 
 }  // namespace zodivane::ui

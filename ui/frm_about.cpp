@@ -45,6 +45,7 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
 
   auto* picIcon = new QLabel(this);
   picIcon->setObjectName(QStringLiteral("picIcon"));
+  picIcon->setAccessibleName(QStringLiteral("Zodivane icon"));
   picIcon->setGeometry(TwipsRect(240, 240, 480, 480));
   picIcon->setPixmap(ProgramIcon(Px(480), devicePixelRatioF()));
 
@@ -72,6 +73,13 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
   lblHomePage->setGeometry(TwipsRect(960, 1740, 5880, 285));
   connect(lblHomePage, &look::ClickableLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
+  // Beside the documented controls: the licence, one line under the link.
+  auto* lblLicence = new QLabel(
+      QStringLiteral("Free software under the GNU GPL version 3 or later; no warranty."), this);
+  lblLicence->setObjectName(QStringLiteral("lblLicence"));
+  lblLicence->setGeometry(TwipsRect(960, 2070, 5880, 285));
+  lblLicence->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
   Rule("Line1", this, 2400, QColor(128, 128, 128));
   Rule("Line2", this, 2415, colours::kWhite);
 
@@ -81,6 +89,9 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
   cmdOK->setDefault(true);
   look::SetTextColour(*cmdOK, Qt::black);
   connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+  // The link follows the button, which keeps the first focus.
+  setTabOrder(cmdOK, lblHomePage);
+  look::FocusFirstControl(*this);
 }
 
 QPixmap frmAbout::ProgramIcon(int logicalSize, qreal devicePixelRatio) {

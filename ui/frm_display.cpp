@@ -6,11 +6,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
+#include <QRegularExpression>
 #include <QString>
 #include <QTextCursor>
 #include <QTextEdit>
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -178,7 +180,45 @@ constexpr int kPlanetListHeight = 195;
 const QString kLabel3Caption =
     QStringLiteral("For more detailed analysis of your planets in signs Visit ");
 
+/// The number with its unit, singular for 1.
+QString Count(int number, const char* unit) {
+  return QStringLiteral("%1 %2%3")
+      .arg(number)
+      .arg(QLatin1String(unit))
+      .arg(number == 1 ? QString() : QStringLiteral("s"));
+}
+
+/// The lines of a wheel list without blanks and surrounding spaces.
+QStringList ListLines(const std::string& list) {
+  QStringList lines;
+  for (const QString& line :
+       QString::fromStdString(list).split(QRegularExpression(QStringLiteral("[\r\n]+")))) {
+    if (!line.trimmed().isEmpty()) {
+      lines << line.trimmed();
+    }
+  }
+  return lines;
+}
+
 }  // namespace
+
+QString PositionSpeech(std::string_view pointName, std::string_view position, bool retrograde) {
+  const QString name = pointName == "Asc" ? QStringLiteral("Ascendant") : FromUtf8(pointName);
+  const QStringList fields =
+      FromUtf8(TrimSpaces(position)).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+  const std::optional<int> sign =
+      fields.size() == 3 ? SignIndexFromAbbreviation(fields[1].toStdString()) : std::nullopt;
+  if (!sign) {
+    return position.empty() ? name : name + QStringLiteral(", ") + FromUtf8(position);
+  }
+  QString speech = name + QStringLiteral(", ") + Count(fields[0].toInt(), "degree") +
+                   QLatin1Char(' ') + Count(fields[2].toInt(), "minute") + QLatin1Char(' ') +
+                   FromUtf8(kSigns[static_cast<std::size_t>(*sign)].name);
+  if (retrograde) {
+    speech += QStringLiteral(", retrograde");
+  }
+  return speech;
+}
 
 frmDisplay::frmDisplay(WebLinks& links, QWidget* parent) : QWidget(parent), links_(links) {
   setObjectName(QStringLiteral("frmDisplay"));
@@ -276,6 +316,7 @@ void frmDisplay::BuildWheel() {
   picNatal_->setObjectName(QStringLiteral("picNatal"));
   picNatal_->setGeometry(TwipsRect(3720, 120, 6780, 6495));
   picNatal_->SetSource(QStringLiteral(":/assets/wheel.svg"));
+  picNatal_->setAccessibleName(QStringLiteral("Natal wheel"));
 
   IMG_ = new SignImageList(this);
   IMG_->setObjectName(QStringLiteral("IMG"));
@@ -325,6 +366,7 @@ void frmDisplay::BuildWheel() {
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(TwipsRect(place.planetList.left, place.planetList.top, kPlanetListWidth,
                                  kPlanetListHeight));
+    label->setAccessibleName(QStringLiteral("House %1").arg(place.house));
     lblNatal_[position] = label;
   }
 }
@@ -339,6 +381,7 @@ void frmDisplay::BuildReport() {
   RTBHouseDesc_->setObjectName(QStringLiteral("RTBHouseDesc"));
   RTBHouseDesc_->setGeometry(TwipsRect(120, 6720, 10395, 2175));
   RTBHouseDesc_->setReadOnly(true);
+  RTBHouseDesc_->setAccessibleName(QStringLiteral("Planets in Signs"));
   RTBHouseDesc_->setAcceptRichText(true);
   RTBHouseDesc_->setFont(VerdanaFont(8.25));
   RTBHouseDesc_->document()->setDefaultFont(VerdanaFont(8.25));
@@ -390,9 +433,42 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
     }
   }
 
+  DescribeForAssistiveTechnology(chart);
+
   TextEditSink(*RTBHouseDesc_).InsertRuns(report);
   // The box opens on the report's first line.
   RTBHouseDesc_->moveCursor(QTextCursor::Start);
+}
+
+void frmDisplay::DescribeForAssistiveTechnology(const ChartView& chart) {
+  // A body is retrograde when its wheel entry carries the mark.
+  QStringList marked;
+  for (const std::string& list : chart.wheel.houseTexts) {
+    for (const QString& line : ListLines(list)) {
+      if (line.endsWith(QStringLiteral("(R)"))) {
+        marked << line.chopped(3).trimmed();
+      }
+    }
+  }
+  for (std::size_t point = 0; point < lblPlanet_.size(); ++point) {
+    const QString name = FromUtf8(kChartPointNames[point]);
+    lblPlanet_[point]->setAccessibleName(
+        PositionSpeech(kChartPointNames[point], chart.positions[point], marked.contains(name)));
+  }
+  QStringList houses;
+  for (std::size_t position = 0; position < lblNatal_.size(); ++position) {
+    const int picture = imgSign_[position]->property("picture").toInt();
+    const QString sign = picture >= 1 && picture <= kSignCount
+                             ? FromUtf8(kSigns[static_cast<std::size_t>(picture - 1)].name)
+                             : QString();
+    const QStringList bodies = ListLines(chart.wheel.houseTexts[position]);
+    houses << QStringLiteral("House %1, %2: %3")
+                  .arg(position + 1)
+                  .arg(sign, bodies.isEmpty() ? QStringLiteral("empty")
+                                              : bodies.join(QStringLiteral(", ")));
+    lblNatal_[position]->setAccessibleName(QStringLiteral("House %1").arg(position + 1));
+  }
+  picNatal_->setAccessibleDescription(houses.join(QStringLiteral(". ")) + QLatin1Char('.'));
 }
 
 QString frmDisplay::ReportPlainText() const {

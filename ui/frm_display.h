@@ -6,6 +6,7 @@
 
 #include <array>
 #include <span>
+#include <string_view>
 
 #include "chart/chart_driver.h"
 #include "common/vocabulary.h"
@@ -21,6 +22,12 @@ namespace zodivane::ui {
 class SignImage;
 class SignImageList;
 class SvgPicture;
+
+/// How a position reads aloud: "Mars, 2 degrees 21 minutes Virgo,
+/// retrograde" for Mars at "02 Vir 21" ("Ascendant" for "Asc"); the name
+/// alone when the position text is empty.
+[[nodiscard]] QString PositionSpeech(std::string_view pointName, std::string_view position,
+                                     bool retrograde);
 
 /// The only child window of the main window. It computes nothing: ShowChart
 /// writes a cast chart into its labels and pictures and its report into the
@@ -48,6 +55,8 @@ class frmDisplay : public QWidget {
   void BuildPositions();
   void BuildWheel();
   void BuildReport();
+  /// Names the positions as sentences and describes the wheel house by house.
+  void DescribeForAssistiveTechnology(const ChartView& chart);
 
   /// Label3_Click: the maker's home page in the user's browser.
   void Label3_Click();

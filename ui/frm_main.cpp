@@ -88,8 +88,11 @@ CoordinateBox* NumberBox(const char* name, QWidget* parent, const QRect& rect) {
   return Styled(new CoordinateBox(QString::fromLatin1(name), parent), rect);
 }
 
-QComboBox* DropDown(const char* name, QWidget* parent, const QRect& rect) {
-  auto* list = new QComboBox(parent);
+QComboBox* DropDown(const char* name, QWidget* parent, const QRect& rect,
+                    QComboBox* list = nullptr) {
+  if (list == nullptr) {
+    list = new QComboBox(parent);
+  }
   list->setObjectName(QString::fromLatin1(name));
   list->setEditable(false);
   list->setGeometry(rect);
@@ -130,6 +133,7 @@ frmMain::frmMain(ChartSession& session, WebLinks& links, MessageBoxes& messages,
   setWindowTitle(look::kWindowTitle);
   setFont(look::VerdanaFont(kDefaultPoints));
   BuildControls();
+  NameControls();
   BuildMenus();
   SetTabOrder();
   Form_Load();
@@ -185,13 +189,13 @@ void frmMain::BuildControls() {
 
   FixedLabel(QStringLiteral("Date of Birth"), "Label5", frame1, TwipsRect(840, 660, 1110, 195));
   cboMonth_ = DropDown("cboMonth", frame1, TwipsRect(2040, 600, 1695, 315));
-  cboDate_ = DropDown("cboDate", frame1, TwipsRect(3900, 600, 735, 315));
-  cboYear_ = DropDown("cboYear", frame1, TwipsRect(4800, 600, 855, 315));
+  cboDate_ = DropDown("cboDate", frame1, TwipsRect(3900, 600, 735, 315), new NumberList(frame1));
+  cboYear_ = DropDown("cboYear", frame1, TwipsRect(4800, 600, 855, 315), new NumberList(frame1));
 
   FixedLabel(QStringLiteral("Time of Birth"), "Label1", frame1, TwipsRect(840, 1020, 1110, 195));
-  cboHH_ = DropDown("cboHH", frame1, TwipsRect(2040, 960, 735, 315));
-  cboMM_ = DropDown("cboMM", frame1, TwipsRect(3000, 960, 735, 315));
-  cboSS_ = DropDown("cboSS", frame1, TwipsRect(3900, 960, 735, 315));
+  cboHH_ = DropDown("cboHH", frame1, TwipsRect(2040, 960, 735, 315), new NumberList(frame1));
+  cboMM_ = DropDown("cboMM", frame1, TwipsRect(3000, 960, 735, 315), new NumberList(frame1));
+  cboSS_ = DropDown("cboSS", frame1, TwipsRect(3900, 960, 735, 315), new NumberList(frame1));
   FixedLabel(QStringLiteral("HH:MM:SS"), "Label12", frame1, TwipsRect(4800, 1080, 900, 195));
 
   auto* fraZone =
@@ -256,6 +260,40 @@ void frmMain::BuildControls() {
   }
 }
 
+void frmMain::NameControls() {
+  // What each control reads to assistive technology, and the labels that
+  // name their boxes.
+  const std::pair<QWidget*, const char*> names[] = {
+      {txtName_, "Name"},
+      {cboMonth_, "Birth month"},
+      {cboDate_, "Birth day"},
+      {cboYear_, "Birth year"},
+      {cboHH_, "Birth hour"},
+      {cboMM_, "Birth minute"},
+      {cboSS_, "Birth second"},
+      {cmbTimeZone_, "Time zone"},
+      {txtLatD_, "Latitude degrees"},
+      {txtLatM_, "Latitude minutes"},
+      {txtLonD_, "Longitude degrees"},
+      {txtLonM_, "Longitude minutes"},
+      {txtMCity_, "City"},
+      {txtMState_, "State"},
+      {txtMCountry_, "Country"},
+  };
+  for (const auto& [control, name] : names) {
+    control->setAccessibleName(QString::fromLatin1(name));
+  }
+  const std::pair<const char*, QWidget*> buddies[] = {
+      {"Label13", txtName_},    {"Label5", cboMonth_},  {"Label1", cboHH_},
+      {"Label7", txtLatD_},     {"Label9", txtLatM_},   {"Label6", txtLonD_},
+      {"Label8", txtLonM_},     {"Label54", txtMCity_}, {"Label55", txtMState_},
+      {"Label4", txtMCountry_},
+  };
+  for (const auto& [label, box] : buddies) {
+    findChild<QLabel*>(QString::fromLatin1(label))->setBuddy(box);
+  }
+}
+
 void frmMain::BuildMenus() {
   QMenuBar* bar = menuBar();
   bar->setFont(look::VerdanaFont(kDefaultPoints));
@@ -267,6 +305,7 @@ void frmMain::BuildMenus() {
   connect(next, &QAction::triggered, this, &frmMain::mnuNext_Click);
   QAction* exit = file->addAction(QStringLiteral("E&xit"));
   exit->setObjectName(QStringLiteral("mnuExit"));
+  exit->setShortcuts(look::StandardKeys(QKeySequence::Quit));
   connect(exit, &QAction::triggered, this, &frmMain::mnuExit_Click);
 
   look::AddHelpMenu(
@@ -286,6 +325,8 @@ void frmMain::SetTabOrder() {
   }
   setTabOrder(cmdRashi_, txtLonD_);
   setTabOrder(txtLonD_, cmbTimeZone_);
+  // The banner's link comes last, before the round starts again at the name.
+  setTabOrder(cmbTimeZone_, findChild<QWidget*>(QStringLiteral("Label61")));
 }
 
 void frmMain::Form_Load() {

@@ -72,6 +72,7 @@ class frmMain : public QMainWindow {
 
  private:
   void BuildControls();
+  void NameControls();
   void BuildMenus();
   void SetTabOrder();
   void Form_Load();

@@ -97,6 +97,7 @@ frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidg
 
   RTB_ = new QTextEdit(this);
   RTB_->setObjectName(QStringLiteral("RTB"));
+  RTB_->setAccessibleName(QStringLiteral("Report preview"));
   RTB_->setGeometry(TwipsRect(30, 390, 7665, 6135));
   RTB_->setAcceptRichText(true);
   RTB_->setFont(look::VerdanaFont(9.75));
@@ -109,6 +110,12 @@ frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidg
   auto* cmdPrint = Button(QStringLiteral("&Print"), "cmdPrint", this,
                           TwipsRect(6555, 6570, 1125, 345), look::VerdanaFont(8.25, true));
   connect(cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
+  // The links follow the buttons; the preview keeps the first focus.
+  setTabOrder(cmdPrint, label14);
+  setTabOrder(label14, label1);
+  look::FocusFirstControl(*this);
+  look::AddStandardShortcut(*this, QKeySequence::Save, [this] { cmdSave_Click(); });
+  look::AddStandardShortcut(*this, QKeySequence::Print, [this] { cmdPrint_Click(); });
 
   BuildPreview(reportText);
 }

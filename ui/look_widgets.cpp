@@ -1,15 +1,79 @@
 #include "ui/look_widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 namespace zodivane::ui::look {
 
+namespace {
+
+/// A clickable label as assistive technology sees it: a link named by its
+/// text, with a press action.
+class ClickableLabelAccessible final : public QAccessibleWidget {
+ public:
+  explicit ClickableLabelAccessible(ClickableLabel* label)
+      : QAccessibleWidget(label, QAccessible::Link) {}
+
+  QString text(QAccessible::Text kind) const override {
+    const QString own = QAccessibleWidget::text(kind);
+    if (kind == QAccessible::Name && own.isEmpty()) {
+      return static_cast<const QLabel*>(widget())->text();
+    }
+    return own;
+  }
+  QStringList actionNames() const override { return {pressAction()}; }
+  void doAction(const QString& action) override {
+    if (action == pressAction()) {
+      emit static_cast<ClickableLabel*>(widget())->clicked();
+    }
+  }
+};
+
+QAccessibleInterface* ClickableLabelInterface(const QString& className, QObject* object) {
+  if (className == QLatin1String(ClickableLabel::staticMetaObject.className())) {
+    return new ClickableLabelAccessible(static_cast<ClickableLabel*>(object));
+  }
+  return nullptr;
+}
+
+}  // namespace
+
 ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+  static const bool registered = [] {
+    QAccessible::installFactory(&ClickableLabelInterface);
+    return true;
+  }();
+  (void)registered;
   setCursor(Qt::PointingHandCursor);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void ClickableLabel::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+      event->key() == Qt::Key_Space) {
+    event->accept();
+    emit clicked();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void ClickableLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (hasFocus()) {
+    QPainter painter(this);
+    QPen pen(palette().color(QPalette::WindowText));
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
 }
 
 void ClickableLabel::mousePressEvent(QMouseEvent* event) {
@@ -24,6 +88,17 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
   if (click) {
     emit clicked();
+  }
+}
+
+void FocusFirstControl(QWidget& window) {
+  for (QWidget* next = window.nextInFocusChain(); next != nullptr && next != &window;
+       next = next->nextInFocusChain()) {
+    if ((next->focusPolicy() & Qt::TabFocus) != 0 && next->isEnabled() &&
+        qobject_cast<ClickableLabel*>(next) == nullptr) {
+      next->setFocus(Qt::OtherFocusReason);
+      return;
+    }
   }
 }
 
@@ -43,6 +118,35 @@ void WrappingButton::paintEvent(QPaintEvent* /*event*/) {
                        option.palette, isEnabled(), caption, QPalette::ButtonText);
 }
 
+QList<QKeySequence> StandardKeys(QKeySequence::StandardKey key) {
+  QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+  if (!keys.isEmpty()) {
+    return keys;
+  }
+  switch (key) {
+    case QKeySequence::Quit:
+      return {QKeySequence(Qt::CTRL | Qt::Key_Q)};
+    case QKeySequence::Print:
+      return {QKeySequence(Qt::CTRL | Qt::Key_P)};
+    case QKeySequence::Save:
+      return {QKeySequence(Qt::CTRL | Qt::Key_S)};
+    case QKeySequence::HelpContents:
+      return {QKeySequence(Qt::Key_F1)};
+    default:
+      return {};
+  }
+}
+
+QAction* AddStandardShortcut(QWidget& window, QKeySequence::StandardKey key,
+                             const std::function<void()>& action) {
+  auto* shortcut = new QAction(&window);
+  shortcut->setShortcuts(StandardKeys(key));
+  shortcut->setShortcutContext(Qt::WindowShortcut);
+  QObject::connect(shortcut, &QAction::triggered, &window, action);
+  window.addAction(shortcut);
+  return shortcut;
+}
+
 QMenu* AddHelpMenu(QMenuBar& bar, QObject& receiver, const HelpMenuItems& items) {
   QMenu* help = bar.addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("mnuHelp"));
@@ -53,6 +157,7 @@ QMenu* AddHelpMenu(QMenuBar& bar, QObject& receiver, const HelpMenuItems& items)
     QObject::connect(item, &QAction::triggered, &receiver, action);
   };
   add(QStringLiteral("&Online Help"), "mnuOnline", items.online);
+  help->actions().constLast()->setShortcuts(StandardKeys(QKeySequence::HelpContents));
   add(QStringLiteral("&Visit Us Online"), "mnuVisit", items.visit);
   help->addSeparator()->setObjectName(items.firstSeparator);
   add(QStringLiteral("Check for Software &Update"), "mnuUpdate", items.update);

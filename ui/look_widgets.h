@@ -2,18 +2,23 @@
 // a push button whose caption wraps onto several lines, and the Help menu.
 #pragma once
 
+#include <QKeySequence>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>
 
 #include <functional>
 
+class QAction;
 class QMenu;
 class QMenuBar;
 
 namespace zodivane::ui::look {
 
-/// A label that emits clicked() when the left mouse button is released over it.
+/// A label that emits clicked() when the left mouse button is released over
+/// it, or Return, Enter or Space is pressed while it has the focus; a focus
+/// frame shows when it has the focus, and assistive technology sees a link
+/// that can be pressed.
 class ClickableLabel : public QLabel {
   Q_OBJECT
  public:
@@ -25,10 +30,17 @@ class ClickableLabel : public QLabel {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool pressed_ = false;
 };
+
+/// Gives the focus to the first control of `window`'s focus chain that takes
+/// it by Tab, passing over the clickable labels: the links are reached by
+/// Tab but never hold a window's first focus.
+void FocusFirstControl(QWidget& window);
 
 /// A push button that wraps its caption to its width, centred; text()
 /// keeps the caption as given (a doubled ampersand shows as one).
@@ -44,13 +56,22 @@ class WrappingButton : public QPushButton {
 /// What the Help menu's four items do, and the names of its two separators
 /// (the input form and the main window name them differently).
 struct HelpMenuItems {
-  std::function<void()> online;  ///< mnuOnline, "&Online Help"
+  std::function<void()> online;  ///< mnuOnline, "&Online Help", also the help key (F1)
   std::function<void()> visit;   ///< mnuVisit, "&Visit Us Online"
   std::function<void()> update;  ///< mnuUpdate, "Check for Software &Update"
   std::function<void()> about;   ///< mnuAbout, "&About Software"
   QString firstSeparator;        ///< between Visit and Update
   QString secondSeparator;       ///< between Update and About
 };
+
+/// The platform's keys for `key`; where the platform has none, the common
+/// key of Quit (Ctrl+Q), Print (Ctrl+P), Save (Ctrl+S) or help (F1).
+[[nodiscard]] QList<QKeySequence> StandardKeys(QKeySequence::StandardKey key);
+
+/// Gives `window` a keyboard shortcut, the platform's `key`, that runs
+/// `action` while the window is active; captions and their Alt keys stay.
+QAction* AddStandardShortcut(QWidget& window, QKeySequence::StandardKey key,
+                             const std::function<void()>& action);
 
 /// Adds the Help menu (mnuHelp, "&Help") to `bar`; its items run their
 /// actions while `receiver` lives.

@@ -131,8 +131,13 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
   column->addWidget(picture2);
   setCentralWidget(central);
 
+  // The links follow the bar's buttons; the first focus stays where it was.
+  setTabOrder(cmdMdiExit_, lblQuorvelBanner_);
+  setTabOrder(lblQuorvelBanner_, display_->findChild<QWidget*>(QStringLiteral("Label3")));
+
   BuildMenus();
   LayOut();
+  look::FocusFirstControl(*this);
 }
 
 void MDI::BuildMenus() {
@@ -146,7 +151,9 @@ void MDI::BuildMenus() {
   connect(back, &QAction::triggered, this, &MDI::mnuBack_Click);
   QAction* exit = file->addAction(QStringLiteral("E&xit"));
   exit->setObjectName(QStringLiteral("mnuExit"));
+  exit->setShortcuts(look::StandardKeys(QKeySequence::Quit));
   connect(exit, &QAction::triggered, this, &MDI::mnuExit_Click);
+  look::AddStandardShortcut(*this, QKeySequence::Print, [this] { Command1_Click(); });
 
   look::AddHelpMenu(
       *bar, *this,

@@ -12,6 +12,7 @@
 #include "ui/chart_files.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
+#include "ui/instance_lock.h"
 #include "ui/look.h"
 #include "ui/mdi.h"
 
@@ -90,7 +91,9 @@ MDI* Shell::MainWindow() const noexcept {
 }
 
 bool Shell::ProgramStart(const QString& chartFile) {
-  if (!instanceLock_.tryLock(0)) {
+  // A lock that cannot be used (unreadable, stale, in a folder this user
+  // cannot write) never blocks the start; only a running copy does.
+  if (TakeInstanceLock(instanceLock_) == InstanceLockResult::HeldByRunningCopy) {
     services_.messages.ShowNotice(nullptr, QStringLiteral("Application is already running"),
                                   MessageIcon::Information);
     QuitProgram();
@@ -100,7 +103,9 @@ bool Shell::ProgramStart(const QString& chartFile) {
   // window closes for Back must not end it.
   QGuiApplication::setQuitOnLastWindowClosed(false);
 
-  UpdateReminder(services_.settings, services_.clock, services_.messages, links_);
+  if (updateReminder_) {
+    UpdateReminder(services_.settings, services_.clock, services_.messages, links_);
+  }
 
   input_ = std::make_unique<frmMain>(session_, links_, services_.messages);
   connect(input_.get(), &frmMain::ChartCast, this, &Shell::ShowResults);

@@ -82,6 +82,10 @@ class Shell : public QObject {
   /// Closes every window, visible or hidden, and ends the process.
   void QuitProgram();
 
+  /// Leaves the update reminder out of the start (a distribution's package
+  /// manager brings the updates).
+  void TurnOffUpdateReminder() noexcept { updateReminder_ = false; }
+
   /// What Print opens over the main window (the report window); none by default.
   void SetReportWindow(std::function<void(MDI&)> openReport) {
     openReport_ = std::move(openReport);
@@ -108,6 +112,7 @@ class Shell : public QObject {
   std::unique_ptr<ChartFiles> charts_;
   QPointer<MDI> main_;
   bool quitting_ = false;
+  bool updateReminder_ = true;
 };
 
 }  // namespace zodivane::ui

@@ -235,6 +235,22 @@ TEST(AboutBoxTest, ShowsNameAndPurposeAndLinksToTheHomePage) {
   EXPECT_EQ(about.result(), QDialog::Accepted);
 }
 
+TEST(AboutBoxTest, NamesTheLicenceOnOneLineAboveTheRules) {
+  FakeWebBrowser browser;
+  WebLinks links{browser};
+  frmAbout about(links);
+  about.show();
+  auto* licence = about.findChild<QLabel*>(QStringLiteral("lblLicence"));
+  ASSERT_NE(licence, nullptr);
+  EXPECT_THAT(licence->text().toStdString(), ::testing::HasSubstr("GNU GPL version 3 or later"));
+  // Wholly visible: between the link and the first rule, its text not cut.
+  const QRect home = about.findChild<QLabel*>(QStringLiteral("lblHomePage"))->geometry();
+  const QRect rule = about.findChild<QFrame*>(QStringLiteral("Line1"))->geometry();
+  EXPECT_GE(licence->geometry().top(), home.bottom());
+  EXPECT_LE(licence->geometry().bottom(), rule.top());
+  EXPECT_LE(licence->fontMetrics().horizontalAdvance(licence->text()), licence->width());
+}
+
 // ------------------------------------------------------------------ shell
 
 class ShellTest : public ::testing::Test {
@@ -317,6 +333,129 @@ TEST_F(ShellTest, LockOfACopyThatDiedDoesNotBlockTheStart) {
   }
   EXPECT_TRUE(shell.ProgramStart());
   EXPECT_TRUE(messages.notices.empty());
+}
+
+/// The lock file as a running copy of this program writes it, with its
+/// process number and host name replaced.
+QByteArray LockContent(const QString& path, qint64 pid, const QString& host) {
+  QByteArray written;
+  {
+    QLockFile probe(path);
+    if (!probe.tryLock(0)) {
+      return {};
+    }
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly)) {
+      written = file.readAll();
+    }
+    probe.unlock();
+  }
+  QList<QByteArray> lines = written.split('\n');
+  if (lines.size() < 3) {
+    return {};
+  }
+  lines[0] = QByteArray::number(pid);
+  lines[2] = host.toUtf8();
+  return lines.join('\n');
+}
+
+TEST_F(ShellTest, LockThatCannotBeUsedDoesNotBlockTheStart) {
+  // A process that has ended, and one that runs another program.
+  QProcess finished;
+  finished.start(QStringLiteral("true"), {});
+  ASSERT_TRUE(finished.waitForStarted());
+  const qint64 deadPid = finished.processId();
+  ASSERT_TRUE(finished.waitForFinished());
+  QProcess other;
+  other.start(QStringLiteral("sleep"), {QStringLiteral("30")});
+  ASSERT_TRUE(other.waitForStarted());
+  const qint64 otherProgramPid = other.processId();
+
+  enum class Kind { File, EmptyFolder, FullFolder };
+  struct Case {
+    const char* what;
+    Kind kind;
+    QByteArray content;
+    bool readable = true;
+  };
+  const QString path = LockPath();
+  const QByteArray ours = LockContent(path, QCoreApplication::applicationPid(), QString());
+  ASSERT_FALSE(ours.isEmpty());
+  const Case cases[] = {
+      {"an empty file", Kind::File, QByteArray()},
+      {"garbage", Kind::File, QByteArray("\x01\xff not a lock\n\n", 15)},
+      {"a process number only", Kind::File, QByteArray("12x\n")},
+      {"an empty folder", Kind::EmptyFolder, {}},
+      {"a folder holding a file", Kind::FullFolder, {}},
+      {"another host's lock of an ended process", Kind::File,
+       LockContent(path, deadPid, QStringLiteral("elsewhere.example"))},
+      {"another host's lock naming a process of another program", Kind::File,
+       LockContent(path, otherProgramPid, QStringLiteral("elsewhere.example"))},
+      {"a lock nobody may read, of an ended process", Kind::File,
+       LockContent(path, deadPid, QString()), false},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.what);
+    switch (row.kind) {
+      case Kind::File: {
+        QFile lock(path);
+        ASSERT_TRUE(lock.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        lock.write(row.content);
+        lock.close();
+        if (!row.readable) {
+          lock.setPermissions(QFileDevice::Permissions());
+        }
+        break;
+      }
+      case Kind::EmptyFolder:
+        ASSERT_TRUE(QDir().mkpath(path));
+        break;
+      case Kind::FullFolder:
+        ASSERT_TRUE(QDir().mkpath(path));
+        ASSERT_TRUE(QFile(QDir(path).filePath(QStringLiteral("keep"))).open(QIODevice::WriteOnly));
+        break;
+    }
+    FakeMessageBoxes startMessages;
+    int startEnded = 0;
+    Shell start{ShellServices{startMessages, browser, settings, clock}, path,
+                [&startEnded] { ++startEnded; }};
+    EXPECT_TRUE(start.ProgramStart());
+    EXPECT_TRUE(startMessages.notices.empty());
+    EXPECT_EQ(startEnded, 0);
+    start.QuitProgram();
+    QDir(path).removeRecursively();
+    QFile::remove(path);
+  }
+  other.kill();
+  other.waitForFinished();
+}
+
+TEST_F(ShellTest, LockOfARunningCopyRefusesEvenUnderAnotherHostName) {
+  // This test program stands for the running copy; the host name of the
+  // machine may have changed since it wrote its lock.
+  const QByteArray running =
+      LockContent(LockPath(), QCoreApplication::applicationPid(), QStringLiteral("oldname"));
+  ASSERT_FALSE(running.isEmpty());
+  {
+    QFile lock(LockPath());
+    ASSERT_TRUE(lock.open(QIODevice::WriteOnly));
+    lock.write(running);
+  }
+  EXPECT_FALSE(shell.ProgramStart());
+  EXPECT_THAT(messages.notices,
+              ::testing::ElementsAre(ShownNotice{QStringLiteral("Application is already running"),
+                                                 MessageIcon::Information}));
+  EXPECT_EQ(ended, 1);
+}
+
+TEST_F(ShellTest, WithoutTheUpdateReminderAnOldDateBringsNoQuestion) {
+  const QString old = clock.today.addDays(-30).toString(Qt::ISODate);
+  settings.values[kLastReminderKey] = old;
+  shell.TurnOffUpdateReminder();
+  ASSERT_TRUE(shell.ProgramStart());
+  EXPECT_TRUE(messages.questions.empty());
+  EXPECT_EQ(settings.values[kLastReminderKey], old);
+  EXPECT_TRUE(browser.opened.empty());
 }
 
 TEST_F(ShellTest, ProceedShowsTheResultsAndBackReturnsWithEveryEntry) {
