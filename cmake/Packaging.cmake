@@ -25,4 +25,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Not found by dpkg-shlibdeps: the typeface the windows fall back on, and
 # the zone database the place finder reads.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, tzdata")
+# Registers the type of chart files installed in /usr/share/mime/packages.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info")
 include(CPack)

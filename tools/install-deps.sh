@@ -12,6 +12,7 @@ packages=(
   unrtf poppler-utils xvfb xauth dpkg-dev
   lintian desktop-file-utils appstream librsvg2-bin help2man man-db file
   clang libclang-rt-14-dev
+  jq shared-mime-info
 )
 
 missing=()

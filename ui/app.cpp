@@ -61,11 +61,13 @@ int RunProgram(QApplication& app) {
 #endif
   QtSaveFileDialog saveDialog;
   QtPrintDialog printDialog;
+  QtOpenFileDialog openDialog;
+  shell.EnableChartFiles(openDialog, saveDialog);
   shell.SetReportWindow([&shell, &messages, &saveDialog, &printDialog](MDI& main) {
     OpenReportWindow(main, ReportWindowServices{shell.Links(), messages, saveDialog, printDialog});
   });
   shell.SetChartSheetServices(ChartSheetServices{messages, saveDialog, printDialog});
-  if (!shell.ProgramStart()) {
+  if (!shell.ProgramStart(screenshots ? QString() : ChartFileArgument(arguments))) {
     return 0;
   }
   if (measure) {

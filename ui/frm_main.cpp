@@ -391,6 +391,27 @@ FormEntries frmMain::CollectEntries() const {
   return entries;
 }
 
+void frmMain::SetEntries(const FormEntries& entries) {
+  const auto text = [](const std::string& value) { return QString::fromStdString(value); };
+  txtName_->setText(text(entries.txtName));
+  txtLonD_->setText(text(entries.txtLonD));
+  txtLonM_->setText(text(entries.txtLonM));
+  txtLatD_->setText(text(entries.txtLatD));
+  txtLatM_->setText(text(entries.txtLatM));
+  txtMCity_->setText(text(entries.txtMCity));
+  txtMState_->setText(text(entries.txtMState));
+  txtMCountry_->setText(text(entries.txtMCountry));
+  cboMonth_->setCurrentIndex(entries.cboMonthIndex);
+  cboDate_->setCurrentIndex(entries.cboDateIndex);
+  cmbTimeZone_->setCurrentIndex(entries.cmbTimeZoneIndex);
+  cboYear_->setCurrentIndex(cboYear_->findText(text(entries.cboYearText)));
+  cboHH_->setCurrentIndex(cboHH_->findText(text(entries.cboHHText)));
+  cboMM_->setCurrentIndex(cboMM_->findText(text(entries.cboMMText)));
+  optLong_[entries.optEast ? 0 : 1]->setChecked(true);
+  optLat_[entries.optSouth ? 1 : 0]->setChecked(true);
+  chkDST_->setChecked(entries.chkDST);
+}
+
 void frmMain::cmdRashi_Click() {
   const CastResult result = session_.CastChart(CollectEntries());
   if (const auto* rejection = std::get_if<Rejection>(&result)) {

@@ -36,6 +36,11 @@ class frmMain : public QMainWindow {
   /// The entries as the controls hold them now.
   [[nodiscard]] FormEntries CollectEntries() const;
 
+  /// Fills every control from `entries` (a chart file's): the boxes' texts,
+  /// the list positions, the options and the daylight-saving box. The list
+  /// texts must be entries of their lists, as the chart file reader checks.
+  void SetEntries(const FormEntries& entries);
+
   /// The web search text for a birth place: city, state and country as
   /// typed, one space apart, then " Latitude Longitude".
   [[nodiscard]] static QString PlaceQuery(const QString& city, const QString& state,

@@ -1,6 +1,6 @@
 // The few services of the platform that the windows use, behind small
 // interfaces so that tests can replace them: message boxes, the browser,
-// the settings store, the clock and the save and print dialogs.
+// the settings store, the clock and the open, save and print dialogs.
 #pragma once
 
 #include <QDate>
@@ -65,6 +65,21 @@ class SaveFileDialog {
   /// The chosen path, or none when the user cancelled.
   virtual std::optional<QString> AskSavePath(QWidget* parent,
                                              const SaveDialogSettings& settings) = 0;
+};
+
+/// How the open dialog is set up.
+struct OpenDialogSettings {
+  QString title;   ///< the dialog's title
+  QString filter;  ///< the one file filter, "description (*.ext)"
+};
+
+/// The file-open dialog.
+class OpenFileDialog {
+ public:
+  virtual ~OpenFileDialog() = default;
+  /// The chosen existing file, or none when the user cancelled.
+  virtual std::optional<QString> AskOpenPath(QWidget* parent,
+                                             const OpenDialogSettings& settings) = 0;
 };
 
 /// The printer dialog.

@@ -96,4 +96,16 @@ bool QtPrintDialog::AskPrinter(QWidget* parent, QPrinter& printer, bool hasSelec
   return dialog.exec() == QDialog::Accepted;
 }
 
+std::optional<QString> QtOpenFileDialog::AskOpenPath(QWidget* parent,
+                                                     const OpenDialogSettings& settings) {
+  QFileDialog dialog(parent, settings.title);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setNameFilters({settings.filter, QStringLiteral("All files (*)")});
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return std::nullopt;
+  }
+  return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace zodivane::ui

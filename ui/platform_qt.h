@@ -41,6 +41,12 @@ class QtSaveFileDialog final : public SaveFileDialog {
   std::optional<QString> AskSavePath(QWidget* parent, const SaveDialogSettings& settings) override;
 };
 
+/// The platform's open dialog: one existing file.
+class QtOpenFileDialog final : public OpenFileDialog {
+ public:
+  std::optional<QString> AskOpenPath(QWidget* parent, const OpenDialogSettings& settings) override;
+};
+
 /// The platform's printer dialog.
 class QtPrintDialog final : public PrintDialog {
  public:

@@ -2,12 +2,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QMenu>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QWidget>
 
 #include "chart/sensitivity_text.h"
 #include "report/report_sinks.h"
+#include "ui/chart_files.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/instance_lock.h"
@@ -46,6 +48,18 @@ void UpdateReminder(SettingsStore& settings, Clock& clock, MessageBoxes& message
   }
 }
 
+QString ChartFileArgument(const QStringList& arguments) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments.at(i);
+    if (argument == QLatin1String("--screenshot")) {
+      ++i;  // its folder
+    } else if (!argument.startsWith(QLatin1Char('-'))) {
+      return argument;
+    }
+  }
+  return {};
+}
+
 QString DefaultLockPath() {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (folder.isEmpty()) {
@@ -76,7 +90,7 @@ MDI* Shell::MainWindow() const noexcept {
   return main_.data();
 }
 
-bool Shell::ProgramStart() {
+bool Shell::ProgramStart(const QString& chartFile) {
   // A lock that cannot be used (unreadable, stale, in a folder this user
   // cannot write) never blocks the start; only a running copy does.
   if (TakeInstanceLock(instanceLock_) == InstanceLockResult::HeldByRunningCopy) {
@@ -96,9 +110,26 @@ bool Shell::ProgramStart() {
   input_ = std::make_unique<frmMain>(session_, links_, services_.messages);
   connect(input_.get(), &frmMain::ChartCast, this, &Shell::ShowResults);
   connect(input_.get(), &frmMain::Unloaded, this, &Shell::QuitProgram);
+  if (openDialog_ != nullptr && saveDialog_ != nullptr) {
+    charts_ = std::make_unique<ChartFiles>(
+        *input_,
+        ChartFileServices{services_.messages, services_.settings, *openDialog_, *saveDialog_});
+    if (auto* file = input_->findChild<QMenu*>(QStringLiteral("mnuFile"))) {
+      charts_->AddMenuItems(*file, *input_);
+    }
+    // A rejected chart file: the filled form comes back for correction.
+    connect(charts_.get(), &ChartFiles::Rejected, this, [this] {
+      if (main_) {
+        main_->CloseForBack();
+      }
+    });
+  }
   input_->show();
   look::CentreOnScreen(*input_);
   input_->activateWindow();
+  if (charts_ && !chartFile.isEmpty()) {
+    charts_->Open(chartFile, input_.get());
+  }
   return true;
 }
 
@@ -110,6 +141,11 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   auto* window = new MDI(links_);
   main_ = window;
   connect(window, &MDI::BackRequested, this, &Shell::ShowInputForm);
+  if (charts_) {
+    if (auto* file = window->findChild<QMenu*>(QStringLiteral("mnuFile"))) {
+      charts_->AddMenuItems(*file, *window);
+    }
+  }
   connect(window, &MDI::Unloaded, this, &Shell::QuitProgram);
   connect(window, &MDI::ReportRequested, this, [this, window] {
     if (openReport_) {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <memory>
@@ -18,6 +19,7 @@
 
 namespace zodivane::ui {
 
+class ChartFiles;
 class frmMain;
 class MDI;
 
@@ -33,6 +35,11 @@ inline const QString kUpdateQuestion = QStringLiteral(
 /// A first run only stores today's date; an unreadable stored date makes
 /// it do nothing and store nothing.
 void UpdateReminder(SettingsStore& settings, Clock& clock, MessageBoxes& messages, WebLinks& links);
+
+/// The chart file named on the command line: the first argument after the
+/// program's name that is not an option (nor the folder of --screenshot);
+/// empty when there is none.
+[[nodiscard]] QString ChartFileArgument(const QStringList& arguments);
 
 /// Where the running copy keeps its lock: the user's runtime folder, or the
 /// temporary folder when there is none.
@@ -58,7 +65,17 @@ class Shell : public QObject {
 
   /// Refuses a second copy, runs the update reminder and shows the input
   /// form. False when another copy runs: nothing was shown but the refusal.
-  bool ProgramStart();
+  /// A `chartFile` given is then opened as File > Open Chart opens it.
+  bool ProgramStart(const QString& chartFile = {});
+
+  /// Offers chart files (Open, Save, Recent Charts) in the File menus of the
+  /// input form and of each main window; call before ProgramStart.
+  void EnableChartFiles(OpenFileDialog& openDialog, SaveFileDialog& saveDialog) {
+    openDialog_ = &openDialog;
+    saveDialog_ = &saveDialog;
+  }
+  /// The chart files of the windows; none unless enabled and started.
+  [[nodiscard]] ChartFiles* Charts() const noexcept { return charts_.get(); }
 
   /// Shows a cast chart: a new main window with a fresh results form, the
   /// chart in it, the main window shown and the input form hidden.
@@ -97,6 +114,9 @@ class Shell : public QObject {
   std::function<void(MDI&)> openReport_;
   std::optional<ChartSheetServices> sheetServices_;
   std::unique_ptr<frmMain> input_;
+  OpenFileDialog* openDialog_ = nullptr;
+  SaveFileDialog* saveDialog_ = nullptr;
+  std::unique_ptr<ChartFiles> charts_;
   QPointer<MDI> main_;
   bool quitting_ = false;
   bool updateReminder_ = true;

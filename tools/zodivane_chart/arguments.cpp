@@ -50,6 +50,7 @@ constexpr auto kFlags = std::to_array<FlagRow>({
     {"--jobs",       [](Parsed& p) -> auto& { return p.jobs; },                  nullptr, true},
     {"--place",      [](Parsed& p) -> auto& { return p.options.flags.place; },   nullptr, true},
     {"--find-place", [](Parsed& p) -> auto& { return p.options.findPlace; },     nullptr, true},
+    {"--chart",      [](Parsed& p) -> auto& { return p.options.chartFile; },     nullptr, true},
     {"--json",       nullptr, [](Parsed& p) -> auto& { return p.json; }, false},
     {"--report",     nullptr, [](Parsed& p) -> auto& { return p.options.report; }, false},
     {"--dst",        nullptr, [](Parsed& p) -> auto& { return p.options.flags.dst; }, false},
@@ -323,22 +324,32 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   }
 
   const PeopleFlags& flags = options.flags;
+  const bool anyEntryFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
+                            flags.lat || flags.lon || flags.city || flags.state || flags.country ||
+                            flags.place;
   const bool anyPeopleFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
                              flags.lat || flags.lon || flags.city || flags.state || flags.country ||
                              flags.place || options.reportRtf || options.sensitivity ||
                              options.exportChart;
   if (options.findPlace) {
-    if (parsed.listZones || parsed.json || anyPeopleFlag || options.report || parsed.jobs) {
+    if (parsed.listZones || parsed.json || anyPeopleFlag || options.report || parsed.jobs ||
+        options.chartFile) {
       return UsageError{"--find-place takes no other flag"};
     }
     options.mode = Options::Mode::FindPlace;
     return options;
   }
   if (parsed.listZones) {
-    if (parsed.json || anyPeopleFlag || options.report || parsed.jobs) {
+    if (parsed.json || anyPeopleFlag || options.report || parsed.jobs || options.chartFile) {
       return UsageError{"--list-zones takes no other flag"};
     }
     options.mode = Options::Mode::ListZones;
+    return options;
+  }
+  if (options.chartFile) {
+    if (parsed.json || parsed.jobs || anyEntryFlag)
+      return UsageError{"--chart takes no other flag than --report and --report-rtf"};
+    options.mode = Options::Mode::ChartFile;
     return options;
   }
   if (parsed.json) {

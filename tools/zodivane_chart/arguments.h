@@ -29,15 +29,16 @@ struct PeopleFlags {
 
 /// What the command line asks for.
 struct Options {
-  enum class Mode { Help, Version, ListZones, Json, People, FindPlace };
+  enum class Mode { Help, Version, ListZones, Json, People, FindPlace, ChartFile };
   Mode mode = Mode::People;
   bool report = false;  ///< --report: append the report's plain text
   std::optional<std::string>
-      reportRtf;      ///< --report-rtf FILE (form for people only); "-" for standard output
+      reportRtf;      ///< --report-rtf FILE (form for people and --chart); "-" for standard output
   bool sensitivity = false;  ///< --sensitivity: the birth-time sensitivity after the chart
   /// --export-chart FILE (form for people only): the chart sheet, PDF, PNG or
   /// SVG by the file's extension.
   std::optional<std::string> exportChart;
+  std::optional<std::string> chartFile;  ///< --chart FILE: the entries of a chart file
   unsigned jobs = 0;  ///< --jobs N (--json only): threads; 0 for one per processor
   PeopleFlags flags;
   std::optional<std::string> findPlace;  ///< --find-place QUERY: list the matches

@@ -2,7 +2,10 @@
 #include "tools/zodivane_chart/tool.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -10,6 +13,7 @@
 #include <utility>
 
 #include "chart/time_zones.h"
+#include "chartfile/chart_file.h"
 #include "tools/zodivane_chart/arguments.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
@@ -81,30 +85,13 @@ int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, s
   return kExitOk;
 }
 
-int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::ostream& err,
-              const SheetExporter& exportSheet) {
-  const auto [flags, leftOut] = options.flags.place
-                                    ? FlagsForPlace(options.flags)
-                                    : std::pair{options.flags, std::set<PlaceField>{}};
-  FlagsResult filled = EntriesFromFlags(flags);
-  if (const auto* usage = std::get_if<UsageError>(&filled))
-    return PrintUsageError(*usage, err);
-  if (const auto* refused = std::get_if<FlagNotice>(&filled)) {
-    err << "zodivane-chart: " << refused->flag << ": " << refused->notice.message << '\n';
-    return kExitFailed;
-  }
-  std::optional<PlaceChoice> choice;
-  if (options.flags.place) {
-    auto found = FindPlace(places, *options.flags.place);
-    if (const auto* message = std::get_if<std::string>(&found)) {
-      err << "zodivane-chart: " << *message << '\n';
-      return kExitFailed;
-    }
-    choice = ChoosePlace(std::get<places::Place>(found), std::get<FormEntries>(filled));
-    FillFromPlace(*choice, leftOut, std::get<FormEntries>(filled));
-  }
+/// Casts the entries and prints the chart as text, with the place note, the
+/// sensitivity, the report, its RTF file and the chart sheet when asked.
+int PrintChart(const FormEntries& entries, const Options& options,
+               const std::optional<PlaceChoice>& choice, OutputSink& out, std::ostream& err,
+               const SheetExporter& exportSheet) {
   ChartSession session;
-  const CastResult result = session.CastChart(std::get<FormEntries>(filled));
+  const CastResult result = session.CastChart(entries);
   if (const auto* rejection = std::get_if<Rejection>(&result)) {
     err << "zodivane-chart: " << FlagOfControl(rejection->focus) << ": "
         << rejection->notice.message << '\n';
@@ -155,6 +142,50 @@ int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::o
   return kExitOk;
 }
 
+int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::ostream& err,
+              const SheetExporter& exportSheet) {
+  const auto [flags, leftOut] = options.flags.place
+                                    ? FlagsForPlace(options.flags)
+                                    : std::pair{options.flags, std::set<PlaceField>{}};
+  FlagsResult filled = EntriesFromFlags(flags);
+  if (const auto* usage = std::get_if<UsageError>(&filled))
+    return PrintUsageError(*usage, err);
+  if (const auto* refused = std::get_if<FlagNotice>(&filled)) {
+    err << "zodivane-chart: " << refused->flag << ": " << refused->notice.message << '\n';
+    return kExitFailed;
+  }
+  std::optional<PlaceChoice> choice;
+  if (options.flags.place) {
+    auto found = FindPlace(places, *options.flags.place);
+    if (const auto* message = std::get_if<std::string>(&found)) {
+      err << "zodivane-chart: " << *message << '\n';
+      return kExitFailed;
+    }
+    choice = ChoosePlace(std::get<places::Place>(found), std::get<FormEntries>(filled));
+    FillFromPlace(*choice, leftOut, std::get<FormEntries>(filled));
+  }
+  return PrintChart(std::get<FormEntries>(filled), options, choice, out, err, exportSheet);
+}
+
+/// --chart FILE: the entries of a chart file, cast as the flags are.
+int RunChartFile(const Options& options, OutputSink& out, std::ostream& err,
+                 const SheetExporter& exportSheet) {
+  const std::string& path = *options.chartFile;
+  std::ifstream file(path, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (!file.is_open() || file.bad()) {
+    err << "zodivane-chart: cannot read " << path << ": " << std::strerror(errno) << '\n';
+    return kExitFailed;
+  }
+  auto read = chartfile::ReadChartFile(bytes);
+  if (const auto* message = std::get_if<std::string>(&read)) {
+    err << "zodivane-chart: " << path << ": " << *message << '\n';
+    return kExitFailed;
+  }
+  return PrintChart(std::get<chartfile::ChartFile>(read).entries, options, std::nullopt, out, err,
+                    exportSheet);
+}
+
 }  // namespace
 
 std::string_view HelpText() noexcept {
@@ -191,6 +222,8 @@ int Run(std::span<const std::string> args, InputSource& in, OutputSink& out, std
       }
       case Options::Mode::FindPlace:
         return RunFindPlace(*options.findPlace, places, out, err);
+      case Options::Mode::ChartFile:
+        return RunChartFile(options, out, err, exportSheet);
       case Options::Mode::People:
         break;
     }

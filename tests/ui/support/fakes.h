@@ -93,6 +93,18 @@ class FakeSaveDialog final : public SaveFileDialog {
   std::vector<SaveDialogSettings> asked;
 };
 
+/// Answers the open dialog with the scripted path.
+class FakeOpenDialog final : public OpenFileDialog {
+ public:
+  std::optional<QString> AskOpenPath(QWidget* /*parent*/,
+                                     const OpenDialogSettings& settings) override {
+    asked.push_back(settings);
+    return chosen;
+  }
+  std::optional<QString> chosen;  ///< none: the user cancels
+  std::vector<OpenDialogSettings> asked;
+};
+
 /// Sends the printout to a PDF file; the user keeps the range the dialog
 /// opened with.
 class FakePrintDialog final : public PrintDialog {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/zodivane_chart/entries_reader.h"
+#include "chartfile/entries_reader.h"
 
 #include <simdjson.h>
 
@@ -15,11 +15,11 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/time_zones.h"
+#include "chartfile/json_escape.h"
+#include "chartfile/text_helpers.h"
 #include "common/utf8.h"
-#include "tools/zodivane_chart/json_escape.h"
-#include "tools/zodivane_chart/text_helpers.h"
 
-namespace zodivane::chart_tool {
+namespace zodivane::chartfile {
 namespace {
 
 using Json = nlohmann::json;
@@ -543,4 +543,4 @@ EntriesOrError ParseEntriesLine(std::string_view line) {
   return reader.Read(line);
 }
 
-}  // namespace zodivane::chart_tool
+}  // namespace zodivane::chartfile

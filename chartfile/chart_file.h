@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Chart files: a person's birth data kept as one JSON object, the same keys
+// and values as one input line of zodivane-chart --json, plus the format
+// marker "zodivane" and, when the place finder filled the form, the place
+// it chose. So `jq -c . anna.zchart | zodivane-chart --json` casts it.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "common/birth_record.h"
+
+namespace zodivane::chartfile {
+
+/// The key of the format marker and the format this version writes and reads.
+inline constexpr std::string_view kFormatKey = "zodivane";
+inline constexpr int kFormatVersion = 1;
+/// The file name extension, with its dot.
+inline constexpr std::string_view kExtension = ".zchart";
+/// The key of the place the place finder chose.
+inline constexpr std::string_view kPlaceKey = "chosenPlace";
+
+/// The place the place finder chose for the form: what it was called and
+/// where it lies, kept beside the entries it filled.
+struct ChosenPlace {
+  std::string name;         ///< e.g. "Springfield"
+  std::string state;        ///< first-level division; may be empty
+  std::string country;      ///< e.g. "United States of America"
+  std::string zone;         ///< IANA zone name, e.g. "America/Chicago"
+  double latitudeDeg = 0;   ///< north positive, -90..90
+  double longitudeDeg = 0;  ///< EAST positive, -180..180
+  friend bool operator==(const ChosenPlace&, const ChosenPlace&) = default;
+};
+
+/// The contents of one chart file.
+struct ChartFile {
+  FormEntries entries;
+  std::optional<ChosenPlace> place;
+  /// The object as it was read (compact JSON), so that a file saved again
+  /// keeps the keys this version does not know; empty for a new chart.
+  std::string original;
+};
+
+/// Reads a chart file's bytes: the chart, or a message saying what is wrong
+/// and where (line and column of bad JSON, the key of a bad value). Never
+/// throws.
+[[nodiscard]] std::variant<ChartFile, std::string> ReadChartFile(std::string_view bytes);
+
+/// The bytes of a chart file: the object read (when any) with the marker,
+/// the entries and the chosen place written over their keys and every other
+/// key kept; indented, UTF-8, ending with a line feed. Without a chosen
+/// place, a place key of the object read is dropped (the entries no longer
+/// come from it).
+[[nodiscard]] std::string WriteChartFile(const ChartFile& file);
+
+/// A file name for the chart of `name`: the name's letters, digits, spaces,
+/// dashes and dots kept (other characters dropped, spaces at the ends
+/// trimmed), then the extension; "chart.zchart" for a name left empty.
+[[nodiscard]] std::string SuggestedFileName(std::string_view name);
+
+}  // namespace zodivane::chartfile

@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zodivane-chart --chart FILE: a chart file cast as the flags cast the same
+// entries, and a file that is not a chart file refused with what is wrong.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "chart/chart_driver.h"
+#include "chartfile/chart_file.h"
+#include "tests/support/chart_files.h"
+#include "tools/zodivane_chart/chart_text.h"
+#include "tools/zodivane_chart/io.h"
+#include "tools/zodivane_chart/tool.h"
+
+namespace zodivane::chart_tool {
+namespace {
+
+using ::testing::HasSubstr;
+
+struct ToolRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+ToolRun RunTool(const std::vector<std::string>& args) {
+  StringInput in("");
+  StringOutput out;
+  std::ostringstream err;
+  ToolRun run;
+  run.status = Run(args, in, out, err);
+  run.out = out.Text();
+  run.err = err.str();
+  return run;
+}
+
+/// A file in the temporary folder, removed at the end of the test.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& bytes)
+      : path_(std::filesystem::temp_directory_path() /
+              ("chart_option_test_" + std::to_string(++count_) + ".zchart")) {
+    std::ofstream(path_, std::ios::binary) << bytes;
+  }
+  ~TempFile() { std::filesystem::remove(path_); }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  [[nodiscard]] std::string path() const { return path_.string(); }
+
+ private:
+  static inline int count_ = 0;
+  std::filesystem::path path_;
+};
+
+TEST(ChartToolChartFile, PrintsTheChartOfTheFilesEntries) {
+  for (const auto& row : test::RoundTripEntries()) {
+    SCOPED_TRACE(row.what);
+    const TempFile file(chartfile::WriteChartFile(chartfile::ChartFile{row.entries, {}, {}}));
+    const ToolRun run = RunTool({"--chart", file.path(), "--report"});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    EXPECT_EQ(run.err, "");
+
+    ChartSession session;
+    const CastResult cast = session.CastChart(row.entries);
+    ASSERT_TRUE(std::holds_alternative<ChartView>(cast));
+    EXPECT_EQ(run.out, ChartText(std::get<ChartView>(cast), session) + "\n" +
+                           ReportPlainText(session) + "\n");
+  }
+}
+
+TEST(ChartToolChartFile, RefusesWhatCannotBeCast) {
+  FormEntries rejected = test::DelhiEntries();
+  rejected.txtLatD = "95";
+  const TempFile rejectedFile(chartfile::WriteChartFile(chartfile::ChartFile{rejected, {}, {}}));
+  const TempFile notAChart("{\"txtName\": \"ASHA\"}");
+  struct Row {
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+  };
+  const std::vector<Row> rows{
+      {{"--chart", rejectedFile.path()},
+       kExitFailed,
+       "Please Enter Value Between 0 And 89 in the Degree of Latitude\n"},
+      {{"--chart", notAChart.path()},
+       kExitFailed,
+       "zodivane-chart: " + notAChart.path() +
+           ": the file has no \"zodivane\" format marker: it is not a Zodivane chart file\n"},
+      {{"--chart", "/nonexistent-directory/anna.zchart"},
+       kExitFailed,
+       "zodivane-chart: cannot read /nonexistent-directory/anna.zchart: No such file or "
+       "directory\n"},
+      {{"--chart", notAChart.path(), "--json"},
+       kExitUsage,
+       "zodivane-chart: --chart takes no other flag than --report and --report-rtf\n"
+       "Try 'zodivane-chart --help'.\n"},
+      {{"--chart", notAChart.path(), "--name", "ANNA"},
+       kExitUsage,
+       "zodivane-chart: --chart takes no other flag than --report and --report-rtf\n"
+       "Try 'zodivane-chart --help'.\n"},
+      {{"--chart"},
+       kExitUsage,
+       "zodivane-chart: --chart needs a value\nTry 'zodivane-chart --help'.\n"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.args.back());
+    const ToolRun run = RunTool(row.args);
+    EXPECT_EQ(run.status, row.status);
+    EXPECT_EQ(run.err, row.err);
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+}  // namespace
+}  // namespace zodivane::chart_tool

@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/chart_files.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QMenu>
+#include <QPointer>
+#include <QSaveFile>
+#include <QWidget>
+
+#include "ui/frm_main.h"
+
+namespace zodivane::ui {
+
+namespace {
+
+const QString kFilter = QStringLiteral("Zodivane charts (*.zchart)");
+const QString kSuffix = QStringLiteral("zchart");
+/// Chart files are small; a larger file is refused before it is read.
+constexpr qint64 kMostFileBytes = 1024 * 1024;
+
+bool SameEntries(const FormEntries& a, const FormEntries& b) {
+  return a.txtName == b.txtName && a.txtLonD == b.txtLonD && a.txtLonM == b.txtLonM &&
+         a.txtLatD == b.txtLatD && a.txtLatM == b.txtLatM && a.txtMCity == b.txtMCity &&
+         a.txtMState == b.txtMState && a.txtMCountry == b.txtMCountry &&
+         a.cboMonthIndex == b.cboMonthIndex && a.cboDateIndex == b.cboDateIndex &&
+         a.cmbTimeZoneIndex == b.cmbTimeZoneIndex && a.cboDateText == b.cboDateText &&
+         a.cboYearText == b.cboYearText && a.cboHHText == b.cboHHText &&
+         a.cboMMText == b.cboMMText && a.optEast == b.optEast && a.optSouth == b.optSouth &&
+         a.chkDST == b.chkDST;
+}
+
+}  // namespace
+
+ChartFiles::ChartFiles(frmMain& form, ChartFileServices services, QObject* parent)
+    : QObject(parent), form_(form), services_(services) {}
+
+QString ChartFiles::OpenFailureText(const QString& path, const QString& reason) {
+  return QStringLiteral("Cannot open the chart file \"%1\":\n%2")
+      .arg(QFileInfo(path).fileName(), reason);
+}
+
+QString ChartFiles::SaveFailureText(const QString& path, const QString& reason) {
+  return QStringLiteral("Cannot save the chart file \"%1\":\n%2").arg(path, reason);
+}
+
+void ChartFiles::AddMenuItems(QMenu& fileMenu, QWidget& window) {
+  fileMenu.addSeparator()->setObjectName(QStringLiteral("mnuSepCharts"));
+  QAction* open = fileMenu.addAction(QStringLiteral("&Open Chart\u2026"));
+  open->setObjectName(QStringLiteral("mnuOpenChart"));
+  open->setShortcut(QKeySequence::Open);
+  // Queued: an opened chart replaces the main window whose menu is running.
+  const QPointer<QWidget> owner(&window);
+  connect(
+      open, &QAction::triggered, this, [this, owner] { AskAndOpen(owner); }, Qt::QueuedConnection);
+  QAction* save = fileMenu.addAction(QStringLiteral("&Save Chart\u2026"));
+  save->setObjectName(QStringLiteral("mnuSaveChart"));
+  connect(save, &QAction::triggered, this, [this, owner] { AskAndSave(owner); });
+  QMenu* recent = fileMenu.addMenu(QStringLiteral("Recent &Charts"));
+  recent->setObjectName(QStringLiteral("mnuRecentCharts"));
+  FillRecentMenu(*recent, window);
+  connect(recent, &QMenu::aboutToShow, this,
+          [this, recent, &window] { FillRecentMenu(*recent, window); });
+}
+
+void ChartFiles::FillRecentMenu(QMenu& menu, QWidget& window) {
+  menu.clear();
+  const QStringList paths = RecentCharts();
+  for (qsizetype i = 0; i < paths.size(); ++i) {
+    const QString& path = paths.at(i);
+    // "&1 anna.zchart": the number is the access key; the whole path in the tip.
+    QString name = QFileInfo(path).fileName();
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* item = menu.addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+    item->setObjectName(QStringLiteral("mnuRecentChart%1").arg(i));
+    item->setToolTip(path);
+    item->setData(path);
+    const QPointer<QWidget> owner(&window);
+    connect(
+        item, &QAction::triggered, this, [this, path, owner] { Open(path, owner); },
+        Qt::QueuedConnection);
+  }
+  menu.setEnabled(!paths.isEmpty());
+}
+
+QStringList ChartFiles::RecentCharts() {
+  QStringList kept;
+  const std::optional<QString> stored = services_.settings.Read(kRecentChartsKey);
+  if (!stored) {
+    return kept;
+  }
+  for (const QString& path : stored->split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+    if (QFileInfo(path).isFile() && !kept.contains(path) && kept.size() < kMostRecentCharts) {
+      kept.append(path);
+    }
+  }
+  if (kept.join(QLatin1Char('\n')) != *stored) {
+    services_.settings.Write(kRecentChartsKey, kept.join(QLatin1Char('\n')));
+  }
+  return kept;
+}
+
+void ChartFiles::Remember(const QString& path) {
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  QStringList paths = RecentCharts();
+  paths.removeAll(absolute);
+  paths.prepend(absolute);
+  while (paths.size() > kMostRecentCharts) {
+    paths.removeLast();
+  }
+  services_.settings.Write(kRecentChartsKey, paths.join(QLatin1Char('\n')));
+}
+
+bool ChartFiles::Open(const QString& path, QWidget* parent) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    services_.messages.ShowNotice(parent, OpenFailureText(path, file.errorString()),
+                                  MessageIcon::Critical);
+    return false;
+  }
+  if (file.size() > kMostFileBytes) {
+    services_.messages.ShowNotice(
+        parent, OpenFailureText(path, QStringLiteral("the file is too large for a chart file")),
+        MessageIcon::Critical);
+    return false;
+  }
+  const QByteArray bytes = file.readAll();
+  auto read = chartfile::ReadChartFile(std::string_view(bytes.constData(), bytes.size()));
+  if (const auto* message = std::get_if<std::string>(&read)) {
+    services_.messages.ShowNotice(parent, OpenFailureText(path, QString::fromStdString(*message)),
+                                  MessageIcon::Critical);
+    return false;
+  }
+  opened_ = std::get<chartfile::ChartFile>(std::move(read));
+  Remember(path);
+  form_.SetEntries(opened_->entries);
+
+  // Proceed: a chart goes to the results, a rejection shows its message.
+  bool cast = false;
+  const auto watch = connect(&form_, &frmMain::ChartCast, this, [&cast] { cast = true; });
+  form_.cmdRashi_Click();
+  disconnect(watch);
+  if (!cast) {
+    emit Rejected();
+  }
+  return cast;
+}
+
+void ChartFiles::AskAndOpen(QWidget* parent) {
+  const std::optional<QString> path = services_.openDialog.AskOpenPath(
+      parent, OpenDialogSettings{QStringLiteral("Open Chart"), kFilter});
+  if (path) {
+    Open(*path, parent);
+  }
+}
+
+bool ChartFiles::AskAndSave(QWidget* parent) {
+  chartfile::ChartFile chart;
+  chart.entries = form_.CollectEntries();
+  // The keys a newer version wrote stay with the person's file.
+  if (opened_ && opened_->entries.txtName == chart.entries.txtName) {
+    chart.original = opened_->original;
+    // The chosen place stays only with the entries it filled.
+    if (SameEntries(opened_->entries, chart.entries)) {
+      chart.place = opened_->place;
+    }
+  }
+  SaveDialogSettings settings;
+  settings.title = QStringLiteral("Save Chart");
+  settings.filter = kFilter;
+  settings.defaultSuffix = kSuffix;
+  settings.confirmOverwrite = true;
+  settings.pathMustExist = true;
+  settings.suggestedName =
+      QString::fromStdString(chartfile::SuggestedFileName(chart.entries.txtName));
+  const std::optional<QString> path = services_.saveDialog.AskSavePath(parent, settings);
+  if (!path) {
+    return false;
+  }
+  const std::string bytes = chartfile::WriteChartFile(chart);
+  QSaveFile file(*path);
+  const bool written = file.open(QIODevice::WriteOnly) &&
+                       file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+                           static_cast<qint64>(bytes.size()) &&
+                       file.commit();
+  if (!written) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    services_.messages.ShowNotice(parent, SaveFailureText(*path, reason), MessageIcon::Critical);
+    return false;
+  }
+  opened_ = chart;
+  Remember(*path);
+  return true;
+}
+
+}  // namespace zodivane::ui
