@@ -147,6 +147,7 @@ void frmMain::BuildPlaceFinder() {
   // The zone note sits in the free strip under the input panel; it takes no focus.
   auto* note = new QLabel(centralWidget());
   note->setObjectName(QStringLiteral("lblZoneNote"));
+  note->setAccessibleName(QStringLiteral("Time zone note"));
   note->setGeometry(TwipsRect(120, 6525, 6300, 825));
   note->setWordWrap(true);
   note->setAlignment(Qt::AlignLeft | Qt::AlignTop);

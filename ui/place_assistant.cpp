@@ -142,10 +142,12 @@ void PlaceAssistant::UpdateZone() {
   if (!suggestion) {
     // 30 February and the like: the form's own check will refuse the date.
     note_.setText(FromUtf8(chosen_->zone) + QStringLiteral(": no such date"));
+    note_.setAccessibleDescription(note_.text());
     return;
   }
   if (!zoneFollows_) {
     note_.setText(QStringLiteral("Zone set by hand. The database: ") + FromUtf8(suggestion->note));
+    note_.setAccessibleDescription(note_.text());
     return;
   }
   applying_ = true;
@@ -153,6 +155,7 @@ void PlaceAssistant::UpdateZone() {
   dst_->setChecked(suggestion->choice.daylightSaving);
   applying_ = false;
   note_.setText(FromUtf8(suggestion->note));
+  note_.setAccessibleDescription(note_.text());
 }
 
 void PlaceAssistant::ZoneSetByHand() {
