@@ -87,14 +87,17 @@ int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, s
 
 /// Casts the entries and prints the chart as text, with the place note, the
 /// sensitivity, the report, its RTF file and the chart sheet when asked.
+/// A rejection names the flag of the refused box, or `chartPath` when the
+/// entries came from a chart file.
 int PrintChart(const FormEntries& entries, const Options& options,
                const std::optional<PlaceChoice>& choice, OutputSink& out, std::ostream& err,
-               const SheetExporter& exportSheet) {
+               const SheetExporter& exportSheet, std::string_view chartPath = {}) {
   ChartSession session;
   const CastResult result = session.CastChart(entries);
   if (const auto* rejection = std::get_if<Rejection>(&result)) {
-    err << "zodivane-chart: " << FlagOfControl(rejection->focus) << ": "
-        << rejection->notice.message << '\n';
+    err << "zodivane-chart: "
+        << (chartPath.empty() ? std::string_view(FlagOfControl(rejection->focus)) : chartPath)
+        << ": " << rejection->notice.message << '\n';
     return kExitFailed;
   }
   if (options.reportRtf == "-") {  // the document goes to standard output instead of the text
@@ -183,7 +186,7 @@ int RunChartFile(const Options& options, OutputSink& out, std::ostream& err,
     return kExitFailed;
   }
   return PrintChart(std::get<chartfile::ChartFile>(read).entries, options, std::nullopt, out, err,
-                    exportSheet);
+                    exportSheet, path);
 }
 
 }  // namespace
