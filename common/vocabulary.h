@@ -76,6 +76,25 @@ inline constexpr auto kChartPointNames = std::to_array<std::string_view>({
 });
 static_assert(kChartPointNames.size() == kChartPointCount);
 
+/// English month names, January first: month `m` (1..12) is entry m - 1.
+inline constexpr int kMonthCount = 12;
+
+inline constexpr auto kMonthNames = std::to_array<std::string_view>({
+    "January",
+    "February",
+    "March",
+    "April",
+    "May",
+    "June",
+    "July",
+    "August",
+    "September",
+    "October",
+    "November",
+    "December",
+});
+static_assert(kMonthNames.size() == kMonthCount);
+
 /// The eleven short position texts of a chart ("10 Cap 22"), indexed by
 /// ChartPoint. Characters 4 to 6 (counted from 1) are the sign abbreviation.
 using PositionTable = std::array<std::string, kChartPointCount>;
