@@ -34,6 +34,18 @@ inline constexpr auto kSigns = std::to_array<Sign>({
 });
 static_assert(kSigns.size() == kSignCount);
 
+/// True when every sign abbreviation has three letters, as the position
+/// texts and the packed comparisons rely on.
+[[nodiscard]] constexpr bool AllAbbreviationsHaveThreeLetters() noexcept {
+  for (const Sign& sign : kSigns) {
+    if (sign.abbreviation.size() != 3) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(AllAbbreviationsHaveThreeLetters());
+
 /// The sign whose abbreviation equals `abbreviation` exactly (case-sensitive,
 /// no trimming), trying signs 0 to 11 in order; nullopt when none does.
 [[nodiscard]] std::optional<int> SignIndexFromAbbreviation(std::string_view abbreviation) noexcept;
