@@ -5,28 +5,14 @@
 
 #include "common/birth_record.h"
 #include "ephemeris/engines.h"
+#include "tests/support/birth_records.h"
 
 namespace zodivane {
 namespace {
 
 /// 1980-06-15 10:30 Indian Time (+5.5), 28°37' North, 77°13' East.
 ChartInput BenchmarkChart() {
-  ChartInput input;
-  input.year = 1980;
-  input.month = 6;
-  input.day = 15;
-  input.hour = 10;
-  input.minute = 30;
-  input.toUtHours = -5;
-  input.toUtMinutes = -30;
-  input.zoneHours = 5;
-  input.zoneMinutes = 30;
-  input.lonDegrees = 77;
-  input.lonMinutes = 13;
-  input.isEast = Flag16::Of(true);
-  input.latDegrees = 28;
-  input.latMinutes = 37;
-  return input;
+  return test::MakeInput(test::kDelhi1980);
 }
 
 void BM_ComputeAscendant(benchmark::State& state) {

@@ -6,6 +6,7 @@
 
 #include "chart/sensitivity.h"
 #include "common/birth_record.h"
+#include "tests/support/birth_records.h"
 
 namespace zodivane {
 namespace {
@@ -13,22 +14,18 @@ namespace {
 /// 1980-06-15 10:30 Indian Time (+5.5), 28°38' North, 77°12' East: the
 /// Ascendant changes a minute earlier, the Moon the same evening.
 ChartInput DelhiChart() {
-  ChartInput input;
-  input.year = 1980;
-  input.month = 6;
-  input.day = 15;
-  input.hour = 10;
-  input.minute = 30;
-  input.toUtHours = -5;
-  input.toUtMinutes = -30;
-  input.zoneHours = 5;
-  input.zoneMinutes = 30;
-  input.lonDegrees = 77;
-  input.lonMinutes = 12;
-  input.isEast = Flag16::Of(true);
-  input.latDegrees = 28;
-  input.latMinutes = 38;
-  return input;
+  return test::MakeInput({.year = 1980,
+                          .month = 6,
+                          .day = 15,
+                          .hour = 10,
+                          .minute = 30,
+                          .toUtHours = -5,
+                          .toUtMinutes = -30,
+                          .lonDegrees = 77,
+                          .lonMinutes = 12,
+                          .east = true,
+                          .latDegrees = 28,
+                          .latMinutes = 38});
 }
 
 void BM_AnalyseBirthTime(benchmark::State& state) {

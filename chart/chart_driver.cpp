@@ -15,22 +15,6 @@
 namespace zodivane {
 namespace {
 
-constexpr auto kMonthNames = std::to_array<std::string_view>({
-    "January",
-    "February",
-    "March",
-    "April",
-    "May",
-    "June",
-    "July",
-    "August",
-    "September",
-    "October",
-    "November",
-    "December",
-});
-static_assert(kMonthNames.size() == 12);
-
 constexpr std::string_view kDegreeSign = "\u00B0";
 
 /// A list or box text read as a 16-bit integer from its leading digits; a

@@ -9,22 +9,6 @@
 namespace zodivane {
 namespace {
 
-constexpr auto kMonthNames = std::to_array<std::string_view>({
-    "January",
-    "February",
-    "March",
-    "April",
-    "May",
-    "June",
-    "July",
-    "August",
-    "September",
-    "October",
-    "November",
-    "December",
-});
-static_assert(kMonthNames.size() == 12);
-
 std::string MinutesText(int minutes) {
   const int count = std::abs(minutes);
   return std::to_string(count) + (count == 1 ? " minute" : " minutes");

@@ -29,6 +29,9 @@ struct FormEntries {
   bool optEast = true;               ///< the longitude option "East" is selected
   bool optSouth = false;             ///< the latitude option "South" is selected
   bool chkDST = false;               ///< "Daylight Saving Time" is ticked
+
+  /// Equal when every entry is equal.
+  friend bool operator==(const FormEntries&, const FormEntries&) = default;
 };
 
 /// A 16-bit flag holding -1 for true and 0 for false, as the birth record keeps it.

@@ -7,16 +7,6 @@ namespace zodivane {
 
 namespace {
 
-[[nodiscard]] constexpr bool AllAbbreviationsHaveThreeLetters() noexcept {
-  for (const Sign& sign : kSigns) {
-    if (sign.abbreviation.size() != 3) {
-      return false;
-    }
-  }
-  return true;
-}
-static_assert(AllAbbreviationsHaveThreeLetters());
-
 /// Three characters packed into one number, the first in the highest byte.
 [[nodiscard]] constexpr std::uint32_t PackThreeLetters(std::string_view letters) noexcept {
   return (std::uint32_t{static_cast<unsigned char>(letters[0])} << 16U) |

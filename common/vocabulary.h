@@ -34,6 +34,18 @@ inline constexpr auto kSigns = std::to_array<Sign>({
 });
 static_assert(kSigns.size() == kSignCount);
 
+/// True when every sign abbreviation has three letters, as the position
+/// texts and the packed comparisons rely on.
+[[nodiscard]] constexpr bool AllAbbreviationsHaveThreeLetters() noexcept {
+  for (const Sign& sign : kSigns) {
+    if (sign.abbreviation.size() != 3) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(AllAbbreviationsHaveThreeLetters());
+
 /// The sign whose abbreviation equals `abbreviation` exactly (case-sensitive,
 /// no trimming), trying signs 0 to 11 in order; nullopt when none does.
 [[nodiscard]] std::optional<int> SignIndexFromAbbreviation(std::string_view abbreviation) noexcept;
@@ -75,6 +87,25 @@ inline constexpr auto kChartPointNames = std::to_array<std::string_view>({
     "Asc",
 });
 static_assert(kChartPointNames.size() == kChartPointCount);
+
+/// English month names, January first: month `m` (1..12) is entry m - 1.
+inline constexpr int kMonthCount = 12;
+
+inline constexpr auto kMonthNames = std::to_array<std::string_view>({
+    "January",
+    "February",
+    "March",
+    "April",
+    "May",
+    "June",
+    "July",
+    "August",
+    "September",
+    "October",
+    "November",
+    "December",
+});
+static_assert(kMonthNames.size() == kMonthCount);
 
 /// The eleven short position texts of a chart ("10 Cap 22"), indexed by
 /// ChartPoint. Characters 4 to 6 (counted from 1) are the sign abbreviation.

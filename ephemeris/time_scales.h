@@ -39,15 +39,6 @@ namespace detail {
   }
   return joined;
 }
-[[nodiscard]] constexpr bool AllAbbreviationsHaveThreeLetters() noexcept {
-  for (const Sign& sign : kSigns) {
-    if (sign.abbreviation.size() != 3) {
-      return false;
-    }
-  }
-  return true;
-}
-static_assert(AllAbbreviationsHaveThreeLetters());
 inline constexpr std::array<char, 3 * kSignCount> kJoinedSignAbbreviations =
     JoinSignAbbreviations();
 }  // namespace detail

@@ -14,22 +14,6 @@ namespace {
 constexpr std::int32_t kSecondsPerMinute = 60;
 constexpr std::int32_t kSecondsPerHour = 3600;
 
-constexpr auto kMonthNames = std::to_array<std::string_view>({
-    "January",
-    "February",
-    "March",
-    "April",
-    "May",
-    "June",
-    "July",
-    "August",
-    "September",
-    "October",
-    "November",
-    "December",
-});
-static_assert(kMonthNames.size() == 12);
-
 /// Field `index` (0 = name, 1 = abbreviation) of a row text, trimmed.
 std::string_view RowField(int row, int index) noexcept {
   if (row < 0 || row >= kTimeZoneCount) {

@@ -21,17 +21,6 @@ const QString kSuffix = QStringLiteral("zchart");
 /// Chart files are small; a larger file is refused before it is read.
 constexpr qint64 kMostFileBytes = 1024 * 1024;
 
-bool SameEntries(const FormEntries& a, const FormEntries& b) {
-  return a.txtName == b.txtName && a.txtLonD == b.txtLonD && a.txtLonM == b.txtLonM &&
-         a.txtLatD == b.txtLatD && a.txtLatM == b.txtLatM && a.txtMCity == b.txtMCity &&
-         a.txtMState == b.txtMState && a.txtMCountry == b.txtMCountry &&
-         a.cboMonthIndex == b.cboMonthIndex && a.cboDateIndex == b.cboDateIndex &&
-         a.cmbTimeZoneIndex == b.cmbTimeZoneIndex && a.cboDateText == b.cboDateText &&
-         a.cboYearText == b.cboYearText && a.cboHHText == b.cboHHText &&
-         a.cboMMText == b.cboMMText && a.optEast == b.optEast && a.optSouth == b.optSouth &&
-         a.chkDST == b.chkDST;
-}
-
 }  // namespace
 
 ChartFiles::ChartFiles(frmMain& form, ChartFileServices services, QObject* parent)
@@ -163,7 +152,7 @@ bool ChartFiles::AskAndSave(QWidget* parent) {
   if (opened_ && opened_->entries.txtName == chart.entries.txtName) {
     chart.original = opened_->original;
     // The chosen place stays only with the entries it filled.
-    if (SameEntries(opened_->entries, chart.entries)) {
+    if (opened_->entries == chart.entries) {
       chart.place = opened_->place;
     }
   }

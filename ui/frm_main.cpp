@@ -14,9 +14,11 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "chart/time_zones.h"
+#include "common/vocabulary.h"
 #include "ui/entry_boxes.h"
 #include "ui/frm_about.h"
 #include "ui/look.h"
@@ -34,13 +36,6 @@ namespace colours = look::colours;
 constexpr int kClientWidthTwips = 6540;
 constexpr int kClientHeightTwips = 7380;
 constexpr double kDefaultPoints = 8.25;
-
-const std::array<QString, 12> kMonthNames = {
-    QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-    QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
-    QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
-    QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December"),
-};
 
 MessageIcon ToUiIcon(zodivane::MessageIcon icon) {
   return icon == zodivane::MessageIcon::Critical ? MessageIcon::Critical : MessageIcon::Information;
@@ -346,8 +341,8 @@ void frmMain::SetTabOrder() {
 }
 
 void frmMain::Form_Load() {
-  for (const QString& month : kMonthNames) {
-    cboMonth_->addItem(month);
+  for (const std::string_view month : zodivane::kMonthNames) {
+    cboMonth_->addItem(QString::fromUtf8(month.data(), static_cast<qsizetype>(month.size())));
   }
   for (const TimeZoneRow& row : kTimeZoneTable) {
     cmbTimeZone_->addItem(

@@ -21,17 +21,6 @@ namespace {
 
 using OrderedJson = nlohmann::ordered_json;
 
-bool SameEntries(const FormEntries& a, const FormEntries& b) {
-  return a.txtName == b.txtName && a.txtLonD == b.txtLonD && a.txtLonM == b.txtLonM &&
-         a.txtLatD == b.txtLatD && a.txtLatM == b.txtLatM && a.txtMCity == b.txtMCity &&
-         a.txtMState == b.txtMState && a.txtMCountry == b.txtMCountry &&
-         a.cboMonthIndex == b.cboMonthIndex && a.cboDateIndex == b.cboDateIndex &&
-         a.cmbTimeZoneIndex == b.cmbTimeZoneIndex && a.cboDateText == b.cboDateText &&
-         a.cboYearText == b.cboYearText && a.cboHHText == b.cboHHText &&
-         a.cboMMText == b.cboMMText && a.optEast == b.optEast && a.optSouth == b.optSouth &&
-         a.chkDST == b.chkDST;
-}
-
 ChartFile Read(const std::string& bytes) {
   auto read = ReadChartFile(bytes);
   if (const auto* message = std::get_if<std::string>(&read)) {
@@ -69,7 +58,7 @@ TEST(ChartFile, EveryCastableFormStateSavesAndReopensToTheSameEntriesAndChart) {
 
     const std::string bytes = WriteChartFile(ChartFile{row.entries, {}, {}});
     const ChartFile reopened = Read(bytes);
-    EXPECT_TRUE(SameEntries(reopened.entries, row.entries)) << bytes;
+    EXPECT_TRUE(reopened.entries == row.entries) << bytes;
     EXPECT_FALSE(reopened.place.has_value());
 
     ChartSession after;
@@ -88,7 +77,7 @@ TEST(ChartFile, IsOneLineOfTheJsonProtocolOnceCompacted) {
     const std::string line = OrderedJson::parse(bytes).dump();  // what `jq -c .` gives
     const EntriesOrError read = ParseEntriesLine(line);
     ASSERT_TRUE(std::holds_alternative<FormEntries>(read)) << std::get<std::string>(read);
-    EXPECT_TRUE(SameEntries(std::get<FormEntries>(read), row.entries));
+    EXPECT_TRUE(std::get<FormEntries>(read) == row.entries);
   }
 }
 

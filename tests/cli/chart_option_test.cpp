@@ -13,6 +13,7 @@
 #include "chart/chart_driver.h"
 #include "chartfile/chart_file.h"
 #include "tests/support/chart_files.h"
+#include "tests/support/tool_runs.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/io.h"
 #include "tools/zodivane_chart/tool.h"
@@ -21,23 +22,6 @@ namespace zodivane::chart_tool {
 namespace {
 
 using ::testing::HasSubstr;
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& args) {
-  StringInput in("");
-  StringOutput out;
-  std::ostringstream err;
-  ToolRun run;
-  run.status = Run(args, in, out, err);
-  run.out = out.Text();
-  run.err = err.str();
-  return run;
-}
 
 /// A file in the temporary folder, removed at the end of the test.
 class TempFile {

@@ -10,28 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/tool_runs.h"
 #include "tools/zodivane_chart/io.h"
 #include "tools/zodivane_chart/tool.h"
 
 namespace zodivane::chart_tool {
 namespace {
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = "") {
-  StringInput in(input);
-  StringOutput out;
-  std::ostringstream err;
-  ToolRun run;
-  run.status = Run(args, in, out, err);
-  run.out = out.Text();
-  run.err = err.str();
-  return run;
-}
 
 // The zone database's answers (checked with Python's zoneinfo, same tzdata)
 // and the GeoNames coordinates rounded to the minute, entered by hand.

@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/chart_driver.h"
+#include "tests/support/tool_runs.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
 #include "tools/zodivane_chart/tool.h"
@@ -38,23 +39,6 @@ Json DelhiLine() {
       {"cboYearText", "1980"}, {"cboHHText", "10"},      {"cboMMText", "30"},
       {"optEast", true},       {"optSouth", false},      {"chkDST", false},
   };
-}
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = "") {
-  StringInput in(input);
-  StringOutput out;
-  std::ostringstream err;
-  ToolRun run;
-  run.status = Run(args, in, out, err);
-  run.out = out.Text();
-  run.err = err.str();
-  return run;
 }
 
 std::vector<std::string> With(std::vector<std::string> args,

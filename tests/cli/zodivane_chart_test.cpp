@@ -1,6 +1,7 @@
 // zodivane-chart: the JSON-lines protocol and the form for people, driven
 // through the same functions main calls, with string streams.
 #include "tests/cli/entries_json.h"
+#include "tests/support/tool_runs.h"
 #include "tools/zodivane_chart/arguments.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
@@ -372,23 +373,6 @@ TEST(ChartToolJson, RefusesOverlongLinesAndCarriesOn) {
 
 // ---------------------------------------------------------------------------
 // Command line
-
-struct ToolRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-ToolRun RunTool(const std::vector<std::string>& args, const std::string& input = "") {
-  StringInput in(input);
-  StringOutput out;
-  std::ostringstream err;
-  ToolRun run;
-  run.status = Run(args, in, out, err);
-  run.out = out.Text();
-  run.err = err.str();
-  return run;
-}
 
 const std::vector<std::string> kDelhiFlags{
     "--name", "Anna",  "--date", "1980-03-05", "--time", "07:05",   "--zone", "34",        "--lat",

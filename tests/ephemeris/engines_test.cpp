@@ -25,6 +25,7 @@ namespace zodivane {
 namespace {
 
 using test::Birth;
+using test::kDelhi1980;
 using test::MakeInput;
 
 // Reference longitudes are given to five decimals; they match to half a unit
@@ -35,18 +36,6 @@ constexpr double kFiveDecimals = 0.000005;
 // with the hemisphere of the birthplace.
 constexpr Birth kGreenwich2000{
     .year = 2000, .month = 1, .day = 1, .hour = 12, .latDegrees = 51, .latMinutes = 30};
-constexpr Birth kDelhi1980{.year = 1980,
-                           .month = 6,
-                           .day = 15,
-                           .hour = 10,
-                           .minute = 30,
-                           .toUtHours = -5,
-                           .toUtMinutes = -30,
-                           .lonDegrees = 77,
-                           .lonMinutes = 13,
-                           .east = true,
-                           .latDegrees = 28,
-                           .latMinutes = 37};
 constexpr Birth kDelhi1980Dst{.year = 1980,
                               .month = 6,
                               .day = 15,

@@ -11,20 +11,12 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/support/shared_gazetteer.h"
+
 namespace zodivane::places {
 namespace {
 
-// One gazetteer for all cases: reading it takes a few tenths of a second.
-class GazetteerTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { gazetteer_ = std::make_unique<Gazetteer>(); }
-  static void TearDownTestSuite() { gazetteer_.reset(); }
-  static const Gazetteer& gazetteer() { return *gazetteer_; }
-
- private:
-  static std::unique_ptr<Gazetteer> gazetteer_;
-};
-std::unique_ptr<Gazetteer> GazetteerTest::gazetteer_;
+using GazetteerTest = zodivane::test::SharedGazetteerTest;
 
 TEST_F(GazetteerTest, ReadsEveryCity) {
   EXPECT_EQ(gazetteer().size(), 24361u);

@@ -14,20 +14,12 @@
 #include "places/gazetteer.h"
 #include "places/place_entries.h"
 #include "places/zone_rows.h"
+#include "tests/support/shared_gazetteer.h"
 
 namespace zodivane::places {
 namespace {
 
-class PlaceChartsTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { gazetteer_ = std::make_unique<Gazetteer>(); }
-  static void TearDownTestSuite() { gazetteer_.reset(); }
-  static const Gazetteer& gazetteer() { return *gazetteer_; }
-
- private:
-  static std::unique_ptr<Gazetteer> gazetteer_;
-};
-std::unique_ptr<Gazetteer> PlaceChartsTest::gazetteer_;
+using PlaceChartsTest = zodivane::test::SharedGazetteerTest;
 
 /// A form filled by hand at a clock reading; the rest as the form's defaults.
 FormEntries HandEntries(const LocalDateTime& local, const char* lonD, const char* lonM, bool east,

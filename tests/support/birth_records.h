@@ -28,6 +28,21 @@ struct Birth {
   bool dst = false;
 };
 
+/// 15 June 1980, 10:30 Indian Time (+5:30) at 28°37' N, 77°13' E: a
+/// reference birth of the Ascendant and Moon tables.
+inline constexpr Birth kDelhi1980{.year = 1980,
+                                  .month = 6,
+                                  .day = 15,
+                                  .hour = 10,
+                                  .minute = 30,
+                                  .toUtHours = -5,
+                                  .toUtMinutes = -30,
+                                  .lonDegrees = 77,
+                                  .lonMinutes = 13,
+                                  .east = true,
+                                  .latDegrees = 28,
+                                  .latMinutes = 37};
+
 [[nodiscard]] inline ChartInput MakeInput(const Birth& birth) {
   const auto i16 = [](int value) { return static_cast<std::int16_t>(value); };
   ChartInput input;

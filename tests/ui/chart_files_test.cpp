@@ -69,17 +69,6 @@ ControlState StateOf(const QWidget& form) {
   return state;
 }
 
-bool SameEntries(const FormEntries& a, const FormEntries& b) {
-  return a.txtName == b.txtName && a.txtLonD == b.txtLonD && a.txtLonM == b.txtLonM &&
-         a.txtLatD == b.txtLatD && a.txtLatM == b.txtLatM && a.txtMCity == b.txtMCity &&
-         a.txtMState == b.txtMState && a.txtMCountry == b.txtMCountry &&
-         a.cboMonthIndex == b.cboMonthIndex && a.cboDateIndex == b.cboDateIndex &&
-         a.cmbTimeZoneIndex == b.cmbTimeZoneIndex && a.cboDateText == b.cboDateText &&
-         a.cboYearText == b.cboYearText && a.cboHHText == b.cboHHText &&
-         a.cboMMText == b.cboMMText && a.optEast == b.optEast && a.optSouth == b.optSouth &&
-         a.chkDST == b.chkDST;
-}
-
 class ChartFilesTest : public ::testing::Test {
  protected:
   ChartFilesTest() { shell.EnableChartFiles(openDialog, saveDialog); }
@@ -129,7 +118,7 @@ TEST_F(ChartFilesTest, EveryCastableFormStateSavesAndReopensToTheSameEntriesAndC
   for (const auto& [what, entries] : test::RoundTripEntries()) {
     SCOPED_TRACE(what);
     form.SetEntries(entries);
-    ASSERT_TRUE(SameEntries(form.CollectEntries(), entries));
+    ASSERT_TRUE(form.CollectEntries() == entries);
     const ControlState typed = StateOf(form);
     form.cmdRashi_Click();
     const QString report = ShownReport();
@@ -144,7 +133,7 @@ TEST_F(ChartFilesTest, EveryCastableFormStateSavesAndReopensToTheSameEntriesAndC
     ASSERT_TRUE(charts.Open(Path(QStringLiteral("chart%1.zchart").arg(row)), &form));
     EXPECT_TRUE(messages.notices.empty());
     EXPECT_EQ(StateOf(form), typed);
-    EXPECT_TRUE(SameEntries(form.CollectEntries(), entries));
+    EXPECT_TRUE(form.CollectEntries() == entries);
     ASSERT_NE(shell.MainWindow(), nullptr);
     EXPECT_TRUE(shell.MainWindow()->isVisible());
     EXPECT_FALSE(form.isVisible());
@@ -240,7 +229,7 @@ TEST_F(ChartFilesTest, ARejectedChartShowsItsMessageAndLeavesTheFormFilled) {
                   MessageIcon::Critical}));
   EXPECT_EQ(results, nullptr);
   EXPECT_TRUE(form.isVisible());
-  EXPECT_TRUE(SameEntries(form.CollectEntries(), entries));
+  EXPECT_TRUE(form.CollectEntries() == entries);
   EXPECT_EQ(form.focusWidget(), testing::Child<QLineEdit>(form, "txtLatD"));
 }
 
@@ -422,7 +411,7 @@ TEST_F(ChartFilesTest, AFileNamedAtTheStartOpensWithItsChartInTheResults) {
   EXPECT_FALSE(shell.InputForm()->isVisible());
   EXPECT_EQ(testing::Child<QLabel>(*shell.MainWindow(), "lblName")->text(),
             QStringLiteral("JOAO SILVA"));
-  EXPECT_TRUE(SameEntries(shell.InputForm()->CollectEntries(), entries));
+  EXPECT_TRUE(shell.InputForm()->CollectEntries() == entries);
   EXPECT_TRUE(messages.notices.empty());
 
   // A second copy started with a file is refused as ever, and opens nothing.

@@ -19,9 +19,6 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <optional>
 #include <string>
 #include <variant>
@@ -29,6 +26,8 @@
 
 #include "chart/chart_driver.h"
 #include "tests/ui/support/fakes.h"
+#include "tests/ui/support/file_size_limit.h"
+#include "tests/ui/support/reading_tools.h"
 #include "ui/chart_sheet.h"
 #include "ui/chart_sheet_actions.h"
 #include "ui/mdi.h"
@@ -64,18 +63,7 @@ ChartView SampleChart() {
   return std::get<ChartView>(std::move(result));
 }
 
-/// Output of a reading tool, or none when the tool is missing or fails.
-std::optional<QString> RunTool(const QString& tool, const QStringList& arguments) {
-  if (QStandardPaths::findExecutable(tool).isEmpty()) {
-    return std::nullopt;
-  }
-  QProcess process;
-  process.start(tool, arguments);
-  if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-    return std::nullopt;
-  }
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
+using testing::RunTool;
 
 /// Checks that the text of a sheet's PDF holds the chart: the name, the
 /// details, the three signs, all eleven positions and the retrograde marks.
@@ -206,27 +194,7 @@ TEST(ChartSheet, FileNamesFromThePersonsName) {
   }
 }
 
-/// Lowers the largest file size this process may write, for one scope.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lower = saved_;
-    lower.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &lower);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit saved_{};
-  void (*previousHandler_)(int) = nullptr;
-};
+using testing::FileSizeLimit;
 
 TEST(ChartSheet, AFailedWriteSaysWhyAndKeepsTheOldFile) {
   const ChartView chart = SampleChart();
@@ -272,33 +240,7 @@ TEST(ChartSheet, AFailedWriteSaysWhyAndKeepsTheOldFile) {
   EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
-/// Returns the typed path, with the default suffix for a name without one;
-/// an existing file is replaced only when the scripted answer is yes.
-class FakeSaveDialog final : public SaveFileDialog {
- public:
-  std::optional<QString> AskSavePath(QWidget* /*parent*/,
-                                     const SaveDialogSettings& settings) override {
-    asked.push_back(settings);
-    if (!typedPath) {
-      return std::nullopt;
-    }
-    QString path = *typedPath;
-    if (QFileInfo(path).suffix().isEmpty()) {
-      path += QStringLiteral(".") + settings.defaultSuffix;
-    }
-    if (settings.confirmOverwrite && QFileInfo::exists(path)) {
-      ++overwriteQuestions;
-      if (!replaceExisting) {
-        return std::nullopt;
-      }
-    }
-    return path;
-  }
-  std::optional<QString> typedPath;
-  bool replaceExisting = false;
-  int overwriteQuestions = 0;
-  std::vector<SaveDialogSettings> asked;
-};
+using testing::FakeSaveDialog;
 
 /// Sends the printout to a PDF file.
 class FakePrintDialog final : public PrintDialog {
@@ -381,7 +323,7 @@ TEST_F(MainWindowSheet, ExportWritesEachFormatByItsExtension) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.typed.toStdString());
-    saveDialog.typedPath = row.typed;
+    saveDialog.typedName = row.typed;
     Action("mnuExportChart")->trigger();
     ASSERT_TRUE(QFileInfo::exists(row.written));
   }
@@ -407,7 +349,7 @@ TEST_F(MainWindowSheet, ExportAsksBeforeReplacingAndSaysWhyItFailed) {
     old.write("kept");
   }
   // The suggested name exists: the user is asked and says no.
-  saveDialog.typedPath = existing;
+  saveDialog.typedName = existing;
   Action("mnuExportChart")->trigger();
   EXPECT_EQ(saveDialog.overwriteQuestions, 1);
   QFile kept(existing);
@@ -416,7 +358,7 @@ TEST_F(MainWindowSheet, ExportAsksBeforeReplacingAndSaysWhyItFailed) {
   EXPECT_TRUE(messages.notices.empty());
 
   // A folder that cannot hold files: one critical message naming the file.
-  saveDialog.typedPath = Path("kept-as-file/chart.png");
+  saveDialog.typedName = Path("kept-as-file/chart.png");
   {
     QFile plain(Path("kept-as-file"));
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
@@ -428,7 +370,7 @@ TEST_F(MainWindowSheet, ExportAsksBeforeReplacingAndSaysWhyItFailed) {
       QStringLiteral("The chart could not be saved to ") + Path("kept-as-file/chart.png")));
 
   // Cancel writes nothing and says nothing.
-  saveDialog.typedPath.reset();
+  saveDialog.typedName.reset();
   Action("mnuExportChart")->trigger();
   EXPECT_EQ(messages.notices.size(), 1U);
 }

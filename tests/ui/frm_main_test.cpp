@@ -21,6 +21,7 @@
 #include <cmath>
 
 #include "chart/time_zones.h"
+#include "tests/support/greenwich_reference.h"
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/windows.h"
 #include "ui/frm_main.h"
@@ -449,22 +450,7 @@ TEST_F(InputFormTest, ProceedCastsTheGreenwichReferenceChart) {
                    [&cast](const ChartView& chart) { cast.push_back(chart); });
   form.cmdRashi_Click();
   ASSERT_EQ(cast.size(), 1U);
-  const ChartView& view = cast[0];
-  const PositionTable expected{"10 Cap 22", "13 Sco 18", "01 Cap 54", "01 Sag 34",
-                               "27 Aqu 58", "25 Ari 21", "10 Tau 12", "14 Aqu 47",
-                               "03 Aqu 11", "11 Sag 27", "24 Ari 17"};
-  EXPECT_EQ(view.positions, expected);
-  EXPECT_EQ(view.moonSign, "Scorpio");
-  EXPECT_EQ(view.sunSign, "Capricorn");
-  EXPECT_EQ(view.ascendantSign, "Aries");
-  EXPECT_EQ(view.name, "GREENWICH");
-  EXPECT_EQ(view.dateOfBirth, "January/1/2000");
-  EXPECT_EQ(view.timeOfBirth, "12:0");
-  EXPECT_EQ(view.latitude, "51\u00B0 30' N");
-  EXPECT_EQ(view.longitude, "0\u00B0 0' W");
-  EXPECT_EQ(view.city, "London");
-  EXPECT_EQ(view.state, "");
-  EXPECT_EQ(view.country, "England");
+  zodivane::test::ExpectGreenwich2000View(cast[0]);
   EXPECT_TRUE(messages.notices.empty());
 }
 

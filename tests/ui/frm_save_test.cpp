@@ -24,13 +24,12 @@
 #include <QTextEdit>
 #include <QTimer>
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <optional>
 #include <vector>
 
 #include "tests/ui/support/fakes.h"
+#include "tests/ui/support/file_size_limit.h"
+#include "tests/ui/support/reading_tools.h"
 #include "ui/frm_display.h"
 #include "ui/frm_save.h"
 #include "ui/mdi.h"
@@ -50,18 +49,7 @@ using testing::FakeWebBrowser;
 const QString kReportText =
     QStringLiteral("Sun In Aries\nYou are bold and direct.\n\nRuler Of Pluto's Sign :- Mars");
 
-/// Output of a reading tool, or none when the tool is missing or fails.
-std::optional<QString> RunTool(const QString& tool, const QStringList& arguments) {
-  if (QStandardPaths::findExecutable(tool).isEmpty()) {
-    return std::nullopt;
-  }
-  QProcess process;
-  process.start(tool, arguments);
-  if (!process.waitForFinished(60000) || process.exitCode() != 0) {
-    return std::nullopt;
-  }
-  return QString::fromUtf8(process.readAllStandardOutput());
-}
+using testing::RunTool;
 
 class ReportWindowTest : public ::testing::Test {
  protected:
@@ -298,27 +286,7 @@ TEST_F(ReportWindowTest, ExistingFileIsReplacedOnlyAfterTheOverwriteQuestion) {
   window.close();
 }
 
-/// Lowers the largest file size this process may write, for one scope.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    getrlimit(RLIMIT_FSIZE, &saved_);
-    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit lower = saved_;
-    lower.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &lower);
-  }
-  ~FileSizeLimit() {
-    setrlimit(RLIMIT_FSIZE, &saved_);
-    std::signal(SIGXFSZ, previousHandler_);
-  }
-  FileSizeLimit(const FileSizeLimit&) = delete;
-  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
- private:
-  rlimit saved_{};
-  void (*previousHandler_)(int) = nullptr;
-};
+using testing::FileSizeLimit;
 
 TEST_F(ReportWindowTest, FailedSaveKeepsTheOldFileAndSaysWhy) {
   const QByteArray oldContent = QByteArray("{\\rtf1 an earlier report}\n").repeated(3);
