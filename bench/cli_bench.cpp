@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zodivane-chart's JSON protocol on a thousand lines, and one whole cast.
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the three ephemeris engines for one chart (time per chart).
 #include <benchmark/benchmark.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Validation of the form entries and the key filters of the name and
 // coordinate boxes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Casting a chart: from the form entries to everything the results show.
 #pragma once
 

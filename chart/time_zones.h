@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed list of 71 time zones and the correction each gives to reach UT.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The natal wheel: bodies gathered into their signs, then the twelve
 // whole-sign houses turned so that house 1 holds the Ascendant's sign.
 #pragma once

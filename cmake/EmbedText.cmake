@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # zodivane_embed_text(<target> <symbol> <file>)
 #
 # Compiles the text file <file> into <target> as the constant

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by zodivane_embed_text: writes INPUT as a raw string literal into OUTPUT.
 file(READ "${INPUT}" content)
 string(FIND "${content}" ")zvtext\"" clash)

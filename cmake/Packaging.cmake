@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in the build folder. Library
 # dependencies come from dpkg-shlibdeps (package dpkg-dev). Reads only the
 # project's version and cache options set before it is included.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one vocabulary of the chart: the twelve signs and the chart points.
 // Every module spells signs and bodies through these tables; nothing else
 // writes "Ari" or "Aries".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Ascendant: the point of the ecliptic rising on the eastern horizon,
 // from classical local sidereal time, the mean obliquity and the standard
 // Ascendant formula with an explicit quadrant rule. Tropical zodiac.

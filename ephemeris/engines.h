@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three ephemeris engines as the chart driver runs them, in this order:
 // Ascendant, Moon, planets. Each is a function of the birth record.
 #pragma once

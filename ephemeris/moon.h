@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Moon's geocentric ecliptic longitude from a truncated lunar series:
 // the mean longitude plus the 25 largest periodic terms of the longitude,
 // referred to the mean equinox of date (no nutation).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Sun and the planets Mercury to Pluto from Keplerian mean elements:
 // heliocentric ellipses whose J2000.0 elements change linearly with time,
 // differenced with the Earth's to give the geocentric direction, then

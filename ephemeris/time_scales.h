@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arithmetic the three ephemeris engines share: the observer's signed
 // coordinates, Universal Time, day numbers, century counts, sidereal time,
 // the obliquity of the ecliptic, the quadrant-correct arctangent, angle

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The planet-in-sign report: ten sections written as styled runs into a
 // rich-text sink.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rich-text sinks that need no window: one that keeps only the characters
 // and one that keeps every inserted text with its style.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed vocabulary of the planet-in-sign report: the sign table with its
 // keywords, elements and rulers, the ten report planets with their headings,
 // the section headings, and the interpretation paragraphs compiled into the

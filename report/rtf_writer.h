@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes styled text as a Rich Text Format document.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether Mercury to Saturn were retrograde on the birth date, looked up in
 // the station tables, and the wheel names marked " (R) " accordingly.
 #pragma once

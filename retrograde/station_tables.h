@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The retrograde station tables of Mercury, Venus, Mars, Jupiter and Saturn:
 // constant data compiled into the program from retrograde/stations/*.txt and
 // parsed once, on first use.

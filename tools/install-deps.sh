@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs, from Debian's archive, every package that building, running and
 # testing Zodivane needs, and only those that are missing. Safe to re-run.
 set -euo pipefail

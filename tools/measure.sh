@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and measures, under a virtual X server, the time from
 # process start to the input form shown, from Proceed to the results shown,
 # and the peak resident memory. Runs five times; pass another count as $1.

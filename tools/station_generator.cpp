@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zodivane-stations: computes the retrograde station tables that the program
 // carries in retrograde/stations/, from Swiss Ephemeris.
 //

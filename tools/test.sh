@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds everything and runs the whole test suite;
 # runs the fuzz targets for a short fixed number of inputs (clang, in
 # build-fuzz); builds and checks the Debian package (tools/package.sh, in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running program: the application's identity, the platform services
 // and the shell.
 #pragma once

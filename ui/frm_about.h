@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about box: the program's name, version and purpose, and a link to the
 // maker's home page. Modal; each opening starts afresh.
 #pragma once

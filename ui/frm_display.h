@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results form: the person's details, the Ascendant, sun and moon signs,
 // the table of positions, the natal wheel and the planet-in-sign report.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input form: birth data, the place lookup, the banner and the Help
 // menu. "Proceed" casts the chart and hands it on through ChartCast.
 #pragma once

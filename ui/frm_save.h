@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report window: a preview of the planet-in-sign report between two
 // credit lines, saved as a rich-text file or printed. Modal over the main
 // window; each opening builds a new preview.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window geometry in twips (1/1440 inch) and the shared look of the
 // shell's windows: colours and the Verdana typeface.
 #pragma once

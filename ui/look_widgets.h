@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small widgets the shell's windows share: a label that reacts to a click,
 // a push button whose caption wraps onto several lines, and the Help menu.
 #pragma once

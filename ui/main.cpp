@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zodivane: casts a Western natal chart.
 #include <QApplication>
 

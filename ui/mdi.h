@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: banner, the program's name, the results form in the navy
 // client area, and the bottom bar with Print, Back and Exit.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clickable web addresses in a rich-text box: the box marks the addresses in
 // its text as links while text is inserted or typed, and a press of the left
 // mouse button on one opens it in the user's browser.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The few services of the platform that the windows use, behind small
 // interfaces so that tests can replace them: message boxes, the browser,
 // the settings store, the clock and the open, save and print dialogs.

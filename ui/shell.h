@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and navigation: one running copy, the update reminder, the input
 // form first, the results in the main window, Back, and the end of the program.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A QTextEdit as rich text: the report's styled runs written at the box's
 // insertion point, and a document read back as styled runs.
 #pragma once

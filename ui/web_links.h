@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three web pages the program opens, and the maker's address it shows.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures of the results form drawn from SVG artwork: the natal wheel and
 // the sign glyphs, vector-drawn at paint time so they are crisp at every
 // device pixel ratio.

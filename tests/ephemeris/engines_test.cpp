@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three engines: the Ascendant, the Moon and the planets, against
 // reference charts, the one Universal Time rule they share, and the Sun of
 // date against an independent solar formula.

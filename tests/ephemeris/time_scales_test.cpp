@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shared arithmetic of the ephemeris: observer coordinates, Universal
 // Time, calendar carry, day numbers, century counts, sidereal time, angles
 // and the long position text.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the station generator GENERATOR into OUTPUT and compares each file it
 # writes with the committed file in COMMITTED, byte for byte.
 file(REMOVE_RECURSE "${OUTPUT}")

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The retrograde test on calendar dates and the marking of the wheel names.
 #include "retrograde/retrograde.h"
 

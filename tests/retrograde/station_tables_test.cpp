@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The station tables: row splitting and parsing, the file format, and the
 // compiled-in data (counts, published rows and the invariants of every table).
 #include "retrograde/station_tables.h"

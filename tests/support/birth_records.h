@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Birth records for the ephemeris tests, written as the form would fill them.
 #pragma once
 

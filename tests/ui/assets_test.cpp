@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The artwork compiled into the program opens from the resources and renders.
 #include <gtest/gtest.h>
 

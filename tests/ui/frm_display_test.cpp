@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results form: its design-time layout and captions, ShowChart writing a
 // cast chart into every label, picture and the report box, and the web link.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The input form: its lists and defaults, the focus order, the key filters
 // as typed keys, pasted text, rejections, Proceed and the place lookup.
 #include <gmock/gmock.h>

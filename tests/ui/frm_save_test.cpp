@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report window: the preview, saving as rich text, printing, the
 // clickable addresses, and its modality over the main window.
 #include <gtest/gtest.h>

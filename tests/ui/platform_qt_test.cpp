@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The running program's platform services: message boxes titled "Zodivane"
 // with their icon and buttons, the browser hand-off and the settings store.
 #include <gmock/gmock.h>

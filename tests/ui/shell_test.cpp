@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell: one running copy, the update reminder's day rule, the main
 // window's layout and links, the about box, and the moves between windows.
 #include <gmock/gmock.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's runs written into a QTextEdit: bold and colour at the
 // insertion point, CR LF as one paragraph break.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs GoogleTest inside a QApplication on the offscreen platform, with a
 // private settings store so that tests never touch the user's settings.
 #include <gtest/gtest.h>

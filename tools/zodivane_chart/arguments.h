@@ -33,7 +33,7 @@ struct Options {
   Mode mode = Mode::People;
   bool report = false;  ///< --report: append the report's plain text
   std::optional<std::string>
-      reportRtf;      ///< --report-rtf FILE (form for people and --chart); "-" for standard output
+      reportRtf;  ///< --report-rtf FILE (form for people and --chart); "-" for standard output
   bool sensitivity = false;  ///< --sensitivity: the birth-time sensitivity after the chart
   /// --export-chart FILE (form for people only): the chart sheet, PDF, PNG or
   /// SVG by the file's extension.

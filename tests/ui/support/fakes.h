@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test doubles of the platform services: they record what the windows ask
 // of them and answer from the test's script.
 #pragma once
