@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "ui/frm_main.h"
+#include "ui/place_assistant.h"
 
 namespace zodivane::ui {
 
@@ -154,6 +155,13 @@ bool ChartFiles::AskAndSave(QWidget* parent) {
     // The chosen place stays only with the entries it filled.
     if (opened_->entries == chart.entries) {
       chart.place = opened_->place;
+    }
+  }
+  // The place the finder chose goes with the entries it filled.
+  if (const auto* finder = form_.findChild<PlaceAssistant*>()) {
+    if (const auto& chosen = finder->chosen(); chosen && chosen->name == chart.entries.txtMCity) {
+      chart.place = chartfile::ChosenPlace{chosen->name, chosen->state,       chosen->country,
+                                           chosen->zone, chosen->latitudeDeg, chosen->longitudeDeg};
     }
   }
   SaveDialogSettings settings;

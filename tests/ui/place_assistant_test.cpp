@@ -8,13 +8,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "chart/time_zones.h"
 #include "tests/ui/support/fakes.h"
+#include "ui/chart_files.h"
 #include "ui/frm_main.h"
 
 namespace zodivane::ui {
@@ -106,6 +110,34 @@ TEST_F(PlaceAssistantTest, ChoosingAMatchFillsEveryFieldAndShowsTheNote) {
                         "Asia/Kolkata on 5 March 1980 at 10:30: IST, UT+5:30, no daylight saving"));
   // The focus stays in the city box, the documented order goes on from there.
   EXPECT_TRUE(Find<QLineEdit>("txtMCity")->hasFocus());
+}
+
+// A chart saved after choosing a place keeps the place the finder chose;
+// once the city is typed over, the place no longer goes with the entries.
+TEST_F(PlaceAssistantTest, ASavedChartKeepsTheChosenPlace) {
+  SetDateTime(1980, 3, 5, 10, 30);
+  PickFirstMatch(TypeCity(QStringLiteral("Delhi")));
+  Find<QLineEdit>("txtName")->setText(QStringLiteral("ASHA"));
+
+  QTemporaryDir folder;
+  testing::FakeSettingsStore settings;
+  testing::FakeOpenDialog openDialog;
+  testing::FakeSaveDialog saveDialog;
+  ChartFiles files(form, ChartFileServices{messages, settings, openDialog, saveDialog});
+  const auto savedText = [&](const QString& name) {
+    saveDialog.typedName = folder.filePath(name);
+    EXPECT_TRUE(files.AskAndSave(&form));
+    QFile file(folder.filePath(name));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return QString::fromUtf8(file.readAll());
+  };
+  const QString withPlace = savedText(QStringLiteral("asha.zchart"));
+  EXPECT_TRUE(withPlace.contains(QStringLiteral("\"chosenPlace\""))) << withPlace.toStdString();
+  EXPECT_TRUE(withPlace.contains(QStringLiteral("Asia/Kolkata"))) << withPlace.toStdString();
+
+  Find<QLineEdit>("txtMCity")->setText(QStringLiteral("Agra"));
+  const QString typedOver = savedText(QStringLiteral("agra.zchart"));
+  EXPECT_FALSE(typedOver.contains(QStringLiteral("chosenPlace"))) << typedOver.toStdString();
 }
 
 // South and West set their hemisphere buttons; a narrowed query.
