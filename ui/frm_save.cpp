@@ -102,6 +102,9 @@ frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidg
   RTB_->setAccessibleName(QStringLiteral("Report preview"));
   RTB_->setGeometry(TwipsRect(30, 390, 7665, 6135));
   RTB_->setAcceptRichText(true);
+  // Tab leaves the preview for the buttons and the links instead of typing
+  // a tab into the report: the window stays usable from the keyboard.
+  RTB_->setTabChangesFocus(true);
   RTB_->setFont(look::VerdanaFont(9.75));
   RTB_->document()->setDefaultFont(look::VerdanaFont(9.75));
   look::SetBoxColours(*RTB_, colours::kWhite, QColor(0, 0, 0));

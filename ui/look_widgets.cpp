@@ -55,7 +55,9 @@ ClickableLabel::ClickableLabel(const QString& text, QWidget* parent) : QLabel(te
   }();
   (void)registered;
   setCursor(Qt::PointingHandCursor);
-  setFocusPolicy(Qt::NoFocus);
+  // Reached by Tab like a link on a page; a click opens it without taking
+  // the focus from the box being typed into.
+  setFocusPolicy(Qt::TabFocus);
 }
 
 void ClickableLabel::keyPressEvent(QKeyEvent* event) {

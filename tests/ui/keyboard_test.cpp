@@ -11,12 +11,14 @@
 #include <QTextEdit>
 
 #include <memory>
+#include <vector>
 
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/windows.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/frm_save.h"
+#include "ui/look_widgets.h"
 #include "ui/mdi.h"
 
 namespace zodivane::ui {
@@ -37,6 +39,25 @@ void Activate(QWidget& window) {
 void ExpectAccessKeyStays(const QPushButton& button, const char* caption) {
   EXPECT_EQ(button.text(), QString::fromLatin1(caption));
   EXPECT_EQ(button.shortcut(), QKeySequence::mnemonic(button.text()));
+}
+
+/// Tabs once round `window`'s focus chain and presses Return on every link
+/// the focus reaches; the names of the links reached, in Tab order.
+std::vector<QString> PressLinksReachedByTab(QWidget& window) {
+  std::vector<QString> reached;
+  QWidget* const first = QApplication::focusWidget();
+  for (int step = 0; step < 64; ++step) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* focused = QApplication::focusWidget();
+    if (focused == nullptr || focused == first || !window.isAncestorOf(focused)) {
+      break;
+    }
+    if (qobject_cast<look::ClickableLabel*>(focused) != nullptr) {
+      reached.push_back(focused->objectName());
+      QTest::keyClick(focused, Qt::Key_Return);
+    }
+  }
+  return reached;
 }
 
 class KeyboardTest : public ::testing::Test {
@@ -121,6 +142,38 @@ TEST_F(KeyboardTest, MainWindowPrintsQuitsAndHelpsFromTheKeyboard) {
   QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(unloaded, 1);
+}
+
+// Every link of a window is a Tab stop that Return opens, and none of them
+// takes a window's first focus.
+TEST_F(KeyboardTest, LinksAreReachedByTabAndOpenedWithReturn) {
+  frmMain form(session, links, messages);
+  Activate(form);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("txtName"));
+  EXPECT_EQ(PressLinksReachedByTab(form), std::vector<QString>{QStringLiteral("Label61")});
+  EXPECT_EQ(browser.opened, std::vector<QUrl>{WebAddresses::HomePage()});
+  form.close();
+
+  browser.opened.clear();
+  MDI main(links);
+  main.setAttribute(Qt::WA_DeleteOnClose, false);
+  Activate(main);
+  ASSERT_EQ(qobject_cast<look::ClickableLabel*>(QApplication::focusWidget()), nullptr);
+  const std::vector<QString> mainLinks = PressLinksReachedByTab(main);
+  EXPECT_EQ(mainLinks.size(), 2U);
+  EXPECT_EQ(browser.opened.size(), mainLinks.size());
+
+  browser.opened.clear();
+  testing::FakeSaveDialog saveDialog;
+  testing::FakePrintDialog printDialog;
+  frmSave* window =
+      OpenReportWindow(main, ReportWindowServices{links, messages, saveDialog, printDialog});
+  Activate(*window);
+  ASSERT_EQ(qobject_cast<look::ClickableLabel*>(QApplication::focusWidget()), nullptr);
+  const std::vector<QString> reportLinks = PressLinksReachedByTab(*window);
+  EXPECT_EQ(reportLinks.size(), 2U);
+  EXPECT_EQ(browser.opened.size(), reportLinks.size());
+  window->close();
 }
 
 TEST_F(KeyboardTest, ReportWindowSavesAndPrintsFromTheKeyboard) {
