@@ -9,10 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/chart_driver.h"
-#include "tools/zodivane_chart/arguments.h"
-#include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
-#include "tools/zodivane_chart/tool.h"
 
 namespace {
 

@@ -35,33 +35,29 @@ CivilMoment LocalMomentOf(const ChartInput& input) noexcept {
   return CivilMoment{input.year, input.month, input.day, input.hour, input.minute};
 }
 
-int SignOfAbbreviation(std::string_view abbreviation) noexcept {
-  return SignIndexFromAbbreviation(abbreviation).value_or(kNoSign);
-}
-
 /// The Ascendant's sign as the results read it: the last three characters
 /// of its trimmed long text.
 int AscendantSignOf(std::string_view ascendantText) noexcept {
-  const std::string_view trimmed = TrimSpaces(ascendantText);
-  return trimmed.size() < 3 ? kNoSign : SignOfAbbreviation(trimmed.substr(trimmed.size() - 3));
+  return SignIndexOfLongText(ascendantText).value_or(kNoSign);
 }
 
 /// A body's sign as the results read it: characters 4 to 6 of its trimmed
 /// short position text.
 int PositionSignOf(const PositionTable& positions, ChartPoint point) noexcept {
-  return SignOfAbbreviation(
-      SignCharactersOf(TrimSpaces(positions[static_cast<std::size_t>(point)])));
+  return SignIndexOfShortText(TrimSpaces(positions[static_cast<std::size_t>(point)]))
+      .value_or(kNoSign);
 }
 
 int MoonSignOf(const MoonPosition& moon) noexcept {
   return SignIndexFromName(moon.moonSignName).value_or(kNoSign);
 }
 
-/// Signs of all eleven points of one birth record, from a full run of the
-/// three engines in the driver's order.
-std::array<int, kChartPointCount> AllSigns(const ChartInput& input) {
-  const std::string ascendantText = ComputeAscendant(input);
-  const MoonPosition moon = ComputeMoon(input);
+/// Signs of all eleven points of one birth record, from the Ascendant's and
+/// the Moon's results of that record and the planet engine run after them,
+/// in the driver's order.
+std::array<int, kChartPointCount> AllSigns(const ChartInput& input,
+                                           const std::string& ascendantText,
+                                           const MoonPosition& moon) {
   const PositionTable positions = ComputePlanets(input, moon.moonText, ascendantText);
   std::array<int, kChartPointCount> signs{};
   for (int point = 0; point < kChartPointCount; ++point) {
@@ -71,6 +67,11 @@ std::array<int, kChartPointCount> AllSigns(const ChartInput& input) {
   signs[static_cast<std::size_t>(ChartPoint::Moon)] = MoonSignOf(moon);
   signs[static_cast<std::size_t>(ChartPoint::Ascendant)] = AscendantSignOf(ascendantText);
   return signs;
+}
+
+/// AllSigns of a record whose engines have not run yet.
+std::array<int, kChartPointCount> AllSigns(const ChartInput& input) {
+  return AllSigns(input, ComputeAscendant(input), ComputeMoon(input));
 }
 
 /// Sidereal time runs 360.9856 degrees per day of clock time.
@@ -194,7 +195,11 @@ ChartInput ShiftBirthTime(const ChartInput& input, int minutes) {
 
 BirthTimeSensitivity AnalyseBirthTime(const ChartInput& input) {
   BirthTimeSensitivity result;
-  const std::array<int, kChartPointCount> signs = AllSigns(input);
+  // The Moon's and the Ascendant's texts of the entered time serve the base
+  // signs and pass through every planet probe below.
+  const std::string ascendantText = ComputeAscendant(input);
+  const MoonPosition moonAtBirth = ComputeMoon(input);
+  const std::array<int, kChartPointCount> signs = AllSigns(input, ascendantText, moonAtBirth);
   const ShiftLimits limits = LimitsOf(input);
 
   for (int point = 0; point < kChartPointCount; ++point) {
@@ -220,8 +225,7 @@ BirthTimeSensitivity AnalyseBirthTime(const ChartInput& input) {
   // The planet engine places all bodies at once: one cast per probe serves
   // every body, so the casts are kept by shift while the bodies are searched.
   // The Moon's and the Ascendant's texts only pass through it.
-  const std::string ascendantText = ComputeAscendant(input);
-  const std::string moonText = ComputeMoon(input).moonText;
+  const std::string& moonText = moonAtBirth.moonText;
   std::vector<std::pair<int, PositionTable>> planetCasts;
   auto planetsAt = [&](int shift) -> const PositionTable& {
     for (const auto& [castShift, positions] : planetCasts) {

@@ -11,6 +11,7 @@
 
 #include "chart/birth_data.h"
 #include "chartfile/entries_reader.h"
+#include "chartfile/entry_keys.h"
 #include "chartfile/text_helpers.h"
 #include "common/utf8.h"
 
@@ -144,7 +145,7 @@ std::variant<ChartFile, std::string> ReadChartFile(std::string_view bytes) {
 
   // The entries through the reader of zodivane-chart's JSON lines: the
   // same keys, the same checks, the same messages.
-  EntriesOrError entries = ReadEntriesWithNlohmann(bytes);
+  EntriesOrError entries = EntriesFromObject(object);
   if (auto* message = std::get_if<std::string>(&entries))
     return std::move(*message);
 
@@ -169,26 +170,11 @@ std::string WriteChartFile(const ChartFile& file) {
     if (original.is_object())
       object = std::move(original);
   }
-  const FormEntries& e = file.entries;
   object[std::string(kFormatKey)] = kFormatVersion;
-  object["txtName"] = e.txtName;
-  object["txtLonD"] = e.txtLonD;
-  object["txtLonM"] = e.txtLonM;
-  object["txtLatD"] = e.txtLatD;
-  object["txtLatM"] = e.txtLatM;
-  object["txtMCity"] = e.txtMCity;
-  object["txtMState"] = e.txtMState;
-  object["txtMCountry"] = e.txtMCountry;
-  object["cboMonthIndex"] = e.cboMonthIndex;
-  object["cboDateIndex"] = e.cboDateIndex;
-  object["cmbTimeZoneIndex"] = e.cmbTimeZoneIndex;
-  object["cboDateText"] = e.cboDateText;
-  object["cboYearText"] = e.cboYearText;
-  object["cboHHText"] = e.cboHHText;
-  object["cboMMText"] = e.cboMMText;
-  object["optEast"] = e.optEast;
-  object["optSouth"] = e.optSouth;
-  object["chkDST"] = e.chkDST;
+  for (const InputKey& entry : kInputKeys) {
+    std::visit([&](auto field) { object[std::string(entry.key)] = file.entries.*field; },
+               entry.field);
+  }
   if (file.place) {
     const ChosenPlace& place = *file.place;
     object[std::string(kPlaceKey)] = Json{

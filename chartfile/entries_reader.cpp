@@ -15,6 +15,7 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/time_zones.h"
+#include "chartfile/entry_keys.h"
 #include "chartfile/json_escape.h"
 #include "chartfile/text_helpers.h"
 #include "common/utf8.h"
@@ -24,36 +25,6 @@ namespace {
 
 using Json = nlohmann::json;
 namespace ondemand = simdjson::ondemand;
-
-using FieldRef = std::variant<std::string FormEntries::*, int FormEntries::*, bool FormEntries::*>;
-
-/// One input key of the JSON protocol and the FormEntries field it fills.
-struct InputKey {
-  std::string_view key;  ///< the field's name
-  FieldRef field;
-};
-
-constexpr auto kInputKeys = std::to_array<InputKey>({
-    {"txtName", &FormEntries::txtName},
-    {"txtLonD", &FormEntries::txtLonD},
-    {"txtLonM", &FormEntries::txtLonM},
-    {"txtLatD", &FormEntries::txtLatD},
-    {"txtLatM", &FormEntries::txtLatM},
-    {"txtMCity", &FormEntries::txtMCity},
-    {"txtMState", &FormEntries::txtMState},
-    {"txtMCountry", &FormEntries::txtMCountry},
-    {"cboMonthIndex", &FormEntries::cboMonthIndex},
-    {"cboDateIndex", &FormEntries::cboDateIndex},
-    {"cmbTimeZoneIndex", &FormEntries::cmbTimeZoneIndex},
-    {"cboDateText", &FormEntries::cboDateText},
-    {"cboYearText", &FormEntries::cboYearText},
-    {"cboHHText", &FormEntries::cboHHText},
-    {"cboMMText", &FormEntries::cboMMText},
-    {"optEast", &FormEntries::optEast},
-    {"optSouth", &FormEntries::optSouth},
-    {"chkDST", &FormEntries::chkDST},
-});
-static_assert(kInputKeys.size() == 18);  // every field of FormEntries
 
 /// A list of the form: the key that holds its position or selected text and
 /// the numbers it offers.
@@ -245,22 +216,23 @@ std::optional<std::size_t> KeyPosition(std::string_view key, std::size_t hint) n
 // ---------------------------------------------------------------------------
 // nlohmann
 
-InputValue ValueOf(const Json& value) {
+template <typename AnyJson>
+InputValue ValueOf(const AnyJson& value) {
   InputValue read;
   if (value.is_string()) {
     read.kind = InputValue::Kind::String;
-    read.text = value.get<std::string>();
+    read.text = value.template get<std::string>();
   } else if (value.is_number_unsigned()) {
     read.kind = InputValue::Kind::Unsigned;
-    read.unsigned_ = value.get<std::uint64_t>();
+    read.unsigned_ = value.template get<std::uint64_t>();
   } else if (value.is_number_integer()) {
     read.kind = InputValue::Kind::Integer;
-    read.integer = value.get<std::int64_t>();
+    read.integer = value.template get<std::int64_t>();
   } else if (value.is_number_float()) {
     read.kind = InputValue::Kind::Float;
   } else if (value.is_boolean()) {
     read.kind = InputValue::Kind::Boolean;
-    read.boolean = value.get<bool>();
+    read.boolean = value.template get<bool>();
   } else if (value.is_null()) {
     read.kind = InputValue::Kind::Null;
   } else if (value.is_array()) {
@@ -269,6 +241,18 @@ InputValue ValueOf(const Json& value) {
     read.kind = InputValue::Kind::Object;
   }
   return read;
+}
+
+/// The entries under the keys of a parsed JSON object.
+template <typename AnyJson>
+EntriesOrError EntriesFromParsed(const AnyJson& object) {
+  InputValues values;
+  for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
+    const auto found = object.find(std::string(kInputKeys[i].key));
+    if (found != object.end())
+      values[i] = ValueOf(*found);
+  }
+  return EntriesFromValues(values);
 }
 
 /// Follows the keys of the top object while nlohmann's parser reads a line,
@@ -475,13 +459,11 @@ EntriesOrError ReadEntriesWithNlohmann(std::string_view line) {
   if (!object.is_object()) {
     return "line must be a JSON object of form entries, not " + Describe(ValueOf(object).kind);
   }
-  InputValues values;
-  for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
-    const auto found = object.find(std::string(kInputKeys[i].key));
-    if (found != object.end())
-      values[i] = ValueOf(*found);
-  }
-  return EntriesFromValues(values);
+  return EntriesFromParsed(object);
+}
+
+EntriesOrError EntriesFromObject(const nlohmann::ordered_json& object) {
+  return EntriesFromParsed(object);
 }
 
 struct EntriesReader::Fast {

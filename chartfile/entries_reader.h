@@ -8,6 +8,8 @@
 #include <string_view>
 #include <variant>
 
+#include <nlohmann/json_fwd.hpp>
+
 #include "common/birth_record.h"
 
 namespace zodivane::chartfile {
@@ -38,6 +40,10 @@ class EntriesReader {
 
 /// Reads one line as EntriesReader does, with nlohmann's parser alone.
 [[nodiscard]] EntriesOrError ReadEntriesWithNlohmann(std::string_view line);
+
+/// Reads the entries from a JSON object already parsed (a chart file's),
+/// with the checks and messages of ReadEntriesWithNlohmann.
+[[nodiscard]] EntriesOrError EntriesFromObject(const nlohmann::ordered_json& object);
 
 /// Reads one line with a reader of its own.
 [[nodiscard]] EntriesOrError ParseEntriesLine(std::string_view line);

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ephemeris/planets.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 
@@ -98,14 +97,6 @@ void AppendPaddedToTwo(std::string& text, std::string_view field) {
   text += field;
 }
 
-/// Appends the decimal digits of `value` (0..59), at least two of them.
-void AppendTwoDigits(std::string& text, int value) {
-  std::array<char, 12> digits{};
-  const std::to_chars_result written =
-      std::to_chars(digits.data(), digits.data() + digits.size(), value);
-  AppendPaddedToTwo(text, std::string_view(digits.data(), written.ptr));
-}
-
 }  // namespace
 
 double SolveKepler(double meanAnomaly, double e) noexcept {
@@ -199,30 +190,22 @@ std::string ShortPositionTextOf(double longitude) {
   if (sign >= kSignCount) {
     return ShortPositionText(SignPositionText(longitude));  // names no sign
   }
+  // The truncated parts are never negative, so the degree in the sign is
+  // 0..29 and the minutes 0..59: two digits each, nine characters in all.
   const int degreeInSign = parts.degrees - 30 * sign;
   const std::string_view letters = SignAbbreviations.substr(static_cast<std::size_t>(3 * sign), 3);
-  if (degreeInSign >= 0 && degreeInSign <= 99 && parts.minutes >= 0 && parts.minutes <= 99) {
-    // Both fields have exactly two digits: the text is always nine characters.
-    const std::array<char, 9> text{
-        static_cast<char>('0' + degreeInSign / 10),
-        static_cast<char>('0' + degreeInSign % 10),
-        ' ',
-        letters[0],
-        letters[1],
-        letters[2],
-        ' ',
-        static_cast<char>('0' + parts.minutes / 10),
-        static_cast<char>('0' + parts.minutes % 10),
-    };
-    return std::string(text.data(), text.size());
-  }
-  std::string shortText;
-  AppendTwoDigits(shortText, degreeInSign);
-  shortText += ' ';
-  shortText += letters;
-  shortText += ' ';
-  AppendTwoDigits(shortText, parts.minutes);
-  return shortText;
+  const std::array<char, 9> text{
+      static_cast<char>('0' + degreeInSign / 10),
+      static_cast<char>('0' + degreeInSign % 10),
+      ' ',
+      letters[0],
+      letters[1],
+      letters[2],
+      ' ',
+      static_cast<char>('0' + parts.minutes / 10),
+      static_cast<char>('0' + parts.minutes % 10),
+  };
+  return std::string(text.data(), text.size());
 }
 
 PositionTable ComputePlanets(const ChartInput& input, const std::string& moonText,

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/utf8.h"
 #include "fuzz/rtf_reader.h"
 #include "report/rtf_writer.h"
 
@@ -27,42 +28,16 @@ using zodivane::StyledRun;
   std::abort();
 }
 
-/// Strict UTF-8 decoding: nullopt for any invalid sequence (stray or
-/// missing continuation bytes, overlong forms, surrogates, values above
-/// U+10FFFF).
+/// Strict UTF-8 decoding: nullopt for any invalid sequence.
 std::optional<std::u32string> DecodeStrict(std::string_view bytes) {
   std::u32string text;
   for (std::size_t index = 0; index < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[index]);
-    std::size_t length = 1;
-    char32_t value = lead;
-    char32_t smallest = 0;
-    if (lead >= 0x80) {
-      if ((lead & 0xE0) == 0xC0) {
-        length = 2, value = lead & 0x1F, smallest = 0x80;
-      } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, value = lead & 0x0F, smallest = 0x800;
-      } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, value = lead & 0x07, smallest = 0x10000;
-      } else {
-        return std::nullopt;
-      }
-      if (index + length > bytes.size()) {
-        return std::nullopt;
-      }
-      for (std::size_t next = 1; next < length; ++next) {
-        const auto byte = static_cast<unsigned char>(bytes[index + next]);
-        if ((byte & 0xC0) != 0x80) {
-          return std::nullopt;
-        }
-        value = (value << 6) | (byte & 0x3F);
-      }
-      if (value < smallest || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) {
-        return std::nullopt;
-      }
+    const zodivane::Utf8Char read = zodivane::DecodeUtf8(bytes, index);
+    if (!read.valid) {
+      return std::nullopt;
     }
-    text += value;
-    index += length;
+    text += read.code;
+    index += read.length;
   }
   return text;
 }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "chart/time_zones.h"
+#include "places/zone_rows.h"
 #include "tools/zodivane_chart/text_helpers.h"
 
 namespace zodivane::chart_tool {
@@ -180,20 +181,6 @@ std::string Lowered(std::string_view text) {
   return lowered;
 }
 
-/// The abbreviation in a zone's text, between its commas ("IST").
-std::string_view ZoneAbbreviation(std::string_view text) noexcept {
-  const auto comma = text.find(',');
-  const auto next = text.find(',', comma + 1);
-  if (comma == std::string_view::npos || next == std::string_view::npos)
-    return {};
-  std::string_view middle = text.substr(comma + 1, next - comma - 1);
-  while (middle.starts_with(' '))
-    middle.remove_prefix(1);
-  while (middle.ends_with(' '))
-    middle.remove_suffix(1);
-  return middle;
-}
-
 /// --zone: a list position, a row's text (any case) or an abbreviation
 /// that only one row has.
 std::variant<int, UsageError> ParseZone(std::string_view zone) {
@@ -206,8 +193,7 @@ std::variant<int, UsageError> ParseZone(std::string_view zone) {
       return i;
   }
   for (int i = 0; i < kTimeZoneCount; ++i) {
-    const std::string_view text = kTimeZoneTable[static_cast<std::size_t>(i)].text;
-    if (!wanted.empty() && Lowered(ZoneAbbreviation(text)) == wanted)
+    if (!wanted.empty() && Lowered(places::RowAbbreviation(i)) == wanted)
       rows.push_back(i);
   }
   if (rows.size() == 1)
@@ -327,10 +313,8 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   const bool anyEntryFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
                             flags.lat || flags.lon || flags.city || flags.state || flags.country ||
                             flags.place;
-  const bool anyPeopleFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
-                             flags.lat || flags.lon || flags.city || flags.state || flags.country ||
-                             flags.place || options.reportRtf || options.sensitivity ||
-                             options.exportChart;
+  const bool anyPeopleFlag =
+      anyEntryFlag || options.reportRtf || options.sensitivity || options.exportChart;
   if (options.findPlace) {
     if (parsed.listZones || parsed.json || anyPeopleFlag || options.report || parsed.jobs ||
         options.chartFile) {

@@ -7,7 +7,9 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/time_zones.h"
+#include "chartfile/entry_keys.h"
 #include "places/place_entries.h"
+#include "tools/zodivane_chart/text_helpers.h"
 
 namespace zodivane::chart_tool {
 namespace {
@@ -15,34 +17,29 @@ namespace {
 using Json = nlohmann::json;
 using OrderedJson = nlohmann::ordered_json;
 
-using FieldRef = std::variant<std::string FormEntries::*, int FormEntries::*, bool FormEntries::*>;
+using chartfile::EntryKey;
+using chartfile::InputKey;
 
-/// A field the finder fills: its JSON key, its entry and the placeholder a
-/// left-out key gets until the finder has chosen.
+/// A field the finder fills and its entry key.
 struct FieldRow {
   PlaceField field;
-  std::string_view key;
-  FieldRef entry;
+  const InputKey& entry;
 };
 
 constexpr auto kFieldRows = std::to_array<FieldRow>({
-    {PlaceField::City, "txtMCity", &FormEntries::txtMCity},
-    {PlaceField::State, "txtMState", &FormEntries::txtMState},
-    {PlaceField::Country, "txtMCountry", &FormEntries::txtMCountry},
-    {PlaceField::LonDegrees, "txtLonD", &FormEntries::txtLonD},
-    {PlaceField::LonMinutes, "txtLonM", &FormEntries::txtLonM},
-    {PlaceField::East, "optEast", &FormEntries::optEast},
-    {PlaceField::LatDegrees, "txtLatD", &FormEntries::txtLatD},
-    {PlaceField::LatMinutes, "txtLatM", &FormEntries::txtLatM},
-    {PlaceField::South, "optSouth", &FormEntries::optSouth},
-    {PlaceField::ZoneRow, "cmbTimeZoneIndex", &FormEntries::cmbTimeZoneIndex},
-    {PlaceField::Dst, "chkDST", &FormEntries::chkDST},
+    {PlaceField::City, EntryKey("txtMCity")},
+    {PlaceField::State, EntryKey("txtMState")},
+    {PlaceField::Country, EntryKey("txtMCountry")},
+    {PlaceField::LonDegrees, EntryKey("txtLonD")},
+    {PlaceField::LonMinutes, EntryKey("txtLonM")},
+    {PlaceField::East, EntryKey("optEast")},
+    {PlaceField::LatDegrees, EntryKey("txtLatD")},
+    {PlaceField::LatMinutes, EntryKey("txtLatM")},
+    {PlaceField::South, EntryKey("optSouth")},
+    {PlaceField::ZoneRow, EntryKey("cmbTimeZoneIndex")},
+    {PlaceField::Dst, EntryKey("chkDST")},
 });
 static_assert(kFieldRows.size() == 11);
-
-std::string Quoted(std::string_view text) {
-  return "\"" + std::string(text) + "\"";
-}
 
 std::string_view ClockTimeName(places::ClockTime clockTime) noexcept {
   switch (clockTime) {
@@ -102,7 +99,7 @@ void FillFromPlace(const PlaceChoice& choice, const std::set<PlaceField>& fields
     if (!fields.contains(row.field)) {
       continue;
     }
-    std::visit([&](auto member) { entries.*member = filled.*member; }, row.entry);
+    std::visit([&](auto member) { entries.*member = filled.*member; }, row.entry.field);
   }
 }
 
@@ -127,14 +124,14 @@ std::optional<std::variant<PlaceLine, std::string>> ReadPlaceLine(std::string_vi
   PlaceLine read;
   read.query = place.get<std::string>();
   for (const FieldRow& row : kFieldRows) {
-    const std::string key(row.key);
+    const std::string key(row.entry.key);
     if (object.contains(key)) {
       continue;
     }
     read.leftOut.insert(row.field);
-    if (std::holds_alternative<std::string FormEntries::*>(row.entry)) {
+    if (std::holds_alternative<std::string FormEntries::*>(row.entry.field)) {
       object[key] = "0";
-    } else if (std::holds_alternative<int FormEntries::*>(row.entry)) {
+    } else if (std::holds_alternative<int FormEntries::*>(row.entry.field)) {
       object[key] = kDefaultTimeZone;
     } else {
       object[key] = false;
