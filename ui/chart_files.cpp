@@ -7,11 +7,11 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QPointer>
-#include <QSaveFile>
 #include <QWidget>
 
 #include "ui/frm_main.h"
 #include "ui/place_assistant.h"
+#include "ui/whole_file.h"
 
 namespace zodivane::ui {
 
@@ -177,15 +177,8 @@ bool ChartFiles::AskAndSave(QWidget* parent) {
     return false;
   }
   const std::string bytes = chartfile::WriteChartFile(chart);
-  QSaveFile file(*path);
-  const bool written = file.open(QIODevice::WriteOnly) &&
-                       file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                           static_cast<qint64>(bytes.size()) &&
-                       file.commit();
-  if (!written) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
-    services_.messages.ShowNotice(parent, SaveFailureText(*path, reason), MessageIcon::Critical);
+  if (const std::optional<QString> failure = WriteWholeFile(*path, QByteArrayView(bytes))) {
+    services_.messages.ShowNotice(parent, SaveFailureText(*path, *failure), MessageIcon::Critical);
     return false;
   }
   opened_ = chart;

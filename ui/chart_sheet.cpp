@@ -10,7 +10,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QStringList>
 #include <QSvgGenerator>
 #include <QSvgRenderer>
@@ -20,6 +19,7 @@
 #include <string_view>
 
 #include "ui/wheel_layout.h"
+#include "ui/whole_file.h"
 
 namespace zodivane::ui {
 namespace {
@@ -184,27 +184,6 @@ void DrawPositions(QPainter& painter, const ChartView& chart, double top) {
   }
 }
 
-/// Writes all of `bytes` to `path` or leaves an existing file as it was.
-std::optional<QString> WriteWhole(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  // Unbuffered, so that a short write (a full disk, a file size limit) is
-  // seen here and the next write reports the system's reason.
-  bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-  qint64 done = 0;
-  while (written && done < bytes.size()) {
-    const qint64 step = file.write(bytes.constData() + done, bytes.size() - done);
-    written = step > 0;
-    done += written ? step : 0;
-  }
-  written = written && file.commit();
-  if (written) {
-    return std::nullopt;
-  }
-  const QString reason = file.errorString();
-  file.cancelWriting();
-  return reason;
-}
-
 }  // namespace
 
 std::array<bool, kWheelBodyCount> RetrogradeMarks(const ChartView& chart) {
@@ -334,7 +313,7 @@ std::optional<QString> WriteChartSheet(const QString& path, const ChartView& cha
   if (bytes.isEmpty()) {
     return QStringLiteral("The chart could not be drawn in this format.");
   }
-  return WriteWhole(path, bytes);
+  return WriteWholeFile(path, bytes);
 }
 
 QString SuggestedSheetFileName(const ChartView& chart, SheetFormat format) {

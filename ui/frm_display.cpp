@@ -7,7 +7,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
-#include <QRegularExpression>
 #include <QString>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -17,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "ui/chart_sheet.h"
 #include "ui/house_list_label.h"
 #include "ui/look.h"
 #include "ui/look_widgets.h"
@@ -157,18 +157,6 @@ QString Count(int number, const char* unit) {
       .arg(number)
       .arg(QLatin1String(unit))
       .arg(number == 1 ? QString() : QStringLiteral("s"));
-}
-
-/// The lines of a wheel list without blanks and surrounding spaces.
-QStringList ListLines(const std::string& list) {
-  QStringList lines;
-  for (const QString& line :
-       QString::fromStdString(list).split(QRegularExpression(QStringLiteral("[\r\n]+")))) {
-    if (!line.trimmed().isEmpty()) {
-      lines << line.trimmed();
-    }
-  }
-  return lines;
 }
 
 }  // namespace
@@ -425,18 +413,11 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
 
 void frmDisplay::DescribeForAssistiveTechnology(const ChartView& chart) {
   // A body is retrograde when its wheel entry carries the mark.
-  QStringList marked;
-  for (const std::string& list : chart.wheel.houseTexts) {
-    for (const QString& line : ListLines(list)) {
-      if (line.endsWith(QStringLiteral("(R)"))) {
-        marked << line.chopped(3).trimmed();
-      }
-    }
-  }
+  const std::array<bool, kWheelBodyCount> marks = RetrogradeMarks(chart);
   for (std::size_t point = 0; point < lblPlanet_.size(); ++point) {
-    const QString name = FromUtf8(kChartPointNames[point]);
+    const bool retrograde = point < marks.size() && marks[point];
     lblPlanet_[point]->setAccessibleName(
-        PositionSpeech(kChartPointNames[point], chart.positions[point], marked.contains(name)));
+        PositionSpeech(kChartPointNames[point], chart.positions[point], retrograde));
   }
   QStringList houses;
   for (std::size_t position = 0; position < lblNatal_.size(); ++position) {
@@ -444,12 +425,13 @@ void frmDisplay::DescribeForAssistiveTechnology(const ChartView& chart) {
     const QString sign = picture >= 1 && picture <= kSignCount
                              ? FromUtf8(kSigns[static_cast<std::size_t>(picture - 1)].name)
                              : QString();
-    const QStringList bodies = ListLines(chart.wheel.houseTexts[position]);
+    const std::vector<QString> entries =
+        wheel::HouseEntries(QString::fromStdString(chart.wheel.houseTexts[position]));
+    const QStringList bodies(entries.begin(), entries.end());
     houses << QStringLiteral("House %1, %2: %3")
                   .arg(position + 1)
                   .arg(sign, bodies.isEmpty() ? QStringLiteral("empty")
                                               : bodies.join(QStringLiteral(", ")));
-    lblNatal_[position]->setAccessibleName(QStringLiteral("House %1").arg(position + 1));
   }
   picNatal_->setAccessibleDescription(houses.join(QStringLiteral(". ")) + QLatin1Char('.'));
 }

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -18,6 +17,7 @@
 #include "ui/mdi.h"
 #include "ui/mod_rtb.h"
 #include "ui/text_edit_sink.h"
+#include "ui/whole_file.h"
 
 namespace zodivane::ui {
 
@@ -163,27 +163,14 @@ void frmSave::cmdSave_Click() {
 bool frmSave::WriteReport(const QString& path) {
   const std::vector<zodivane::StyledRun> runs = DocumentRuns(*RTB_->document());
   const std::string rtf = zodivane::WriteRtf(runs);
-  QSaveFile file(path);
-  // Unbuffered, so that a short write (a full disk, a file size limit) is
-  // seen here and the next write reports the system's reason.
-  bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-  qint64 done = 0;
-  const auto total = static_cast<qint64>(rtf.size());
-  while (written && done < total) {
-    const qint64 step = file.write(rtf.data() + done, total - done);
-    written = step > 0;
-    done += written ? step : 0;
-  }
-  written = written && file.commit();
-  if (!written) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
+  const std::optional<QString> failure = WriteWholeFile(path, QByteArrayView(rtf));
+  if (failure) {
     services_.messages.ShowNotice(this,
                                   QStringLiteral("The report could not be saved to %1.\n%2")
-                                      .arg(QDir::toNativeSeparators(path), reason),
+                                      .arg(QDir::toNativeSeparators(path), *failure),
                                   MessageIcon::Critical);
   }
-  return written;
+  return !failure;
 }
 
 void frmSave::cmdPrint_Click() {

@@ -70,17 +70,6 @@ void ClickableLabel::keyPressEvent(QKeyEvent* event) {
   QLabel::keyPressEvent(event);
 }
 
-void ClickableLabel::paintEvent(QPaintEvent* event) {
-  QLabel::paintEvent(event);
-  if (hasFocus()) {
-    QPainter painter(this);
-    QPen pen(palette().color(QPalette::WindowText));
-    pen.setStyle(Qt::DotLine);
-    painter.setPen(pen);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-  }
-}
-
 void ClickableLabel::mousePressEvent(QMouseEvent* event) {
   pressed_ = event->button() == Qt::LeftButton;
   QLabel::mousePressEvent(event);

@@ -20,9 +20,9 @@ class QMenuBar;
 namespace zodivane::ui::look {
 
 /// A label that emits clicked() when the left mouse button is released over
-/// it, or Return, Enter or Space is pressed while it has the focus; a focus
-/// frame shows when it has the focus, and assistive technology sees a link
-/// that can be pressed.
+/// it, or Return, Enter or Space is pressed while it has the focus (the
+/// window's focus ring shows where that is), and assistive technology sees
+/// a link that can be pressed.
 class ClickableLabel : public QLabel {
   Q_OBJECT
  public:
@@ -35,7 +35,6 @@ class ClickableLabel : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool pressed_ = false;

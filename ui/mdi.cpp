@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mdi.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -115,6 +116,13 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
   look::SetBackground(*clientArea_, colours::kPanel);
   scroll_->setWidget(clientArea_);
   scroll_->viewport()->installEventFilter(this);
+  // A control of the results form that takes the focus (by Tab as by a
+  // click) is scrolled into view.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* /*old*/, QWidget* now) {
+    if (now != nullptr && clientArea_->isAncestorOf(now)) {
+      scroll_->ensureWidgetVisible(now);
+    }
+  });
 
   // MDIForm_Load: a fresh, empty results form as the only child.
   display_ = new frmDisplay(links_, clientArea_);

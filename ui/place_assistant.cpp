@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -53,6 +54,7 @@ PlaceAssistant::PlaceAssistant(QWidget& form, QLabel& note, QObject* parent)
           [this](const QModelIndex& index) { Choose(index.row()); });
 
   connect(city_, &QLineEdit::textEdited, this, &PlaceAssistant::CityEdited);
+  city_->installEventFilter(this);
   connect(&finder_, &PlaceFinder::Found, this, &PlaceAssistant::ShowMatches);
   for (const char* name : kDateTimeLists) {
     connect(Control<QComboBox>(name), &QComboBox::currentIndexChanged, this,
@@ -70,6 +72,13 @@ QString PlaceAssistant::MatchText(const places::Place& place) {
     }
   }
   return text;
+}
+
+bool PlaceAssistant::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == city_ && event->type() == QEvent::FocusIn) {
+    finder_.Prepare();  // the gazetteer is read while the user starts typing
+  }
+  return QObject::eventFilter(watched, event);
 }
 
 void PlaceAssistant::CityEdited(const QString& text) {
@@ -108,7 +117,6 @@ void PlaceAssistant::Choose(int index) {
 
   FormEntries entries;
   places::FillPlace(place, entries);
-  applying_ = true;
   for (const auto& [name, text] :
        {std::pair{"txtMCity", &entries.txtMCity}, std::pair{"txtMState", &entries.txtMState},
         std::pair{"txtMCountry", &entries.txtMCountry}}) {
@@ -122,7 +130,6 @@ void PlaceAssistant::Choose(int index) {
   Control<QLineEdit>("txtLonM")->setText(FromUtf8(entries.txtLonM));
   Control<QRadioButton>(entries.optSouth ? "optLat_1" : "optLat_0")->setChecked(true);
   Control<QRadioButton>(entries.optEast ? "optLong_0" : "optLong_1")->setChecked(true);
-  applying_ = false;
   UpdateZone();
 }
 
@@ -150,16 +157,15 @@ void PlaceAssistant::UpdateZone() {
     note_.setAccessibleDescription(note_.text());
     return;
   }
-  applying_ = true;
+  // Set from here, neither control emits the signals of a choice by hand.
   zone_->setCurrentIndex(suggestion->choice.row);
   dst_->setChecked(suggestion->choice.daylightSaving);
-  applying_ = false;
   note_.setText(FromUtf8(suggestion->note));
   note_.setAccessibleDescription(note_.text());
 }
 
 void PlaceAssistant::ZoneSetByHand() {
-  if (applying_ || !zoneFollows_) {
+  if (!zoneFollows_) {
     return;
   }
   zoneFollows_ = false;

@@ -49,6 +49,9 @@ class PlaceAssistant : public QObject {
   /// Chooses match `index` of the offered ones.
   void Choose(int index);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void CityEdited(const QString& text);
   void ShowMatches(const QString& query, const std::vector<places::Place>& matches);
@@ -67,7 +70,6 @@ class PlaceAssistant : public QObject {
   std::vector<places::Place> matches_;
   std::optional<places::Place> chosen_;
   bool zoneFollows_ = false;
-  bool applying_ = false;  ///< the assistant itself is setting controls
 
   QLineEdit* city_ = nullptr;
   QComboBox* zone_ = nullptr;

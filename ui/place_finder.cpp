@@ -32,8 +32,6 @@ PlaceFinder::PlaceFinder(QObject* parent) : QObject(parent) {
   connect(worker, &PlaceSearchWorker::Found, this, &PlaceFinder::Deliver);
   thread_.setObjectName(QStringLiteral("place finder"));
   thread_.start(QThread::LowPriority);
-  // Read the gazetteer now, before the first keystroke needs it.
-  emit SearchRequested(0, QString());
 }
 
 PlaceFinder::~PlaceFinder() {
@@ -56,6 +54,14 @@ void PlaceFinder::Find(const QString& query) {
 void PlaceFinder::Cancel() {
   pause_.stop();
   ++*latest_;
+}
+
+void PlaceFinder::Prepare() {
+  if (!prepared_) {
+    prepared_ = true;
+    // Request 0 is never answered; it is dropped when a search came first.
+    emit SearchRequested(0, QString());
+  }
 }
 
 void PlaceFinder::StartSearch() {

@@ -59,6 +59,10 @@ class PlaceFinder : public QObject {
   /// Drops any request still waiting or running: its answer never arrives.
   void Cancel();
 
+  /// Reads the gazetteer on the finder's thread now, once, so that the first
+  /// search finds it ready; nothing is answered.
+  void Prepare();
+
  signals:
   /// The matches of the newest query, best first.
   void Found(const QString& query, const std::vector<zodivane::places::Place>& matches);
@@ -73,6 +77,7 @@ class PlaceFinder : public QObject {
   QString pending_;
   QTimer pause_;
   QThread thread_;
+  bool prepared_ = false;
 };
 
 }  // namespace zodivane::ui

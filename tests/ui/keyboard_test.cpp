@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTest>
 #include <QTextEdit>
 
@@ -174,6 +175,23 @@ TEST_F(KeyboardTest, LinksAreReachedByTabAndOpenedWithReturn) {
   EXPECT_EQ(reportLinks.size(), 2U);
   EXPECT_EQ(browser.opened.size(), reportLinks.size());
   window->close();
+}
+
+// In a main window smaller than the results, a control that Tab reaches is
+// scrolled into view.
+TEST_F(KeyboardTest, TabScrollsTheResultsToTheFocusedControl) {
+  MDI main(links);
+  main.setAttribute(Qt::WA_DeleteOnClose, false);
+  main.resize(480, 440);
+  Activate(main);
+  auto* scroll = Child<QScrollArea>(main, "MDIClientScroll");
+  QWidget* link = Child<QWidget>(main, "Label3");
+  for (int step = 0; step < 64 && QApplication::focusWidget() != link; ++step) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  ASSERT_EQ(QApplication::focusWidget(), link);
+  const QRect shown(link->mapTo(scroll->viewport(), QPoint(0, 0)), link->size());
+  EXPECT_TRUE(scroll->viewport()->rect().intersects(shown));
 }
 
 TEST_F(KeyboardTest, ReportWindowSavesAndPrintsFromTheKeyboard) {
