@@ -14,18 +14,10 @@ namespace {
 /// 1980-06-15 10:30 Indian Time (+5.5), 28°38' North, 77°12' East: the
 /// Ascendant changes a minute earlier, the Moon the same evening.
 ChartInput DelhiChart() {
-  return test::MakeInput({.year = 1980,
-                          .month = 6,
-                          .day = 15,
-                          .hour = 10,
-                          .minute = 30,
-                          .toUtHours = -5,
-                          .toUtMinutes = -30,
-                          .lonDegrees = 77,
-                          .lonMinutes = 12,
-                          .east = true,
-                          .latDegrees = 28,
-                          .latMinutes = 38});
+  test::Birth delhi = test::kDelhi1980;
+  delhi.lonMinutes = 12;
+  delhi.latMinutes = 38;
+  return test::MakeInput(delhi);
 }
 
 void BM_AnalyseBirthTime(benchmark::State& state) {

@@ -14,6 +14,7 @@
 #include "chart/chart_driver.h"
 #include "ephemeris/engines.h"
 #include "ephemeris/time_scales.h"
+#include "tests/support/birth_records.h"
 
 namespace zodivane {
 
@@ -352,19 +353,17 @@ TEST(BirthTimeSensitivity, AscendantSearchAgreesWithAMinuteByMinuteScan) {
     // fast-rising signs come up at each latitude.
     for (const auto& [month, day] : {std::pair{3, 21}, std::pair{6, 21}, std::pair{9, 23}}) {
       for (int hour = 0; hour < 24; hour += 3) {
-        ChartInput input;
-        input.year = 1987;
-        input.month = static_cast<std::int16_t>(month);
-        input.day = static_cast<std::int16_t>(day);
-        input.hour = static_cast<std::int16_t>(hour);
-        input.minute = 17;
-        input.latDegrees = static_cast<std::int16_t>(place.latDegrees);
-        input.latMinutes = 30;
-        input.isSouth = Flag16::Of(place.south);
-        input.lonDegrees = 18;
-        input.isEast = Flag16::Of(true);
-        input.toUtHours = -1;
-        input.zoneHours = 1;
+        const ChartInput input = test::MakeInput(test::Birth{.year = 1987,
+                                                             .month = month,
+                                                             .day = day,
+                                                             .hour = hour,
+                                                             .minute = 17,
+                                                             .toUtHours = -1,
+                                                             .lonDegrees = 18,
+                                                             .east = true,
+                                                             .latDegrees = place.latDegrees,
+                                                             .latMinutes = 30,
+                                                             .south = place.south});
         SCOPED_TRACE("latitude " + std::to_string(place.latDegrees) + (place.south ? "S " : "N ") +
                      std::to_string(month) + "/" + std::to_string(day) + " " +
                      std::to_string(hour) + ":17");

@@ -37,19 +37,12 @@ constexpr double kFiveDecimals = 0.000005;
 // with the hemisphere of the birthplace.
 constexpr Birth kGreenwich2000{
     .year = 2000, .month = 1, .day = 1, .hour = 12, .latDegrees = 51, .latMinutes = 30};
-constexpr Birth kDelhi1980Dst{.year = 1980,
-                              .month = 6,
-                              .day = 15,
-                              .hour = 10,
-                              .minute = 30,
-                              .toUtHours = -5,
-                              .toUtMinutes = -30,
-                              .lonDegrees = 77,
-                              .lonMinutes = 13,
-                              .east = true,
-                              .latDegrees = 28,
-                              .latMinutes = 37,
-                              .dst = true};
+// The Delhi reference birth with the daylight-saving box ticked.
+constexpr Birth kDelhi1980Dst = [] {
+  Birth birth = test::kDelhi1980;
+  birth.dst = true;
+  return birth;
+}();
 constexpr Birth kNewYork1975{.year = 1975,
                              .month = 3,
                              .day = 21,

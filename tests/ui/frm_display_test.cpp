@@ -421,7 +421,6 @@ TEST_F(ResultsFormWithACastChart, TheReportIsWrittenOnceWithItsStyles) {
     text += run.text;
   }
   EXPECT_EQ(form.ReportPlainText(), BoxText(text));
-  EXPECT_EQ(Report()->toPlainText(), form.ReportPlainText());
 
   // Each run's first character carries the run's bold attribute and colour.
   QTextDocument* document = Report()->document();

@@ -18,6 +18,7 @@
 
 #include "chart/time_zones.h"
 #include "tests/ui/support/fakes.h"
+#include "tests/ui/support/windows.h"
 #include "ui/chart_files.h"
 #include "ui/frm_main.h"
 
@@ -37,9 +38,7 @@ class PlaceAssistantTest : public ::testing::Test {
 
   template <typename T>
   T* Find(const char* name) {
-    T* control = form.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return testing::Child<T>(form, name);
   }
   QString Text(const char* box) { return Find<QLineEdit>(box)->text(); }
 

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 #include "tests/ui/support/fakes.h"
+#include "tests/ui/support/windows.h"
 #include "ui/frm_main.h"
 #include "ui/mdi.h"
 #include "ui/shell.h"
@@ -19,37 +20,32 @@
 namespace zodivane::ui {
 namespace {
 
+using testing::Child;
+
 class SensitivityResultsTest : public ::testing::Test {
  protected:
-  template <typename T>
-  static T* Find(QWidget& window, const QString& name) {
-    T* control = window.findChild<T*>(name);
-    EXPECT_NE(control, nullptr) << name.toStdString();
-    return control;
-  }
-
   /// New Delhi, 28°38' N 77°12' E, 15 June 1980 at `hour`:`minute`,
   /// Indian Time; Proceed, and the main window that comes up.
   MDI& CastDelhi(int hour, int minute) {
     frmMain& form = *shell.InputForm();
-    Find<QLineEdit>(form, QStringLiteral("txtName"))->setText(QStringLiteral("ASHA"));
-    Find<QLineEdit>(form, QStringLiteral("txtLatD"))->setText(QStringLiteral("28"));
-    Find<QLineEdit>(form, QStringLiteral("txtLatM"))->setText(QStringLiteral("38"));
-    Find<QLineEdit>(form, QStringLiteral("txtLonD"))->setText(QStringLiteral("77"));
-    Find<QLineEdit>(form, QStringLiteral("txtLonM"))->setText(QStringLiteral("12"));
-    Find<QComboBox>(form, QStringLiteral("cboMonth"))->setCurrentIndex(5);
-    Find<QComboBox>(form, QStringLiteral("cboDate"))->setCurrentIndex(14);
-    Find<QComboBox>(form, QStringLiteral("cboYear"))->setCurrentText(QStringLiteral("1980"));
-    Find<QComboBox>(form, QStringLiteral("cboHH"))->setCurrentIndex(hour);
-    Find<QComboBox>(form, QStringLiteral("cboMM"))->setCurrentIndex(minute);
-    Find<QComboBox>(form, QStringLiteral("cmbTimeZone"))->setCurrentIndex(34);
-    Find<QPushButton>(form, QStringLiteral("cmdRashi"))->click();
+    Child<QLineEdit>(form, "txtName")->setText(QStringLiteral("ASHA"));
+    Child<QLineEdit>(form, "txtLatD")->setText(QStringLiteral("28"));
+    Child<QLineEdit>(form, "txtLatM")->setText(QStringLiteral("38"));
+    Child<QLineEdit>(form, "txtLonD")->setText(QStringLiteral("77"));
+    Child<QLineEdit>(form, "txtLonM")->setText(QStringLiteral("12"));
+    Child<QComboBox>(form, "cboMonth")->setCurrentIndex(5);
+    Child<QComboBox>(form, "cboDate")->setCurrentIndex(14);
+    Child<QComboBox>(form, "cboYear")->setCurrentText(QStringLiteral("1980"));
+    Child<QComboBox>(form, "cboHH")->setCurrentIndex(hour);
+    Child<QComboBox>(form, "cboMM")->setCurrentIndex(minute);
+    Child<QComboBox>(form, "cmbTimeZone")->setCurrentIndex(34);
+    Child<QPushButton>(form, "cmdRashi")->click();
     EXPECT_NE(shell.MainWindow(), nullptr);
     return *shell.MainWindow();
   }
 
   void Back(MDI& window) {
-    Find<QPushButton>(window, QStringLiteral("cmdBack"))->click();
+    Child<QPushButton>(window, "cmdBack")->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
@@ -69,27 +65,27 @@ TEST_F(SensitivityResultsTest, SensitiveChartHasTooltipsAndTheNote) {
   const QString ascendant = QStringLiteral(
       "Ascendant Virgo from 10:30 to 12:46; Leo if born before 10:30, Libra if born after 12:46\n"
       "With Daylight Saving Time ticked: Leo");
-  EXPECT_EQ(Find<QLabel>(window, QStringLiteral("lblPlanet_10"))->toolTip(), ascendant);
-  EXPECT_EQ(Find<QLabel>(window, QStringLiteral("lblLagna"))->toolTip(), ascendant);
+  EXPECT_EQ(Child<QLabel>(window, "lblPlanet_10")->toolTip(), ascendant);
+  EXPECT_EQ(Child<QLabel>(window, "lblLagna")->toolTip(), ascendant);
   const QString moon = QStringLiteral(
       "Moon Cancer from June/13 16:02 to 21:54; Gemini if born before June/13 16:02, Leo if born "
       "after 21:54");
-  EXPECT_EQ(Find<QLabel>(window, QStringLiteral("lblPlanet_1"))->toolTip(), moon);
-  EXPECT_EQ(Find<QLabel>(window, QStringLiteral("lblRashi"))->toolTip(), moon);
+  EXPECT_EQ(Child<QLabel>(window, "lblPlanet_1")->toolTip(), moon);
+  EXPECT_EQ(Child<QLabel>(window, "lblRashi")->toolTip(), moon);
   const QString sun = QStringLiteral("Sun Gemini for a day either side of the birth time");
-  EXPECT_EQ(Find<QLabel>(window, QStringLiteral("lblPlanet_0"))->toolTip(), sun);
-  EXPECT_EQ(Find<QLabel>(window, QStringLiteral("lblSunSign"))->toolTip(), sun);
-  EXPECT_EQ(Find<QLabel>(window, QStringLiteral("lblPlanet_4"))->toolTip(),
+  EXPECT_EQ(Child<QLabel>(window, "lblPlanet_0")->toolTip(), sun);
+  EXPECT_EQ(Child<QLabel>(window, "lblSunSign")->toolTip(), sun);
+  EXPECT_EQ(Child<QLabel>(window, "lblPlanet_4")->toolTip(),
             QStringLiteral("Mars Virgo for a day either side of the birth time"));
 
   const QString note =
       QStringLiteral("Ascendant changes to Leo 1 minute earlier: check the birth time");
-  auto* line = Find<QLabel>(window, QStringLiteral("lblBirthTimeNote"));
+  auto* line = Child<QLabel>(window, "lblBirthTimeNote");
   EXPECT_TRUE(line->isVisible());
   EXPECT_EQ(line->text(), note);  // the maximised window has room for all of it
   EXPECT_EQ(line->toolTip(), note);
   // Left of Print, inside the bottom bar, clear of the buttons.
-  const auto* print = Find<QPushButton>(window, QStringLiteral("Command1"));
+  const auto* print = Child<QPushButton>(window, "Command1");
   EXPECT_EQ(line->parentWidget(), print->parentWidget());
   EXPECT_LT(line->geometry().right(), print->geometry().left());
 }
@@ -100,10 +96,10 @@ TEST_F(SensitivityResultsTest, StableChartHasTooltipsButNoNote) {
   Back(sensitive);
   // 11:30: the Ascendant stays in Virgo from an hour before to 77 minutes after.
   MDI& window = CastDelhi(11, 30);
-  EXPECT_EQ(Find<QLabel>(window, QStringLiteral("lblPlanet_10"))->toolTip(),
+  EXPECT_EQ(Child<QLabel>(window, "lblPlanet_10")->toolTip(),
             QStringLiteral("Ascendant Virgo from 10:30 to 12:46; Leo if born before 10:30, Libra "
                            "if born after 12:46"));
-  auto* line = Find<QLabel>(window, QStringLiteral("lblBirthTimeNote"));
+  auto* line = Child<QLabel>(window, "lblBirthTimeNote");
   EXPECT_FALSE(line->isVisible());
   EXPECT_TRUE(line->text().isEmpty());
 }

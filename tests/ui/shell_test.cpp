@@ -138,9 +138,7 @@ class MainWindowTest : public ::testing::Test {
  protected:
   template <typename T>
   T* Find(const char* name) {
-    T* control = window->findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return testing::Child<T>(*window, name);
   }
 
   FakeWebBrowser browser;

@@ -118,10 +118,14 @@ class FakePrintDialog final : public PrintDialog {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdfPath);
     printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
+    if (colourMode) {
+      printer.setColorMode(*colourMode);
+    }
     return true;
   }
   QString pdfPath;
   bool cancel = false;
+  std::optional<QPrinter::ColorMode> colourMode;  ///< as the printer is set, when given
   std::vector<bool> selectionOffered;
 };
 
