@@ -18,6 +18,7 @@
 #include <cmath>
 #include <string_view>
 
+#include "ui/look_geometry.h"
 #include "ui/wheel_layout.h"
 #include "ui/whole_file.h"
 
@@ -31,14 +32,13 @@ constexpr double kRightColumn = kSheetSize.width() / 2.0 + kColumnGap / 2.0;
 constexpr double kWheelScale = 1.5;  ///< the wheel at 1.5 times its size on the results form
 constexpr double kWheelTop = 256.0;
 
-const QColor kNavy{0, 0, 128};
 const QColor kDetailsText{64, 64, 0};
 const QColor kInk{0, 0, 0};
 const QColor kRule{110, 75, 51};  ///< the wheel drawing's brown
-const QColor kBlue{0, 0, 255};
-const QColor kRed{255, 0, 0};
-
-const QString kWheelArtwork = QStringLiteral(":/assets/wheel.svg");
+using look::FromUtf8;
+using look::colours::kBlue;
+using look::colours::kNavy;
+using look::colours::kRed;
 
 /// Verdana (DejaVu Sans where it is missing) at `pixels` sheet units.
 QFont SheetFont(int pixels, bool bold = false) {
@@ -48,10 +48,6 @@ QFont SheetFont(int pixels, bool bold = false) {
   font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
-}
-
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 /// Draws `text` on one line in `box`, cut with "…" where it does not fit.
@@ -65,15 +61,7 @@ void DrawLine(QPainter& painter, const QRectF& box, const QString& text, const Q
 
 /// A length in twips as whole pixels of the wheel picture.
 double Px(int twips) {
-  return static_cast<double>((twips + 7) / 15);
-}
-
-QString GlyphArtwork(int picture) {
-  if (picture < 1 || picture > kSignCount) {
-    return {};
-  }
-  const QString name = FromUtf8(kSigns[static_cast<std::size_t>(picture - 1)].name);
-  return QStringLiteral(":/assets/signs/%1.svg").arg(name.toLower());
+  return static_cast<double>(look::Px(twips));
 }
 
 /// The wheel as the results form shows it, in `target`.
@@ -82,7 +70,7 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
   painter.translate(target.topLeft());
   painter.scale(target.width() / wheel::kPictureSize.width(),
                 target.height() / wheel::kPictureSize.height());
-  QSvgRenderer artwork(kWheelArtwork);
+  QSvgRenderer artwork(wheel::kWheelArtwork);
   artwork.render(&painter, QRectF(QPointF(0, 0), wheel::kPictureSize));
 
   const QFont numberFont = SheetFont(16);
@@ -90,7 +78,7 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
   for (const wheel::WheelPlace& place : wheel::kWheelPlaces) {
     const auto position = static_cast<std::size_t>(place.house - 1);
     const int picture = wheelView.pictures ? (*wheelView.pictures)[position] : place.designSign + 1;
-    QSvgRenderer glyph(GlyphArtwork(picture));
+    QSvgRenderer glyph(wheel::SignArtwork(picture));
     const double glyphSize = Px(wheel::kSignImageSize);
     glyph.render(&painter,
                  QRectF(Px(place.signImage.left), Px(place.signImage.top), glyphSize, glyphSize));

@@ -52,9 +52,7 @@ void SetColours(QWidget& widget, const QColor& background, const QColor& text) {
   look::SetTextColour(widget, text);
 }
 
-[[nodiscard]] QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using look::FromUtf8;
 
 /// A plain-text label with a transparent background.
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, const QFont& font) {
@@ -274,7 +272,7 @@ void frmDisplay::BuildWheel() {
   picNatal_ = new SvgPicture(this);
   picNatal_->setObjectName(QStringLiteral("picNatal"));
   picNatal_->setGeometry(TwipsRect(3720, 120, 6780, 6495));
-  picNatal_->SetSource(QStringLiteral(":/assets/wheel.svg"));
+  picNatal_->SetSource(wheel::kWheelArtwork);
   picNatal_->setAccessibleName(QStringLiteral("Natal wheel"));
 
   IMG_ = new SignImageList(this);

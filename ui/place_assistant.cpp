@@ -16,13 +16,12 @@
 
 #include "common/birth_record.h"
 #include "places/place_entries.h"
+#include "ui/look_geometry.h"
 
 namespace zodivane::ui {
 namespace {
 
-QString FromUtf8(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
+using look::FromUtf8;
 
 /// The five lists of the date and time of birth.
 constexpr const char* kDateTimeLists[] = {"cboMonth", "cboDate", "cboYear", "cboHH", "cboMM"};

@@ -14,17 +14,15 @@
 #include <numbers>
 #include <optional>
 
+#include "ui/look_geometry.h"
+
 namespace zodivane::ui::wheel {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
 constexpr int kSmallestPixels = 8;      ///< the smallest type a list is drawn in
 constexpr double kTightSpacing = 0.88;  ///< of the font's line spacing
 
-/// A length in twips as whole pixels, rounded as the form places its controls.
-[[nodiscard]] constexpr int Px(int twips) noexcept {
-  return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
+using look::Px;
 
 [[nodiscard]] double Radians(double degrees) noexcept {
   return degrees * std::numbers::pi / 180.0;
@@ -199,6 +197,14 @@ bool HouseSector::Holds(const QRectF& box, double clearance) const noexcept {
 HouseSector SectorOf(int position) noexcept {
   const double from = 180.0 + 30.0 * static_cast<double>(position);
   return {from, from + 30.0};
+}
+
+QString SignArtwork(int picture) {
+  if (picture < 1 || picture > kSignCount) {
+    return {};
+  }
+  const QString name = look::FromUtf8(kSigns[static_cast<std::size_t>(picture - 1)].name);
+  return QStringLiteral(":/assets/signs/%1.svg").arg(name.toLower());
 }
 
 std::vector<QString> HouseEntries(const QString& houseText) {

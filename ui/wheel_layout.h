@@ -113,6 +113,13 @@ struct HouseListLayout {
 /// the empty first one, in order, trailing blanks dropped.
 [[nodiscard]] std::vector<QString> HouseEntries(const QString& houseText);
 
+/// The wheel drawing, a resource compiled into the program.
+inline const QString kWheelArtwork = QStringLiteral(":/assets/wheel.svg");
+
+/// The drawing of sign picture `picture` (1 Aries .. 12 Pisces); empty for
+/// any other number.
+[[nodiscard]] QString SignArtwork(int picture);
+
 /// Lays out the list of wheel position `position` from `houseText` in
 /// `baseFont` (its pixel size is the largest used). The list keeps its
 /// designed anchor (the lblNatal corner, its text starting one line below

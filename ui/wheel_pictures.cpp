@@ -5,6 +5,9 @@
 
 #include <string>
 
+#include "ui/look_geometry.h"
+#include "ui/wheel_layout.h"
+
 namespace zodivane::ui {
 
 SvgPicture::SvgPicture(QWidget* parent) : QWidget(parent) {}
@@ -27,19 +30,14 @@ void SvgPicture::paintEvent(QPaintEvent* /*event*/) {
 SignImageList::SignImageList(QObject* parent) : QObject(parent) {}
 
 QString SignImageList::PicturePath(int number) {
-  const QString key = Key(number);
-  if (key.isEmpty()) {
-    return {};
-  }
-  return QStringLiteral(":/assets/signs/%1.svg").arg(key.toLower());
+  return wheel::SignArtwork(number);
 }
 
 QString SignImageList::Key(int number) {
   if (number < kFirstPicture || number > kLastPicture) {
     return {};
   }
-  const std::string_view name = kSigns[static_cast<std::size_t>(number - 1)].name;
-  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+  return look::FromUtf8(kSigns[static_cast<std::size_t>(number - 1)].name);
 }
 
 SignImage::SignImage(QWidget* parent) : SvgPicture(parent) {}
