@@ -4,6 +4,7 @@
 #include <geonames.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <span>
 #include <utility>
@@ -133,6 +134,16 @@ Gazetteer::Gazetteer() {
   std::stable_sort(cities_.begin(), cities_.end(), [](const City& a, const City& b) {
     return a.place.population > b.place.population;
   });
+}
+
+std::string PlaceLabel(const Place& place) {
+  std::string label = place.name;
+  for (const std::string* part : {&place.state, &place.country}) {
+    if (!part->empty()) {
+      label += ", " + *part;
+    }
+  }
+  return label;
 }
 
 std::vector<Place> Gazetteer::Search(std::string_view query, std::size_t maxMatches) const {

@@ -24,6 +24,10 @@ struct Place {
   friend bool operator==(const Place&, const Place&) = default;
 };
 
+/// How a place is named to the user: "Springfield, Illinois, United States
+/// of America", the state and the country left out when empty.
+[[nodiscard]] std::string PlaceLabel(const Place& place);
+
 /// How many matches a search gives unless told otherwise.
 inline constexpr std::size_t kDefaultMatchCount = 10;
 

@@ -64,13 +64,7 @@ PlaceAssistant::PlaceAssistant(QWidget& form, QLabel& note, QObject* parent)
 }
 
 QString PlaceAssistant::MatchText(const places::Place& place) {
-  QString text = FromUtf8(place.name);
-  for (const std::string* part : {&place.state, &place.country}) {
-    if (!part->empty()) {
-      text += QStringLiteral(", ") + FromUtf8(*part);
-    }
-  }
-  return text;
+  return FromUtf8(places::PlaceLabel(place));
 }
 
 bool PlaceAssistant::eventFilter(QObject* watched, QEvent* event) {

@@ -167,13 +167,8 @@ void AppendZoneToAnswer(std::string& answer, const PlaceChoice& choice) {
 }
 
 std::string PlaceNoteText(const PlaceChoice& choice) {
-  std::string text = "Place:          " + choice.place.name;
-  for (const std::string* part : {&choice.place.state, &choice.place.country}) {
-    if (!part->empty()) {
-      text += ", " + *part;
-    }
-  }
-  text += "\nZone:           ";
+  std::string text = Padded("Place:", 16) + places::PlaceLabel(choice.place);
+  text += "\n" + Padded("Zone:", 16);
   text += choice.zone ? choice.zone->note
                       : choice.place.zone + ": the zone database has no answer for this date";
   return text + "\n";
@@ -188,13 +183,7 @@ std::string CoordinateFlag(double angleDeg, bool latitude) {
 std::string PlaceListText(const std::vector<places::Place>& matches) {
   std::string text;
   for (const places::Place& place : matches) {
-    text += place.name;
-    for (const std::string* part : {&place.state, &place.country}) {
-      if (!part->empty()) {
-        text += ", " + *part;
-      }
-    }
-    text += "  " + CoordinateFlag(place.latitudeDeg, true) + " " +
+    text += places::PlaceLabel(place) + "  " + CoordinateFlag(place.latitudeDeg, true) + " " +
             CoordinateFlag(place.longitudeDeg, false) + "  " + place.zone + "  population " +
             std::to_string(place.population) + "\n";
   }
