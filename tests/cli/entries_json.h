@@ -10,20 +10,8 @@
 
 namespace zodivane::chart_tool::test {
 
-/// The shared Delhi entries with a name, a birth (5 March 1980, 7:05
-/// Indian Time) and a place: what kDelhiFlags fill the form with.
-[[nodiscard]] inline FormEntries AnnaInDelhi() {
-  FormEntries entries = zodivane::test::DelhiEntries();
-  entries.txtName = "ANNA";
-  zodivane::test::SetDate(entries, 2, 5, 1980);
-  entries.cboHHText = "7";
-  entries.cboMMText = "5";
-  entries.cmbTimeZoneIndex = 34;
-  entries.txtMCity = "Delhi";
-  entries.txtMState = "Delhi";
-  entries.txtMCountry = "India";
-  return entries;
-}
+/// What kDelhiFlags fill the form with.
+using zodivane::test::AnnaInDelhi;
 
 /// `entries` as the JSON protocol's input object, every field under its name.
 [[nodiscard]] inline nlohmann::json EntriesJson(const FormEntries& entries) {

@@ -48,4 +48,40 @@ inline void SetDate(FormEntries& entries, int monthIndex, int day, int year) {
   entries.cboYearText = std::to_string(year);
 }
 
+/// The Delhi entries with a name, a birth (5 March 1980, 7:05 Indian Time)
+/// and a place. Mercury, Mars, Jupiter and Saturn are retrograde.
+[[nodiscard]] inline FormEntries AnnaInDelhi() {
+  FormEntries entries = DelhiEntries();
+  entries.txtName = "ANNA";
+  SetDate(entries, 2, 5, 1980);
+  entries.cboHHText = "7";
+  entries.cboMMText = "5";
+  entries.cmbTimeZoneIndex = 34;
+  entries.txtMCity = "Delhi";
+  entries.txtMState = "Delhi";
+  entries.txtMCountry = "India";
+  return entries;
+}
+
+/// A birth in London: 15 August 1985, 14:30 local time, the daylight-saving
+/// box ticked (British Summer Time), 51° 30' N, 0° 7' W. Mercury is
+/// retrograde.
+[[nodiscard]] inline FormEntries London1985Entries() {
+  FormEntries entries;
+  entries.txtName = "JANE DOE";
+  entries.txtLonD = "0";
+  entries.txtLonM = "7";
+  entries.optEast = false;
+  entries.txtLatD = "51";
+  entries.txtLatM = "30";
+  entries.txtMCity = "London";
+  entries.txtMState = "England";
+  entries.txtMCountry = "United Kingdom";
+  SetDate(entries, 7, 15, 1985);
+  entries.cboHHText = "14";
+  entries.cboMMText = "30";
+  entries.chkDST = true;
+  return entries;
+}
+
 }  // namespace zodivane::test

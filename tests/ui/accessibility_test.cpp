@@ -16,7 +16,8 @@
 #include <vector>
 
 #include "report/report_sinks.h"
-#include "tests/ui/support/fakes.h"
+#include "tests/support/sample_entries.h"
+#include "tests/ui/support//fakes.h"
 #include "tests/ui/support/windows.h"
 #include "ui/frm_about.h"
 #include "ui/frm_display.h"
@@ -76,20 +77,7 @@ class AccessibilityTest : public ::testing::Test {
  protected:
   /// The main window with a cast chart in it.
   std::unique_ptr<MDI> MainWithChart() {
-    FormEntries entries;
-    entries.txtName = "JANE DOE";
-    entries.txtLonD = "0";
-    entries.txtLonM = "7";
-    entries.optEast = false;
-    entries.txtLatD = "51";
-    entries.txtLatM = "30";
-    entries.cboMonthIndex = 7;
-    entries.cboDateIndex = 14;
-    entries.cboDateText = "15";
-    entries.cboYearText = "1985";
-    entries.cboHHText = "14";
-    entries.cboMMText = "30";
-    CastResult result = session.CastChart(entries);
+    CastResult result = session.CastChart(zodivane::test::London1985Entries());
     EXPECT_TRUE(std::holds_alternative<ChartView>(result));
     view = std::get<ChartView>(result);
     StyledRunRecorder report;

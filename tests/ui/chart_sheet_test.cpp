@@ -25,7 +25,8 @@
 #include <vector>
 
 #include "chart/chart_driver.h"
-#include "tests/ui/support/fakes.h"
+#include "tests/support/sample_entries.h"
+#include "tests/ui/support//fakes.h"
 #include "tests/ui/support/file_size_limit.h"
 #include "tests/ui/support/reading_tools.h"
 #include "tests/ui/support/windows.h"
@@ -40,24 +41,11 @@ using testing::FakeMessageBoxes;
 using testing::FakeWebBrowser;
 
 /// The sample birth of the README: New Delhi, 5 March 1980, 7:05, India
-/// Standard Time. Mars is retrograde.
+/// Standard Time.
 ChartView SampleChart() {
-  FormEntries entries;
+  FormEntries entries = zodivane::test::AnnaInDelhi();
   entries.txtName = "ASHA MEHRA";
-  entries.txtLatD = "28";
-  entries.txtLatM = "38";
-  entries.txtLonD = "77";
-  entries.txtLonM = "12";
   entries.txtMCity = "New Delhi";
-  entries.txtMState = "Delhi";
-  entries.txtMCountry = "India";
-  entries.cboMonthIndex = 2;
-  entries.cboDateIndex = 4;
-  entries.cboDateText = "5";
-  entries.cboYearText = "1980";
-  entries.cboHHText = "7";
-  entries.cboMMText = "5";
-  entries.cmbTimeZoneIndex = 34;
   ChartSession session;
   CastResult result = session.CastChart(entries);
   EXPECT_TRUE(std::holds_alternative<ChartView>(result));

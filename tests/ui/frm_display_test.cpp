@@ -22,7 +22,8 @@
 #include "chart/chart_driver.h"
 #include "common/vocabulary.h"
 #include "report/report_sinks.h"
-#include "tests/ui/support/fakes.h"
+#include "tests/support/sample_entries.h"
+#include "tests/ui/support//fakes.h"
 #include "ui/frm_display.h"
 #include "ui/house_list_label.h"
 #include "ui/web_links.h"
@@ -35,27 +36,7 @@ QString BoxText(const std::string& text) {
   return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
-/// A birth in London: 15 August 1985, 14:30 local time, British Summer Time.
-FormEntries LondonEntries() {
-  FormEntries entries;
-  entries.txtName = "JANE DOE";
-  entries.txtLonD = "0";
-  entries.txtLonM = "7";
-  entries.optEast = false;
-  entries.txtLatD = "51";
-  entries.txtLatM = "30";
-  entries.txtMCity = "London";
-  entries.txtMState = "England";
-  entries.txtMCountry = "United Kingdom";
-  entries.cboMonthIndex = 7;
-  entries.cboDateIndex = 14;
-  entries.cboDateText = "15";
-  entries.cboYearText = "1985";
-  entries.cboHHText = "14";
-  entries.cboMMText = "30";
-  entries.chkDST = true;
-  return entries;
-}
+using zodivane::test::London1985Entries;
 
 /// A hand-made view with every text known in advance and the wheel turned to
 /// Sagittarius: the Sun and retrograde Mercury share Pisces, house 4.
@@ -353,7 +334,7 @@ TEST_F(ResultsForm, MissingSignsAndPicturesKeepTheDesign) {
 class ResultsFormWithACastChart : public ResultsForm {
  protected:
   void SetUp() override {
-    CastResult result = session.CastChart(LondonEntries());
+    CastResult result = session.CastChart(London1985Entries());
     ASSERT_TRUE(std::holds_alternative<ChartView>(result))
         << std::get<Rejection>(result).notice.message;
     view = std::get<ChartView>(std::move(result));

@@ -8,7 +8,6 @@ namespace zodivane::chart_tool {
 
 using chartfile::EntriesOrError;
 using chartfile::EntriesReader;
-using chartfile::ParseEntriesLine;
 using chartfile::ReadEntriesWithNlohmann;
 
 }  // namespace zodivane::chart_tool
