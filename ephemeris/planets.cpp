@@ -86,6 +86,8 @@ struct EarthPosition {
   const double dy = position.y - earth.y;
 
   double lambda = QuadrantAngle(dy, dx) * 180.0 / kPi;
+  // Reduced up from below zero first: a sum a hair below zero comes out as
+  // 0 (Aries), never as 360, which names no sign.
   return ReduceDegrees(lambda + PrecessionInLongitude(centuries));
 }
 
