@@ -5,6 +5,9 @@
 
 #include <chrono>
 #include <exception>
+#include <vector>
+
+#include "places/posix_zone_rule.h"
 
 namespace zodivane::places {
 namespace {
@@ -37,6 +40,60 @@ std::optional<ZoneState> StandardAround(const date::time_zone& zone, const date:
     }
   }
   return std::nullopt;
+}
+
+ZoneState StateOf(const RulePeriod& period) {
+  return ZoneState{period.utOffsetSeconds, period.daylightSaving, period.abbreviation};
+}
+
+/// True for the open-ended period after a zone file's last listed
+/// transition, where the file's rule takes over.
+bool IsLastListedPeriod(const date::sys_info& info) {
+  constexpr date::sys_days kFarFuture = date::year{2200} / 1 / 1;
+  return info.end >= kFarFuture;
+}
+
+/// The clock reading `clock` after the zone file's last listed transition
+/// (2037 in the system's files), answered by the rule at the file's end;
+/// false when the zone has no rule that changes the clocks.
+bool ApplyZoneFileRule(std::string_view zone, date::local_seconds clock, ZoneAtMoment& moment) {
+  const std::optional<PosixZoneRule> rule = ReadZoneFileRule(zone);
+  if (!rule || !rule->changesClocks()) {
+    return false;
+  }
+  std::vector<RulePeriod> around;
+  const std::int64_t localSeconds = clock.time_since_epoch().count();
+  const std::vector<RulePeriod> periods = rule->PeriodsAt(localSeconds, &around);
+  if (periods.size() == 1) {
+    moment.clockTime = ClockTime::Unique;
+    moment.first = StateOf(periods.front());
+    moment.second.reset();
+  } else if (periods.size() == 2) {
+    moment.clockTime = ClockTime::Ambiguous;
+    moment.first = StateOf(periods[0]);
+    moment.second = StateOf(periods[1]);
+  } else if (around.size() == 2) {
+    moment.clockTime = ClockTime::Nonexistent;
+    moment.first = StateOf(around[0]);
+    moment.second = StateOf(around[1]);
+  } else {
+    return false;
+  }
+  moment.standard.reset();
+  if (moment.first.daylightSaving) {
+    // Under a rule the standard time is the one the rule's other periods keep.
+    for (const std::int64_t shift : {-200LL, 200LL}) {
+      for (const RulePeriod& period : rule->PeriodsAt(localSeconds + shift * 86400)) {
+        if (!period.daylightSaving) {
+          moment.standard = StateOf(period);
+        }
+      }
+      if (moment.standard) {
+        break;
+      }
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -77,6 +134,9 @@ std::optional<ZoneAtMoment> ZoneAt(std::string_view zone, const LocalDateTime& l
   }
   if (moment.first.daylightSaving) {
     moment.standard = StandardAround(*timeZone, info.first);
+  }
+  if (info.result == date::local_info::unique && IsLastListedPeriod(info.first)) {
+    ApplyZoneFileRule(zone, clock, moment);
   }
   return moment;
 }
