@@ -100,7 +100,14 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
   // a zone position outside the list, at what the last chart left.
   ChartInput input = input_;
   input.name = entries.txtName;
-  Zone_Calculation(entries.cmbTimeZoneIndex, input);
+  if (entries.cmbTimeZoneIndex == kPlaceZoneIndex && entries.placeZone) {
+    input.toUtHours = 0;
+    input.toUtMinutes = 0;
+    input.exactUtOffsetSeconds = entries.placeZone->utOffsetSeconds;
+  } else if (entries.cmbTimeZoneIndex >= 0 && entries.cmbTimeZoneIndex < kTimeZoneCount) {
+    input.exactUtOffsetSeconds.reset();
+    Zone_Calculation(entries.cmbTimeZoneIndex, input);
+  }
   input.month = static_cast<std::int16_t>(entries.cboMonthIndex + 1);
   input.day = ReadInteger(entries.cboDateText);
   input.year = ReadInteger(entries.cboYearText);

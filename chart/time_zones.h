@@ -20,6 +20,9 @@ struct TimeZoneRow {
 
 inline constexpr int kTimeZoneCount = 71;
 inline constexpr int kDefaultTimeZone = 29;  ///< "Greenwich Mean Time,GMT,0.0"
+/// The zone list's position after its rows: the place's own zone
+/// (FormEntries::placeZone), shown only while the finder offers one.
+inline constexpr int kPlaceZoneIndex = kTimeZoneCount;
 
 /// The 71 rows in list order, position 0 to 70.
 extern const std::array<TimeZoneRow, kTimeZoneCount> kTimeZoneTable;

@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/birth_data.h"
+#include "chart/time_zones.h"
 #include "chartfile/entries_reader.h"
 #include "chartfile/entry_keys.h"
 #include "chartfile/text_helpers.h"
@@ -97,6 +98,35 @@ std::variant<ChosenPlace, std::string> PlaceOf(const Json& value) {
   return place;
 }
 
+/// The place's own zone of a file: {"zone", "offset" (seconds east of UT,
+/// within a day), "abbreviation", "dst"}.
+std::variant<PlaceZone, std::string> PlaceZoneOf(const Json& value) {
+  const std::string key(kPlaceZoneKey);
+  if (!value.is_object())
+    return "key " + Quoted(key) + " must be an object, not " + Shown(value);
+  PlaceZone zone;
+  for (const auto& [name, field] :
+       std::to_array<std::pair<std::string_view, std::string PlaceZone::*>>(
+           {{"zone", &PlaceZone::zone}, {"abbreviation", &PlaceZone::abbreviation}})) {
+    const auto found = value.find(std::string(name));
+    if (found == value.end() || !found->is_string())
+      return "key " + Quoted(key) + " must hold the text " + Quoted(name);
+    zone.*field = found->get<std::string>();
+  }
+  constexpr std::int64_t kSecondsPerDay = 86400;
+  const auto offset = value.find("offset");
+  if (offset == value.end() || !offset->is_number_integer() ||
+      offset->get<std::int64_t>() <= -kSecondsPerDay ||
+      offset->get<std::int64_t>() >= kSecondsPerDay)
+    return "key " + Quoted(key) + " must hold \"offset\" in seconds, within a day";
+  zone.utOffsetSeconds = offset->get<std::int32_t>();
+  const auto dst = value.find("dst");
+  if (dst == value.end() || !dst->is_boolean())
+    return "key " + Quoted(key) + " must hold \"dst\" as true or false";
+  zone.daylightSaving = dst->get<bool>();
+  return zone;
+}
+
 /// The coordinate boxes hold digits only, at most their lengths: a file
 /// holding what no box can show was not saved from the form.
 std::optional<std::string> CheckBoxTexts(const FormEntries& entries) {
@@ -143,6 +173,22 @@ std::variant<ChartFile, std::string> ReadChartFile(std::string_view bytes) {
            std::to_string(kFormatVersion);
   }
 
+  // The place's own zone, the zone list's entry after its rows, is a chart
+  // file's alone: the rows go through the line reader, the entry is read here.
+  std::optional<PlaceZone> placeZone;
+  const auto zoneKey = std::string(EntryKey("cmbTimeZoneIndex").key);
+  if (const auto zone = object.find(std::string(kPlaceZoneKey)); zone != object.end()) {
+    auto read = PlaceZoneOf(*zone);
+    if (auto* message = std::get_if<std::string>(&read))
+      return std::move(*message);
+    placeZone = std::get<PlaceZone>(std::move(read));
+  }
+  const bool placeZoneChosen = placeZone && object.contains(zoneKey) &&
+                               object[zoneKey].is_number_unsigned() &&
+                               object[zoneKey].get<std::uint64_t>() == kPlaceZoneIndex;
+  if (placeZoneChosen)
+    object[zoneKey] = kDefaultTimeZone;  // read as a row; the entry is put back below
+
   // The entries through the reader of zodivane-chart's JSON lines: the
   // same keys, the same checks, the same messages.
   EntriesOrError entries = EntriesFromObject(object);
@@ -151,6 +197,11 @@ std::variant<ChartFile, std::string> ReadChartFile(std::string_view bytes) {
 
   ChartFile file;
   file.entries = std::get<FormEntries>(std::move(entries));
+  if (placeZoneChosen) {
+    object[zoneKey] = kPlaceZoneIndex;
+    file.entries.cmbTimeZoneIndex = kPlaceZoneIndex;
+    file.entries.placeZone = std::move(placeZone);
+  }
   if (auto message = CheckBoxTexts(file.entries))
     return *std::move(message);
   if (const auto place = object.find(std::string(kPlaceKey)); place != object.end()) {
@@ -174,6 +225,17 @@ std::string WriteChartFile(const ChartFile& file) {
   for (const InputKey& entry : kInputKeys) {
     std::visit([&](auto field) { object[std::string(entry.key)] = file.entries.*field; },
                entry.field);
+  }
+  if (file.entries.cmbTimeZoneIndex == kPlaceZoneIndex && file.entries.placeZone) {
+    const PlaceZone& zone = *file.entries.placeZone;
+    object[std::string(kPlaceZoneKey)] = Json{
+        {"zone", zone.zone},
+        {"offset", zone.utOffsetSeconds},
+        {"abbreviation", zone.abbreviation},
+        {"dst", zone.daylightSaving},
+    };
+  } else {
+    object.erase(std::string(kPlaceZoneKey));
   }
   if (file.place) {
     const ChosenPlace& place = *file.place;

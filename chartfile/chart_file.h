@@ -21,6 +21,9 @@ inline constexpr int kFormatVersion = 1;
 inline constexpr std::string_view kExtension = ".zchart";
 /// The key of the place the place finder chose.
 inline constexpr std::string_view kPlaceKey = "chosenPlace";
+/// The key of the place's own zone, when the zone list's entry after its
+/// rows is chosen (cmbTimeZoneIndex 71).
+inline constexpr std::string_view kPlaceZoneKey = "placeZone";
 
 /// The place the place finder chose for the form: what it was called and
 /// where it lies, kept beside the entries it filled.

@@ -3,9 +3,22 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace zodivane {
+
+/// The zone the zone database gives for a chosen birth place at the entered
+/// date and time, offered where no row of the zone list gives its offset
+/// (Kathmandu's +5:45, Caracas's -4:30, local mean time). The zone list
+/// shows it as one entry after its 71 rows.
+struct PlaceZone {
+  std::string zone;                  ///< IANA name, e.g. "Asia/Kathmandu"
+  std::int32_t utOffsetSeconds = 0;  ///< local clock time minus UT, east positive (+5:45: 20700)
+  std::string abbreviation;          ///< e.g. "+0545", "LMT", "AMT"
+  bool daylightSaving = false;       ///< the database counts the period as daylight saving
+  friend bool operator==(const PlaceZone&, const PlaceZone&) = default;
+};
 
 /// The entries of the input form as the user left them, one field per
 /// control. Field names are the controls' names. The defaults are the
@@ -29,6 +42,9 @@ struct FormEntries {
   bool optEast = true;               ///< the longitude option "East" is selected
   bool optSouth = false;             ///< the latitude option "South" is selected
   bool chkDST = false;               ///< "Daylight Saving Time" is ticked
+  /// The zone list's entry after its rows (position 71), when the place
+  /// finder offered one; none otherwise.
+  std::optional<PlaceZone> placeZone;
 
   /// Equal when every entry is equal.
   friend bool operator==(const FormEntries&, const FormEntries&) = default;
@@ -65,6 +81,11 @@ struct ChartInput {
   Flag16 isEast;                 ///< longitude hemisphere; false means West
   Flag16 isSouth;                ///< latitude hemisphere; false means North
   Flag16 dst;                    ///< the entered clock time is daylight-saving time
+  /// Set when the zone is the place's own offset from the zone database
+  /// (the zone list's entry after its rows): local clock time minus UT in
+  /// seconds, east positive. UT is then the clock time minus this offset
+  /// (and an hour more when dst is set); toUtHours and toUtMinutes are 0.
+  std::optional<std::int32_t> exactUtOffsetSeconds;
   friend bool operator==(const ChartInput&, const ChartInput&) = default;
 };
 }  // namespace zodivane

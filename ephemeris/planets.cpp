@@ -143,7 +143,7 @@ double GeocentricLongitude(PlanetBody body, double centuries) noexcept {
 
 double PlanetCenturies(const ChartInput& input) noexcept {
   const CivilMoment ut = PlanetUniversalMoment(input);
-  const double days = DaysFromJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+  const double days = DaysFromJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute, ut.second);
   return days / 36525.0;
 }
 

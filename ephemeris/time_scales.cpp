@@ -50,25 +50,36 @@ double ObserverLatitude(const ChartInput& input) noexcept {
 
 double UniversalTimeHours(const ChartInput& input) noexcept {
   const double daylightSaving = input.dst.IsSet() ? 1.0 : 0.0;
+  if (input.exactUtOffsetSeconds) {
+    return static_cast<double>(input.hour) + static_cast<double>(input.minute) / 60.0 -
+           static_cast<double>(*input.exactUtOffsetSeconds) / 3600.0 - daylightSaving;
+  }
   return static_cast<double>(input.hour) + static_cast<double>(input.minute) / 60.0 +
          static_cast<double>(input.toUtHours) + static_cast<double>(input.toUtMinutes) / 60.0 -
          daylightSaving;
 }
 
-CivilMoment ShiftCivilMoment(const CivilMoment& moment, int minutes) noexcept {
+CivilMoment ShiftCivilMomentSeconds(const CivilMoment& moment, std::int32_t seconds) noexcept {
   namespace chrono = std::chrono;
   const chrono::sys_days date{chrono::year{moment.year} /
                               chrono::month{static_cast<unsigned>(moment.month)} /
                               chrono::day{static_cast<unsigned>(moment.day)}};
-  const chrono::sys_time<chrono::minutes> shifted =
-      date + chrono::hours{moment.hour} + chrono::minutes{moment.minute} + chrono::minutes{minutes};
+  const chrono::sys_seconds shifted = date + chrono::hours{moment.hour} +
+                                      chrono::minutes{moment.minute} +
+                                      chrono::seconds{moment.second} + chrono::seconds{seconds};
   const chrono::sys_days day = chrono::floor<chrono::days>(shifted);
   const chrono::year_month_day civil{day};
   const chrono::hh_mm_ss clock{shifted - day};
-  return CivilMoment{static_cast<int>(civil.year()), static_cast<int>(unsigned{civil.month()}),
+  return CivilMoment{static_cast<int>(civil.year()),
+                     static_cast<int>(unsigned{civil.month()}),
                      static_cast<int>(unsigned{civil.day()}),
                      static_cast<int>(clock.hours().count()),
-                     static_cast<int>(clock.minutes().count())};
+                     static_cast<int>(clock.minutes().count()),
+                     static_cast<int>(clock.seconds().count())};
+}
+
+CivilMoment ShiftCivilMoment(const CivilMoment& moment, int minutes) noexcept {
+  return ShiftCivilMomentSeconds(moment, minutes * 60);
 }
 
 CivilMoment CalendarUniversalTime(int year, int month, int day, int hour, int minute, int toUtHours,
@@ -79,6 +90,11 @@ CivilMoment CalendarUniversalTime(int year, int month, int day, int hour, int mi
 }
 
 CivilMoment PlanetUniversalMoment(const ChartInput& input) noexcept {
+  if (input.exactUtOffsetSeconds) {
+    const CivilMoment local{input.year, input.month, input.day, input.hour, input.minute};
+    const CivilMoment ut = ShiftCivilMomentSeconds(local, -*input.exactUtOffsetSeconds);
+    return input.dst.IsSet() ? ShiftCivilMoment(ut, -60) : ut;
+  }
   const CivilMoment ut = CalendarUniversalTime(input.year, input.month, input.day, input.hour,
                                                input.minute, input.toUtHours, input.toUtMinutes);
   return input.dst.IsSet() ? ShiftCivilMoment(ut, -60) : ut;
@@ -94,12 +110,14 @@ std::int64_t JulianDayNumber(int month, int day, int year) noexcept {
   return j;
 }
 
-double DaysFromJ2000(int year, int month, int day, int hour, int minute) noexcept {
+double DaysFromJ2000(int year, int month, int day, int hour, int minute, int second) noexcept {
   const std::int64_t y = year;
   const std::int64_t wholeDays = 367 * y - FloorDiv(7 * (y + FloorDiv(month + 9, 12)), 4) +
                                  FloorDiv(275 * static_cast<std::int64_t>(month), 9) + day;
   double d = static_cast<double>(wholeDays) - 730531.5;
-  d = d + (static_cast<double>(hour) + static_cast<double>(minute) / 60.0) / 24.0;
+  d = d + (static_cast<double>(hour) + static_cast<double>(minute) / 60.0 +
+           static_cast<double>(second) / 3600.0) /
+              24.0;
   return d;
 }
 

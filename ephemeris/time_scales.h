@@ -63,9 +63,10 @@ static_assert(SignAbbreviations == "AriTauGemCanLeoVirLibScoSagCapAquPis");
 /// Universal Time of the birth in decimal hours, relative to the local
 /// calendar date of the birth record:
 /// hour + minute / 60 + toUtHours + toUtMinutes / 60 - (dst ? 1 : 0),
-/// evaluated left to right. The result is not folded into a day: it may lie
-/// below 0 or at or above 24, and the day-number arithmetic of the caller
-/// carries the overflow. Used by the Ascendant and the Moon.
+/// evaluated left to right; with an exact offset from the zone database,
+/// hour + minute / 60 - exactUtOffsetSeconds / 3600 - (dst ? 1 : 0). The result is not folded into
+/// a day: it may lie below 0 or at or above 24, and the day-number arithmetic of the caller carries
+/// the overflow. Used by the Ascendant and the Moon.
 [[nodiscard]] double UniversalTimeHours(const ChartInput& input) noexcept;
 
 /// A civil date and clock time on the proleptic Gregorian calendar.
@@ -75,12 +76,17 @@ struct CivilMoment {
   int day = 0;     ///< 1 .. length of the month
   int hour = 0;    ///< 0 .. 23
   int minute = 0;  ///< 0 .. 59
+  int second = 0;  ///< 0 .. 59; only a zone offset with seconds (local mean time) sets it
   friend bool operator==(const CivilMoment&, const CivilMoment&) = default;
 };
 
 /// `moment` moved by `minutes` (either sign), with full carry into the
 /// hour, day, month and year. `moment` must be a valid date and time.
 [[nodiscard]] CivilMoment ShiftCivilMoment(const CivilMoment& moment, int minutes) noexcept;
+
+/// `moment` moved by `seconds` (either sign), with full carry.
+[[nodiscard]] CivilMoment ShiftCivilMomentSeconds(const CivilMoment& moment,
+                                                  std::int32_t seconds) noexcept;
 
 /// The UT date and time of a civil birth moment: `toUtHours` whole hours
 /// then `toUtMinutes` minutes are added (each may be negative), with full
@@ -90,8 +96,9 @@ struct CivilMoment {
                                                 int toUtHours, int toUtMinutes) noexcept;
 
 /// The UT moment the planets are computed for: CalendarUniversalTime with the
-/// signed zone correction of the birth record, then one hour earlier (with
-/// calendar carry) when the daylight-saving flag is set.
+/// signed zone correction of the birth record (or its exact offset from the
+/// zone database, to the second), then one hour earlier (with calendar
+/// carry) when the daylight-saving flag is set.
 [[nodiscard]] CivilMoment PlanetUniversalMoment(const ChartInput& input) noexcept;
 
 /// The Julian day number of a civil date: the Julian Date at 12:00 UT of
@@ -102,7 +109,10 @@ struct CivilMoment {
 /// Days from 2000 January 1, 12:00 UT to the given UT moment. Exact from
 /// 1 March 1900 to 28 February 2100 (the Gregorian century rule is not
 /// applied); one day off outside that span. 2000-01-01 00:00 gives -0.5.
-[[nodiscard]] double DaysFromJ2000(int year, int month, int day, int hour, int minute) noexcept;
+/// The seconds add second / 3600 to the hours; 0 leaves every bit as
+/// without them.
+[[nodiscard]] double DaysFromJ2000(int year, int month, int day, int hour, int minute,
+                                   int second = 0) noexcept;
 
 /// Julian centuries from 1900 January 0.5:
 /// (J - 2415020 + ut / 24 - 0.5) / 36525.

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "chart/time_zones.h"
+
 namespace zodivane::places {
 namespace {
 
@@ -38,6 +40,16 @@ void FillPlace(const Place& place, FormEntries& entries) {
 void FillZone(const ZoneRowChoice& choice, FormEntries& entries) noexcept {
   entries.cmbTimeZoneIndex = choice.row;
   entries.chkDST = choice.daylightSaving;
+  entries.placeZone.reset();
+}
+
+void FillZone(const ZoneSuggestion& suggestion, FormEntries& entries) {
+  FillZone(suggestion.choice, entries);
+  if (suggestion.placeZone) {
+    entries.cmbTimeZoneIndex = kPlaceZoneIndex;
+    entries.chkDST = false;
+    entries.placeZone = suggestion.placeZone;
+  }
 }
 
 std::optional<LocalDateTime> LocalDateTimeOf(const FormEntries& entries) noexcept {

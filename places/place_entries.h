@@ -31,6 +31,10 @@ void FillPlace(const Place& place, FormEntries& entries);
 /// Selects the zone row and sets the daylight-saving box of `entries`.
 void FillZone(const ZoneRowChoice& choice, FormEntries& entries) noexcept;
 
+/// Selects what the finder proposes: the row and box, or, where no row gives
+/// the database's offset, the place's own zone after the rows (box clear).
+void FillZone(const ZoneSuggestion& suggestion, FormEntries& entries);
+
 /// The clock reading of the form's date and time lists; nullopt when a list
 /// text holds no number.
 [[nodiscard]] std::optional<LocalDateTime> LocalDateTimeOf(const FormEntries& entries) noexcept;

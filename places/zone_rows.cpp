@@ -60,9 +60,33 @@ std::string TwoDigits(int value) {
   return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
 }
 
-std::string DescribeState(const ZoneState& state) {
-  return state.abbreviation + ", " + FormatUtOffset(state.utOffsetSeconds) +
-         (state.daylightSaving ? ", daylight saving" : ", no daylight saving");
+/// "IST, UT+5:30, no daylight saving", "EDT, UT-4:00, daylight saving". A
+/// period the database counts as daylight saving while its clocks are
+/// behind the standard time's (Dublin's and Windhoek's winters) is named
+/// by its abbreviation and offset alone.
+std::string DescribeState(const ZoneState& state, std::optional<std::int32_t> otherOffsetSeconds) {
+  const bool winterTime =
+      state.daylightSaving && otherOffsetSeconds && state.utOffsetSeconds < *otherOffsetSeconds;
+  std::string text = state.abbreviation + ", " + FormatUtOffset(state.utOffsetSeconds);
+  if (!winterTime) {
+    text += state.daylightSaving ? ", daylight saving" : ", no daylight saving";
+  }
+  return text;
+}
+
+std::optional<std::int32_t> OffsetOf(const std::optional<ZoneState>& state) {
+  return state ? std::optional<std::int32_t>(state->utOffsetSeconds) : std::nullopt;
+}
+
+/// How to choose a state on the form: "Greenwich Mean Time with the box
+/// clear", or the entry after the rows.
+std::string HowToChoose(const ZoneState& state, const std::optional<ZoneState>& standard) {
+  const ZoneRowChoice choice = ChooseZoneRow(state, standard);
+  if (!choice.exact()) {
+    return "the entry after the rows at " + FormatUtOffset(state.utOffsetSeconds);
+  }
+  return "\"" + std::string(RowName(choice.row)) + "\" with Daylight Saving Time " +
+         (choice.daylightSaving ? "ticked" : "clear");
 }
 
 std::string DescribeMoment(const ZoneAtMoment& moment) {
@@ -143,23 +167,33 @@ std::string FormatUtOffset(std::int32_t offsetSeconds) {
 
 std::string ZoneNote(const ZoneAtMoment& moment, const ZoneRowChoice& choice) {
   std::string note = DescribeMoment(moment) + ": ";
+  const std::optional<std::int32_t> standardOffset = OffsetOf(moment.standard);
   switch (moment.clockTime) {
     case ClockTime::Unique:
-      note += DescribeState(moment.first);
+      note += DescribeState(moment.first, standardOffset);
       break;
-    case ClockTime::Ambiguous:
-      note += "this clock time happened twice, first " + DescribeState(moment.first) + ", then " +
-              DescribeState(moment.second.value_or(moment.first)) + "; the chart uses the first";
+    case ClockTime::Ambiguous: {
+      const ZoneState later = moment.second.value_or(moment.first);
+      note += "this clock time happened twice, first " +
+              DescribeState(moment.first, later.utOffsetSeconds) + ", then " +
+              DescribeState(later, moment.first.utOffsetSeconds) +
+              "; the chart uses the first. For the second, choose " +
+              HowToChoose(later, later.daylightSaving ? moment.standard : std::nullopt);
       break;
-    case ClockTime::Nonexistent:
+    }
+    case ClockTime::Nonexistent: {
+      const ZoneState after = moment.second.value_or(moment.first);
       note += "this clock time never happened, the clocks jumped from " +
-              DescribeState(moment.first) + " to " +
-              DescribeState(moment.second.value_or(moment.first)) +
-              "; the chart uses the time before the jump";
+              DescribeState(moment.first, after.utOffsetSeconds) + " to " +
+              DescribeState(after, moment.first.utOffsetSeconds) + "; cast as " +
+              TwoDigits(moment.local.hour) + ":" + TwoDigits(moment.local.minute) + " " +
+              moment.first.abbreviation + ", " + FormatUtOffset(moment.first.utOffsetSeconds);
       break;
+    }
   }
   if (!choice.exact()) {
-    note += ". " + ZoneWarning(moment, choice);
+    note += ". No row of the list gives " + FormatUtOffset(moment.first.utOffsetSeconds) +
+            ": the chart uses the place's own offset, the entry after the rows";
   }
   return note;
 }
@@ -174,6 +208,62 @@ std::string ZoneWarning(const ZoneAtMoment& moment, const ZoneRowChoice& choice)
          DescribeDifference(choice.errorSeconds) + " off";
 }
 
+std::string PlaceZoneLabel(const PlaceZone& zone) {
+  return zone.zone + ", " + FormatUtOffset(zone.utOffsetSeconds) + ", from the birth place";
+}
+
+std::optional<std::int32_t> FormOffsetSeconds(const FormEntries& entries) {
+  const std::int32_t daylight = entries.chkDST ? kSecondsPerHour : 0;
+  if (entries.cmbTimeZoneIndex == kPlaceZoneIndex && entries.placeZone) {
+    return entries.placeZone->utOffsetSeconds + daylight;
+  }
+  if (entries.cmbTimeZoneIndex < 0 || entries.cmbTimeZoneIndex >= kTimeZoneCount) {
+    return std::nullopt;
+  }
+  return RowOffsetSeconds(entries.cmbTimeZoneIndex) + daylight;
+}
+
+std::string DescribeDuration(std::int32_t seconds) {
+  const std::int32_t magnitude = std::abs(seconds);
+  const std::int32_t hours = magnitude / kSecondsPerHour;
+  std::string text;
+  if (hours != 0) {
+    text = std::to_string(hours) + (hours == 1 ? " hour" : " hours");
+  }
+  const std::string rest = DescribeDifference(magnitude % kSecondsPerHour);
+  if (!rest.empty()) {
+    text += (text.empty() ? "" : " ") + rest;
+  }
+  return text;
+}
+
+std::string ZoneMismatchWarning(const ZoneAtMoment& moment, std::string_view placeName,
+                                std::int32_t formOffsetSeconds) {
+  if (formOffsetSeconds == moment.first.utOffsetSeconds ||
+      (moment.second && formOffsetSeconds == moment.second->utOffsetSeconds)) {
+    return {};
+  }
+  ZoneAtMoment named = moment;
+  if (!placeName.empty()) {
+    named.zone = std::string(placeName);
+  }
+  return "The form gives " + FormatUtOffset(formOffsetSeconds) + "; " + DescribeMoment(named) +
+         " is " + FormatUtOffset(moment.first.utOffsetSeconds) + " (" + moment.first.abbreviation +
+         "): the chart would be " +
+         DescribeDuration(formOffsetSeconds - moment.first.utOffsetSeconds) + " off";
+}
+
+std::string DoubleDaylightWarning(const FormEntries& entries) {
+  if (!entries.chkDST || entries.cmbTimeZoneIndex < 0 ||
+      entries.cmbTimeZoneIndex >= kTimeZoneCount || !IsAdvancedRow(entries.cmbTimeZoneIndex)) {
+    return {};
+  }
+  return std::string(RowName(entries.cmbTimeZoneIndex)) +
+         " already includes daylight saving: with the box ticked too the chart is cast at " +
+         FormatUtOffset(RowOffsetSeconds(entries.cmbTimeZoneIndex) + kSecondsPerHour) +
+         ", two hours ahead of standard time";
+}
+
 std::optional<ZoneSuggestion> SuggestZone(std::string_view zone, const LocalDateTime& local) {
   std::optional<ZoneAtMoment> moment = ZoneAt(zone, local);
   if (!moment) {
@@ -181,6 +271,10 @@ std::optional<ZoneSuggestion> SuggestZone(std::string_view zone, const LocalDate
   }
   ZoneSuggestion suggestion;
   suggestion.choice = ChooseZoneRow(moment->first, moment->standard);
+  if (!suggestion.choice.exact()) {
+    suggestion.placeZone = PlaceZone{moment->zone, moment->first.utOffsetSeconds,
+                                     moment->first.abbreviation, moment->first.daylightSaving};
+  }
   suggestion.note = ZoneNote(*moment, suggestion.choice);
   suggestion.moment = std::move(*moment);
   return suggestion;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/birth_record.h"
 #include "places/zone_history.h"
 
 namespace zodivane::places {
@@ -53,10 +54,41 @@ struct ZoneRowChoice {
 /// empty when the choice is exact.
 [[nodiscard]] std::string ZoneWarning(const ZoneAtMoment& moment, const ZoneRowChoice& choice);
 
+/// The zone list's text for a place's own zone: "Asia/Kathmandu, UT+5:45,
+/// from the birth place".
+[[nodiscard]] std::string PlaceZoneLabel(const PlaceZone& zone);
+
+/// The UT offset the form's zone gives: the row's (or the place entry's),
+/// one hour more when the daylight-saving box is ticked; nullopt for a
+/// position that is neither.
+[[nodiscard]] std::optional<std::int32_t> FormOffsetSeconds(const FormEntries& entries);
+
+/// "1 hour", "30 minutes", "1 hour 30 minutes", "19 minutes 32 seconds".
+[[nodiscard]] std::string DescribeDuration(std::int32_t seconds);
+
+/// When `formOffsetSeconds` is none of the offsets the database gives at the
+/// clock reading: "The form gives UT+12:00; Sydney on 15 January 2000 at
+/// 12:00 is UT+11:00 (AEDT): the chart would be 1 hour off". Empty when the
+/// form agrees (with either reading of a repeated or skipped clock time).
+[[nodiscard]] std::string ZoneMismatchWarning(const ZoneAtMoment& moment,
+                                              std::string_view placeName,
+                                              std::int32_t formOffsetSeconds);
+
+/// Without a place to check against: a row that is itself a daylight,
+/// summer or war time with the box ticked as well adds the hour twice.
+/// "Eastern Daylight Time already includes daylight saving: with the box
+/// ticked too the chart is cast at UT-3:00, two hours ahead of standard
+/// time"; empty otherwise.
+[[nodiscard]] std::string DoubleDaylightWarning(const FormEntries& entries);
+
 /// What the finder proposes for a zone at a clock reading.
 struct ZoneSuggestion {
   ZoneAtMoment moment;
-  ZoneRowChoice choice;
+  ZoneRowChoice choice;  ///< the nearest row and box; exact when a row gives the offset
+  /// When no row gives the offset: the place's own zone, which the form
+  /// selects as the entry after the rows, so that the chart is cast at the
+  /// database's offset to the second.
+  std::optional<PlaceZone> placeZone;
   std::string note;
   friend bool operator==(const ZoneSuggestion&, const ZoneSuggestion&) = default;
 };

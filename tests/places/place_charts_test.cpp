@@ -11,6 +11,7 @@
 
 #include "chart/chart_driver.h"
 #include "chart/time_zones.h"
+#include "ephemeris/time_scales.h"
 #include "places/gazetteer.h"
 #include "places/place_entries.h"
 #include "places/zone_rows.h"
@@ -206,8 +207,8 @@ TEST_F(PlaceChartsTest, RealCasesFillTheFormAndCastTheSameChartAsByHand) {
        "27",
        "42",
        false,
-       "Asia/Kathmandu on 1 June 1990 at 12:00: +0545, UT+5:45, no daylight saving. No zone row "
-       "gives UT+5:45: the nearest is Indian Time (UT+5:30), so the chart is 15 minutes off"},
+       "Asia/Kathmandu on 1 June 1990 at 12:00: +0545, UT+5:45, no daylight saving. No row of the "
+       "list gives UT+5:45: the chart uses the place's own offset, the entry after the rows"},
       // Amsterdam summer time before 1937: +1:19:32.
       {"Amsterdam",
        {1930, 7, 1, 12, 0},
@@ -224,9 +225,8 @@ TEST_F(PlaceChartsTest, RealCasesFillTheFormAndCastTheSameChartAsByHand) {
        "52",
        "22",
        false,
-       "Europe/Amsterdam on 1 July 1930 at 12:00: NST, UT+1:19:32, daylight saving. No zone row "
-       "gives UT+1:19:32: the nearest is Greenwich Mean Time with daylight saving (UT+1:00), so "
-       "the chart is 19 minutes 32 seconds off"},
+       "Europe/Amsterdam on 1 July 1930 at 12:00: NST, UT+1:19:32, daylight saving. No row of the "
+       "list gives UT+1:19:32: the chart uses the place's own offset, the entry after the rows"},
       {"Amsterdam",
        {1930, 1, 15, 12, 0},
        "Europe/Amsterdam",
@@ -242,9 +242,9 @@ TEST_F(PlaceChartsTest, RealCasesFillTheFormAndCastTheSameChartAsByHand) {
        "52",
        "22",
        false,
-       "Europe/Amsterdam on 15 January 1930 at 12:00: AMT, UT+0:19:32, no daylight saving. No "
-       "zone row gives UT+0:19:32: the nearest is Greenwich Mean Time (UT+0:00), so the chart is "
-       "19 minutes 32 seconds off"},
+       "Europe/Amsterdam on 15 January 1930 at 12:00: AMT, UT+0:19:32, no daylight saving. No row "
+       "of the list gives UT+0:19:32: the chart uses the place's own offset, the entry after the "
+       "rows"},
       // The clocks jumped from 2:00 to 3:00: cast with the offset before.
       {"New York",
        {2021, 3, 14, 2, 30},
@@ -262,8 +262,8 @@ TEST_F(PlaceChartsTest, RealCasesFillTheFormAndCastTheSameChartAsByHand) {
        "43",
        false,
        "America/New_York on 14 March 2021 at 2:30: this clock time never happened, the clocks "
-       "jumped from EST, UT-5:00, no daylight saving to EDT, UT-4:00, daylight saving; the chart "
-       "uses the time before the jump"},
+       "jumped from EST, UT-5:00, no daylight saving to EDT, UT-4:00, daylight saving; cast as "
+       "02:30 EST, UT-5:00"},
       // 1:30 came twice: cast with the first.
       {"New York",
        {2021, 11, 7, 1, 30},
@@ -282,7 +282,7 @@ TEST_F(PlaceChartsTest, RealCasesFillTheFormAndCastTheSameChartAsByHand) {
        false,
        "America/New_York on 7 November 2021 at 1:30: this clock time happened twice, first EDT, "
        "UT-4:00, daylight saving, then EST, UT-5:00, no daylight saving; the chart uses the "
-       "first"},
+       "first. For the second, choose \"Eastern Standard Time\" with Daylight Saving Time clear"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.query) + " " + std::to_string(c.local.year) + "-" +
@@ -344,6 +344,159 @@ TEST_F(PlaceChartsTest, RealCasesFillTheFormAndCastTheSameChartAsByHand) {
     const long databaseUtSeconds = localMinutes * 60 - c.first.utOffsetSeconds;
     EXPECT_EQ(ChartUtMinutes(byFinder.chartInput()) * 60 - c.errorSeconds, databaseUtSeconds);
   }
+}
+
+/// The UT of a cast birth record in seconds since 1901, the place's own
+/// offset included.
+long ChartUtSeconds(const ChartInput& input) {
+  if (!input.exactUtOffsetSeconds) {
+    return ChartUtMinutes(input) * 60;
+  }
+  const LocalDateTime local{input.year, input.month, input.day, input.hour, input.minute};
+  return MinutesSince1901(local) * 60 - *input.exactUtOffsetSeconds -
+         (input.dst.IsSet() ? 3600 : 0);
+}
+
+// Where no row gives the database's offset, the finder selects the place's
+// own zone and the chart is cast at the database's UT to the second; where
+// a row gives it, the row as before. Offsets from Python's zoneinfo (same
+// tzdata): datetime(..., tzinfo=ZoneInfo(zone)).utcoffset(); after 2037 the
+// zone file's rule. Where the offset is whole minutes, the positions equal
+// those of the chart entered by hand at the same UT with the Universal Time row.
+TEST_F(PlaceChartsTest, TheChartIsCastAtTheDatabaseOffset) {
+  struct Case {
+    const char* query;
+    LocalDateTime local;
+    std::int32_t offsetSeconds;
+    bool placeEntry;  ///< the zone list's entry after the rows is chosen
+    const char* label;
+  };
+  const std::vector<Case> cases = {
+      {"Kathmandu",
+       {2000, 5, 10, 9, 15},
+       20700,
+       true,
+       "Asia/Kathmandu, UT+5:45, from the birth place"},
+      {"Caracas",
+       {2010, 6, 1, 18, 0},
+       -16200,
+       true,
+       "America/Caracas, UT-4:30, from the birth place"},
+      {"Amsterdam",
+       {1930, 1, 15, 12, 0},
+       1172,
+       true,
+       "Europe/Amsterdam, UT+0:19:32, from the birth place"},
+      // Local mean time before Nepal's first zone rule.
+      {"Kathmandu",
+       {1910, 3, 1, 6, 0},
+       20476,
+       true,
+       "Asia/Kathmandu, UT+5:41:16, from the birth place"},
+      {"New York", {2045, 7, 1, 12, 0}, -14400, false, ""},
+      {"New York", {2038, 3, 14, 2, 30}, -18000, false, ""},
+      {"Sydney", {2038, 7, 1, 12, 0}, 36000, false, ""},
+      {"Auckland", {2040, 4, 1, 2, 30}, 46800, false, ""},
+  };
+  int universalRow = -1;
+  for (int row = 0; row < kTimeZoneCount; ++row) {
+    if (RowOffsetSeconds(row) == 0 && RowAbbreviation(row) == "UT") {
+      universalRow = row;
+    }
+  }
+  ASSERT_GE(universalRow, 0);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.query) + " " + std::to_string(c.local.year));
+    const std::vector<Place> matches = gazetteer().Search(c.query);
+    ASSERT_FALSE(matches.empty());
+    const std::optional<ZoneSuggestion> suggestion = SuggestZone(matches.front().zone, c.local);
+    ASSERT_TRUE(suggestion);
+    EXPECT_EQ(suggestion->moment.first.utOffsetSeconds, c.offsetSeconds);
+    EXPECT_EQ(suggestion->placeZone.has_value(), c.placeEntry);
+    FormEntries found =
+        HandEntries(c.local, "0", "0", true, "0", "0", false, kDefaultTimeZone, false);
+    FillPlace(matches.front(), found);
+    FillZone(*suggestion, found);
+    EXPECT_EQ(found.cmbTimeZoneIndex == kPlaceZoneIndex, c.placeEntry);
+    if (c.placeEntry) {
+      ASSERT_TRUE(found.placeZone);
+      EXPECT_EQ(PlaceZoneLabel(*found.placeZone), c.label);
+    }
+    EXPECT_EQ(FormOffsetSeconds(found), c.offsetSeconds);
+
+    ChartSession byFinder;
+    ASSERT_TRUE(std::holds_alternative<ChartView>(byFinder.CastChart(found)));
+    EXPECT_EQ(ChartUtSeconds(byFinder.chartInput()),
+              MinutesSince1901(c.local) * 60 - c.offsetSeconds);
+    if (c.offsetSeconds % 60 != 0) {
+      continue;
+    }
+    const CivilMoment ut = ShiftCivilMoment(
+        CivilMoment{c.local.year, c.local.month, c.local.day, c.local.hour, c.local.minute},
+        -c.offsetSeconds / 60);
+    FormEntries hand = found;
+    hand.cboMonthIndex = ut.month - 1;
+    hand.cboDateIndex = ut.day - 1;
+    hand.cboDateText = std::to_string(ut.day);
+    hand.cboYearText = std::to_string(ut.year);
+    hand.cboHHText = std::to_string(ut.hour);
+    hand.cboMMText = std::to_string(ut.minute);
+    hand.cmbTimeZoneIndex = universalRow;
+    hand.chkDST = false;
+    hand.placeZone.reset();
+    ChartSession byHand;
+    const CastResult handResult = byHand.CastChart(hand);
+    ASSERT_TRUE(std::holds_alternative<ChartView>(handResult));
+    EXPECT_EQ(byFinder.positionTable(), byHand.positionTable());
+    EXPECT_EQ(byFinder.ascendantText(), byHand.ascendantText());
+    EXPECT_EQ(byFinder.moonText(), byHand.moonText());
+  }
+}
+
+// The form's zone checked against the database: a box ticked by hand over
+// the finder's daylight row, and a daylight row ticked without any place.
+TEST_F(PlaceChartsTest, AFormThatDisagreesWithTheDatabaseIsWarnedAbout) {
+  const std::optional<ZoneSuggestion> sydney =
+      SuggestZone("Australia/Sydney", LocalDateTime{2000, 1, 15, 12, 0});
+  ASSERT_TRUE(sydney);
+  FormEntries entries;
+  FillZone(*sydney, entries);
+  ASSERT_EQ(FormOffsetSeconds(entries), 39600);
+  EXPECT_EQ(ZoneMismatchWarning(sydney->moment, "Sydney", 39600), "");
+  entries.chkDST = true;  // ticked by hand
+  EXPECT_EQ(ZoneMismatchWarning(sydney->moment, "Sydney", *FormOffsetSeconds(entries)),
+            "The form gives UT+12:00; Sydney on 15 January 2000 at 12:00 is UT+11:00 (AEDT): "
+            "the chart would be 1 hour off");
+  EXPECT_EQ(DoubleDaylightWarning(entries),
+            "Australian Eastern Daylight Time already includes daylight saving: with the box "
+            "ticked too the chart is cast at UT+12:00, two hours ahead of standard time");
+  entries.chkDST = false;
+  EXPECT_EQ(DoubleDaylightWarning(entries), "");
+
+  // Amsterdam 1930 with CET ticked by hand: 40 minutes 28 seconds ahead.
+  const std::optional<ZoneSuggestion> amsterdam =
+      SuggestZone("Europe/Amsterdam", LocalDateTime{1930, 7, 1, 12, 0});
+  ASSERT_TRUE(amsterdam);
+  EXPECT_EQ(ZoneMismatchWarning(amsterdam->moment, "Amsterdam", 7200),
+            "The form gives UT+2:00; Amsterdam on 1 July 1930 at 12:00 is UT+1:19:32 (NST): the "
+            "chart would be 40 minutes 28 seconds off");
+  // Either reading of a repeated clock time is the database's.
+  const std::optional<ZoneSuggestion> repeated =
+      SuggestZone("America/New_York", LocalDateTime{2021, 11, 7, 1, 30});
+  ASSERT_TRUE(repeated);
+  EXPECT_EQ(ZoneMismatchWarning(repeated->moment, "New York", -18000), "");
+}
+
+// Dublin's zone file counts winter as the daylight-saving period: the note
+// names GMT and its offset without calling it daylight saving.
+TEST(ZoneNotes, WinterTimeIsNotCalledDaylightSaving) {
+  const std::optional<ZoneSuggestion> dublin =
+      SuggestZone("Europe/Dublin", LocalDateTime{2000, 1, 15, 12, 0});
+  ASSERT_TRUE(dublin);
+  EXPECT_EQ(dublin->note, "Europe/Dublin on 15 January 2000 at 12:00: GMT, UT+0:00");
+  EXPECT_EQ(kTimeZoneTable[static_cast<std::size_t>(dublin->choice.row)].text,
+            "Greenwich Mean Time,GMT,0.0");
+  EXPECT_FALSE(dublin->choice.daylightSaving);
 }
 
 }  // namespace

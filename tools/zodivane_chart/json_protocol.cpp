@@ -284,7 +284,7 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
                         AsksForSensitivity(line));
     }
     if (choice) {
-      AppendZoneToAnswer(out, *choice);
+      AppendZoneToAnswer(out, *choice, std::get<FormEntries>(parsed));
     }
     return true;
   } catch (const std::exception& error) {

@@ -93,7 +93,10 @@ void FillFromPlace(const PlaceChoice& choice, const std::set<PlaceField>& fields
   FormEntries filled = entries;
   places::FillPlace(choice.place, filled);
   if (choice.zone) {
-    places::FillZone(choice.zone->choice, filled);
+    places::FillZone(*choice.zone, filled);
+  }
+  if (fields.contains(PlaceField::ZoneRow)) {
+    entries.placeZone = filled.placeZone;
   }
   for (const FieldRow& row : kFieldRows) {
     if (!fields.contains(row.field)) {
@@ -141,7 +144,16 @@ std::optional<std::variant<PlaceLine, std::string>> ReadPlaceLine(std::string_vi
   return std::variant<PlaceLine, std::string>(std::move(read));
 }
 
-void AppendZoneToAnswer(std::string& answer, const PlaceChoice& choice) {
+std::string ZoneCheckWarning(const PlaceChoice& choice, const FormEntries& entries) {
+  const std::optional<std::int32_t> formOffset = places::FormOffsetSeconds(entries);
+  if (!choice.zone || !formOffset) {
+    return {};
+  }
+  return places::ZoneMismatchWarning(choice.zone->moment, choice.place.name, *formOffset);
+}
+
+void AppendZoneToAnswer(std::string& answer, const PlaceChoice& choice,
+                        const FormEntries& entries) {
   const std::size_t close = answer.rfind('}');
   if (close == std::string::npos) {
     return;
@@ -149,7 +161,8 @@ void AppendZoneToAnswer(std::string& answer, const PlaceChoice& choice) {
   OrderedJson zone = nullptr;
   if (choice.zone) {
     const places::ZoneSuggestion& suggestion = *choice.zone;
-    const std::string warning = places::ZoneWarning(suggestion.moment, suggestion.choice);
+    const std::string warning = ZoneCheckWarning(choice, entries);
+    const std::optional<std::int32_t> used = places::FormOffsetSeconds(entries);
     zone = OrderedJson::object();
     zone["name"] = suggestion.moment.zone;
     zone["offset"] = suggestion.moment.first.utOffsetSeconds;
@@ -158,19 +171,23 @@ void AppendZoneToAnswer(std::string& answer, const PlaceChoice& choice) {
     zone["clockTime"] = ClockTimeName(suggestion.moment.clockTime);
     zone["other"] =
         suggestion.moment.second ? StateJson(*suggestion.moment.second) : OrderedJson(nullptr);
-    zone["row"] = suggestion.choice.row;
-    zone["chkDST"] = suggestion.choice.daylightSaving;
+    zone["row"] = suggestion.placeZone ? kPlaceZoneIndex : suggestion.choice.row;
+    zone["chkDST"] = suggestion.placeZone ? false : suggestion.choice.daylightSaving;
+    zone["chartOffset"] = used ? OrderedJson(*used) : OrderedJson(nullptr);
     zone["warning"] = warning.empty() ? OrderedJson(nullptr) : OrderedJson(warning);
     zone["note"] = suggestion.note;
   }
   answer.insert(close, ",\"zone\":" + zone.dump(-1, ' ', false, Json::error_handler_t::replace));
 }
 
-std::string PlaceNoteText(const PlaceChoice& choice) {
+std::string PlaceNoteText(const PlaceChoice& choice, const FormEntries& entries) {
   std::string text = Padded("Place:", 16) + places::PlaceLabel(choice.place);
   text += "\n" + Padded("Zone:", 16);
   text += choice.zone ? choice.zone->note
                       : choice.place.zone + ": the zone database has no answer for this date";
+  if (const std::string warning = ZoneCheckWarning(choice, entries); !warning.empty()) {
+    text += "\n" + Padded("Warning:", 16) + warning;
+  }
   return text + "\n";
 }
 

@@ -84,17 +84,25 @@ struct PlaceLine {
 [[nodiscard]] std::optional<std::variant<PlaceLine, std::string>> ReadPlaceLine(
     std::string_view line);
 
+/// The warning when the zone of the cast entries (row or place entry and
+/// box) gives another offset than the database for the chosen place at the
+/// entered clock time; empty when they agree.
+[[nodiscard]] std::string ZoneCheckWarning(const PlaceChoice& choice, const FormEntries& entries);
+
 /// Adds ,"zone":{...} to the answer object that ends `answer` (an object
 /// and a line feed): the IANA name, the offset in seconds, daylight saving,
 /// the abbreviation, how the clock time happened, the other state of an
-/// ambiguous or nonexistent time, the list row and box the finder chose,
-/// the warning when no row is exact, and the note; null when the zone
+/// ambiguous or nonexistent time, the list position and box the finder
+/// chose (71: the place's own zone after the rows), the offset the chart
+/// was cast with (`chartOffset`, from the cast `entries`), the warning when
+/// that differs from the database, and the note; null when the zone
 /// database could not answer.
-void AppendZoneToAnswer(std::string& answer, const PlaceChoice& choice);
+void AppendZoneToAnswer(std::string& answer, const PlaceChoice& choice, const FormEntries& entries);
 
-/// The text output's lines about the place and zone: "Place: ..." and
-/// "Zone: <note>".
-[[nodiscard]] std::string PlaceNoteText(const PlaceChoice& choice);
+/// The text output's lines about the place and zone: "Place: ...",
+/// "Zone: <note>" and, when the cast entries disagree with the database,
+/// "Warning: ...".
+[[nodiscard]] std::string PlaceNoteText(const PlaceChoice& choice, const FormEntries& entries);
 
 /// One line per match for --find-place: name, state, country, the
 /// coordinates as --lat and --lon take them (rounded to the minute), the

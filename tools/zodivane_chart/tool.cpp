@@ -14,11 +14,13 @@
 
 #include "chart/time_zones.h"
 #include "chartfile/chart_file.h"
+#include "places/zone_rows.h"
 #include "tools/zodivane_chart/arguments.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
 #include "tools/zodivane_chart/place_lookup.h"
 #include "tools/zodivane_chart/sensitivity_output.h"
+#include "tools/zodivane_chart/text_helpers.h"
 
 namespace zodivane::embedded {
 extern const std::string_view kChartToolHelpText;
@@ -107,9 +109,11 @@ int PrintChart(const FormEntries& entries, const Options& options,
   std::string text = ChartText(std::get<ChartView>(result), session);
   if (choice) {
     text += '\n';
-    text += PlaceNoteText(*choice);
+    text += PlaceNoteText(*choice, entries);
     if (options.flags.zone)
       text += "                (the chart uses the zone row given with --zone)\n";
+  } else if (const std::string warning = places::DoubleDaylightWarning(entries); !warning.empty()) {
+    text += '\n' + Padded("Warning:", 16) + warning + '\n';
   }
   if (options.sensitivity) {
     text += '\n';
