@@ -11,6 +11,7 @@
 #include "chart/birth_data.h"
 #include "chart/time_zones.h"
 #include "ephemeris/engines.h"
+#include "ephemeris/time_scales.h"
 #include "retrograde/retrograde.h"
 
 namespace zodivane {
@@ -73,6 +74,31 @@ std::string AngleText(std::int16_t degrees, std::int16_t minutes, std::string_vi
   AppendInteger(text, minutes);
   text.append("'");
   return text.append(" ").append(hemisphere);
+}
+
+/// "5 March 1980, 01:35 UT"; "..., 11:40:28 UT" when the moment has seconds.
+std::string UniversalTimeText(const CivilMoment& ut) {
+  const auto twoDigits = [](std::string& text, int value) {
+    text += static_cast<char>('0' + value / 10);
+    text += static_cast<char>('0' + value % 10);
+  };
+  std::string text;
+  AppendInteger(text, ut.day);
+  text += ' ';
+  if (ut.month >= 1 && ut.month <= 12) {
+    text += kMonthNames[static_cast<std::size_t>(ut.month - 1)];
+  }
+  text += ' ';
+  AppendInteger(text, ut.year);
+  text += ", ";
+  twoDigits(text, ut.hour);
+  text += ':';
+  twoDigits(text, ut.minute);
+  if (ut.second != 0) {
+    text += ':';
+    twoDigits(text, ut.second);
+  }
+  return text + " UT";
 }
 
 /// Runs one step of the cast; false when it failed. A step that fails at
@@ -163,6 +189,8 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
     view.timeOfBirth = TimeText(input);
     view.latitude = AngleText(input.latDegrees, input.latMinutes, entries.optSouth ? "S" : "N");
     view.longitude = AngleText(input.lonDegrees, input.lonMinutes, entries.optEast ? "E" : "W");
+    view.zoneUsed = ZoneUsedText(entries);
+    view.universalTime = UniversalTimeText(PlanetUniversalMoment(input));
     view.city = entries.txtMCity;
     view.state = entries.txtMState;
     view.country = entries.txtMCountry;

@@ -29,6 +29,15 @@ struct ChartView {
   std::string state;
   std::string country;
   WheelView wheel;
+  /// The zone as the chart used it, e.g. "Indian Time (IST), UT+5:30" (see ZoneUsedText).
+  std::string zoneUsed;
+  /// The moment of birth in UT, e.g. "5 March 1980, 01:35 UT" (seconds
+  /// shown when the zone's offset has them).
+  std::string universalTime;
+  /// Set by the window that cast the chart when the form's zone disagrees
+  /// with the zone database for the chosen place, or counts daylight saving
+  /// twice; empty otherwise.
+  std::string zoneWarning;
   friend bool operator==(const ChartView&, const ChartView&) = default;
 };
 

@@ -1,9 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chart/time_zones.h"
 
+#include <cstdlib>
 #include <iterator>
 
+#include "common/vocabulary.h"
+
 namespace zodivane {
+namespace {
+
+constexpr std::int32_t kSecondsPerMinute = 60;
+constexpr std::int32_t kSecondsPerHour = 3600;
+
+std::string TwoDigits(int value) {
+  return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
+}  // namespace
+
 
 namespace {
 
@@ -98,4 +112,52 @@ void Zone_Calculation(int listPosition, ChartInput& input) noexcept {
   input.toUtMinutes = row.toUtMinutes;
 }
 
+
+std::string FormatUtOffset(std::int32_t offsetSeconds) {
+  const std::int32_t magnitude = std::abs(offsetSeconds);
+  const std::int32_t hours = magnitude / kSecondsPerHour;
+  const std::int32_t minutes = magnitude % kSecondsPerHour / kSecondsPerMinute;
+  const std::int32_t seconds = magnitude % kSecondsPerMinute;
+  std::string text = std::string("UT") + (offsetSeconds < 0 ? "-" : "+") + std::to_string(hours) +
+                     ":" + TwoDigits(minutes);
+  if (seconds != 0) {
+    text += ":" + TwoDigits(seconds);
+  }
+  return text;
+}
+
+std::string ZoneUsedText(const FormEntries& entries) {
+  const std::int32_t daylight = entries.chkDST ? kSecondsPerHour : 0;
+  std::string text;
+  std::int32_t offset = 0;
+  if (entries.cmbTimeZoneIndex == kPlaceZoneIndex && entries.placeZone) {
+    const PlaceZone& zone = *entries.placeZone;
+    offset = zone.utOffsetSeconds;
+    text = zone.zone + " (" + zone.abbreviation + "), " + FormatUtOffset(offset);
+  } else if (entries.cmbTimeZoneIndex >= 0 && entries.cmbTimeZoneIndex < kTimeZoneCount) {
+    const TimeZoneRow& row = kTimeZoneTable[static_cast<std::size_t>(entries.cmbTimeZoneIndex)];
+    offset = -(row.toUtHours * kSecondsPerHour + row.toUtMinutes * kSecondsPerMinute);
+    text = std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 0)) + " (" + std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 1)) +
+           "), " + FormatUtOffset(offset);
+  } else {
+    return {};
+  }
+  if (daylight != 0) {
+    text += ", daylight saving ticked: " + FormatUtOffset(offset + daylight);
+  }
+  return text;
+}
+
+
+std::string_view TimeZoneRowField(int row, int field) noexcept {
+  if (row < 0 || row >= kTimeZoneCount) {
+    return {};
+  }
+  std::string_view text = kTimeZoneTable[static_cast<std::size_t>(row)].text;
+  for (int skip = 0; skip < field; ++skip) {
+    const std::size_t comma = text.find(',');
+    text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
+  }
+  return TrimSpaces(text.substr(0, text.find(',')));
+}
 }  // namespace zodivane

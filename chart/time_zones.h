@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "common/birth_record.h"
@@ -30,5 +31,18 @@ extern const std::array<TimeZoneRow, kTimeZoneCount> kTimeZoneTable;
 /// Writes the correction of row `listPosition` into input.toUtHours and
 /// input.toUtMinutes; a position outside 0..70 changes nothing.
 void Zone_Calculation(int listPosition, ChartInput& input) noexcept;
+
+/// Field `field` (0 = name, 1 = abbreviation) of row `row`'s text, trimmed:
+/// "Indian Time" and "IST" of "Indian Time, IST, +5.3"; empty outside the list.
+[[nodiscard]] std::string_view TimeZoneRowField(int row, int field) noexcept;
+
+/// "UT+5:30", "UT-4:00", "UT+0:00", "UT+1:19:32": an offset east of UT in seconds.
+[[nodiscard]] std::string FormatUtOffset(std::int32_t offsetSeconds);
+
+/// The zone a chart is cast with, as the results and the sheet name it:
+/// "Indian Time (IST), UT+5:30", "Eastern Standard Time (EST), UT-5:00,
+/// daylight saving ticked: UT-4:00", "Asia/Kathmandu (+0545), UT+5:45";
+/// empty for a position outside the list.
+[[nodiscard]] std::string ZoneUsedText(const FormEntries& entries);
 
 }  // namespace zodivane

@@ -44,7 +44,7 @@ struct FormEntries {
   bool chkDST = false;               ///< "Daylight Saving Time" is ticked
   /// The zone list's entry after its rows (position 71), when the place
   /// finder offered one; none otherwise.
-  std::optional<PlaceZone> placeZone;
+  std::optional<PlaceZone> placeZone = std::nullopt;
 
   /// Equal when every entry is equal.
   friend bool operator==(const FormEntries&, const FormEntries&) = default;
@@ -85,7 +85,7 @@ struct ChartInput {
   /// (the zone list's entry after its rows): local clock time minus UT in
   /// seconds, east positive. UT is then the clock time minus this offset
   /// (and an hour more when dst is set); toUtHours and toUtMinutes are 0.
-  std::optional<std::int32_t> exactUtOffsetSeconds;
+  std::optional<std::int32_t> exactUtOffsetSeconds = std::nullopt;
   friend bool operator==(const ChartInput&, const ChartInput&) = default;
 };
 }  // namespace zodivane

@@ -16,15 +16,7 @@ constexpr std::int32_t kSecondsPerHour = 3600;
 
 /// Field `index` (0 = name, 1 = abbreviation) of a row text, trimmed.
 std::string_view RowField(int row, int index) noexcept {
-  if (row < 0 || row >= kTimeZoneCount) {
-    return {};
-  }
-  std::string_view text = kTimeZoneTable[static_cast<std::size_t>(row)].text;
-  for (int skip = 0; skip < index; ++skip) {
-    const std::size_t comma = text.find(',');
-    text = comma == std::string_view::npos ? std::string_view() : text.substr(comma + 1);
-  }
-  return TrimSpaces(text.substr(0, text.find(',')));
+  return TimeZoneRowField(row, index);
 }
 
 /// True for the rows that already include an advanced clock: daylight,
@@ -152,18 +144,6 @@ ZoneRowChoice ChooseZoneRow(const ZoneState& inForce, const std::optional<ZoneSt
   return best;
 }
 
-std::string FormatUtOffset(std::int32_t offsetSeconds) {
-  const std::int32_t magnitude = std::abs(offsetSeconds);
-  const std::int32_t hours = magnitude / kSecondsPerHour;
-  const std::int32_t minutes = magnitude % kSecondsPerHour / kSecondsPerMinute;
-  const std::int32_t seconds = magnitude % kSecondsPerMinute;
-  std::string text = std::string("UT") + (offsetSeconds < 0 ? "-" : "+") + std::to_string(hours) +
-                     ":" + TwoDigits(minutes);
-  if (seconds != 0) {
-    text += ":" + TwoDigits(seconds);
-  }
-  return text;
-}
 
 std::string ZoneNote(const ZoneAtMoment& moment, const ZoneRowChoice& choice) {
   std::string note = DescribeMoment(moment) + ": ";

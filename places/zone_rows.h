@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "chart/time_zones.h"
 #include "common/birth_record.h"
 #include "places/zone_history.h"
 
@@ -40,8 +41,7 @@ struct ZoneRowChoice {
 [[nodiscard]] ZoneRowChoice ChooseZoneRow(const ZoneState& inForce,
                                           const std::optional<ZoneState>& standard);
 
-/// "UT+5:30", "UT-4:00", "UT+0:00", "UT+1:19:32".
-[[nodiscard]] std::string FormatUtOffset(std::int32_t offsetSeconds);
+using zodivane::FormatUtOffset;
 
 /// The note shown beside the zone list, e.g. "Asia/Kolkata on 5 March 1980
 /// at 10:30: IST, UT+5:30, no daylight saving". It gives both states of an

@@ -10,7 +10,6 @@
 #include <QWidget>
 
 #include "ui/frm_main.h"
-#include "ui/place_assistant.h"
 #include "ui/whole_file.h"
 
 namespace zodivane::ui {
@@ -126,6 +125,10 @@ bool ChartFiles::Open(const QString& path, QWidget* parent) {
   opened_ = std::get<chartfile::ChartFile>(std::move(read));
   Remember(path);
   form_.SetEntries(opened_->entries);
+  if (const auto& place = opened_->place) {
+    form_.AdoptPlace(places::Place{place->name, place->state, place->country, std::string(),
+                                   place->zone, place->latitudeDeg, place->longitudeDeg, 0});
+  }
 
   // Proceed: a chart goes to the results, a rejection shows its message.
   bool cast = false;
@@ -158,11 +161,9 @@ bool ChartFiles::AskAndSave(QWidget* parent) {
     }
   }
   // The place the finder chose goes with the entries it filled.
-  if (const auto* finder = form_.findChild<PlaceAssistant*>()) {
-    if (const auto& chosen = finder->chosen(); chosen && chosen->name == chart.entries.txtMCity) {
-      chart.place = chartfile::ChosenPlace{chosen->name, chosen->state,       chosen->country,
-                                           chosen->zone, chosen->latitudeDeg, chosen->longitudeDeg};
-    }
+  if (const auto chosen = form_.chosenPlace(); chosen && chosen->name == chart.entries.txtMCity) {
+    chart.place = chartfile::ChosenPlace{chosen->name, chosen->state,       chosen->country,
+                                         chosen->zone, chosen->latitudeDeg, chosen->longitudeDeg};
   }
   SaveDialogSettings settings;
   settings.title = QStringLiteral("Save Chart");

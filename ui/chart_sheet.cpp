@@ -29,8 +29,8 @@ namespace {
 constexpr double kMargin = 40.0;
 constexpr double kColumnGap = 40.0;
 constexpr double kRightColumn = kSheetSize.width() / 2.0 + kColumnGap / 2.0;
-constexpr double kWheelScale = 1.5;  ///< the wheel at 1.5 times its size on the results form
-constexpr double kWheelTop = 256.0;
+constexpr double kWheelScale = 1.42;  ///< the wheel at 1.42 times its size on the results form
+constexpr double kWheelTop = 296.0;
 
 const QColor kDetailsText{64, 64, 0};
 const QColor kInk{0, 0, 0};
@@ -100,6 +100,38 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
   painter.restore();
 }
 
+/// Draws `text` in `box`, wrapped at word boundaries onto as many lines as
+/// the box holds; returns the height the text took (at least one line).
+double DrawWrapped(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
+                   const QColor& colour) {
+  painter.setFont(font);
+  painter.setPen(colour);
+  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+  const QRectF needed = QFontMetricsF(font).boundingRect(box, flags, text);
+  const double height = std::min(box.height(), std::max(needed.height(), 0.0));
+  painter.drawText(QRectF(box.left(), box.top(), box.width(), height), flags, text);
+  return height;
+}
+
+/// "07:05" of the results' "7:5".
+QString PaddedTime(const std::string& time) {
+  const QStringList parts = QString::fromStdString(time).split(QLatin1Char(':'));
+  if (parts.size() != 2) {
+    return QString::fromStdString(time);
+  }
+  return parts[0].rightJustified(2, QLatin1Char('0')) + QLatin1Char(':') +
+         parts[1].rightJustified(2, QLatin1Char('0'));
+}
+
+/// "5 March 1980" of the results' "March/5/1980".
+QString FullDate(const std::string& date) {
+  const QStringList parts = QString::fromStdString(date).split(QLatin1Char('/'));
+  if (parts.size() != 3) {
+    return QString::fromStdString(date);
+  }
+  return parts[1] + QLatin1Char(' ') + parts[0] + QLatin1Char(' ') + parts[2];
+}
+
 void DrawHeading(QPainter& painter, double left, double top, const QString& text) {
   DrawLine(painter, QRectF(left, top, kSheetSize.width() / 2.0 - kMargin, 20), text,
            SheetFont(14, true), kNavy);
@@ -111,26 +143,38 @@ void DrawDetails(QPainter& painter, const ChartView& chart) {
     const char* caption;
     const std::string* value;
   };
+  const std::string date = FullDate(chart.dateOfBirth).toStdString();
+  const std::string time = PaddedTime(chart.timeOfBirth).toStdString();
   const Row rows[] = {
-      {"Date of Birth :", &chart.dateOfBirth},
-      {"Time of Birth :", &chart.timeOfBirth},
-      {"Longitude :", &chart.longitude},
-      {"Latitude   :", &chart.latitude},
-      {"City :", &chart.city},
-      {"State :", &chart.state},
+      {"Date of Birth :", &date},        {"Time of Birth :", &time},
+      {"Zone :", &chart.zoneUsed},       {"Universal Time :", &chart.universalTime},
+      {"Longitude :", &chart.longitude}, {"Latitude   :", &chart.latitude},
+      {"City :", &chart.city},           {"State :", &chart.state},
       {"Country :", &chart.country},
   };
-  double top = 122;
+  double top = 118;
   constexpr double kCaptionWidth = 112;
-  constexpr double kRowStep = 20;
+  constexpr double kRowStep = 15;
+  constexpr double kDetailsBottom = kWheelTop - 4;
+  const double valueWidth = kRightColumn - kColumnGap - kMargin - kCaptionWidth;
   for (const Row& row : rows) {
+    if (row.value->empty() && (row.value == &chart.zoneUsed || row.value == &chart.universalTime)) {
+      continue;
+    }
     DrawLine(painter, QRectF(kMargin, top, kCaptionWidth, kRowStep),
-             QString::fromLatin1(row.caption), SheetFont(12), kDetailsText);
-    DrawLine(painter,
-             QRectF(kMargin + kCaptionWidth, top,
-                    kRightColumn - kColumnGap - kMargin - kCaptionWidth, kRowStep),
-             QString::fromStdString(*row.value), SheetFont(12, true), kDetailsText);
-    top += kRowStep;
+             QString::fromLatin1(row.caption), SheetFont(11), kDetailsText);
+    // A long value wraps onto further lines rather than being cut.
+    const double used = DrawWrapped(
+        painter, QRectF(kMargin + kCaptionWidth, top + 1, valueWidth, kDetailsBottom - top),
+        QString::fromStdString(*row.value), SheetFont(11, true), kDetailsText);
+    top += std::max(kRowStep, used + 1);
+  }
+  if (!chart.zoneWarning.empty()) {
+    DrawWrapped(
+        painter,
+        QRectF(kRightColumn, kWheelTop - 34, kSheetSize.width() - kMargin - kRightColumn, 34),
+        QStringLiteral("\u26A0 ") + QString::fromStdString(chart.zoneWarning), SheetFont(10, true),
+        kRed);
   }
 }
 
@@ -199,8 +243,14 @@ void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& char
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
 
   const double width = kSheetSize.width() - 2 * kMargin;
-  DrawLine(painter, QRectF(kMargin, kMargin - 8, width * 0.75, 36),
-           QString::fromStdString(chart.name), SheetFont(24, true), kNavy);
+  // A long name goes onto two lines in a smaller size rather than being cut.
+  const QString name = QString::fromStdString(chart.name);
+  const QRectF nameBox(kMargin, kMargin - 8, width * 0.75, 36);
+  if (QFontMetricsF(SheetFont(24, true)).horizontalAdvance(name) <= nameBox.width()) {
+    DrawLine(painter, nameBox, name, SheetFont(24, true), kNavy);
+  } else {
+    DrawWrapped(painter, nameBox, name, SheetFont(14, true), kNavy);
+  }
   DrawLine(painter, QRectF(kMargin + width * 0.75, kMargin - 8, width * 0.25, 36),
            QStringLiteral("Natal chart"), SheetFont(12), kRule, Qt::AlignRight);
   painter.setPen(QPen(kRule, 1.0));

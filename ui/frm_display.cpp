@@ -98,6 +98,7 @@ constexpr int kDetailCaptionLeft = 120;
 constexpr int kDetailValueLeft = 1440;
 constexpr int kDetailValueWidth = 2055;
 constexpr int kDetailValueHeight = 195;
+constexpr int kZoneRowTop = 3330;  ///< twips, in fraDetails: the row under the documented ones
 
 // ---- Other Details ---------------------------------------------------------
 
@@ -217,6 +218,17 @@ void frmDisplay::BuildDetails() {
         TwipsRect(kDetailValueLeft, detail.valueTop, kDetailValueWidth, kDetailValueHeight));
     *values[row] = value;
   }
+  // Under the documented rows: the zone the chart used, with the birth's UT
+  // in its tooltip and description.
+  QLabel* zoneCaption = MakeLabel(fraDetails_, QStringLiteral("lblZoneCaption"),
+                                  QStringLiteral("Zone :"), VerdanaFont(8.25));
+  zoneCaption->move(Px(kDetailCaptionLeft), Px(kZoneRowTop));
+  zoneCaption->adjustSize();
+  lblZone_ = MakeLabel(fraDetails_, QStringLiteral("lblZone"), QString(), VerdanaFont(8.25, true));
+  lblZone_->setGeometry(
+      TwipsRect(kDetailValueLeft, kZoneRowTop, kDetailValueWidth, kDetailValueHeight));
+  lblZone_->setAccessibleName(QStringLiteral("Zone"));
+  zoneCaption->setBuddy(lblZone_);
 }
 
 void frmDisplay::BuildOtherDetails() {
@@ -387,6 +399,12 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
   look::SetElidedText(*lblCity_, QString::fromStdString(chart.city));
   look::SetElidedText(*lblState_, QString::fromStdString(chart.state));
   look::SetElidedText(*lblCountry_, QString::fromStdString(chart.country));
+  look::SetElidedText(*lblZone_, QString::fromStdString(chart.zoneUsed));
+  const QString universal =
+      QStringLiteral("Born at %1").arg(QString::fromStdString(chart.universalTime));
+  lblZone_->setToolTip(QString::fromStdString(chart.zoneUsed) + QLatin1Char('\n') + universal);
+  lblZone_->setAccessibleDescription(QString::fromStdString(chart.zoneUsed) + QStringLiteral("; ") +
+                                     universal);
 
   for (QLabel* label : signLabels_) {
     label->hide();

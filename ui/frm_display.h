@@ -88,6 +88,7 @@ class frmDisplay : public QWidget {
   QLabel* lblCity_ = nullptr;
   QLabel* lblState_ = nullptr;
   QLabel* lblCountry_ = nullptr;
+  QLabel* lblZone_ = nullptr;
 
   QLabel* lblLagna_ = nullptr;
   QLabel* lblSunSign_ = nullptr;

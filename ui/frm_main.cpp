@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 
 #include <algorithm>
 #include <string>
@@ -149,7 +150,22 @@ void frmMain::BuildPlaceFinder() {
   note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   note->setFont(look::VerdanaFont(7));
   look::SetTextColour(*note, colours::kNavy);
-  new PlaceAssistant(*this, *note, this);
+  // A warning shows this icon at the note's left edge.
+  auto* icon = new QLabel(centralWidget());
+  icon->setObjectName(QStringLiteral("lblZoneWarningIcon"));
+  icon->setAccessibleName(QStringLiteral("Warning"));
+  const int iconSize = Px(240);
+  icon->setGeometry(QRect(note->geometry().topLeft(), QSize(iconSize, iconSize)));
+  icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize, iconSize));
+  place_ = new PlaceAssistant(*this, *note, *icon, this);
+}
+
+std::optional<places::Place> frmMain::chosenPlace() const {
+  return place_->chosen();
+}
+
+void frmMain::AdoptPlace(const places::Place& place) {
+  place_->Adopt(place);
 }
 
 void frmMain::BuildControls() {
@@ -385,10 +401,18 @@ FormEntries frmMain::CollectEntries() const {
   entries.optEast = optLong_[0]->isChecked();
   entries.optSouth = optLat_[1]->isChecked();
   entries.chkDST = chkDST_->checkState() != Qt::Unchecked;
+  if (entries.cmbTimeZoneIndex == kPlaceZoneIndex) {
+    entries.placeZone = place_->placeZone();
+  }
   return entries;
 }
 
 void frmMain::SetEntries(const FormEntries& entries) {
+  // The entries come from elsewhere: a place chosen before no longer
+  // applies, and no zone suggestion may run while the controls change.
+  place_->Forget();
+  place_->OfferPlaceZone(entries.cmbTimeZoneIndex == kPlaceZoneIndex ? entries.placeZone
+                                                                     : std::nullopt);
   const auto text = [](const std::string& value) { return QString::fromStdString(value); };
   txtName_->setText(text(entries.txtName));
   txtLonD_->setText(text(entries.txtLonD));
@@ -420,7 +444,9 @@ void frmMain::cmdRashi_Click() {
     }
     return;
   }
-  emit ChartCast(std::get<ChartView>(result));
+  ChartView chart = std::get<ChartView>(result);
+  chart.zoneWarning = place_->warningText();
+  emit ChartCast(chart);
 }
 
 QString frmMain::PlaceQuery(const QString& city, const QString& state, const QString& country) {

@@ -8,9 +8,11 @@
 #include <QUrl>
 
 #include <array>
+#include <optional>
 
 #include "chart/birth_data.h"
 #include "chart/chart_driver.h"
+#include "places/gazetteer.h"
 #include "ui/platform.h"
 #include "ui/web_links.h"
 
@@ -24,6 +26,7 @@ namespace zodivane::ui {
 
 class CoordinateBox;
 class FilteredBox;
+class PlaceAssistant;
 
 class frmMain : public QMainWindow {
   Q_OBJECT
@@ -37,7 +40,14 @@ class frmMain : public QMainWindow {
   /// The entries as the controls hold them now.
   [[nodiscard]] FormEntries CollectEntries() const;
 
-  /// Fills every control from `entries` (a chart file's): the boxes' texts,
+  /// The place the city box's finder chose, while the entries still come from it.
+  [[nodiscard]] std::optional<places::Place> chosenPlace() const;
+  /// Takes `place` as the chosen place of the entries now in the form (a
+  /// chart file's), so that the zone note checks them against it.
+  void AdoptPlace(const places::Place& place);
+
+  /// Forgets any chosen place, then fills every control from `entries` (a
+  /// chart file's): the boxes' texts,
   /// the list positions, the options and the daylight-saving box. The list
   /// texts must be entries of their lists, as the chart file reader checks.
   void SetEntries(const FormEntries& entries);
@@ -105,6 +115,7 @@ class frmMain : public QMainWindow {
   QLineEdit* txtMCountry_ = nullptr;
   QPushButton* cmdBrowser_ = nullptr;
   QPushButton* cmdRashi_ = nullptr;
+  PlaceAssistant* place_ = nullptr;
 };
 
 }  // namespace zodivane::ui

@@ -9,11 +9,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QStringListModel>
 
 #include <algorithm>
 #include <utility>
 
+#include "chart/time_zones.h"
 #include "common/birth_record.h"
 #include "places/place_entries.h"
 #include "ui/look_geometry.h"
@@ -33,8 +35,13 @@ T* PlaceAssistant::Control(const char* name) const {
   return form_.findChild<T*>(QString::fromLatin1(name));
 }
 
-PlaceAssistant::PlaceAssistant(QWidget& form, QLabel& note, QObject* parent)
-    : QObject(parent), form_(form), note_(note) {
+PlaceAssistant::PlaceAssistant(QWidget& form, QLabel& note, QLabel& warningIcon, QObject* parent)
+    : QObject(parent),
+      form_(form),
+      note_(note),
+      warningIcon_(warningIcon),
+      noteRect_(note.geometry()) {
+  warningIcon_.hide();
   city_ = Control<QLineEdit>("txtMCity");
   zone_ = Control<QComboBox>("cmbTimeZone");
   dst_ = Control<QCheckBox>("chkDST");
@@ -61,6 +68,72 @@ PlaceAssistant::PlaceAssistant(QWidget& form, QLabel& note, QObject* parent)
   }
   connect(zone_, &QComboBox::activated, this, &PlaceAssistant::ZoneSetByHand);
   connect(dst_, &QCheckBox::clicked, this, &PlaceAssistant::ZoneSetByHand);
+  // New coordinates typed or a hemisphere clicked: the place no longer applies.
+  for (const char* name : {"txtLatD", "txtLatM", "txtLonD", "txtLonM"}) {
+    connect(Control<QLineEdit>(name), &QLineEdit::textEdited, this, &PlaceAssistant::DropPlace);
+  }
+  for (const char* name : {"optLat_0", "optLat_1", "optLong_0", "optLong_1"}) {
+    connect(Control<QRadioButton>(name), &QRadioButton::clicked, this, &PlaceAssistant::DropPlace);
+  }
+}
+
+std::string PlaceAssistant::warningText() const {
+  return warns_ ? note_.text().toStdString() : std::string();
+}
+
+void PlaceAssistant::ShowNote(const QString& text, bool warning) {
+  warns_ = warning;
+  warningIcon_.setVisible(warning);
+  // The icon sits at the note's left edge; the text moves aside for it.
+  const int indent = warning ? warningIcon_.width() + 4 : 0;
+  note_.setGeometry(noteRect_.adjusted(indent, 0, 0, 0));
+  note_.setText(text);
+  note_.setAccessibleDescription(warning ? QStringLiteral("Warning: ") + text : text);
+}
+
+void PlaceAssistant::OfferPlaceZone(const std::optional<PlaceZone>& zone) {
+  placeZone_ = zone;
+  const QSignalBlocker quiet(zone_);
+  while (zone_->count() > kPlaceZoneIndex) {
+    zone_->removeItem(zone_->count() - 1);
+  }
+  if (zone) {
+    zone_->addItem(FromUtf8(places::PlaceZoneLabel(*zone)));
+  }
+}
+
+void PlaceAssistant::Forget() {
+  finder_.Cancel();
+  chosen_.reset();
+  zoneFollows_ = false;
+  dropped_ = false;
+  OfferPlaceZone(std::nullopt);
+  ShowNote(QString(), false);
+}
+
+void PlaceAssistant::Adopt(const places::Place& place) {
+  chosen_ = place;
+  zoneFollows_ = false;
+  dropped_ = false;
+  UpdateZone();
+}
+
+void PlaceAssistant::DropPlace() {
+  if (!chosen_) {
+    return;
+  }
+  // State and country came with the place: they go with it.
+  for (const auto& [name, text] :
+       {std::pair{"txtMState", &chosen_->state}, std::pair{"txtMCountry", &chosen_->country}}) {
+    QLineEdit* box = Control<QLineEdit>(name);
+    if (box->text() == FromUtf8(*text)) {
+      box->clear();
+    }
+  }
+  chosen_.reset();
+  zoneFollows_ = false;
+  dropped_ = true;
+  UpdateZone();
 }
 
 QString PlaceAssistant::MatchText(const places::Place& place) {
@@ -75,6 +148,7 @@ bool PlaceAssistant::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PlaceAssistant::CityEdited(const QString& text) {
+  DropPlace();
   finder_.Find(text);
 }
 
@@ -107,6 +181,7 @@ void PlaceAssistant::Choose(int index) {
   completer_->popup()->hide();
   chosen_ = place;
   zoneFollows_ = true;
+  dropped_ = false;
 
   FormEntries entries;
   places::FillPlace(place, entries);
@@ -127,40 +202,59 @@ void PlaceAssistant::Choose(int index) {
 }
 
 void PlaceAssistant::UpdateZone() {
-  if (!chosen_) {
-    return;
-  }
   FormEntries entries;
   entries.cboMonthIndex = Control<QComboBox>("cboMonth")->currentIndex();
   entries.cboDateText = Control<QComboBox>("cboDate")->currentText().toStdString();
   entries.cboYearText = Control<QComboBox>("cboYear")->currentText().toStdString();
   entries.cboHHText = Control<QComboBox>("cboHH")->currentText().toStdString();
   entries.cboMMText = Control<QComboBox>("cboMM")->currentText().toStdString();
+  entries.cmbTimeZoneIndex = zone_->currentIndex();
+  entries.chkDST = dst_->isChecked();
+  entries.placeZone = placeZone_;
+  if (!chosen_) {
+    // Without a place only the form's own rows can be checked.
+    const std::string doubled = places::DoubleDaylightWarning(entries);
+    if (!doubled.empty()) {
+      ShowNote(FromUtf8(doubled), true);
+    } else {
+      ShowNote(dropped_ ? QStringLiteral("The zone is no longer checked against a place: the "
+                                         "place was changed by hand.")
+                        : QString(),
+               false);
+    }
+    return;
+  }
   const std::optional<places::LocalDateTime> local = places::LocalDateTimeOf(entries);
   const std::optional<places::ZoneSuggestion> suggestion =
       local ? places::SuggestZone(chosen_->zone, *local) : std::nullopt;
   if (!suggestion) {
     // 30 February and the like: the form's own check will refuse the date.
-    note_.setText(FromUtf8(chosen_->zone) + QStringLiteral(": no such date"));
-    note_.setAccessibleDescription(note_.text());
+    ShowNote(FromUtf8(chosen_->zone) + QStringLiteral(": no such date"), false);
     return;
   }
-  if (!zoneFollows_) {
-    note_.setText(QStringLiteral("Zone set by hand. The database: ") + FromUtf8(suggestion->note));
-    note_.setAccessibleDescription(note_.text());
-    return;
+  if (zoneFollows_) {
+    // Set from here, neither control emits the signals of a choice by hand.
+    places::FillZone(*suggestion, entries);
+    OfferPlaceZone(suggestion->placeZone);
+    zone_->setCurrentIndex(entries.cmbTimeZoneIndex);
+    dst_->setChecked(entries.chkDST);
   }
-  // Set from here, neither control emits the signals of a choice by hand.
-  zone_->setCurrentIndex(suggestion->choice.row);
-  dst_->setChecked(suggestion->choice.daylightSaving);
-  note_.setText(FromUtf8(suggestion->note));
-  note_.setAccessibleDescription(note_.text());
+  const std::optional<std::int32_t> formOffset = places::FormOffsetSeconds(entries);
+  const std::string warning =
+      formOffset ? places::ZoneMismatchWarning(suggestion->moment, chosen_->name, *formOffset)
+                 : std::string();
+  if (!warning.empty()) {
+    ShowNote(FromUtf8(warning), true);
+  } else if (!zoneFollows_) {
+    ShowNote(QStringLiteral("Zone set by hand; it agrees with the database: ") +
+                 FromUtf8(suggestion->note),
+             false);
+  } else {
+    ShowNote(FromUtf8(suggestion->note), false);
+  }
 }
 
 void PlaceAssistant::ZoneSetByHand() {
-  if (!zoneFollows_) {
-    return;
-  }
   zoneFollows_ = false;
   UpdateZone();
 }

@@ -159,7 +159,12 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   // How sure the chart is: recast around the entered birth time.
   const SensitivityView sensitivity = SensitivityViewOf(session_.chartInput());
   window->Display().ShowSensitivity(sensitivity);
-  window->ShowBirthTimeNote(QString::fromStdString(sensitivity.warning.value_or("")));
+  // The bottom bar: a zone the database disagrees with first, then how sure the chart is.
+  std::string note = chart.zoneWarning;
+  if (sensitivity.warning) {
+    note += (note.empty() ? "" : "  ") + *sensitivity.warning;
+  }
+  window->ShowBirthTimeNote(QString::fromStdString(note));
   window->SetChartSheet(chart, sheetServices_);
   // Opens maximised; without a window manager the screen's free area is the same.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

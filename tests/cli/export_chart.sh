@@ -36,7 +36,7 @@ positions=$(sed -n '/^Positions$/,/^$/p' "$work/plain.txt" | awk 'NF == 4 { prin
 while IFS= read -r part; do
   grep -qF -- "$part" <<<"$text" || fail "the PDF lacks \"$part\""
 done < <(printf '%s\n' "ASHA MEHRA" "Ascendant" "Sun Sign" "Moon Sign" "Pisces" "Libra" \
-  "New Delhi" "March/5/1980" "(R)" "$positions")
+  "New Delhi" "5 March 1980" "07:05" "(R)" "$positions")
 pages=$(pdfinfo "$work/sheet.pdf" 2>/dev/null | awk '/^Pages:/ { print $2 }')
 [ "$pages" = "1" ] || fail "the PDF has ${pages:-no} pages, not one"
 

@@ -92,8 +92,10 @@ TEST(PlaceLine, TheAnswerCarriesTheZoneObject) {
       ChoosePlace(places::Place{"Kathmandu", "Bagmati Province", "Nepal", "NP", "Asia/Kathmandu",
                                 27.7017, 85.3206, 1442271},
                   EntriesAt(1990, 5, 1, 12, 0));
+  FormEntries filled = EntriesAt(1990, 5, 1, 12, 0);
+  FillFromPlace(kathmandu, {PlaceField::ZoneRow, PlaceField::Dst}, filled);
   std::string answer = "{\"name\":\"A\"}\n";
-  AppendZoneToAnswer(answer, kathmandu);
+  AppendZoneToAnswer(answer, kathmandu, filled);
   ASSERT_TRUE(answer.ends_with("}\n"));
   const auto object = nlohmann::json::parse(answer);
   EXPECT_EQ(object.at("name"), "A");
@@ -104,18 +106,32 @@ TEST(PlaceLine, TheAnswerCarriesTheZoneObject) {
   EXPECT_EQ(zone.at("abbreviation"), "+0545");
   EXPECT_EQ(zone.at("clockTime"), "unique");
   EXPECT_TRUE(zone.at("other").is_null());
-  EXPECT_EQ(zone.at("row"), 34);
+  // No row gives +5:45: the place's own zone after the rows, cast exactly.
+  EXPECT_EQ(zone.at("row"), 71);
   EXPECT_EQ(zone.at("chkDST"), false);
-  EXPECT_EQ(zone.at("warning"),
-            "No zone row gives UT+5:45: the nearest is Indian Time (UT+5:30), so the chart is "
-            "15 minutes off");
+  EXPECT_EQ(zone.at("chartOffset"), 20700);
+  EXPECT_TRUE(zone.at("warning").is_null());
+
+  // The Indian row given by hand instead: cast 15 minutes off, and said so.
+  FormEntries byHand = filled;
+  byHand.cmbTimeZoneIndex = 34;
+  byHand.placeZone.reset();
+  answer = "{\"name\":\"A\"}\n";
+  AppendZoneToAnswer(answer, kathmandu, byHand);
+  const auto warned = nlohmann::json::parse(answer).at("zone");
+  EXPECT_EQ(warned.at("chartOffset"), 19800);
+  EXPECT_EQ(warned.at("warning"),
+            "The form gives UT+5:30; Kathmandu on 1 June 1990 at 12:00 is UT+5:45 (+0545): the "
+            "chart would be 15 minutes off");
 
   const PlaceChoice newYork =
       ChoosePlace(places::Place{"New York", "New York", "United States of America", "US",
                                 "America/New_York", 40.7143, -74.006, 8804190},
                   EntriesAt(2021, 10, 7, 1, 30));
   answer = "{\"rejected\":{\"message\":\"m\"}}\n";
-  AppendZoneToAnswer(answer, newYork);
+  FormEntries newYorkEntries = EntriesAt(2021, 10, 7, 1, 30);
+  FillFromPlace(newYork, {PlaceField::ZoneRow, PlaceField::Dst}, newYorkEntries);
+  AppendZoneToAnswer(answer, newYork, newYorkEntries);
   const auto ambiguous = nlohmann::json::parse(answer);
   EXPECT_EQ(ambiguous.at("rejected").at("message"), "m");
   EXPECT_EQ(ambiguous.at("zone").at("clockTime"), "ambiguous");

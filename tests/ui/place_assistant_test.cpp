@@ -191,7 +191,10 @@ TEST_F(PlaceAssistantTest, TheZoneFollowsTheTimeUntilSetByHand) {
   EXPECT_NE(picked, 27);
   Find<QComboBox>("cboHH")->setCurrentIndex(12);
   EXPECT_EQ(ZoneRow(), picked);
-  EXPECT_TRUE(Note().startsWith(QStringLiteral("Zone set by hand.")));
+  // The note checks the row picked by hand against the database, and warns.
+  EXPECT_TRUE(Note().startsWith(QStringLiteral("The form gives "))) << Note().toStdString();
+  EXPECT_TRUE(
+      Find<QLabel>("lblZoneWarningIcon")->isVisibleTo(Find<QLabel>("lblZoneNote")->parentWidget()));
 }
 
 TEST_F(PlaceAssistantTest, TickingDaylightSavingByHandStopsTheFollowing) {

@@ -138,8 +138,10 @@ int PrintChart(const FormEntries& entries, const Options& options,
       err << "zodivane-chart: --export-chart: this build cannot draw the chart sheet\n";
       return kExitFailed;
     }
-    const std::optional<std::string> failure =
-        exportSheet(*options.exportChart, std::get<ChartView>(result));
+    ChartView sheet = std::get<ChartView>(result);
+    sheet.zoneWarning =
+        choice ? ZoneCheckWarning(*choice, entries) : places::DoubleDaylightWarning(entries);
+    const std::optional<std::string> failure = exportSheet(*options.exportChart, sheet);
     if (failure) {
       err << "zodivane-chart: --export-chart: cannot write " << *options.exportChart << ": "
           << *failure << '\n';
