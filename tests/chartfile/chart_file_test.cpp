@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "chart/time_zones.h"
+
 #include <string>
 #include <vector>
 
@@ -103,6 +105,32 @@ TEST(ChartFile, KeepsTheChosenPlace) {
   typedOver.place.reset();
   const std::string bytes = WriteChartFile(typedOver);
   EXPECT_EQ(bytes.find(std::string(kPlaceKey)), std::string::npos) << bytes;
+}
+
+// The place's own zone (the zone list's entry after its rows) is kept, and
+// a file holding it casts the same chart after reopening; a bad one is named.
+TEST(ChartFile, KeepsThePlacesOwnZone) {
+  FormEntries entries = test::DelhiEntries();
+  entries.cmbTimeZoneIndex = kPlaceZoneIndex;
+  entries.placeZone = PlaceZone{"Asia/Kathmandu", 20700, "+0545", false};
+  const ChartFile reopened = Read(WriteChartFile(ChartFile{entries, {}, {}}));
+  EXPECT_EQ(reopened.entries, entries);
+
+  // Back on a row, the zone no longer goes into the file.
+  ChartFile onARow = reopened;
+  onARow.entries.cmbTimeZoneIndex = 34;
+  const std::string bytes = WriteChartFile(onARow);
+  EXPECT_EQ(bytes.find(std::string(kPlaceZoneKey)), std::string::npos) << bytes;
+
+  OrderedJson bad = OrderedJson::parse(WriteChartFile(ChartFile{entries, {}, {}}));
+  bad[std::string(kPlaceZoneKey)]["offset"] = 90000;
+  const auto read = ReadChartFile(bad.dump());
+  ASSERT_TRUE(std::holds_alternative<std::string>(read));
+  EXPECT_EQ(std::get<std::string>(read),
+            "key \"placeZone\" must hold \"offset\" in seconds, within a day");
+  // Position 71 without the zone is outside the list, as always.
+  bad.erase(std::string(kPlaceZoneKey));
+  EXPECT_TRUE(std::holds_alternative<std::string>(ReadChartFile(bad.dump())));
 }
 
 TEST(ChartFile, KeepsUnknownKeysInTheirPlacesWhenSavedAgain) {

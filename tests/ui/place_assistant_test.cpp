@@ -16,7 +16,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+#include <string>
+#include <variant>
+
 #include "chart/time_zones.h"
+#include "chartfile/chart_file.h"
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/windows.h"
 #include "ui/chart_files.h"
@@ -208,6 +213,115 @@ TEST_F(PlaceAssistantTest, TickingDaylightSavingByHandStopsTheFollowing) {
   Find<QComboBox>("cboMonth")->setCurrentIndex(6);  // July: EDT, but the box is the user's
   EXPECT_EQ(ZoneText(), QStringLiteral("Eastern Standard Time,EST,-5.0"));
   EXPECT_TRUE(DstTicked());
+}
+
+// Kathmandu's +5:45 is on no row: the zone list offers the place's own zone
+// after its 71 rows, and the chart is cast at +5:45 to the minute (the same
+// positions as the chart entered by hand at the UT with the Universal Time row).
+TEST_F(PlaceAssistantTest, KathmanduIsCastAtItsOwnOffset) {
+  SetDateTime(2000, 5, 10, 9, 15);
+  Find<QLineEdit>("txtName")->setText(QStringLiteral("ASHA"));
+  PickFirstMatch(TypeCity(QStringLiteral("Kathmandu")));
+  QComboBox* zone = Find<QComboBox>("cmbTimeZone");
+  ASSERT_EQ(zone->count(), kTimeZoneCount + 1);
+  EXPECT_EQ(ZoneRow(), kPlaceZoneIndex);
+  EXPECT_EQ(ZoneText(), QStringLiteral("Asia/Kathmandu, UT+5:45, from the birth place"));
+  EXPECT_EQ(zone->itemText(kTimeZoneCount - 1).toStdString(),
+            std::string(kTimeZoneTable.back().text));  // the rows stay as they are
+  EXPECT_FALSE(DstTicked());
+
+  const FormEntries entries = form.CollectEntries();
+  ASSERT_TRUE(entries.placeZone);
+  EXPECT_EQ(entries.placeZone->utOffsetSeconds, 20700);
+  const CastResult cast = session.CastChart(entries);
+  ASSERT_TRUE(std::holds_alternative<ChartView>(cast));
+  FormEntries byHand = entries;  // 9:15 at +5:45 is 3:30 UT
+  byHand.cboHHText = "3";
+  byHand.cboMMText = "30";
+  byHand.placeZone.reset();
+  for (int row = 0; row < kTimeZoneCount; ++row) {
+    if (kTimeZoneTable[static_cast<std::size_t>(row)].text == "Universal Time, UT, 0.0") {
+      byHand.cmbTimeZoneIndex = row;
+    }
+  }
+  ChartSession hand;
+  ASSERT_TRUE(std::holds_alternative<ChartView>(hand.CastChart(byHand)));
+  EXPECT_EQ(session.positionTable(), hand.positionTable());
+  EXPECT_EQ(session.ascendantText(), hand.ascendantText());
+  EXPECT_EQ(std::get<ChartView>(cast).universalTime, "10 May 2000, 03:30 UT");
+}
+
+// Sydney in January: the finder's row is exact; ticking the box by hand
+// makes the note a warning with both offsets, shown with its icon.
+TEST_F(PlaceAssistantTest, TickingTheBoxAgainstTheDatabaseWarns) {
+  SetDateTime(2000, 1, 15, 12, 0);
+  PickFirstMatch(TypeCity(QStringLiteral("Sydney")));
+  auto* icon = Find<QLabel>("lblZoneWarningIcon");
+  EXPECT_FALSE(icon->isVisible());
+  Find<QCheckBox>("chkDST")->click();
+  EXPECT_EQ(Note(), QStringLiteral("The form gives UT+12:00; Sydney on 15 January 2000 at 12:00 "
+                                   "is UT+11:00 (AEDT): the chart would be 1 hour off"));
+  EXPECT_TRUE(icon->isVisible());
+  EXPECT_TRUE(Find<QLabel>("lblZoneNote")->accessibleDescription().startsWith("Warning: "));
+  Find<QCheckBox>("chkDST")->click();
+  EXPECT_FALSE(icon->isVisible());
+}
+
+// New coordinates typed by hand drop the chosen place: state and country go
+// with it, and the note says the zone is no longer checked.
+TEST_F(PlaceAssistantTest, TypingNewCoordinatesDropsTheChosenPlace) {
+  SetDateTime(1980, 3, 5, 10, 30);
+  PickFirstMatch(TypeCity(QStringLiteral("Delhi")));
+  ASSERT_TRUE(form.chosenPlace());
+  QLineEdit* degrees = Find<QLineEdit>("txtLatD");
+  degrees->setFocus();
+  degrees->selectAll();
+  QTest::keyClicks(degrees, QStringLiteral("30"));
+  EXPECT_FALSE(form.chosenPlace());
+  EXPECT_TRUE(Text("txtMState").isEmpty());
+  EXPECT_TRUE(Text("txtMCountry").isEmpty());
+  EXPECT_EQ(Text("txtMCity"), QStringLiteral("Delhi"));
+  EXPECT_TRUE(Note().startsWith(QStringLiteral("The zone is no longer checked against a place")));
+}
+
+// Choosing a place and then opening a chart file casts the file's chart, at
+// the file's zone: the same chart the command line casts from the file.
+TEST_F(PlaceAssistantTest, OpeningAFileAfterChoosingAPlaceCastsTheFile) {
+  SetDateTime(2000, 1, 15, 12, 0);
+  PickFirstMatch(TypeCity(QStringLiteral("Sydney")));
+  ASSERT_TRUE(form.chosenPlace());
+
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("new-york.zchart"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  const QByteArray bytes = R"({"zodivane": 1, "txtName": "NEW YORK", "txtLonD": "74",
+      "txtLonM": "0", "txtLatD": "40", "txtLatM": "43", "txtMCity": "New York",
+      "txtMState": "", "txtMCountry": "", "cboMonthIndex": 6, "cboDateIndex": 3,
+      "cmbTimeZoneIndex": 27, "cboDateText": "4", "cboYearText": "1975", "cboHHText": "14",
+      "cboMMText": "0", "optEast": false, "optSouth": false, "chkDST": false})";
+  file.write(bytes);
+  file.close();
+
+  std::optional<ChartView> shown;
+  QObject::connect(&form, &frmMain::ChartCast, [&](const ChartView& view) { shown = view; });
+  testing::FakeSettingsStore settings;
+  testing::FakeOpenDialog openDialog;
+  testing::FakeSaveDialog saveDialog;
+  ChartFiles files(form, ChartFileServices{messages, settings, openDialog, saveDialog});
+  ASSERT_TRUE(files.Open(path, &form));
+  ASSERT_TRUE(shown);
+  EXPECT_FALSE(form.chosenPlace());
+  EXPECT_EQ(ZoneText(), QStringLiteral("Eastern Standard Time,EST,-5.0"));
+
+  const auto read = chartfile::ReadChartFile(std::string_view(bytes.constData(), bytes.size()));
+  ASSERT_TRUE(std::holds_alternative<chartfile::ChartFile>(read));
+  ChartSession fromFile;  // what zodivane-chart --chart casts
+  const CastResult expected = fromFile.CastChart(std::get<chartfile::ChartFile>(read).entries);
+  ASSERT_TRUE(std::holds_alternative<ChartView>(expected));
+  EXPECT_EQ(shown->positions, std::get<ChartView>(expected).positions);
+  EXPECT_EQ(session.ascendantText(), fromFile.ascendantText());
+  EXPECT_EQ(fromFile.ascendantText().substr(fromFile.ascendantText().size() - 3), "Sco");
 }
 
 }  // namespace
