@@ -190,6 +190,7 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
     view.latitude = AngleText(input.latDegrees, input.latMinutes, entries.optSouth ? "S" : "N");
     view.longitude = AngleText(input.lonDegrees, input.lonMinutes, entries.optEast ? "E" : "W");
     view.zoneUsed = ZoneUsedText(entries);
+    view.zoneUsedShort = ZoneUsedShortText(entries);
     view.universalTime = UniversalTimeText(PlanetUniversalMoment(input));
     view.city = entries.txtMCity;
     view.state = entries.txtMState;

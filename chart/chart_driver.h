@@ -31,6 +31,8 @@ struct ChartView {
   WheelView wheel;
   /// The zone as the chart used it, e.g. "Indian Time (IST), UT+5:30" (see ZoneUsedText).
   std::string zoneUsed;
+  /// The same in short, e.g. "IST, UT+5:30" (see ZoneUsedShortText).
+  std::string zoneUsedShort;
   /// The moment of birth in UT, e.g. "5 March 1980, 01:35 UT" (seconds
   /// shown when the zone's offset has them).
   std::string universalTime;

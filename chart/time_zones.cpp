@@ -18,7 +18,6 @@ std::string TwoDigits(int value) {
 
 }  // namespace
 
-
 namespace {
 
 // The zone list in list order. The correction is the listed offset with its
@@ -112,7 +111,6 @@ void Zone_Calculation(int listPosition, ChartInput& input) noexcept {
   input.toUtMinutes = row.toUtMinutes;
 }
 
-
 std::string FormatUtOffset(std::int32_t offsetSeconds) {
   const std::int32_t magnitude = std::abs(offsetSeconds);
   const std::int32_t hours = magnitude / kSecondsPerHour;
@@ -137,8 +135,9 @@ std::string ZoneUsedText(const FormEntries& entries) {
   } else if (entries.cmbTimeZoneIndex >= 0 && entries.cmbTimeZoneIndex < kTimeZoneCount) {
     const TimeZoneRow& row = kTimeZoneTable[static_cast<std::size_t>(entries.cmbTimeZoneIndex)];
     offset = -(row.toUtHours * kSecondsPerHour + row.toUtMinutes * kSecondsPerMinute);
-    text = std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 0)) + " (" + std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 1)) +
-           "), " + FormatUtOffset(offset);
+    text = std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 0)) + " (" +
+           std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 1)) + "), " +
+           FormatUtOffset(offset);
   } else {
     return {};
   }
@@ -148,6 +147,23 @@ std::string ZoneUsedText(const FormEntries& entries) {
   return text;
 }
 
+std::string ZoneUsedShortText(const FormEntries& entries) {
+  const std::int32_t daylight = entries.chkDST ? kSecondsPerHour : 0;
+  std::string abbreviation;
+  std::int32_t offset = 0;
+  if (entries.cmbTimeZoneIndex == kPlaceZoneIndex && entries.placeZone) {
+    abbreviation = entries.placeZone->abbreviation;
+    offset = entries.placeZone->utOffsetSeconds;
+  } else if (entries.cmbTimeZoneIndex >= 0 && entries.cmbTimeZoneIndex < kTimeZoneCount) {
+    const TimeZoneRow& row = kTimeZoneTable[static_cast<std::size_t>(entries.cmbTimeZoneIndex)];
+    abbreviation = std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 1));
+    offset = -(row.toUtHours * kSecondsPerHour + row.toUtMinutes * kSecondsPerMinute);
+  } else {
+    return {};
+  }
+  return abbreviation + (daylight != 0 ? " with DST" : "") + ", " +
+         FormatUtOffset(offset + daylight);
+}
 
 std::string_view TimeZoneRowField(int row, int field) noexcept {
   if (row < 0 || row >= kTimeZoneCount) {

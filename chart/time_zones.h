@@ -45,4 +45,8 @@ void Zone_Calculation(int listPosition, ChartInput& input) noexcept;
 /// empty for a position outside the list.
 [[nodiscard]] std::string ZoneUsedText(const FormEntries& entries);
 
+/// The same in short, for a narrow row: "IST, UT+5:30", "EST with DST,
+/// UT-4:00", "+0545, UT+5:45"; empty for a position outside the list.
+[[nodiscard]] std::string ZoneUsedShortText(const FormEntries& entries);
+
 }  // namespace zodivane

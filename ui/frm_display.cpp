@@ -98,7 +98,8 @@ constexpr int kDetailCaptionLeft = 120;
 constexpr int kDetailValueLeft = 1440;
 constexpr int kDetailValueWidth = 2055;
 constexpr int kDetailValueHeight = 195;
-constexpr int kZoneRowTop = 3330;  ///< twips, in fraDetails: the row under the documented ones
+constexpr int kZoneRowTop = 3390;  ///< twips, in fraDetails: the row under the documented ones
+constexpr int kZoneValueLeft = 720;
 
 // ---- Other Details ---------------------------------------------------------
 
@@ -225,8 +226,11 @@ void frmDisplay::BuildDetails() {
   zoneCaption->move(Px(kDetailCaptionLeft), Px(kZoneRowTop));
   zoneCaption->adjustSize();
   lblZone_ = MakeLabel(fraDetails_, QStringLiteral("lblZone"), QString(), VerdanaFont(8.25, true));
-  lblZone_->setGeometry(
-      TwipsRect(kDetailValueLeft, kZoneRowTop, kDetailValueWidth, kDetailValueHeight));
+  // Closer to its short caption than the rows above, so that the zone and
+  // the UT fit on the line.
+  lblZone_->setGeometry(TwipsRect(kZoneValueLeft, kZoneRowTop,
+                                  kDetailValueLeft + kDetailValueWidth - kZoneValueLeft,
+                                  kDetailValueHeight));
   lblZone_->setAccessibleName(QStringLiteral("Zone"));
   zoneCaption->setBuddy(lblZone_);
 }
@@ -399,12 +403,15 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
   look::SetElidedText(*lblCity_, QString::fromStdString(chart.city));
   look::SetElidedText(*lblState_, QString::fromStdString(chart.state));
   look::SetElidedText(*lblCountry_, QString::fromStdString(chart.country));
-  look::SetElidedText(*lblZone_, QString::fromStdString(chart.zoneUsed));
-  const QString universal =
-      QStringLiteral("Born at %1").arg(QString::fromStdString(chart.universalTime));
-  lblZone_->setToolTip(QString::fromStdString(chart.zoneUsed) + QLatin1Char('\n') + universal);
-  lblZone_->setAccessibleDescription(QString::fromStdString(chart.zoneUsed) + QStringLiteral("; ") +
-                                     universal);
+  // The short zone and the birth's UT in the row; the whole in its tooltip.
+  const QString universal = QString::fromStdString(chart.universalTime);
+  const QString clock = universal.section(QStringLiteral(", "), -1);
+  look::SetElidedText(*lblZone_,
+                      QString::fromStdString(chart.zoneUsedShort) + QStringLiteral(" = ") + clock);
+  lblZone_->setToolTip(QString::fromStdString(chart.zoneUsed) + QStringLiteral("\nBorn at ") +
+                       universal);
+  lblZone_->setAccessibleDescription(QString::fromStdString(chart.zoneUsed) +
+                                     QStringLiteral("; born at ") + universal);
 
   for (QLabel* label : signLabels_) {
     label->hide();

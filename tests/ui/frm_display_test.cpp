@@ -55,6 +55,9 @@ ChartView HandMadeView() {
   view.city = "New Delhi";
   view.state = "Delhi";
   view.country = "India";
+  view.zoneUsed = "Indian Time (IST), UT+5:30";
+  view.zoneUsedShort = "IST, UT+5:30";
+  view.universalTime = "5 March 1980, 01:35 UT";
   SignLists lists{};
   lists[11] = "\r\nSun\r\nMercury (R) ";
   lists[7] = "\r\nMoon";
@@ -255,6 +258,10 @@ TEST_F(ResultsForm, ShowChartWritesAHandMadeViewAsItIs) {
   EXPECT_EQ(Label(QStringLiteral("lblLatitude"))->text(), QString::fromUtf8("28° 38' N"));
   EXPECT_EQ(Label(QStringLiteral("lblLongitude"))->text(), QString::fromUtf8("77° 12' E"));
   EXPECT_EQ(Label(QStringLiteral("lblTOB"))->text(), "7:5");
+  // Under the details: the zone used and the UT of birth, whole for a screen reader.
+  EXPECT_EQ(Label(QStringLiteral("lblZone"))->text(), "IST, UT+5:30 = 01:35 UT");
+  EXPECT_EQ(Label(QStringLiteral("lblZone"))->accessibleDescription(),
+            "Indian Time (IST), UT+5:30; born at 5 March 1980, 01:35 UT");
   // House 1 holds Sagittarius with "Asc"; house 4 Pisces with two lines.
   EXPECT_EQ(Label(QStringLiteral("lblNatal_0"))->text(), "\r\nAsc");
   EXPECT_EQ(Label(QStringLiteral("lblNatal_3"))->text(), "\r\nSun\r\nMercury (R) ");
