@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Finds Swiss Ephemeris (Debian: libswe-dev) and its data files (Debian:
-# swe-basic-data). Nothing of the program links it: the station generator and
-# the benchmark use it as a reference.
+# swe-basic-data): the precise engine of the program where found, and the
+# reference of the station generator and the benchmark.
 #
 # Sets SwissEphemeris_FOUND and SwissEphemeris_EPHE_DIR (the folder holding
 # sepl_18.se1) and defines the imported target SwissEphemeris::swe.

@@ -8,7 +8,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev libsimdjson-dev
-  libswe-dev swe-basic-data
+  libswe-dev swe-basic-data python3-ephem
   libgeonames-dev libhowardhinnant-date-dev tzdata
   unrtf poppler-utils xvfb xauth dpkg-dev
   lintian desktop-file-utils appstream librsvg2-bin help2man man-db file

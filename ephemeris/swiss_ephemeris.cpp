@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ephemeris/swiss_ephemeris.h"
+
+#include "ephemeris/time_scales.h"
+
+#ifdef ZODIVANE_SWISS_EPHEMERIS
+#include <swephexp.h>
+#endif
+
+namespace zodivane {
+
+#ifdef ZODIVANE_SWISS_EPHEMERIS
+
+namespace {
+
+constexpr std::array<int, kPreciseBodyCount> kBodies = {
+    SE_SUN,     SE_MOON,   SE_MERCURY, SE_VENUS,   SE_MARS,
+    SE_JUPITER, SE_SATURN, SE_URANUS,  SE_NEPTUNE, SE_PLUTO};
+
+/// Points the library at the data files, once per thread (its state is per thread).
+void UseDataFiles() {
+  thread_local bool pointed = false;
+  if (!pointed) {
+    swe_set_ephe_path(const_cast<char*>(ZODIVANE_SWE_EPHE_DIR));
+    pointed = true;
+  }
+}
+
+/// One body's longitude and speed from the data files; false with the
+/// library's message when it could not read them.
+bool Place(double julianDayUt, int body, double& longitude, double& speed, std::string& error) {
+  std::array<double, 6> xx{};
+  std::array<char, AS_MAXCH> message{};
+  const int32 flags = SEFLG_SWIEPH | SEFLG_SPEED;
+  const int32 used = swe_calc_ut(julianDayUt, body, flags, xx.data(), message.data());
+  if (used < 0 || (used & SEFLG_SWIEPH) == 0) {
+    // Without its files the library falls back to a coarser method: refuse that.
+    error = message[0] != '\0' ? std::string(message.data())
+                               : std::string("the Swiss Ephemeris data files were not found");
+    return false;
+  }
+  longitude = xx[0];
+  speed = xx[3];
+  return true;
+}
+
+}  // namespace
+
+bool SwissEphemerisBuiltIn() noexcept {
+  return true;
+}
+
+std::variant<PreciseSky, std::string> PreciseSkyAt(double julianDayUt, double latitudeDeg,
+                                                   double eastLongitudeDeg) {
+  UseDataFiles();
+  PreciseSky sky;
+  std::string error;
+  for (std::size_t body = 0; body < kBodies.size(); ++body) {
+    if (!Place(julianDayUt, kBodies[body], sky.longitudeDeg[body], sky.speedDegPerDay[body],
+               error)) {
+      return error;
+    }
+  }
+  double speed = 0;
+  if (!Place(julianDayUt, SE_MEAN_NODE, sky.meanNodeDeg, speed, error) ||
+      !Place(julianDayUt, SE_TRUE_NODE, sky.trueNodeDeg, speed, error)) {
+    return error;
+  }
+  double chiron = 0;
+  std::string chironError;
+  if (Place(julianDayUt, SE_CHIRON, chiron, speed, chironError)) {
+    sky.chironDeg = chiron;
+  }
+  std::array<double, 13> cusps{};
+  std::array<double, 10> ascmc{};
+  if (swe_houses_ex(julianDayUt, 0, latitudeDeg, eastLongitudeDeg, 'W', cusps.data(),
+                    ascmc.data()) < 0) {
+    return std::string("Swiss Ephemeris could not place the Ascendant here");
+  }
+  sky.ascendantDeg = ascmc[SE_ASC];
+  sky.midheavenDeg = ascmc[SE_MC];
+  return sky;
+}
+
+std::variant<PreciseSky, std::string> PreciseSkyOf(const ChartInput& input) {
+  const CivilMoment ut = PlanetUniversalMoment(input);
+  const double hours = ut.hour + ut.minute / 60.0 + ut.second / 3600.0;
+  const double julianDayUt = swe_julday(ut.year, ut.month, ut.day, hours, SE_GREG_CAL);
+  // The record's longitude counts West positive; the library's East.
+  return PreciseSkyAt(julianDayUt, ObserverLatitude(input), -ObserverLongitude(input));
+}
+
+#else
+
+bool SwissEphemerisBuiltIn() noexcept {
+  return false;
+}
+
+std::variant<PreciseSky, std::string> PreciseSkyAt(double, double, double) {
+  return std::string("this build has no Swiss Ephemeris");
+}
+
+std::variant<PreciseSky, std::string> PreciseSkyOf(const ChartInput&) {
+  return std::string("this build has no Swiss Ephemeris");
+}
+
+#endif
+
+}  // namespace zodivane

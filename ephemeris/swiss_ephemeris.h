@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Positions from Swiss Ephemeris and its data files, where the build has
+// them: the apparent geocentric longitudes of date of the Sun, the Moon and
+// the planets with their daily motions, the Ascendant and the Midheaven, the
+// lunar nodes and Chiron.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "common/birth_record.h"
+
+namespace zodivane {
+
+/// The bodies Swiss Ephemeris places, in ChartPoint order (Sun .. Pluto).
+inline constexpr int kPreciseBodyCount = 10;
+
+/// One chart's sky by Swiss Ephemeris.
+struct PreciseSky {
+  /// Apparent geocentric ecliptic longitude of date, degrees [0, 360), Sun .. Pluto.
+  std::array<double, kPreciseBodyCount> longitudeDeg{};
+  /// Daily motion in longitude, degrees per day; negative while retrograde.
+  std::array<double, kPreciseBodyCount> speedDegPerDay{};
+  double ascendantDeg = 0;          ///< degrees [0, 360)
+  double midheavenDeg = 0;          ///< degrees [0, 360)
+  double meanNodeDeg = 0;           ///< the Moon's mean ascending node, degrees [0, 360)
+  double trueNodeDeg = 0;           ///< the true (osculating) node, degrees [0, 360)
+  std::optional<double> chironDeg;  ///< none when its data file is missing
+};
+
+/// True when this build includes Swiss Ephemeris.
+[[nodiscard]] bool SwissEphemerisBuiltIn() noexcept;
+
+/// The sky of the birth record's UT (the zone rules of the built-in method:
+/// row or exact offset, daylight-saving hour) at its place; the message
+/// when this build has no Swiss Ephemeris or its data files are missing.
+/// Thread-safe (the library keeps its state per thread).
+[[nodiscard]] std::variant<PreciseSky, std::string> PreciseSkyOf(const ChartInput& input);
+
+/// The same at a Julian day in UT and a place (latitude north positive,
+/// longitude EAST positive, degrees).
+[[nodiscard]] std::variant<PreciseSky, std::string> PreciseSkyAt(double julianDayUt,
+                                                                 double latitudeDeg,
+                                                                 double eastLongitudeDeg);
+
+}  // namespace zodivane
