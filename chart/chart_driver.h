@@ -40,6 +40,9 @@ struct ChartView {
   /// with the zone database for the chosen place, or counts daylight saving
   /// twice; empty otherwise.
   std::string zoneWarning;
+  /// Set by the window or tool that cast the chart when its zone came from a
+  /// chosen place: the place's IANA zone, e.g. "Europe/London"; empty otherwise.
+  std::string placeZone;
   friend bool operator==(const ChartView&, const ChartView&) = default;
 };
 

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "ephemeris/time_scales.h"
+
 namespace zodivane {
 namespace {
 
@@ -57,30 +59,59 @@ std::string SignNameText(int sign) {
   return std::string(kSigns[static_cast<std::size_t>(sign)].name);
 }
 
-std::string ShiftedTimeText(const ChartInput& input, int minutes) {
+std::string ShiftedTimeText(const ChartInput& input, int minutes, const PlaceClock* clock,
+                            bool withDay) {
   const ChartInput shifted = ShiftBirthTime(input, minutes);
-  std::string text;
-  if (shifted.year != input.year || shifted.month != input.month || shifted.day != input.day) {
-    if (shifted.month >= 1 && shifted.month <= 12) {
-      text = kMonthNames[static_cast<std::size_t>(shifted.month - 1)];
+  int year = shifted.year;
+  int month = shifted.month;
+  int day = shifted.day;
+  int hour = shifted.hour;
+  int minute = shifted.minute;
+  std::string which;
+  if (clock != nullptr && *clock) {
+    const CivilMoment ut = PlanetUniversalMoment(shifted);
+    if (const std::optional<PlaceClockReading> reading =
+            (*clock)(ut.year, ut.month, ut.day, ut.hour, ut.minute, ut.second)) {
+      year = reading->year;
+      month = reading->month;
+      day = reading->day;
+      hour = reading->hour;
+      minute = reading->minute;
+      if (reading->repeat != 0) {
+        which = std::string(" (the ") + (reading->repeat == 1 ? "first" : "second") + ", " +
+                reading->abbreviation + ")";
+      }
     }
-    text += "/" + std::to_string(shifted.day) + " ";
   }
-  text += std::to_string(shifted.hour) + ":";
-  if (shifted.minute < 10) {
+  std::string text;
+  if (withDay || year != input.year || month != input.month || day != input.day) {
+    if (month >= 1 && month <= 12) {
+      text = kMonthNames[static_cast<std::size_t>(month - 1)];
+    }
+    text += "/" + std::to_string(day) + " ";
+  }
+  text += std::to_string(hour) + ":";
+  if (minute < 10) {
     text += "0";
   }
-  return text + std::to_string(shifted.minute);
+  return text + std::to_string(minute) + which;
 }
 
-std::string SensitivityText(const ChartInput& input, const PointSensitivity& point) {
+std::string SensitivityText(const ChartInput& input, const PointSensitivity& point,
+                            const PlaceClock* clock) {
   std::string text = PointName(point.point) + " " + SignNameText(point.sign);
   if (!point.earlier && !point.later) {
     return text + " for " + WindowText(point.windowMinutes) + " either side of the birth time";
   }
-  // The first and the last minute of the entered sign.
-  const std::string from = point.earlier ? ShiftedTimeText(input, point.earlier->minutes + 1) : "";
-  const std::string until = point.later ? ShiftedTimeText(input, point.later->minutes - 1) : "";
+  // The first and the last minute of the entered sign; when either falls on
+  // another day, both say their day, so that neither reads as the other's.
+  std::string from = point.earlier ? ShiftedTimeText(input, point.earlier->minutes + 1, clock) : "";
+  std::string until = point.later ? ShiftedTimeText(input, point.later->minutes - 1, clock) : "";
+  const auto namesDay = [](const std::string& time) { return time.find('/') != std::string::npos; };
+  if (point.earlier && point.later && namesDay(from) != namesDay(until)) {
+    from = ShiftedTimeText(input, point.earlier->minutes + 1, clock, true);
+    until = ShiftedTimeText(input, point.later->minutes - 1, clock, true);
+  }
   if (point.earlier) {
     text += " from " + from;
   }
@@ -133,8 +164,9 @@ std::string DaylightSavingText(const BirthTimeSensitivity& sensitivity) {
 }
 
 std::string PointTooltipText(const ChartInput& input, const BirthTimeSensitivity& sensitivity,
-                             ChartPoint point) {
-  std::string text = SensitivityText(input, sensitivity.points[static_cast<std::size_t>(point)]);
+                             ChartPoint point, const PlaceClock* clock) {
+  std::string text =
+      SensitivityText(input, sensitivity.points[static_cast<std::size_t>(point)], clock);
   for (const DstDifference& difference : sensitivity.dstDifferences) {
     if (difference.point == point) {
       text += "\n" + TickText(sensitivity.oppositeDst) + SignNameText(difference.oppositeSign);
@@ -143,12 +175,12 @@ std::string PointTooltipText(const ChartInput& input, const BirthTimeSensitivity
   return text;
 }
 
-SensitivityView SensitivityViewOf(const ChartInput& input) {
+SensitivityView SensitivityViewOf(const ChartInput& input, const PlaceClock* clock) {
   const BirthTimeSensitivity sensitivity = AnalyseBirthTime(input);
   SensitivityView view;
   for (int point = 0; point < kChartPointCount; ++point) {
     view.tooltips[static_cast<std::size_t>(point)] =
-        PointTooltipText(input, sensitivity, static_cast<ChartPoint>(point));
+        PointTooltipText(input, sensitivity, static_cast<ChartPoint>(point), clock);
   }
   view.warning = BirthTimeWarning(sensitivity);
   return view;

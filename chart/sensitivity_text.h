@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,6 +13,29 @@
 #include "common/vocabulary.h"
 
 namespace zodivane {
+
+/// How the clocks of the birth place read at a UT moment.
+struct PlaceClockReading {
+  int year = 0;    ///< local calendar date and clock time
+  int month = 0;   ///< 1..12
+  int day = 0;     ///< 1..31
+  int hour = 0;    ///< 0..23
+  int minute = 0;  ///< 0..59
+  /// 0 when the clocks showed this reading once; 1 or 2 when they showed it
+  /// twice (the clocks were set back over it) and this is the first or the
+  /// second time.
+  int repeat = 0;
+  std::string abbreviation;  ///< the zone's abbreviation then, e.g. "BST"
+  friend bool operator==(const PlaceClockReading&, const PlaceClockReading&) = default;
+};
+
+/// The birth place's clock at a UT moment (year, month, day, hour, minute,
+/// second of UT); none when the zone database cannot say. Given when the
+/// chart's zone came from a chosen place, so that birth times are offered in
+/// the place's own clock time, looked up again at each moment: a time the
+/// clocks skipped is never offered, and a repeated one says which reading.
+using PlaceClock = std::function<std::optional<PlaceClockReading>(
+    int year, int month, int day, int hour, int minute, int second)>;
 
 /// A change of the Ascendant or the Moon at most this many minutes from the
 /// entered time earns the warning line.
@@ -25,8 +49,11 @@ inline constexpr int kWarningMinutes = 30;
 
 /// The local clock time of the birth moved by `minutes`, as H:MM ("7:05");
 /// preceded by the month and day ("March/16 7:05") when the date differs
-/// from the entered one.
-[[nodiscard]] std::string ShiftedTimeText(const ChartInput& input, int minutes);
+/// from the entered one, or always when `withDay`. With a place's clock, the
+/// time that clock showed at that moment, and for a repeated reading which
+/// one ("1:30 (the second, GMT)").
+[[nodiscard]] std::string ShiftedTimeText(const ChartInput& input, int minutes,
+                                          const PlaceClock* clock = nullptr, bool withDay = false);
 
 /// One sentence about one point, e.g.
 /// "Ascendant Taurus from 10:18 to 12:07; Aries if born before 10:18,
@@ -34,7 +61,10 @@ inline constexpr int kWarningMinutes = 30;
 /// is left out ("Sun Aries from 7:21; Pisces if born before 7:21"); with no
 /// change on either side: "Jupiter Leo for a day either side of the birth
 /// time" (3 hours for the Ascendant, 3 days for the Moon).
-[[nodiscard]] std::string SensitivityText(const ChartInput& input, const PointSensitivity& point);
+/// When one end of the sign falls on another day than the birth, both ends
+/// name their day ("from November/5 20:56 to November/7 21:04").
+[[nodiscard]] std::string SensitivityText(const ChartInput& input, const PointSensitivity& point,
+                                          const PlaceClock* clock = nullptr);
 
 /// The calm warning for a chart whose Ascendant or Moon changes sign within
 /// kWarningMinutes of the entered time, naming the nearer change of each,
@@ -52,7 +82,7 @@ inline constexpr int kWarningMinutes = 30;
 /// second line such as "With Daylight Saving Time ticked: Leo".
 [[nodiscard]] std::string PointTooltipText(const ChartInput& input,
                                            const BirthTimeSensitivity& sensitivity,
-                                           ChartPoint point);
+                                           ChartPoint point, const PlaceClock* clock = nullptr);
 
 /// What the results show of a chart's sensitivity.
 struct SensitivityView {
@@ -65,6 +95,7 @@ struct SensitivityView {
 
 /// Searches around the birth record of a cast chart (AnalyseBirthTime) and
 /// words the result for the results.
-[[nodiscard]] SensitivityView SensitivityViewOf(const ChartInput& input);
+[[nodiscard]] SensitivityView SensitivityViewOf(const ChartInput& input,
+                                                const PlaceClock* clock = nullptr);
 
 }  // namespace zodivane

@@ -34,6 +34,13 @@ class PosixZoneRule {
 
   /// True when the rule changes the clocks twice a year; false for a fixed offset.
   [[nodiscard]] bool changesClocks() const noexcept { return hasDaylight_; }
+  /// The rule's offsets, standard first (one when it keeps a fixed offset).
+  [[nodiscard]] std::vector<std::int32_t> OffsetsInUse() const {
+    if (!hasDaylight_) {
+      return {standardOffsetSeconds_};
+    }
+    return {standardOffsetSeconds_, daylightOffsetSeconds_};
+  }
 
   /// The periods that touch the local clock reading `localSeconds` (seconds
   /// since 1970-01-01 00:00 of the local clock): one when the reading

@@ -141,4 +141,69 @@ std::optional<ZoneAtMoment> ZoneAt(std::string_view zone, const LocalDateTime& l
   return moment;
 }
 
+std::optional<PlaceClockReading> ClockReadingAt(std::string_view zone, int year, int month, int day,
+                                                int hour, int minute, int second) {
+  const date::time_zone* timeZone = nullptr;
+  try {
+    timeZone = date::locate_zone(std::string(zone));
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+  const date::sys_seconds ut =
+      date::sys_days{date::year{year} / date::month{static_cast<unsigned>(month)} /
+                     date::day{static_cast<unsigned>(day)}} +
+      std::chrono::hours{hour} + std::chrono::minutes{minute} + std::chrono::seconds{second};
+  const date::sys_info info = timeZone->get_info(ut);
+  std::int32_t offset = static_cast<std::int32_t>(info.offset.count());
+  if (IsLastListedPeriod(info)) {
+    // After the file's last transition its rule says which offset is in force.
+    if (const std::optional<PosixZoneRule> rule = ReadZoneFileRule(zone)) {
+      const std::int64_t utSeconds = ut.time_since_epoch().count();
+      for (const std::int32_t candidate : rule->OffsetsInUse()) {
+        for (const RulePeriod& period : rule->PeriodsAt(utSeconds + candidate)) {
+          if (utSeconds >= period.begin && utSeconds < period.end) {
+            offset = period.utOffsetSeconds;
+          }
+        }
+      }
+    }
+  }
+  // Whole minutes of the local clock (an offset with seconds, local mean
+  // time, leaves them behind).
+  const date::local_seconds localSeconds{ut.time_since_epoch() + std::chrono::seconds{offset}};
+  const auto localMinute = date::floor<std::chrono::minutes>(localSeconds);
+  const date::local_days localDay = date::floor<date::days>(localMinute);
+  const date::year_month_day civil{localDay};
+  const date::hh_mm_ss clock{localMinute - localDay};
+  const LocalDateTime reading{
+      static_cast<int>(civil.year()), static_cast<int>(unsigned{civil.month()}),
+      static_cast<int>(unsigned{civil.day()}), static_cast<int>(clock.hours().count()),
+      static_cast<int>(clock.minutes().count())};
+  const std::optional<ZoneAtMoment> moment = ZoneAt(zone, reading);
+  if (!moment) {
+    return std::nullopt;
+  }
+  PlaceClockReading result{reading.year,
+                           reading.month,
+                           reading.day,
+                           reading.hour,
+                           reading.minute,
+                           0,
+                           moment->first.abbreviation};
+  if (moment->clockTime == ClockTime::Ambiguous && moment->second) {
+    const bool second = offset == moment->second->utOffsetSeconds;
+    result.repeat = second ? 2 : 1;
+    result.abbreviation = second ? moment->second->abbreviation : moment->first.abbreviation;
+  } else if (moment->clockTime == ClockTime::Nonexistent && moment->second) {
+    result.abbreviation = moment->second->abbreviation;  // seen from UT the clocks have jumped
+  }
+  return result;
+}
+
+PlaceClock ClockOfZone(std::string zone) {
+  return [zone = std::move(zone)](int year, int month, int day, int hour, int minute, int second) {
+    return ClockReadingAt(zone, year, month, day, hour, minute, second);
+  };
+}
+
 }  // namespace zodivane::places

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "chart/sensitivity_text.h"
+
 namespace zodivane::places {
 
 /// A local clock reading, as entered in the form. Proleptic Gregorian calendar.
@@ -56,5 +58,15 @@ struct ZoneAtMoment {
 /// The zone `zone` at the clock reading `local`; nullopt when the database
 /// has no such zone or the date does not exist. Thread-safe.
 [[nodiscard]] std::optional<ZoneAtMoment> ZoneAt(std::string_view zone, const LocalDateTime& local);
+
+/// The clocks of `zone` at a UT moment: the local reading (to the minute),
+/// whether the clocks showed it twice and which time this is, and the
+/// abbreviation; nullopt for an unknown zone. Thread-safe.
+[[nodiscard]] std::optional<PlaceClockReading> ClockReadingAt(std::string_view zone, int year,
+                                                              int month, int day, int hour,
+                                                              int minute, int second);
+
+/// ClockReadingAt of `zone` as the sensitivity texts ask for it.
+[[nodiscard]] PlaceClock ClockOfZone(std::string zone);
 
 }  // namespace zodivane::places

@@ -446,6 +446,9 @@ void frmMain::cmdRashi_Click() {
   }
   ChartView chart = std::get<ChartView>(result);
   chart.zoneWarning = place_->warningText();
+  if (const auto& chosen = place_->chosen()) {
+    chart.placeZone = chosen->zone;
+  }
   emit ChartCast(chart);
 }
 

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "chart/sensitivity_text.h"
+#include "places/zone_history.h"
 #include "report/report_sinks.h"
 #include "ui/chart_files.h"
 #include "ui/frm_display.h"
@@ -157,7 +158,11 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   session_.WritePlanetInSignReport(report);
   window->Display().ShowChart(chart, report.Runs());
   // How sure the chart is: recast around the entered birth time.
-  const SensitivityView sensitivity = SensitivityViewOf(session_.chartInput());
+  // With a chosen place, the times are its own clock's, looked up at each moment.
+  const PlaceClock clock =
+      chart.placeZone.empty() ? PlaceClock() : places::ClockOfZone(chart.placeZone);
+  const SensitivityView sensitivity =
+      SensitivityViewOf(session_.chartInput(), chart.placeZone.empty() ? nullptr : &clock);
   window->Display().ShowSensitivity(sensitivity);
   // The bottom bar: a zone the database disagrees with first, then how sure the chart is.
   std::string note = chart.zoneWarning;

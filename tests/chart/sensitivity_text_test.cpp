@@ -161,8 +161,9 @@ TEST(SensitivityText, RealChartFromTheForm) {
             "12:46");
   EXPECT_EQ(SensitivityText(session.chartInput(),
                             sensitivity.points[static_cast<std::size_t>(ChartPoint::Moon)]),
-            "Moon Cancer from June/13 16:02 to 21:54; Gemini if born before June/13 16:02, Leo if "
-            "born after 21:54");
+            "Moon Cancer from June/13 16:02 to June/15 21:54; Gemini if born before June/13 16:02, "
+            "Leo if "
+            "born after June/15 21:54");
   EXPECT_EQ(BirthTimeWarning(sensitivity),
             "Ascendant changes to Leo 1 minute earlier: check the birth time");
   EXPECT_EQ(DaylightSavingText(sensitivity),

@@ -51,8 +51,9 @@ std::vector<std::string> With(std::vector<std::string> args,
 constexpr const char* kDelhiBlock =
     "Birth-time sensitivity\n"
     "  Ascendant Virgo from 10:30 to 12:46; Leo if born before 10:30, Libra if born after 12:46\n"
-    "  Moon Cancer from June/13 16:02 to 21:54; Gemini if born before June/13 16:02, Leo if born "
-    "after 21:54\n"
+    "  Moon Cancer from June/13 16:02 to June/15 21:54; Gemini if born before June/13 16:02, Leo "
+    "if born "
+    "after June/15 21:54\n"
     "  Sun Gemini for a day either side of the birth time\n"
     "  Mercury Cancer for a day either side of the birth time\n"
     "  Venus Gemini for a day either side of the birth time\n"

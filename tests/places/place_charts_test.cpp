@@ -10,10 +10,13 @@
 #include <vector>
 
 #include "chart/chart_driver.h"
+#include "chart/sensitivity.h"
+#include "chart/sensitivity_text.h"
 #include "chart/time_zones.h"
 #include "ephemeris/time_scales.h"
 #include "places/gazetteer.h"
 #include "places/place_entries.h"
+#include "places/zone_history.h"
 #include "places/zone_rows.h"
 #include "tests/support/shared_gazetteer.h"
 
@@ -497,6 +500,72 @@ TEST(ZoneNotes, WinterTimeIsNotCalledDaylightSaving) {
   EXPECT_EQ(kTimeZoneTable[static_cast<std::size_t>(dublin->choice.row)].text,
             "Greenwich Mean Time,GMT,0.0");
   EXPECT_FALSE(dublin->choice.daylightSaving);
+}
+
+// London, 28 March 2021, 0:30 GMT: British Summer Time began at 1:00. The
+// sensitivity's times are London's own clock, looked up at each moment: the
+// Moon's change is offered at 6:23 BST (cast by hand with the BST row, the
+// Moon is in Virgo at 6:23 and in Libra at 6:24), and no time of the
+// skipped hour is offered. (zoneinfo: 2021-03-28 05:23 UT is 06:23 BST.)
+TEST_F(PlaceChartsTest, SensitivityTimesAreThePlacesOwnClock) {
+  const LocalDateTime birth{2021, 3, 28, 0, 30};
+  const std::vector<Place> matches = gazetteer().Search("London, United Kingdom");
+  ASSERT_FALSE(matches.empty());
+  ASSERT_EQ(matches.front().zone, "Europe/London");
+  const std::optional<ZoneSuggestion> suggestion = SuggestZone("Europe/London", birth);
+  ASSERT_TRUE(suggestion);
+  FormEntries entries =
+      HandEntries(birth, "0", "0", true, "0", "0", false, kDefaultTimeZone, false);
+  FillPlace(matches.front(), entries);
+  FillZone(*suggestion, entries);
+  ChartSession session;
+  ASSERT_TRUE(std::holds_alternative<ChartView>(session.CastChart(entries)));
+  const BirthTimeSensitivity sensitivity = AnalyseBirthTime(session.chartInput());
+  const PlaceClock clock = ClockOfZone("Europe/London");
+  const std::string moon = SensitivityText(
+      session.chartInput(), sensitivity.points[static_cast<std::size_t>(ChartPoint::Moon)], &clock);
+  EXPECT_NE(moon.find("Libra if born after March/28 6:23"), std::string::npos) << moon;
+  for (int point = 0; point < kChartPointCount; ++point) {
+    const std::string text = SensitivityText(
+        session.chartInput(), sensitivity.points[static_cast<std::size_t>(point)], &clock);
+    EXPECT_EQ(text.find("March/28 1:"), std::string::npos) << text;
+  }
+
+  int summerRow = -1;
+  for (int row = 0; row < kTimeZoneCount; ++row) {
+    if (RowAbbreviation(row) == "BST" && RowOffsetSeconds(row) == 3600) {
+      summerRow = row;
+    }
+  }
+  ASSERT_GE(summerRow, 0);
+  for (const auto& [minute, sign] : {std::pair{"23", "Virgo"}, std::pair{"24", "Libra"}}) {
+    FormEntries byHand = entries;
+    byHand.cboHHText = "6";
+    byHand.cboMMText = minute;
+    byHand.cmbTimeZoneIndex = summerRow;
+    ChartSession hand;
+    const CastResult cast = hand.CastChart(byHand);
+    ASSERT_TRUE(std::holds_alternative<ChartView>(cast));
+    EXPECT_EQ(std::get<ChartView>(cast).moonSign, sign) << "6:" << minute;
+  }
+}
+
+// The clock at a UT moment, each reading checked with zoneinfo: 1:30 on
+// 31 October 2021 came twice in London (00:30 UT in BST, 01:30 UT in GMT);
+// after 2037 the zone file's rule answers.
+TEST(ClockReadings, SayWhichReadingOfARepeatedTime) {
+  const std::optional<PlaceClockReading> first =
+      ClockReadingAt("Europe/London", 2021, 10, 31, 0, 30, 0);
+  const std::optional<PlaceClockReading> second =
+      ClockReadingAt("Europe/London", 2021, 10, 31, 1, 30, 0);
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(*first, (PlaceClockReading{2021, 10, 31, 1, 30, 1, "BST"}));
+  EXPECT_EQ(*second, (PlaceClockReading{2021, 10, 31, 1, 30, 2, "GMT"}));
+  EXPECT_EQ(ClockReadingAt("America/New_York", 2045, 7, 1, 16, 0, 0),
+            (PlaceClockReading{2045, 7, 1, 12, 0, 0, "EDT"}));
+  EXPECT_EQ(ClockReadingAt("Asia/Kathmandu", 2000, 5, 10, 3, 30, 0),
+            (PlaceClockReading{2000, 5, 10, 9, 15, 0, "+0545"}));
+  EXPECT_FALSE(ClockReadingAt("Nowhere/Atlantis", 2000, 1, 1, 0, 0, 0));
 }
 
 }  // namespace

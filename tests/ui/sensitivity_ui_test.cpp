@@ -68,8 +68,9 @@ TEST_F(SensitivityResultsTest, SensitiveChartHasTooltipsAndTheNote) {
   EXPECT_EQ(Child<QLabel>(window, "lblPlanet_10")->toolTip(), ascendant);
   EXPECT_EQ(Child<QLabel>(window, "lblLagna")->toolTip(), ascendant);
   const QString moon = QStringLiteral(
-      "Moon Cancer from June/13 16:02 to 21:54; Gemini if born before June/13 16:02, Leo if born "
-      "after 21:54");
+      "Moon Cancer from June/13 16:02 to June/15 21:54; Gemini if born before June/13 16:02, Leo "
+      "if born "
+      "after June/15 21:54");
   EXPECT_EQ(Child<QLabel>(window, "lblPlanet_1")->toolTip(), moon);
   EXPECT_EQ(Child<QLabel>(window, "lblRashi")->toolTip(), moon);
   const QString sun = QStringLiteral("Sun Gemini for a day either side of the birth time");

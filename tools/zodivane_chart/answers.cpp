@@ -60,7 +60,7 @@ void AppendStringMember(std::string& out, std::string_view key, std::string_view
 }  // namespace
 
 void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& session,
-                       bool withReport, bool withSensitivity) {
+                       bool withReport, bool withSensitivity, const PlaceClock* clock) {
   out += "{\"positions\":";
   AppendStrings(out, view.positions);
   AppendStringMember(out, "ascendantText", session.ascendantText());
@@ -110,7 +110,8 @@ void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& se
   if (withSensitivity) {
     out += ',';
     AppendKey(out, "sensitivity");
-    out += SensitivityJson(session.chartInput(), AnalyseBirthTime(session.chartInput())).dump();
+    out +=
+        SensitivityJson(session.chartInput(), AnalyseBirthTime(session.chartInput()), clock).dump();
   }
   out += "}\n";
 }

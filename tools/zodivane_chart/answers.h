@@ -7,14 +7,18 @@
 #include <string_view>
 
 #include "chart/chart_driver.h"
+#include "chart/sensitivity_text.h"
 
 namespace zodivane::chart_tool {
 
 /// A cast chart: the view, the engines' long texts and wheel names from
 /// `session`, with `withReport` the report's plain text, and with
 /// `withSensitivity` the birth-time sensitivity of the chart (SensitivityJson).
+/// `clock`, when the zone came from a chosen place, words the sensitivity's
+/// times in the place's own clock time.
 void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& session,
-                       bool withReport, bool withSensitivity = false);
+                       bool withReport, bool withSensitivity = false,
+                       const PlaceClock* clock = nullptr);
 
 /// A rejected cast: {"rejected":{"message":...,"icon":...,"focus":...}}.
 void AppendRejectionAnswer(std::string& out, const Rejection& rejection);

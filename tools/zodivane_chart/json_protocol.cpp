@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/zodivane_chart/json_protocol.h"
 
+#include "places/zone_history.h"
+
 #include <algorithm>
 #include <condition_variable>
 #include <cstring>
@@ -280,8 +282,10 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
     if (const auto* rejection = std::get_if<Rejection>(&result)) {
       AppendRejectionAnswer(out, *rejection);
     } else {
+      // With a chosen place, sensitivity times are its own clock's.
+      const PlaceClock clock = choice ? places::ClockOfZone(choice->place.zone) : PlaceClock();
       AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_,
-                        AsksForSensitivity(line));
+                        AsksForSensitivity(line), choice ? &clock : nullptr);
     }
     if (choice) {
       AppendZoneToAnswer(out, *choice, std::get<FormEntries>(parsed));

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/zodivane_chart/sensitivity_output.h"
 
+#include "ephemeris/time_scales.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdio>
@@ -26,21 +28,45 @@ nlohmann::ordered_json SignJson(int sign) {
   return std::string(kSigns[static_cast<std::size_t>(sign)].name);
 }
 
-nlohmann::ordered_json ChangeJson(const ChartInput& input,
-                                  const std::optional<SignChange>& change) {
+nlohmann::ordered_json ChangeJson(const ChartInput& input, const std::optional<SignChange>& change,
+                                  const PlaceClock* clock) {
   if (!change) {
     return nullptr;
   }
   const ChartInput at = ShiftBirthTime(input, change->minutes);
+  int year = at.year;
+  int month = at.month;
+  int day = at.day;
+  int hour = at.hour;
+  int minute = at.minute;
+  std::optional<PlaceClockReading> reading;
+  if (clock != nullptr && *clock) {
+    // The place's own clock at that moment.
+    const CivilMoment ut = PlanetUniversalMoment(at);
+    reading = (*clock)(ut.year, ut.month, ut.day, ut.hour, ut.minute, ut.second);
+    if (reading) {
+      year = reading->year;
+      month = reading->month;
+      day = reading->day;
+      hour = reading->hour;
+      minute = reading->minute;
+    }
+  }
   std::array<char, 48> date{};
   std::array<char, 48> time{};
-  std::snprintf(date.data(), date.size(), "%04d-%02d-%02d", at.year, at.month, at.day);
-  std::snprintf(time.data(), time.size(), "%02d:%02d", at.hour, at.minute);
+  std::snprintf(date.data(), date.size(), "%04d-%02d-%02d", year, month, day);
+  std::snprintf(time.data(), time.size(), "%02d:%02d", hour, minute);
   nlohmann::ordered_json json;
   json["minutes"] = change->minutes;
   json["sign"] = SignJson(change->sign);
   json["date"] = date.data();
   json["time"] = time.data();
+  if (reading) {
+    json["abbreviation"] = reading->abbreviation;
+    if (reading->repeat != 0) {
+      json["reading"] = reading->repeat == 1 ? "first" : "second";
+    }
+  }
   return json;
 }
 
@@ -58,11 +84,13 @@ bool AsksForSensitivity(std::string_view line) noexcept {
   return found != parsed.end() && found->is_boolean() && found->get<bool>();
 }
 
-std::string SensitivityBlock(const ChartInput& input, const BirthTimeSensitivity& sensitivity) {
+std::string SensitivityBlock(const ChartInput& input, const BirthTimeSensitivity& sensitivity,
+                             const PlaceClock* clock) {
   std::string text = "Birth-time sensitivity\n";
   for (const ChartPoint point : kListOrder) {
-    text +=
-        "  " + SensitivityText(input, sensitivity.points[static_cast<std::size_t>(point)]) + "\n";
+    text += "  " +
+            SensitivityText(input, sensitivity.points[static_cast<std::size_t>(point)], clock) +
+            "\n";
   }
   text += "  " + DaylightSavingText(sensitivity) + "\n";
   if (const std::optional<std::string> warning = BirthTimeWarning(sensitivity)) {
@@ -72,18 +100,19 @@ std::string SensitivityBlock(const ChartInput& input, const BirthTimeSensitivity
 }
 
 nlohmann::ordered_json SensitivityJson(const ChartInput& input,
-                                       const BirthTimeSensitivity& sensitivity) {
+                                       const BirthTimeSensitivity& sensitivity,
+                                       const PlaceClock* clock) {
   nlohmann::ordered_json points = nlohmann::ordered_json::array();
   for (const PointSensitivity& point : sensitivity.points) {
     nlohmann::ordered_json json;
     json["point"] = PointName(point.point);
     json["sign"] = SignJson(point.sign);
     json["windowMinutes"] = point.windowMinutes;
-    json["earlier"] = ChangeJson(input, point.earlier);
-    json["later"] = ChangeJson(input, point.later);
+    json["earlier"] = ChangeJson(input, point.earlier, clock);
+    json["later"] = ChangeJson(input, point.later, clock);
     json["earlierStopsAtRange"] = point.earlierStopsAtRange;
     json["laterStopsAtRange"] = point.laterStopsAtRange;
-    json["text"] = SensitivityText(input, point);
+    json["text"] = SensitivityText(input, point, clock);
     points.push_back(std::move(json));
   }
   nlohmann::ordered_json differences = nlohmann::ordered_json::array();

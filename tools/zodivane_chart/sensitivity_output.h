@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "chart/sensitivity.h"
+#include "chart/sensitivity_text.h"
 #include "common/birth_record.h"
 
 namespace zodivane::chart_tool {
@@ -17,7 +18,8 @@ namespace zodivane::chart_tool {
 /// point (Ascendant, Moon, Sun, Mercury .. Pluto), the daylight-saving
 /// sentence and, for a sensitive chart, the warning. Lines end in "\n".
 [[nodiscard]] std::string SensitivityBlock(const ChartInput& input,
-                                           const BirthTimeSensitivity& sensitivity);
+                                           const BirthTimeSensitivity& sensitivity,
+                                           const PlaceClock* clock = nullptr);
 
 /// The answer's "sensitivity" object:
 /// {"points":[11 objects in position-table order, each
@@ -28,7 +30,8 @@ namespace zodivane::chart_tool {
 ///  "dst":{"ticked","differences":[{"point","sign","oppositeSign"}],"text"}}.
 /// Signs are full names (null when the engine named none).
 [[nodiscard]] nlohmann::ordered_json SensitivityJson(const ChartInput& input,
-                                                     const BirthTimeSensitivity& sensitivity);
+                                                     const BirthTimeSensitivity& sensitivity,
+                                                     const PlaceClock* clock = nullptr);
 
 /// Whether a JSON input line asks for the sensitivity: its object has the
 /// key "sensitivity" with the value true. Any other value, or no such key,

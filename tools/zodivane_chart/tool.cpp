@@ -14,6 +14,7 @@
 
 #include "chart/time_zones.h"
 #include "chartfile/chart_file.h"
+#include "places/zone_history.h"
 #include "places/zone_rows.h"
 #include "tools/zodivane_chart/arguments.h"
 #include "tools/zodivane_chart/chart_text.h"
@@ -117,7 +118,9 @@ int PrintChart(const FormEntries& entries, const Options& options,
   }
   if (options.sensitivity) {
     text += '\n';
-    text += SensitivityBlock(session.chartInput(), AnalyseBirthTime(session.chartInput()));
+    const PlaceClock clock = choice ? places::ClockOfZone(choice->place.zone) : PlaceClock();
+    text += SensitivityBlock(session.chartInput(), AnalyseBirthTime(session.chartInput()),
+                             choice ? &clock : nullptr);
   }
   if (options.report) {
     text += '\n';
