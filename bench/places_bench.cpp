@@ -53,6 +53,28 @@ void BM_SearchWholeTyping(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchWholeTyping)->Unit(benchmark::kMicrosecond);
 
+// The dearest queries a user can type: ten one-letter words (every city
+// checked against every word), and the longest name taken.
+void BM_SearchWorstQuery(benchmark::State& state) {
+  const std::vector<std::string> queries = {"a b c d e f g h i j", "e e e e e e e e e e",
+                                            std::string(200, 'a'), "a, b"};
+  const Gazetteer& gazetteer = SharedGazetteer();
+  const std::string& query = queries[static_cast<std::size_t>(state.range(0))];
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(gazetteer.Search(query));
+  }
+}
+BENCHMARK(BM_SearchWorstQuery)->DenseRange(0, 3, 1)->Unit(benchmark::kMicrosecond);
+
+// A zone after 2037, where the zone file's rule is read.
+void BM_ZoneLookupAfter2037(benchmark::State& state) {
+  const LocalDateTime local{2045, 7, 1, 12, 0};
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(SuggestZone("America/New_York", local));
+  }
+}
+BENCHMARK(BM_ZoneLookupAfter2037)->Unit(benchmark::kMicrosecond);
+
 // The zone database, the row choice and the note for one clock reading.
 void BM_ZoneLookup(benchmark::State& state) {
   const LocalDateTime local{1990, 7, 4, 12, 0};

@@ -4,9 +4,12 @@
 #include <geonames.h>
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <span>
+#include <string>
 #include <utility>
 
 namespace zodivane::places {
@@ -83,6 +86,129 @@ struct ParsedQuery {
   std::vector<std::vector<std::string>> regionWords;
 };
 
+/// Common abbreviations of regions, as folded words: (country code, state
+/// as the gazetteer names it, abbreviation). A state row gives its postal
+/// code; a row without a state gives the country's.
+struct RegionAbbreviation {
+  std::string_view countryCode;
+  std::string_view state;  ///< empty for the country itself
+  std::string_view abbreviation;
+};
+
+constexpr auto kRegionAbbreviations = std::to_array<RegionAbbreviation>({
+    {"US", "Alabama", "al"},
+    {"US", "Alaska", "ak"},
+    {"US", "Arizona", "az"},
+    {"US", "Arkansas", "ar"},
+    {"US", "California", "ca"},
+    {"US", "Colorado", "co"},
+    {"US", "Connecticut", "ct"},
+    {"US", "Delaware", "de"},
+    {"US", "District of Columbia", "dc"},
+    {"US", "Florida", "fl"},
+    {"US", "Georgia", "ga"},
+    {"US", "Hawaii", "hi"},
+    {"US", "Idaho", "id"},
+    {"US", "Illinois", "il"},
+    {"US", "Indiana", "in"},
+    {"US", "Iowa", "ia"},
+    {"US", "Kansas", "ks"},
+    {"US", "Kentucky", "ky"},
+    {"US", "Louisiana", "la"},
+    {"US", "State of Maine", "me"},
+    {"US", "Maryland", "md"},
+    {"US", "Massachusetts", "ma"},
+    {"US", "Michigan", "mi"},
+    {"US", "Minnesota", "mn"},
+    {"US", "Mississippi", "ms"},
+    {"US", "Missouri", "mo"},
+    {"US", "Montana", "mt"},
+    {"US", "Nebraska", "ne"},
+    {"US", "Nevada", "nv"},
+    {"US", "New Hampshire", "nh"},
+    {"US", "New Jersey", "nj"},
+    {"US", "New Mexico", "nm"},
+    {"US", "New York", "ny"},
+    {"US", "North Carolina", "nc"},
+    {"US", "North Dakota", "nd"},
+    {"US", "Ohio", "oh"},
+    {"US", "Oklahoma", "ok"},
+    {"US", "Oregon", "or"},
+    {"US", "Pennsylvania", "pa"},
+    {"US", "Rhode Island", "ri"},
+    {"US", "South Carolina", "sc"},
+    {"US", "South Dakota", "sd"},
+    {"US", "Tennessee", "tn"},
+    {"US", "Texas", "tx"},
+    {"US", "Utah", "ut"},
+    {"US", "Vermont", "vt"},
+    {"US", "Virginia", "va"},
+    {"US", "Washington", "wa"},
+    {"US", "West Virginia", "wv"},
+    {"US", "Wisconsin", "wi"},
+    {"US", "State of Wyoming", "wy"},
+    {"CA", "Alberta", "ab"},
+    {"CA", "British Columbia", "bc"},
+    {"CA", "Manitoba", "mb"},
+    {"CA", "New Brunswick", "nb"},
+    {"CA", "Newfoundland and Labrador", "nl"},
+    {"CA", "Nova Scotia", "ns"},
+    {"CA", "Ontario", "on"},
+    {"CA", "Prince Edward Island", "pe"},
+    {"CA", "Quebec", "qc"},
+    {"CA", "Saskatchewan", "sk"},
+    {"CA", "Northwest Territories", "nt"},
+    {"CA", "Yukon Territory", "yt"},
+    {"AU", "New South Wales", "nsw"},
+    {"AU", "Victoria", "vic"},
+    {"AU", "Queensland", "qld"},
+    {"AU", "South Australia", "sa"},
+    {"AU", "Western Australia", "wa"},
+    {"AU", "Tasmania", "tas"},
+    {"AU", "Northern Territory", "nt"},
+    {"AU", "Australian Capital Territory", "act"},
+    {"GB", "", "uk"},
+    {"US", "", "usa"},
+    {"AE", "", "uae"},
+});
+static_assert(kRegionAbbreviations.size() == 74);  // 51 US, 12 Canadian, 8 Australian, 3 countries
+
+/// The abbreviations that name a city's state or country.
+void AppendAbbreviations(std::vector<std::string>& out, const Place& place) {
+  for (const RegionAbbreviation& row : kRegionAbbreviations) {
+    if (row.countryCode == place.countryCode && (row.state.empty() || row.state == place.state)) {
+      out.emplace_back(row.abbreviation);
+    }
+  }
+}
+
+/// Every way the words of a name join into one key: the folded words, and
+/// their ASCII forms, each joined by single spaces.
+std::vector<std::string> WholeNames(const std::vector<std::vector<std::string>>& words) {
+  std::string folded;
+  std::string ascii;
+  for (const auto& forms : words) {
+    folded += (folded.empty() ? "" : " ") + forms.front();
+    ascii += (ascii.empty() ? "" : " ") + forms.back();
+  }
+  if (folded == ascii) {
+    return {folded};
+  }
+  return {folded, ascii};
+}
+
+/// Decodes one UTF-8 character at `at`; false for an invalid sequence.
+bool NextCharacter(std::string_view text, std::size_t& at, gunichar& character) {
+  const gchar* start = text.data() + at;
+  const gchar* end = text.data() + text.size();
+  character = g_utf8_get_char_validated(start, end - start);
+  if (character == static_cast<gunichar>(-1) || character == static_cast<gunichar>(-2)) {
+    return false;
+  }
+  at = static_cast<std::size_t>(g_utf8_next_char(start) - text.data());
+  return true;
+}
+
 ParsedQuery ParseQuery(std::string_view query) {
   ParsedQuery parsed;
   bool first = true;
@@ -126,14 +252,52 @@ Gazetteer::Gazetteer() {
     const auto nameWords = WordsOf(entry.place.name);
     entry.firstWordForms = nameWords.empty() ? 0 : nameWords.front().size();
     AppendForms(entry.nameWords, nameWords);
+    entry.wholeNames = WholeNames(nameWords);
     AppendForms(entry.regionWords, WordsOf(entry.place.state));
     AppendForms(entry.regionWords, WordsOf(entry.place.country));
     AppendForms(entry.regionWords, WordsOf(entry.place.countryCode));
+    AppendAbbreviations(entry.regionWords, entry.place);
     cities_.push_back(std::move(entry));
   }
   std::stable_sort(cities_.begin(), cities_.end(), [](const City& a, const City& b) {
     return a.place.population > b.place.population;
   });
+}
+
+std::optional<std::string> QueryProblem(std::string_view query) {
+  if (query.size() > kLongestQueryBytes) {
+    return "the place name is longer than " + std::to_string(kLongestQueryBytes) + " bytes";
+  }
+  std::size_t words = 0;
+  bool inWord = false;
+  for (std::size_t at = 0; at < query.size();) {
+    if (query[at] == '\0') {
+      return std::string("the place name holds a NUL byte");
+    }
+    gunichar character = 0;
+    if (!NextCharacter(query, at, character)) {
+      return std::string("the place name is not valid UTF-8 text");
+    }
+    const bool allowed = g_unichar_isalnum(character) || g_unichar_ismark(character) ||
+                         character == ' ' || character == '.' || character == ',' ||
+                         character == '\'' || character == 0x2019 || character == '-' ||
+                         character == '(' || character == ')';
+    if (!allowed) {
+      std::array<gchar, 8> bytes{};
+      const gint length = g_unichar_to_utf8(character, bytes.data());
+      const bool printable = g_unichar_isprint(character);
+      return "the place name holds " +
+             (printable ? "\"" + std::string(bytes.data(), static_cast<std::size_t>(length)) + "\""
+                        : std::string("a control character")) +
+             ", which no place name has";
+    }
+    const bool separator = character == ' ' || character == ',';
+    if (!separator && !inWord && ++words > kMostQueryWords) {
+      return "the place name has more than " + std::to_string(kMostQueryWords) + " words";
+    }
+    inWord = !separator;
+  }
+  return std::nullopt;
 }
 
 std::string PlaceLabel(const Place& place) {
@@ -147,17 +311,28 @@ std::string PlaceLabel(const Place& place) {
 }
 
 std::vector<Place> Gazetteer::Search(std::string_view query, std::size_t maxMatches) const {
-  const ParsedQuery parsed = ParseQuery(query);
-  std::vector<Place> matches;
-  if (parsed.nameWords.empty() || maxMatches == 0) {
-    return matches;
+  return SearchWithMore(query, maxMatches).places;
+}
+
+Gazetteer::Matches Gazetteer::SearchWithMore(std::string_view query, std::size_t maxMatches) const {
+  Matches result;
+  if (maxMatches == 0 || QueryProblem(query)) {
+    return result;
   }
-  // Two lists in population order: names that begin with the query's first
-  // word, and names that merely contain the query's words.
+  const ParsedQuery parsed = ParseQuery(query);
+  if (parsed.nameWords.empty()) {
+    return result;
+  }
+  const std::vector<std::string> wholeQuery = WholeNames(parsed.nameWords);
+  // Three lists in population order: the name itself, names that begin with
+  // the query's first word, and names that merely contain the query's words;
+  // each kept to one more than is shown, to tell whether more match.
+  const std::size_t keep = maxMatches + 1;
+  std::vector<const City*> exact;
   std::vector<const City*> beginning;
   std::vector<const City*> others;
   for (const City& city : cities_) {
-    if (beginning.size() >= maxMatches) {
+    if (exact.size() >= keep) {
       break;
     }
     const bool nameMatches =
@@ -168,21 +343,32 @@ std::vector<Place> Gazetteer::Search(std::string_view query, std::size_t maxMatc
                      [&](const auto& word) { return BeginsAWord(word, city.regionWords); })) {
       continue;
     }
+    const bool isTheName = std::any_of(wholeQuery.begin(), wholeQuery.end(), [&](const auto& key) {
+      return std::find(city.wholeNames.begin(), city.wholeNames.end(), key) !=
+             city.wholeNames.end();
+    });
     const std::span<const std::string> firstWord(city.nameWords.data(), city.firstWordForms);
-    if (BeginsAWord(parsed.nameWords.front(), firstWord)) {
-      beginning.push_back(&city);
-    } else if (others.size() < maxMatches) {
+    if (isTheName) {
+      exact.push_back(&city);
+    } else if (BeginsAWord(parsed.nameWords.front(), firstWord)) {
+      if (beginning.size() < keep) {
+        beginning.push_back(&city);
+      }
+    } else if (others.size() < keep) {
       others.push_back(&city);
     }
   }
-  for (const auto* list : {&beginning, &others}) {
+  std::size_t found = 0;
+  for (const auto* list : {&exact, &beginning, &others}) {
     for (const City* city : *list) {
-      if (matches.size() < maxMatches) {
-        matches.push_back(city->place);
+      if (result.places.size() < maxMatches) {
+        result.places.push_back(city->place);
       }
+      ++found;
     }
   }
-  return matches;
+  result.more = found > maxMatches;
+  return result;
 }
 
 }  // namespace zodivane::places

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,16 @@ struct Place {
 /// How many matches a search gives unless told otherwise.
 inline constexpr std::size_t kDefaultMatchCount = 10;
 
+/// The longest query a place name can make: bytes and words.
+inline constexpr std::size_t kLongestQueryBytes = 200;
+inline constexpr std::size_t kMostQueryWords = 10;
+
+/// Why `query` cannot name a place, e.g. "the place name is longer than 200
+/// bytes"; nullopt when it can be searched. A place name is UTF-8 text of
+/// letters, digits, spaces and . , ' ’ - ( ) only, at most kLongestQueryBytes
+/// long and of at most kMostQueryWords words.
+[[nodiscard]] std::optional<std::string> QueryProblem(std::string_view query);
+
 /// The cities, read once and folded for searching. Searching is const and
 /// may run on any thread once the object is built.
 class Gazetteer {
@@ -46,11 +57,23 @@ class Gazetteer {
   /// "London, Canada", "Paris, US"). Every word of a part must begin a word
   /// of the name (for the first part) or of the state, the country or the
   /// country code (for the others); case and accents are ignored, so "sao"
-  /// finds "São Paulo" and "Zürich" finds "Zurich". Cities whose name begins
-  /// with the query come first, then the others; within each, the most
-  /// populous first. An empty name gives no matches.
+  /// finds "São Paulo" and "Zürich" finds "Zurich". A region may also be
+  /// named by its common abbreviation: a US state's, a Canadian province's
+  /// or an Australian state's postal code ("Paris, TX"), and "UK", "USA",
+  /// "UAE" for their countries. Cities whose name is the query's name come
+  /// first ("Aue" before Auerbach), then those whose name begins with it,
+  /// then the others; within each, the most populous first. An empty name,
+  /// or a query QueryProblem refuses, gives no matches.
   [[nodiscard]] std::vector<Place> Search(std::string_view query,
                                           std::size_t maxMatches = kDefaultMatchCount) const;
+
+  /// Search, and whether more cities match than `maxMatches`.
+  struct Matches {
+    std::vector<Place> places;
+    bool more = false;
+  };
+  [[nodiscard]] Matches SearchWithMore(std::string_view query,
+                                       std::size_t maxMatches = kDefaultMatchCount) const;
 
   /// Number of cities read.
   [[nodiscard]] std::size_t size() const noexcept { return cities_.size(); }
@@ -60,6 +83,7 @@ class Gazetteer {
     Place place;
     std::vector<std::string> nameWords;    ///< folded words of the name and their ASCII forms
     std::size_t firstWordForms = 0;        ///< how many of nameWords are forms of its first word
+    std::vector<std::string> wholeNames;   ///< the folded name's words joined by spaces, each form
     std::vector<std::string> regionWords;  ///< of the state, the country and the country code
   };
   std::vector<City> cities_;  ///< most populous first

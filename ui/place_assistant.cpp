@@ -25,6 +25,10 @@ namespace {
 
 using look::FromUtf8;
 
+/// The list's last line when more places match than it shows.
+const QString kMoreMatchesText =
+    QStringLiteral("More places match: add the state or the country after a comma");
+
 /// The five lists of the date and time of birth.
 constexpr const char* kDateTimeLists[] = {"cboMonth", "cboDate", "cboYear", "cboHH", "cboMM"};
 
@@ -51,7 +55,7 @@ PlaceAssistant::PlaceAssistant(QWidget& form, QLabel& note, QLabel& warningIcon,
   completer_->setObjectName(QStringLiteral("placeCompleter"));
   // The finder has already chosen and ordered the matches: show them all.
   completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
-  completer_->setMaxVisibleItems(static_cast<int>(places::kDefaultMatchCount));
+  completer_->setMaxVisibleItems(static_cast<int>(places::kDefaultMatchCount) + 1);
   // Attached without QLineEdit::setCompleter: the box keeps what the user
   // typed while the list is browsed, and a choice fills the name alone.
   completer_->setWidget(city_);
@@ -157,11 +161,22 @@ void PlaceAssistant::ShowMatches(const QString& query, const std::vector<places:
     return;  // the box has changed since: a newer answer is coming
   }
   matches_ = matches;
+  const bool more = matches_.size() > places::kDefaultMatchCount;
+  if (more) {
+    matches_.resize(places::kDefaultMatchCount);
+  }
   QStringList texts;
   for (const places::Place& place : matches_) {
     texts.append(MatchText(place));
   }
+  if (more) {
+    // Not a place: choosing it chooses nothing.
+    texts.append(kMoreMatchesText);
+  }
   model_->setStringList(texts);
+  if (const std::optional<std::string> problem = places::QueryProblem(query.toStdString())) {
+    ShowNote(QStringLiteral("No place can be looked up: ") + FromUtf8(*problem), false);
+  }
   if (matches_.empty() || !city_->hasFocus()) {
     completer_->popup()->hide();
     return;

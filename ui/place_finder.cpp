@@ -16,7 +16,8 @@ void PlaceSearchWorker::Search(quint64 request, const QString& query) {
     gazetteer_.emplace();
   }
   const std::string text = query.toStdString();
-  emit Found(request, query, gazetteer_->Search(text));
+  // One more than the list shows, so that it can say when more match.
+  emit Found(request, query, gazetteer_->Search(text, places::kDefaultMatchCount + 1));
 }
 
 PlaceFinder::PlaceFinder(QObject* parent) : QObject(parent) {

@@ -4,6 +4,8 @@
 #include <geonames.h>
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <algorithm>
 #include <memory>
 #include <set>
@@ -84,8 +86,8 @@ TEST_F(GazetteerTest, QueriesWithoutMatchesGiveNone) {
   }
 }
 
-// Matches whose names begin with the query come first, each group most
-// populous first, and the count is held to the limit.
+// Matches whose name is the query come first, then those whose names begin
+// with it, each group most populous first, and the count is held to the limit.
 TEST_F(GazetteerTest, OrdersBeginningNamesFirstThenByPopulation) {
   for (const char* query : {"s", "Springfield", "york", "san", "new"}) {
     SCOPED_TRACE(query);
@@ -99,7 +101,9 @@ TEST_F(GazetteerTest, OrdersBeginningNamesFirstThenByPopulation) {
       std::string name = place.name;
       std::transform(name.begin(), name.end(), name.begin(),
                      [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-      return std::make_tuple(name.starts_with(prefix) ? 0 : 1,
+      return std::make_tuple(name == prefix             ? 0
+                             : name.starts_with(prefix) ? 1
+                                                        : 2,
                              -static_cast<long>(place.population));
     };
     EXPECT_TRUE(std::is_sorted(matches.begin(), matches.end(),
@@ -107,6 +111,71 @@ TEST_F(GazetteerTest, OrdersBeginningNamesFirstThenByPopulation) {
   }
   EXPECT_EQ(gazetteer().Search("s", 7).size(), 7u);
   EXPECT_TRUE(gazetteer().Search("s", 0).empty());
+}
+
+// The place that was named: an exact name before a more populous one that
+// merely begins with it, and regions named by their common abbreviations.
+// Expected places read from the gazetteer itself (--find-place of the
+// plain name lists each of them).
+TEST_F(GazetteerTest, FindsThePlaceThatWasNamed) {
+  struct Case {
+    const char* query;
+    const char* name;
+    const char* state;
+  };
+  const std::vector<Case> cases = {
+      {"Aue, Saxony", "Aue", "Saxony"},
+      {"Kerman, Iran", "Kerman", "Kerman"},
+      {"Spring", "Spring", "Texas"},
+      {"Paris, TX", "Paris", "Texas"},
+      {"Springfield, MO", "Springfield", "Missouri"},
+      {"Portland, ME", "Portland", "State of Maine"},
+      {"London, ON", "London", "Ontario"},
+      {"Perth, WA", "Perth", "Western Australia"},
+      {"Manchester, UK", "Manchester", "England"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.query);
+    const std::vector<Place> matches = gazetteer().Search(c.query);
+    ASSERT_FALSE(matches.empty());
+    EXPECT_EQ(matches.front().name, c.name);
+    EXPECT_EQ(matches.front().state, c.state);
+  }
+}
+
+// A query no place name can be is refused at once, and matches nothing: too
+// long, too many words, a NUL, bytes that are not UTF-8, or signs no name has.
+TEST_F(GazetteerTest, RefusesQueriesNoPlaceNameCanBe) {
+  struct Case {
+    std::string query;
+    const char* problem;
+  };
+  const std::vector<Case> cases = {
+      {std::string(201, 'a'), "the place name is longer than 200 bytes"},
+      {"a b c d e f g h i j k", "the place name has more than 10 words"},
+      {std::string("Del\0hi", 6), "the place name holds a NUL byte"},
+      {"S\xc3", "the place name is not valid UTF-8 text"},
+      {"(a+)+$", "the place name holds \"+\", which no place name has"},
+      {"Delhi\x1b[2J", "the place name holds a control character, which no place name has"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.problem);
+    EXPECT_EQ(QueryProblem(c.query), std::optional<std::string>(c.problem));
+    EXPECT_TRUE(gazetteer().Search(c.query).empty());
+  }
+  for (const char* fine : {"St. John's", "Frankfurt (Oder)", "Saint-Denis", "São Paulo",
+                           "a b c d e f g h i j", "Springfield, Illinois"}) {
+    SCOPED_TRACE(fine);
+    EXPECT_FALSE(QueryProblem(fine));
+  }
+}
+
+// The search says when more places match than it gives.
+TEST_F(GazetteerTest, SaysWhenMoreMatch) {
+  EXPECT_TRUE(gazetteer().SearchWithMore("Springfield", 3).more);
+  const Gazetteer::Matches delhi = gazetteer().SearchWithMore("New Delhi");
+  ASSERT_FALSE(delhi.places.empty());
+  EXPECT_FALSE(delhi.more);
 }
 
 // A narrowing part keeps only cities whose state, country or country code

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/zodivane_chart/json_protocol.h"
 
+#include "places/gazetteer.h"
 #include "places/zone_history.h"
 
 #include <algorithm>
@@ -270,6 +271,10 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
     }
     std::optional<PlaceChoice> choice;
     if (placed) {
+      if (const std::optional<std::string> problem = places::QueryProblem(placed->query)) {
+        AppendErrorAnswer(out, "key \"place\": " + *problem);
+        return false;
+      }
       auto found = FindPlace(*places_, placed->query);
       if (const auto* message = std::get_if<std::string>(&found)) {
         AppendErrorAnswer(out, *message);

@@ -14,6 +14,7 @@
 
 #include "chart/time_zones.h"
 #include "chartfile/chart_file.h"
+#include "places/gazetteer.h"
 #include "places/zone_history.h"
 #include "places/zone_rows.h"
 #include "tools/zodivane_chart/arguments.h"
@@ -79,12 +80,20 @@ std::pair<PeopleFlags, std::set<PlaceField>> FlagsForPlace(const PeopleFlags& gi
 }
 
 int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, std::ostream& err) {
-  const std::vector<places::Place> matches = places.gazetteer().Search(query);
-  if (matches.empty()) {
+  if (const std::optional<std::string> problem = places::QueryProblem(query)) {
+    err << "zodivane-chart: --find-place: " << *problem << '\n';
+    return kExitUsage;
+  }
+  const places::Gazetteer::Matches matches = places.gazetteer().SearchWithMore(query);
+  if (matches.places.empty()) {
     err << "zodivane-chart: " << NoPlaceMessage(query) << '\n';
     return kExitFailed;
   }
-  out.Write(PlaceListText(matches));
+  std::string text = PlaceListText(matches.places);
+  if (matches.more) {
+    text += "(more places match: add the state or the country after a comma)\n";
+  }
+  out.Write(text);
   return kExitOk;
 }
 
@@ -168,6 +177,10 @@ int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::o
   }
   std::optional<PlaceChoice> choice;
   if (options.flags.place) {
+    if (const std::optional<std::string> problem = places::QueryProblem(*options.flags.place)) {
+      err << "zodivane-chart: --place: " << *problem << '\n';
+      return kExitUsage;
+    }
     auto found = FindPlace(places, *options.flags.place);
     if (const auto* message = std::get_if<std::string>(&found)) {
       err << "zodivane-chart: " << *message << '\n';
