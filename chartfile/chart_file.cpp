@@ -13,6 +13,7 @@
 #include "chart/time_zones.h"
 #include "chartfile/entries_reader.h"
 #include "chartfile/entry_keys.h"
+#include "chartfile/json_depth.h"
 #include "chartfile/text_helpers.h"
 #include "common/utf8.h"
 
@@ -150,6 +151,10 @@ std::optional<std::string> CheckBoxTexts(const FormEntries& entries) {
 std::variant<ChartFile, std::string> ReadChartFile(std::string_view bytes) {
   if (const auto bad = FirstInvalidUtf8(bytes))
     return "the file is not UTF-8 text (a bad byte at " + LineAndColumn(bytes, *bad) + ")";
+  // Refused before parsing: the parser copes, but a value nested this deep
+  // would overflow the stack of everything that walks it afterwards.
+  if (NestsDeeperThan(bytes, kMostJsonNesting))
+    return "the file " + TooDeepMessage();
   Json object;
   try {
     object = Json::parse(bytes);

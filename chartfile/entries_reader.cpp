@@ -16,6 +16,7 @@
 
 #include "chart/time_zones.h"
 #include "chartfile/entry_keys.h"
+#include "chartfile/json_depth.h"
 #include "chartfile/json_escape.h"
 #include "chartfile/text_helpers.h"
 #include "common/utf8.h"
@@ -440,6 +441,10 @@ bool NeedsNlohmann(std::string_view line) noexcept {
 EntriesOrError ReadEntriesWithNlohmann(std::string_view line) {
   if (const auto bad = FirstInvalidUtf8(line)) {
     return "line is not valid UTF-8 (bad byte at column " + std::to_string(*bad + 1) + ")";
+  }
+  // Nothing recursive may walk a value nested deeper than entries can be.
+  if (NestsDeeperThan(line, kMostJsonNesting)) {
+    return "line " + TooDeepMessage();
   }
   Json object;
   try {

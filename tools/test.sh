@@ -21,7 +21,8 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
   -DZODIVANE_BUILD_FUZZ=ON -DZODIVANE_SANITIZE=ON -DZODIVANE_BUILD_UI=OFF \
   -DZODIVANE_BUILD_TESTS=OFF -DZODIVANE_BUILD_BENCH=OFF -DZODIVANE_BUILD_STATION_GENERATOR=OFF
-cmake --build build-fuzz -j "$jobs" --target zodivane_fuzz_json_lines zodivane_fuzz_rtf_round_trip
+cmake --build build-fuzz -j "$jobs" --target zodivane_fuzz_json_lines zodivane_fuzz_rtf_round_trip \
+  zodivane_fuzz_chart_file
 ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
 
 # The Debian package as the README builds it, checked by lintian and the validators.

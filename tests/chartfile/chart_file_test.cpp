@@ -170,6 +170,13 @@ TEST(ChartFile, RefusesWhatIsNotAChartFileSayingWhatAndWhere) {
       {"not UTF-8", "{\n  \"txtName\": \"J\xf6rg\"\n}",
        "the file is not UTF-8 text (a bad byte at line 2, column 16)"},
       {"not an object", "[1, 2]", "the file must hold one JSON object, not [1,2]"},
+      // Nested deep enough to overflow the stack of a recursive walk: refused
+      // before anything walks it (brackets inside strings do not count).
+      {"nesting 100000 levels deep", std::string(100000, '[') + std::string(100000, ']'),
+       "the file nests arrays and objects deeper than 64 levels"},
+      {"a value nested 65 levels deep",
+       FileWith("notes", std::string(65, '[') + std::string(65, ']')),
+       "the file nests arrays and objects deeper than 64 levels"},
       {"no marker", FileWithout("zodivane"),
        "the file has no \"zodivane\" format marker: it is not a Zodivane chart file"},
       {"a newer version", FileWith("zodivane", "2"),

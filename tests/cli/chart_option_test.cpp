@@ -64,6 +64,8 @@ TEST(ChartToolChartFile, RefusesWhatCannotBeCast) {
   rejected.txtLatD = "95";
   const TempFile rejectedFile(chartfile::WriteChartFile(chartfile::ChartFile{rejected, {}, {}}));
   const TempFile notAChart("{\"txtName\": \"ASHA\"}");
+  // 100,000 levels of nesting: refused, where walking them overflowed the stack.
+  const TempFile deep(std::string(100000, '[') + std::string(100000, ']'));
   struct Row {
     std::vector<std::string> args;
     int status;
@@ -78,6 +80,10 @@ TEST(ChartToolChartFile, RefusesWhatCannotBeCast) {
        kExitFailed,
        "zodivane-chart: " + notAChart.path() +
            ": the file has no \"zodivane\" format marker: it is not a Zodivane chart file\n"},
+      {{"--chart", deep.path()},
+       kExitFailed,
+       "zodivane-chart: " + deep.path() +
+           ": the file nests arrays and objects deeper than 64 levels\n"},
       {{"--chart", "/nonexistent-directory/anna.zchart"},
        kExitFailed,
        "zodivane-chart: cannot read /nonexistent-directory/anna.zchart: No such file or "

@@ -8,6 +8,7 @@
 
 #include "chart/time_zones.h"
 #include "chartfile/entry_keys.h"
+#include "chartfile/json_depth.h"
 #include "places/place_entries.h"
 #include "tools/zodivane_chart/text_helpers.h"
 
@@ -109,6 +110,9 @@ void FillFromPlace(const PlaceChoice& choice, const std::set<PlaceField>& fields
 std::optional<std::variant<PlaceLine, std::string>> ReadPlaceLine(std::string_view line) {
   if (line.find("\"place\"") == std::string_view::npos) {
     return std::nullopt;
+  }
+  if (chartfile::NestsDeeperThan(line, chartfile::kMostJsonNesting)) {
+    return std::nullopt;  // refused by the ordinary reader, before anything walks it
   }
   Json object;
   try {
