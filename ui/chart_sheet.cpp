@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string_view>
 
 #include "ui/look_geometry.h"
@@ -343,6 +344,16 @@ QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format, double p
 
 std::optional<QString> WriteChartSheet(const QString& path, const ChartView& chart,
                                        double pngScale) {
+  if (path == QStringLiteral("-")) {
+    // Standard output: the sheet as a PDF.
+    const QByteArray pdf = RenderChartSheet(chart, SheetFormat::Pdf, pngScale);
+    const bool written = !pdf.isEmpty() &&
+                         std::fwrite(pdf.constData(), 1, static_cast<std::size_t>(pdf.size()),
+                                     stdout) == static_cast<std::size_t>(pdf.size()) &&
+                         std::fflush(stdout) == 0;
+    return written ? std::nullopt
+                   : std::optional<QString>(QStringLiteral("standard output could not be written"));
+  }
   const std::optional<SheetFormat> format = SheetFormatOfPath(path);
   if (!format) {
     return QStringLiteral("The file name must end in .pdf, .png or .svg.");

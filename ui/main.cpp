@@ -2,12 +2,16 @@
 // Zodivane: casts a Western natal chart.
 #include <QApplication>
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 
 #include "ui/app.h"
 
 int main(int argc, char** argv) {
+  // A write beyond the file size limit fails with its reason instead of
+  // ending the program; every writer reports it.
+  std::signal(SIGXFSZ, SIG_IGN);
   // --version answers without a display, before any window system is asked.
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--version") == 0) {

@@ -1,28 +1,25 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/whole_file.h"
 
-#include <QSaveFile>
+#include <QFile>
+
+#include <string>
+
+#include "common/safe_file.h"
 
 namespace zodivane::ui {
 
 std::optional<QString> WriteWholeFile(const QString& path, QByteArrayView bytes) {
-  QSaveFile file(path);
-  // Unbuffered, so that a short write (a full disk, a file size limit) is
-  // seen here and the next write reports the system's reason.
-  bool written = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-  qint64 done = 0;
-  while (written && done < bytes.size()) {
-    const qint64 step = file.write(bytes.data() + done, bytes.size() - done);
-    written = step > 0;
-    done += written ? step : 0;
-  }
-  written = written && file.commit();
-  if (written) {
+  // The rule of every writer: regular files only, whole or not at all, the
+  // old file's mode kept, links followed to their file.
+  const QByteArray local = QFile::encodeName(path);
+  const std::optional<std::string> failure =
+      ReplaceRegularFile(std::string(local.constData(), static_cast<std::size_t>(local.size())),
+                         std::string_view(bytes.data(), static_cast<std::size_t>(bytes.size())));
+  if (!failure) {
     return std::nullopt;
   }
-  const QString reason = file.errorString();
-  file.cancelWriting();
-  return reason;
+  return QString::fromLocal8Bit(failure->data(), static_cast<qsizetype>(failure->size()));
 }
 
 }  // namespace zodivane::ui

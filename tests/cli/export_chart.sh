@@ -57,11 +57,27 @@ texts = " ".join("".join(element.itertext()) for element in root.iter() if eleme
 assert "ASHA MEHRA" in texts and "Ascendant" in texts, texts[:200]
 PY
 
-# A name that is no format, and a folder that is a file: exit 1, the reason
-# on standard error, the earlier file kept and nothing left beside it.
+# A name that is no format is refused before anything is written: exit 2,
+# nothing on standard output.
+"${headless[@]}" "$tool" "${delhi[@]}" --export-chart "$work/sheet.jpg" >"$work/out.txt" \
+  2>"$work/err.txt"
+status=$?
+[ "$status" -eq 2 ] || fail "sheet.jpg: exit $status, not 2"
+[ -s "$work/out.txt" ] && fail "sheet.jpg: the chart was written before the name was refused"
+grep -qF -- "--export-chart: the file name must end in .pdf, .png or .svg" "$work/err.txt" ||
+  fail "sheet.jpg: said: $(cat "$work/err.txt")"
+
+# The sheet as a PDF on standard output, instead of the text.
+"${headless[@]}" "$tool" "${delhi[@]}" --export-chart - >"$work/out.pdf" 2>"$work/err.txt" ||
+  fail "--export-chart -: exit $?: $(cat "$work/err.txt")"
+[ "$(head -c 5 "$work/out.pdf")" = "%PDF-" ] || fail "--export-chart - wrote no PDF"
+
+# A folder that is a file, and a link to a device: exit 1, the reason on
+# standard error, the earlier file kept and nothing left beside it.
 echo "the earlier sheet" >"$work/old.png"
 : >"$work/plain-file"
-for target in "$work/sheet.jpg" "$work/plain-file/sheet.pdf"; do
+ln -s /dev/null "$work/device.pdf"
+for target in "$work/plain-file/sheet.pdf" "$work/device.pdf"; do
   "${headless[@]}" "$tool" "${delhi[@]}" --export-chart "$target" >/dev/null 2>"$work/err.txt"
   status=$?
   [ "$status" -eq 1 ] || fail "$target: exit $status, not 1"

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/zodivane_chart/io.h"
 
+#include "common/safe_file.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -55,39 +57,8 @@ std::size_t StringInput::Read(char* data, std::size_t size) {
 }
 
 void ReplaceFile(const std::string& path, std::string_view bytes) {
-  const auto fail = [&path](int error) {
-    return IoError("cannot write " + path + ": " + std::strerror(error));
-  };
-  if (path.empty() || path.back() == '/')
-    throw fail(EISDIR);
-  const auto slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-  std::string temporary = folder + "." + base + ".XXXXXX";
-  std::vector<char> name(temporary.begin(), temporary.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0)
-    throw fail(errno);
-  temporary.assign(name.data());
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  int error = 0;
-  if (::fchmod(fd, 0666 & ~mask) != 0)
-    error = errno;
-  try {
-    if (error == 0)
-      FdOutput(fd, path).Write(bytes);
-  } catch (const IoError&) {
-    error = errno;
-  }
-  if (::close(fd) != 0 && error == 0)
-    error = errno;
-  if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0)
-    error = errno;
-  if (error != 0) {
-    ::unlink(temporary.c_str());
-    throw fail(error);
+  if (const std::optional<std::string> failure = ReplaceRegularFile(path, bytes)) {
+    throw IoError("cannot write " + path + ": " + *failure);
   }
 }
 

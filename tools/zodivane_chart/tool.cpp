@@ -2,6 +2,7 @@
 #include "tools/zodivane_chart/tool.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -79,6 +80,24 @@ std::pair<PeopleFlags, std::set<PlaceField>> FlagsForPlace(const PeopleFlags& gi
   return {std::move(flags), std::move(leftOut)};
 }
 
+/// A name the chart sheet can be written to: one ending in .pdf, .png or
+/// .svg (any case), or "-" for standard output (a PDF).
+bool IsSheetFileName(std::string_view path) {
+  if (path == "-") {
+    return true;
+  }
+  const std::size_t dot = path.rfind('.');
+  const std::size_t slash = path.rfind('/');
+  if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) {
+    return false;
+  }
+  std::string extension(path.substr(dot + 1));
+  for (char& c : extension) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return extension == "pdf" || extension == "png" || extension == "svg";
+}
+
 int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, std::ostream& err) {
   if (const std::optional<std::string> problem = places::QueryProblem(query)) {
     err << "zodivane-chart: --find-place: " << *problem << '\n';
@@ -104,6 +123,13 @@ int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, s
 int PrintChart(const FormEntries& entries, const Options& options,
                const std::optional<PlaceChoice>& choice, OutputSink& out, std::ostream& err,
                const SheetExporter& exportSheet, std::string_view chartPath = {}) {
+  // The sheet's file name is checked before anything is written.
+  if (options.exportChart && !IsSheetFileName(*options.exportChart)) {
+    err << "zodivane-chart: --export-chart: the file name must end in .pdf, .png or .svg, or be "
+           "- for standard output, not "
+        << *options.exportChart << '\n';
+    return kExitUsage;
+  }
   ChartSession session;
   const CastResult result = session.CastChart(entries);
   if (const auto* rejection = std::get_if<Rejection>(&result)) {
@@ -116,6 +142,8 @@ int PrintChart(const FormEntries& entries, const Options& options,
     out.Write(ReportRtf(session));
     return kExitOk;
   }
+  // The sheet goes to standard output instead of the text.
+  const bool sheetToOutput = options.exportChart && *options.exportChart == "-";
   std::string text = ChartText(std::get<ChartView>(result), session);
   if (choice) {
     text += '\n';
@@ -136,7 +164,9 @@ int PrintChart(const FormEntries& entries, const Options& options,
     text += WithLineFeeds(ReportPlainText(session));
     text += '\n';
   }
-  out.Write(text);
+  if (!sheetToOutput) {
+    out.Write(text);
+  }
   if (options.reportRtf) {
     try {
       ReplaceFile(*options.reportRtf, ReportRtf(session));

@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "common/safe_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+
+namespace zodivane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class SafeFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("zodivane-safe-file-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::permissions(folder_ / "read-only", fs::perms::owner_all, ignored);
+    fs::remove_all(folder_, ignored);
+  }
+  [[nodiscard]] std::string Path(const char* name) const { return (folder_ / name).string(); }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+  static void Write(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  static mode_t Mode(const std::string& path) {
+    struct stat status {};
+    ::stat(path.c_str(), &status);
+    return status.st_mode & 07777;
+  }
+  /// Files in the folder other than `keep`: no temporary may be left behind.
+  [[nodiscard]] int Leftovers() const {
+    return static_cast<int>(std::distance(fs::directory_iterator(folder_), {}));
+  }
+  fs::path folder_;
+};
+
+TEST_F(SafeFileTest, ReplacesARegularFileKeepingItsMode) {
+  const std::string path = Path("chart.rtf");
+  Write(path, "old");
+  ::chmod(path.c_str(), 0600);
+  EXPECT_EQ(ReplaceRegularFile(path, "new bytes"), std::nullopt);
+  EXPECT_EQ(Read(path), "new bytes");
+  EXPECT_EQ(Mode(path), 0600u);
+  EXPECT_EQ(Leftovers(), 1);
+
+  const std::string fresh = Path("fresh.pdf");
+  const mode_t mask = ::umask(022);
+  EXPECT_EQ(ReplaceRegularFile(fresh, "x"), std::nullopt);
+  ::umask(mask);
+  EXPECT_EQ(Mode(fresh), 0644u);
+}
+
+// A link is followed: its target is replaced and the link stays a link.
+TEST_F(SafeFileTest, FollowsALinkToItsRegularFile) {
+  const std::string target = Path("target.zchart");
+  const std::string link = Path("link.zchart");
+  Write(target, "old");
+  fs::create_symlink("target.zchart", link);
+  EXPECT_EQ(ReplaceRegularFile(link, "new"), std::nullopt);
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Read(target), "new");
+}
+
+// What is not a regular file is refused and left as it was.
+TEST_F(SafeFileTest, RefusesWhatIsNotARegularFile) {
+  const std::string fifo = Path("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::string linkToDevice = Path("null-link");
+  fs::create_symlink("/dev/null", linkToDevice);
+  const std::string socketPath = Path("socket");
+  const int sock = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  socketPath.copy(address.sun_path, sizeof(address.sun_path) - 1);
+  ASSERT_EQ(::bind(sock, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+  struct Case {
+    std::string path;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {"/dev/null", "a device, not a regular file"},
+      {linkToDevice, "a device, not a regular file"},
+      {fifo, "a FIFO, not a regular file"},
+      {socketPath, "a socket, not a regular file"},
+      {folder_.string(), "a folder, not a regular file"},
+      {Path("sub/"), "Is a directory"},
+      {Path("missing-folder/chart.pdf"), "No such file or directory"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(ReplaceRegularFile(c.path, "bytes"), std::optional<std::string>(c.reason));
+  }
+  ::close(sock);
+  struct stat status {};
+  ASSERT_EQ(::stat("/dev/null", &status), 0);
+  EXPECT_TRUE(S_ISCHR(status.st_mode));
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_TRUE(fs::is_symlink(linkToDevice));
+}
+
+// A read-only file stays as it was, also for the administrator.
+TEST_F(SafeFileTest, RefusesAReadOnlyFile) {
+  const std::string path = Path("read-only");
+  Write(path, "kept");
+  ::chmod(path.c_str(), 0444);
+  EXPECT_EQ(ReplaceRegularFile(path, "new"), std::optional<std::string>("Permission denied"));
+  EXPECT_EQ(Read(path), "kept");
+  EXPECT_EQ(Leftovers(), 1);
+}
+
+// A write cut short by the file size limit fails with its reason; the old
+// file is whole and no temporary is left.
+TEST_F(SafeFileTest, TheOldFileSurvivesAFailedWrite) {
+  const std::string path = Path("chart.zchart");
+  Write(path, "old");
+  rlimit saved{};
+  ::getrlimit(RLIMIT_FSIZE, &saved);
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit lower = saved;
+  lower.rlim_cur = 4;
+  ::setrlimit(RLIMIT_FSIZE, &lower);
+  const std::optional<std::string> failure = ReplaceRegularFile(path, "more than four bytes");
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  EXPECT_EQ(failure, std::optional<std::string>("File too large"));
+  EXPECT_EQ(Read(path), "old");
+  EXPECT_EQ(Leftovers(), 1);
+}
+
+}  // namespace
+}  // namespace zodivane
