@@ -5,6 +5,7 @@
 // it chose. So `jq -c . anna.zchart | zodivane-chart --json` casts it.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,8 @@ namespace zodivane::chartfile {
 /// The key of the format marker and the format this version writes and reads.
 inline constexpr std::string_view kFormatKey = "zodivane";
 inline constexpr int kFormatVersion = 1;
+/// The most bytes a chart file may hold (a chart file is well under 2 KiB).
+inline constexpr std::size_t kMostChartFileBytes = 1024 * 1024;
 /// The file name extension, with its dot.
 inline constexpr std::string_view kExtension = ".zchart";
 /// The key of the place the place finder chose.

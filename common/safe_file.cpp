@@ -130,4 +130,47 @@ std::optional<std::string> ReplaceRegularFile(const std::string& path, std::stri
   return std::nullopt;
 }
 
+std::variant<std::string, ReadFailure> ReadRegularFile(const std::string& path,
+                                                       std::size_t mostBytes) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) {
+    return ReadFailure{Reason(errno)};
+  }
+  struct stat status {};
+  if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const int error = errno;
+    const bool statFailed = status.st_mode == 0;
+    ::close(fd);
+    return ReadFailure{statFailed ? Reason(error)
+                                  : std::string(KindOf(status.st_mode)) + ", not a regular file"};
+  }
+  std::string bytes;
+  std::array<char, 65536> buffer{};
+  while (true) {
+    const ssize_t got = ::read(fd, buffer.data(), buffer.size());
+    if (got < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      const int error = errno;
+      ::close(fd);
+      return ReadFailure{Reason(error)};
+    }
+    if (got == 0) {
+      break;
+    }
+    if (bytes.size() + static_cast<std::size_t>(got) > mostBytes) {
+      ::close(fd);
+      constexpr std::size_t kMiB = 1024 * 1024;
+      return ReadFailure{"larger than " +
+                         (mostBytes % kMiB == 0 ? std::to_string(mostBytes / kMiB) + " MiB"
+                                                : std::to_string(mostBytes) + " bytes") +
+                         ", too large to be read"};
+    }
+    bytes.append(buffer.data(), static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return bytes;
+}
+
 }  // namespace zodivane

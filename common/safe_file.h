@@ -3,9 +3,11 @@
 // sheet, chart files): write only regular files, whole or not at all.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace zodivane {
 
@@ -20,5 +22,19 @@ namespace zodivane {
 /// size limit fails with its reason when SIGXFSZ is ignored, as both programs do.
 [[nodiscard]] std::optional<std::string> ReplaceRegularFile(const std::string& path,
                                                             std::string_view bytes);
+
+/// What ReadRegularFile could not read, and why.
+struct ReadFailure {
+  std::string reason;  ///< e.g. "No such file or directory", "a FIFO, not a regular file"
+  friend bool operator==(const ReadFailure&, const ReadFailure&) = default;
+};
+
+/// The bytes of the regular file at `path`, read whole; refused, with the
+/// reason, when it is not a regular file (a device, FIFO, socket or
+/// folder: opened without blocking, so a FIFO with no writer does not wait)
+/// or holds more than `mostBytes` (counted while reading, so a file that
+/// grows, or lies about its size, is still cut off).
+[[nodiscard]] std::variant<std::string, ReadFailure> ReadRegularFile(const std::string& path,
+                                                                     std::size_t mostBytes);
 
 }  // namespace zodivane

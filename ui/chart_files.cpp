@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "common/safe_file.h"
 #include "ui/frm_main.h"
 #include "ui/whole_file.h"
 
@@ -19,7 +20,6 @@ namespace {
 const QString kFilter = QStringLiteral("Zodivane charts (*.zchart)");
 const QString kSuffix = QStringLiteral("zchart");
 /// Chart files are small; a larger file is refused before it is read.
-constexpr qint64 kMostFileBytes = 1024 * 1024;
 
 }  // namespace
 
@@ -103,20 +103,20 @@ void ChartFiles::Remember(const QString& path) {
 }
 
 bool ChartFiles::Open(const QString& path, QWidget* parent) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    services_.messages.ShowNotice(parent, OpenFailureText(path, file.errorString()),
-                                  MessageIcon::Critical);
-    return false;
-  }
-  if (file.size() > kMostFileBytes) {
+  // Bounded while reading, opened without blocking: a device, a FIFO or a
+  // huge file is refused without waiting or filling the memory.
+  const QByteArray local = QFile::encodeName(path);
+  const auto contents =
+      ReadRegularFile(std::string(local.constData(), static_cast<std::size_t>(local.size())),
+                      chartfile::kMostChartFileBytes);
+  if (const auto* failure = std::get_if<ReadFailure>(&contents)) {
     services_.messages.ShowNotice(
-        parent, OpenFailureText(path, QStringLiteral("the file is too large for a chart file")),
+        parent, OpenFailureText(path, QString::fromLocal8Bit(failure->reason.c_str())),
         MessageIcon::Critical);
     return false;
   }
-  const QByteArray bytes = file.readAll();
-  auto read = chartfile::ReadChartFile(std::string_view(bytes.constData(), bytes.size()));
+  const std::string& bytes = std::get<std::string>(contents);
+  auto read = chartfile::ReadChartFile(bytes);
   if (const auto* message = std::get_if<std::string>(&read)) {
     services_.messages.ShowNotice(parent, OpenFailureText(path, QString::fromStdString(*message)),
                                   MessageIcon::Critical);

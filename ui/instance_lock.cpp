@@ -38,6 +38,12 @@ bool ProcessRunsProgram(qint64 pid, const QString& programName) {
 /// Whether the lock names a process that runs this program. False for a
 /// lock whose contents cannot be read or make no sense.
 bool HolderRuns(const QLockFile& lock) {
+  // A lock holds a process number, a host and a name: a few dozen bytes.
+  // A larger one is no lock of ours, and is not read.
+  constexpr qint64 kMostLockBytes = 4096;
+  if (const QFileInfo file(lock.fileName()); !file.isFile() || file.size() > kMostLockBytes) {
+    return false;
+  }
   qint64 pid = 0;
   QString host;
   QString programName;

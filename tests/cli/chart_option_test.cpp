@@ -84,6 +84,9 @@ TEST(ChartToolChartFile, RefusesWhatCannotBeCast) {
        kExitFailed,
        "zodivane-chart: " + deep.path() +
            ": the file nests arrays and objects deeper than 64 levels\n"},
+      {{"--chart", "/dev/zero"},
+       kExitFailed,
+       "zodivane-chart: cannot read /dev/zero: a device, not a regular file\n"},
       {{"--chart", "/nonexistent-directory/anna.zchart"},
        kExitFailed,
        "zodivane-chart: cannot read /nonexistent-directory/anna.zchart: No such file or "

@@ -15,6 +15,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace zodivane {
 namespace {
@@ -146,6 +147,38 @@ TEST_F(SafeFileTest, TheOldFileSurvivesAFailedWrite) {
   EXPECT_EQ(failure, std::optional<std::string>("File too large"));
   EXPECT_EQ(Read(path), "old");
   EXPECT_EQ(Leftovers(), 1);
+}
+
+// Reads are bounded while reading, and only regular files are read: a
+// device or a FIFO with no writer is refused at once, never waited on.
+TEST_F(SafeFileTest, ReadsOnlyRegularFilesUpToTheBound) {
+  const std::string small = Path("small.zchart");
+  Write(small, "0123456789");
+  EXPECT_EQ(ReadRegularFile(small, 10), (std::variant<std::string, ReadFailure>("0123456789")));
+  const std::string fifo = Path("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  struct Case {
+    std::string path;
+    std::size_t most;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {small, 9, "larger than 9 bytes, too large to be read"},
+      {"/dev/zero", 1024 * 1024, "a device, not a regular file"},
+      {fifo, 1024, "a FIFO, not a regular file"},
+      {folder_.string(), 1024, "a folder, not a regular file"},
+      {Path("missing"), 1024, "No such file or directory"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    const auto read = ReadRegularFile(c.path, c.most);
+    ASSERT_TRUE(std::holds_alternative<ReadFailure>(read));
+    EXPECT_EQ(std::get<ReadFailure>(read).reason, c.reason);
+  }
+  Write(Path("big"), std::string(3 * 1024 * 1024, 'x'));
+  const auto big = ReadRegularFile(Path("big"), 1024 * 1024);
+  ASSERT_TRUE(std::holds_alternative<ReadFailure>(big));
+  EXPECT_EQ(std::get<ReadFailure>(big).reason, "larger than 1 MiB, too large to be read");
 }
 
 }  // namespace

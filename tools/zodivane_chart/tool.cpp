@@ -15,6 +15,7 @@
 
 #include "chart/time_zones.h"
 #include "chartfile/chart_file.h"
+#include "common/safe_file.h"
 #include "places/gazetteer.h"
 #include "places/zone_history.h"
 #include "places/zone_rows.h"
@@ -226,12 +227,13 @@ int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::o
 int RunChartFile(const Options& options, OutputSink& out, std::ostream& err,
                  const SheetExporter& exportSheet) {
   const std::string& path = *options.chartFile;
-  std::ifstream file(path, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-  if (!file.is_open() || file.bad()) {
-    err << "zodivane-chart: cannot read " << path << ": " << std::strerror(errno) << '\n';
+  // Bounded while reading; what is not a regular file is refused unread.
+  auto contents = ReadRegularFile(path, chartfile::kMostChartFileBytes);
+  if (const auto* failure = std::get_if<ReadFailure>(&contents)) {
+    err << "zodivane-chart: cannot read " << path << ": " << failure->reason << '\n';
     return kExitFailed;
   }
+  const std::string& bytes = std::get<std::string>(contents);
   auto read = chartfile::ReadChartFile(bytes);
   if (const auto* message = std::get_if<std::string>(&read)) {
     err << "zodivane-chart: " << path << ": " << *message << '\n';
