@@ -50,6 +50,7 @@ void ChartFiles::AddMenuItems(QMenu& fileMenu, QWidget& window) {
   QMenu* recent = fileMenu.addMenu(QStringLiteral("Recent &Charts"));
   recent->setObjectName(QStringLiteral("mnuRecentCharts"));
   FillRecentMenu(*recent, window);
+  recentMenus_.emplace_back(recent, &window);
   connect(recent, &QMenu::aboutToShow, this,
           [this, recent, &window] { FillRecentMenu(*recent, window); });
 }
@@ -100,6 +101,12 @@ void ChartFiles::Remember(const QString& path) {
     paths.removeLast();
   }
   services_.settings.Write(kRecentChartsKey, paths.join(QLatin1Char('\n')));
+  // At once in every window's menu, enabling one that was empty.
+  for (const auto& [menu, window] : recentMenus_) {
+    if (menu && window) {
+      FillRecentMenu(*menu, *window);
+    }
+  }
 }
 
 bool ChartFiles::Open(const QString& path, QWidget* parent) {

@@ -5,10 +5,13 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "chartfile/chart_file.h"
 #include "ui/platform.h"
@@ -77,6 +80,9 @@ class ChartFiles : public QObject {
 
   frmMain& form_;
   ChartFileServices services_;
+  /// Every Recent Charts menu made, with its window: each is filled again
+  /// when the list changes (a disabled menu never asks to be filled).
+  std::vector<std::pair<QPointer<QMenu>, QPointer<QWidget>>> recentMenus_;
   /// The file opened last, for the keys a newer version wrote and the
   /// chosen place, written back when its entries are saved again.
   std::optional<chartfile::ChartFile> opened_;

@@ -143,6 +143,21 @@ TEST_F(ChartFilesTest, EveryCastableFormStateSavesAndReopensToTheSameEntriesAndC
   }
 }
 
+// The first save fills the greyed Recent Charts menu at once: a disabled
+// menu never opens, so it cannot wait to be filled when it opens.
+TEST_F(ChartFilesTest, RecentChartsIsFilledAtTheFirstSave) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  auto* recent = testing::Child<QMenu>(form, "mnuRecentCharts");
+  ASSERT_FALSE(recent->isEnabled());
+  form.SetEntries(test::DelhiEntries());
+  saveDialog.typedName = Path(QStringLiteral("asha"));
+  ASSERT_TRUE(shell.Charts()->AskAndSave(&form));
+  EXPECT_TRUE(recent->isEnabled());
+  ASSERT_EQ(recent->actions().size(), 1);
+  EXPECT_EQ(recent->actions().front()->text(), QStringLiteral("&1 asha.zchart"));
+}
+
 TEST_F(ChartFilesTest, BadFilesSayWhatIsWrongAndChangeNothing) {
   ASSERT_TRUE(shell.ProgramStart());
   frmMain& form = *shell.InputForm();
