@@ -2,11 +2,14 @@
 // Small text helpers for reading form entries and naming values in messages.
 #pragma once
 
+#include <algorithm>
 #include <charconv>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "common/utf8.h"
 
 namespace zodivane::chartfile {
 
@@ -31,12 +34,43 @@ namespace zodivane::chartfile {
   return value;
 }
 
-/// `text` between double quotes, as messages name a value.
+/// Most bytes of a value a message repeats.
+inline constexpr std::size_t kMostEchoBytes = 64;
+
+/// `text` between double quotes, as messages name a value: cut after
+/// kMostEchoBytes bytes (at the start of a character, "..." marking the cut),
+/// and control characters and bytes that are not UTF-8 shown as \xNN, so
+/// that no message repeats a hostile value whole or sends a terminal its
+/// escape sequences.
 [[nodiscard]] inline std::string Quoted(std::string_view text) {
   std::string quoted;
-  quoted.reserve(text.size() + 2);
+  quoted.reserve(std::min(text.size(), kMostEchoBytes) + 8);
   quoted.push_back('"');
-  quoted.append(text);
+  constexpr char kHex[] = "0123456789abcdef";
+  const auto escape = [&quoted, &kHex](unsigned char byte) {
+    quoted += "\\x";
+    quoted.push_back(kHex[byte >> 4]);
+    quoted.push_back(kHex[byte & 0x0f]);
+  };
+  std::size_t at = 0;
+  while (at < text.size()) {
+    if (at >= kMostEchoBytes) {
+      quoted += "...";
+      break;
+    }
+    const Utf8Char character = DecodeUtf8(text, at);
+    if (!character.valid) {
+      for (std::size_t i = 0; i < character.length; ++i) {
+        escape(static_cast<unsigned char>(text[at + i]));
+      }
+    } else if (character.code < 0x20 || character.code == 0x7f ||
+               (character.code >= 0x80 && character.code < 0xa0)) {
+      escape(static_cast<unsigned char>(character.code));
+    } else {
+      quoted.append(text.substr(at, character.length));
+    }
+    at += character.length;
+  }
   quoted.push_back('"');
   return quoted;
 }
