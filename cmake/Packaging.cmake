@@ -26,6 +26,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Not found by dpkg-shlibdeps: the typeface the windows fall back on, and
 # the zone database the place finder reads.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, tzdata")
+# The precise engine's data files, where the build links Swiss Ephemeris.
+if(SwissEphemeris_FOUND)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", swe-basic-data")
+endif()
 # Registers the type of chart files installed in /usr/share/mime/packages.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info")
 include(CPack)
