@@ -101,6 +101,15 @@ std::string SensitivityText(const ChartInput& input, const PointSensitivity& poi
                             const PlaceClock* clock) {
   std::string text = PointName(point.point) + " " + SignNameText(point.sign);
   if (!point.earlier && !point.later) {
+    // Where the years the form takes end, the search stopped there: say so.
+    if (point.earlierStopsAtRange) {
+      return text + " from 1 January 1901, 0:00 (the first birth time taken) to " +
+             WindowText(point.windowMinutes) + " after the birth time";
+    }
+    if (point.laterStopsAtRange) {
+      return text + " from " + WindowText(point.windowMinutes) +
+             " before the birth time to 31 December 2050, 23:59 (the last birth time taken)";
+    }
     return text + " for " + WindowText(point.windowMinutes) + " either side of the birth time";
   }
   // The first and the last minute of the entered sign; when either falls on
@@ -112,11 +121,17 @@ std::string SensitivityText(const ChartInput& input, const PointSensitivity& poi
     from = ShiftedTimeText(input, point.earlier->minutes + 1, clock, true);
     until = ShiftedTimeText(input, point.later->minutes - 1, clock, true);
   }
+  constexpr std::string_view kFirstTaken = "1 January 1901, 0:00 (the first birth time taken)";
+  constexpr std::string_view kLastTaken = "31 December 2050, 23:59 (the last birth time taken)";
   if (point.earlier) {
     text += " from " + from;
+  } else if (point.earlierStopsAtRange) {
+    text += " from " + std::string(kFirstTaken);
   }
   if (point.later) {
-    text += (point.earlier ? " to " : " until ") + until;
+    text += (point.earlier || point.earlierStopsAtRange ? " to " : " until ") + until;
+  } else if (point.laterStopsAtRange) {
+    text += " to " + std::string(kLastTaken);
   }
   text += ";";
   if (point.earlier) {

@@ -65,6 +65,37 @@ TEST(SensitivityText, SentencePerPoint) {
   }
 }
 
+// Near 1 January 1901 and 31 December 2050 the search stops where the years
+// the form takes end: the sentence says where, not "either side".
+TEST(SensitivityText, SaysWhereTheSearchStoppedAtTheEndsOfTheYears) {
+  const auto stopped = [](PointSensitivity point, bool earlier, bool later) {
+    point.earlierStopsAtRange = earlier;
+    point.laterStopsAtRange = later;
+    return point;
+  };
+  struct Row {
+    PointSensitivity point;
+    const char* expected;
+  };
+  const Row rows[] = {
+      {stopped(Point(ChartPoint::Sun, 9, 1440, std::nullopt, std::nullopt), true, false),
+       "Sun Capricorn from 1 January 1901, 0:00 (the first birth time taken) to a day after the "
+       "birth time"},
+      {stopped(Point(ChartPoint::Sun, 9, 1440, std::nullopt, std::nullopt), false, true),
+       "Sun Capricorn from a day before the birth time to 31 December 2050, 23:59 (the last birth "
+       "time taken)"},
+      {stopped(Point(ChartPoint::Moon, 4, 4320, SignChange{-60, 3}, std::nullopt), false, true),
+       "Moon Leo from 9:31 to 31 December 2050, 23:59 (the last birth time taken); Cancer if born "
+       "before 9:31"},
+      {stopped(Point(ChartPoint::Moon, 1, 4320, std::nullopt, SignChange{60, 2}), true, false),
+       "Moon Taurus from 1 January 1901, 0:00 (the first birth time taken) to 11:29; Gemini if "
+       "born after 11:29"},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(SensitivityText(BirthAtHalfPastTen(), row.point), row.expected);
+  }
+}
+
 TEST(SensitivityText, TimesCarryIntoOtherMonthsAndYears) {
   ChartInput input = BirthAtHalfPastTen();
   input.month = 12;
