@@ -372,6 +372,22 @@ TEST(ChartToolJson, RefusesOverlongLinesAndCarriesOn) {
   EXPECT_EQ(run.status, kExitFailed);
 }
 
+// A line of exactly the limit is answered whether it ends in LF or CR LF:
+// the CR of a line end does not count.
+TEST(ChartToolJson, TheCarriageReturnOfALineEndDoesNotCount) {
+  Json entries = DelhiEntries();
+  entries["x"] = "";
+  const std::size_t padding = kMaxLineBytes - entries.dump().size();
+  entries["x"] = std::string(padding, 'x');
+  ASSERT_EQ(entries.dump().size(), kMaxLineBytes);
+  for (const char* end : {"\n", "\r\n"}) {
+    SCOPED_TRACE(end[0] == '\r' ? "CR LF" : "LF");
+    const JsonRun run = RunJsonOn(entries.dump() + end);
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_TRUE(Json::parse(run.lines[0]).contains("positions")) << run.lines[0].substr(0, 80);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Command line
 

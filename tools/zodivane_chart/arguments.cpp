@@ -332,7 +332,9 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   }
   if (options.chartFile) {
     if (parsed.json || parsed.jobs || anyEntryFlag)
-      return UsageError{"--chart takes no other flag than --report and --report-rtf"};
+      return UsageError{
+          "--chart takes no other flag than --report, --report-rtf, --sensitivity and "
+          "--export-chart"};
     options.mode = Options::Mode::ChartFile;
     return options;
   }

@@ -111,7 +111,7 @@ struct Worker {
 class JsonRunner {
  public:
   JsonRunner(InputSource& in, OutputSink& out, const JsonOptions& options)
-      : in_(in), out_(out), buffer_(kReadBytes + kMaxLineBytes + 1) {
+      : in_(in), out_(out), buffer_(kReadBytes + kMaxLineBytes + 2) {
     const unsigned threads = std::max(1u, options.threads);
     for (unsigned i = 0; i < threads; ++i)
       workers_.push_back(std::make_unique<Worker>(options.withReport, options.places));
@@ -156,7 +156,7 @@ class JsonRunner {
         skipping_ = false;
         continue;
       }
-      if (length > kMaxLineBytes)
+      if (WithoutCarriageReturn(line).size() > kMaxLineBytes)
         lines_.push_back(std::string_view{});  // answered as too long
       else if (!IsBlank(line))
         lines_.push_back(line);
@@ -169,7 +169,7 @@ class JsonRunner {
     std::size_t kept = end_ - begin_;
     if (skipping_) {
       kept = 0;
-    } else if (kept > kMaxLineBytes) {
+    } else if (kept > kMaxLineBytes + 1) {  // room for the CR of a CR LF end
       // A line too long to answer: say so now, and drop the rest of it
       // as it comes.
       AppendErrorAnswer(pending_, TooLongMessage());
@@ -185,6 +185,11 @@ class JsonRunner {
     const std::size_t count = in_.Read(buffer_.data() + end_, buffer_.size() - end_);
     end_ += count;
     return count > 0;
+  }
+
+  /// A line as its length is judged: the CR of a CR LF end does not count.
+  static std::string_view WithoutCarriageReturn(std::string_view line) noexcept {
+    return !line.empty() && line.back() == '\r' ? line.substr(0, line.size() - 1) : line;
   }
 
   static std::string TooLongMessage() {
