@@ -372,6 +372,24 @@ TEST(ChartToolJson, RefusesOverlongLinesAndCarriesOn) {
   EXPECT_EQ(run.status, kExitFailed);
 }
 
+// Long lines share the threads too: a batch of 8 KiB lines (31 fill the
+// read buffer) or of three 60 KiB lines runs on two threads; a few short
+// lines on one; never more threads than lines.
+TEST(ChartToolJson, LongLinesRunInParallel) {
+  const std::string eightKiB(8 * 1024, 'x');
+  const std::string sixtyKiB(60 * 1024, 'x');
+  const std::string shortLine(300, 'x');
+  const auto threadsFor = [](const std::string& line, std::size_t count, std::size_t threads) {
+    const std::vector<std::string_view> lines(count, line);
+    return ThreadsForLines(lines, threads);
+  };
+  EXPECT_EQ(threadsFor(eightKiB, 31, 2), 2u);
+  EXPECT_EQ(threadsFor(sixtyKiB, 3, 2), 2u);
+  EXPECT_EQ(threadsFor(sixtyKiB, 1, 8), 1u);
+  EXPECT_EQ(threadsFor(shortLine, 10, 2), 1u);
+  EXPECT_EQ(threadsFor(shortLine, 256, 8), 8u);
+}
+
 // A line of exactly the limit is answered whether it ends in LF or CR LF:
 // the CR of a line end does not count.
 TEST(ChartToolJson, TheCarriageReturnOfALineEndDoesNotCount) {

@@ -198,8 +198,7 @@ class JsonRunner {
 
   /// Answers lines_ in order into pending_.
   void AnswerLines() {
-    const std::size_t parts = std::min<std::size_t>(
-        workers_.size(), std::max<std::size_t>(1, lines_.size() / kLinesPerThread));
+    const std::size_t parts = ThreadsForLines(lines_, workers_.size());
     const auto answerPart = [this, parts](unsigned part) {
       if (part >= parts)
         return;
@@ -254,6 +253,18 @@ class JsonRunner {
 };
 
 }  // namespace
+
+std::size_t ThreadsForLines(std::span<const std::string_view> lines, std::size_t threads) {
+  // A line's work: its cast, and reading it (a kibibyte of text costs about
+  // a cast). Long lines share the threads as many short ones do.
+  constexpr std::size_t kBytesPerCast = 1024;
+  std::size_t work = 0;
+  for (const std::string_view line : lines) {
+    work += 1 + line.size() / kBytesPerCast;
+  }
+  const std::size_t wanted = std::max<std::size_t>(1, work / kLinesPerThread);
+  return std::max<std::size_t>(1, std::min({threads, wanted, lines.size()}));
+}
 
 bool LineAnswerer::Answer(std::string_view line, std::string& out) {
   const std::size_t start = out.size();

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,12 @@ namespace zodivane::chart_tool {
 /// The longest input line answered, in bytes (without its line feed). A
 /// longer one is answered with an error line without being held whole.
 inline constexpr std::size_t kMaxLineBytes = 64 * 1024;
+
+/// How many of `threads` answer a batch of `lines`: by the work in them
+/// (each line's cast, and reading its bytes), never more than the lines,
+/// so that a few long lines run in parallel as many short ones do.
+[[nodiscard]] std::size_t ThreadsForLines(std::span<const std::string_view> lines,
+                                          std::size_t threads);
 
 /// Answers lines one after another; one per thread.
 class LineAnswerer {
