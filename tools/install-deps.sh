@@ -11,6 +11,7 @@ packages=(
   libswe-dev swe-basic-data python3-ephem
   libgeonames-dev libhowardhinnant-date-dev tzdata
   unrtf poppler-utils xvfb xauth dpkg-dev
+  at-spi2-core python3-pyatspi dbus
   lintian desktop-file-utils appstream librsvg2-bin help2man man-db file
   clang libclang-rt-14-dev
   jq shared-mime-info

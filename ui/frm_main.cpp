@@ -311,6 +311,12 @@ void frmMain::NameControls() {
   for (const auto& [control, name] : names) {
     control->setAccessibleName(QString::fromLatin1(name));
   }
+  // A screen reader on Linux names a list by the entry it shows, whatever
+  // its accessible name says; the lists without a label of their own say
+  // what they are in their description.
+  for (QComboBox* list : {cboDate_, cboYear_, cboMM_, cboSS_, cmbTimeZone_}) {
+    list->setAccessibleDescription(list->accessibleName());
+  }
   const std::pair<const char*, QWidget*> buddies[] = {
       {"Label13", txtName_},    {"Label5", cboMonth_},  {"Label1", cboHH_},
       {"Label7", txtLatD_},     {"Label9", txtLatM_},   {"Label6", txtLonD_},

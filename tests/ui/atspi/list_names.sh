@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Starts the program under a virtual X server with its own session bus and
+# the accessibility bus, and reads its lists as a screen reader does.
+# Usage: list_names.sh PROGRAM
+set -u
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+for needed in xvfb-run dbus-run-session /usr/libexec/at-spi-bus-launcher; do
+  command -v "$needed" >/dev/null 2>&1 || { echo "missing $needed"; exit 77; }
+done
+/usr/bin/python3 -c "import pyatspi" 2>/dev/null || { echo "missing python3-pyatspi"; exit 77; }
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
+unset QT_QPA_PLATFORM
+timeout 120 xvfb-run -a dbus-run-session -- bash -c '
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+  "$0" >/dev/null 2>&1 &
+  app=$!
+  /usr/bin/python3 "$1"
+  status=$?
+  kill $app 2>/dev/null
+  wait $app 2>/dev/null
+  exit $status
+' "$program" "$here/list_names.py" 2>/dev/null
