@@ -3,9 +3,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QMenu>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QWidget>
 
 #include "chart/sensitivity_text.h"
@@ -88,6 +93,82 @@ Shell::~Shell() {
   }
 }
 
+namespace {
+
+/// The hand-off socket beside the lock file.
+QString HandoffPath(const QLockFile& lock) {
+  return lock.fileName() + QStringLiteral(".socket");
+}
+
+/// The most bytes a handed-over path may take, with its line feed.
+constexpr qint64 kMostHandoffBytes = 4096;
+/// How long a later start waits for the running copy, in milliseconds.
+constexpr int kHandoffWaitMs = 3000;
+
+}  // namespace
+
+void Shell::ListenForFiles() {
+  handoff_ = std::make_unique<QLocalServer>();
+  handoff_->setSocketOptions(QLocalServer::UserAccessOption);
+  const QString path = HandoffPath(instanceLock_);
+  QLocalServer::removeServer(path);  // left by a copy that ended without closing it
+  if (!handoff_->listen(path)) {
+    handoff_.reset();  // later starts then say that this copy runs, as before
+    return;
+  }
+  connect(handoff_.get(), &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* socket = handoff_->nextPendingConnection()) {
+      connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+      connect(socket, &QLocalSocket::readyRead, this, [this, socket] { TakeHandedFile(socket); });
+    }
+  });
+}
+
+void Shell::TakeHandedFile(QLocalSocket* socket) {
+  if (socket->bytesAvailable() > kMostHandoffBytes || !socket->canReadLine()) {
+    if (socket->bytesAvailable() > kMostHandoffBytes) {
+      socket->abort();
+    }
+    return;
+  }
+  const QString path = QString::fromUtf8(socket->readLine(kMostHandoffBytes)).trimmed();
+  socket->write("taken\n");
+  socket->flush();
+  socket->disconnectFromServer();
+  if (path.isEmpty() || !charts_ || !input_) {
+    return;
+  }
+  QWidget* front = main_ ? static_cast<QWidget*>(main_.data()) : input_.get();
+  charts_->Open(path, front);
+  front = main_ ? static_cast<QWidget*>(main_.data()) : input_.get();
+  front->raise();
+  front->activateWindow();
+}
+
+bool Shell::HandToRunningCopy(const QString& chartFile) {
+  QLocalSocket socket;
+  QEventLoop wait;
+  QTimer giveUp;
+  giveUp.setSingleShot(true);
+  connect(&giveUp, &QTimer::timeout, &wait, &QEventLoop::quit);
+  bool taken = false;
+  connect(&socket, &QLocalSocket::connected, &wait,
+          [&] { socket.write(QFileInfo(chartFile).absoluteFilePath().toUtf8() + '\n'); });
+  connect(&socket, &QLocalSocket::readyRead, &wait, [&] {
+    if (socket.canReadLine()) {
+      taken = socket.readLine().trimmed() == "taken";
+      wait.quit();
+    }
+  });
+  connect(&socket, &QLocalSocket::errorOccurred, &wait, &QEventLoop::quit);
+  socket.connectToServer(HandoffPath(instanceLock_));
+  giveUp.start(kHandoffWaitMs);
+  if (socket.state() != QLocalSocket::UnconnectedState) {
+    wait.exec();
+  }
+  return taken;
+}
+
 MDI* Shell::MainWindow() const noexcept {
   return main_.data();
 }
@@ -96,11 +177,16 @@ bool Shell::ProgramStart(const QString& chartFile) {
   // A lock that cannot be used (unreadable, stale, in a folder this user
   // cannot write) never blocks the start; only a running copy does.
   if (TakeInstanceLock(instanceLock_) == InstanceLockResult::HeldByRunningCopy) {
-    services_.messages.ShowNotice(nullptr, QStringLiteral("Application is already running"),
-                                  MessageIcon::Information);
+    // A file (a double-click in a file manager) goes to the running copy,
+    // which opens it; without one, or when it cannot take it, the message.
+    if (chartFile.isEmpty() || !HandToRunningCopy(chartFile)) {
+      services_.messages.ShowNotice(nullptr, QStringLiteral("Application is already running"),
+                                    MessageIcon::Information);
+    }
     QuitProgram();
     return false;
   }
+  ListenForFiles();
   // The shell ends the program itself: hiding the input form while the main
   // window closes for Back must not end it.
   QGuiApplication::setQuitOnLastWindowClosed(false);

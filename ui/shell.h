@@ -18,6 +18,9 @@
 #include "ui/platform.h"
 #include "ui/web_links.h"
 
+class QLocalServer;
+class QLocalSocket;
+
 namespace zodivane::ui {
 
 class ChartFiles;
@@ -106,11 +109,19 @@ class Shell : public QObject {
  private:
   /// Back: the main window has closed; the input form returns with its entries.
   void ShowInputForm();
+  /// Listens beside the lock for the files that later starts hand over.
+  void ListenForFiles();
+  /// A later start's file: opened here, and this copy comes to the front.
+  void TakeHandedFile(QLocalSocket* socket);
+  /// Hands `chartFile` to the running copy; true when it took it.
+  bool HandToRunningCopy(const QString& chartFile);
 
   ShellServices services_;
   WebLinks links_;
   ChartSession session_;
   QLockFile instanceLock_;
+  /// Where later starts hand over their file: beside the lock, this user's only.
+  std::unique_ptr<QLocalServer> handoff_;
   std::function<void()> endProcess_;
   std::function<void(MDI&)> openReport_;
   std::optional<ChartSheetServices> sheetServices_;

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <nlohmann/json.hpp>
 
@@ -429,19 +430,38 @@ TEST_F(ChartFilesTest, AFileNamedAtTheStartOpensWithItsChartInTheResults) {
   EXPECT_TRUE(shell.InputForm()->CollectEntries() == entries);
   EXPECT_TRUE(messages.notices.empty());
 
-  // A second copy started with a file is refused as ever, and opens nothing.
+  // A second copy started with a file hands it to this one, which opens it;
+  // the second ends without a message.
+  const QString other = WriteChart(QStringLiteral("asha.zchart"), test::DelhiEntries());
   FakeMessageBoxes secondMessages;
   FakeSettingsStore secondSettings;
   int secondEnded = 0;
   Shell second{ShellServices{secondMessages, browser, secondSettings, clock},
                folder.filePath(QStringLiteral("zodivane.lock")), [&secondEnded] { ++secondEnded; }};
   second.EnableChartFiles(openDialog, saveDialog);
-  EXPECT_FALSE(second.ProgramStart(path));
-  EXPECT_THAT(secondMessages.notices,
-              ::testing::ElementsAre(ShownNotice{QStringLiteral("Application is already running"),
-                                                 MessageIcon::Information}));
+  EXPECT_FALSE(second.ProgramStart(other));
+  EXPECT_TRUE(secondMessages.notices.empty());
+  EXPECT_EQ(secondEnded, 1);
   EXPECT_EQ(second.MainWindow(), nullptr);
   EXPECT_EQ(secondSettings.values.count(kRecentChartsKey), 0U);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return shell.MainWindow() != nullptr &&
+               testing::Child<QLabel>(*shell.MainWindow(), "lblName")->text() ==
+                   QString::fromStdString(test::DelhiEntries().txtName);
+      },
+      5000));
+  EXPECT_TRUE(messages.notices.empty());
+
+  // Without a file the documented message stays.
+  FakeMessageBoxes thirdMessages;
+  Shell third{ShellServices{thirdMessages, browser, secondSettings, clock},
+              folder.filePath(QStringLiteral("zodivane.lock")), [] {}};
+  third.EnableChartFiles(openDialog, saveDialog);
+  EXPECT_FALSE(third.ProgramStart(QString()));
+  EXPECT_THAT(thirdMessages.notices,
+              ::testing::ElementsAre(ShownNotice{QStringLiteral("Application is already running"),
+                                                 MessageIcon::Information}));
 }
 
 }  // namespace
