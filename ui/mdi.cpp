@@ -3,8 +3,11 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -110,6 +113,8 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
   scroll_->setObjectName(QStringLiteral("MDIClientScroll"));
   scroll_->setFrameShape(QFrame::NoFrame);
   scroll_->setWidgetResizable(false);
+  // The scroll area itself is no stop of the Tab chain: its controls are.
+  scroll_->setFocusPolicy(Qt::NoFocus);
   look::SetBackground(*scroll_, colours::kPanel);
   clientArea_ = new QWidget;
   clientArea_->setObjectName(QStringLiteral("MDIClient"));
@@ -183,10 +188,44 @@ void MDI::BuildMenus() {
   mnuPrintChart_->setEnabled(false);
   connect(mnuPrintChart_, &QAction::triggered, this, &MDI::mnuPrintChart_Click);
 
+  // How sure the chart is, in words that the keyboard and a screen reader reach.
+  QMenu* chart = bar->addMenu(QStringLiteral("&Chart"));
+  chart->setObjectName(QStringLiteral("mnuChart"));
+  mnuHowSure_ = chart->addAction(QStringLiteral("&How Sure Is This Chart?"));
+  mnuHowSure_->setObjectName(QStringLiteral("mnuHowSure"));
+  mnuHowSure_->setEnabled(false);
+  connect(mnuHowSure_, &QAction::triggered, this, &MDI::mnuHowSure_Click);
+
   look::AddHelpMenu(
       *bar, *this,
       {[this] { mnuOnline_Click(); }, [this] { mnuVisit_Click(); }, [this] { mnuUpdate_Click(); },
        [this] { mnuAbout_Click(); }, QStringLiteral("mnuSep1"), QStringLiteral("mnuSep2")});
+}
+
+void MDI::SetSensitivityText(const QString& text) {
+  sensitivityText_ = text;
+  mnuHowSure_->setEnabled(!text.isEmpty());
+}
+
+void MDI::mnuHowSure_Click() {
+  QDialog window(this);
+  window.setObjectName(QStringLiteral("frmHowSure"));
+  window.setWindowTitle(QStringLiteral("How Sure Is This Chart?"));
+  auto* layout = new QVBoxLayout(&window);
+  auto* text = new QPlainTextEdit(sensitivityText_, &window);
+  text->setObjectName(QStringLiteral("txtHowSure"));
+  text->setReadOnly(true);
+  // Read-only text still takes the focus, so that it can be read line by line.
+  text->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+  text->setAccessibleName(QStringLiteral("How sure the chart is"));
+  text->setFont(look::VerdanaFont(9));
+  layout->addWidget(text);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &window);
+  connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
+  layout->addWidget(buttons);
+  window.resize(look::Px(9000), look::Px(4500));
+  text->setFocus(Qt::OtherFocusReason);
+  window.exec();
 }
 
 void MDI::LayOut() {

@@ -49,6 +49,12 @@ class MDI : public QMainWindow {
   /// with an ellipsis when the window is too narrow; the whole text is its
   /// tooltip); an empty note hides the line.
   void ShowBirthTimeNote(const QString& note);
+  /// The whole of how sure the chart is, one sentence a line, for Chart >
+  /// How Sure Is This Chart? (keyboard and screen-reader users cannot reach
+  /// the tooltips); empty disables the item.
+  void SetSensitivityText(const QString& text);
+  /// Shows that text in a window of its own.
+  void mnuHowSure_Click();
 
   /// Closes the window for Back: the program goes on.
   void CloseForBack();
@@ -100,6 +106,8 @@ class MDI : public QMainWindow {
   QPushButton* cmdMdiExit_ = nullptr;
   QLabel* lblBirthTimeNote_ = nullptr;
   QString birthTimeNote_;
+  QString sensitivityText_;
+  QAction* mnuHowSure_ = nullptr;
   bool closingForBack_ = false;
   std::optional<ChartView> chart_;
   std::optional<ChartSheetServices> sheetServices_;

@@ -256,6 +256,19 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
     note += (note.empty() ? "" : "  ") + *sensitivity.warning;
   }
   window->ShowBirthTimeNote(QString::fromStdString(note));
+  // The whole of it, for the keyboard and screen readers: the Ascendant and
+  // the Moon first, as the command line lists it.
+  QStringList sentences;
+  for (const ChartPoint point :
+       {ChartPoint::Ascendant, ChartPoint::Moon, ChartPoint::Sun, ChartPoint::Mercury,
+        ChartPoint::Venus, ChartPoint::Mars, ChartPoint::Jupiter, ChartPoint::Saturn,
+        ChartPoint::Uranus, ChartPoint::Neptune, ChartPoint::Pluto}) {
+    sentences.append(QString::fromStdString(sensitivity.tooltips[static_cast<std::size_t>(point)]));
+  }
+  if (!note.empty()) {
+    sentences.append(QString::fromStdString(note));
+  }
+  window->SetSensitivityText(sentences.join(QLatin1Char('\n')));
   window->SetChartSheet(chart, sheetServices_);
   // Opens maximised; without a window manager the screen's free area is the same.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -4,12 +4,16 @@
 // when the Ascendant or the Moon changes sign within half an hour.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/windows.h"
@@ -103,6 +107,38 @@ TEST_F(SensitivityResultsTest, StableChartHasTooltipsButNoNote) {
   auto* line = Child<QLabel>(window, "lblBirthTimeNote");
   EXPECT_FALSE(line->isVisible());
   EXPECT_TRUE(line->text().isEmpty());
+}
+
+// The keyboard and a screen reader reach the whole of it: Chart > How Sure
+// Is This Chart? shows every sentence in a text that takes the focus; the
+// scroll area of the results is no Tab stop of its own.
+TEST_F(SensitivityResultsTest, TheWholeTextIsReachedFromTheKeyboard) {
+  ASSERT_TRUE(shell.ProgramStart());
+  MDI& window = CastDelhi(10, 30);
+  EXPECT_EQ(Child<QWidget>(window, "MDIClientScroll")->focusPolicy(), Qt::NoFocus);
+  auto* item = window.findChild<QAction*>(QStringLiteral("mnuHowSure"));
+  ASSERT_NE(item, nullptr);
+  ASSERT_TRUE(item->isEnabled());
+  QString shown;
+  bool focused = false;
+  QTimer::singleShot(0, &window, [&] {
+    auto* dialog = window.findChild<QDialog*>(QStringLiteral("frmHowSure"));
+    ASSERT_NE(dialog, nullptr);
+    auto* text = dialog->findChild<QPlainTextEdit*>(QStringLiteral("txtHowSure"));
+    ASSERT_NE(text, nullptr);
+    shown = text->toPlainText();
+    focused = text->hasFocus() || dialog->focusWidget() == text;
+    dialog->reject();
+  });
+  item->trigger();
+  const QStringList lines = shown.split(QLatin1Char('\n'));
+  ASSERT_GE(lines.size(), 12);
+  EXPECT_EQ(lines.front(),
+            "Ascendant Virgo from 10:30 to 12:46; Leo if born before 10:30, Libra if born after "
+            "12:46");
+  EXPECT_TRUE(shown.contains(QStringLiteral("Mars Virgo for a day either side of the birth time")));
+  EXPECT_TRUE(shown.contains(QStringLiteral("check the birth time")));
+  EXPECT_TRUE(focused);
 }
 
 }  // namespace
