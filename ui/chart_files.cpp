@@ -11,6 +11,7 @@
 
 #include "common/safe_file.h"
 #include "ui/frm_main.h"
+#include "ui/look_widgets.h"
 #include "ui/whole_file.h"
 
 namespace zodivane::ui {
@@ -46,6 +47,7 @@ void ChartFiles::AddMenuItems(QMenu& fileMenu, QWidget& window) {
       open, &QAction::triggered, this, [this, owner] { AskAndOpen(owner); }, Qt::QueuedConnection);
   QAction* save = fileMenu.addAction(QStringLiteral("&Save Chart\u2026"));
   save->setObjectName(QStringLiteral("mnuSaveChart"));
+  save->setShortcuts(look::StandardKeys(QKeySequence::Save));
   connect(save, &QAction::triggered, this, [this, owner] { AskAndSave(owner); });
   QMenu* recent = fileMenu.addMenu(QStringLiteral("Recent &Charts"));
   recent->setObjectName(QStringLiteral("mnuRecentCharts"));

@@ -336,6 +336,7 @@ void frmMain::BuildMenus() {
   file->setObjectName(QStringLiteral("mnuFile"));
   QAction* next = file->addAction(QStringLiteral("Proceed"));
   next->setObjectName(QStringLiteral("mnuNext"));
+  next->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
   connect(next, &QAction::triggered, this, &frmMain::mnuNext_Click);
   QAction* exit = file->addAction(QStringLiteral("E&xit"));
   exit->setObjectName(QStringLiteral("mnuExit"));
@@ -437,6 +438,15 @@ void frmMain::SetEntries(const FormEntries& entries) {
   optLong_[entries.optEast ? 0 : 1]->setChecked(true);
   optLat_[entries.optSouth ? 1 : 0]->setChecked(true);
   chkDST_->setChecked(entries.chkDST);
+  ShowPlaceBeginnings();
+}
+
+void frmMain::ShowPlaceBeginnings() {
+  for (QLineEdit* box : {txtMCity_, txtMState_, txtMCountry_}) {
+    if (!box->hasFocus()) {
+      box->setCursorPosition(0);
+    }
+  }
 }
 
 void frmMain::cmdRashi_Click() {

@@ -52,6 +52,10 @@ class frmMain : public QMainWindow {
   /// texts must be entries of their lists, as the chart file reader checks.
   void SetEntries(const FormEntries& entries);
 
+  /// A long city, state or country shows its beginning (after Back, after a
+  /// file), unless the user is in the box.
+  void ShowPlaceBeginnings();
+
   /// The web search text for a birth place: city, state and country as
   /// typed, one space apart, then " Latitude Longitude".
   [[nodiscard]] static QString PlaceQuery(const QString& city, const QString& state,

@@ -206,6 +206,8 @@ QList<QKeySequence> StandardKeys(QKeySequence::StandardKey key) {
       return {QKeySequence(Qt::CTRL | Qt::Key_S)};
     case QKeySequence::HelpContents:
       return {QKeySequence(Qt::Key_F1)};
+    case QKeySequence::Back:
+      return {QKeySequence(Qt::ALT | Qt::Key_Left)};
     default:
       return {};
   }

@@ -171,6 +171,7 @@ void MDI::BuildMenus() {
   file->setObjectName(QStringLiteral("mnuFile"));
   QAction* back = file->addAction(QStringLiteral("&Back"));
   back->setObjectName(QStringLiteral("mnuBack"));
+  back->setShortcuts(look::StandardKeys(QKeySequence::Back));
   connect(back, &QAction::triggered, this, &MDI::mnuBack_Click);
   QAction* exit = file->addAction(QStringLiteral("E&xit"));
   exit->setObjectName(QStringLiteral("mnuExit"));
@@ -181,10 +182,12 @@ void MDI::BuildMenus() {
   file->addSeparator()->setObjectName(QStringLiteral("mnuSepChart"));
   mnuExportChart_ = file->addAction(QStringLiteral("&Export Chart\u2026"));
   mnuExportChart_->setObjectName(QStringLiteral("mnuExportChart"));
+  mnuExportChart_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
   mnuExportChart_->setEnabled(false);
   connect(mnuExportChart_, &QAction::triggered, this, &MDI::mnuExportChart_Click);
   mnuPrintChart_ = file->addAction(QStringLiteral("&Print Chart\u2026"));
   mnuPrintChart_->setObjectName(QStringLiteral("mnuPrintChart"));
+  mnuPrintChart_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
   mnuPrintChart_->setEnabled(false);
   connect(mnuPrintChart_, &QAction::triggered, this, &MDI::mnuPrintChart_Click);
 

@@ -31,7 +31,8 @@ class MessageBoxes {
 class WebBrowser {
  public:
   virtual ~WebBrowser() = default;
-  virtual void OpenWebPage(const QUrl& address) = 0;
+  /// Hands the address to the browser; false when no browser could be started.
+  virtual bool OpenWebPage(const QUrl& address) = 0;
 };
 
 /// The per-user settings store, for the one value the program keeps.

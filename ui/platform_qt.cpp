@@ -30,9 +30,8 @@ bool QtMessageBoxes::AskYesNo(QWidget* parent, const QString& text) {
   return box.exec() == QMessageBox::Yes;
 }
 
-void DesktopWebBrowser::OpenWebPage(const QUrl& address) {
-  // The result is not examined: a page that cannot be opened is not reported.
-  QDesktopServices::openUrl(address);
+bool DesktopWebBrowser::OpenWebPage(const QUrl& address) {
+  return QDesktopServices::openUrl(address);
 }
 
 std::optional<QString> QtSettingsStore::Read(const QString& key) {

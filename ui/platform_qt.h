@@ -18,7 +18,7 @@ class QtMessageBoxes final : public MessageBoxes {
 /// Opens addresses with the desktop's default browser; never waits for it.
 class DesktopWebBrowser final : public WebBrowser {
  public:
-  void OpenWebPage(const QUrl& address) override;
+  bool OpenWebPage(const QUrl& address) override;
 };
 
 /// The per-user settings store of the organisation and application

@@ -77,7 +77,7 @@ QString DefaultLockPath() {
 
 Shell::Shell(ShellServices services, QString lockPath, std::function<void()> endProcess)
     : services_(services),
-      links_(services.browser),
+      links_(services.browser, &services.messages),
       instanceLock_(lockPath),
       endProcess_(std::move(endProcess)) {
   // Only a lock whose process has gone is stale, however long the copy runs.
@@ -283,6 +283,7 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
 void Shell::ShowInputForm() {
   main_ = nullptr;  // closed with WA_DeleteOnClose: it deletes itself
   if (input_) {
+    input_->ShowPlaceBeginnings();
     input_->show();
     input_->activateWindow();
   }

@@ -28,15 +28,27 @@ struct WebAddresses {
 /// never waits for it; a page that cannot be opened is not reported.
 class WebLinks {
  public:
-  explicit WebLinks(WebBrowser& browser) : browser_(browser) {}
+  /// `messages`, when given, says so when no browser can be started, and
+  /// shows the address to open by hand.
+  explicit WebLinks(WebBrowser& browser, MessageBoxes* messages = nullptr)
+      : browser_(browser), messages_(messages) {}
 
-  void OpenWebPage(const QUrl& address) { browser_.OpenWebPage(address); }
+  void OpenWebPage(const QUrl& address) {
+    if (!browser_.OpenWebPage(address) && messages_ != nullptr) {
+      messages_->ShowNotice(nullptr,
+                            QStringLiteral("No web browser could be started. Open this address "
+                                           "in one:\n%1")
+                                .arg(address.toString()),
+                            MessageIcon::Information);
+    }
+  }
   void OpenHomePage() { OpenWebPage(WebAddresses::HomePage()); }
   void OpenHelpPage() { OpenWebPage(WebAddresses::HelpPage()); }
   void OpenDownloadPage() { OpenWebPage(WebAddresses::DownloadPage()); }
 
  private:
   WebBrowser& browser_;
+  MessageBoxes* messages_ = nullptr;
 };
 
 }  // namespace zodivane::ui

@@ -159,6 +159,44 @@ TEST_F(ChartFilesTest, RecentChartsIsFilledAtTheFirstSave) {
   EXPECT_EQ(recent->actions().front()->text(), QStringLiteral("&1 asha.zchart"));
 }
 
+// Every action of the File menus shows a shortcut; after Back a long country
+// shows its beginning.
+TEST_F(ChartFilesTest, FileMenusShowShortcutsAndBackShowsBeginnings) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  FormEntries entries = test::DelhiEntries();
+  entries.txtMCountry = "The United Kingdom of Great Britain and Northern Ireland";
+  form.SetEntries(entries);
+  auto* country = testing::Child<QLineEdit>(form, "txtMCountry");
+  country->setCursorPosition(static_cast<int>(entries.txtMCountry.size()));
+  form.cmdRashi_Click();
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  for (QWidget* window :
+       {static_cast<QWidget*>(&form), static_cast<QWidget*>(shell.MainWindow())}) {
+    auto* file = testing::Child<QMenu>(*window, "mnuFile");
+    for (QAction* action : file->actions()) {
+      if (action->isSeparator() || action->menu() != nullptr) {
+        continue;
+      }
+      SCOPED_TRACE(action->objectName().toStdString());
+      EXPECT_FALSE(action->shortcut().isEmpty());
+    }
+  }
+  Back();
+  EXPECT_EQ(country->cursorPosition(), 0);
+}
+
+// When no browser can be started, the web buttons say so and show the address.
+TEST_F(ChartFilesTest, NoBrowserSaysSoAndShowsTheAddress) {
+  ASSERT_TRUE(shell.ProgramStart());
+  browser.starts = false;
+  shell.InputForm()->mnuOnline_Click();
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_EQ(messages.notices.front().text,
+            QStringLiteral("No web browser could be started. Open this address in one:\n") +
+                WebAddresses::HelpPage().toString());
+}
+
 TEST_F(ChartFilesTest, BadFilesSayWhatIsWrongAndChangeNothing) {
   ASSERT_TRUE(shell.ProgramStart());
   frmMain& form = *shell.InputForm();

@@ -40,8 +40,12 @@ class FakeMessageBoxes final : public MessageBoxes {
 
 class FakeWebBrowser final : public WebBrowser {
  public:
-  void OpenWebPage(const QUrl& address) override { opened.push_back(address); }
+  bool OpenWebPage(const QUrl& address) override {
+    opened.push_back(address);
+    return starts;
+  }
   std::vector<QUrl> opened;
+  bool starts = true;  ///< false: no browser can be started
 };
 
 class FakeSettingsStore final : public SettingsStore {
