@@ -2,12 +2,14 @@
 #include "ui/platform_qt.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace zodivane::ui {
 
@@ -51,9 +53,41 @@ QDate SystemClock::Today() {
   return QDate::currentDate();
 }
 
+namespace {
+
+/// Where a file dialog opens: the folder used last, else the documents folder.
+QString StartFolder(const QString& lastFolder) {
+  if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir()) {
+    return lastFolder;
+  }
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
+
+}  // namespace
+
+QString QtSaveFileDialog::folder() const {
+  return StartFolder(lastFolder_);
+}
+
+QString QtOpenFileDialog::folder() const {
+  return StartFolder(lastFolder_);
+}
+
 std::optional<QString> QtSaveFileDialog::AskSavePath(QWidget* parent,
                                                      const SaveDialogSettings& settings) {
+  const std::optional<QString> path = AskSavePathIn(parent, settings, folder());
+  if (path) {
+    lastFolder_ = QFileInfo(*path).absolutePath();
+  }
+  return path;
+}
+
+std::optional<QString> QtSaveFileDialog::AskSavePathIn(QWidget* parent,
+                                                       const SaveDialogSettings& settings,
+                                                       const QString& folder) {
   QFileDialog dialog(parent, settings.title);
+  dialog.setDirectory(folder);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   // A save dialog only accepts names in folders that exist.
   dialog.setFileMode(QFileDialog::AnyFile);
@@ -99,12 +133,14 @@ bool QtPrintDialog::AskPrinter(QWidget* parent, QPrinter& printer, bool hasSelec
 std::optional<QString> QtOpenFileDialog::AskOpenPath(QWidget* parent,
                                                      const OpenDialogSettings& settings) {
   QFileDialog dialog(parent, settings.title);
+  dialog.setDirectory(folder());
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(QFileDialog::ExistingFile);
   dialog.setNameFilters({settings.filter, QStringLiteral("All files (*)")});
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
   }
+  lastFolder_ = QFileInfo(dialog.selectedFiles().constFirst()).absolutePath();
   return dialog.selectedFiles().constFirst();
 }
 

@@ -39,13 +39,25 @@ class SystemClock final : public Clock {
 /// default suffix, and the overwrite question is asked about that file.
 class QtSaveFileDialog final : public SaveFileDialog {
  public:
+  /// Opens in the user's documents folder, then in the folder used last.
   std::optional<QString> AskSavePath(QWidget* parent, const SaveDialogSettings& settings) override;
+  [[nodiscard]] QString folder() const;
+
+ private:
+  static std::optional<QString> AskSavePathIn(QWidget* parent, const SaveDialogSettings& settings,
+                                              const QString& folder);
+  QString lastFolder_;
 };
 
 /// The platform's open dialog: one existing file.
 class QtOpenFileDialog final : public OpenFileDialog {
  public:
+  /// Opens in the user's documents folder, then in the folder used last.
   std::optional<QString> AskOpenPath(QWidget* parent, const OpenDialogSettings& settings) override;
+  [[nodiscard]] QString folder() const;
+
+ private:
+  QString lastFolder_;
 };
 
 /// The platform's printer dialog.

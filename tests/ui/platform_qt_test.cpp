@@ -6,9 +6,15 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "ui/platform_qt.h"
@@ -78,6 +84,32 @@ TEST(DesktopWebBrowserTest, HandsTheAddressToTheDesktop) {
   QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
   EXPECT_THAT(catcher.opened, ::testing::ElementsAre(
                                   QUrl(QStringLiteral("https://www.example.org/zodivane/help"))));
+}
+
+// The file dialogs open in the user's documents folder, then in the folder
+// used last.
+TEST(QtFileDialogTest, OpensInTheDocumentsFolderThenInTheLastOneUsed) {
+  QTemporaryDir other;
+  QFile chart(other.filePath(QStringLiteral("anna.zchart")));
+  ASSERT_TRUE(chart.open(QIODevice::WriteOnly));
+  chart.close();
+  QtOpenFileDialog dialog;
+  QString firstFolder;
+  QTimer::singleShot(0, [&] {
+    auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(shown, nullptr);
+    firstFolder = shown->directory().absolutePath();
+    shown->selectFile(chart.fileName());
+    QMetaObject::invokeMethod(shown, "accept");
+  });
+  const std::optional<QString> path = dialog.AskOpenPath(
+      nullptr,
+      OpenDialogSettings{QStringLiteral("Open Chart"), QStringLiteral("Charts (*.zchart)")});
+  ASSERT_TRUE(path);
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  EXPECT_EQ(firstFolder,
+            QFileInfo(documents).isDir() ? QDir(documents).absolutePath() : QDir::homePath());
+  EXPECT_EQ(QDir(dialog.folder()).absolutePath(), QDir(other.path()).absolutePath());
 }
 
 TEST(QtSettingsStoreTest, KeepsTheReminderDateInTheSettingsSection) {
