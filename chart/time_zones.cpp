@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <iterator>
+#include <optional>
 
 #include "common/vocabulary.h"
 
@@ -124,45 +125,52 @@ std::string FormatUtOffset(std::int32_t offsetSeconds) {
   return text;
 }
 
-std::string ZoneUsedText(const FormEntries& entries) {
-  const std::int32_t daylight = entries.chkDST ? kSecondsPerHour : 0;
-  std::string text;
-  std::int32_t offset = 0;
+namespace {
+
+/// The zone the entries select: its name, abbreviation and offset (east of
+/// UT, seconds, without the daylight-saving box); none outside the list.
+struct SelectedZone {
+  std::string name;
+  std::string abbreviation;
+  std::int32_t offsetSeconds = 0;
+};
+
+std::optional<SelectedZone> SelectedZoneOf(const FormEntries& entries) {
   if (entries.cmbTimeZoneIndex == kPlaceZoneIndex && entries.placeZone) {
     const PlaceZone& zone = *entries.placeZone;
-    offset = zone.utOffsetSeconds;
-    text = zone.zone + " (" + zone.abbreviation + "), " + FormatUtOffset(offset);
-  } else if (entries.cmbTimeZoneIndex >= 0 && entries.cmbTimeZoneIndex < kTimeZoneCount) {
-    const TimeZoneRow& row = kTimeZoneTable[static_cast<std::size_t>(entries.cmbTimeZoneIndex)];
-    offset = -(row.toUtHours * kSecondsPerHour + row.toUtMinutes * kSecondsPerMinute);
-    text = std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 0)) + " (" +
-           std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 1)) + "), " +
-           FormatUtOffset(offset);
-  } else {
+    return SelectedZone{zone.zone, zone.abbreviation, zone.utOffsetSeconds};
+  }
+  if (entries.cmbTimeZoneIndex < 0 || entries.cmbTimeZoneIndex >= kTimeZoneCount) {
+    return std::nullopt;
+  }
+  const TimeZoneRow& row = kTimeZoneTable[static_cast<std::size_t>(entries.cmbTimeZoneIndex)];
+  return SelectedZone{std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 0)),
+                      std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 1)),
+                      -(row.toUtHours * kSecondsPerHour + row.toUtMinutes * kSecondsPerMinute)};
+}
+
+}  // namespace
+
+std::string ZoneUsedText(const FormEntries& entries) {
+  const std::optional<SelectedZone> zone = SelectedZoneOf(entries);
+  if (!zone) {
     return {};
   }
-  if (daylight != 0) {
-    text += ", daylight saving ticked: " + FormatUtOffset(offset + daylight);
+  std::string text =
+      zone->name + " (" + zone->abbreviation + "), " + FormatUtOffset(zone->offsetSeconds);
+  if (entries.chkDST) {
+    text += ", daylight saving ticked: " + FormatUtOffset(zone->offsetSeconds + kSecondsPerHour);
   }
   return text;
 }
 
 std::string ZoneUsedShortText(const FormEntries& entries) {
-  const std::int32_t daylight = entries.chkDST ? kSecondsPerHour : 0;
-  std::string abbreviation;
-  std::int32_t offset = 0;
-  if (entries.cmbTimeZoneIndex == kPlaceZoneIndex && entries.placeZone) {
-    abbreviation = entries.placeZone->abbreviation;
-    offset = entries.placeZone->utOffsetSeconds;
-  } else if (entries.cmbTimeZoneIndex >= 0 && entries.cmbTimeZoneIndex < kTimeZoneCount) {
-    const TimeZoneRow& row = kTimeZoneTable[static_cast<std::size_t>(entries.cmbTimeZoneIndex)];
-    abbreviation = std::string(TimeZoneRowField(entries.cmbTimeZoneIndex, 1));
-    offset = -(row.toUtHours * kSecondsPerHour + row.toUtMinutes * kSecondsPerMinute);
-  } else {
+  const std::optional<SelectedZone> zone = SelectedZoneOf(entries);
+  if (!zone) {
     return {};
   }
-  return abbreviation + (daylight != 0 ? " with DST" : "") + ", " +
-         FormatUtOffset(offset + daylight);
+  return zone->abbreviation + (entries.chkDST ? " with DST" : "") + ", " +
+         FormatUtOffset(zone->offsetSeconds + (entries.chkDST ? kSecondsPerHour : 0));
 }
 
 std::string_view TimeZoneRowField(int row, int field) noexcept {

@@ -437,16 +437,10 @@ TEST_F(PlaceChartsTest, TheChartIsCastAtTheDatabaseOffset) {
     const CivilMoment ut = ShiftCivilMoment(
         CivilMoment{c.local.year, c.local.month, c.local.day, c.local.hour, c.local.minute},
         -c.offsetSeconds / 60);
-    FormEntries hand = found;
-    hand.cboMonthIndex = ut.month - 1;
-    hand.cboDateIndex = ut.day - 1;
-    hand.cboDateText = std::to_string(ut.day);
-    hand.cboYearText = std::to_string(ut.year);
-    hand.cboHHText = std::to_string(ut.hour);
-    hand.cboMMText = std::to_string(ut.minute);
-    hand.cmbTimeZoneIndex = universalRow;
-    hand.chkDST = false;
-    hand.placeZone.reset();
+    FormEntries hand = HandEntries(LocalDateTime{ut.year, ut.month, ut.day, ut.hour, ut.minute},
+                                   found.txtLonD.c_str(), found.txtLonM.c_str(), found.optEast,
+                                   found.txtLatD.c_str(), found.txtLatM.c_str(), found.optSouth,
+                                   universalRow, false);
     ChartSession byHand;
     const CastResult handResult = byHand.CastChart(hand);
     ASSERT_TRUE(std::holds_alternative<ChartView>(handResult));
