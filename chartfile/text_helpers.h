@@ -46,8 +46,8 @@ inline constexpr std::size_t kMostEchoBytes = 64;
   std::string quoted;
   quoted.reserve(std::min(text.size(), kMostEchoBytes) + 8);
   quoted.push_back('"');
-  constexpr char kHex[] = "0123456789abcdef";
-  const auto escape = [&quoted, &kHex](unsigned char byte) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  const auto escape = [&quoted](unsigned char byte) {
     quoted += "\\x";
     quoted.push_back(kHex[byte >> 4]);
     quoted.push_back(kHex[byte & 0x0f]);

@@ -25,7 +25,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Not found by dpkg-shlibdeps: the typeface the windows fall back on, and
 # the zone database the place finder reads.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, tzdata")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra, tzdata")
 # The precise engine's data files, where the build links Swiss Ephemeris.
 if(SwissEphemeris_FOUND)
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", swe-basic-data")

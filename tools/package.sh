@@ -101,7 +101,7 @@ pass "manual pages read"
 # Library dependencies come from dpkg-shlibdeps: Qt and the C++ runtime.
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for library in libqt6widgets6 libqt6svg6 libqt6printsupport6 libstdc++6 libc6 fonts-dejavu-core; do
+for library in libqt6widgets6 libqt6svg6 libqt6printsupport6 libstdc++6 libc6 fonts-dejavu-core fonts-dejavu-extra; do
   grep -q "$library" <<<"$depends" || fail "Depends lacks $library"
 done
 

@@ -32,25 +32,28 @@ using look::Px;
 struct Setting {
   int pixels;
   int columns;
-  double spacing;  ///< factor of the font's line spacing
-  double slant;    ///< pixels each line stands right of the line above, per pixel down
+  double spacing;     ///< factor of the font's line spacing
+  double slant;       ///< pixels each line stands right of the line above, per pixel down
+  int stretch = 100;  ///< width of the type, percent of its normal width
 };
 
 /// Slants that let a list follow a diagonal house: straight first.
 constexpr std::array<double, 5> kSlants{0.0, 0.5, -0.5, 1.0, -1.0};
 
 /// The settings from the most to the least preferred: full-size type in one
-/// column first, then tighter spacing, a second column, then one pixel
-/// smaller at a time.
+/// column first, then tighter spacing, a second column, the same in condensed
+/// type, then one pixel smaller at a time.
 [[nodiscard]] std::vector<Setting> Settings(int basePixels, std::size_t entries) {
   std::vector<Setting> settings;
   for (int pixels = basePixels; pixels >= std::min(basePixels, kSmallestPixels); --pixels) {
-    for (const double slant : kSlants) {
-      settings.push_back({pixels, 1, 1.0, slant});
-      if (entries > 1) {
-        settings.push_back({pixels, 1, kTightSpacing, slant});
-        settings.push_back({pixels, 2, 1.0, slant});
-        settings.push_back({pixels, 2, kTightSpacing, slant});
+    for (const int stretch : {100, static_cast<int>(QFont::Condensed)}) {
+      for (const double slant : kSlants) {
+        settings.push_back({pixels, 1, 1.0, slant, stretch});
+        if (entries > 1) {
+          settings.push_back({pixels, 1, kTightSpacing, slant, stretch});
+          settings.push_back({pixels, 2, 1.0, slant, stretch});
+          settings.push_back({pixels, 2, kTightSpacing, slant, stretch});
+        }
       }
     }
   }
@@ -63,6 +66,7 @@ constexpr std::array<double, 5> kSlants{0.0, 0.5, -0.5, 1.0, -1.0};
   HouseListLayout layout;
   layout.font = baseFont;
   layout.font.setPixelSize(setting.pixels);
+  layout.font.setStretch(setting.stretch);
   layout.columns = setting.columns;
   const QFontMetricsF metrics(layout.font);
   const double step = std::max(1.0, std::round(metrics.lineSpacing() * setting.spacing));

@@ -125,9 +125,12 @@ inline const QString kWheelArtwork = QStringLiteral(":/assets/wheel.svg");
 /// designed anchor (the lblNatal corner, its text starting one line below
 /// it) wherever it fits there; otherwise it moves the least distance that
 /// makes it fit, and where it does not fit at all at full size it takes a
-/// second column, a tighter line spacing and then smaller type, down to
-/// 8 pixels. Every entry's box then lies inside the house's sector, clear of
-/// its lines (HouseSector::Holds with kClearance), for up to eight entries.
+/// tighter line spacing, a second column, condensed type and only then
+/// smaller type, one pixel at a time. Every list a sky can give fits in 10
+/// pixels or more (in 9, "Saturn" reads as "Satum"); the impossible fullest
+/// list goes down to 8. Every entry's box then lies inside the house's
+/// sector, clear of its lines (HouseSector::Holds with kClearance), for up
+/// to eight entries.
 [[nodiscard]] HouseListLayout LayOutHouseList(int position, const QString& houseText,
                                               const QFont& baseFont);
 

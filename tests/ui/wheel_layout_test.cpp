@@ -64,10 +64,14 @@ std::vector<DrawnText> DrawnWheelTexts(frmDisplay& form) {
   return device.Texts();
 }
 
-/// Checks that each entry of `houseText` is drawn once, readable, and inside
-/// the sector of `position`.
+/// The smallest type in which a name still reads as itself at 100% ("Saturn"
+/// set in 9 pixels reads as "Satum").
+constexpr int kLegiblePixels = 10;
+
+/// Checks that each entry of `houseText` is drawn once, in type of at least
+/// `smallestPixels`, and inside the sector of `position`.
 void ExpectListInsideItsHouse(const std::vector<DrawnText>& drawn, int position,
-                              const QString& houseText) {
+                              const QString& houseText, int smallestPixels = kLegiblePixels) {
   const wheel::HouseSector sector = wheel::SectorOf(position);
   for (const QString& entry : Entries(houseText)) {
     SCOPED_TRACE(entry.toStdString());
@@ -84,12 +88,14 @@ void ExpectListInsideItsHouse(const std::vector<DrawnText>& drawn, int position,
       EXPECT_TRUE(sector.Holds(box, 0.5))
           << "box " << box.left() << "," << box.top() << " " << box.width() << "x" << box.height()
           << " outside house " << position + 1;
-      EXPECT_GE(text.font.pixelSize(), 8);
+      EXPECT_GE(text.font.pixelSize(), smallestPixels);
     }
   }
 }
 
 // All eight entries, the longest names, in one house, for each house in turn.
+// No sky gives this list (Mars, Jupiter and Saturn turn retrograde only far
+// from the Sun), so it may take type below the legible size, down to 8 pixels.
 TEST(WheelHouseLists, TheFullestListStaysInsideEachHouse) {
   for (int position = 0; position < kSignCount; ++position) {
     SCOPED_TRACE("house " + std::to_string(position + 1));
@@ -97,7 +103,7 @@ TEST(WheelHouseLists, TheFullestListStaysInsideEachHouse) {
     WebLinks links{browser};
     frmDisplay form{links};
     form.ShowChart(OneHouseView(position, kFullestHouse), {});
-    ExpectListInsideItsHouse(DrawnWheelTexts(form), position, kFullestHouse);
+    ExpectListInsideItsHouse(DrawnWheelTexts(form), position, kFullestHouse, 8);
   }
 }
 
@@ -173,7 +179,8 @@ FormEntries GreenwichEntries(int hour) {
 
 // 4 February 1962 at Greenwich: the Sun, the Moon and all five planets in
 // Aquarius. At 02:00 Saturn lay on the Aquarius glyph, at 03:00 the list
-// crossed two house lines, at 08:00 "Asc" stood in house 2.
+// crossed two house lines and then shrank to 9 pixels ("Satum"), at 08:00
+// "Asc" stood in house 2.
 TEST(WheelHouseLists, TheCrowdedChartsOfFebruary1962) {
   testing::FakeWebBrowser browser;
   WebLinks links{browser};
