@@ -117,6 +117,11 @@ std::optional<std::string> ReplaceRegularFile(const std::string& path, std::stri
   if (error == 0) {
     error = WriteAll(fd, bytes);
   }
+  // On the disk before it takes the old file's name: a crash in between
+  // leaves the old file, never an empty new one.
+  if (error == 0 && ::fsync(fd) != 0) {
+    error = errno;
+  }
   if (::close(fd) != 0 && error == 0) {
     error = errno;
   }

@@ -179,10 +179,21 @@ QString PositionSpeech(std::string_view pointName, std::string_view position, bo
   return speech;
 }
 
-frmDisplay::frmDisplay(WebLinks& links, QWidget* parent) : QWidget(parent), links_(links) {
+QSize frmDisplay::DesignedSize() noexcept {
+  return {Px(13215), Px(9315)};
+}
+
+frmDisplay::frmDisplay(WebLinks& links, QWidget* parent)
+    : QWidget(parent),
+      links_(links),
+      // A house list scales its own drawing once it is laid out.
+      scaler_(*this, [](const QWidget& widget) {
+        const auto* list = qobject_cast<const HouseListLabel*>(&widget);
+        return list != nullptr && list->Layout().has_value();
+      }) {
   setObjectName(QStringLiteral("frmDisplay"));
   setWindowTitle(look::kWindowTitle);
-  setFixedSize(Px(13215), Px(9315));
+  setFixedSize(DesignedSize());
   SetColours(*this, kFormBackground, WindowText());
   setFont(VerdanaFont(8.25));
 
@@ -382,7 +393,20 @@ void frmDisplay::ShowSensitivity(const SensitivityView& sensitivity) {
   lblRashi_->setToolTip(tooltipOf(ChartPoint::Moon));
 }
 
+void frmDisplay::SetZoom(double factor) {
+  zoom_ = factor;
+  scaler_.Apply(factor);
+  for (HouseListLabel* list : lblNatal_) {
+    list->SetZoom(factor);
+  }
+}
+
 void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> report) {
+  // The chart is written at the designed size, then scaled with the rest.
+  const double zoom = zoom_;
+  if (zoom != 1.0) {
+    SetZoom(1.0);
+  }
   for (std::size_t point = 0; point < lblPlanet_.size(); ++point) {
     lblPlanet_[point]->setText(QString::fromStdString(chart.positions[point]));
   }
@@ -432,6 +456,11 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
   TextEditSink(*RTBHouseDesc_).InsertRuns(report);
   // The box opens on the report's first line.
   RTBHouseDesc_->moveCursor(QTextCursor::Start);
+
+  scaler_.Forget();
+  if (zoom != 1.0) {
+    SetZoom(zoom);
+  }
 }
 
 void frmDisplay::DescribeForAssistiveTechnology(const ChartView& chart) {

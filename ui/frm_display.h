@@ -13,6 +13,7 @@
 #include "chart/sensitivity_text.h"
 #include "common/vocabulary.h"
 #include "report/rtf_writer.h"
+#include "ui/layout_zoom.h"
 #include "ui/web_links.h"
 
 class QGroupBox;
@@ -57,6 +58,13 @@ class frmDisplay : public QWidget {
   /// The report box's text as plain text (paragraphs separated by "\n").
   [[nodiscard]] QString ReportPlainText() const;
 
+  /// Scales the whole form, its type, wheel and report included, to
+  /// `factor` times its designed size (1: as designed).
+  void SetZoom(double factor);
+  [[nodiscard]] double Zoom() const noexcept { return zoom_; }
+  /// The form's size as designed, at a zoom of 1.
+  [[nodiscard]] static QSize DesignedSize() noexcept;
+
  private:
   void BuildDetails();
   void BuildOtherDetails();
@@ -70,6 +78,8 @@ class frmDisplay : public QWidget {
   void Label3_Click();
 
   WebLinks& links_;
+  WidgetScaler scaler_;
+  double zoom_ = 1.0;
 
   QGroupBox* fraDetails_ = nullptr;
   QGroupBox* fraVedic_ = nullptr;

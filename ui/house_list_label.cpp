@@ -15,7 +15,18 @@ HouseListLabel::HouseListLabel(int position, const QString& caption, QWidget* pa
 void HouseListLabel::SetHouseText(const QString& houseText) {
   setText(houseText);
   layout_ = wheel::LayOutHouseList(position_, houseText, font());
-  const QRectF& bounds = layout_->bounds;
+  PlaceOnList();
+}
+
+void HouseListLabel::SetZoom(double factor) {
+  zoom_ = factor;
+  if (layout_) {
+    PlaceOnList();
+  }
+}
+
+void HouseListLabel::PlaceOnList() {
+  const QRectF bounds(layout_->bounds.topLeft() * zoom_, layout_->bounds.size() * zoom_);
   // Whole pixels around the list's boxes, which start at whole-pixel baselines.
   const int left = static_cast<int>(std::floor(bounds.left()));
   const int top = static_cast<int>(std::floor(bounds.top()));
@@ -32,6 +43,7 @@ void HouseListLabel::paintEvent(QPaintEvent* event) {
   }
   QPainter painter(this);
   painter.translate(-QPointF(pos()));
+  painter.scale(zoom_, zoom_);
   wheel::PaintHouseList(painter, *layout_, palette().color(QPalette::WindowText));
 }
 

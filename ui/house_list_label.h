@@ -29,11 +29,19 @@ class HouseListLabel final : public QLabel {
     return layout_;
   }
 
+  /// Draws the laid-out list `factor` times its designed size, in a wheel
+  /// picture scaled as much.
+  void SetZoom(double factor);
+
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  /// Takes the list's bounds, scaled by zoom_, as the label's geometry.
+  void PlaceOnList();
+
   int position_;
+  double zoom_ = 1.0;
   std::optional<wheel::HouseListLayout> layout_;
 };
 

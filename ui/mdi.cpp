@@ -5,10 +5,12 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -191,6 +193,28 @@ void MDI::BuildMenus() {
   mnuPrintChart_->setEnabled(false);
   connect(mnuPrintChart_, &QAction::triggered, this, &MDI::mnuPrintChart_Click);
 
+  // The results form scaled evenly, type and wheel included.
+  QMenu* view = bar->addMenu(QStringLiteral("&View"));
+  view->setObjectName(QStringLiteral("mnuView"));
+  const auto addZoom = [this, view](const QString& caption, const char* name,
+                                    QList<QKeySequence> keys, void (MDI::*slot)()) {
+    QAction* action = view->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  addZoom(QStringLiteral("Zoom &In"), "mnuZoomIn",
+          look::StandardKeys(QKeySequence::ZoomIn) << QKeySequence(Qt::CTRL | Qt::Key_Equal),
+          &MDI::mnuZoomIn_Click);
+  addZoom(QStringLiteral("Zoom &Out"), "mnuZoomOut", look::StandardKeys(QKeySequence::ZoomOut),
+          &MDI::mnuZoomOut_Click);
+  addZoom(QStringLiteral("&Actual Size"), "mnuActualSize", {QKeySequence(Qt::CTRL | Qt::Key_0)},
+          &MDI::mnuActualSize_Click);
+  mnuFitToWindow_ =
+      addZoom(QStringLiteral("&Fit to Window"), "mnuFitToWindow", {}, &MDI::mnuFitToWindow_Click);
+  mnuFitToWindow_->setCheckable(true);
+
   // How sure the chart is, in words that the keyboard and a screen reader reach.
   QMenu* chart = bar->addMenu(QStringLiteral("&Chart"));
   chart->setObjectName(QStringLiteral("mnuChart"));
@@ -203,6 +227,42 @@ void MDI::BuildMenus() {
       *bar, *this,
       {[this] { mnuOnline_Click(); }, [this] { mnuVisit_Click(); }, [this] { mnuUpdate_Click(); },
        [this] { mnuAbout_Click(); }, QStringLiteral("mnuSep1"), QStringLiteral("mnuSep2")});
+}
+
+void MDI::UseZoomSettings(SettingsStore& settings) {
+  settings_ = nullptr;  // the choice read is not written back
+  ZoomChoice choice;
+  const std::optional<QString> stored = settings.Read(kZoomKey);
+  if (const std::optional<ZoomChoice> remembered =
+          stored ? ZoomChoiceFromSetting(*stored) : std::nullopt) {
+    choice = *remembered;
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // The designed layout: the results form between the window's bars.
+    const QSize designed =
+        frmDisplay::DesignedSize() +
+        QSize(0, Px(2 * kTopBarHeight + kNameBarHeight) + menuBar()->sizeHint().height());
+    const QSize available = screen->availableSize();
+    choice.fit = available.width() > designed.width() && available.height() > designed.height();
+  }
+  SetZoom(choice);
+  settings_ = &settings;
+}
+
+void MDI::SetZoom(const ZoomChoice& choice) {
+  zoom_ = choice;
+  mnuFitToWindow_->setChecked(choice.fit);
+  if (settings_ != nullptr) {
+    settings_->Write(kZoomKey, ZoomSettingText(choice));
+  }
+  LayOut();
+}
+
+void MDI::mnuZoomIn_Click() {
+  SetZoom({false, ZoomedIn(display_->Zoom())});
+}
+
+void MDI::mnuZoomOut_Click() {
+  SetZoom({false, ZoomedOut(display_->Zoom())});
 }
 
 void MDI::SetSensitivityText(const QString& text) {
@@ -232,6 +292,18 @@ void MDI::mnuHowSure_Click() {
 }
 
 void MDI::LayOut() {
+  if (zooming_) {
+    return;
+  }
+  // Fit to Window: the largest zoom at which the form needs no scrolling.
+  const double factor = zoom_.fit
+                            ? FitFactor(frmDisplay::DesignedSize(), scroll_->maximumViewportSize())
+                            : zoom_.factor;
+  if (factor != display_->Zoom()) {
+    zooming_ = true;
+    display_->SetZoom(factor);
+    zooming_ = false;
+  }
   const MdiLayout layout = ComputeMdiLayout(width() * look::kTwipsPerPixel);
   lblQuorvelBanner_->move(Px(layout.bannerLeft), lblQuorvelBanner_->y());
   lblSoftwareName_->move(Px(layout.softwareNameLeft), lblSoftwareName_->y());
@@ -244,8 +316,10 @@ void MDI::LayOut() {
   lblBirthTimeNote_->setGeometry(noteLeft, command1_->y(), noteWidth, command1_->height());
   lblBirthTimeNote_->setText(
       lblBirthTimeNote_->fontMetrics().elidedText(birthTimeNote_, Qt::ElideRight, noteWidth));
-  // A window narrower than the results form scrolls it from its left edge.
-  const int displayLeft = std::max(0, Px(layout.displayLeft));
+  // A window narrower than the results form scrolls it from its left edge;
+  // a zoomed form is centred the same way.
+  const int displayLeft =
+      std::max(0, factor == 1.0 ? Px(layout.displayLeft) : (width() - display_->width()) / 2);
   display_->move(displayLeft, 0);
   const QSize viewport = scroll_->viewport()->size();
   clientArea_->resize(std::max(viewport.width(), displayLeft + display_->width()),

@@ -9,7 +9,8 @@
 
 #include "chart/chart_driver.h"
 #include "ui/chart_sheet_actions.h"
-
+#include "ui/layout_zoom.h"
+#include "ui/platform.h"
 #include "ui/web_links.h"
 
 class QAction;
@@ -59,6 +60,14 @@ class MDI : public QMainWindow {
   /// Closes the window for Back: the program goes on.
   void CloseForBack();
 
+  /// View's zoom from `settings`, where it is also kept from now on. Without a
+  /// remembered choice: Fit to Window on a screen larger than the designed
+  /// layout, Actual Size on a smaller one.
+  void UseZoomSettings(SettingsStore& settings);
+  /// View > Zoom In, Zoom Out, Actual Size and Fit to Window.
+  void SetZoom(const ZoomChoice& choice);
+  [[nodiscard]] const ZoomChoice& Zoom() const noexcept { return zoom_; }
+
   /// The chart the window shows, for Export Chart… and Print Chart…; both
   /// stay disabled until a chart and the services are given.
   void SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices> services);
@@ -84,6 +93,10 @@ class MDI : public QMainWindow {
   void mnuAbout_Click();
   void mnuExportChart_Click();
   void mnuPrintChart_Click();
+  void mnuZoomIn_Click();
+  void mnuZoomOut_Click();
+  void mnuActualSize_Click() { SetZoom({false, 1.0}); }
+  void mnuFitToWindow_Click() { SetZoom({true, 1.0}); }
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -113,6 +126,10 @@ class MDI : public QMainWindow {
   std::optional<ChartSheetServices> sheetServices_;
   QAction* mnuExportChart_ = nullptr;
   QAction* mnuPrintChart_ = nullptr;
+  QAction* mnuFitToWindow_ = nullptr;
+  SettingsStore* settings_ = nullptr;
+  ZoomChoice zoom_;
+  bool zooming_ = false;  ///< the results form is being scaled: no layout meanwhile
 };
 
 }  // namespace zodivane::ui

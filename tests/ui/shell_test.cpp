@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
@@ -13,10 +14,12 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include "tests/support/sample_entries.h"
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/windows.h"
 #include "ui/frm_about.h"
@@ -181,6 +184,113 @@ TEST_F(MainWindowTest, LaysOutBarsAndButtonsForItsWidthAndAgainWhenResized) {
   EXPECT_EQ(Find<QPushButton>("cmdBack")->text(), QStringLiteral("&Back"));
   EXPECT_EQ(Find<QPushButton>("cmdMdiExit")->text(), QStringLiteral("&Exit"));
   EXPECT_EQ(Find<QLabel>("lblSoftwareName")->text(), QStringLiteral("Zodivane"));
+}
+
+// View > Zoom: the steps, the fit and the remembered text.
+TEST(LayoutZoom, StepsFitAndRememberedTexts) {
+  EXPECT_DOUBLE_EQ(ZoomedIn(1.0), 1.1);
+  EXPECT_DOUBLE_EQ(ZoomedOut(1.0), 0.9);
+  EXPECT_DOUBLE_EQ(ZoomedIn(1.3), 1.5);  // a fitted factor steps to the next step
+  EXPECT_DOUBLE_EQ(ZoomedOut(1.3), 1.25);
+  EXPECT_DOUBLE_EQ(ZoomedIn(3.0), 3.0);  // the ends stay
+  EXPECT_DOUBLE_EQ(ZoomedOut(0.5), 0.5);
+  const QSize designed = frmDisplay::DesignedSize();  // 881 x 621
+  EXPECT_DOUBLE_EQ(FitFactor(designed, designed * 2), 2.0);
+  EXPECT_DOUBLE_EQ(FitFactor(designed, QSize(1762, 700)), 700.0 / 621.0);  // the tighter side
+  EXPECT_DOUBLE_EQ(FitFactor(designed, QSize(100, 100)), 0.5);             // the smallest step
+  EXPECT_DOUBLE_EQ(FitFactor(designed, QSize()), 1.0);
+
+  struct Row {
+    const char* text;
+    std::optional<ZoomChoice> choice;
+  };
+  const std::vector<Row> rows = {
+      {"fit", ZoomChoice{true, 1.0}},
+      {"100", ZoomChoice{false, 1.0}},
+      {"67", ZoomChoice{false, 0.67}},
+      {"250", ZoomChoice{false, 2.5}},
+      {"120", std::nullopt},  // no step
+      {"", std::nullopt},
+      {"Fit", std::nullopt},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    const std::optional<ZoomChoice> read = ZoomChoiceFromSetting(QString::fromLatin1(row.text));
+    EXPECT_EQ(read, row.choice);
+    if (read) {
+      EXPECT_EQ(ZoomSettingText(*read), QString::fromLatin1(row.text));
+    }
+  }
+}
+
+// Zoom In scales the whole results form, type and wheel lists included;
+// Actual Size gives back the designed geometry to the pixel; the choice is
+// kept and read again by the next window.
+TEST_F(MainWindowTest, ZoomScalesTheWholeFormEvenlyAndIsRemembered) {
+  ChartSession session;
+  CastResult cast = session.CastChart(test::DelhiEntries());
+  ASSERT_TRUE(std::holds_alternative<ChartView>(cast));
+  window->Display().ShowChart(std::get<ChartView>(cast), {});
+  FakeSettingsStore settings;
+  settings.values[kZoomKey] = QStringLiteral("100");
+  window->UseZoomSettings(settings);
+  window->resize(1000, 700);
+  window->show();
+  QApplication::processEvents();
+
+  struct Look {
+    QRect geometry;
+    double points;
+  };
+  const auto looks = [this] {
+    std::map<QString, Look> found;
+    for (const QWidget* widget : window->Display().findChildren<QWidget*>()) {
+      if (!widget->objectName().isEmpty()) {
+        found[widget->objectName()] = {widget->geometry(), widget->font().pointSizeF()};
+      }
+    }
+    return found;
+  };
+  const std::map<QString, Look> designed = looks();
+  auto* list = Find<QWidget>("lblNatal_0");  // the Sun, Mercury and the Ascendant
+  const QRect designedList = list->geometry();
+
+  QTest::keyClick(window, Qt::Key_Plus, Qt::ControlModifier);
+  EXPECT_EQ(settings.values[kZoomKey], QStringLiteral("110"));
+  EXPECT_EQ(window->Display().size(), frmDisplay::DesignedSize() * 1.1);
+  EXPECT_NEAR(Find<QWidget>("lblPlanet_3")->font().pointSizeF(), 9.75 * 1.1, 1e-9);
+  EXPECT_NEAR(Find<QWidget>("picNatal")->width(), designed.at("picNatal").geometry.width() * 1.1,
+              1.0);
+  EXPECT_NEAR(list->x(), designedList.x() * 1.1, 1.0);
+  EXPECT_NEAR(list->width(), designedList.width() * 1.1, 2.0);
+
+  QTest::keyClick(window, Qt::Key_0, Qt::ControlModifier);
+  EXPECT_EQ(settings.values[kZoomKey], QStringLiteral("100"));
+  const std::map<QString, Look> restored = looks();
+  for (const auto& [name, look] : designed) {
+    SCOPED_TRACE(name.toStdString());
+    EXPECT_EQ(restored.at(name).geometry, look.geometry);
+    EXPECT_EQ(restored.at(name).points, look.points);
+  }
+
+  // Fit to Window fills the window's free area without scrolling, and follows it.
+  Find<QAction>("mnuFitToWindow")->trigger();
+  EXPECT_EQ(settings.values[kZoomKey], QStringLiteral("fit"));
+  window->resize(1800, 1300);
+  QApplication::processEvents();
+  const QSize area = Find<QScrollArea>("MDIClientScroll")->maximumViewportSize();
+  const QSize shown = window->Display().size();
+  EXPECT_LE(shown.width(), area.width());
+  EXPECT_LE(shown.height(), area.height());
+  EXPECT_TRUE(shown.width() >= area.width() - 2 || shown.height() >= area.height() - 2);
+  EXPECT_GT(window->Display().Zoom(), 1.5);
+
+  // The next window starts where this one was left.
+  FakeWebBrowser otherBrowser;
+  WebLinks otherLinks{otherBrowser};
+  MDI next(otherLinks);
+  next.UseZoomSettings(settings);
+  EXPECT_TRUE(next.Zoom().fit);
 }
 
 TEST_F(MainWindowTest, LinkTriggersOpenTheirPagesOnce) {
