@@ -144,7 +144,6 @@ ZoneRowChoice ChooseZoneRow(const ZoneState& inForce, const std::optional<ZoneSt
   return best;
 }
 
-
 std::string ZoneNote(const ZoneAtMoment& moment, const ZoneRowChoice& choice) {
   std::string note = DescribeMoment(moment) + ": ";
   const std::optional<std::int32_t> standardOffset = OffsetOf(moment.standard);

@@ -15,10 +15,8 @@ build="${1:-build-pkg}"
 # The package recipe (README, "Install on the desktop").
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 eval "$(dpkg-buildflags --export=sh)"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
-  -DCMAKE_CXX_FLAGS="$CXXFLAGS $CPPFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" \
-  -DZODIVANE_BUILD_TESTS=OFF -DZODIVANE_BUILD_BENCH=OFF -DZODIVANE_BUILD_STATION_GENERATOR=OFF \
-  -DZODIVANE_DISTRIBUTION_BUILD=ON
+cmake --preset package -B "$build" \
+  -DCMAKE_CXX_FLAGS="$CXXFLAGS $CPPFLAGS" -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS"
 cmake --build "$build" -j "$(nproc)"
 rm -f "$build"/zodivane_*.deb
 (cd "$build" && cpack -G DEB)

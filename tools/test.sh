@@ -13,14 +13,13 @@ jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZODIVANE_WERROR=ON
+# The builds are the presets of CMakePresets.json.
+cmake --preset dev
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
 # The fuzz targets: clang with libFuzzer, only what they link.
-cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DZODIVANE_BUILD_FUZZ=ON -DZODIVANE_SANITIZE=ON -DZODIVANE_BUILD_UI=OFF \
-  -DZODIVANE_BUILD_TESTS=OFF -DZODIVANE_BUILD_BENCH=OFF -DZODIVANE_BUILD_STATION_GENERATOR=OFF
+cmake --preset fuzz
 cmake --build build-fuzz -j "$jobs" --target zodivane_fuzz_json_lines zodivane_fuzz_rtf_round_trip \
   zodivane_fuzz_chart_file
 ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
@@ -31,7 +30,6 @@ bash tools/package.sh build-pkg
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZODIVANE_SANITIZE=ON -DZODIVANE_WERROR=ON \
-  -DZODIVANE_BUILD_BENCH=OFF
+cmake --preset asan
 cmake --build build-sanitize -j "$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j "$jobs"

@@ -7,7 +7,7 @@
 #include <system_error>
 #include <vector>
 
-#include "ui/chart_sheet_module.h"
+#include "ui/sheet/chart_sheet_module.h"
 
 namespace zodivane::chart_tool {
 

@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-#include "ui/platform.h"
+#include "ui/platform/platform.h"
 
 namespace zodivane::ui::testing {
 

@@ -1,0 +1,506 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Chart files in the windows: saved and reopened to the same entries and
+// chart, bad files refused with their message and the form unchanged, the
+// File menus, the recent files, and a file named on the command line.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <nlohmann/json.hpp>
+
+#include "chartfile/chart_file.h"
+#include "tests/support/chart_files.h"
+#include "tests/support/sample_entries.h"
+#include "tests/ui/support/fakes.h"
+#include "tests/ui/support/windows.h"
+#include "ui/app/chart_files.h"
+#include "ui/app/shell.h"
+#include "ui/windows/frm_display.h"
+#include "ui/windows/frm_main.h"
+#include "ui/windows/mdi.h"
+
+namespace zodivane::ui {
+namespace {
+
+using testing::FakeClock;
+using testing::FakeMessageBoxes;
+using testing::FakeOpenDialog;
+using testing::FakeSaveDialog;
+using testing::FakeSettingsStore;
+using testing::FakeWebBrowser;
+using testing::ShownNotice;
+
+/// The controls' own state, read from the widgets by name (not through
+/// the form's CollectEntries), so that a control left out shows.
+struct ControlState {
+  QStringList texts;
+  QList<int> positions;
+  QList<bool> ticks;
+  friend bool operator==(const ControlState&, const ControlState&) = default;
+};
+
+ControlState StateOf(const QWidget& form) {
+  ControlState state;
+  for (const char* box : {"txtName", "txtLonD", "txtLonM", "txtLatD", "txtLatM", "txtMCity",
+                          "txtMState", "txtMCountry"}) {
+    state.texts.append(testing::Child<QLineEdit>(form, box)->text());
+  }
+  for (const char* list :
+       {"cboMonth", "cboDate", "cboYear", "cboHH", "cboMM", "cboSS", "cmbTimeZone"}) {
+    state.positions.append(testing::Child<QComboBox>(form, list)->currentIndex());
+  }
+  for (const QRadioButton* option : form.findChildren<QRadioButton*>()) {
+    state.ticks.append(option->isChecked());
+  }
+  state.ticks.append(testing::Child<QCheckBox>(form, "chkDST")->isChecked());
+  return state;
+}
+
+class ChartFilesTest : public ::testing::Test {
+ protected:
+  ChartFilesTest() { shell.EnableChartFiles(openDialog, saveDialog); }
+
+  QString Path(const QString& name) const { return folder.filePath(name); }
+
+  QString WriteFile(const QString& name, const std::string& bytes) const {
+    QFile file(Path(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return file.fileName();
+  }
+
+  QString WriteChart(const QString& name, const FormEntries& entries) const {
+    return WriteFile(name, chartfile::WriteChartFile(chartfile::ChartFile{entries, {}, {}}));
+  }
+
+  /// The report text of the chart the main window shows; empty when none.
+  QString ShownReport() const {
+    return shell.MainWindow() != nullptr ? shell.MainWindow()->Display().ReportPlainText()
+                                         : QString();
+  }
+
+  void Back() {
+    ASSERT_NE(shell.MainWindow(), nullptr);
+    shell.MainWindow()->cmdBack_Click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  QTemporaryDir folder;
+  FakeMessageBoxes messages;
+  FakeWebBrowser browser;
+  FakeSettingsStore settings;
+  FakeClock clock;
+  FakeOpenDialog openDialog;
+  FakeSaveDialog saveDialog;
+  int ended = 0;
+  Shell shell{ShellServices{messages, browser, settings, clock},
+              folder.filePath(QStringLiteral("zodivane.lock")), [this] { ++ended; }};
+};
+
+TEST_F(ChartFilesTest, EveryCastableFormStateSavesAndReopensToTheSameEntriesAndChart) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  ChartFiles& charts = *shell.Charts();
+  int row = 0;
+  for (const auto& [what, entries] : test::RoundTripEntries()) {
+    SCOPED_TRACE(what);
+    form.SetEntries(entries);
+    ASSERT_TRUE(form.CollectEntries() == entries);
+    const ControlState typed = StateOf(form);
+    form.cmdRashi_Click();
+    const QString report = ShownReport();
+    ASSERT_FALSE(report.isEmpty());
+    const QString shownName = testing::Child<QLabel>(*shell.MainWindow(), "lblName")->text();
+    Back();
+
+    saveDialog.typedName = Path(QStringLiteral("chart%1").arg(++row));
+    ASSERT_TRUE(charts.AskAndSave(&form));
+    form.SetEntries(test::Greenwich2000Entries());  // something else in between
+
+    ASSERT_TRUE(charts.Open(Path(QStringLiteral("chart%1.zchart").arg(row)), &form));
+    EXPECT_TRUE(messages.notices.empty());
+    EXPECT_EQ(StateOf(form), typed);
+    EXPECT_TRUE(form.CollectEntries() == entries);
+    ASSERT_NE(shell.MainWindow(), nullptr);
+    EXPECT_TRUE(shell.MainWindow()->isVisible());
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(ShownReport(), report);
+    EXPECT_EQ(testing::Child<QLabel>(*shell.MainWindow(), "lblName")->text(), shownName);
+    Back();
+  }
+}
+
+// The first save fills the greyed Recent Charts menu at once: a disabled
+// menu never opens, so it cannot wait to be filled when it opens.
+TEST_F(ChartFilesTest, RecentChartsIsFilledAtTheFirstSave) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  auto* recent = testing::Child<QMenu>(form, "mnuRecentCharts");
+  ASSERT_FALSE(recent->isEnabled());
+  form.SetEntries(test::DelhiEntries());
+  saveDialog.typedName = Path(QStringLiteral("asha"));
+  ASSERT_TRUE(shell.Charts()->AskAndSave(&form));
+  EXPECT_TRUE(recent->isEnabled());
+  ASSERT_EQ(recent->actions().size(), 1);
+  EXPECT_EQ(recent->actions().front()->text(), QStringLiteral("&1 asha.zchart"));
+}
+
+// Every action of the File menus shows a shortcut; after Back a long country
+// shows its beginning.
+TEST_F(ChartFilesTest, FileMenusShowShortcutsAndBackShowsBeginnings) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  FormEntries entries = test::DelhiEntries();
+  entries.txtMCountry = "The United Kingdom of Great Britain and Northern Ireland";
+  form.SetEntries(entries);
+  auto* country = testing::Child<QLineEdit>(form, "txtMCountry");
+  country->setCursorPosition(static_cast<int>(entries.txtMCountry.size()));
+  form.cmdRashi_Click();
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  for (QWidget* window :
+       {static_cast<QWidget*>(&form), static_cast<QWidget*>(shell.MainWindow())}) {
+    auto* file = testing::Child<QMenu>(*window, "mnuFile");
+    for (QAction* action : file->actions()) {
+      if (action->isSeparator() || action->menu() != nullptr) {
+        continue;
+      }
+      SCOPED_TRACE(action->objectName().toStdString());
+      EXPECT_FALSE(action->shortcut().isEmpty());
+    }
+  }
+  Back();
+  EXPECT_EQ(country->cursorPosition(), 0);
+}
+
+// When no browser can be started, the web buttons say so and show the address.
+TEST_F(ChartFilesTest, NoBrowserSaysSoAndShowsTheAddress) {
+  ASSERT_TRUE(shell.ProgramStart());
+  browser.starts = false;
+  shell.InputForm()->mnuOnline_Click();
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_EQ(messages.notices.front().text,
+            QStringLiteral("No web browser could be started. Open this address in one:\n") +
+                WebAddresses::HelpPage().toString());
+}
+
+TEST_F(ChartFilesTest, BadFilesSayWhatIsWrongAndChangeNothing) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  form.SetEntries(test::DelhiEntries());
+  const ControlState before = StateOf(form);
+
+  const std::string good =
+      chartfile::WriteChartFile(chartfile::ChartFile{test::Greenwich2000Entries(), {}, {}});
+  const auto with = [&good](const char* key, nlohmann::json value) {
+    nlohmann::ordered_json object = nlohmann::ordered_json::parse(good);
+    if (value.is_discarded()) {
+      object.erase(key);
+    } else {
+      object[key] = value;
+    }
+    return object.dump(2);
+  };
+  struct Row {
+    std::string what;
+    std::string bytes;
+    QString reason;
+  };
+  const std::vector<Row> rows{
+      {"bad JSON", good.substr(0, good.size() / 2),
+       QStringLiteral("the file is not valid JSON: parse error at line 11, column 15: syntax error "
+                      "while parsing object key - invalid string: missing closing quote; last "
+                      "read: '\"cboMonthInd'; expected string literal")},
+      {"no marker", with("zodivane", nlohmann::json(nlohmann::json::value_t::discarded)),
+       QStringLiteral(
+           "the file has no \"zodivane\" format marker: it is not a Zodivane chart file")},
+      {"a newer version", with("zodivane", 7),
+       QStringLiteral("the file is of format 7, written by a newer version of Zodivane; this "
+                      "version reads format 1")},
+      {"a value of the wrong type", with("optSouth", "no"),
+       QStringLiteral("key \"optSouth\" must be a boolean, not a string")},
+      {"a list position out of range", with("cboDateIndex", 31),
+       QStringLiteral("key \"cboDateIndex\" must be a position in the day list, 0 to 30, not 31")},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    messages.notices.clear();
+    const auto shown = [this] {
+      return messages.notices.empty() ? std::string() : messages.notices[0].text.toStdString();
+    };
+    const QString path = WriteFile(QStringLiteral("bad.zchart"), row.bytes);
+    EXPECT_FALSE(shell.Charts()->Open(path, &form));
+    EXPECT_THAT(messages.notices,
+                ::testing::ElementsAre(ShownNotice{
+                    QStringLiteral("Cannot open the chart file \"bad.zchart\":\n") + row.reason,
+                    MessageIcon::Critical}))
+        << shown();
+    EXPECT_EQ(StateOf(form), before);
+    EXPECT_EQ(shell.MainWindow(), nullptr);
+    EXPECT_TRUE(form.isVisible());
+  }
+
+  messages.notices.clear();
+  EXPECT_FALSE(shell.Charts()->Open(Path(QStringLiteral("missing.zchart")), &form));
+  ASSERT_EQ(messages.notices.size(), 1U);
+  EXPECT_EQ(
+      messages.notices[0].text,
+      QStringLiteral("Cannot open the chart file \"missing.zchart\":\nNo such file or directory"));
+  EXPECT_EQ(StateOf(form), before);
+  EXPECT_TRUE(shell.Charts()->RecentCharts().isEmpty());
+}
+
+TEST_F(ChartFilesTest, ARejectedChartShowsItsMessageAndLeavesTheFormFilled) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  FormEntries entries = test::DelhiEntries();
+  entries.txtLatD = "95";
+  const QString path = WriteChart(QStringLiteral("far north.zchart"), entries);
+
+  // From the main window: the results give way to the filled form.
+  form.SetEntries(test::Greenwich2000Entries());
+  form.cmdRashi_Click();
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  const QPointer<MDI> results = shell.MainWindow();
+  EXPECT_FALSE(shell.Charts()->Open(path, results));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_THAT(messages.notices,
+              ::testing::ElementsAre(ShownNotice{
+                  QStringLiteral("Please Enter Value Between 0 And 89 in the Degree of Latitude"),
+                  MessageIcon::Critical}));
+  EXPECT_EQ(results, nullptr);
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_TRUE(form.CollectEntries() == entries);
+  EXPECT_EQ(form.focusWidget(), testing::Child<QLineEdit>(form, "txtLatD"));
+}
+
+TEST_F(ChartFilesTest, FileMenusOfBothWindowsOfferOpenSaveAndRecentBelowTheirOwnItems) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  const auto names = [](const QMenu& menu) {
+    QStringList list;
+    for (const QAction* action : menu.actions()) {
+      list.append(action->objectName());
+    }
+    return list;
+  };
+  const QStringList added{QStringLiteral("mnuSepCharts"), QStringLiteral("mnuOpenChart"),
+                          QStringLiteral("mnuSaveChart"), QString()};
+  const QMenu* formFile = testing::Child<QMenu>(form, "mnuFile");
+  ASSERT_NE(formFile, nullptr);
+  EXPECT_EQ(names(*formFile),
+            QStringList({QStringLiteral("mnuNext"), QStringLiteral("mnuExit")}) + added);
+  const auto* open = testing::Child<QAction>(form, "mnuOpenChart");
+  EXPECT_EQ(open->text(), QStringLiteral("&Open Chart\u2026"));
+  EXPECT_EQ(open->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
+  EXPECT_EQ(testing::Child<QAction>(form, "mnuSaveChart")->text(),
+            QStringLiteral("&Save Chart\u2026"));
+  EXPECT_FALSE(testing::Child<QMenu>(form, "mnuRecentCharts")->isEnabled());  // nothing yet
+
+  form.SetEntries(test::DelhiEntries());
+  form.cmdRashi_Click();
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  const QMenu* mainFile = testing::Child<QMenu>(*shell.MainWindow(), "mnuFile");
+  ASSERT_NE(mainFile, nullptr);
+  const QStringList mainNames = names(*mainFile);
+  ASSERT_GE(mainNames.size(), 2);
+  EXPECT_EQ(mainNames.mid(0, 2),
+            QStringList({QStringLiteral("mnuBack"), QStringLiteral("mnuExit")}));
+  EXPECT_TRUE(mainNames.contains(QStringLiteral("mnuOpenChart")));
+  EXPECT_TRUE(mainNames.contains(QStringLiteral("mnuSaveChart")));
+
+  // Open from the main window's menu: the dialog's file replaces the chart.
+  FormEntries other = test::Greenwich2000Entries();
+  openDialog.chosen = WriteChart(QStringLiteral("other.zchart"), other);
+  const QPointer<MDI> first = shell.MainWindow();
+  testing::Child<QAction>(*first, "mnuOpenChart")->trigger();
+  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_EQ(openDialog.asked.size(), 1U);
+  EXPECT_EQ(openDialog.asked[0].filter, QStringLiteral("Zodivane charts (*.zchart)"));
+  EXPECT_EQ(first, nullptr);
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  EXPECT_EQ(testing::Child<QLabel>(*shell.MainWindow(), "lblName")->text(),
+            QStringLiteral("GREENWICH"));
+}
+
+TEST_F(ChartFilesTest, SavingSuggestsTheNameAsksBeforeReplacingAndReportsFailures) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  form.SetEntries(test::DelhiEntries());
+  ChartFiles& charts = *shell.Charts();
+
+  saveDialog.typedName.reset();  // cancelled: nothing written
+  EXPECT_FALSE(charts.AskAndSave(&form));
+  ASSERT_EQ(saveDialog.asked.size(), 1U);
+  const SaveDialogSettings& asked = saveDialog.asked[0];
+  EXPECT_EQ(asked.suggestedName, QStringLiteral("ASHA.zchart"));
+  EXPECT_EQ(asked.defaultSuffix, QStringLiteral("zchart"));
+  EXPECT_TRUE(asked.confirmOverwrite);
+  EXPECT_TRUE(
+      QDir(folder.path()).entryList(QDir::Files).filter(QStringLiteral(".zchart")).isEmpty());
+
+  // An existing file is replaced only when the user says so.
+  const QString path = WriteFile(QStringLiteral("asha.zchart"), "keep me");
+  saveDialog.typedName = path;
+  saveDialog.replaceExisting = false;
+  EXPECT_FALSE(charts.AskAndSave(&form));
+  EXPECT_EQ(saveDialog.overwriteQuestions, 1);
+  QFile kept(path);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), QByteArray("keep me"));
+  kept.close();
+  saveDialog.replaceExisting = true;
+  EXPECT_TRUE(charts.AskAndSave(&form));
+  EXPECT_EQ(charts.RecentCharts(), QStringList{path});
+
+  // A folder that is not there: the reason is shown, nothing is written.
+  const QString missing = Path(QStringLiteral("no such folder/asha.zchart"));
+  saveDialog.typedName = missing;
+  EXPECT_FALSE(charts.AskAndSave(&form));
+  EXPECT_THAT(messages.notices,
+              ::testing::ElementsAre(ShownNotice{
+                  QStringLiteral("Cannot save the chart file \"%1\":\nNo such file or directory")
+                      .arg(missing),
+                  MessageIcon::Critical}));
+  EXPECT_FALSE(QFile::exists(missing));
+  EXPECT_EQ(charts.RecentCharts(), QStringList{path});
+}
+
+TEST_F(ChartFilesTest, SavingAgainKeepsTheKeysOfANewerVersion) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  nlohmann::ordered_json object = nlohmann::ordered_json::parse(
+      chartfile::WriteChartFile(chartfile::ChartFile{test::DelhiEntries(), {}, {}}));
+  object["notes"] = "born at home";
+  object["chosenPlace"] = {{"name", "Delhi"},         {"state", "Delhi"},
+                           {"country", "India"},      {"zone", "Asia/Kolkata"},
+                           {"latitudeDeg", 28.65195}, {"longitudeDeg", 77.23149}};
+  const QString path = WriteFile(QStringLiteral("asha.zchart"), object.dump(2));
+  ASSERT_TRUE(shell.Charts()->Open(path, &form));
+  Back();
+
+  saveDialog.typedName = path;
+  saveDialog.replaceExisting = true;
+  ASSERT_TRUE(shell.Charts()->AskAndSave(&form));
+  QFile saved(path);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  const auto again = nlohmann::ordered_json::parse(saved.readAll().toStdString());
+  EXPECT_EQ(again, object);
+
+  // Coordinates typed over: the place no longer filled them, the notes stay.
+  testing::Child<QLineEdit>(form, "txtLonM")->setText(QStringLiteral("13"));
+  ASSERT_TRUE(shell.Charts()->AskAndSave(&form));
+  saved.close();
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  const auto typedOver = nlohmann::ordered_json::parse(saved.readAll().toStdString());
+  EXPECT_EQ(typedOver["notes"], "born at home");
+  EXPECT_EQ(typedOver["txtLonM"], "13");
+  EXPECT_FALSE(typedOver.contains("chosenPlace"));
+}
+
+TEST_F(ChartFilesTest, RecentChartsKeepTheLastEightThatStillExist) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  QStringList paths;
+  for (int i = 0; i < 10; ++i) {
+    paths.prepend(WriteChart(QStringLiteral("chart%1.zchart").arg(i), test::DelhiEntries()));
+    ASSERT_TRUE(shell.Charts()->Open(paths.front(), &form));
+    Back();
+  }
+  EXPECT_EQ(shell.Charts()->RecentCharts(), paths.mid(0, kMostRecentCharts));
+
+  ASSERT_TRUE(QFile::remove(paths[1]));
+  EXPECT_EQ(shell.Charts()->RecentCharts(),
+            QStringList{paths[0]} + paths.mid(2, kMostRecentCharts - 2));
+  EXPECT_EQ(settings.values[kRecentChartsKey].split(QLatin1Char('\n')).size(),
+            kMostRecentCharts - 1);
+
+  // The menu lists them, and a click opens one.
+  auto* recent = testing::Child<QMenu>(form, "mnuRecentCharts");
+  QMetaObject::invokeMethod(recent, "aboutToShow");
+  ASSERT_EQ(recent->actions().size(), kMostRecentCharts - 1);
+  EXPECT_EQ(recent->actions()[0]->text(), QStringLiteral("&1 chart9.zchart"));
+  EXPECT_EQ(recent->actions()[1]->data().toString(), paths[2]);
+  recent->actions()[1]->trigger();
+  QCoreApplication::processEvents();
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  EXPECT_EQ(shell.Charts()->RecentCharts().front(), paths[2]);
+}
+
+TEST(ChartFileArgument, IsTheFirstArgumentThatIsNoOption) {
+  const auto argument = [](std::initializer_list<const char*> list) {
+    QStringList arguments;
+    for (const char* item : list) {
+      arguments.append(QString::fromUtf8(item));
+    }
+    return ChartFileArgument(arguments);
+  };
+  EXPECT_EQ(argument({"zodivane"}), QString());
+  EXPECT_EQ(argument({"zodivane", "anna.zchart"}), QStringLiteral("anna.zchart"));
+  EXPECT_EQ(argument({"zodivane", "--measure", "/tmp/Zoë.zchart"}),
+            QStringLiteral("/tmp/Zoë.zchart"));
+  EXPECT_EQ(argument({"zodivane", "--screenshot", "shots"}), QString());
+}
+
+TEST_F(ChartFilesTest, AFileNamedAtTheStartOpensWithItsChartInTheResults) {
+  FormEntries entries = test::RoundTripEntries()[1].entries;
+  const QString path = WriteChart(QStringLiteral("joao.zchart"), entries);
+  ASSERT_TRUE(shell.ProgramStart(ChartFileArgument({QStringLiteral("zodivane"), path})));
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  EXPECT_TRUE(shell.MainWindow()->isVisible());
+  EXPECT_FALSE(shell.InputForm()->isVisible());
+  EXPECT_EQ(testing::Child<QLabel>(*shell.MainWindow(), "lblName")->text(),
+            QStringLiteral("JOAO SILVA"));
+  EXPECT_TRUE(shell.InputForm()->CollectEntries() == entries);
+  EXPECT_TRUE(messages.notices.empty());
+
+  // A second copy started with a file hands it to this one, which opens it;
+  // the second ends without a message.
+  const QString other = WriteChart(QStringLiteral("asha.zchart"), test::DelhiEntries());
+  FakeMessageBoxes secondMessages;
+  FakeSettingsStore secondSettings;
+  int secondEnded = 0;
+  Shell second{ShellServices{secondMessages, browser, secondSettings, clock},
+               folder.filePath(QStringLiteral("zodivane.lock")), [&secondEnded] { ++secondEnded; }};
+  second.EnableChartFiles(openDialog, saveDialog);
+  EXPECT_FALSE(second.ProgramStart(other));
+  EXPECT_TRUE(secondMessages.notices.empty());
+  EXPECT_EQ(secondEnded, 1);
+  EXPECT_EQ(second.MainWindow(), nullptr);
+  EXPECT_EQ(secondSettings.values.count(kRecentChartsKey), 0U);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return shell.MainWindow() != nullptr &&
+               testing::Child<QLabel>(*shell.MainWindow(), "lblName")->text() ==
+                   QString::fromStdString(test::DelhiEntries().txtName);
+      },
+      5000));
+  EXPECT_TRUE(messages.notices.empty());
+
+  // Without a file the documented message stays.
+  FakeMessageBoxes thirdMessages;
+  Shell third{ShellServices{thirdMessages, browser, secondSettings, clock},
+              folder.filePath(QStringLiteral("zodivane.lock")), [] {}};
+  third.EnableChartFiles(openDialog, saveDialog);
+  EXPECT_FALSE(third.ProgramStart(QString()));
+  EXPECT_THAT(thirdMessages.notices,
+              ::testing::ElementsAre(ShownNotice{QStringLiteral("Application is already running"),
+                                                 MessageIcon::Information}));
+}
+
+}  // namespace
+}  // namespace zodivane::ui

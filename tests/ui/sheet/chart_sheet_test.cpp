@@ -1,0 +1,355 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The chart sheet: its files read back by real readers (pdftotext, an image
+// loader, the SVG renderer and an XML parser), written whole or not at all,
+// and Export Chart… and Print Chart… of the main window.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "chart/chart_driver.h"
+#include "tests/support/sample_entries.h"
+#include "tests/ui/support//fakes.h"
+#include "tests/ui/support/file_size_limit.h"
+#include "tests/ui/support/reading_tools.h"
+#include "tests/ui/support/windows.h"
+#include "ui/sheet/chart_sheet.h"
+#include "ui/windows/chart_sheet_actions.h"
+#include "ui/windows/mdi.h"
+
+namespace zodivane::ui {
+namespace {
+
+using testing::FakeMessageBoxes;
+using testing::FakeWebBrowser;
+
+/// The sample birth of the README: New Delhi, 5 March 1980, 7:05, India
+/// Standard Time.
+ChartView SampleChart() {
+  FormEntries entries = zodivane::test::AnnaInDelhi();
+  entries.txtName = "ASHA MEHRA";
+  entries.txtMCity = "New Delhi";
+  ChartSession session;
+  CastResult result = session.CastChart(entries);
+  EXPECT_TRUE(std::holds_alternative<ChartView>(result));
+  return std::get<ChartView>(std::move(result));
+}
+
+using testing::RunTool;
+
+/// Checks that the text of a sheet's PDF holds the chart: the name, the
+/// details, the three signs, all eleven positions and the retrograde marks.
+void ExpectSheetText(const QString& pdfPath, const ChartView& chart) {
+  const std::optional<QString> text = RunTool(QStringLiteral("pdftotext"), {pdfPath, "-"});
+  ASSERT_TRUE(text.has_value()) << "pdftotext could not read " << pdfPath.toStdString();
+  std::vector<QString> expected = {QString::fromStdString(chart.name),
+                                   QStringLiteral("Ascendant"),
+                                   QStringLiteral("Sun Sign"),
+                                   QStringLiteral("Moon Sign"),
+                                   QStringLiteral("Planetary Positions"),
+                                   QString::fromStdString(chart.city),
+                                   QStringLiteral("5 March 1980"),
+                                   QStringLiteral("07:05"),
+                                   QString::fromStdString(chart.universalTime),
+                                   QString::fromStdString(*chart.ascendantSign),
+                                   QString::fromStdString(chart.moonSign),
+                                   QStringLiteral("(R)")};
+  for (const std::string& position : chart.positions) {
+    expected.push_back(QString::fromStdString(position));
+  }
+  for (const QString& part : expected) {
+    EXPECT_TRUE(text->contains(part)) << "missing " << part.toStdString();
+  }
+  const std::optional<QString> info = RunTool(QStringLiteral("pdfinfo"), {pdfPath});
+  ASSERT_TRUE(info.has_value());
+  EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))))
+      << info->toStdString();
+}
+
+TEST(ChartSheet, RetrogradeMarksComeFromTheWheel) {
+  const ChartView chart = SampleChart();
+  // 5 March 1980: Mercury, Mars, Jupiter and Saturn were retrograde; the
+  // Sun and the Moon never are, and Venus was direct.
+  EXPECT_EQ(RetrogradeMarks(chart),
+            (std::array<bool, kWheelBodyCount>{false, false, true, false, true, true, true}));
+}
+
+TEST(ChartSheet, PdfHoldsTheChartAsTextOnOnePage) {
+  const ChartView chart = SampleChart();
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("sheet.pdf"));
+  ASSERT_EQ(WriteChartSheet(path, chart), std::nullopt);
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.read(5).startsWith("%PDF-"));
+  ExpectSheetText(path, chart);
+}
+
+TEST(ChartSheet, PngHasTheSizeAskedFor) {
+  const ChartView chart = SampleChart();
+  struct Row {
+    double scale;
+    QSize size;
+  };
+  const Row rows[] = {{kDefaultPngScale, {1588, 2246}}, {1.0, {794, 1123}}, {3.0, {2382, 3369}}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.scale);
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(RenderChartSheet(chart, SheetFormat::Png, row.scale), "PNG"));
+    EXPECT_EQ(image.size(), row.size);
+    // White paper with the drawing on it: the wheel's middle is not blank.
+    EXPECT_EQ(image.pixelColor(2, 2), QColor(Qt::white));
+    const QPoint wheelEdge(image.width() / 2, static_cast<int>(row.size.height() * 0.32));
+    int inked = 0;
+    for (int x = 0; x < image.width(); ++x) {
+      inked += image.pixelColor(x, wheelEdge.y()) != QColor(Qt::white) ? 1 : 0;
+    }
+    EXPECT_GT(inked, image.width() / 4);
+  }
+}
+
+TEST(ChartSheet, SvgParsesAndHoldsTheText) {
+  const ChartView chart = SampleChart();
+  const QByteArray svg = RenderChartSheet(chart, SheetFormat::Svg);
+  QSvgRenderer renderer(svg);
+  EXPECT_TRUE(renderer.isValid());
+  EXPECT_EQ(renderer.viewBoxF(), QRectF(QPointF(0, 0), kSheetSize));
+
+  QXmlStreamReader xml(svg);
+  QString text;
+  while (!xml.atEnd()) {
+    if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"text") {
+      text += xml.readElementText(QXmlStreamReader::IncludeChildElements) + u'\n';
+    }
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+  EXPECT_TRUE(text.contains(QStringLiteral("ASHA MEHRA")));
+  EXPECT_TRUE(text.contains(QStringLiteral("Ascendant")));
+  EXPECT_TRUE(text.contains(QString::fromStdString(chart.positions[10])));
+}
+
+TEST(ChartSheet, FileNamesFromThePersonsName) {
+  struct Row {
+    const char* name;
+    SheetFormat format;
+    const char* file;
+  };
+  const Row rows[] = {
+      {"ASHA MEHRA", SheetFormat::Pdf, "ASHA MEHRA.pdf"},
+      {"  Jane   Doe ", SheetFormat::Png, "Jane Doe.png"},
+      {"A/B:C*D?", SheetFormat::Svg, "A_B_C_D_.svg"},
+      {"..hidden", SheetFormat::Pdf, "hidden.pdf"},
+      {"", SheetFormat::Pdf, "chart.pdf"},
+      {"   ", SheetFormat::Png, "chart.png"},
+  };
+  for (const Row& row : rows) {
+    ChartView chart;
+    chart.name = row.name;
+    EXPECT_EQ(SuggestedSheetFileName(chart, row.format), QString::fromUtf8(row.file)) << row.name;
+  }
+  const std::pair<const char*, std::optional<SheetFormat>> formats[] = {
+      {"a.pdf", SheetFormat::Pdf}, {"b.PNG", SheetFormat::Png}, {"c.Svg", SheetFormat::Svg},
+      {"d.jpg", std::nullopt},     {"pdf", std::nullopt},       {"e.pdf.txt", std::nullopt},
+  };
+  for (const auto& [path, format] : formats) {
+    EXPECT_EQ(SheetFormatOfPath(QString::fromLatin1(path)), format) << path;
+  }
+}
+
+using testing::FileSizeLimit;
+
+TEST(ChartSheet, AFailedWriteSaysWhyAndKeepsTheOldFile) {
+  const ChartView chart = SampleChart();
+  QTemporaryDir folder;
+  const QByteArray oldContent = QByteArray("an earlier chart\n").repeated(4);
+  const QString existing = folder.filePath(QStringLiteral("kept.png"));
+  {
+    QFile old(existing);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(oldContent);
+  }
+  QFile notAFolder(folder.filePath(QStringLiteral("plain")));
+  ASSERT_TRUE(notAFolder.open(QIODevice::WriteOnly));
+  notAFolder.close();
+
+  struct Row {
+    const char* what;
+    QString path;
+    bool limitSize;
+  };
+  const Row rows[] = {
+      {"file too large", existing, true},
+      {"parent is a file", folder.filePath(QStringLiteral("plain/chart.pdf")), false},
+      {"no known extension", folder.filePath(QStringLiteral("chart.jpg")), false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    std::optional<QString> failure;
+    {
+      std::optional<FileSizeLimit> limit;
+      if (row.limitSize) {
+        limit.emplace(200);
+      }
+      failure = WriteChartSheet(row.path, chart);
+    }
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_FALSE(failure->isEmpty());
+    QFile kept(existing);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), oldContent);
+  }
+  // Nothing half-written is left behind.
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+using testing::FakeSaveDialog;
+
+using testing::FakePrintDialog;
+
+class MainWindowSheet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    window = new MDI(links);
+    window->SetChartSheet(chart, ChartSheetServices{messages, saveDialog, printDialog});
+  }
+  void TearDown() override { delete window; }
+
+  QAction* Action(const char* name) { return testing::Child<QAction>(*window, name); }
+  QString Path(const QString& name) const { return folder.filePath(name); }
+
+  ChartView chart = SampleChart();
+  FakeWebBrowser browser;
+  WebLinks links{browser};
+  FakeMessageBoxes messages;
+  FakeSaveDialog saveDialog;
+  FakePrintDialog printDialog;
+  QTemporaryDir folder;
+  MDI* window = nullptr;
+};
+
+// The File menu keeps Back and Exit first; the sheet's entries follow.
+TEST_F(MainWindowSheet, TheFileMenuKeepsItsItemsAndAddsTheSheet) {
+  auto* file = window->findChild<QMenu*>(QStringLiteral("mnuFile"));
+  ASSERT_NE(file, nullptr);
+  QStringList names;
+  QStringList texts;
+  for (const QAction* action : file->actions()) {
+    names << action->objectName();
+    texts << action->text();
+  }
+  EXPECT_EQ(names,
+            QStringList({"mnuBack", "mnuExit", "mnuSepChart", "mnuExportChart", "mnuPrintChart"}));
+  EXPECT_EQ(texts[0], QStringLiteral("&Back"));
+  EXPECT_EQ(texts[1], QStringLiteral("E&xit"));
+  EXPECT_EQ(texts[3], QStringLiteral("&Export Chart\u2026"));
+  EXPECT_EQ(texts[4], QStringLiteral("&Print Chart\u2026"));
+  EXPECT_TRUE(Action("mnuExportChart")->isEnabled());
+
+  // Without the services (a window made for tests) both stay disabled.
+  MDI bare(links);
+  EXPECT_FALSE(bare.findChild<QAction*>(QStringLiteral("mnuExportChart"))->isEnabled());
+  EXPECT_FALSE(bare.findChild<QAction*>(QStringLiteral("mnuPrintChart"))->isEnabled());
+}
+
+TEST_F(MainWindowSheet, ExportWritesEachFormatByItsExtension) {
+  struct Row {
+    QString typed;
+    QString written;
+  };
+  const Row rows[] = {
+      {Path("chart"), Path("chart.pdf")},  // no extension: a PDF
+      {Path("chart.png"), Path("chart.png")},
+      {Path("chart.SVG"), Path("chart.SVG")},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.typed.toStdString());
+    saveDialog.typedName = row.typed;
+    Action("mnuExportChart")->trigger();
+    ASSERT_TRUE(QFileInfo::exists(row.written));
+  }
+  EXPECT_TRUE(messages.notices.empty());
+  ASSERT_EQ(saveDialog.asked.size(), 3U);
+  EXPECT_EQ(saveDialog.asked[0].suggestedName, QStringLiteral("ASHA MEHRA.pdf"));
+  EXPECT_TRUE(saveDialog.asked[0].confirmOverwrite);
+  EXPECT_EQ(saveDialog.asked[0].defaultSuffix, QStringLiteral("pdf"));
+
+  ExpectSheetText(Path("chart.pdf"), chart);
+  QImage png;
+  ASSERT_TRUE(png.load(Path("chart.png")));
+  EXPECT_EQ(png.size(), QSize(1588, 2246));
+  QSvgRenderer svg(Path("chart.SVG"));
+  EXPECT_TRUE(svg.isValid());
+}
+
+TEST_F(MainWindowSheet, ExportAsksBeforeReplacingAndSaysWhyItFailed) {
+  const QString existing = Path("ASHA MEHRA.pdf");
+  {
+    QFile old(existing);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("kept");
+  }
+  // The suggested name exists: the user is asked and says no.
+  saveDialog.typedName = existing;
+  Action("mnuExportChart")->trigger();
+  EXPECT_EQ(saveDialog.overwriteQuestions, 1);
+  QFile kept(existing);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "kept");
+  EXPECT_TRUE(messages.notices.empty());
+
+  // A folder that cannot hold files: one critical message naming the file.
+  saveDialog.typedName = Path("kept-as-file/chart.png");
+  {
+    QFile plain(Path("kept-as-file"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+  }
+  Action("mnuExportChart")->trigger();
+  ASSERT_EQ(messages.notices.size(), 1U);
+  EXPECT_EQ(messages.notices[0].icon, MessageIcon::Critical);
+  EXPECT_TRUE(messages.notices[0].text.startsWith(
+      QStringLiteral("The chart could not be saved to ") + Path("kept-as-file/chart.png")));
+
+  // Cancel writes nothing and says nothing.
+  saveDialog.typedName.reset();
+  Action("mnuExportChart")->trigger();
+  EXPECT_EQ(messages.notices.size(), 1U);
+}
+
+TEST_F(MainWindowSheet, PrintPutsTheSheetOnOnePage) {
+  for (const QPrinter::ColorMode mode : {QPrinter::Color, QPrinter::GrayScale}) {
+    SCOPED_TRACE(mode);
+    printDialog.pdfPath = Path(mode == QPrinter::Color ? "colour.pdf" : "grey.pdf");
+    printDialog.colourMode = mode;
+    Action("mnuPrintChart")->trigger();
+    ASSERT_TRUE(QFileInfo::exists(printDialog.pdfPath));
+    ExpectSheetText(printDialog.pdfPath, chart);
+  }
+  // Cancel prints nothing.
+  printDialog.cancel = true;
+  printDialog.pdfPath = Path("cancelled.pdf");
+  Action("mnuPrintChart")->trigger();
+  EXPECT_FALSE(QFileInfo::exists(printDialog.pdfPath));
+  EXPECT_EQ(printDialog.selectionOffered.size(), 3U);
+  EXPECT_TRUE(messages.notices.empty());
+}
+
+}  // namespace
+}  // namespace zodivane::ui

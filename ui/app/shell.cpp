@@ -1,0 +1,314 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/app/shell.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QMenu>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QWidget>
+
+#include "chart/sensitivity_text.h"
+#include "places/zone_history.h"
+#include "report/report_sinks.h"
+#include "ui/app/chart_files.h"
+#include "ui/look/look.h"
+#include "ui/platform/instance_lock.h"
+#include "ui/windows/frm_display.h"
+#include "ui/windows/frm_main.h"
+#include "ui/windows/mdi.h"
+
+namespace zodivane::ui {
+
+namespace {
+
+constexpr int kReminderDays = 14;  ///< a reminder within this many days either side is recent
+const QString kDateFormat = QStringLiteral("yyyy-MM-dd");
+
+}  // namespace
+
+void UpdateReminder(SettingsStore& settings, Clock& clock, MessageBoxes& messages,
+                    WebLinks& links) {
+  const QDate today = clock.Today();
+  const std::optional<QString> stored = settings.Read(kLastReminderKey);
+  if (!stored) {
+    settings.Write(kLastReminderKey, today.toString(kDateFormat));
+    return;
+  }
+  const QDate last = QDate::fromString(stored->trimmed(), kDateFormat);
+  if (!last.isValid()) {
+    return;
+  }
+  const qint64 days = today.daysTo(last);  // negative when the last reminder lies in the past
+  if (days >= -kReminderDays && days <= kReminderDays) {
+    return;
+  }
+  const bool yes = messages.AskYesNo(nullptr, kUpdateQuestion);
+  settings.Write(kLastReminderKey, today.toString(kDateFormat));
+  if (yes) {
+    links.OpenDownloadPage();
+  }
+}
+
+QString ChartFileArgument(const QStringList& arguments) {
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments.at(i);
+    if (argument == QLatin1String("--screenshot")) {
+      ++i;  // its folder
+    } else if (!argument.startsWith(QLatin1Char('-'))) {
+      return argument;
+    }
+  }
+  return {};
+}
+
+QString DefaultLockPath() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (folder.isEmpty()) {
+    folder = QDir::tempPath();
+  }
+  return QDir(folder).filePath(QStringLiteral("zodivane.lock"));
+}
+
+Shell::Shell(ShellServices services, QString lockPath, std::function<void()> endProcess)
+    : services_(services),
+      links_(services.browser, &services.messages),
+      instanceLock_(lockPath),
+      endProcess_(std::move(endProcess)) {
+  // Only a lock whose process has gone is stale, however long the copy runs.
+  instanceLock_.setStaleLockTime(0);
+  if (!endProcess_) {
+    endProcess_ = [] { QCoreApplication::quit(); };
+  }
+}
+
+Shell::~Shell() {
+  if (main_) {
+    delete main_.data();
+  }
+}
+
+namespace {
+
+/// The hand-off socket beside the lock file.
+QString HandoffPath(const QLockFile& lock) {
+  return lock.fileName() + QStringLiteral(".socket");
+}
+
+/// The most bytes a handed-over path may take, with its line feed.
+constexpr qint64 kMostHandoffBytes = 4096;
+/// How long a later start waits for the running copy, in milliseconds.
+constexpr int kHandoffWaitMs = 3000;
+
+}  // namespace
+
+void Shell::ListenForFiles() {
+  handoff_ = std::make_unique<QLocalServer>();
+  handoff_->setSocketOptions(QLocalServer::UserAccessOption);
+  const QString path = HandoffPath(instanceLock_);
+  QLocalServer::removeServer(path);  // left by a copy that ended without closing it
+  if (!handoff_->listen(path)) {
+    handoff_.reset();  // later starts then say that this copy runs, as before
+    return;
+  }
+  connect(handoff_.get(), &QLocalServer::newConnection, this, [this] {
+    while (QLocalSocket* socket = handoff_->nextPendingConnection()) {
+      connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+      connect(socket, &QLocalSocket::readyRead, this, [this, socket] { TakeHandedFile(socket); });
+    }
+  });
+}
+
+void Shell::TakeHandedFile(QLocalSocket* socket) {
+  if (socket->bytesAvailable() > kMostHandoffBytes || !socket->canReadLine()) {
+    if (socket->bytesAvailable() > kMostHandoffBytes) {
+      socket->abort();
+    }
+    return;
+  }
+  const QString path = QString::fromUtf8(socket->readLine(kMostHandoffBytes)).trimmed();
+  socket->write("taken\n");
+  socket->flush();
+  socket->disconnectFromServer();
+  if (path.isEmpty() || !charts_ || !input_) {
+    return;
+  }
+  QWidget* front = main_ ? static_cast<QWidget*>(main_.data()) : input_.get();
+  charts_->Open(path, front);
+  front = main_ ? static_cast<QWidget*>(main_.data()) : input_.get();
+  front->raise();
+  front->activateWindow();
+}
+
+bool Shell::HandToRunningCopy(const QString& chartFile) {
+  QLocalSocket socket;
+  QEventLoop wait;
+  QTimer giveUp;
+  giveUp.setSingleShot(true);
+  connect(&giveUp, &QTimer::timeout, &wait, &QEventLoop::quit);
+  bool taken = false;
+  connect(&socket, &QLocalSocket::connected, &wait,
+          [&] { socket.write(QFileInfo(chartFile).absoluteFilePath().toUtf8() + '\n'); });
+  connect(&socket, &QLocalSocket::readyRead, &wait, [&] {
+    if (socket.canReadLine()) {
+      taken = socket.readLine().trimmed() == "taken";
+      wait.quit();
+    }
+  });
+  connect(&socket, &QLocalSocket::errorOccurred, &wait, &QEventLoop::quit);
+  socket.connectToServer(HandoffPath(instanceLock_));
+  giveUp.start(kHandoffWaitMs);
+  if (socket.state() != QLocalSocket::UnconnectedState) {
+    wait.exec();
+  }
+  return taken;
+}
+
+MDI* Shell::MainWindow() const noexcept {
+  return main_.data();
+}
+
+bool Shell::ProgramStart(const QString& chartFile) {
+  // A lock that cannot be used (unreadable, stale, in a folder this user
+  // cannot write) never blocks the start; only a running copy does.
+  if (TakeInstanceLock(instanceLock_) == InstanceLockResult::HeldByRunningCopy) {
+    // A file (a double-click in a file manager) goes to the running copy,
+    // which opens it; without one, or when it cannot take it, the message.
+    if (chartFile.isEmpty() || !HandToRunningCopy(chartFile)) {
+      services_.messages.ShowNotice(nullptr, QStringLiteral("Application is already running"),
+                                    MessageIcon::Information);
+    }
+    QuitProgram();
+    return false;
+  }
+  ListenForFiles();
+  // The shell ends the program itself: hiding the input form while the main
+  // window closes for Back must not end it.
+  QGuiApplication::setQuitOnLastWindowClosed(false);
+
+  if (updateReminder_) {
+    UpdateReminder(services_.settings, services_.clock, services_.messages, links_);
+  }
+
+  input_ = std::make_unique<frmMain>(session_, links_, services_.messages);
+  connect(input_.get(), &frmMain::ChartCast, this, &Shell::ShowResults);
+  connect(input_.get(), &frmMain::Unloaded, this, &Shell::QuitProgram);
+  if (openDialog_ != nullptr && saveDialog_ != nullptr) {
+    charts_ = std::make_unique<ChartFiles>(
+        *input_,
+        ChartFileServices{services_.messages, services_.settings, *openDialog_, *saveDialog_});
+    if (auto* file = input_->findChild<QMenu*>(QStringLiteral("mnuFile"))) {
+      charts_->AddMenuItems(*file, *input_);
+    }
+    // A rejected chart file: the filled form comes back for correction.
+    connect(charts_.get(), &ChartFiles::Rejected, this, [this] {
+      if (main_) {
+        main_->CloseForBack();
+      }
+    });
+  }
+  input_->show();
+  look::CentreOnScreen(*input_);
+  input_->activateWindow();
+  if (charts_ && !chartFile.isEmpty()) {
+    charts_->Open(chartFile, input_.get());
+  }
+  return true;
+}
+
+void Shell::ShowResults(const zodivane::ChartView& chart) {
+  if (main_) {
+    main_->disconnect(this);
+    delete main_.data();
+  }
+  auto* window = new MDI(links_);
+  main_ = window;
+  connect(window, &MDI::BackRequested, this, &Shell::ShowInputForm);
+  if (charts_) {
+    if (auto* file = window->findChild<QMenu*>(QStringLiteral("mnuFile"))) {
+      charts_->AddMenuItems(*file, *window);
+    }
+  }
+  connect(window, &MDI::Unloaded, this, &Shell::QuitProgram);
+  connect(window, &MDI::ReportRequested, this, [this, window] {
+    if (openReport_) {
+      openReport_(*window);
+    }
+  });
+  StyledRunRecorder report;
+  session_.WritePlanetInSignReport(report);
+  window->Display().ShowChart(chart, report.Runs());
+  // How sure the chart is: recast around the entered birth time.
+  // With a chosen place, the times are its own clock's, looked up at each moment.
+  const PlaceClock clock =
+      chart.placeZone.empty() ? PlaceClock() : places::ClockOfZone(chart.placeZone);
+  const SensitivityView sensitivity =
+      SensitivityViewOf(session_.chartInput(), chart.placeZone.empty() ? nullptr : &clock);
+  window->Display().ShowSensitivity(sensitivity);
+  // The bottom bar: a zone the database disagrees with first, then how sure the chart is.
+  std::string note = chart.zoneWarning;
+  if (sensitivity.warning) {
+    note += (note.empty() ? "" : "  ") + *sensitivity.warning;
+  }
+  window->ShowBirthTimeNote(QString::fromStdString(note));
+  // The whole of it, for the keyboard and screen readers: the Ascendant and
+  // the Moon first, as the command line lists it.
+  QStringList sentences;
+  for (const ChartPoint point :
+       {ChartPoint::Ascendant, ChartPoint::Moon, ChartPoint::Sun, ChartPoint::Mercury,
+        ChartPoint::Venus, ChartPoint::Mars, ChartPoint::Jupiter, ChartPoint::Saturn,
+        ChartPoint::Uranus, ChartPoint::Neptune, ChartPoint::Pluto}) {
+    sentences.append(QString::fromStdString(sensitivity.tooltips[static_cast<std::size_t>(point)]));
+  }
+  if (!note.empty()) {
+    sentences.append(QString::fromStdString(note));
+  }
+  window->SetSensitivityText(sentences.join(QLatin1Char('\n')));
+  window->SetChartSheet(chart, sheetServices_);
+  window->UseZoomSettings(services_.settings);
+  // Opens maximised; without a window manager the screen's free area is the same.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    window->setGeometry(screen->availableGeometry());
+  }
+  window->showMaximized();
+  if (input_) {
+    input_->hide();
+  }
+}
+
+void Shell::ShowInputForm() {
+  main_ = nullptr;  // closed with WA_DeleteOnClose: it deletes itself
+  if (input_) {
+    input_->ShowPlaceBeginnings();
+    input_->show();
+    input_->activateWindow();
+  }
+}
+
+void Shell::QuitProgram() {
+  if (quitting_) {
+    return;
+  }
+  quitting_ = true;
+  if (main_) {
+    main_->close();
+  }
+  if (input_) {
+    input_->close();
+    // Any other window of the program (a dialog left open) closes too.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      window->close();
+    }
+  }
+  if (instanceLock_.isLocked()) {
+    instanceLock_.unlock();
+  }
+  endProcess_();
+}
+
+}  // namespace zodivane::ui

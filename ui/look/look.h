@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The shared look of the shell's windows: the geometry and colours of
+// look_geometry.h, the title and the Verdana typeface.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include "ui/look/look_geometry.h"
+
+class QWidget;
+
+namespace zodivane::ui::look {
+
+/// The program's title on every window: its name and the project's version.
+inline const QString kWindowTitle = QStringLiteral("Zodivane v" ZODIVANE_VERSION);
+
+/// Verdana at `points` (DejaVu Sans or another sans serif where Verdana is missing).
+[[nodiscard]] QFont VerdanaFont(double points, bool bold = false, bool underline = false);
+
+/// Moves the top-level `window` so that its frame stands in the middle of
+/// the free area of its screen (the primary screen when it has none yet).
+void CentreOnScreen(QWidget& window);
+
+/// Paints `widget`'s own background in `colour`.
+void SetBackground(QWidget& widget, const QColor& colour);
+
+/// Sets the colour of `widget`'s text (labels, captions, check and option buttons).
+void SetTextColour(QWidget& widget, const QColor& colour);
+
+/// Sets both for an input control: text boxes and drop-down lists.
+void SetBoxColours(QWidget& widget, const QColor& background, const QColor& text);
+
+}  // namespace zodivane::ui::look

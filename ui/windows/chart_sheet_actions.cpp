@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/windows/chart_sheet_actions.h"
+
+#include <QDir>
+#include <QPainter>
+#include <QPrinter>
+
+#include <optional>
+
+#include "ui/sheet/chart_sheet.h"
+
+namespace zodivane::ui {
+
+SaveDialogSettings ExportChartSettings(const ChartView& chart) {
+  SaveDialogSettings settings;
+  settings.title = QStringLiteral("Export Chart");
+  settings.filter = QStringLiteral("Chart sheet (*.pdf *.png *.svg)");
+  settings.defaultSuffix = QStringLiteral("pdf");
+  settings.confirmOverwrite = true;
+  settings.pathMustExist = true;
+  settings.suggestedName = SuggestedSheetFileName(chart, SheetFormat::Pdf);
+  return settings;
+}
+
+bool ExportChart(QWidget* parent, const ChartView& chart, ChartSheetServices services) {
+  const std::optional<QString> path =
+      services.saveDialog.AskSavePath(parent, ExportChartSettings(chart));
+  if (!path || path->isEmpty()) {
+    return false;
+  }
+  const std::optional<QString> failure = WriteChartSheet(*path, chart);
+  if (failure) {
+    services.messages.ShowNotice(parent,
+                                 QStringLiteral("The chart could not be saved to %1.\n%2")
+                                     .arg(QDir::toNativeSeparators(*path), *failure),
+                                 MessageIcon::Critical);
+    return false;
+  }
+  return true;
+}
+
+bool PrintChartSheet(QPrinter& printer, const ChartView& chart) {
+  printer.setDocName(QString::fromStdString(chart.name).trimmed());
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    return false;
+  }
+  const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+  DrawChartSheet(painter, page, chart);
+  return painter.end();
+}
+
+bool PrintChart(QWidget* parent, const ChartView& chart, ChartSheetServices services) {
+  QPrinter printer(QPrinter::HighResolution);
+  if (!services.printDialog.AskPrinter(parent, printer, false)) {
+    return false;
+  }
+  if (!PrintChartSheet(printer, chart)) {
+    services.messages.ShowNotice(parent, QStringLiteral("The chart could not be printed."),
+                                 MessageIcon::Critical);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace zodivane::ui

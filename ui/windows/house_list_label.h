@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A planet list label of the natal wheel: it keeps the house text as its
+// text and draws the list as laid out inside its house sector.
+#pragma once
+
+#include <QLabel>
+
+#include <optional>
+
+#include "ui/sheet/wheel_layout.h"
+
+namespace zodivane::ui {
+
+class HouseListLabel final : public QLabel {
+  Q_OBJECT
+
+ public:
+  /// A label for wheel position `position` (0 to 11) showing `caption` as a
+  /// plain label until a house text is set.
+  HouseListLabel(int position, const QString& caption, QWidget* parent = nullptr);
+
+  /// Shows `houseText` laid out inside the house: the label takes the list's
+  /// bounds in the wheel picture (its parent) and draws each entry there.
+  void SetHouseText(const QString& houseText);
+
+  /// The list as laid out, in the coordinates of the wheel picture; none
+  /// before a house text is set.
+  [[nodiscard]] const std::optional<wheel::HouseListLayout>& Layout() const noexcept {
+    return layout_;
+  }
+
+  /// Draws the laid-out list `factor` times its designed size, in a wheel
+  /// picture scaled as much.
+  void SetZoom(double factor);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  /// Takes the list's bounds, scaled by zoom_, as the label's geometry.
+  void PlaceOnList();
+
+  int position_;
+  double zoom_ = 1.0;
+  std::optional<wheel::HouseListLayout> layout_;
+};
+
+}  // namespace zodivane::ui

@@ -1,0 +1,396 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/windows/mdi.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "ui/look/look.h"
+#include "ui/look/look_widgets.h"
+#include "ui/windows/frm_about.h"
+#include "ui/windows/frm_display.h"
+
+namespace zodivane::ui {
+
+namespace {
+
+using look::Px;
+using look::TwipsRect;
+namespace colours = look::colours;
+
+// Design sizes, twips.
+constexpr int kBannerWidth = 9480;
+constexpr int kBannerHeight = 465;
+constexpr int kSoftwareNameWidth = 6615;
+constexpr int kTopBarHeight = 615;   // Picture1 and Picture2
+constexpr int kNameBarHeight = 360;  // Picture3
+constexpr int kButtonTop = 120;
+constexpr int kPrintWidth = 1020;
+constexpr int kBackWidth = 1020;
+constexpr int kButtonHeight = 465;
+constexpr int kExitWidth = 1095;
+constexpr int kExitHeight = 495;
+constexpr int kDisplayWidth = 13215;
+constexpr int kNoteMargin = 240;  // the birth-time note's gap to the bar's edge and to Print
+
+QWidget* Bar(const char* name, QWidget* parent, int heightTwips, const QColor& colour) {
+  auto* bar = new QWidget(parent);
+  bar->setObjectName(QString::fromLatin1(name));
+  bar->setFixedHeight(Px(heightTwips));
+  look::SetBackground(*bar, colour);
+  return bar;
+}
+
+QPushButton* BarButton(const QString& caption, const char* name, QWidget* bar, int width,
+                       int height) {
+  auto* button = new QPushButton(caption, bar);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setFont(look::VerdanaFont(8.25, true));
+  button->setGeometry(TwipsRect(0, kButtonTop, width, height));
+  button->setAutoDefault(false);
+  return button;
+}
+
+}  // namespace
+
+MdiLayout ComputeMdiLayout(int widthTwips) noexcept {
+  MdiLayout layout;
+  layout.bannerLeft = (widthTwips - kBannerWidth) / 2;
+  layout.softwareNameLeft = (widthTwips - kSoftwareNameWidth) / 2;
+  layout.exitLeft = widthTwips - (kExitWidth + 160);
+  layout.backLeft = widthTwips - (kBackWidth + 1400);
+  layout.displayLeft = (widthTwips - kDisplayWidth) / 2;
+  // Print is placed by the Back button's width, which equals its own.
+  layout.printLeft = widthTwips - (kBackWidth + 2600);
+  return layout;
+}
+
+MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) {
+  setObjectName(QStringLiteral("MDI"));
+  new look::FocusRing(*this);
+  setWindowTitle(look::kWindowTitle);
+  setFont(look::VerdanaFont(8.25));
+  setAttribute(Qt::WA_DeleteOnClose);
+
+  auto* central = new QWidget(this);
+  auto* column = new QVBoxLayout(central);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+
+  QWidget* picture1 = Bar("Picture1", central, kTopBarHeight, colours::kPeach);
+  auto* banner = new look::ClickableLabel(
+      QStringLiteral("Talk astrology with other users in our online forum - visit %1")
+          .arg(WebAddresses::HomePageHost()),
+      picture1);
+  banner->setObjectName(QStringLiteral("lblQuorvelBanner"));
+  banner->setFont(look::VerdanaFont(9.75, true, true));
+  banner->setAlignment(Qt::AlignCenter);
+  banner->setGeometry(
+      TwipsRect(0, (kTopBarHeight - kBannerHeight) / 2, kBannerWidth, kBannerHeight));
+  look::SetTextColour(*banner, colours::kNavy);
+  connect(banner, &look::ClickableLabel::clicked, this, &MDI::lblQuorvelBanner_Click);
+  lblQuorvelBanner_ = banner;
+
+  QWidget* picture3 = Bar("Picture3", central, kNameBarHeight, colours::kPeach);
+  lblSoftwareName_ = new QLabel(QStringLiteral("Zodivane"), picture3);
+  lblSoftwareName_->setObjectName(QStringLiteral("lblSoftwareName"));
+  lblSoftwareName_->setFont(look::VerdanaFont(14.25, true));
+  lblSoftwareName_->setAlignment(Qt::AlignCenter);
+  lblSoftwareName_->setGeometry(TwipsRect(0, 0, kSoftwareNameWidth, kNameBarHeight));
+  look::SetTextColour(*lblSoftwareName_, colours::kRed);
+
+  // The client area scrolls when the window is smaller than the results form.
+  scroll_ = new QScrollArea(central);
+  scroll_->setObjectName(QStringLiteral("MDIClientScroll"));
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidgetResizable(false);
+  // The scroll area itself is no stop of the Tab chain: its controls are.
+  scroll_->setFocusPolicy(Qt::NoFocus);
+  look::SetBackground(*scroll_, colours::kPanel);
+  clientArea_ = new QWidget;
+  clientArea_->setObjectName(QStringLiteral("MDIClient"));
+  look::SetBackground(*clientArea_, colours::kPanel);
+  scroll_->setWidget(clientArea_);
+  scroll_->viewport()->installEventFilter(this);
+  // A control of the results form that takes the focus (by Tab as by a
+  // click) is scrolled into view.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* /*old*/, QWidget* now) {
+    if (now != nullptr && clientArea_->isAncestorOf(now)) {
+      scroll_->ensureWidgetVisible(now);
+    }
+  });
+
+  // MDIForm_Load: a fresh, empty results form as the only child.
+  display_ = new frmDisplay(links_, clientArea_);
+  display_->move(0, 0);
+
+  QWidget* picture2 = Bar("Picture2", central, kTopBarHeight, colours::kButtonBar);
+  command1_ = BarButton(QStringLiteral("&Print"), "Command1", picture2, kPrintWidth, kButtonHeight);
+  cmdBack_ = BarButton(QStringLiteral("&Back"), "cmdBack", picture2, kBackWidth, kButtonHeight);
+  cmdMdiExit_ = BarButton(QStringLiteral("&Exit"), "cmdMdiExit", picture2, kExitWidth, kExitHeight);
+  // The birth-time note: one line left of the buttons, hidden for a stable chart.
+  lblBirthTimeNote_ = new QLabel(picture2);
+  lblBirthTimeNote_->setObjectName(QStringLiteral("lblBirthTimeNote"));
+  lblBirthTimeNote_->setFont(look::VerdanaFont(8.25));
+  look::SetTextColour(*lblBirthTimeNote_, colours::kNavy);
+  lblBirthTimeNote_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  lblBirthTimeNote_->hide();
+  connect(command1_, &QPushButton::clicked, this, &MDI::Command1_Click);
+  connect(cmdBack_, &QPushButton::clicked, this, &MDI::cmdBack_Click);
+  connect(cmdMdiExit_, &QPushButton::clicked, this, &MDI::cmdMdiExit_Click);
+
+  column->addWidget(picture1);
+  column->addWidget(picture3);
+  column->addWidget(scroll_, 1);
+  column->addWidget(picture2);
+  setCentralWidget(central);
+
+  // The links follow the bar's buttons; the first focus stays where it was.
+  setTabOrder(cmdMdiExit_, lblQuorvelBanner_);
+  setTabOrder(lblQuorvelBanner_, display_->findChild<QWidget*>(QStringLiteral("Label3")));
+
+  BuildMenus();
+  LayOut();
+  look::FocusFirstControl(*this);
+}
+
+void MDI::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  bar->setFont(look::VerdanaFont(8.25));
+
+  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  QAction* back = file->addAction(QStringLiteral("&Back"));
+  back->setObjectName(QStringLiteral("mnuBack"));
+  back->setShortcuts(look::StandardKeys(QKeySequence::Back));
+  connect(back, &QAction::triggered, this, &MDI::mnuBack_Click);
+  QAction* exit = file->addAction(QStringLiteral("E&xit"));
+  exit->setObjectName(QStringLiteral("mnuExit"));
+  exit->setShortcuts(look::StandardKeys(QKeySequence::Quit));
+  connect(exit, &QAction::triggered, this, &MDI::mnuExit_Click);
+  look::AddStandardShortcut(*this, QKeySequence::Print, [this] { Command1_Click(); });
+  // The chart sheet, below the menu's own items.
+  file->addSeparator()->setObjectName(QStringLiteral("mnuSepChart"));
+  mnuExportChart_ = file->addAction(QStringLiteral("&Export Chart\u2026"));
+  mnuExportChart_->setObjectName(QStringLiteral("mnuExportChart"));
+  mnuExportChart_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+  mnuExportChart_->setEnabled(false);
+  connect(mnuExportChart_, &QAction::triggered, this, &MDI::mnuExportChart_Click);
+  mnuPrintChart_ = file->addAction(QStringLiteral("&Print Chart\u2026"));
+  mnuPrintChart_->setObjectName(QStringLiteral("mnuPrintChart"));
+  mnuPrintChart_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+  mnuPrintChart_->setEnabled(false);
+  connect(mnuPrintChart_, &QAction::triggered, this, &MDI::mnuPrintChart_Click);
+
+  // The results form scaled evenly, type and wheel included.
+  QMenu* view = bar->addMenu(QStringLiteral("&View"));
+  view->setObjectName(QStringLiteral("mnuView"));
+  const auto addZoom = [this, view](const QString& caption, const char* name,
+                                    QList<QKeySequence> keys, void (MDI::*slot)()) {
+    QAction* action = view->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcuts(keys);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+  };
+  addZoom(QStringLiteral("Zoom &In"), "mnuZoomIn",
+          look::StandardKeys(QKeySequence::ZoomIn) << QKeySequence(Qt::CTRL | Qt::Key_Equal),
+          &MDI::mnuZoomIn_Click);
+  addZoom(QStringLiteral("Zoom &Out"), "mnuZoomOut", look::StandardKeys(QKeySequence::ZoomOut),
+          &MDI::mnuZoomOut_Click);
+  addZoom(QStringLiteral("&Actual Size"), "mnuActualSize", {QKeySequence(Qt::CTRL | Qt::Key_0)},
+          &MDI::mnuActualSize_Click);
+  mnuFitToWindow_ =
+      addZoom(QStringLiteral("&Fit to Window"), "mnuFitToWindow", {}, &MDI::mnuFitToWindow_Click);
+  mnuFitToWindow_->setCheckable(true);
+
+  // How sure the chart is, in words that the keyboard and a screen reader reach.
+  QMenu* chart = bar->addMenu(QStringLiteral("&Chart"));
+  chart->setObjectName(QStringLiteral("mnuChart"));
+  mnuHowSure_ = chart->addAction(QStringLiteral("&How Sure Is This Chart?"));
+  mnuHowSure_->setObjectName(QStringLiteral("mnuHowSure"));
+  mnuHowSure_->setEnabled(false);
+  connect(mnuHowSure_, &QAction::triggered, this, &MDI::mnuHowSure_Click);
+
+  look::AddHelpMenu(
+      *bar, *this,
+      {[this] { mnuOnline_Click(); }, [this] { mnuVisit_Click(); }, [this] { mnuUpdate_Click(); },
+       [this] { mnuAbout_Click(); }, QStringLiteral("mnuSep1"), QStringLiteral("mnuSep2")});
+}
+
+void MDI::UseZoomSettings(SettingsStore& settings) {
+  settings_ = nullptr;  // the choice read is not written back
+  ZoomChoice choice;
+  const std::optional<QString> stored = settings.Read(kZoomKey);
+  if (const std::optional<ZoomChoice> remembered =
+          stored ? ZoomChoiceFromSetting(*stored) : std::nullopt) {
+    choice = *remembered;
+  } else if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // The designed layout: the results form between the window's bars.
+    const QSize designed =
+        frmDisplay::DesignedSize() +
+        QSize(0, Px(2 * kTopBarHeight + kNameBarHeight) + menuBar()->sizeHint().height());
+    const QSize available = screen->availableSize();
+    choice.fit = available.width() > designed.width() && available.height() > designed.height();
+  }
+  SetZoom(choice);
+  settings_ = &settings;
+}
+
+void MDI::SetZoom(const ZoomChoice& choice) {
+  zoom_ = choice;
+  mnuFitToWindow_->setChecked(choice.fit);
+  if (settings_ != nullptr) {
+    settings_->Write(kZoomKey, ZoomSettingText(choice));
+  }
+  LayOut();
+}
+
+void MDI::mnuZoomIn_Click() {
+  SetZoom({false, ZoomedIn(display_->Zoom())});
+}
+
+void MDI::mnuZoomOut_Click() {
+  SetZoom({false, ZoomedOut(display_->Zoom())});
+}
+
+void MDI::SetSensitivityText(const QString& text) {
+  sensitivityText_ = text;
+  mnuHowSure_->setEnabled(!text.isEmpty());
+}
+
+void MDI::mnuHowSure_Click() {
+  QDialog window(this);
+  window.setObjectName(QStringLiteral("frmHowSure"));
+  window.setWindowTitle(QStringLiteral("How Sure Is This Chart?"));
+  auto* layout = new QVBoxLayout(&window);
+  auto* text = new QPlainTextEdit(sensitivityText_, &window);
+  text->setObjectName(QStringLiteral("txtHowSure"));
+  text->setReadOnly(true);
+  // Read-only text still takes the focus, so that it can be read line by line.
+  text->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
+  text->setAccessibleName(QStringLiteral("How sure the chart is"));
+  text->setFont(look::VerdanaFont(9));
+  layout->addWidget(text);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &window);
+  connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
+  layout->addWidget(buttons);
+  window.resize(look::Px(9000), look::Px(4500));
+  text->setFocus(Qt::OtherFocusReason);
+  window.exec();
+}
+
+void MDI::LayOut() {
+  if (zooming_) {
+    return;
+  }
+  // Fit to Window: the largest zoom at which the form needs no scrolling.
+  const double factor = zoom_.fit
+                            ? FitFactor(frmDisplay::DesignedSize(), scroll_->maximumViewportSize())
+                            : zoom_.factor;
+  if (factor != display_->Zoom()) {
+    zooming_ = true;
+    display_->SetZoom(factor);
+    zooming_ = false;
+  }
+  const MdiLayout layout = ComputeMdiLayout(width() * look::kTwipsPerPixel);
+  lblQuorvelBanner_->move(Px(layout.bannerLeft), lblQuorvelBanner_->y());
+  lblSoftwareName_->move(Px(layout.softwareNameLeft), lblSoftwareName_->y());
+  cmdMdiExit_->move(Px(layout.exitLeft), cmdMdiExit_->y());
+  cmdBack_->move(Px(layout.backLeft), cmdBack_->y());
+  command1_->move(Px(layout.printLeft), command1_->y());
+  // The note fills the bar from its left edge to a gap before Print.
+  const int noteLeft = Px(kNoteMargin);
+  const int noteWidth = std::max(0, Px(layout.printLeft - kNoteMargin) - noteLeft);
+  lblBirthTimeNote_->setGeometry(noteLeft, command1_->y(), noteWidth, command1_->height());
+  lblBirthTimeNote_->setText(
+      lblBirthTimeNote_->fontMetrics().elidedText(birthTimeNote_, Qt::ElideRight, noteWidth));
+  // A window narrower than the results form scrolls it from its left edge;
+  // a zoomed form is centred the same way.
+  const int displayLeft =
+      std::max(0, factor == 1.0 ? Px(layout.displayLeft) : (width() - display_->width()) / 2);
+  display_->move(displayLeft, 0);
+  const QSize viewport = scroll_->viewport()->size();
+  clientArea_->resize(std::max(viewport.width(), displayLeft + display_->width()),
+                      std::max(viewport.height(), display_->height()));
+}
+
+bool MDI::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == scroll_->viewport() && event->type() == QEvent::Resize) {
+    LayOut();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MDI::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  LayOut();
+}
+
+void MDI::mnuAbout_Click() {
+  frmAbout about(links_, this);
+  about.exec();
+}
+
+void MDI::ShowBirthTimeNote(const QString& note) {
+  birthTimeNote_ = note;
+  lblBirthTimeNote_->setToolTip(note);
+  lblBirthTimeNote_->setVisible(!note.isEmpty());
+  LayOut();
+}
+
+void MDI::SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices> services) {
+  chart_ = chart;
+  sheetServices_.reset();
+  if (services) {
+    sheetServices_.emplace(*services);
+  }
+  mnuExportChart_->setEnabled(sheetServices_.has_value());
+  mnuPrintChart_->setEnabled(sheetServices_.has_value());
+}
+
+void MDI::mnuExportChart_Click() {
+  if (chart_ && sheetServices_) {
+    ExportChart(this, *chart_, *sheetServices_);
+  }
+}
+
+void MDI::mnuPrintChart_Click() {
+  if (chart_ && sheetServices_) {
+    PrintChart(this, *chart_, *sheetServices_);
+  }
+}
+
+void MDI::CloseForBack() {
+  closingForBack_ = true;
+  close();
+}
+
+void MDI::cmdBack_Click() {
+  CloseForBack();
+}
+
+void MDI::closeEvent(QCloseEvent* event) {
+  QMainWindow::closeEvent(event);
+  if (!event->isAccepted()) {
+    return;
+  }
+  if (closingForBack_) {
+    emit BackRequested();
+  } else {
+    emit Unloaded();
+  }
+}
+
+}  // namespace zodivane::ui

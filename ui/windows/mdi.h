@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window: banner, the program's name, the results form in the navy
+// client area, and the bottom bar with Print, Back and Exit.
+#pragma once
+
+#include <QMainWindow>
+
+#include <optional>
+
+#include "chart/chart_driver.h"
+#include "ui/look/layout_zoom.h"
+#include "ui/platform/platform.h"
+#include "ui/platform/web_links.h"
+#include "ui/windows/chart_sheet_actions.h"
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QScrollArea;
+class QWidget;
+
+namespace zodivane::ui {
+
+class frmDisplay;
+
+/// Left edges, in twips, of the controls that follow the window's width.
+struct MdiLayout {
+  int bannerLeft = 0;        ///< lblQuorvelBanner
+  int softwareNameLeft = 0;  ///< lblSoftwareName
+  int exitLeft = 0;          ///< cmdMdiExit
+  int backLeft = 0;          ///< cmdBack
+  int printLeft = 0;         ///< Command1
+  int displayLeft = 0;       ///< frmDisplay, inside the client area
+  friend bool operator==(const MdiLayout&, const MdiLayout&) = default;
+};
+
+/// The layout rules for a window `widthTwips` wide (twips, 15 to a logical pixel).
+[[nodiscard]] MdiLayout ComputeMdiLayout(int widthTwips) noexcept;
+
+class MDI : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  /// Creates the window with a fresh, empty results form inside it.
+  explicit MDI(WebLinks& links, QWidget* parent = nullptr);
+
+  [[nodiscard]] frmDisplay& Display() noexcept { return *display_; }
+
+  /// Shows `note` in the bottom bar, left of the buttons, in one line (cut
+  /// with an ellipsis when the window is too narrow; the whole text is its
+  /// tooltip); an empty note hides the line.
+  void ShowBirthTimeNote(const QString& note);
+  /// The whole of how sure the chart is, one sentence a line, for Chart >
+  /// How Sure Is This Chart? (keyboard and screen-reader users cannot reach
+  /// the tooltips); empty disables the item.
+  void SetSensitivityText(const QString& text);
+  /// Shows that text in a window of its own.
+  void mnuHowSure_Click();
+
+  /// Closes the window for Back: the program goes on.
+  void CloseForBack();
+
+  /// View's zoom from `settings`, where it is also kept from now on. Without a
+  /// remembered choice: Fit to Window on a screen larger than the designed
+  /// layout, Actual Size on a smaller one.
+  void UseZoomSettings(SettingsStore& settings);
+  /// View > Zoom In, Zoom Out, Actual Size and Fit to Window.
+  void SetZoom(const ZoomChoice& choice);
+  [[nodiscard]] const ZoomChoice& Zoom() const noexcept { return zoom_; }
+
+  /// The chart the window shows, for Export Chart… and Print Chart…; both
+  /// stay disabled until a chart and the services are given.
+  void SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices> services);
+
+ signals:
+  /// Print: the report window is to open over this window.
+  void ReportRequested();
+  /// Back was chosen; the window has closed.
+  void BackRequested();
+  /// The window closed other than by Back: the program ends.
+  void Unloaded();
+
+ public slots:
+  void cmdBack_Click();
+  void mnuBack_Click() { cmdBack_Click(); }
+  void Command1_Click() { emit ReportRequested(); }
+  void cmdMdiExit_Click() { close(); }
+  void mnuExit_Click() { close(); }
+  void lblQuorvelBanner_Click() { links_.OpenHomePage(); }
+  void mnuOnline_Click() { links_.OpenHelpPage(); }
+  void mnuVisit_Click() { links_.OpenHomePage(); }
+  void mnuUpdate_Click() { links_.OpenDownloadPage(); }
+  void mnuAbout_Click();
+  void mnuExportChart_Click();
+  void mnuPrintChart_Click();
+  void mnuZoomIn_Click();
+  void mnuZoomOut_Click();
+  void mnuActualSize_Click() { SetZoom({false, 1.0}); }
+  void mnuFitToWindow_Click() { SetZoom({true, 1.0}); }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus();
+  /// Places the controls by the layout rules for the window's present width.
+  void LayOut();
+
+  WebLinks& links_;
+  QLabel* lblQuorvelBanner_ = nullptr;
+  QLabel* lblSoftwareName_ = nullptr;
+  QScrollArea* scroll_ = nullptr;
+  QWidget* clientArea_ = nullptr;
+  frmDisplay* display_ = nullptr;
+  QPushButton* command1_ = nullptr;
+  QPushButton* cmdBack_ = nullptr;
+  QPushButton* cmdMdiExit_ = nullptr;
+  QLabel* lblBirthTimeNote_ = nullptr;
+  QString birthTimeNote_;
+  QString sensitivityText_;
+  QAction* mnuHowSure_ = nullptr;
+  bool closingForBack_ = false;
+  std::optional<ChartView> chart_;
+  std::optional<ChartSheetServices> sheetServices_;
+  QAction* mnuExportChart_ = nullptr;
+  QAction* mnuPrintChart_ = nullptr;
+  QAction* mnuFitToWindow_ = nullptr;
+  SettingsStore* settings_ = nullptr;
+  ZoomChoice zoom_;
+  bool zooming_ = false;  ///< the results form is being scaled: no layout meanwhile
+};
+
+}  // namespace zodivane::ui

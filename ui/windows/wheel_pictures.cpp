@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/windows/wheel_pictures.h"
+
+#include <QPainter>
+
+#include <string>
+
+#include "ui/look/look_geometry.h"
+#include "ui/sheet/wheel_layout.h"
+
+namespace zodivane::ui {
+
+SvgPicture::SvgPicture(QWidget* parent) : QWidget(parent) {}
+
+void SvgPicture::SetSource(const QString& path) {
+  source_ = path;
+  renderer_.load(path);
+  update();
+}
+
+void SvgPicture::paintEvent(QPaintEvent* /*event*/) {
+  if (!renderer_.isValid()) {
+    return;
+  }
+  QPainter painter(this);
+  painter.setRenderHint(QPainter::Antialiasing);
+  renderer_.render(&painter, QRectF(rect()));
+}
+
+SignImageList::SignImageList(QObject* parent) : QObject(parent) {}
+
+QString SignImageList::PicturePath(int number) {
+  return wheel::SignArtwork(number);
+}
+
+QString SignImageList::Key(int number) {
+  if (number < kFirstPicture || number > kLastPicture) {
+    return {};
+  }
+  return look::FromUtf8(kSigns[static_cast<std::size_t>(number - 1)].name);
+}
+
+SignImage::SignImage(QWidget* parent) : SvgPicture(parent) {}
+
+void SignImage::SetPicture(int number) {
+  const QString path = SignImageList::PicturePath(number);
+  if (path.isEmpty()) {
+    return;
+  }
+  picture_ = number;
+  SetSource(path);
+}
+
+}  // namespace zodivane::ui
