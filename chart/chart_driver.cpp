@@ -114,6 +114,18 @@ bool RunStep(Step&& step) noexcept {
   }
 }
 
+/// The chart's positions as numbers: each longitude with the sign, degree
+/// and minutes its text shows, and the wheel bodies' retrograde flags.
+PointPositions PointPositionsOf(const LongitudeTable& longitudes,
+                                const RetrogradeFlags& retrograde) noexcept {
+  PointPositions points;
+  for (std::size_t point = 0; point < points.size(); ++point) {
+    points[point] = PointPositionOf(longitudes[point]);
+    points[point].retrograde = point < retrograde.size() && retrograde[point];
+  }
+  return points;
+}
+
 }  // namespace
 
 CastResult ChartSession::CastChart(const FormEntries& entries) {
@@ -152,41 +164,44 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
   // The engines in their fixed order: the planet engine copies the Moon's
   // and the Ascendant's texts, and the wheel reads the marked names. A step
   // that fails leaves its values at the previous chart's.
-  std::string ascendantText;
-  if (!RunStep([&] { ascendantText = ComputeAscendant(input); })) {
-    ascendantText = ascendantText_;
+  AscendantPosition ascendant;
+  if (!RunStep([&] { ascendant = ComputeAscendantPosition(input); })) {
+    ascendant = ascendant_;
   }
-  std::string moonText;
-  std::string moonSignName;
-  if (!RunStep([&] {
-        MoonPosition moon = ComputeMoon(input);
-        moonText = std::move(moon.moonText);
-        moonSignName = std::move(moon.moonSignName);
-      })) {
-    moonText = moonText_;
-    moonSignName = moonSignName_;
+  MoonPosition moon;
+  if (!RunStep([&] { moon = ComputeMoon(input); })) {
+    moon = moon_;
   }
-  PositionTable positions;
-  if (!RunStep([&] { positions = ComputePlanets(input, moonText, ascendantText); })) {
-    positions = positions_;
+  ChartPositions positions;
+  if (!RunStep([&] { positions = ComputePositions(input, moon, ascendant); })) {
+    positions.texts = positions_;
+    positions.longitudes = longitudes_;
   }
+  RetrogradeFlags retrograde{};
   WheelNames wheelNames;
-  if (!RunStep([&] { wheelNames = MarkRetrogrades(input); })) {
+  if (!RunStep([&] {
+        retrograde = RetrogradeFlagsOf(input);
+        wheelNames = MarkRetrogrades(retrograde);
+      })) {
+    retrograde = retrograde_;
     wheelNames = wheelNames_;
   }
+  const PointPositions points = PointPositionsOf(positions.longitudes, retrograde);
 
   // The view is built in place inside the result, so that returning it
   // moves none of its texts.
   CastResult result{std::in_place_type<ChartView>};
   ChartView& view = std::get<ChartView>(result);
   RunStep([&] {
-    view.positions = positions;
-    view.moonSign = moonSignName;
-    view.sunSign = SunSignOf(positions);
-    view.ascendantSign = SignNameOf(SignIndexOfLongText(ascendantText));
+    view.positions = positions.texts;
+    view.points = points;
+    view.moonSign = moon.moonSignName;
+    view.sunSign = SunSignOf(positions.texts);
+    view.ascendantSign = SignNameOf(SignIndexOfLongText(ascendant.text));
     view.name = input.name;
     view.dateOfBirth = DateText(input);
     view.timeOfBirth = TimeText(input);
+    view.birthClock = {input.year, input.month, input.day, input.hour, input.minute, 0};
     view.latitude = AngleText(input.latDegrees, input.latMinutes, entries.optSouth ? "S" : "N");
     view.longitude = AngleText(input.lonDegrees, input.lonMinutes, entries.optEast ? "E" : "W");
     view.zoneUsed = ZoneUsedText(entries);
@@ -196,15 +211,20 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
     view.state = entries.txtMState;
     view.country = entries.txtMCountry;
   });
-  RunStep([&] { view.wheel = HouseWheel(CollectSignLists(positions, wheelNames), positions); });
+  RunStep([&] {
+    view.wheel = HouseWheel(CollectSignLists(positions.texts, wheelNames), positions.texts,
+                            CollectSignEntries(positions.texts, retrograde));
+  });
 
   // Commit: moves only, which cannot fail.
   input_ = std::move(input);
-  ascendantText_ = std::move(ascendantText);
-  moonText_ = std::move(moonText);
-  moonSignName_ = std::move(moonSignName);
-  positions_ = std::move(positions);
+  ascendant_ = std::move(ascendant);
+  moon_ = std::move(moon);
+  positions_ = std::move(positions.texts);
+  longitudes_ = positions.longitudes;
   wheelNames_ = std::move(wheelNames);
+  retrograde_ = retrograde;
+  points_ = points;
   return result;
 }
 

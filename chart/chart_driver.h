@@ -10,6 +10,8 @@
 #include "common/birth_record.h"
 #include "common/notice.h"
 #include "common/vocabulary.h"
+#include "ephemeris/engines.h"
+#include "ephemeris/time_scales.h"
 #include "report/report.h"
 
 namespace zodivane {
@@ -17,14 +19,17 @@ namespace zodivane {
 /// What the results form shows for one chart.
 struct ChartView {
   PositionTable positions;             ///< the eleven short position texts
+  PointPositions points;               ///< the same eleven positions as numbers
   std::string moonSign;                ///< full name of the Moon's sign
   std::optional<std::string> sunSign;  ///< none when no abbreviation matched
   std::optional<std::string> ascendantSign;
   std::string name;
   std::string dateOfBirth;  ///< e.g. "March/5/1980"
   std::string timeOfBirth;  ///< e.g. "7:5"
-  std::string latitude;     ///< e.g. "28° 38' N" (UTF-8)
-  std::string longitude;    ///< e.g. "77° 12' E"
+  /// The same date and clock time as numbers (second 0), as the sheet prints them.
+  CivilMoment birthClock;
+  std::string latitude;   ///< e.g. "28° 38' N" (UTF-8)
+  std::string longitude;  ///< e.g. "77° 12' E"
   std::string city;
   std::string state;
   std::string country;
@@ -61,20 +66,24 @@ class ChartSession {
   void WritePlanetInSignReport(RichTextSink& box);
 
   [[nodiscard]] const ChartInput& chartInput() const noexcept { return input_; }
-  [[nodiscard]] const std::string& ascendantText() const noexcept { return ascendantText_; }
-  [[nodiscard]] const std::string& moonText() const noexcept { return moonText_; }
-  [[nodiscard]] const std::string& moonSignName() const noexcept { return moonSignName_; }
+  [[nodiscard]] const std::string& ascendantText() const noexcept { return ascendant_.text; }
+  [[nodiscard]] const std::string& moonText() const noexcept { return moon_.moonText; }
+  [[nodiscard]] const std::string& moonSignName() const noexcept { return moon_.moonSignName; }
   [[nodiscard]] const PositionTable& positionTable() const noexcept { return positions_; }
   [[nodiscard]] const WheelNames& wheelNames() const noexcept { return wheelNames_; }
+  /// The positions of the last chart as numbers, retrograde flags included.
+  [[nodiscard]] const PointPositions& points() const noexcept { return points_; }
   [[nodiscard]] const PlanetPlacements& placements() const noexcept { return placements_; }
 
  private:
   ChartInput input_;
-  std::string ascendantText_;
-  std::string moonText_;
-  std::string moonSignName_;
+  AscendantPosition ascendant_;
+  MoonPosition moon_;
   PositionTable positions_;
+  LongitudeTable longitudes_{};
   WheelNames wheelNames_;
+  RetrogradeFlags retrograde_{};
+  PointPositions points_;
   PlanetPlacements placements_;
 };
 

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "common/vocabulary.h"
 
@@ -14,19 +16,51 @@ namespace zodivane {
 /// One text per sign index: empty, or lines each introduced by CR LF.
 using SignLists = std::array<std::string, kSignCount>;
 
+/// One entry of a house list: Sun to Saturn or the Ascendant.
+struct WheelEntry {
+  ChartPoint point = ChartPoint::Sun;
+  bool retrograde = false;  ///< listed with the mark " (R) "
+  friend bool operator==(const WheelEntry&, const WheelEntry&) = default;
+};
+
+/// The entries of one house or sign, in the order of its text.
+using WheelEntries = std::vector<WheelEntry>;
+
+/// One entry list per sign index, as CollectSignLists writes the texts.
+using SignEntries = std::array<WheelEntries, kSignCount>;
+
 /// What the wheel shows at positions 0..11 (house k + 1 at position k).
 struct WheelView {
   std::array<std::string, kSignCount> houseTexts;       ///< list of bodies per house
   std::optional<std::array<int, kSignCount>> pictures;  ///< glyph numbers 1..12 (sign n-1), or none
+  std::array<WheelEntries, kSignCount> houseEntries;    ///< the same lists as entries
   friend bool operator==(const WheelView&, const WheelView&) = default;
 };
+
+/// An entry as it is read and drawn: the point's name with " (R)" when it
+/// is marked ("Mercury (R)"), "Asc" for the Ascendant; no trailing blank.
+/// (Inline: the chart sheet module, built without the core's objects, reads it.)
+[[nodiscard]] inline std::string WheelEntryText(const WheelEntry& entry) {
+  std::string text(kChartPointNames[static_cast<std::size_t>(entry.point)]);
+  if (entry.retrograde) {
+    text += " (R)";
+  }
+  return text;
+}
 
 /// The collection stage: Sun to Saturn (with their wheel names) and "Asc"
 /// appended to the lists of their signs.
 [[nodiscard]] SignLists CollectSignLists(const PositionTable& positions, const WheelNames& names);
 
+/// The collection stage as entries: the same bodies in the same lists and
+/// order as CollectSignLists, each with its retrograde flag.
+[[nodiscard]] SignEntries CollectSignEntries(const PositionTable& positions,
+                                             const RetrogradeFlags& retrograde);
+
 /// Lays the sign lists onto the houses, turned to the Ascendant (the lists
 /// are taken by value so that a caller done with them can move them in).
-[[nodiscard]] WheelView HouseWheel(SignLists lists, const PositionTable& positions);
+/// The entry lists, when given, are turned with the texts.
+[[nodiscard]] WheelView HouseWheel(SignLists lists, const PositionTable& positions,
+                                   SignEntries entries = {});
 
 }  // namespace zodivane

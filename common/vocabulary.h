@@ -117,6 +117,28 @@ using PositionTable = std::array<std::string, kChartPointCount>;
 inline constexpr int kWheelBodyCount = 7;
 using WheelNames = std::array<std::string, kWheelBodyCount>;
 
+/// Which of the seven wheel bodies, Sun to Saturn, the station tables mark
+/// retrograde on the birth date (the Sun and the Moon never are).
+using RetrogradeFlags = std::array<bool, kWheelBodyCount>;
+
+/// Every chart point's ecliptic longitude in degrees, indexed by ChartPoint,
+/// as the engines computed it.
+using LongitudeTable = std::array<double, kChartPointCount>;
+
+/// A chart point as a number: its longitude and the sign, degree and
+/// minutes that its position text shows (each truncated, never rounded).
+struct PointPosition {
+  double longitude = 0;     ///< degrees, [0, 360], before any truncation
+  std::optional<int> sign;  ///< 0 Aries .. 11 Pisces; none when the text names no sign
+  int degree = 0;           ///< whole degrees within the sign, 0..29
+  int minute = 0;           ///< whole arc-minutes, 0..59
+  bool retrograde = false;  ///< the wheel marks it " (R) " (Mercury to Saturn only)
+  friend bool operator==(const PointPosition&, const PointPosition&) = default;
+};
+
+/// The eleven chart points as numbers, indexed by ChartPoint.
+using PointPositions = std::array<PointPosition, kChartPointCount>;
+
 /// `text` without its leading and trailing spaces (spaces only, not tabs or
 /// line breaks), as entries and position texts are trimmed everywhere.
 [[nodiscard]] std::string_view TrimSpaces(std::string_view text) noexcept;

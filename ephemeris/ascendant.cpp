@@ -39,4 +39,11 @@ std::string ComputeAscendant(const ChartInput& input) {
   return SignPositionText(AscendantLongitude(input));
 }
 
+AscendantPosition ComputeAscendantPosition(const ChartInput& input) {
+  AscendantPosition ascendant;
+  ascendant.longitude = AscendantLongitude(input);
+  ascendant.text = SignPositionText(ascendant.longitude);
+  return ascendant;
+}
+
 }  // namespace zodivane

@@ -65,7 +65,8 @@ double MoonLongitude(const ChartInput& input) noexcept {
 
 MoonPosition ComputeMoon(const ChartInput& input) {
   MoonPosition moon;
-  moon.moonText = SignPositionText(MoonLongitude(input));
+  moon.longitude = MoonLongitude(input);
+  moon.moonText = SignPositionText(moon.longitude);
   moon.moonSignName = SignNameOf(SignIndexOfLongText(moon.moonText)).value_or("");
   return moon;
 }

@@ -5,7 +5,9 @@
 #include <cstddef>
 
 #include "common/vocabulary.h"
+#include "ephemeris/ascendant.h"
 #include "ephemeris/engines.h"
+#include "ephemeris/moon.h"
 #include "ephemeris/time_scales.h"
 
 namespace zodivane {
@@ -210,17 +212,55 @@ std::string ShortPositionTextOf(double longitude) {
   return std::string(text.data(), text.size());
 }
 
+namespace {
+
+/// The short texts of the nine planet-engine bodies written into their
+/// slots of `table`, and their longitudes into `longitudes` when given.
+void PlacePlanets(const ChartInput& input, PositionTable& table, LongitudeTable* longitudes) {
+  const std::array<double, kPlanetBodyCount> planets = PlanetLongitudes(input);
+  for (int body = 0; body < kPlanetBodyCount; ++body) {
+    const auto slot = static_cast<std::size_t>(kTableSlotOfBody[static_cast<std::size_t>(body)]);
+    table[slot] = ShortPositionTextOf(planets[static_cast<std::size_t>(body)]);
+    if (longitudes != nullptr) {
+      (*longitudes)[slot] = planets[static_cast<std::size_t>(body)];
+    }
+  }
+}
+
+}  // namespace
+
 PositionTable ComputePlanets(const ChartInput& input, const std::string& moonText,
                              const std::string& ascendantText) {
-  const std::array<double, kPlanetBodyCount> longitudes = PlanetLongitudes(input);
   PositionTable table;
-  for (int body = 0; body < kPlanetBodyCount; ++body) {
-    table[static_cast<std::size_t>(kTableSlotOfBody[static_cast<std::size_t>(body)])] =
-        ShortPositionTextOf(longitudes[static_cast<std::size_t>(body)]);
-  }
+  PlacePlanets(input, table, nullptr);
   table[static_cast<std::size_t>(ChartPoint::Moon)] = ShortPositionText(moonText);
   table[static_cast<std::size_t>(ChartPoint::Ascendant)] = ShortPositionText(ascendantText);
   return table;
+}
+
+LongitudeTable ComputeLongitudes(const ChartInput& input) {
+  LongitudeTable longitudes{};
+  const std::array<double, kPlanetBodyCount> planets = PlanetLongitudes(input);
+  for (int body = 0; body < kPlanetBodyCount; ++body) {
+    longitudes[static_cast<std::size_t>(kTableSlotOfBody[static_cast<std::size_t>(body)])] =
+        planets[static_cast<std::size_t>(body)];
+  }
+  longitudes[static_cast<std::size_t>(ChartPoint::Moon)] = MoonLongitude(input);
+  longitudes[static_cast<std::size_t>(ChartPoint::Ascendant)] = AscendantLongitude(input);
+  return longitudes;
+}
+
+ChartPositions ComputePositions(const ChartInput& input, const MoonPosition& moon,
+                                const AscendantPosition& ascendant) {
+  ChartPositions positions{};
+  PlacePlanets(input, positions.texts, &positions.longitudes);
+  const auto moonSlot = static_cast<std::size_t>(ChartPoint::Moon);
+  const auto ascendantSlot = static_cast<std::size_t>(ChartPoint::Ascendant);
+  positions.texts[moonSlot] = ShortPositionText(moon.moonText);
+  positions.longitudes[moonSlot] = moon.longitude;
+  positions.texts[ascendantSlot] = ShortPositionText(ascendant.text);
+  positions.longitudes[ascendantSlot] = ascendant.longitude;
+  return positions;
 }
 
 }  // namespace zodivane

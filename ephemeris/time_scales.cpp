@@ -223,4 +223,17 @@ std::string SignPositionText(double longitude) {
   return std::string(buffer.data(), end);
 }
 
+PointPosition PointPositionOf(double longitude) noexcept {
+  const TruncatedDms parts = TruncateDms(longitude);
+  const int sign = parts.degrees / 30;
+  PointPosition position;
+  position.longitude = longitude;
+  if (sign < kSignCount) {
+    position.sign = sign;
+  }
+  position.degree = parts.degrees % 30;
+  position.minute = parts.minutes;
+  return position;
+}
+
 }  // namespace zodivane

@@ -166,4 +166,10 @@ struct TruncatedDms {
 /// U+00B0 degree sign). A longitude of exactly 30 k belongs to sign k.
 [[nodiscard]] std::string SignPositionText(double longitude);
 
+/// The numbers behind SignPositionText: the longitude itself, its sign and
+/// the truncated degree within the sign and minutes, exactly as the text
+/// writes them (a longitude that truncates to 360 degrees names no sign).
+/// The retrograde flag is left false.
+[[nodiscard]] PointPosition PointPositionOf(double longitude) noexcept;
+
 }  // namespace zodivane

@@ -72,13 +72,17 @@ bool IsRetrograde(const BirthMoment& birth, std::string_view planetName) {
          IsRetrogradeOn(*table, CivilDayNumber(birth.year, birth.month, birth.day));
 }
 
-WheelNames MarkRetrogrades(const ChartInput& input) {
+RetrogradeFlags RetrogradeFlagsOf(const ChartInput& input) {
   const std::int64_t birthDay = CivilDayNumber(input.year, input.month, input.day);
   const std::array<const StationTable*, kWheelBodyCount>& tables = WheelEntryTables();
-  std::array<bool, kWheelBodyCount> retrograde{};
+  RetrogradeFlags retrograde{};
   for (std::size_t k = 0; k < kWheelEntries.size(); ++k) {
     retrograde[k] = tables[k] != nullptr && IsRetrogradeOn(*tables[k], birthDay);
   }
+  return retrograde;
+}
+
+WheelNames MarkRetrogrades(const RetrogradeFlags& retrograde) {
   WheelNames names;
   for (std::size_t k = 0; k < kWheelEntries.size(); ++k) {
     names[k] = std::string(kWheelEntries[k].name);
@@ -87,6 +91,10 @@ WheelNames MarkRetrogrades(const ChartInput& input) {
     }
   }
   return names;
+}
+
+WheelNames MarkRetrogrades(const ChartInput& input) {
+  return MarkRetrogrades(RetrogradeFlagsOf(input));
 }
 
 }  // namespace zodivane

@@ -24,8 +24,15 @@ struct BirthMoment {
 /// "Venus", "Mars", "Jupiter" or "Saturn"); false for any other name.
 [[nodiscard]] bool IsRetrograde(const BirthMoment& birth, std::string_view planetName);
 
+/// Which of the seven wheel bodies, Sun to Saturn, are retrograde on the
+/// birth date of `input`.
+[[nodiscard]] RetrogradeFlags RetrogradeFlagsOf(const ChartInput& input);
+
 /// The seven wheel names "Sun" to "Saturn", each retrograde planet followed
-/// by " (R) ", for the birth date of `input`.
+/// by " (R) ".
+[[nodiscard]] WheelNames MarkRetrogrades(const RetrogradeFlags& retrograde);
+
+/// MarkRetrogrades for the birth date of `input`.
 [[nodiscard]] WheelNames MarkRetrogrades(const ChartInput& input);
 
 }  // namespace zodivane

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <variant>
@@ -11,6 +13,7 @@
 #include "report/report_sinks.h"
 #include "tests/support/greenwich_reference.h"
 #include "tests/support/sample_entries.h"
+#include "tests/support/wheel_houses.h"
 
 namespace zodivane {
 namespace {
@@ -32,6 +35,7 @@ struct SessionState {
   std::string moonSignName;
   PositionTable positions;
   WheelNames wheelNames;
+  PointPositions points;
   PlanetPlacements placements;
   friend bool operator==(const SessionState&, const SessionState&) = default;
 };
@@ -39,7 +43,7 @@ struct SessionState {
 SessionState StateOf(const ChartSession& session) {
   return {session.chartInput(),   session.ascendantText(), session.moonText(),
           session.moonSignName(), session.positionTable(), session.wheelNames(),
-          session.placements()};
+          session.points(),       session.placements()};
 }
 
 TEST(CastChart, FillsTheBirthRecordFromTheEntries) {
@@ -226,6 +230,54 @@ TEST(CastChart, SignsAndWheelAgreeWithTheEngineTexts) {
     EXPECT_EQ((*view.wheel.pictures)[0], *ascendant + 1);
     EXPECT_NE(view.wheel.houseTexts[0].find("\r\nAsc"), std::string::npos);
   }
+}
+
+// The numbers beside the texts say what the texts say: the short position
+// written again from the sign, degree and minutes; the long texts' degree
+// and minutes; the wheel's marks and lists; the longitude inside the minute
+// the text shows.
+TEST(CastChart, TheNumbersSayWhatTheTextsSay) {
+  ChartSession session;
+  int retrograde = 0;
+  for (int day = 0; day < 150 * 12; day += 7) {
+    FormEntries entries = test::DelhiEntries();
+    entries.cboYearText = std::to_string(1901 + day / 12);
+    entries.cboMonthIndex = day % 12;
+    entries.cboDateIndex = day % 28;
+    entries.cboDateText = std::to_string(day % 28 + 1);
+    entries.cboHHText = std::to_string(day % 24);
+    entries.cboMMText = std::to_string(day % 60);
+    SCOPED_TRACE(entries.cboYearText + " " + std::to_string(day));
+    const ChartView view = ViewOf(session.CastChart(entries));
+    EXPECT_EQ(view.points, session.points());
+    for (int point = 0; point < kChartPointCount; ++point) {
+      SCOPED_TRACE(kChartPointNames[point]);
+      const PointPosition& number = view.points[point];
+      ASSERT_TRUE(number.sign.has_value());
+      std::array<char, 16> text{};
+      std::snprintf(text.data(), text.size(), "%02d %s %02d", number.degree,
+                    std::string(kSigns[*number.sign].abbreviation).c_str(), number.minute);
+      EXPECT_EQ(view.positions[point], text.data());
+      const double shown = 30.0 * *number.sign + number.degree + number.minute / 60.0;
+      EXPECT_GE(number.longitude, shown);
+      EXPECT_LT(number.longitude, shown + 1.0 / 60.0);
+      const bool marked =
+          point < kWheelBodyCount && session.wheelNames()[point].find(" (R) ") != std::string::npos;
+      EXPECT_EQ(number.retrograde, marked);
+      retrograde += number.retrograde ? 1 : 0;
+    }
+    const auto longText = [&](ChartPoint point) {
+      const PointPosition& number = view.points[static_cast<std::size_t>(point)];
+      return std::to_string(number.degree) + "\u00B0 " + std::to_string(number.minute) + "' ";
+    };
+    EXPECT_TRUE(session.moonText().starts_with(longText(ChartPoint::Moon)));
+    EXPECT_TRUE(session.ascendantText().starts_with(longText(ChartPoint::Ascendant)));
+    for (int house = 0; house < kSignCount; ++house) {
+      EXPECT_EQ(view.wheel.houseTexts[house], test::HouseText(view.wheel.houseEntries[house]))
+          << "house " << house + 1;
+    }
+  }
+  EXPECT_GT(retrograde, 0);
 }
 
 TEST(CastChart, RejectedCastReturnsTheRejectionAndKeepsThePreviousChart) {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/wheel_houses.h"
+
 namespace zodivane {
 namespace {
 
@@ -117,6 +119,38 @@ TEST(HouseWheel, AscendantNamingNoSignLeavesWheelUnturnedAndPicturesAsDesigned) 
   EXPECT_EQ(view.houseTexts[0], "\r\nMoon\r\nMercury\r\nVenus\r\nMars\r\nJupiter\r\nSaturn");
   EXPECT_EQ(view.houseTexts[2], "\r\nSun");
   EXPECT_EQ(view.pictures, std::nullopt);
+}
+
+// The entries are the texts' lists as numbers: the same bodies in the same
+// order, each retrograde flag where the name carries the mark, and the lists
+// turned with the texts.
+TEST(CollectSignEntries, ListTheTextsBodiesWithTheirFlagsAndTurnWithThem) {
+  PositionTable positions =
+      Positions({"Leo", "Can", "Leo", "Vir", "Leo", "Ari", "Pis", "Leo", "Lib", "Sco", "Can"});
+  positions[5] = "5 Ari 3";  // names no sign: Jupiter is on no list
+  RetrogradeFlags retrograde{};
+  retrograde[2] = true;
+  retrograde[6] = true;
+  WheelNames names = kPlainNames;
+  names[2] = "Mercury (R) ";
+  names[6] = "Saturn (R) ";
+  const SignEntries entries = CollectSignEntries(positions, retrograde);
+  const SignLists lists = CollectSignLists(positions, names);
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    SCOPED_TRACE(sign);
+    EXPECT_EQ(test::HouseText(entries[sign]), lists[sign]);
+  }
+  EXPECT_EQ(entries[4],
+            (WheelEntries{
+                {ChartPoint::Sun, false}, {ChartPoint::Mercury, true}, {ChartPoint::Mars, false}}));
+  EXPECT_EQ(entries[3], (WheelEntries{{ChartPoint::Moon, false}, {ChartPoint::Ascendant, false}}));
+
+  const WheelView view = HouseWheel(lists, positions, entries);
+  EXPECT_EQ(view.houseEntries[0], entries[3]);
+  EXPECT_EQ(view.houseEntries[1], entries[4]);
+  EXPECT_EQ(view.houseEntries[8], (WheelEntries{{ChartPoint::Saturn, true}}));
+  EXPECT_EQ(WheelEntryText(view.houseEntries[8][0]), "Saturn (R)");
+  EXPECT_EQ(WheelEntryText(view.houseEntries[0][1]), "Asc");
 }
 
 }  // namespace

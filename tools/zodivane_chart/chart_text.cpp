@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "chart/time_zones.h"
+#include "chart/wheel.h"
 #include "common/vocabulary.h"
 #include "report/report.h"
 #include "report/report_sinks.h"
@@ -15,29 +16,19 @@
 namespace zodivane::chart_tool {
 namespace {
 
-std::string_view TrimRight(std::string_view text) noexcept {
-  const auto end = text.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view{} : text.substr(0, end + 1);
-}
-
-/// The bodies of one house text ("\r\nSun\r\nAsc") joined by commas.
-std::string HouseContents(std::string_view houseText) {
-  std::string joined;
-  std::size_t start = 0;
-  while (start <= houseText.size()) {
-    const auto end = houseText.find("\r\n", start);
-    const auto piece =
-        TrimRight(houseText.substr(start, end == std::string_view::npos ? end : end - start));
-    if (!piece.empty()) {
-      if (!joined.empty())
-        joined += ", ";
-      joined += piece;
-    }
-    if (end == std::string_view::npos)
-      break;
-    start = end + 2;
+/// The entries of one house joined by commas, "-" for an empty house.
+std::string HouseContents(const WheelEntries& entries) {
+  if (entries.empty()) {
+    return "-";
   }
-  return joined.empty() ? "-" : joined;
+  std::string joined;
+  for (const WheelEntry& entry : entries) {
+    if (!joined.empty()) {
+      joined += ", ";
+    }
+    joined += WheelEntryText(entry);
+  }
+  return joined;
 }
 
 }  // namespace
@@ -79,7 +70,7 @@ std::string ChartText(const ChartView& view, const ChartSession& session) {
       }
     }
     text << "  House " << Padded(std::to_string(house + 1), 3) << Padded(sign, 13)
-         << HouseContents(view.wheel.houseTexts[house]) << '\n';
+         << HouseContents(view.wheel.houseEntries[house]) << '\n';
   }
   return text.str();
 }

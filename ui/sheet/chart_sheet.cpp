@@ -93,9 +93,8 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
                             Px(wheel::kHouseNumberHeight)),
                      Qt::AlignCenter | Qt::TextDontClip, number);
 
-    const wheel::HouseListLayout list =
-        wheel::LayOutHouseList(static_cast<int>(position),
-                               QString::fromStdString(wheelView.houseTexts[position]), listFont);
+    const wheel::HouseListLayout list = wheel::LayOutHouseList(
+        static_cast<int>(position), wheel::EntryTexts(wheelView.houseEntries[position]), listFont);
     wheel::PaintHouseList(painter, list, kBlue);
   }
   painter.restore();
@@ -114,23 +113,19 @@ double DrawWrapped(QPainter& painter, const QRectF& box, const QString& text, co
   return height;
 }
 
-/// "07:05" of the results' "7:5".
-QString PaddedTime(const std::string& time) {
-  const QStringList parts = QString::fromStdString(time).split(QLatin1Char(':'));
-  if (parts.size() != 2) {
-    return QString::fromStdString(time);
-  }
-  return parts[0].rightJustified(2, QLatin1Char('0')) + QLatin1Char(':') +
-         parts[1].rightJustified(2, QLatin1Char('0'));
+/// "07:05": the clock time with two digits each.
+QString PaddedTime(const CivilMoment& clock) {
+  return QStringLiteral("%1:%2")
+      .arg(clock.hour, 2, 10, QLatin1Char('0'))
+      .arg(clock.minute, 2, 10, QLatin1Char('0'));
 }
 
-/// "5 March 1980" of the results' "March/5/1980".
-QString FullDate(const std::string& date) {
-  const QStringList parts = QString::fromStdString(date).split(QLatin1Char('/'));
-  if (parts.size() != 3) {
-    return QString::fromStdString(date);
-  }
-  return parts[1] + QLatin1Char(' ') + parts[0] + QLatin1Char(' ') + parts[2];
+/// "5 March 1980".
+QString FullDate(const CivilMoment& clock) {
+  const QString month = clock.month >= 1 && clock.month <= kMonthCount
+                            ? look::FromUtf8(kMonthNames[static_cast<std::size_t>(clock.month - 1)])
+                            : QString();
+  return QStringLiteral("%1 %2 %3").arg(clock.day).arg(month).arg(clock.year);
 }
 
 void DrawHeading(QPainter& painter, double left, double top, const QString& text) {
@@ -144,8 +139,8 @@ void DrawDetails(QPainter& painter, const ChartView& chart) {
     const char* caption;
     const std::string* value;
   };
-  const std::string date = FullDate(chart.dateOfBirth).toStdString();
-  const std::string time = PaddedTime(chart.timeOfBirth).toStdString();
+  const std::string date = FullDate(chart.birthClock).toStdString();
+  const std::string time = PaddedTime(chart.birthClock).toStdString();
   const Row rows[] = {
       {"Date of Birth :", &date},        {"Time of Birth :", &time},
       {"Zone :", &chart.zoneUsed},       {"Universal Time :", &chart.universalTime},
@@ -198,7 +193,6 @@ void DrawSigns(QPainter& painter, const ChartView& chart) {
 
 void DrawPositions(QPainter& painter, const ChartView& chart, double top) {
   DrawHeading(painter, kMargin, top, QStringLiteral("Planetary Positions"));
-  const std::array<bool, kWheelBodyCount> retrograde = RetrogradeMarks(chart);
   constexpr int kFirstColumnRows = 6;
   constexpr double kRowStep = 22;
   for (int point = 0; point < kChartPointCount; ++point) {
@@ -210,7 +204,7 @@ void DrawPositions(QPainter& painter, const ChartView& chart, double top) {
              SheetFont(13, true), kInk);
     DrawLine(painter, QRectF(left + 104, rowTop, 90, kRowStep),
              QString::fromStdString(chart.positions[index]), SheetFont(13), kInk);
-    if (index < retrograde.size() && retrograde[index]) {
+    if (chart.points[index].retrograde) {
       DrawLine(painter, QRectF(left + 196, rowTop, 60, kRowStep), QStringLiteral("(R)"),
                SheetFont(13, true), kRed);
     }
@@ -218,19 +212,6 @@ void DrawPositions(QPainter& painter, const ChartView& chart, double top) {
 }
 
 }  // namespace
-
-std::array<bool, kWheelBodyCount> RetrogradeMarks(const ChartView& chart) {
-  std::array<bool, kWheelBodyCount> marks{};
-  for (const std::string& house : chart.wheel.houseTexts) {
-    const QStringList lines = QString::fromStdString(house).split(QStringLiteral("\r\n"));
-    for (std::size_t body = 0; body < marks.size(); ++body) {
-      const QString marked = FromUtf8(kChartPointNames[body]) + QStringLiteral(" (R)");
-      marks[body] =
-          marks[body] || lines.contains(marked + QLatin1Char(' ')) || lines.contains(marked);
-    }
-  }
-  return marks;
-}
 
 void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& chart) {
   painter.save();

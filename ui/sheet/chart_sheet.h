@@ -27,10 +27,6 @@ inline constexpr QSizeF kSheetSize{794.0, 1123.0};
 /// to fit with its proportions kept and centred.
 void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& chart);
 
-/// Which of Sun to Saturn the chart's wheel marks retrograde, by chart point
-/// index (Sun and Moon never are).
-[[nodiscard]] std::array<bool, kWheelBodyCount> RetrogradeMarks(const ChartView& chart);
-
 enum class SheetFormat { Pdf, Png, Svg };
 
 /// The format named by `path`'s extension (.pdf, .png, .svg, any letter

@@ -211,26 +211,19 @@ QString SignArtwork(int picture) {
   return QStringLiteral(":/assets/signs/%1.svg").arg(name.toLower());
 }
 
-std::vector<QString> HouseEntries(const QString& houseText) {
-  std::vector<QString> entries;
-  const QStringList lines = houseText.split(QStringLiteral("\r\n"));
-  for (qsizetype index = 0; index < lines.size(); ++index) {
-    QString line = lines[index];
-    while (!line.isEmpty() && line.back().isSpace()) {
-      line.chop(1);
-    }
-    if (index == 0 && line.isEmpty()) {
-      continue;  // the text begins with a line break
-    }
-    entries.push_back(line);
+std::vector<QString> EntryTexts(const WheelEntries& entries) {
+  std::vector<QString> texts;
+  texts.reserve(entries.size());
+  for (const WheelEntry& entry : entries) {
+    texts.push_back(QString::fromStdString(WheelEntryText(entry)));
   }
-  return entries;
+  return texts;
 }
 
-HouseListLayout LayOutHouseList(int position, const QString& houseText, const QFont& baseFont) {
+HouseListLayout LayOutHouseList(int position, const std::vector<QString>& entries,
+                                const QFont& baseFont) {
   const WheelPlace& place = kWheelPlaces[static_cast<std::size_t>(position)];
   const QPointF anchor(Px(place.planetList.left), Px(place.planetList.top));
-  const std::vector<QString> entries = HouseEntries(houseText);
   const int basePixels = baseFont.pixelSize() > 0 ? baseFont.pixelSize() : 11;
   if (entries.empty()) {
     HouseListLayout empty;

@@ -13,6 +13,7 @@
 #include <array>
 #include <vector>
 
+#include "chart/wheel.h"
 #include "common/vocabulary.h"
 
 class QPainter;
@@ -109,9 +110,8 @@ struct HouseListLayout {
   int columns = 1;                   ///< 1 or 2
 };
 
-/// The entries of a house text ("\r\nSun\r\nMercury (R) "): its lines without
-/// the empty first one, in order, trailing blanks dropped.
-[[nodiscard]] std::vector<QString> HouseEntries(const QString& houseText);
+/// The entries of a house as they are drawn ("Mercury (R)"), in order.
+[[nodiscard]] std::vector<QString> EntryTexts(const WheelEntries& entries);
 
 /// The wheel drawing, a resource compiled into the program.
 inline const QString kWheelArtwork = QStringLiteral(":/assets/wheel.svg");
@@ -120,7 +120,7 @@ inline const QString kWheelArtwork = QStringLiteral(":/assets/wheel.svg");
 /// any other number.
 [[nodiscard]] QString SignArtwork(int picture);
 
-/// Lays out the list of wheel position `position` from `houseText` in
+/// Lays out the list of wheel position `position` from its `entries` in
 /// `baseFont` (its pixel size is the largest used). The list keeps its
 /// designed anchor (the lblNatal corner, its text starting one line below
 /// it) wherever it fits there; otherwise it moves the least distance that
@@ -131,7 +131,7 @@ inline const QString kWheelArtwork = QStringLiteral(":/assets/wheel.svg");
 /// list goes down to 8. Every entry's box then lies inside the house's
 /// sector, clear of its lines (HouseSector::Holds with kClearance), for up
 /// to eight entries.
-[[nodiscard]] HouseListLayout LayOutHouseList(int position, const QString& houseText,
+[[nodiscard]] HouseListLayout LayOutHouseList(int position, const std::vector<QString>& entries,
                                               const QFont& baseFont);
 
 /// Draws `layout` with `painter` in `colour`; the painter's coordinates are

@@ -161,19 +161,15 @@ QString Count(int number, const char* unit) {
 
 }  // namespace
 
-QString PositionSpeech(std::string_view pointName, std::string_view position, bool retrograde) {
+QString PositionSpeech(std::string_view pointName, const PointPosition& position) {
   const QString name = pointName == "Asc" ? QStringLiteral("Ascendant") : FromUtf8(pointName);
-  const QStringList fields =
-      FromUtf8(TrimSpaces(position)).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-  const std::optional<int> sign =
-      fields.size() == 3 ? SignIndexFromAbbreviation(fields[1].toStdString()) : std::nullopt;
-  if (!sign) {
-    return position.empty() ? name : name + QStringLiteral(", ") + FromUtf8(position);
+  if (!position.sign) {
+    return name;
   }
-  QString speech = name + QStringLiteral(", ") + Count(fields[0].toInt(), "degree") +
-                   QLatin1Char(' ') + Count(fields[2].toInt(), "minute") + QLatin1Char(' ') +
-                   FromUtf8(kSigns[static_cast<std::size_t>(*sign)].name);
-  if (retrograde) {
+  QString speech = name + QStringLiteral(", ") + Count(position.degree, "degree") +
+                   QLatin1Char(' ') + Count(position.minute, "minute") + QLatin1Char(' ') +
+                   FromUtf8(kSigns[static_cast<std::size_t>(*position.sign)].name);
+  if (position.retrograde) {
     speech += QStringLiteral(", retrograde");
   }
   return speech;
@@ -443,7 +439,8 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
   // Each list is laid out inside its own house, as near its designed corner
   // as it fits.
   for (std::size_t position = 0; position < lblNatal_.size(); ++position) {
-    lblNatal_[position]->SetHouseText(QString::fromStdString(chart.wheel.houseTexts[position]));
+    lblNatal_[position]->SetHouse(QString::fromStdString(chart.wheel.houseTexts[position]),
+                                  chart.wheel.houseEntries[position]);
   }
   if (chart.wheel.pictures) {
     for (std::size_t position = 0; position < imgSign_.size(); ++position) {
@@ -464,21 +461,19 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
 }
 
 void frmDisplay::DescribeForAssistiveTechnology(const ChartView& chart) {
-  // A body is retrograde when its wheel entry carries the mark.
-  const std::array<bool, kWheelBodyCount> marks = RetrogradeMarks(chart);
   for (std::size_t point = 0; point < lblPlanet_.size(); ++point) {
-    const bool retrograde = point < marks.size() && marks[point];
     lblPlanet_[point]->setAccessibleName(
-        PositionSpeech(kChartPointNames[point], chart.positions[point], retrograde));
+        PositionSpeech(kChartPointNames[point], chart.points[point]));
   }
   QStringList houses;
   for (std::size_t position = 0; position < lblNatal_.size(); ++position) {
-    const int picture = imgSign_[position]->property("picture").toInt();
+    // Without pictures of the chart the wheel keeps its designed signs.
+    const int picture = chart.wheel.pictures ? (*chart.wheel.pictures)[position]
+                                             : wheel::kWheelPlaces[position].designSign + 1;
     const QString sign = picture >= 1 && picture <= kSignCount
                              ? FromUtf8(kSigns[static_cast<std::size_t>(picture - 1)].name)
                              : QString();
-    const std::vector<QString> entries =
-        wheel::HouseEntries(QString::fromStdString(chart.wheel.houseTexts[position]));
+    const std::vector<QString> entries = wheel::EntryTexts(chart.wheel.houseEntries[position]);
     const QStringList bodies(entries.begin(), entries.end());
     houses << QStringLiteral("House %1, %2: %3")
                   .arg(position + 1)

@@ -28,10 +28,9 @@ class SignImageList;
 class SvgPicture;
 
 /// How a position reads aloud: "Mars, 2 degrees 21 minutes Virgo,
-/// retrograde" for Mars at "02 Vir 21" ("Ascendant" for "Asc"); the name
-/// alone when the position text is empty.
-[[nodiscard]] QString PositionSpeech(std::string_view pointName, std::string_view position,
-                                     bool retrograde);
+/// retrograde" for Mars at 2° 21' Virgo, marked retrograde ("Ascendant" for
+/// "Asc"); the name alone when the position names no sign.
+[[nodiscard]] QString PositionSpeech(std::string_view pointName, const PointPosition& position);
 
 /// The only child window of the main window. It computes nothing: ShowChart
 /// writes a cast chart into its labels and pictures and its report into the

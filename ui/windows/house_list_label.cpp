@@ -12,9 +12,9 @@ HouseListLabel::HouseListLabel(int position, const QString& caption, QWidget* pa
   setTextFormat(Qt::PlainText);
 }
 
-void HouseListLabel::SetHouseText(const QString& houseText) {
+void HouseListLabel::SetHouse(const QString& houseText, const WheelEntries& entries) {
   setText(houseText);
-  layout_ = wheel::LayOutHouseList(position_, houseText, font());
+  layout_ = wheel::LayOutHouseList(position_, wheel::EntryTexts(entries), font());
   PlaceOnList();
 }
 

@@ -19,9 +19,10 @@ class HouseListLabel final : public QLabel {
   /// plain label until a house text is set.
   HouseListLabel(int position, const QString& caption, QWidget* parent = nullptr);
 
-  /// Shows `houseText` laid out inside the house: the label takes the list's
-  /// bounds in the wheel picture (its parent) and draws each entry there.
-  void SetHouseText(const QString& houseText);
+  /// Keeps `houseText` as the label's text and shows the house's `entries`
+  /// laid out inside the house: the label takes the list's bounds in the
+  /// wheel picture (its parent) and draws each entry there.
+  void SetHouse(const QString& houseText, const WheelEntries& entries);
 
   /// The list as laid out, in the coordinates of the wheel picture; none
   /// before a house text is set.

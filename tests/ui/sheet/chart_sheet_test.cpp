@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -19,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <array>
 #include <optional>
 #include <string>
 #include <variant>
@@ -29,6 +32,7 @@
 #include "tests/ui/support//fakes.h"
 #include "tests/ui/support/file_size_limit.h"
 #include "tests/ui/support/reading_tools.h"
+#include "tests/ui/support/text_recorder.h"
 #include "tests/ui/support/windows.h"
 #include "ui/sheet/chart_sheet.h"
 #include "ui/windows/chart_sheet_actions.h"
@@ -83,12 +87,25 @@ void ExpectSheetText(const QString& pdfPath, const ChartView& chart) {
       << info->toStdString();
 }
 
-TEST(ChartSheet, RetrogradeMarksComeFromTheWheel) {
+TEST(ChartSheet, RetrogradeMarksFollowTheChart) {
   const ChartView chart = SampleChart();
   // 5 March 1980: Mercury, Mars, Jupiter and Saturn were retrograde; the
   // Sun and the Moon never are, and Venus was direct.
-  EXPECT_EQ(RetrogradeMarks(chart),
-            (std::array<bool, kWheelBodyCount>{false, false, true, false, true, true, true}));
+  std::array<bool, kChartPointCount> marks{};
+  for (std::size_t point = 0; point < marks.size(); ++point) {
+    marks[point] = chart.points[point].retrograde;
+  }
+  EXPECT_EQ(marks, (std::array<bool, kChartPointCount>{false, false, true, false, true, true, true,
+                                                       false, false, false, false}));
+  // The sheet marks exactly those four rows.
+  testing::TextRecordingDevice device(kSheetSize.toSize());
+  QPainter painter(&device);
+  DrawChartSheet(painter, QRectF(QPointF(0, 0), kSheetSize), chart);
+  painter.end();
+  const std::vector<testing::DrawnText> texts = device.Texts();
+  EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
+                          [](const testing::DrawnText& text) { return text.text == "(R)"; }),
+            4);
 }
 
 TEST(ChartSheet, PdfHoldsTheChartAsTextOnOnePage) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "chart/chart_driver.h"
+#include "tests/support/wheel_houses.h"
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/text_recorder.h"
 #include "ui/platform/web_links.h"
@@ -27,31 +28,23 @@ namespace {
 using testing::DrawnText;
 using testing::TextRecordingDevice;
 
+using test::Marked;
+using test::Plain;
+
 /// The longest list a house can hold: all seven bodies, every planet marked
 /// retrograde, and the Ascendant.
-const QString kFullestHouse = QStringLiteral(
-    "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus (R) \r\nMars (R) \r\nJupiter (R) \r\nSaturn (R) "
-    "\r\nAsc");
+const WheelEntries kFullestHouse{Plain(ChartPoint::Sun),      Plain(ChartPoint::Moon),
+                                 Marked(ChartPoint::Mercury), Marked(ChartPoint::Venus),
+                                 Marked(ChartPoint::Mars),    Marked(ChartPoint::Jupiter),
+                                 Marked(ChartPoint::Saturn),  Plain(ChartPoint::Ascendant)};
 
-/// The entries of a house text as they are drawn (no trailing blanks).
-QStringList Entries(const QString& houseText) {
-  QStringList entries = houseText.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-  for (QString& entry : entries) {
-    entry = entry.trimmed();
-  }
-  return entries;
-}
-
-/// A view with `houseText` at wheel position `position` and every other house empty.
-ChartView OneHouseView(int position, const QString& houseText) {
+/// A view with `entries` at wheel position `position` and every other house empty.
+ChartView OneHouseView(int position, const WheelEntries& entries) {
   ChartView view;
   view.positions.fill("01 Ari 00");
   view.moonSign = "Aries";
   view.name = "TEST";
-  for (int k = 0; k < kSignCount; ++k) {
-    view.wheel.houseTexts[static_cast<std::size_t>(k)] =
-        k == position ? houseText.toStdString() : std::string();
-  }
+  test::SetHouse(view.wheel, position, entries);
   return view;
 }
 
@@ -68,12 +61,12 @@ std::vector<DrawnText> DrawnWheelTexts(frmDisplay& form) {
 /// set in 9 pixels reads as "Satum").
 constexpr int kLegiblePixels = 10;
 
-/// Checks that each entry of `houseText` is drawn once, in type of at least
+/// Checks that each of `entries` is drawn once, in type of at least
 /// `smallestPixels`, and inside the sector of `position`.
 void ExpectListInsideItsHouse(const std::vector<DrawnText>& drawn, int position,
-                              const QString& houseText, int smallestPixels = kLegiblePixels) {
+                              const WheelEntries& entries, int smallestPixels = kLegiblePixels) {
   const wheel::HouseSector sector = wheel::SectorOf(position);
-  for (const QString& entry : Entries(houseText)) {
+  for (const QString& entry : wheel::EntryTexts(entries)) {
     SCOPED_TRACE(entry.toStdString());
     const auto count = std::count_if(drawn.begin(), drawn.end(), [&](const DrawnText& text) {
       return text.text.trimmed() == entry;
@@ -109,22 +102,19 @@ TEST(WheelHouseLists, TheFullestListStaysInsideEachHouse) {
 
 // Every count from one to eight entries, the longest names first.
 TEST(WheelHouseLists, EveryLengthOfListStaysInsideEachHouse) {
-  const QStringList longest = {QStringLiteral("Jupiter (R) "), QStringLiteral("Mercury (R) "),
-                               QStringLiteral("Saturn (R) "),  QStringLiteral("Venus (R) "),
-                               QStringLiteral("Mars (R) "),    QStringLiteral("Moon"),
-                               QStringLiteral("Sun"),          QStringLiteral("Asc")};
+  const WheelEntries longest{Marked(ChartPoint::Jupiter), Marked(ChartPoint::Mercury),
+                             Marked(ChartPoint::Saturn),  Marked(ChartPoint::Venus),
+                             Marked(ChartPoint::Mars),    Plain(ChartPoint::Moon),
+                             Plain(ChartPoint::Sun),      Plain(ChartPoint::Ascendant)};
   testing::FakeWebBrowser browser;
   WebLinks links{browser};
   for (int count = 1; count <= 8; ++count) {
-    QString text;
-    for (int entry = 0; entry < count; ++entry) {
-      text += QStringLiteral("\r\n") + longest[entry];
-    }
+    const WheelEntries list(longest.begin(), longest.begin() + count);
     for (int position = 0; position < kSignCount; ++position) {
       SCOPED_TRACE(std::to_string(count) + " entries in house " + std::to_string(position + 1));
       frmDisplay form{links};
-      form.ShowChart(OneHouseView(position, text), {});
-      ExpectListInsideItsHouse(DrawnWheelTexts(form), position, text);
+      form.ShowChart(OneHouseView(position, list), {});
+      ExpectListInsideItsHouse(DrawnWheelTexts(form), position, list);
     }
   }
 }
@@ -137,11 +127,11 @@ TEST(WheelHouseLists, AShortListKeepsItsAnchorAndSize) {
   testing::FakeWebBrowser browser;
   WebLinks links{browser};
   for (int position = 0; position < kSignCount; ++position) {
-    for (const QString& entry : {QStringLiteral("Sun"), QStringLiteral("Jupiter (R)")}) {
+    for (const WheelEntry& only : {Plain(ChartPoint::Sun), Marked(ChartPoint::Jupiter)}) {
+      const QString entry = QString::fromStdString(WheelEntryText(only));
       SCOPED_TRACE(entry.toStdString() + " in house " + std::to_string(position + 1));
       frmDisplay form{links};
-      form.ShowChart(OneHouseView(position, QStringLiteral("\r\n") + entry + QStringLiteral(" ")),
-                     {});
+      form.ShowChart(OneHouseView(position, {only}), {});
       const std::vector<DrawnText> drawn = DrawnWheelTexts(form);
       const auto found = std::find_if(drawn.begin(), drawn.end(), [&](const DrawnText& text) {
         return text.text.trimmed() == entry;
@@ -196,10 +186,9 @@ TEST(WheelHouseLists, TheCrowdedChartsOfFebruary1962) {
     std::size_t listed = 0;
     for (int position = 0; position < kSignCount; ++position) {
       SCOPED_TRACE("house " + std::to_string(position + 1));
-      const QString houseText =
-          QString::fromStdString(view.wheel.houseTexts[static_cast<std::size_t>(position)]);
-      listed += Entries(houseText).size();
-      ExpectListInsideItsHouse(drawn, position, houseText);
+      const WheelEntries& entries = view.wheel.houseEntries[static_cast<std::size_t>(position)];
+      listed += entries.size();
+      ExpectListInsideItsHouse(drawn, position, entries);
     }
     EXPECT_EQ(listed, 8U);  // the seven bodies and the Ascendant
   }

@@ -23,6 +23,7 @@
 #include "common/vocabulary.h"
 #include "report/report_sinks.h"
 #include "tests/support/sample_entries.h"
+#include "tests/support/wheel_houses.h"
 #include "tests/ui/support//fakes.h"
 #include "ui/platform/web_links.h"
 #include "ui/windows/frm_display.h"
@@ -37,6 +38,8 @@ QString BoxText(const std::string& text) {
 }
 
 using zodivane::test::London1985Entries;
+using zodivane::test::Marked;
+using zodivane::test::Plain;
 
 /// A hand-made view with every text known in advance and the wheel turned to
 /// Sagittarius: the Sun and retrograde Mercury share Pisces, house 4.
@@ -50,6 +53,7 @@ ChartView HandMadeView() {
   view.name = "JANE DOE";
   view.dateOfBirth = "March/5/1980";
   view.timeOfBirth = "7:5";
+  view.birthClock = {1980, 3, 5, 7, 5, 0};
   view.latitude = "28\xC2\xB0 38' N";
   view.longitude = "77\xC2\xB0 12' E";
   view.city = "New Delhi";
@@ -58,18 +62,17 @@ ChartView HandMadeView() {
   view.zoneUsed = "Indian Time (IST), UT+5:30";
   view.zoneUsedShort = "IST, UT+5:30";
   view.universalTime = "5 March 1980, 01:35 UT";
-  SignLists lists{};
-  lists[11] = "\r\nSun\r\nMercury (R) ";
-  lists[7] = "\r\nMoon";
-  lists[10] = "\r\nVenus";
-  lists[4] = "\r\nMars";
-  lists[6] = "\r\nJupiter";
-  lists[5] = "\r\nSaturn";
-  lists[8] = "\r\nAsc";
+  SignEntries lists{};
+  lists[11] = {Plain(ChartPoint::Sun), Marked(ChartPoint::Mercury)};
+  lists[7] = {Plain(ChartPoint::Moon)};
+  lists[10] = {Plain(ChartPoint::Venus)};
+  lists[4] = {Plain(ChartPoint::Mars)};
+  lists[6] = {Plain(ChartPoint::Jupiter)};
+  lists[5] = {Plain(ChartPoint::Saturn)};
+  lists[8] = {Plain(ChartPoint::Ascendant)};
   std::array<int, kSignCount> pictures{};
   for (int k = 0; k < kSignCount; ++k) {
-    view.wheel.houseTexts[static_cast<std::size_t>(k)] =
-        lists[static_cast<std::size_t>((8 + k) % 12)];
+    test::SetHouse(view.wheel, k, lists[static_cast<std::size_t>((8 + k) % 12)]);
     pictures[static_cast<std::size_t>(k)] = (8 + k) % 12 + 1;
   }
   view.wheel.pictures = pictures;
@@ -311,7 +314,9 @@ TEST_F(ResultsForm, LongDetailsEndInAnEllipsisInsideTheirFrames) {
 // stay inside house 1 below the horizon.
 TEST_F(ResultsForm, ListLabelsKeepTheirTextAndCoverTheirLines) {
   ChartView view = HandMadeView();
-  view.wheel.houseTexts[0] = "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus\r\nAsc";
+  test::SetHouse(view.wheel, 0,
+                 {Plain(ChartPoint::Sun), Plain(ChartPoint::Moon), Marked(ChartPoint::Mercury),
+                  Plain(ChartPoint::Venus), Plain(ChartPoint::Ascendant)});
   form.ShowChart(view, {});
   const auto* list = form.findChild<HouseListLabel*>(QStringLiteral("lblNatal_0"));
   ASSERT_NE(list, nullptr);
