@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "common/form_rules.h"
 #include "common/vocabulary.h"
 
 namespace zodivane {
@@ -24,13 +25,13 @@ struct CoordinateCheck {
 // In the order the checks run. The minute messages have two spaces between
 // "the" and "Minute".
 constexpr auto kCoordinateChecks = std::to_array<CoordinateCheck>({
-    {&FormEntries::txtLonD, "txtLonD", 179,
+    {&FormEntries::txtLonD, "txtLonD", kLargestLongitudeDegrees,
      "Please Enter Value Between 0 And 179 in the Degree of Longitude"},
-    {&FormEntries::txtLonM, "txtLonM", 59,
+    {&FormEntries::txtLonM, "txtLonM", kLargestArcMinutes,
      "Please Enter Value Between 0 And 59 in the  Minute of Longitude"},
-    {&FormEntries::txtLatD, "txtLatD", 89,
+    {&FormEntries::txtLatD, "txtLatD", kLargestLatitudeDegrees,
      "Please Enter Value Between 0 And 89 in the Degree of Latitude"},
-    {&FormEntries::txtLatM, "txtLatM", 59,
+    {&FormEntries::txtLatM, "txtLatM", kLargestArcMinutes,
      "Please Enter Value Between 0 And 59 in the  Minute of Latitude"},
 });
 static_assert(kCoordinateChecks.size() == 4);

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/form_rules.h"
 #include "ephemeris/engines.h"
 #include "ephemeris/time_scales.h"
 
@@ -20,8 +21,8 @@ constexpr int kNoSign = -1;
 
 /// First and last birth moments the form takes: 1 January 1901, 0:00 and
 /// 31 December 2050, 23:59, local clock time.
-constexpr CivilMoment kFirstBirthMoment{1901, 1, 1, 0, 0};
-constexpr CivilMoment kLastBirthMoment{2050, 12, 31, 23, 59};
+constexpr CivilMoment kFirstBirthMoment{kFirstBirthYear, 1, 1, kHourList.first, kMinuteList.first};
+constexpr CivilMoment kLastBirthMoment{kLastBirthYear, 12, 31, kHourList.last, kMinuteList.last};
 
 /// Minutes from 1 January 1901, 0:00 to a local date and time.
 std::int64_t MinutesFromFirstBirth(const CivilMoment& moment) noexcept {

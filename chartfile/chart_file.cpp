@@ -15,6 +15,7 @@
 #include "chartfile/entry_keys.h"
 #include "chartfile/json_depth.h"
 #include "chartfile/text_helpers.h"
+#include "common/form_rules.h"
 #include "common/utf8.h"
 
 namespace zodivane::chartfile {
@@ -259,19 +260,7 @@ std::string WriteChartFile(const ChartFile& file) {
 }
 
 std::string SuggestedFileName(std::string_view name) {
-  std::string kept;
-  for (const char c : name) {
-    const auto byte = static_cast<unsigned char>(c);
-    const bool asciiKept = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                           (c >= '0' && c <= '9') || c == ' ' || c == '-' || c == '.' || c == '_';
-    if (asciiKept || byte >= 0x80)  // letters beyond ASCII are kept whole
-      kept.push_back(c);
-  }
-  const auto first = kept.find_first_not_of(" .");
-  if (first == std::string::npos)
-    return "chart" + std::string(kExtension);
-  const auto last = kept.find_last_not_of(" .");
-  return kept.substr(first, last - first + 1) + std::string(kExtension);
+  return FileNameStem(name) + std::string(kExtension);
 }
 
 }  // namespace zodivane::chartfile

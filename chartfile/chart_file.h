@@ -61,9 +61,8 @@ struct ChartFile {
 /// come from it).
 [[nodiscard]] std::string WriteChartFile(const ChartFile& file);
 
-/// A file name for the chart of `name`: the name's letters, digits, spaces,
-/// dashes and dots kept (other characters dropped, spaces at the ends
-/// trimmed), then the extension; "chart.zchart" for a name left empty.
+/// A file name for the chart of `name`: FileNameStem, then the extension
+/// ("chart.zchart" for a name left empty).
 [[nodiscard]] std::string SuggestedFileName(std::string_view name);
 
 }  // namespace zodivane::chartfile

@@ -19,6 +19,7 @@
 #include "chartfile/json_depth.h"
 #include "chartfile/json_escape.h"
 #include "chartfile/text_helpers.h"
+#include "common/form_rules.h"
 #include "common/utf8.h"
 
 namespace zodivane::chartfile {
@@ -27,27 +28,13 @@ namespace {
 using Json = nlohmann::json;
 namespace ondemand = simdjson::ondemand;
 
-/// A list of the form: the key that holds its position or selected text and
-/// the numbers it offers.
-struct ListRange {
-  std::string_view key;
-  int first;  ///< for a position key always 0; for a text key the first entry
-  int last;
-  std::string_view what;  ///< how the message names the list
-};
-
-constexpr auto kPositionKeys = std::to_array<ListRange>({
-    {"cboMonthIndex", 0, 11, "the month list"},
-    {"cboDateIndex", 0, 30, "the day list"},
+constexpr auto kPositionKeys = std::to_array<FormList>({
+    kMonthPositions,
+    kDayPositions,
     {"cmbTimeZoneIndex", 0, kTimeZoneCount - 1, "the time-zone list"},
 });
 
-constexpr auto kListTextKeys = std::to_array<ListRange>({
-    {"cboDateText", 1, 31, "the day list"},
-    {"cboYearText", 1901, 2050, "the year list"},
-    {"cboHHText", 0, 23, "the hour list"},
-    {"cboMMText", 0, 59, "the minute list"},
-});
+constexpr auto& kListTextKeys = kFormTextLists;
 
 /// One input value as the line holds it, in the kinds nlohmann's parser
 /// tells apart.
@@ -134,7 +121,7 @@ std::optional<std::string> ReadKey(InputValue& value, const InputKey& rule, Form
     const bool isUnsigned = value.kind == InputValue::Kind::Unsigned;
     if (!isUnsigned && value.kind != InputValue::Kind::Integer)
       return wrongType("an integer (a list position from 0)");
-    for (const ListRange& list : kPositionKeys) {
+    for (const FormList& list : kPositionKeys) {
       if (list.key != rule.key)
         continue;
       const bool inRange = isUnsigned ? value.unsigned_ <= static_cast<std::uint64_t>(list.last)
@@ -161,7 +148,7 @@ std::optional<std::string> CheckListTexts(const FormEntries& entries) {
   const std::array<const std::string*, 4> texts{&entries.cboDateText, &entries.cboYearText,
                                                 &entries.cboHHText, &entries.cboMMText};
   for (std::size_t i = 0; i < kListTextKeys.size(); ++i) {
-    const ListRange& list = kListTextKeys[i];
+    const FormList& list = kListTextKeys[i];
     if (!IsListEntry(*texts[i], list.first, list.last)) {
       std::string message = "key " + Quoted(list.key) + " must be an entry of " +
                             std::string(list.what) + ", " + Quoted(std::to_string(list.first)) +

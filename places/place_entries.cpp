@@ -1,25 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "places/place_entries.h"
 
-#include <cmath>
+#include <algorithm>
 #include <string>
 
 #include "chart/time_zones.h"
+#include "common/form_rules.h"
 
 namespace zodivane::places {
 namespace {
 
 constexpr int kMinutesPerDegree = 60;
-constexpr int kLargestLongitudeDegrees = 179;
-constexpr int kLargestLatitudeDegrees = 89;
 
 }  // namespace
 
 DegreesMinutes ToNearestMinute(double angleDeg, int maxDegrees) noexcept {
-  const double totalMinutes = std::round(std::fabs(angleDeg) * kMinutesPerDegree);
-  const double largest =
-      static_cast<double>(maxDegrees * kMinutesPerDegree + kMinutesPerDegree - 1);
-  const int minutes = static_cast<int>(std::fmin(totalMinutes, largest));
+  const long largest = maxDegrees * kMinutesPerDegree + kLargestArcMinutes;
+  const auto minutes = static_cast<int>(std::min(NearestArcMinutes(angleDeg), largest));
   return DegreesMinutes{minutes / kMinutesPerDegree, minutes % kMinutesPerDegree, angleDeg < 0};
 }
 

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "chart/time_zones.h"
+#include "common/form_rules.h"
 #include "places/zone_rows.h"
 #include "tools/zodivane_chart/text_helpers.h"
 
@@ -119,7 +120,7 @@ std::optional<std::variant<Coordinate, UsageError>> ParseDecimalDegrees(std::str
   if (degrees >= 1000) {
     return UsageError{std::string(flag) + ": " + Quoted(text) + " is not a number of degrees"};
   }
-  const auto minutes = static_cast<long>(std::lround(degrees * 60));
+  const long minutes = NearestArcMinutes(degrees);
   Coordinate coordinate;
   coordinate.degrees = std::to_string(minutes / 60);
   coordinate.minutes = std::to_string(minutes % 60);
@@ -393,8 +394,9 @@ FlagsResult EntriesFromFlags(const PeopleFlags& flags) {
   if (!year || !month || !day || dash1 != 4) {
     return UsageError{"--date must be YYYY-MM-DD (e.g. 1980-03-05), not " + Quoted(date)};
   }
-  if (*year < 1901 || *year > 2050) {
-    return UsageError{"--date: the year must be 1901 to 2050 (the form's year list), not " +
+  if (*year < kFirstBirthYear || *year > kLastBirthYear) {
+    return UsageError{"--date: the year must be " + std::to_string(kFirstBirthYear) + " to " +
+                      std::to_string(kLastBirthYear) + " (the form's year list), not " +
                       std::to_string(*year)};
   }
   if (*month < 1 || *month > 12) {
@@ -418,7 +420,7 @@ FlagsResult EntriesFromFlags(const PeopleFlags& flags) {
   if (!hour || !minute) {
     return UsageError{"--time must be HH:MM (24-hour, e.g. 07:05), not " + Quoted(time)};
   }
-  if (*hour > 23 || *minute > 59) {
+  if (*hour > kHourList.last || *minute > kMinuteList.last) {
     return UsageError{"--time: the hour must be 0 to 23 and the minute 0 to 59, not " +
                       Quoted(time)};
   }

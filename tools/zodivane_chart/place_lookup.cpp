@@ -9,6 +9,7 @@
 #include "chart/time_zones.h"
 #include "chartfile/entry_keys.h"
 #include "chartfile/json_depth.h"
+#include "common/form_rules.h"
 #include "places/place_entries.h"
 #include "tools/zodivane_chart/text_helpers.h"
 
@@ -196,7 +197,8 @@ std::string PlaceNoteText(const PlaceChoice& choice, const FormEntries& entries)
 }
 
 std::string CoordinateFlag(double angleDeg, bool latitude) {
-  const places::DegreesMinutes angle = places::ToNearestMinute(angleDeg, latitude ? 89 : 179);
+  const places::DegreesMinutes angle = places::ToNearestMinute(
+      angleDeg, latitude ? kLargestLatitudeDegrees : kLargestLongitudeDegrees);
   const char hemisphere = latitude ? (angle.negative ? 'S' : 'N') : (angle.negative ? 'W' : 'E');
   return std::to_string(angle.degrees) + hemisphere + std::to_string(angle.minutes);
 }

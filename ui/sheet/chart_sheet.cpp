@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "common/form_rules.h"
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/wheel_layout.h"
 #include "ui/sheet/whole_file.h"
@@ -347,19 +348,8 @@ std::optional<QString> WriteChartSheet(const QString& path, const ChartView& cha
 }
 
 QString SuggestedSheetFileName(const ChartView& chart, SheetFormat format) {
-  QString name = QString::fromStdString(chart.name).simplified();
-  for (QChar& character : name) {
-    if (character.category() == QChar::Other_Control ||
-        QStringLiteral("/\\:*?\"<>|").contains(character)) {
-      character = QLatin1Char('_');
-    }
-  }
-  while (name.startsWith(QLatin1Char('.'))) {
-    name.remove(0, 1);
-  }
-  if (name.isEmpty()) {
-    name = QStringLiteral("chart");
-  }
+  // The same name as the chart file's, so that a person's files sort together.
+  const QString name = look::FromUtf8(FileNameStem(chart.name));
   switch (format) {
     case SheetFormat::Pdf:
       return name + QStringLiteral(".pdf");

@@ -20,6 +20,7 @@
 #include <variant>
 
 #include "chart/time_zones.h"
+#include "common/form_rules.h"
 #include "common/vocabulary.h"
 #include "ui/look/look.h"
 #include "ui/look/look_widgets.h"
@@ -117,8 +118,8 @@ QRadioButton* Option(const QString& caption, const QString& name, QWidget* paren
   return option;
 }
 
-void FillNumbers(QComboBox& list, int first, int last) {
-  for (int n = first; n <= last; ++n) {
+void FillNumbers(QComboBox& list, const FormList& numbers) {
+  for (int n = numbers.first; n <= numbers.last; ++n) {
     list.addItem(QString::number(n));
   }
 }
@@ -374,11 +375,11 @@ void frmMain::Form_Load() {
   }
   // Let the open list show the longest zone text in full.
   cmbTimeZone_->view()->setMinimumWidth(cmbTimeZone_->view()->sizeHintForColumn(0) + 24);
-  FillNumbers(*cboDate_, 1, 31);
-  FillNumbers(*cboYear_, 1901, 2050);
-  FillNumbers(*cboHH_, 0, 23);
-  FillNumbers(*cboMM_, 0, 59);
-  FillNumbers(*cboSS_, 0, 59);
+  FillNumbers(*cboDate_, kDayList);
+  FillNumbers(*cboYear_, kYearList);
+  FillNumbers(*cboHH_, kHourList);
+  FillNumbers(*cboMM_, kMinuteList);
+  FillNumbers(*cboSS_, kSecondList);
   for (QComboBox* list : {cboMonth_, cboDate_, cboYear_, cboHH_, cboMM_, cboSS_}) {
     list->setCurrentIndex(0);
   }

@@ -28,8 +28,9 @@
 #include <vector>
 
 #include "chart/chart_driver.h"
+#include "chartfile/chart_file.h"
 #include "tests/support/sample_entries.h"
-#include "tests/ui/support//fakes.h"
+#include "tests/ui/support/fakes.h"
 #include "tests/ui/support/file_size_limit.h"
 #include "tests/ui/support/reading_tools.h"
 #include "tests/ui/support/text_recorder.h"
@@ -162,6 +163,8 @@ TEST(ChartSheet, SvgParsesAndHoldsTheText) {
   EXPECT_TRUE(text.contains(QString::fromStdString(chart.positions[10])));
 }
 
+// The sheet takes the chart file's name with its own extension: "Anna/Bob"
+// was once AnnaBob.zchart beside Anna_Bob.pdf.
 TEST(ChartSheet, FileNamesFromThePersonsName) {
   struct Row {
     const char* name;
@@ -170,8 +173,9 @@ TEST(ChartSheet, FileNamesFromThePersonsName) {
   };
   const Row rows[] = {
       {"ASHA MEHRA", SheetFormat::Pdf, "ASHA MEHRA.pdf"},
-      {"  Jane   Doe ", SheetFormat::Png, "Jane Doe.png"},
-      {"A/B:C*D?", SheetFormat::Svg, "A_B_C_D_.svg"},
+      {"  Jane Doe ", SheetFormat::Png, "Jane Doe.png"},
+      {"A/B:C*D?", SheetFormat::Svg, "ABCD.svg"},
+      {"Anna/Bob", SheetFormat::Pdf, "AnnaBob.pdf"},
       {"..hidden", SheetFormat::Pdf, "hidden.pdf"},
       {"", SheetFormat::Pdf, "chart.pdf"},
       {"   ", SheetFormat::Png, "chart.png"},
@@ -179,7 +183,12 @@ TEST(ChartSheet, FileNamesFromThePersonsName) {
   for (const Row& row : rows) {
     ChartView chart;
     chart.name = row.name;
-    EXPECT_EQ(SuggestedSheetFileName(chart, row.format), QString::fromUtf8(row.file)) << row.name;
+    const QString file = SuggestedSheetFileName(chart, row.format);
+    EXPECT_EQ(file, QString::fromUtf8(row.file)) << row.name;
+    EXPECT_EQ(QFileInfo(file).completeBaseName(),
+              QFileInfo(QString::fromStdString(chartfile::SuggestedFileName(row.name)))
+                  .completeBaseName())
+        << row.name;
   }
   const std::pair<const char*, std::optional<SheetFormat>> formats[] = {
       {"a.pdf", SheetFormat::Pdf}, {"b.PNG", SheetFormat::Png}, {"c.Svg", SheetFormat::Svg},

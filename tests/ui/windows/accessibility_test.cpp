@@ -17,7 +17,7 @@
 
 #include "report/report_sinks.h"
 #include "tests/support/sample_entries.h"
-#include "tests/ui/support//fakes.h"
+#include "tests/ui/support/fakes.h"
 #include "tests/ui/support/windows.h"
 #include "ui/look/look_widgets.h"
 #include "ui/windows/frm_about.h"

@@ -24,7 +24,7 @@
 #include "report/report_sinks.h"
 #include "tests/support/sample_entries.h"
 #include "tests/support/wheel_houses.h"
-#include "tests/ui/support//fakes.h"
+#include "tests/ui/support/fakes.h"
 #include "ui/platform/web_links.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/house_list_label.h"
