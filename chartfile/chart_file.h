@@ -28,18 +28,6 @@ inline constexpr std::string_view kPlaceKey = "chosenPlace";
 /// rows is chosen (cmbTimeZoneIndex 71).
 inline constexpr std::string_view kPlaceZoneKey = "placeZone";
 
-/// The place the place finder chose for the form: what it was called and
-/// where it lies, kept beside the entries it filled.
-struct ChosenPlace {
-  std::string name;         ///< e.g. "Springfield"
-  std::string state;        ///< first-level division; may be empty
-  std::string country;      ///< e.g. "United States of America"
-  std::string zone;         ///< IANA zone name, e.g. "America/Chicago"
-  double latitudeDeg = 0;   ///< north positive, -90..90
-  double longitudeDeg = 0;  ///< EAST positive, -180..180
-  friend bool operator==(const ChosenPlace&, const ChosenPlace&) = default;
-};
-
 /// The contents of one chart file.
 struct ChartFile {
   FormEntries entries;

@@ -20,6 +20,19 @@ struct PlaceZone {
   friend bool operator==(const PlaceZone&, const PlaceZone&) = default;
 };
 
+/// The place the place finder chose for the form: what it was called and
+/// where it lies, kept beside the entries it filled (in the window, in
+/// chart files and on the command line).
+struct ChosenPlace {
+  std::string name;         ///< e.g. "Springfield"
+  std::string state;        ///< first-level division; may be empty
+  std::string country;      ///< e.g. "United States of America"
+  std::string zone;         ///< IANA zone name, e.g. "America/Chicago"
+  double latitudeDeg = 0;   ///< north positive, -90..90
+  double longitudeDeg = 0;  ///< EAST positive, -180..180
+  friend bool operator==(const ChosenPlace&, const ChosenPlace&) = default;
+};
+
 /// The entries of the input form as the user left them, one field per
 /// control. Field names are the controls' names. The defaults are the
 /// form's own defaults (1 January 1901, 0:00, Greenwich Mean Time, North, East).

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/birth_record.h"
+
 namespace zodivane::places {
 
 /// One city of the gazetteer. Texts are UTF-8, in English.
@@ -24,6 +26,12 @@ struct Place {
   std::uint32_t population = 0;
   friend bool operator==(const Place&, const Place&) = default;
 };
+
+/// `place` as the form keeps it once chosen.
+[[nodiscard]] inline ChosenPlace ChosenPlaceOf(const Place& place) {
+  return {place.name, place.state,       place.country,
+          place.zone, place.latitudeDeg, place.longitudeDeg};
+}
 
 /// How a place is named to the user: "Springfield, Illinois, United States
 /// of America", the state and the country left out when empty.

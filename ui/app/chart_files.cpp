@@ -135,15 +135,11 @@ bool ChartFiles::Open(const QString& path, QWidget* parent) {
   Remember(path);
   form_.SetEntries(opened_->entries);
   if (const auto& place = opened_->place) {
-    form_.AdoptPlace(places::Place{place->name, place->state, place->country, std::string(),
-                                   place->zone, place->latitudeDeg, place->longitudeDeg, 0});
+    form_.AdoptPlace(*place);
   }
 
   // Proceed: a chart goes to the results, a rejection shows its message.
-  bool cast = false;
-  const auto watch = connect(&form_, &frmMain::ChartCast, this, [&cast] { cast = true; });
-  form_.cmdRashi_Click();
-  disconnect(watch);
+  const bool cast = form_.Cast();
   if (!cast) {
     emit Rejected();
   }
@@ -170,9 +166,8 @@ bool ChartFiles::AskAndSave(QWidget* parent) {
     }
   }
   // The place the finder chose goes with the entries it filled.
-  if (const auto chosen = form_.chosenPlace(); chosen && chosen->name == chart.entries.txtMCity) {
-    chart.place = chartfile::ChosenPlace{chosen->name, chosen->state,       chosen->country,
-                                         chosen->zone, chosen->latitudeDeg, chosen->longitudeDeg};
+  if (const auto& chosen = form_.chosenPlace(); chosen && chosen->name == chart.entries.txtMCity) {
+    chart.place = *chosen;
   }
   SaveDialogSettings settings;
   settings.title = QStringLiteral("Save Chart");

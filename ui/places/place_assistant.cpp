@@ -8,7 +8,6 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QStringListModel>
 
@@ -29,26 +28,18 @@ using look::FromUtf8;
 const QString kMoreMatchesText =
     QStringLiteral("More places match: add the state or the country after a comma");
 
-/// The five lists of the date and time of birth.
-constexpr const char* kDateTimeLists[] = {"cboMonth", "cboDate", "cboYear", "cboHH", "cboMM"};
-
 }  // namespace
 
-template <typename T>
-T* PlaceAssistant::Control(const char* name) const {
-  return form_.findChild<T*>(QString::fromLatin1(name));
-}
-
-PlaceAssistant::PlaceAssistant(QWidget& form, QLabel& note, QLabel& warningIcon, QObject* parent)
+PlaceAssistant::PlaceAssistant(PlaceForm& form, PlaceControls controls, QObject* parent)
     : QObject(parent),
       form_(form),
-      note_(note),
-      warningIcon_(warningIcon),
-      noteRect_(note.geometry()) {
+      city_(controls.city),
+      zone_(controls.zone),
+      dst_(controls.daylight),
+      note_(controls.note),
+      warningIcon_(controls.warningIcon),
+      noteRect_(controls.note.geometry()) {
   warningIcon_.hide();
-  city_ = Control<QLineEdit>("txtMCity");
-  zone_ = Control<QComboBox>("cmbTimeZone");
-  dst_ = Control<QCheckBox>("chkDST");
 
   model_ = new QStringListModel(this);
   completer_ = new QCompleter(model_, this);
@@ -58,27 +49,16 @@ PlaceAssistant::PlaceAssistant(QWidget& form, QLabel& note, QLabel& warningIcon,
   completer_->setMaxVisibleItems(static_cast<int>(places::kDefaultMatchCount) + 1);
   // Attached without QLineEdit::setCompleter: the box keeps what the user
   // typed while the list is browsed, and a choice fills the name alone.
-  completer_->setWidget(city_);
+  completer_->setWidget(&city_);
   completer_->popup()->setObjectName(QStringLiteral("placeMatches"));
   connect(completer_, qOverload<const QModelIndex&>(&QCompleter::activated), this,
           [this](const QModelIndex& index) { Choose(index.row()); });
 
-  connect(city_, &QLineEdit::textEdited, this, &PlaceAssistant::CityEdited);
-  city_->installEventFilter(this);
+  connect(&city_, &QLineEdit::textEdited, this, &PlaceAssistant::CityEdited);
+  city_.installEventFilter(this);
   connect(&finder_, &PlaceFinder::Found, this, &PlaceAssistant::ShowMatches);
-  for (const char* name : kDateTimeLists) {
-    connect(Control<QComboBox>(name), &QComboBox::currentIndexChanged, this,
-            &PlaceAssistant::UpdateZone);
-  }
-  connect(zone_, &QComboBox::activated, this, &PlaceAssistant::ZoneSetByHand);
-  connect(dst_, &QCheckBox::clicked, this, &PlaceAssistant::ZoneSetByHand);
-  // New coordinates typed or a hemisphere clicked: the place no longer applies.
-  for (const char* name : {"txtLatD", "txtLatM", "txtLonD", "txtLonM"}) {
-    connect(Control<QLineEdit>(name), &QLineEdit::textEdited, this, &PlaceAssistant::DropPlace);
-  }
-  for (const char* name : {"optLat_0", "optLat_1", "optLong_0", "optLong_1"}) {
-    connect(Control<QRadioButton>(name), &QRadioButton::clicked, this, &PlaceAssistant::DropPlace);
-  }
+  connect(&zone_, &QComboBox::activated, this, &PlaceAssistant::ZoneSetByHand);
+  connect(&dst_, &QCheckBox::clicked, this, &PlaceAssistant::ZoneSetByHand);
 }
 
 std::string PlaceAssistant::warningText() const {
@@ -97,12 +77,12 @@ void PlaceAssistant::ShowNote(const QString& text, bool warning) {
 
 void PlaceAssistant::OfferPlaceZone(const std::optional<PlaceZone>& zone) {
   placeZone_ = zone;
-  const QSignalBlocker quiet(zone_);
-  while (zone_->count() > kPlaceZoneIndex) {
-    zone_->removeItem(zone_->count() - 1);
+  const QSignalBlocker quiet(&zone_);
+  while (zone_.count() > kPlaceZoneIndex) {
+    zone_.removeItem(zone_.count() - 1);
   }
   if (zone) {
-    zone_->addItem(FromUtf8(places::PlaceZoneLabel(*zone)));
+    zone_.addItem(FromUtf8(places::PlaceZoneLabel(*zone)));
   }
 }
 
@@ -115,7 +95,7 @@ void PlaceAssistant::Forget() {
   ShowNote(QString(), false);
 }
 
-void PlaceAssistant::Adopt(const places::Place& place) {
+void PlaceAssistant::Adopt(const ChosenPlace& place) {
   chosen_ = place;
   zoneFollows_ = false;
   dropped_ = false;
@@ -127,13 +107,7 @@ void PlaceAssistant::DropPlace() {
     return;
   }
   // State and country came with the place: they go with it.
-  for (const auto& [name, text] :
-       {std::pair{"txtMState", &chosen_->state}, std::pair{"txtMCountry", &chosen_->country}}) {
-    QLineEdit* box = Control<QLineEdit>(name);
-    if (box->text() == FromUtf8(*text)) {
-      box->clear();
-    }
-  }
+  form_.ClearPlaceNames(chosen_->state, chosen_->country);
   chosen_.reset();
   zoneFollows_ = false;
   dropped_ = true;
@@ -145,7 +119,7 @@ QString PlaceAssistant::MatchText(const places::Place& place) {
 }
 
 bool PlaceAssistant::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == city_ && event->type() == QEvent::FocusIn) {
+  if (watched == &city_ && event->type() == QEvent::FocusIn) {
     finder_.Prepare();  // the gazetteer is read while the user starts typing
   }
   return QObject::eventFilter(watched, event);
@@ -157,7 +131,7 @@ void PlaceAssistant::CityEdited(const QString& text) {
 }
 
 void PlaceAssistant::ShowMatches(const QString& query, const std::vector<places::Place>& matches) {
-  if (query != city_->text()) {
+  if (query != city_.text()) {
     return;  // the box has changed since: a newer answer is coming
   }
   matches_ = matches;
@@ -177,14 +151,14 @@ void PlaceAssistant::ShowMatches(const QString& query, const std::vector<places:
   if (const std::optional<std::string> problem = places::QueryProblem(query.toStdString())) {
     ShowNote(QStringLiteral("No place can be looked up: ") + FromUtf8(*problem), false);
   }
-  if (matches_.empty() || !city_->hasFocus()) {
+  if (matches_.empty() || !city_.hasFocus()) {
     completer_->popup()->hide();
     return;
   }
   // As wide as the longest match, so that state and country show in full.
   QAbstractItemView* popup = completer_->popup();
   const int width = popup->sizeHintForColumn(0) + 2 * popup->frameWidth() + 24;
-  completer_->complete(QRect(0, 0, std::max(width, city_->width()), city_->height()));
+  completer_->complete(QRect(0, 0, std::max(width, city_.width()), city_.height()));
 }
 
 void PlaceAssistant::Choose(int index) {
@@ -194,37 +168,18 @@ void PlaceAssistant::Choose(int index) {
   const places::Place place = matches_[static_cast<std::size_t>(index)];
   finder_.Cancel();
   completer_->popup()->hide();
-  chosen_ = place;
+  chosen_ = places::ChosenPlaceOf(place);
   zoneFollows_ = true;
   dropped_ = false;
 
   FormEntries entries;
   places::FillPlace(place, entries);
-  for (const auto& [name, text] :
-       {std::pair{"txtMCity", &entries.txtMCity}, std::pair{"txtMState", &entries.txtMState},
-        std::pair{"txtMCountry", &entries.txtMCountry}}) {
-    QLineEdit* box = Control<QLineEdit>(name);
-    box->setText(FromUtf8(*text));
-    box->setCursorPosition(0);  // a long name shows its beginning
-  }
-  Control<QLineEdit>("txtLatD")->setText(FromUtf8(entries.txtLatD));
-  Control<QLineEdit>("txtLatM")->setText(FromUtf8(entries.txtLatM));
-  Control<QLineEdit>("txtLonD")->setText(FromUtf8(entries.txtLonD));
-  Control<QLineEdit>("txtLonM")->setText(FromUtf8(entries.txtLonM));
-  Control<QRadioButton>(entries.optSouth ? "optLat_1" : "optLat_0")->setChecked(true);
-  Control<QRadioButton>(entries.optEast ? "optLong_0" : "optLong_1")->setChecked(true);
+  form_.SetPlaceEntries(entries);
   UpdateZone();
 }
 
 void PlaceAssistant::UpdateZone() {
-  FormEntries entries;
-  entries.cboMonthIndex = Control<QComboBox>("cboMonth")->currentIndex();
-  entries.cboDateText = Control<QComboBox>("cboDate")->currentText().toStdString();
-  entries.cboYearText = Control<QComboBox>("cboYear")->currentText().toStdString();
-  entries.cboHHText = Control<QComboBox>("cboHH")->currentText().toStdString();
-  entries.cboMMText = Control<QComboBox>("cboMM")->currentText().toStdString();
-  entries.cmbTimeZoneIndex = zone_->currentIndex();
-  entries.chkDST = dst_->isChecked();
+  FormEntries entries = form_.CollectEntries();
   entries.placeZone = placeZone_;
   if (!chosen_) {
     // Without a place only the form's own rows can be checked.
@@ -251,8 +206,8 @@ void PlaceAssistant::UpdateZone() {
     // Set from here, neither control emits the signals of a choice by hand.
     places::FillZone(*suggestion, entries);
     OfferPlaceZone(suggestion->placeZone);
-    zone_->setCurrentIndex(entries.cmbTimeZoneIndex);
-    dst_->setChecked(entries.chkDST);
+    zone_.setCurrentIndex(entries.cmbTimeZoneIndex);
+    dst_.setChecked(entries.chkDST);
   }
   const std::optional<std::int32_t> formOffset = places::FormOffsetSeconds(entries);
   const std::string warning =

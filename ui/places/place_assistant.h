@@ -21,22 +21,45 @@ class QComboBox;
 class QCompleter;
 class QLabel;
 class QLineEdit;
-class QRadioButton;
 class QStringListModel;
 
 namespace zodivane::ui {
 
-/// Works on the input form's own controls, found by their names. The zone
-/// suggestion follows changes of the date and time until the user picks a
-/// zone or ticks the daylight-saving box by hand.
+/// What the place assistant asks of the input form beyond the controls it
+/// works on: the entries, and the place's boxes filled from a choice.
+class PlaceForm {
+ public:
+  virtual ~PlaceForm() = default;
+  /// The entries as the controls hold them now.
+  [[nodiscard]] virtual FormEntries CollectEntries() const = 0;
+  /// Fills the city, state and country boxes (each showing its beginning),
+  /// the coordinates and the hemispheres from `entries`.
+  virtual void SetPlaceEntries(const FormEntries& entries) = 0;
+  /// Empties the state and the country box where each still shows the
+  /// name given for it.
+  virtual void ClearPlaceNames(const std::string& state, const std::string& country) = 0;
+};
+
+/// The controls the assistant works on: the city box offers the matches;
+/// the zone list and the daylight-saving box take the suggested zone; the
+/// note and its warning icon say what was chosen and what disagrees.
+struct PlaceControls {
+  QLineEdit& city;
+  QComboBox& zone;
+  QCheckBox& daylight;
+  QLabel& note;
+  QLabel& warningIcon;
+};
+
+/// The input form's place finder. The zone suggestion follows changes of
+/// the date and time (the form calls DateOrTimeChanged) until the user
+/// picks a zone or ticks the daylight-saving box by hand.
 class PlaceAssistant : public QObject {
   Q_OBJECT
 
  public:
-  /// `form` holds the controls (txtMCity, cmbTimeZone, ...); `note` shows
-  /// the zone note and `warningIcon` marks it as a warning. All outlive the
-  /// assistant.
-  PlaceAssistant(QWidget& form, QLabel& note, QLabel& warningIcon, QObject* parent = nullptr);
+  /// `form` and the controls outlive the assistant.
+  PlaceAssistant(PlaceForm& form, PlaceControls controls, QObject* parent = nullptr);
 
   /// The text a match is offered as: "Springfield, Illinois, United States of America".
   [[nodiscard]] static QString MatchText(const places::Place& place);
@@ -44,7 +67,7 @@ class PlaceAssistant : public QObject {
   /// The matches offered now, in the order shown.
   [[nodiscard]] const std::vector<places::Place>& matches() const noexcept { return matches_; }
   /// The place chosen last, if any.
-  [[nodiscard]] const std::optional<places::Place>& chosen() const noexcept { return chosen_; }
+  [[nodiscard]] const std::optional<ChosenPlace>& chosen() const noexcept { return chosen_; }
   /// True while the zone row and box follow the date and time.
   [[nodiscard]] bool zoneFollows() const noexcept { return zoneFollows_; }
   /// The place's own zone the zone list offers after its rows, if any.
@@ -63,11 +86,16 @@ class PlaceAssistant : public QObject {
   void OfferPlaceZone(const std::optional<PlaceZone>& zone);
   /// Takes `place` as chosen for entries already in the form (a chart
   /// file's), without changing them: the note checks them against it.
-  void Adopt(const places::Place& place);
+  void Adopt(const ChosenPlace& place);
 
  public slots:
   /// Chooses match `index` of the offered ones.
   void Choose(int index);
+  /// The birth's date or time changed: the suggested zone follows.
+  void DateOrTimeChanged() { UpdateZone(); }
+  /// The user typed over what the chosen place filled (coordinates,
+  /// hemispheres): the place no longer applies.
+  void PlaceEditedByHand() { DropPlace(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -82,10 +110,11 @@ class PlaceAssistant : public QObject {
   /// the form; sets the row and box when they follow.
   void UpdateZone();
   void ZoneSetByHand();
-  template <typename T>
-  T* Control(const char* name) const;
 
-  QWidget& form_;
+  PlaceForm& form_;
+  QLineEdit& city_;
+  QComboBox& zone_;
+  QCheckBox& dst_;
   QLabel& note_;
   QLabel& warningIcon_;
   QRect noteRect_;
@@ -96,12 +125,8 @@ class PlaceAssistant : public QObject {
   QCompleter* completer_ = nullptr;
   QStringListModel* model_ = nullptr;
   std::vector<places::Place> matches_;
-  std::optional<places::Place> chosen_;
+  std::optional<ChosenPlace> chosen_;
   bool zoneFollows_ = false;
-
-  QLineEdit* city_ = nullptr;
-  QComboBox* zone_ = nullptr;
-  QCheckBox* dst_ = nullptr;
 };
 
 }  // namespace zodivane::ui

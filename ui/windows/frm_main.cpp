@@ -158,15 +158,51 @@ void frmMain::BuildPlaceFinder() {
   const int iconSize = Px(240);
   icon->setGeometry(QRect(note->geometry().topLeft(), QSize(iconSize, iconSize)));
   icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize, iconSize));
-  place_ = new PlaceAssistant(*this, *note, *icon, this);
+  place_ = new PlaceAssistant(*this, {*txtMCity_, *cmbTimeZone_, *chkDST_, *note, *icon}, this);
+  // The zone follows the birth's date and time; coordinates typed or a
+  // hemisphere clicked by hand leave the chosen place behind.
+  for (QComboBox* list : {cboMonth_, cboDate_, cboYear_, cboHH_, cboMM_}) {
+    connect(list, &QComboBox::currentIndexChanged, place_, &PlaceAssistant::DateOrTimeChanged);
+  }
+  for (QLineEdit* box : std::initializer_list<QLineEdit*>{txtLatD_, txtLatM_, txtLonD_, txtLonM_}) {
+    connect(box, &QLineEdit::textEdited, place_, &PlaceAssistant::PlaceEditedByHand);
+  }
+  for (QRadioButton* option : {optLat_[0], optLat_[1], optLong_[0], optLong_[1]}) {
+    connect(option, &QRadioButton::clicked, place_, &PlaceAssistant::PlaceEditedByHand);
+  }
 }
 
-std::optional<places::Place> frmMain::chosenPlace() const {
+const std::optional<ChosenPlace>& frmMain::chosenPlace() const {
   return place_->chosen();
 }
 
-void frmMain::AdoptPlace(const places::Place& place) {
+void frmMain::AdoptPlace(const ChosenPlace& place) {
   place_->Adopt(place);
+}
+
+void frmMain::SetPlaceEntries(const FormEntries& entries) {
+  const auto text = [](const std::string& value) { return QString::fromStdString(value); };
+  for (const auto& [box, value] :
+       {std::pair{txtMCity_, &entries.txtMCity}, std::pair{txtMState_, &entries.txtMState},
+        std::pair{txtMCountry_, &entries.txtMCountry}}) {
+    box->setText(text(*value));
+    box->setCursorPosition(0);  // a long name shows its beginning
+  }
+  txtLatD_->setText(text(entries.txtLatD));
+  txtLatM_->setText(text(entries.txtLatM));
+  txtLonD_->setText(text(entries.txtLonD));
+  txtLonM_->setText(text(entries.txtLonM));
+  optLat_[entries.optSouth ? 1 : 0]->setChecked(true);
+  optLong_[entries.optEast ? 0 : 1]->setChecked(true);
+}
+
+void frmMain::ClearPlaceNames(const std::string& state, const std::string& country) {
+  for (const auto& [box, name] :
+       {std::pair{txtMState_, &state}, std::pair{txtMCountry_, &country}}) {
+    if (box->text() == QString::fromStdString(*name)) {
+      box->clear();
+    }
+  }
 }
 
 void frmMain::BuildControls() {
@@ -450,7 +486,7 @@ void frmMain::ShowPlaceBeginnings() {
   }
 }
 
-void frmMain::cmdRashi_Click() {
+bool frmMain::Cast() {
   const CastResult result = session_.CastChart(CollectEntries());
   if (const auto* rejection = std::get_if<Rejection>(&result)) {
     ShowNotice(rejection->notice);
@@ -459,7 +495,7 @@ void frmMain::cmdRashi_Click() {
         control->setFocus(Qt::OtherFocusReason);
       }
     }
-    return;
+    return false;
   }
   ChartView chart = std::get<ChartView>(result);
   chart.zoneWarning = place_->warningText();
@@ -467,6 +503,7 @@ void frmMain::cmdRashi_Click() {
     chart.placeZone = chosen->zone;
   }
   emit ChartCast(chart);
+  return true;
 }
 
 QString frmMain::PlaceQuery(const QString& city, const QString& state, const QString& country) {

@@ -13,6 +13,7 @@
 #include "chart/birth_data.h"
 #include "chart/chart_driver.h"
 #include "places/gazetteer.h"
+#include "ui/places/place_assistant.h"
 #include "ui/platform/platform.h"
 #include "ui/platform/web_links.h"
 
@@ -26,9 +27,7 @@ namespace zodivane::ui {
 
 class CoordinateBox;
 class FilteredBox;
-class PlaceAssistant;
-
-class frmMain : public QMainWindow {
+class frmMain : public QMainWindow, public PlaceForm {
   Q_OBJECT
 
  public:
@@ -38,13 +37,20 @@ class frmMain : public QMainWindow {
           QWidget* parent = nullptr);
 
   /// The entries as the controls hold them now.
-  [[nodiscard]] FormEntries CollectEntries() const;
+  [[nodiscard]] FormEntries CollectEntries() const override;
+  void SetPlaceEntries(const FormEntries& entries) override;
+  void ClearPlaceNames(const std::string& state, const std::string& country) override;
 
   /// The place the city box's finder chose, while the entries still come from it.
-  [[nodiscard]] std::optional<places::Place> chosenPlace() const;
+  [[nodiscard]] const std::optional<ChosenPlace>& chosenPlace() const;
   /// Takes `place` as the chosen place of the entries now in the form (a
   /// chart file's), so that the zone note checks them against it.
-  void AdoptPlace(const places::Place& place);
+  void AdoptPlace(const ChosenPlace& place);
+
+  /// Proceed: casts the chart of the entries now in the form. A chart is
+  /// raised through ChartCast and true returned; a rejection shows its
+  /// message, focuses its control and returns false.
+  bool Cast();
 
   /// Forgets any chosen place, then fills every control from `entries` (a
   /// chart file's): the boxes' texts,
@@ -72,7 +78,7 @@ class frmMain : public QMainWindow {
   void Unloaded();
 
  public slots:
-  void cmdRashi_Click();
+  void cmdRashi_Click() { Cast(); }
   void mnuNext_Click() { cmdRashi_Click(); }
   void cmdBrowser_Click();
   void Label61_Click() { links_.OpenHomePage(); }
