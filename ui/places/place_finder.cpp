@@ -10,7 +10,8 @@ PlaceSearchWorker::PlaceSearchWorker(std::shared_ptr<const std::atomic<quint64>>
 
 void PlaceSearchWorker::Search(quint64 request, const QString& query) {
   if (request != latest_->load()) {
-    return;  // overtaken by a newer request
+    emit Found(request, query, {});  // overtaken by a newer request: dropped on delivery
+    return;
   }
   if (!gazetteer_) {
     gazetteer_.emplace();
@@ -47,6 +48,7 @@ void PlaceFinder::Find(const QString& query) {
   if (query.trimmed().isEmpty()) {
     pause_.stop();
     emit Found(query, {});
+    SettleIfIdle();
     return;
   }
   pause_.start();
@@ -55,25 +57,36 @@ void PlaceFinder::Find(const QString& query) {
 void PlaceFinder::Cancel() {
   pause_.stop();
   ++*latest_;
+  SettleIfIdle();
+}
+
+void PlaceFinder::SettleIfIdle() {
+  if (!pause_.isActive() && running_ == 0) {
+    emit Settled();
+  }
 }
 
 void PlaceFinder::Prepare() {
   if (!prepared_) {
     prepared_ = true;
     // Request 0 is never answered; it is dropped when a search came first.
+    ++running_;
     emit SearchRequested(0, QString());
   }
 }
 
 void PlaceFinder::StartSearch() {
+  ++running_;
   emit SearchRequested(latest_->load(), pending_);
 }
 
 void PlaceFinder::Deliver(quint64 request, const QString& query,
                           const std::vector<places::Place>& matches) {
+  --running_;
   if (request == latest_->load() && request != 0) {
     emit Found(query, matches);
   }
+  SettleIfIdle();
 }
 
 }  // namespace zodivane::ui

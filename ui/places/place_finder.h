@@ -20,7 +20,7 @@ Q_DECLARE_METATYPE(std::vector<zodivane::places::Place>)
 namespace zodivane::ui {
 
 /// Lives on the finder's thread: reads the gazetteer once, then answers
-/// searches, skipping any that a newer request has overtaken.
+/// every search, with no matches for one that a newer request has overtaken.
 class PlaceSearchWorker : public QObject {
   Q_OBJECT
 
@@ -66,18 +66,24 @@ class PlaceFinder : public QObject {
  signals:
   /// The matches of the newest query, best first.
   void Found(const QString& query, const std::vector<zodivane::places::Place>& matches);
+  /// Nothing is waiting or running any more: every request made so far has
+  /// been answered or dropped, and no answer is still to come.
+  void Settled();
   /// Internal: hands a request to the worker thread.
   void SearchRequested(quint64 request, const QString& query);
 
  private:
   void StartSearch();
   void Deliver(quint64 request, const QString& query, const std::vector<places::Place>& matches);
+  /// Raises Settled when no request waits or runs.
+  void SettleIfIdle();
 
   std::shared_ptr<std::atomic<quint64>> latest_ = std::make_shared<std::atomic<quint64>>(0);
   QString pending_;
   QTimer pause_;
   QThread thread_;
   bool prepared_ = false;
+  int running_ = 0;  ///< requests handed to the worker and not yet answered
 };
 
 }  // namespace zodivane::ui

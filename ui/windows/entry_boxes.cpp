@@ -149,7 +149,8 @@ void CoordinateBox::Refuse() {
   setFocus(Qt::OtherFocusReason);
 }
 
-NumberList::NumberList(QWidget* parent) : QComboBox(parent) {
+NumberList::NumberList(QWidget* parent)
+    : QComboBox(parent), typingIntervalMs_(QApplication::keyboardInputInterval()) {
   setEditable(false);
 }
 
@@ -163,7 +164,7 @@ void NumberList::keyPressEvent(QKeyEvent* event) {
     QComboBox::keyPressEvent(event);
     return;
   }
-  if (!sinceTyped_.isValid() || sinceTyped_.elapsed() > QApplication::keyboardInputInterval()) {
+  if (!sinceTyped_.isValid() || sinceTyped_.elapsed() > typingIntervalMs_) {
     typed_.clear();
   }
   sinceTyped_.start();

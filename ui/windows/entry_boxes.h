@@ -77,6 +77,10 @@ class NumberList final : public QComboBox {
  public:
   explicit NumberList(QWidget* parent = nullptr);
 
+  /// Digits typed within `ms` milliseconds of each other make one number
+  /// (the platform's keyboard input interval unless set).
+  void SetTypingInterval(int ms) noexcept { typingIntervalMs_ = ms; }
+
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -84,6 +88,7 @@ class NumberList final : public QComboBox {
  private:
   QString typed_;             ///< the digits typed so far
   QElapsedTimer sinceTyped_;  ///< since the last typed digit
+  int typingIntervalMs_;
 };
 
 }  // namespace zodivane::ui

@@ -40,13 +40,13 @@ TEST(PlaceFinder, AnswersTheQueryOnTheWindowsThread) {
 TEST(PlaceFinder, OnlyTheNewestQueryIsAnswered) {
   PlaceFinder finder;
   QSignalSpy found(&finder, &PlaceFinder::Found);
+  QSignalSpy settled(&finder, &PlaceFinder::Settled);
   const QString typed = QStringLiteral("Paris, Texas");
   for (qsizetype length = 1; length <= typed.size(); ++length) {
     finder.Find(typed.left(length));
   }
-  ASSERT_TRUE(found.wait(10000));
-  // Let any late answer to an older query arrive, if one were sent.
-  QTest::qWait(3 * PlaceFinder::kPauseMs);
+  // Every request answered or dropped: no late answer can come after this.
+  ASSERT_TRUE(settled.wait(10000));
   ASSERT_EQ(found.count(), 1);
   EXPECT_EQ(found.at(0).at(0).toString(), typed);
   const std::vector<Place> matches = MatchesOf(found.at(0));
@@ -57,20 +57,33 @@ TEST(PlaceFinder, OnlyTheNewestQueryIsAnswered) {
 TEST(PlaceFinder, BlankQueriesAreAnsweredAtOnceWithNothing) {
   PlaceFinder finder;
   QSignalSpy found(&finder, &PlaceFinder::Found);
+  QSignalSpy settled(&finder, &PlaceFinder::Settled);
   finder.Find(QStringLiteral("Delhi"));
   finder.Find(QStringLiteral("  "));
   ASSERT_EQ(found.count(), 1);
   EXPECT_TRUE(MatchesOf(found.at(0)).empty());
-  QTest::qWait(3 * PlaceFinder::kPauseMs);
-  EXPECT_EQ(found.count(), 1);  // the overtaken "Delhi" never arrives
+  EXPECT_EQ(settled.count(), 1);  // the overtaken "Delhi" was never sent: nothing is to come
 }
 
 TEST(PlaceFinder, ACancelledQueryIsNeverAnswered) {
   PlaceFinder finder;
   QSignalSpy found(&finder, &PlaceFinder::Found);
+  QSignalSpy settled(&finder, &PlaceFinder::Settled);
   finder.Find(QStringLiteral("Delhi"));
   finder.Cancel();
-  QTest::qWait(3 * PlaceFinder::kPauseMs);
+  EXPECT_EQ(settled.count(), 1);
+  EXPECT_TRUE(found.isEmpty());
+
+  // Cancelled while the search runs: its answer is dropped when it comes.
+  finder.Find(QStringLiteral("Springfield"));
+  ASSERT_TRUE(settled.wait(10000));  // the search ran and was answered
+  found.clear();
+  settled.clear();
+  finder.Find(QStringLiteral("Paris"));
+  QSignalSpy requested(&finder, &PlaceFinder::SearchRequested);
+  ASSERT_TRUE(requested.wait(10000));  // handed to the worker
+  finder.Cancel();
+  ASSERT_TRUE(settled.count() == 1 || settled.wait(10000));
   EXPECT_TRUE(found.isEmpty());
 }
 

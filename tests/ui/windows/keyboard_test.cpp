@@ -17,6 +17,7 @@
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/windows.h"
 #include "ui/look/look_widgets.h"
+#include "ui/windows/entry_boxes.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
 #include "ui/windows/frm_save.h"
@@ -104,7 +105,8 @@ TEST_F(KeyboardTest, ListsReadTypedDigitsAsNumbersAndNeverTakeFreeText) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(row.list) + " " + row.keys);
-    auto* list = Child<QComboBox>(form, row.list);
+    auto* list = Child<NumberList>(form, row.list);
+    list->SetTypingInterval(60 * 60 * 1000);  // however slow the machine, one number
     list->setCurrentIndex(0);
     Child<QWidget>(form, "txtName")->setFocus();  // a fresh start of typing
     list->setFocus();
@@ -113,6 +115,13 @@ TEST_F(KeyboardTest, ListsReadTypedDigitsAsNumbersAndNeverTakeFreeText) {
     EXPECT_FALSE(list->isEditable());
   }
   EXPECT_EQ(Child<QComboBox>(form, "cboDate")->count(), 31);
+
+  // Digits further apart than the interval start a new number: "3", then "1".
+  auto* day = Child<NumberList>(form, "cboDate");
+  day->SetTypingInterval(-1);
+  day->setCurrentIndex(0);
+  QTest::keyClicks(day, QStringLiteral("31"));
+  EXPECT_EQ(day->currentText(), QStringLiteral("1"));
 }
 
 TEST_F(KeyboardTest, InputFormQuitsWithTheQuitKeyAndOpensHelpWithTheHelpKey) {
