@@ -50,13 +50,13 @@ struct Planet {
   int sweBody;                ///< Swiss Ephemeris body number (SE_MERCURY ..)
 };
 
-constexpr std::array<Planet, 5> kPlanets{{
+constexpr auto kPlanets = std::to_array<Planet>({
     {"Mercury", "mercury.txt", SE_MERCURY},
     {"Venus", "venus.txt", SE_VENUS},
     {"Mars", "mars.txt", SE_MARS},
     {"Jupiter", "jupiter.txt", SE_JUPITER},
     {"Saturn", "saturn.txt", SE_SATURN},
-}};
+});
 static_assert(kPlanets.size() == 5);
 
 /// Which way the planet turns at a station.
@@ -70,7 +70,7 @@ struct PublishedRow {
   std::string_view row;     ///< "month,day,year,hour,minute," UT
 };
 
-constexpr std::array<PublishedRow, 28> kPublishedRows{{
+constexpr auto kPublishedRows = std::to_array<PublishedRow>({
     // First and last periods of every table.
     {"Mercury", Turn::Retrograde, "3,15,1900,13,19,"},
     {"Mercury", Turn::Direct, "4,7,1900,18,42,"},
@@ -101,7 +101,7 @@ constexpr std::array<PublishedRow, 28> kPublishedRows{{
     {"Venus", Turn::Direct, "6,25,2020,7,5,"},
     {"Mars", Turn::Retrograde, "2,18,1903,14,29,"},
     {"Mars", Turn::Direct, "5,9,1903,16,14,"},
-}};
+});
 static_assert(kPublishedRows.size() == 28);
 
 constexpr int kFirstYear = 1900;  ///< first year of a kept retrograde station

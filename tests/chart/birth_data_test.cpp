@@ -2,6 +2,7 @@
 #include "chart/birth_data.h"
 
 #include <gtest/gtest.h>
+#include <array>
 
 #include <functional>
 #include <string>
@@ -269,12 +270,12 @@ TEST(CoordinateRangeNotice, IsTheValidationsNoticeForThatBox) {
     std::string FormEntries::*box;
     const char* control;
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {&FormEntries::txtLonD, "txtLonD"},
       {&FormEntries::txtLonM, "txtLonM"},
       {&FormEntries::txtLatD, "txtLatD"},
       {&FormEntries::txtLatM, "txtLatM"},
-  };
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(row.control);
     FormEntries entries = test::DelhiEntries();

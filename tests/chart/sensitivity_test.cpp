@@ -141,7 +141,7 @@ struct ChangeCase {
 constexpr Birth kDelhi{
     "Delhi 1980-06-15 10:30", 1980, 6, 15, 10, 30, 34, false, 28, 38, false, 77, 12, true};
 
-const ChangeCase kChangeCases[] = {
+const auto kChangeCases = std::to_array<ChangeCase>({
     // Virgo rose at 10:30 itself: one minute earlier the Ascendant is in Leo.
     // The Moon enters Leo the same evening.
     {kDelhi, -1, kLeo, 137, kLibra, -2549, kGemini, 685, kLeo},
@@ -187,7 +187,7 @@ const ChangeCase kChangeCases[] = {
      kCapricorn,
      1027,
      kPisces},
-};
+});
 
 TEST(BirthTimeSensitivity, AscendantAndMoonChangesFlipExactlyAtTheFoundMinute) {
   for (const ChangeCase& row : kChangeCases) {
@@ -338,16 +338,17 @@ TEST(BirthTimeSensitivity, AscendantSearchAgreesWithAMinuteByMinuteScan) {
     int latDegrees;
     bool south;
   };
-  constexpr std::array<Place, 10> kPlaces{{{0, false},
-                                           {28, false},
-                                           {51, false},
-                                           {60, false},
-                                           {64, true},
-                                           {65, false},
-                                           {66, false},
-                                           {67, true},
-                                           {70, false},
-                                           {89, false}}};
+  constexpr auto kPlaces = std::to_array<Place>({{0, false},
+                                                 {28, false},
+                                                 {51, false},
+                                                 {60, false},
+                                                 {64, true},
+                                                 {65, false},
+                                                 {66, false},
+                                                 {67, true},
+                                                 {70, false},
+                                                 {89, false}});
+  static_assert(kPlaces.size() == 10);
   for (const Place& place : kPlaces) {
     // Every third hour of a day near each equinox and solstice, so that the
     // fast-rising signs come up at each latitude.
@@ -379,13 +380,13 @@ TEST(BirthTimeSensitivity, AscendantSearchAgreesWithAMinuteByMinuteScan) {
 TEST(BirthTimeSensitivity, MoonAndPlanetSearchAgreesWithAMinuteByMinuteScan) {
   // Births with a Moon change, a Sun ingress, a planet's ingress and the
   // range limits; each body scanned minute by minute over its whole window.
-  const Birth births[] = {
+  const auto births = std::to_array<Birth>({
       kDelhi,
       kChangeCases[3].birth,
       {"Tromso 1995-12-01 3:00", 1995, 12, 1, 3, 0, 20, false, 69, 40, false, 18, 56, true},
       {"1901-01-01 5:00", 1901, 1, 1, 5, 0, 29, false, 51, 28, false, 0, 0, false},
       {"2050-12-30 22:00", 2050, 12, 30, 22, 0, 29, true, 51, 28, false, 0, 0, false},
-  };
+  });
   for (const Birth& birth : births) {
     SCOPED_TRACE(birth.label);
     ChartSession session;

@@ -2,6 +2,7 @@
 #include "chart/sensitivity_text.h"
 
 #include <gtest/gtest.h>
+#include <array>
 
 #include <cstddef>
 #include <optional>
@@ -40,7 +41,7 @@ TEST(SensitivityText, SentencePerPoint) {
     PointSensitivity point;
     const char* expected;
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       // Both sides; the first and last minutes of the sign are named.
       {Point(ChartPoint::Ascendant, 1, 180, SignChange{-13, 0}, SignChange{98, 2}),
        "Ascendant Taurus from 10:18 to 12:07; Aries if born before 10:18, Gemini if born after "
@@ -59,7 +60,7 @@ TEST(SensitivityText, SentencePerPoint) {
        "Jupiter Leo for a day either side of the birth time"},
       {Point(ChartPoint::Ascendant, 4, 180, std::nullopt, std::nullopt),
        "Ascendant Leo for 3 hours either side of the birth time"},
-  };
+  });
   for (const Row& row : rows) {
     EXPECT_EQ(SensitivityText(BirthAtHalfPastTen(), row.point), row.expected);
   }
@@ -77,7 +78,7 @@ TEST(SensitivityText, SaysWhereTheSearchStoppedAtTheEndsOfTheYears) {
     PointSensitivity point;
     const char* expected;
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {stopped(Point(ChartPoint::Sun, 9, 1440, std::nullopt, std::nullopt), true, false),
        "Sun Capricorn from 1 January 1901, 0:00 (the first birth time taken) to a day after the "
        "birth time"},
@@ -90,7 +91,7 @@ TEST(SensitivityText, SaysWhereTheSearchStoppedAtTheEndsOfTheYears) {
       {stopped(Point(ChartPoint::Moon, 1, 4320, std::nullopt, SignChange{60, 2}), true, false),
        "Moon Taurus from 1 January 1901, 0:00 (the first birth time taken) to 11:29; Gemini if "
        "born after 11:29"},
-  };
+  });
   for (const Row& row : rows) {
     EXPECT_EQ(SensitivityText(BirthAtHalfPastTen(), row.point), row.expected);
   }
@@ -122,7 +123,7 @@ TEST(SensitivityText, WarningOnlyWithinHalfAnHourOfTheAscendantOrTheMoon) {
     BirthTimeSensitivity sensitivity;
     std::optional<std::string> expected;
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {"Ascendant 12 minutes earlier",
        WithAscendantAndMoon(
            Point(ChartPoint::Ascendant, 1, 180, SignChange{-12, 0}, SignChange{98, 2}),
@@ -148,7 +149,7 @@ TEST(SensitivityText, WarningOnlyWithinHalfAnHourOfTheAscendantOrTheMoon) {
        WithAscendantAndMoon(Point(ChartPoint::Ascendant, 1, 180, std::nullopt, std::nullopt),
                             Point(ChartPoint::Moon, 3, 4320, std::nullopt, std::nullopt)),
        std::nullopt},
-  };
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(row.label);
     EXPECT_EQ(BirthTimeWarning(row.sensitivity), row.expected);

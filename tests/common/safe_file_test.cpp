@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <array>
 
 #include <csignal>
 #include <cstdio>
@@ -99,7 +100,7 @@ TEST_F(SafeFileTest, RefusesWhatIsNotARegularFile) {
     std::string path;
     const char* reason;
   };
-  const Case cases[] = {
+  const auto cases = std::to_array<Case>({
       {"/dev/null", "a device, not a regular file"},
       {linkToDevice, "a device, not a regular file"},
       {fifo, "a FIFO, not a regular file"},
@@ -107,7 +108,7 @@ TEST_F(SafeFileTest, RefusesWhatIsNotARegularFile) {
       {folder_.string(), "a folder, not a regular file"},
       {Path("sub/"), "Is a directory"},
       {Path("missing-folder/chart.pdf"), "No such file or directory"},
-  };
+  });
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     EXPECT_EQ(ReplaceRegularFile(c.path, "bytes"), std::optional<std::string>(c.reason));
@@ -162,13 +163,13 @@ TEST_F(SafeFileTest, ReadsOnlyRegularFilesUpToTheBound) {
     std::size_t most;
     const char* reason;
   };
-  const Case cases[] = {
+  const auto cases = std::to_array<Case>({
       {small, 9, "larger than 9 bytes, too large to be read"},
       {"/dev/zero", 1024 * 1024, "a device, not a regular file"},
       {fifo, 1024, "a FIFO, not a regular file"},
       {folder_.string(), 1024, "a folder, not a regular file"},
       {Path("missing"), 1024, "No such file or directory"},
-  };
+  });
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path);
     const auto read = ReadRegularFile(c.path, c.most);

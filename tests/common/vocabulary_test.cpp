@@ -2,6 +2,7 @@
 #include "common/vocabulary.h"
 
 #include <gtest/gtest.h>
+#include <array>
 
 #include <string>
 #include <string_view>
@@ -68,10 +69,18 @@ TEST(TrimSpaces, RemovesLeadingAndTrailingSpacesOnly) {
     std::string_view text;
     std::string_view trimmed;
   };
-  const Row rows[] = {
-      {"", ""},           {"   ", ""},          {"a", "a"},         {" a", "a"},   {"a ", "a"},
-      {"  a b  ", "a b"}, {"\ta \t", "\ta \t"}, {" \r\n ", "\r\n"}, {"x   ", "x"}, {"   x", "x"},
-  };
+  const auto rows = std::to_array<Row>({
+      {"", ""},
+      {"   ", ""},
+      {"a", "a"},
+      {" a", "a"},
+      {"a ", "a"},
+      {"  a b  ", "a b"},
+      {"\ta \t", "\ta \t"},
+      {" \r\n ", "\r\n"},
+      {"x   ", "x"},
+      {"   x", "x"},
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
     EXPECT_EQ(TrimSpaces(row.text), row.trimmed);

@@ -70,13 +70,13 @@ struct LongitudeRow {
 };
 
 TEST(ComputeAscendantTest, ReferenceCharts) {
-  const LongitudeRow rows[] = {
+  const auto rows = std::to_array<LongitudeRow>({
       {"2000-01-01 12:00 GMT, 51N30 0W00", kGreenwich2000, 24.29792, "24\u00B0 17' 52\" Ari"},
       {"1980-06-15 10:30 +5:30, 28N37 77E13", kDelhi1980, 150.10496, "0\u00B0 6' 17\" Vir"},
       {"the same with daylight saving", kDelhi1980Dst, 137.17765, "17\u00B0 10' 39\" Leo"},
       {"1975-03-21 06:00 -5:00, 40N43 74W00", kNewYork1975, 358.85205, "28\u00B0 51' 7\" Pis"},
       {"the same at 40S43", kSouth1975, 359.47598, "29\u00B0 28' 33\" Pis"},
-  };
+  });
   for (const LongitudeRow& row : rows) {
     SCOPED_TRACE(row.what);
     const ChartInput input = MakeInput(row.birth);
@@ -126,7 +126,7 @@ TEST(ComputeMoonTest, ReferenceCharts) {
     LongitudeRow longitude;
     const char* signName;
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {{"2000-01-01 12:00 GMT", kGreenwich2000, 223.31610, "13\u00B0 18' 57\" Sco"}, "Scorpio"},
       {{"1980-06-15 10:30 +5:30 East", kDelhi1980, 113.80209, "23\u00B0 48' 7\" Can"}, "Cancer"},
       {{"the same with daylight saving, an hour earlier", kDelhi1980Dst, 113.25506,
@@ -134,7 +134,7 @@ TEST(ComputeMoonTest, ReferenceCharts) {
        "Cancer"},
       {{"1975-03-21 06:00 -5:00 West", kNewYork1975, 98.01967, "8\u00B0 1' 10\" Can"}, "Cancer"},
       {{"1901-01-01 00:00 GMT", kGreenwich1901, 48.31004, "18\u00B0 18' 36\" Tau"}, "Taurus"},
-  };
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(row.longitude.what);
     const ChartInput input = MakeInput(row.longitude.birth);
@@ -169,7 +169,7 @@ TEST(ComputePlanetsTest, NoonOfJ2000) {
     const char* longText;
     const char* shortText;
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {PlanetBody::Earth, 280.37963, "10\u00B0 22' 46\" Cap", "10 Cap 22"},
       {PlanetBody::Mercury, 271.90602, "1\u00B0 54' 21\" Cap", "01 Cap 54"},
       {PlanetBody::Venus, 241.57807, "1\u00B0 34' 41\" Sag", "01 Sag 34"},
@@ -179,7 +179,7 @@ TEST(ComputePlanetsTest, NoonOfJ2000) {
       {PlanetBody::Uranus, 314.79011, "14\u00B0 47' 24\" Aqu", "14 Aqu 47"},
       {PlanetBody::Neptune, 303.19160, "3\u00B0 11' 29\" Aqu", "03 Aqu 11"},
       {PlanetBody::Pluto, 251.45428, "11\u00B0 27' 15\" Sag", "11 Sag 27"},
-  };
+  });
   const ChartInput input = MakeInput(kGreenwich2000);
   ASSERT_EQ(PlanetCenturies(input), 0.0);
   const std::array<double, kPlanetBodyCount> longitudes = PlanetLongitudes(input);
@@ -205,11 +205,13 @@ TEST(ShortPositionTextTest, Examples) {
     const char* longText;
     const char* shortText;
   };
-  const Row rows[] = {
-      {"0\u00B0 5' 59\" Ari", "00 Ari 05"},       {"29\u00B0 59' 59\" Pis", "29 Pis 59"},
-      {"10\u00B0 22' 46\" Cap", "10 Cap 22"},     {"0\u00B0 0' 0\" Tau", "00 Tau 00"},
+  const auto rows = std::to_array<Row>({
+      {"0\u00B0 5' 59\" Ari", "00 Ari 05"},
+      {"29\u00B0 59' 59\" Pis", "29 Pis 59"},
+      {"10\u00B0 22' 46\" Cap", "10 Cap 22"},
+      {"0\u00B0 0' 0\" Tau", "00 Tau 00"},
       {"  24\u00B0 17' 52\" Ari  ", "24 Ari 17"},  // surrounding spaces are ignored
-  };
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(row.longText);
     EXPECT_EQ(ShortPositionText(row.longText), row.shortText);
@@ -296,7 +298,7 @@ TEST(UniversalTimeRule, EveryEngineAgreesWithTheGreenwichChart) {
     Birth birth;
     Birth greenwich;  // same place, clock time already in UT
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {"EST -5.0 with an eastern birthplace is local + 5",
        {.year = 1984,
         .month = 2,
@@ -382,7 +384,7 @@ TEST(UniversalTimeRule, EveryEngineAgreesWithTheGreenwichChart) {
         .east = true,
         .latDegrees = 10},
        {.year = 1955, .month = 11, .day = 11, .hour = 4, .east = true, .latDegrees = 10}},
-  };
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     const ChartInput input = MakeInput(row.birth);
@@ -459,10 +461,17 @@ TEST(SunOfDate, AgreesWithTheAlmanacSolarFormula) {
     int month;
     int day;
   };
-  const Row rows[] = {
-      {1901, 1, 1}, {1901, 3, 21}, {1901, 7, 1},  {1901, 10, 1},  {1950, 1, 1},
-      {2025, 3, 3}, {2050, 1, 1},  {2050, 6, 15}, {2050, 12, 31},
-  };
+  const auto rows = std::to_array<Row>({
+      {1901, 1, 1},
+      {1901, 3, 21},
+      {1901, 7, 1},
+      {1901, 10, 1},
+      {1950, 1, 1},
+      {2025, 3, 3},
+      {2050, 1, 1},
+      {2050, 6, 15},
+      {2050, 12, 31},
+  });
   constexpr double kRad = std::numbers::pi / 180.0;
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << row.year << "-" << row.month << "-" << row.day);

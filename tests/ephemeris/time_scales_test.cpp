@@ -47,7 +47,7 @@ TEST(UniversalTimeHoursTest, AddsTheSignedZoneCorrection) {
     Birth birth;
     double ut;  // hours, exact
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {"late evening far West carries past 24",
        {.hour = 23, .minute = 30, .toUtHours = 5, .lonDegrees = 74},
        28.5},
@@ -77,7 +77,7 @@ TEST(UniversalTimeHoursTest, AddsTheSignedZoneCorrection) {
       {"early morning far East goes below 0",
        {.hour = 1, .toUtHours = -10, .lonDegrees = 150, .east = true},
        -9.0},
-  };
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     EXPECT_EQ(UniversalTimeHours(MakeInput(row.birth)), row.ut);
@@ -99,7 +99,7 @@ TEST(CalendarUniversalTimeTest, CarriesIntoDayMonthAndYear) {
     int toUtMinutes;
     CivilMoment ut;
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {"31 Dec 22:00 +5 h is 1 Jan 03:00 of the next year",
        {1999, 12, 31, 22, 0},
        5,
@@ -115,7 +115,7 @@ TEST(CalendarUniversalTimeTest, CarriesIntoDayMonthAndYear) {
       {"back across the end of February 1900", {1900, 3, 1, 1, 0}, -5, 0, {1900, 2, 28, 20, 0}},
       {"minutes carry the hour", {1980, 6, 30, 23, 45}, 0, 30, {1980, 7, 1, 0, 15}},
       {"no correction", {2050, 12, 31, 23, 59}, 0, 0, {2050, 12, 31, 23, 59}},
-  };
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     EXPECT_EQ(CalendarUniversalTime(row.local.year, row.local.month, row.local.day, row.local.hour,
@@ -232,7 +232,7 @@ TEST(QuadrantAngleTest, CoversEveryQuadrantAndAxis) {
     double angle;  // radians, exact
   };
   const double quarter = std::atan(1.0);
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {0.0, -1.0, kPi},
       {0.0, 0.0, 0.0},
       {1.0, 0.0, kPi / 2.0},
@@ -242,7 +242,7 @@ TEST(QuadrantAngleTest, CoversEveryQuadrantAndAxis) {
       {1.0, -1.0, kPi - quarter},
       {-1.0, -1.0, -(kPi - quarter)},
       {0.0, 2.0, 0.0},
-  };
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(::testing::Message() << "y " << row.y << " x " << row.x);
     EXPECT_EQ(QuadrantAngle(row.y, row.x), row.angle);
@@ -250,7 +250,7 @@ TEST(QuadrantAngleTest, CoversEveryQuadrantAndAxis) {
 }
 
 TEST(ReduceTwoPiTest, LandsInOneTurn) {
-  const double angles[] = {0.0, 1.0, kTwoPi, 7.0, -0.5, -7.0, 123.456, -1000.25};
+  const auto angles = std::to_array<double>({0.0, 1.0, kTwoPi, 7.0, -0.5, -7.0, 123.456, -1000.25});
   for (const double angle : angles) {
     SCOPED_TRACE(angle);
     const double reduced = ReduceTwoPi(angle);
@@ -345,7 +345,7 @@ TEST(SignPositionTextTest, Examples) {
     double longitude;
     const char* text;
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {0.0, "0\u00B0 0' 0\" Ari"},
       {45.5, "15\u00B0 30' 0\" Tau"},
       {123.456, "3\u00B0 27' 21\" Leo"},
@@ -356,7 +356,7 @@ TEST(SignPositionTextTest, Examples) {
       {30.0, "0\u00B0 0' 0\" Tau"},  // a boundary belongs to the later sign
       {330.0, "0\u00B0 0' 0\" Pis"},
       {280.37963, "10\u00B0 22' 46\" Cap"},
-  };
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(row.longitude);
     EXPECT_EQ(SignPositionText(row.longitude), row.text);

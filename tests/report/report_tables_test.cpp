@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <array>
 
 #include <ostream>
 #include <set>
@@ -29,7 +30,7 @@ struct ExpectedSign {
   std::string_view element;
   std::string_view ruler;
 };
-constexpr std::array<ExpectedSign, 12> kExpectedSigns{{
+constexpr auto kExpectedSigns = std::to_array<ExpectedSign>({
     {"Aries", "Ari", "Pioneer, Assertive, Energetic", "Fire", "Mars"},
     {"Taurus", "Tau", "Determined, Stable, Sensual", "Earth", "Venus"},
     {"Gemini", "Gem", "Curious, Intelligent, Congenial", "Air", "Mercury"},
@@ -42,7 +43,8 @@ constexpr std::array<ExpectedSign, 12> kExpectedSigns{{
     {"Capricorn", "Cap", "Serious, Ambitious, Disciplined", "Earth", "Saturn"},
     {"Aquarius", "Aqu", "Intelligent, Innovative, Individualistic", "Air", "Uranus and Saturn"},
     {"Pisces", "Pis", "Sensitive, Compassionate, Introspective", "Water", "Neptune and Jupiter"},
-}};
+});
+static_assert(kExpectedSigns.size() == 12);
 
 TEST(SignTable, RowsAreExactAndFollowTheSharedVocabulary) {
   for (int sign = 0; sign < kSignCount; ++sign) {

@@ -3,6 +3,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <array>
 
 #include <set>
 #include <stdexcept>
@@ -104,7 +105,7 @@ TEST(PlanetInSignReport, KnownChartRunsStylesAndTexts) {
   const std::vector<ReportRun> runs = RunsOf(kKnownChart, records);
   ASSERT_EQ(runs.size(), 110u);
   // Names, keywords, elements and rulers written out from the sign table's definition.
-  const std::array<std::array<std::string_view, 4>, 10> kAttributes{{
+  const auto kAttributes = std::to_array<std::array<std::string_view, 4>>({
       {"Leo", "Generous, Enthusiastic, Social", "Fire", "The Sun"},
       {"Cancer", "Protective, Cautious, Intuitive ", "Water", "The Moon"},
       {"Virgo", "Modest, Critical, Methodical", "Earth", "Mercury"},
@@ -115,7 +116,8 @@ TEST(PlanetInSignReport, KnownChartRunsStylesAndTexts) {
       {"Aquarius", "Intelligent, Innovative, Individualistic", "Air", "Uranus and Saturn"},
       {"Pisces", "Sensitive, Compassionate, Introspective", "Water", "Neptune and Jupiter"},
       {"Scorpio", "Secretive, Possessive, Investigative", "Water", "Pluto and Mars"},
-  }};
+  });
+  static_assert(kAttributes.size() == 10);
   for (int planet = 0; planet < 10; ++planet) {
     const auto& [name, keywords, element, ruler] = kAttributes[planet];
     const std::string_view paragraph = PlanetInSignText(planet, kKnownSigns[planet]);

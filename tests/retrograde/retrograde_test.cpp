@@ -49,7 +49,7 @@ struct RetrogradeCase {
 // Periods from the station tables: Venus "5,13,2020,7,3," to "6,25,2020,7,5,",
 // Mercury "12,17,2049,20,47," to "1,6,2050,18,50,", Mars from
 // "1,13,1901,6,16," to "4,4,1901,7,21,", then "2,18,1903,14,29,".
-constexpr std::array<RetrogradeCase, 17> kCases{{
+constexpr auto kCases = std::to_array<RetrogradeCase>({
     {"day after the retrograde station", "Venus", {5, 14, 2020, 0, 0}, true},
     {"day before the direct station", "Venus", {6, 24, 2020, 23, 59}, true},
     {"retrograde station day, after the station time", "Venus", {5, 13, 2020, 23, 59}, false},
@@ -67,7 +67,8 @@ constexpr std::array<RetrogradeCase, 17> kCases{{
     {"first Mars period", "Mars", {1, 14, 1901, 0, 0}, true},
     {"between the first two Mars periods", "Mars", {1, 1, 1902, 12, 0}, false},
     {"no table for the Sun", "Sun", {6, 1, 2020, 12, 0}, false},
-}};
+});
+static_assert(kCases.size() == 17);
 
 TEST(IsRetrograde, ComparesCalendarDatesOnly) {
   for (const RetrogradeCase& c : kCases) {

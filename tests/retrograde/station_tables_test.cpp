@@ -119,7 +119,7 @@ struct TableExtent {
 
 // Published extents; rows compare exactly, lengths and spacings after
 // rounding to the 0.1 day they are given to.
-constexpr std::array<TableExtent, 5> kExtents{{
+constexpr auto kExtents = std::to_array<TableExtent>({
     {"Mercury",
      476,
      {"3,15,1900,13,19,", "4,7,1900,18,42,"},
@@ -150,7 +150,8 @@ constexpr std::array<TableExtent, 5> kExtents{{
      {"5,18,2050,13,6,", "10,6,2050,11,5,"},
      {1334, 1419},
      {3763, 3800}},
-}};
+});
+static_assert(kExtents.size() == 5);
 
 void PrintTo(const TableExtent& extent, std::ostream* out) {
   *out << extent.planet;
@@ -236,11 +237,12 @@ TEST(StationTableData, HoldsThePublishedSamplePeriods) {
     std::string_view retrograde;
     std::string_view direct;
   };
-  constexpr std::array<SamplePeriod, 3> kSamples{{
+  constexpr auto kSamples = std::to_array<SamplePeriod>({
       {"Mercury", 2, "11,9,1900,23,33,", "11,29,1900,21,28,"},
       {"Venus", 75, "5,13,2020,7,3,", "6,25,2020,7,5,"},
       {"Mars", 1, "2,18,1903,14,29,", "5,9,1903,16,14,"},
-  }};
+  });
+  static_assert(kSamples.size() == 3);
   for (const SamplePeriod& sample : kSamples) {
     SCOPED_TRACE(std::string(sample.planet) + " period " + std::to_string(sample.index));
     const StationTable* table = FindStationTable(sample.planet);

@@ -3,6 +3,7 @@
 // window's layout and links, the about box, and the moves between windows.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <array>
 
 #include <QAction>
 #include <QApplication>
@@ -506,7 +507,7 @@ TEST_F(ShellTest, LockThatCannotBeUsedDoesNotBlockTheStart) {
   const QString path = LockPath();
   const QByteArray ours = LockContent(path, QCoreApplication::applicationPid(), QString());
   ASSERT_FALSE(ours.isEmpty());
-  const Case cases[] = {
+  const auto cases = std::to_array<Case>({
       {"an empty file", Kind::File, QByteArray()},
       {"garbage", Kind::File, QByteArray("\x01\xff not a lock\n\n", 15)},
       {"a process number only", Kind::File, QByteArray("12x\n")},
@@ -518,7 +519,7 @@ TEST_F(ShellTest, LockThatCannotBeUsedDoesNotBlockTheStart) {
        LockContent(path, otherProgramPid, QStringLiteral("elsewhere.example"))},
       {"a lock nobody may read, of an ended process", Kind::File,
        LockContent(path, deadPid, QString()), false},
-  };
+  });
   for (const Case& row : cases) {
     SCOPED_TRACE(row.what);
     switch (row.kind) {

@@ -126,7 +126,8 @@ TEST(ChartSheet, PngHasTheSizeAskedFor) {
     double scale;
     QSize size;
   };
-  const Row rows[] = {{kDefaultPngScale, {1588, 2246}}, {1.0, {794, 1123}}, {3.0, {2382, 3369}}};
+  const auto rows = std::to_array<Row>(
+      {{kDefaultPngScale, {1588, 2246}}, {1.0, {794, 1123}}, {3.0, {2382, 3369}}});
   for (const Row& row : rows) {
     SCOPED_TRACE(row.scale);
     QImage image;
@@ -171,7 +172,7 @@ TEST(ChartSheet, FileNamesFromThePersonsName) {
     SheetFormat format;
     const char* file;
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {"ASHA MEHRA", SheetFormat::Pdf, "ASHA MEHRA.pdf"},
       {"  Jane Doe ", SheetFormat::Png, "Jane Doe.png"},
       {"A/B:C*D?", SheetFormat::Svg, "ABCD.svg"},
@@ -179,7 +180,7 @@ TEST(ChartSheet, FileNamesFromThePersonsName) {
       {"..hidden", SheetFormat::Pdf, "hidden.pdf"},
       {"", SheetFormat::Pdf, "chart.pdf"},
       {"   ", SheetFormat::Png, "chart.png"},
-  };
+  });
   for (const Row& row : rows) {
     ChartView chart;
     chart.name = row.name;
@@ -190,10 +191,14 @@ TEST(ChartSheet, FileNamesFromThePersonsName) {
                   .completeBaseName())
         << row.name;
   }
-  const std::pair<const char*, std::optional<SheetFormat>> formats[] = {
-      {"a.pdf", SheetFormat::Pdf}, {"b.PNG", SheetFormat::Png}, {"c.Svg", SheetFormat::Svg},
-      {"d.jpg", std::nullopt},     {"pdf", std::nullopt},       {"e.pdf.txt", std::nullopt},
-  };
+  const auto formats = std::to_array<std::pair<const char*, std::optional<SheetFormat>>>({
+      {"a.pdf", SheetFormat::Pdf},
+      {"b.PNG", SheetFormat::Png},
+      {"c.Svg", SheetFormat::Svg},
+      {"d.jpg", std::nullopt},
+      {"pdf", std::nullopt},
+      {"e.pdf.txt", std::nullopt},
+  });
   for (const auto& [path, format] : formats) {
     EXPECT_EQ(SheetFormatOfPath(QString::fromLatin1(path)), format) << path;
   }
@@ -220,11 +225,11 @@ TEST(ChartSheet, AFailedWriteSaysWhyAndKeepsTheOldFile) {
     QString path;
     bool limitSize;
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {"file too large", existing, true},
       {"parent is a file", folder.filePath(QStringLiteral("plain/chart.pdf")), false},
       {"no known extension", folder.filePath(QStringLiteral("chart.jpg")), false},
-  };
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     std::optional<QString> failure;
@@ -300,11 +305,11 @@ TEST_F(MainWindowSheet, ExportWritesEachFormatByItsExtension) {
     QString typed;
     QString written;
   };
-  const Row rows[] = {
+  const auto rows = std::to_array<Row>({
       {Path("chart"), Path("chart.pdf")},  // no extension: a PDF
       {Path("chart.png"), Path("chart.png")},
       {Path("chart.SVG"), Path("chart.SVG")},
-  };
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(row.typed.toStdString());
     saveDialog.typedName = row.typed;

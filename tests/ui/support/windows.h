@@ -4,6 +4,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <array>
 
 #include <QLineEdit>
 #include <QObject>
@@ -25,10 +26,13 @@ T* Child(const QObject& window, const char* name) {
 /// Types the entries of a valid birth into the input form `form`, key by
 /// key: the name "asha" (the box makes it "ASHA"), 77° 12' and 28° 38'.
 inline void TypeValidBirth(const QObject& form) {
-  const std::pair<const char*, const char*> entries[] = {
-      {"txtName", "asha"}, {"txtLonD", "77"}, {"txtLonM", "12"},
-      {"txtLatD", "28"},   {"txtLatM", "38"},
-  };
+  const auto entries = std::to_array<std::pair<const char*, const char*>>({
+      {"txtName", "asha"},
+      {"txtLonD", "77"},
+      {"txtLonM", "12"},
+      {"txtLatD", "28"},
+      {"txtLatM", "38"},
+  });
   for (const auto& [box, keys] : entries) {
     QTest::keyClicks(Child<QLineEdit>(form, box), QString::fromLatin1(keys));
   }

@@ -4,6 +4,7 @@
 // links work from the keyboard.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <array>
 
 #include <QAccessible>
 #include <QApplication>
@@ -120,7 +121,7 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasAName) {
 TEST_F(AccessibilityTest, InputFormControlsSayWhatTheyAreAndLabelsNameTheirBoxes) {
   frmMain form(session, links, messages);
   // Rows: the control, and the name it reads.
-  const std::pair<const char*, const char*> names[] = {
+  const auto names = std::to_array<std::pair<const char*, const char*>>({
       {"txtName", "Name"},
       {"cboMonth", "Birth month"},
       {"cboDate", "Birth day"},
@@ -136,18 +137,24 @@ TEST_F(AccessibilityTest, InputFormControlsSayWhatTheyAreAndLabelsNameTheirBoxes
       {"txtMCity", "City"},
       {"txtMState", "State"},
       {"txtMCountry", "Country"},
-  };
+  });
   for (const auto& [control, name] : names) {
     SCOPED_TRACE(control);
     EXPECT_EQ(Child<QWidget>(form, control)->accessibleName(), QString::fromLatin1(name));
   }
   // Rows: the label, and the box it names.
-  const std::pair<const char*, const char*> buddies[] = {
-      {"Label13", "txtName"},    {"Label5", "cboMonth"},  {"Label1", "cboHH"},
-      {"Label7", "txtLatD"},     {"Label9", "txtLatM"},   {"Label6", "txtLonD"},
-      {"Label8", "txtLonM"},     {"Label54", "txtMCity"}, {"Label55", "txtMState"},
+  const auto buddies = std::to_array<std::pair<const char*, const char*>>({
+      {"Label13", "txtName"},
+      {"Label5", "cboMonth"},
+      {"Label1", "cboHH"},
+      {"Label7", "txtLatD"},
+      {"Label9", "txtLatM"},
+      {"Label6", "txtLonD"},
+      {"Label8", "txtLonM"},
+      {"Label54", "txtMCity"},
+      {"Label55", "txtMState"},
       {"Label4", "txtMCountry"},
-  };
+  });
   for (const auto& [label, box] : buddies) {
     SCOPED_TRACE(label);
     EXPECT_EQ(Child<QLabel>(form, label)->buddy(), Child<QWidget>(form, box));

@@ -2,6 +2,7 @@
 // The results form: its design-time layout and captions, ShowChart writing a
 // cast chart into every label, picture and the report box, and the web link.
 #include <gtest/gtest.h>
+#include <array>
 
 #include <QApplication>
 #include <QFont>
@@ -117,7 +118,7 @@ TEST_F(ResultsForm, ControlsStandWhereTheLayoutPutsThem) {
     const char* name;
     QRect pixels;
   };
-  const Place places[] = {
+  const auto places = std::to_array<Place>({
       {"fraDetails", {8, 0, 233, 241}},      // 120, 0, 3490, 3615
       {"fraVedic", {8, 244, 237, 187}},      // 120, 3660, 3555, 2805
       {"fraWestern", {704, 3, 173, 588}},    // 10560, 40, 2595, 8815
@@ -140,7 +141,7 @@ TEST_F(ResultsForm, ControlsStandWhereTheLayoutPutsThem) {
       {"lblNatal_0", {64, 216, 29, 13}},     // 960, 3240, 435, 195
       {"lblNatal_2", {169, 296, 29, 13}},    // 2535, 4440
       {"lblNatal_11", {56, 144, 29, 13}},    // 840, 2160
-  };
+  });
   for (const Place& place : places) {
     SCOPED_TRACE(place.name);
     const QWidget* widget = Find<QWidget>(QString::fromLatin1(place.name));
@@ -178,7 +179,7 @@ TEST_F(ResultsForm, DesignTimeCaptions) {
     const char* name;
     const char* text;
   };
-  const Caption captions[] = {
+  const auto captions = std::to_array<Caption>({
       {"Label4", "Date of Birth :"},  {"Label14", "Time of Birth :"}, {"Label5", "Longitude :"},
       {"Label9", "Latitude   :"},  // three blanks before the colon
       {"Label6", "City :"},           {"Label12", "State :"},         {"Label7", "Country :"},
@@ -188,13 +189,13 @@ TEST_F(ResultsForm, DesignTimeCaptions) {
       {"lblRashi", "lblRashi"},       {"lblNatal_0", "Natal"},        {"lblNatal_11", "Natal"},
       {"lblNatalLibra", "Libra"},     {"lblNatalPisces", "Pisces"},   {"lblNatalPosition_1", "1"},
       {"lblNatalPosition_0", "12"},
-  };
+  });
   for (const Caption& caption : captions) {
     SCOPED_TRACE(caption.name);
     EXPECT_EQ(Label(QString::fromLatin1(caption.name))->text(), QString::fromUtf8(caption.text));
   }
-  const char* names[] = {"Sun",    "Moon",   "Mercury", "Venus", "Mars", "Jupiter",
-                         "Saturn", "Uranus", "Neptune", "Pluto", "Asc"};
+  const auto names = std::to_array<const char*>({"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter",
+                                           "Saturn", "Uranus", "Neptune", "Pluto", "Asc"});
   for (int row = 0; row < kChartPointCount; ++row) {
     EXPECT_EQ(Label(QStringLiteral("PlanetName_%1").arg(row))->text(), QString(names[row]));
   }
@@ -235,12 +236,18 @@ TEST_F(ResultsForm, ColoursAndFonts) {
     bool bold;
     double points;
   };
-  const Look looks[] = {
-      {"lblName", true, 9.75},       {"Label4", false, 8.25},   {"lblDOB", true, 8.25},
-      {"Label1", true, 9.75},        {"lblLagna", false, 9.75}, {"PlanetName_10", true, 9.75},
-      {"lblPlanet_10", false, 9.75}, {"Label2", true, 9},       {"lblNatalPosition_5", false, 12},
+  const auto looks = std::to_array<Look>({
+      {"lblName", true, 9.75},
+      {"Label4", false, 8.25},
+      {"lblDOB", true, 8.25},
+      {"Label1", true, 9.75},
+      {"lblLagna", false, 9.75},
+      {"PlanetName_10", true, 9.75},
+      {"lblPlanet_10", false, 9.75},
+      {"Label2", true, 9},
+      {"lblNatalPosition_5", false, 12},
       {"lblNatal_3", false, 8.25},
-  };
+  });
   for (const Look& look : looks) {
     SCOPED_TRACE(look.name);
     const QFont font = Label(QString::fromLatin1(look.name))->font();
@@ -370,12 +377,16 @@ TEST_F(ResultsFormWithACastChart, EveryLabelShowsTheChart) {
   ASSERT_TRUE(view.sunSign && view.ascendantSign);
   EXPECT_EQ(Label(QStringLiteral("lblSunSign"))->text().toStdString(), *view.sunSign);
   EXPECT_EQ(Label(QStringLiteral("lblLagna"))->text().toStdString(), *view.ascendantSign);
-  const std::pair<const char*, const std::string*> details[] = {
-      {"lblName", &view.name},           {"lblDOB", &view.dateOfBirth},
-      {"lblTOB", &view.timeOfBirth},     {"lblLatitude", &view.latitude},
-      {"lblLongitude", &view.longitude}, {"lblCity", &view.city},
-      {"lblState", &view.state},         {"lblCountry", &view.country},
-  };
+  const auto details = std::to_array<std::pair<const char*, const std::string*>>({
+      {"lblName", &view.name},
+      {"lblDOB", &view.dateOfBirth},
+      {"lblTOB", &view.timeOfBirth},
+      {"lblLatitude", &view.latitude},
+      {"lblLongitude", &view.longitude},
+      {"lblCity", &view.city},
+      {"lblState", &view.state},
+      {"lblCountry", &view.country},
+  });
   for (const auto& [name, text] : details) {
     SCOPED_TRACE(name);
     EXPECT_EQ(Label(QString::fromLatin1(name))->text(), QString::fromStdString(*text));

@@ -3,6 +3,7 @@
 // input form's lists, and the standard shortcuts beside the documented
 // Alt keys.
 #include <gtest/gtest.h>
+#include <array>
 
 #include <QApplication>
 #include <QComboBox>
@@ -96,13 +97,22 @@ TEST_F(KeyboardTest, ListsReadTypedDigitsAsNumbersAndNeverTakeFreeText) {
     const char* keys;
     const char* selected;
   };
-  const Row rows[] = {
-      {"cboDate", "09", "9"}, {"cboDate", "009", "9"},     {"cboDate", "31", "31"},
-      {"cboDate", "3", "3"},  {"cboDate", "0", "1"},       {"cboDate", "x", "1"},
-      {"cboHH", "07", "7"},   {"cboHH", "0", "0"},         {"cboHH", "00", "0"},
-      {"cboHH", "23", "23"},  {"cboMM", "05", "5"},        {"cboMM", "50", "50"},
-      {"cboSS", "08", "8"},   {"cboYear", "1975", "1975"},
-  };
+  const auto rows = std::to_array<Row>({
+      {"cboDate", "09", "9"},
+      {"cboDate", "009", "9"},
+      {"cboDate", "31", "31"},
+      {"cboDate", "3", "3"},
+      {"cboDate", "0", "1"},
+      {"cboDate", "x", "1"},
+      {"cboHH", "07", "7"},
+      {"cboHH", "0", "0"},
+      {"cboHH", "00", "0"},
+      {"cboHH", "23", "23"},
+      {"cboMM", "05", "5"},
+      {"cboMM", "50", "50"},
+      {"cboSS", "08", "8"},
+      {"cboYear", "1975", "1975"},
+  });
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(row.list) + " " + row.keys);
     auto* list = Child<NumberList>(form, row.list);

@@ -2,6 +2,7 @@
 // The report's runs written into a QTextEdit: bold and colour at the
 // insertion point, CR LF as one paragraph break.
 #include <gtest/gtest.h>
+#include <array>
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -87,7 +88,7 @@ TEST(TextEditSink, LineBreaksBecomeOneParagraphBreakEach) {
     const char* plain;
     int paragraphs;
   };
-  const Case cases[] = {
+  const auto cases = std::to_array<Case>({
       {"a\r\nb", "a\nb", 2},
       {"a\r\n\r\nb", "a\n\nb", 3},
       {"a\r\n\r\n\r\n", "a\n\n\n", 4},
@@ -97,7 +98,7 @@ TEST(TextEditSink, LineBreaksBecomeOneParagraphBreakEach) {
       {"a\n\rb", "a\n\nb", 3},
       {"24\xC2\xB0 17' 52\" Ari", "24\u00B0 17' 52\" Ari", 1},
       {"", "", 1},
-  };
+  });
   for (const Case& c : cases) {
     SCOPED_TRACE(c.inserted);
     QTextEdit box;
