@@ -17,8 +17,8 @@
 #include "chart/time_zones.h"
 #include "chartfile/entry_keys.h"
 #include "chartfile/json_depth.h"
-#include "chartfile/json_escape.h"
-#include "chartfile/text_helpers.h"
+#include "common/json_escape.h"
+#include "common/text_helpers.h"
 #include "common/utf8.h"
 
 namespace zodivane::chartfile {

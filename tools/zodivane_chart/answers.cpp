@@ -6,8 +6,8 @@
 #include <span>
 
 #include "chart/sensitivity.h"
+#include "common/json_escape.h"
 #include "report/report.h"
-#include "tools/zodivane_chart/json_escape.h"
 #include "tools/zodivane_chart/sensitivity_output.h"
 
 namespace zodivane::chart_tool {

@@ -280,7 +280,7 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
         placed = std::move(std::get<PlaceLine>(*read));
       }
     }
-    EntriesOrError parsed = reader_.Read(placed ? std::string_view(placed->line) : line);
+    chartfile::EntriesOrError parsed = reader_.Read(placed ? std::string_view(placed->line) : line);
     if (const auto* message = std::get_if<std::string>(&parsed)) {
       AppendErrorAnswer(out, *message);
       return false;

@@ -9,8 +9,8 @@
 #include "chart/time_zones.h"
 #include "chartfile/entry_keys.h"
 #include "chartfile/json_depth.h"
+#include "common/text_helpers.h"
 #include "places/place_entries.h"
-#include "tools/zodivane_chart/text_helpers.h"
 
 namespace zodivane::chart_tool {
 namespace {
