@@ -1,7 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// zodivane-chart's JSON protocol on a thousand lines, and one whole cast.
+// zodivane-chart's JSON protocol on a thousand lines, the built tool as a
+// process on a file of 50,000 lines, and one whole cast.
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -89,6 +100,128 @@ BENCHMARK(BM_ChartToolThousandJsonLines)
     ->ArgsProduct({{0, 1}, {1, 2}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+#ifdef ZODIVANE_BENCH_CHART_TOOL
+
+/// Lines in the file the tool reads as a process.
+constexpr int kFileLines = 50'000;
+
+/// kFileLines random valid charts, one JSON object per line, as
+/// tools/json_lines.py writes its valid lines: any day of 1901-2050, any
+/// minute, zone and place, names and cities with and without non-ASCII
+/// characters, escaped or not. The same lines on every run (fixed seed).
+std::string RandomLines() {
+  constexpr std::array<int, 12> kMonthDays{31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  constexpr std::array<const char*, 6> kCities{"Delhi", "São Paulo", "Zürich",
+                                               "",      "New York",  "Ōsaka"};
+  constexpr std::array<const char*, 3> kStates{"", "NY", "Delhi"};
+  constexpr std::array<const char*, 4> kCountries{"India", "", "USA", "Brasil"};
+  std::mt19937 random(20261211);
+  const auto uniform = [&random](int low, int high) {
+    return std::uniform_int_distribution<int>(low, high)(random);
+  };
+  std::string lines;
+  for (int i = 0; i < kFileLines; ++i) {
+    const int month = uniform(0, 11);
+    const int day = uniform(0, kMonthDays[static_cast<std::size_t>(month)] - 1);
+    std::string name(static_cast<std::size_t>(uniform(1, 24)), 'A');
+    for (char& letter : name)
+      letter = static_cast<char>('A' + uniform(0, 25));
+    const nlohmann::json entries{
+        {"txtName", name},
+        {"txtLonD", std::to_string(uniform(0, 179))},
+        {"txtLonM", std::to_string(uniform(0, 59))},
+        {"txtLatD", std::to_string(uniform(0, 66))},
+        {"txtLatM", std::to_string(uniform(0, 59))},
+        {"txtMCity", kCities[static_cast<std::size_t>(uniform(0, 5))]},
+        {"txtMState", kStates[static_cast<std::size_t>(uniform(0, 2))]},
+        {"txtMCountry", kCountries[static_cast<std::size_t>(uniform(0, 3))]},
+        {"cboMonthIndex", month},
+        {"cboDateIndex", day},
+        {"cmbTimeZoneIndex", uniform(0, 70)},
+        {"cboDateText", std::to_string(day + 1)},
+        {"cboYearText", std::to_string(uniform(1901, 2050))},
+        {"cboHHText", std::to_string(uniform(0, 23))},
+        {"cboMMText", std::to_string(uniform(0, 59))},
+        {"optEast", uniform(0, 1) == 1},
+        {"optSouth", uniform(0, 9) < 3},
+        {"chkDST", uniform(0, 9) < 3},
+    };
+    lines += entries.dump(-1, ' ', uniform(0, 1) == 1) + "\n";
+  }
+  return lines;
+}
+
+/// A file removed when the benchmark ends.
+class BenchFile {
+ public:
+  explicit BenchFile(std::string_view name)
+      : path_(std::filesystem::temp_directory_path() /
+              ("zodivane_bench_" + std::to_string(::getpid()) + "_" + std::string(name))) {}
+  BenchFile(const BenchFile&) = delete;
+  BenchFile& operator=(const BenchFile&) = delete;
+  ~BenchFile() {
+    std::error_code ignored;
+    std::filesystem::remove(path_, ignored);
+  }
+  [[nodiscard]] const std::filesystem::path& path() const noexcept { return path_; }
+
+ private:
+  std::filesystem::path path_;
+};
+
+/// Runs `zodivane-chart --json` with its default threads, reading `input`
+/// and writing `output`; returns its exit status, or -1 when it did not run.
+int RunChartTool(const std::filesystem::path& input, const std::filesystem::path& output) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, input.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, output.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  std::string program = ZODIVANE_BENCH_CHART_TOOL;
+  std::string json = "--json";
+  std::array<char*, 3> argv{program.data(), json.data(), nullptr};
+  pid_t child = 0;
+  const int failed = posix_spawn(&child, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed != 0)
+    return -1;
+  int status = 0;
+  if (waitpid(child, &status, 0) != child || !WIFEXITED(status))
+    return -1;
+  return WEXITSTATUS(status);
+}
+
+/// The built tool end to end: a process that reads 50,000 lines from a file
+/// and writes its answers to a file, timed by the wall clock from its start
+/// to its end. "charts_per_s" is the lines answered per second; compare it
+/// with BM_SwissEphemerisRandomDates's in the same run.
+void BM_ChartToolProcessFileLines(benchmark::State& state) {
+  const BenchFile input("lines.jsonl");
+  const BenchFile output("answers.jsonl");
+  {
+    std::ofstream file(input.path(), std::ios::binary);
+    file << RandomLines();
+  }
+  double seconds = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    const int status = RunChartTool(input.path(), output.path());
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    if (status != 0) {
+      state.SkipWithError("zodivane-chart did not answer every line");
+      break;
+    }
+    seconds += took.count();
+    state.SetIterationTime(took.count());
+  }
+  if (seconds > 0) {
+    state.counters["charts_per_s"] = static_cast<double>(state.iterations()) * kFileLines / seconds;
+  }
+}
+BENCHMARK(BM_ChartToolProcessFileLines)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+#endif
 
 void BM_CastChart(benchmark::State& state) {
   const zodivane::FormEntries entries = DelhiEntries();

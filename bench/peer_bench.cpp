@@ -148,8 +148,9 @@ constexpr std::size_t kBatch = 16;
 /// Swiss Ephemeris's CPU time per chart. Each iteration casts a batch of
 /// births with Swiss Ephemeris and then the same births with CastChart, so
 /// that a busy machine slows both alike; "ratio" is Swiss Ephemeris's CPU
-/// time over CastChart's, and "CastChart_us" CastChart's CPU time per chart
-/// in that comparison.
+/// time over CastChart's, "CastChart_us" CastChart's CPU time per chart in
+/// that comparison, and "charts_per_s" Swiss Ephemeris's charts per CPU
+/// second (the yardstick of BM_ChartToolProcessFileLines).
 void BM_SwissEphemerisRandomDates(benchmark::State& state) {
   swe_set_ephe_path(const_cast<char*>(ZODIVANE_BENCH_SWE_EPHE_DIR));
   const std::vector<BirthSample>& samples = Samples();
@@ -183,6 +184,9 @@ void BM_SwissEphemerisRandomDates(benchmark::State& state) {
     state.counters["ratio"] = swissTotal / oursTotal;
     state.counters["CastChart_us"] =
         oursTotal * 1e6 / static_cast<double>(state.iterations() * kBatch);
+  }
+  if (swissTotal > 0) {
+    state.counters["charts_per_s"] = static_cast<double>(state.iterations() * kBatch) / swissTotal;
   }
 }
 BENCHMARK(BM_SwissEphemerisRandomDates)->UseManualTime()->Unit(benchmark::kMicrosecond);

@@ -14,8 +14,8 @@
 #include "chartfile/entries_reader.h"
 #include "chartfile/entry_keys.h"
 #include "chartfile/json_depth.h"
-#include "chartfile/text_helpers.h"
 #include "common/form_rules.h"
+#include "common/text_helpers.h"
 #include "common/utf8.h"
 
 namespace zodivane::chartfile {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -17,9 +18,9 @@
 #include "chart/time_zones.h"
 #include "chartfile/entry_keys.h"
 #include "chartfile/json_depth.h"
-#include "chartfile/json_escape.h"
-#include "chartfile/text_helpers.h"
 #include "common/form_rules.h"
+#include "common/json_escape.h"
+#include "common/text_helpers.h"
 #include "common/utf8.h"
 
 namespace zodivane::chartfile {
@@ -167,12 +168,19 @@ std::optional<std::string> CheckListTexts(const FormEntries& entries) {
   return std::nullopt;
 }
 
+/// Whether `key` is one of `keys`.
+bool IsOneOf(std::string_view key, std::span<const std::string_view> keys) noexcept {
+  return std::find(keys.begin(), keys.end(), key) != keys.end();
+}
+
 /// The entries from the values of the keys, or the first thing wrong with
 /// them: missing keys, then each key in the table's order, then the lists.
-EntriesOrError EntriesFromValues(InputValues& values) {
+/// The keys in `mayBeMissing` may be left out.
+EntriesOrError EntriesFromValues(InputValues& values,
+                                 std::span<const std::string_view> mayBeMissing = {}) {
   std::string missing;
   for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
-    if (values[i].kind == InputValue::Kind::Missing) {
+    if (values[i].kind == InputValue::Kind::Missing && !IsOneOf(kInputKeys[i].key, mayBeMissing)) {
       missing += missing.empty() ? "" : ", ";
       missing += Quoted(kInputKeys[i].key);
     }
@@ -182,6 +190,8 @@ EntriesOrError EntriesFromValues(InputValues& values) {
   }
   FormEntries entries;
   for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
+    if (values[i].kind == InputValue::Kind::Missing)
+      continue;  // one that may be missing
     if (auto error = ReadKey(values[i], kInputKeys[i], entries))
       return *std::move(error);
   }
@@ -231,15 +241,20 @@ InputValue ValueOf(const AnyJson& value) {
   return read;
 }
 
+/// The values under the entry keys of a parsed JSON object.
+template <typename AnyJson>
+void ValuesFromParsed(const AnyJson& object, InputValues& values) {
+  for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
+    const auto found = object.find(std::string(kInputKeys[i].key));
+    values[i] = found != object.end() ? ValueOf(*found) : InputValue{};
+  }
+}
+
 /// The entries under the keys of a parsed JSON object.
 template <typename AnyJson>
 EntriesOrError EntriesFromParsed(const AnyJson& object) {
   InputValues values;
-  for (std::size_t i = 0; i < kInputKeys.size(); ++i) {
-    const auto found = object.find(std::string(kInputKeys[i].key));
-    if (found != object.end())
-      values[i] = ValueOf(*found);
-  }
+  ValuesFromParsed(object, values);
   return EntriesFromValues(values);
 }
 
@@ -423,9 +438,9 @@ bool NeedsNlohmann(std::string_view line) noexcept {
   return false;
 }
 
-}  // namespace
-
-EntriesOrError ReadEntriesWithNlohmann(std::string_view line) {
+/// Parses `line` with nlohmann's parser into `object`: the error text when
+/// it is not a JSON object.
+std::optional<std::string> ParseWithNlohmann(std::string_view line, Json& object) {
   if (const auto bad = FirstInvalidUtf8(line)) {
     return "line is not valid UTF-8 (bad byte at column " + std::to_string(*bad + 1) + ")";
   }
@@ -433,7 +448,6 @@ EntriesOrError ReadEntriesWithNlohmann(std::string_view line) {
   if (NestsDeeperThan(line, kMostJsonNesting)) {
     return "line " + TooDeepMessage();
   }
-  Json object;
   try {
     object = Json::parse(line);
   } catch (const Json::parse_error& error) {
@@ -451,6 +465,15 @@ EntriesOrError ReadEntriesWithNlohmann(std::string_view line) {
   if (!object.is_object()) {
     return "line must be a JSON object of form entries, not " + Describe(ValueOf(object).kind);
   }
+  return std::nullopt;
+}
+
+}  // namespace
+
+EntriesOrError ReadEntriesWithNlohmann(std::string_view line) {
+  Json object;
+  if (auto error = ParseWithNlohmann(line, object))
+    return *std::move(error);
   return EntriesFromParsed(object);
 }
 
@@ -461,24 +484,80 @@ EntriesOrError EntriesFromObject(const nlohmann::ordered_json& object) {
 struct EntriesReader::Fast {
   ondemand::parser parser;
   std::vector<char> padded;
+  InputValues values;             ///< of the line last parsed
+  std::vector<LineValue> others;  ///< of the line last parsed, one per other key
 };
 
 EntriesReader::EntriesReader() : fast_(std::make_unique<Fast>()) {}
 EntriesReader::~EntriesReader() = default;
 
 EntriesOrError EntriesReader::Read(std::string_view line) {
+  if (auto error = Parse(line, {}))
+    return *std::move(error);
+  return Entries();
+}
+
+const LineValue& EntriesReader::Other(std::size_t index) const {
+  return fast_->others.at(index);
+}
+
+bool EntriesReader::Holds(std::string_view key) const noexcept {
+  const auto position = KeyPosition(key, 0);
+  return position && fast_->values[*position].kind != InputValue::Kind::Missing;
+}
+
+EntriesOrError EntriesReader::Entries(std::span<const std::string_view> mayBeMissing) {
+  return EntriesFromValues(fast_->values, mayBeMissing);
+}
+
+std::optional<std::string> EntriesReader::Parse(std::string_view line,
+                                                std::span<const std::string_view> otherKeys) {
+  InputValues& values = fast_->values;
+  std::vector<LineValue>& others = fast_->others;
+  const auto clear = [&] {
+    for (InputValue& value : values) {
+      value.kind = InputValue::Kind::Missing;
+      value.text.clear();
+    }
+    others.assign(otherKeys.size(), LineValue{});
+  };
+  const auto readWithNlohmann = [&](std::string_view whole) -> std::optional<std::string> {
+    clear();
+    Json object;
+    if (auto error = ParseWithNlohmann(whole, object))
+      return error;
+    ValuesFromParsed(object, values);
+    for (std::size_t i = 0; i < otherKeys.size(); ++i) {
+      const auto found = object.find(std::string(otherKeys[i]));
+      if (found == object.end())
+        continue;
+      LineValue& other = others[i];
+      if (found->is_string()) {
+        other.kind = LineValue::Kind::String;
+        other.text = found->get<std::string>();
+      } else if (found->is_boolean()) {
+        other.kind = LineValue::Kind::Boolean;
+        other.boolean = found->get<bool>();
+      } else {
+        other.kind = LineValue::Kind::Other;
+        other.text = found->dump();
+      }
+    }
+    return std::nullopt;
+  };
+
   const std::string_view whole = line;
   if (line.ends_with('\r'))  // white space after the object, as JSON reads it
     line.remove_suffix(1);
   if (FirstInvalidUtf8(line) || NeedsNlohmann(line))
-    return ReadEntriesWithNlohmann(whole);
+    return readWithNlohmann(whole);
   std::vector<char>& padded = fast_->padded;
   if (padded.size() < line.size() + simdjson::SIMDJSON_PADDING)
     padded.resize(line.size() + simdjson::SIMDJSON_PADDING);
   std::memcpy(padded.data(), line.data(), line.size());
   std::memset(padded.data() + line.size(), ' ', simdjson::SIMDJSON_PADDING);
 
-  InputValues values;
+  clear();
   std::size_t next = 0;  // where the next key is looked for first
   const bool read = [&] {
     ondemand::document document;
@@ -495,21 +574,40 @@ EntriesOrError EntriesReader::Read(std::string_view line) {
           field.value().get(value) != simdjson::SUCCESS)
         return false;
       const auto position = KeyPosition(key, next);
-      InputValue* into = nullptr;
       if (position) {
         next = *position + 1;
-        into = &values[*position];
-        *into = InputValue{};  // a repeated key: the last one counts
+        InputValue& into = values[*position];
+        into = InputValue{};  // a repeated key: the last one counts
+        if (!ReadValue(value, &into, 1))
+          return false;
+        continue;
       }
-      if (!ReadValue(value, into, 1))
+      const auto other = std::find(otherKeys.begin(), otherKeys.end(), key);
+      if (other == otherKeys.end()) {
+        if (!ReadValue(value, nullptr, 1))
+          return false;
+        continue;
+      }
+      InputValue scratch;
+      if (!ReadValue(value, &scratch, 1))
         return false;
+      LineValue& into = others[static_cast<std::size_t>(other - otherKeys.begin())];
+      if (scratch.kind == InputValue::Kind::String) {
+        into.kind = LineValue::Kind::String;
+        into.text = std::move(scratch.text);
+      } else if (scratch.kind == InputValue::Kind::Boolean) {
+        into.kind = LineValue::Kind::Boolean;
+        into.boolean = scratch.boolean;
+      } else {
+        return false;  // nlohmann's dump names it
+      }
     }
     // Nothing may follow the object: the position is then past the end.
     return document.current_location().error() == simdjson::OUT_OF_BOUNDS;
   }();
   if (!read)
-    return ReadEntriesWithNlohmann(whole);
-  return EntriesFromValues(values);
+    return readWithNlohmann(whole);
+  return std::nullopt;
 }
 
 EntriesOrError ParseEntriesLine(std::string_view line) {

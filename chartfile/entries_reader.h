@@ -3,7 +3,10 @@
 // protocol, or the object of a chart file.
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -18,6 +21,14 @@ namespace zodivane::chartfile {
 /// of the error line that answers it.
 using EntriesOrError = std::variant<FormEntries, std::string>;
 
+/// A line's value under a key beside the form entries' keys.
+struct LineValue {
+  enum class Kind { Missing, String, Boolean, Other };
+  Kind kind = Kind::Missing;
+  std::string text;      ///< String: its characters; Other: the value as nlohmann's dump writes it
+  bool boolean = false;  ///< Boolean: its value
+};
+
 /// Reads input lines (a JSON object holding every FormEntries field under
 /// its field name; extra keys are ignored). A well-formed line is read with
 /// simdjson's On-Demand parser; a line it cannot take, and every line with
@@ -31,7 +42,27 @@ class EntriesReader {
   EntriesReader(const EntriesReader&) = delete;
   EntriesReader& operator=(const EntriesReader&) = delete;
 
+  /// Parses and reads one line: Parse(line, {}) and then Entries().
   [[nodiscard]] EntriesOrError Read(std::string_view line);
+
+  /// Parses `line` once, keeping the values of the entry keys and of
+  /// `otherKeys` for Entries(), Holds() and Other(). Returns the error text
+  /// when the line is no JSON object (then nothing is kept). A line whose
+  /// other keys hold anything but strings and booleans is read by
+  /// nlohmann's parser.
+  [[nodiscard]] std::optional<std::string> Parse(std::string_view line,
+                                                 std::span<const std::string_view> otherKeys);
+
+  /// The value under otherKeys[index] of the line last parsed.
+  [[nodiscard]] const LineValue& Other(std::size_t index) const;
+
+  /// Whether the line last parsed holds the entry key `key`.
+  [[nodiscard]] bool Holds(std::string_view key) const noexcept;
+
+  /// The entries of the line last parsed, or the first thing wrong with
+  /// them. The entry keys in `mayBeMissing` may be left out: their fields
+  /// then keep FormEntries' defaults.
+  [[nodiscard]] EntriesOrError Entries(std::span<const std::string_view> mayBeMissing = {});
 
  private:
   struct Fast;

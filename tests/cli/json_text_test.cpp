@@ -10,14 +10,17 @@
 
 #include <nlohmann/json.hpp>
 
+#include "chartfile/entries_reader.h"
+#include "common/json_escape.h"
 #include "tests/cli/entries_json.h"
-#include "tools/zodivane_chart/entries_reader.h"
-#include "tools/zodivane_chart/json_escape.h"
 
 namespace zodivane::chart_tool {
 namespace {
 
 using Json = nlohmann::json;
+using chartfile::EntriesOrError;
+using chartfile::EntriesReader;
+using chartfile::ReadEntriesWithNlohmann;
 
 std::string NlohmannDump(const std::string& text) {
   return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);

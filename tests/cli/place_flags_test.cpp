@@ -6,6 +6,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -192,6 +194,22 @@ TEST(PlaceJson, APlaceLineAnswersAsTheFullLineWithTheZone) {
   EXPECT_EQ(answer, nlohmann::ordered_json::parse(full));
   // Lines without the key answer exactly as before.
   EXPECT_EQ(full.find("\"zone\""), std::string::npos);
+}
+
+// The zone and the sensitivity (in the place's clock, a repeated hour here)
+// are members of the one answer object, byte for byte as recorded; so is the
+// zone of a rejected cast.
+TEST(PlaceJson, ZoneAndSensitivityAreMembersOfTheOneAnswer) {
+  const auto read = [](const std::string& name) {
+    std::ifstream file(std::string(ZODIVANE_CLI_TEST_DATA) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+  };
+  const std::string lines = read("place_sensitivity.jsonl");
+  const std::string answers = read("place_sensitivity.answers.jsonl");
+  ASSERT_FALSE(answers.empty());
+  const ToolRun run = RunTool({"--json"}, lines);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out, answers);
 }
 
 TEST(PlaceJson, AQueryWithoutMatchesIsAnErrorLine) {

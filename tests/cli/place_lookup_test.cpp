@@ -3,6 +3,13 @@
 // filling only the left-out entries, the zone object and the match list.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
 #include <nlohmann/json.hpp>
 
 #include "tools/zodivane_chart/place_lookup.h"
@@ -25,40 +32,67 @@ FormEntries EntriesAt(int year, int monthIndex, int day, int hour, int minute) {
   return entries;
 }
 
+/// The request of a line parsed as the JSON protocol parses it: nullopt
+/// when the line is no object or has no "place" key.
+std::optional<std::variant<PlaceRequest, std::string>> ReadPlace(chartfile::EntriesReader& reader,
+                                                                 std::string_view line) {
+  constexpr std::array<std::string_view, 1> kPlace{"place"};
+  if (reader.Parse(line, kPlace) || reader.Other(0).kind == chartfile::LineValue::Kind::Missing) {
+    return std::nullopt;
+  }
+  return ReadPlaceRequest(reader.Other(0), reader);
+}
+
 TEST(PlaceLine, LinesWithoutAPlaceKeyAreLeftAlone) {
+  chartfile::EntriesReader reader;
   for (const char* line : {R"({"txtName":"A"})", R"({"txtName":"place"})", "not json \"place\"",
                            R"(["place"])", R"({"txtName":{"place":1}})"}) {
     SCOPED_TRACE(line);
-    EXPECT_FALSE(ReadPlaceLine(line).has_value());
+    EXPECT_FALSE(ReadPlace(reader, line).has_value());
   }
 }
 
 TEST(PlaceLine, APlaceThatIsNotTextIsAnError) {
-  const auto read = ReadPlaceLine(R"({"place":12})");
-  ASSERT_TRUE(read.has_value());
-  ASSERT_TRUE(std::holds_alternative<std::string>(*read));
-  EXPECT_EQ(std::get<std::string>(*read),
-            "key \"place\" must be a string (a place name, e.g. \"Delhi\"), not 12");
+  chartfile::EntriesReader reader;
+  for (const auto& [line, shown] : std::vector<std::pair<std::string, std::string>>{
+           {R"({"place":12})", "12"},
+           {R"({"place":true})", "true"},
+           {R"({"place":[1, {"a" : null}]})", R"([1,{"a":null}])"}}) {
+    SCOPED_TRACE(line);
+    const auto read = ReadPlace(reader, line);
+    ASSERT_TRUE(read.has_value());
+    ASSERT_TRUE(std::holds_alternative<std::string>(*read));
+    EXPECT_EQ(std::get<std::string>(*read),
+              "key \"place\" must be a string (a place name, e.g. \"Delhi\"), not " + shown);
+  }
 }
 
 // The left-out keys get placeholders of their type; given keys stay as given.
 TEST(PlaceLine, LeftOutKeysAreNamedAndGivenKeysKept) {
-  const auto read = ReadPlaceLine(R"({"place":"Delhi","txtLatD":"27","chkDST":true,"x":1})");
+  chartfile::EntriesReader reader;
+  const auto read = ReadPlace(
+      reader, R"({"place":"Delhi","txtLatD":"27","chkDST":true,"x":1,"txtName":"A",)"
+              R"("cboMonthIndex":0,"cboDateIndex":0,"cboDateText":"1","cboYearText":"1990",)"
+              R"("cboHHText":"0","cboMMText":"0"})");
   ASSERT_TRUE(read.has_value());
-  const auto& line = std::get<PlaceLine>(*read);
-  EXPECT_EQ(line.query, "Delhi");
+  const auto& request = std::get<PlaceRequest>(*read);
+  EXPECT_EQ(request.query, "Delhi");
   const std::set<PlaceField> expected{
       PlaceField::City,       PlaceField::State,      PlaceField::Country,
       PlaceField::LonDegrees, PlaceField::LonMinutes, PlaceField::East,
       PlaceField::LatMinutes, PlaceField::South,      PlaceField::ZoneRow};
-  EXPECT_EQ(line.leftOut, expected);
-  const auto object = nlohmann::json::parse(line.line);
-  EXPECT_EQ(object.at("txtLatD"), "27");
-  EXPECT_EQ(object.at("chkDST"), true);
-  EXPECT_EQ(object.at("txtLonD"), "0");
-  EXPECT_EQ(object.at("optEast"), false);
-  EXPECT_EQ(object.at("cmbTimeZoneIndex"), 29);
-  EXPECT_EQ(object.at("x"), 1);
+  EXPECT_EQ(request.leftOut, expected);
+  // Only the keys the finder fills may be missing.
+  EXPECT_EQ(std::get<std::string>(reader.Entries()).substr(0, 13), "missing keys ");
+  auto parsed = reader.Entries(PlaceFieldKeys());
+  ASSERT_TRUE(std::holds_alternative<FormEntries>(parsed));
+  FormEntries& entries = std::get<FormEntries>(parsed);
+  SetPlaceholders(request.leftOut, entries);
+  EXPECT_EQ(entries.txtLatD, "27");
+  EXPECT_TRUE(entries.chkDST);
+  EXPECT_EQ(entries.txtLonD, "0");
+  EXPECT_FALSE(entries.optEast);
+  EXPECT_EQ(entries.cmbTimeZoneIndex, 29);
 }
 
 TEST(PlaceLine, FillsOnlyTheLeftOutEntries) {
@@ -86,7 +120,7 @@ TEST(PlaceLine, FillsOnlyTheLeftOutEntries) {
   EXPECT_TRUE(entries.chkDST);
 }
 
-// The zone object joins the end of the answer object.
+// The zone object is the answer's last member.
 TEST(PlaceLine, TheAnswerCarriesTheZoneObject) {
   const PlaceChoice kathmandu =
       ChoosePlace(places::Place{"Kathmandu", "Bagmati Province", "Nepal", "NP", "Asia/Kathmandu",
@@ -94,8 +128,9 @@ TEST(PlaceLine, TheAnswerCarriesTheZoneObject) {
                   EntriesAt(1990, 5, 1, 12, 0));
   FormEntries filled = EntriesAt(1990, 5, 1, 12, 0);
   FillFromPlace(kathmandu, {PlaceField::ZoneRow, PlaceField::Dst}, filled);
-  std::string answer = "{\"name\":\"A\"}\n";
-  AppendZoneToAnswer(answer, kathmandu, filled);
+  std::string answer = "{\"name\":\"A\"";
+  AppendZoneMember(answer, kathmandu, filled);
+  answer += "}\n";
   ASSERT_TRUE(answer.ends_with("}\n"));
   const auto object = nlohmann::json::parse(answer);
   EXPECT_EQ(object.at("name"), "A");
@@ -116,8 +151,9 @@ TEST(PlaceLine, TheAnswerCarriesTheZoneObject) {
   FormEntries byHand = filled;
   byHand.cmbTimeZoneIndex = 34;
   byHand.placeZone.reset();
-  answer = "{\"name\":\"A\"}\n";
-  AppendZoneToAnswer(answer, kathmandu, byHand);
+  answer = "{\"name\":\"A\"";
+  AppendZoneMember(answer, kathmandu, byHand);
+  answer += "}\n";
   const auto warned = nlohmann::json::parse(answer).at("zone");
   EXPECT_EQ(warned.at("chartOffset"), 19800);
   EXPECT_EQ(warned.at("warning"),
@@ -128,10 +164,11 @@ TEST(PlaceLine, TheAnswerCarriesTheZoneObject) {
       ChoosePlace(places::Place{"New York", "New York", "United States of America", "US",
                                 "America/New_York", 40.7143, -74.006, 8804190},
                   EntriesAt(2021, 10, 7, 1, 30));
-  answer = "{\"rejected\":{\"message\":\"m\"}}\n";
+  answer = "{\"rejected\":{\"message\":\"m\"}";
   FormEntries newYorkEntries = EntriesAt(2021, 10, 7, 1, 30);
   FillFromPlace(newYork, {PlaceField::ZoneRow, PlaceField::Dst}, newYorkEntries);
-  AppendZoneToAnswer(answer, newYork, newYorkEntries);
+  AppendZoneMember(answer, newYork, newYorkEntries);
+  answer += "}\n";
   const auto ambiguous = nlohmann::json::parse(answer);
   EXPECT_EQ(ambiguous.at("rejected").at("message"), "m");
   EXPECT_EQ(ambiguous.at("zone").at("clockTime"), "ambiguous");

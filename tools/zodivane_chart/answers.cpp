@@ -6,8 +6,8 @@
 #include <span>
 
 #include "chart/sensitivity.h"
+#include "common/json_escape.h"
 #include "report/report.h"
-#include "tools/zodivane_chart/json_escape.h"
 #include "tools/zodivane_chart/sensitivity_output.h"
 
 namespace zodivane::chart_tool {
@@ -60,7 +60,8 @@ void AppendStringMember(std::string& out, std::string_view key, std::string_view
 }  // namespace
 
 void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& session,
-                       bool withReport, bool withSensitivity, const PlaceClock* clock) {
+                       bool withReport, bool withSensitivity, const PlaceClock* clock,
+                       const AnswerZone* zone) {
   out += "{\"positions\":";
   AppendStrings(out, view.positions);
   AppendStringMember(out, "ascendantText", session.ascendantText());
@@ -110,20 +111,25 @@ void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& se
   if (withSensitivity) {
     out += ',';
     AppendKey(out, "sensitivity");
-    out +=
-        SensitivityJson(session.chartInput(), AnalyseBirthTime(session.chartInput()), clock).dump();
+    AppendSensitivityObject(out, session.chartInput(), AnalyseBirthTime(session.chartInput()),
+                            clock);
   }
+  if (zone != nullptr)
+    AppendZoneMember(out, zone->choice, zone->entries);
   out += "}\n";
 }
 
-void AppendRejectionAnswer(std::string& out, const Rejection& rejection) {
+void AppendRejectionAnswer(std::string& out, const Rejection& rejection, const AnswerZone* zone) {
   out += "{\"rejected\":{\"message\":";
   AppendJsonString(out, rejection.notice.message);
   out += ",\"icon\":";
   out += rejection.notice.icon == MessageIcon::Critical ? "\"critical\"" : "\"information\"";
   out += ",\"focus\":";
   AppendOptional(out, rejection.focus);
-  out += "}}\n";
+  out += '}';
+  if (zone != nullptr)
+    AppendZoneMember(out, zone->choice, zone->entries);
+  out += "}\n";
 }
 
 void AppendErrorAnswer(std::string& out, std::string_view message) {

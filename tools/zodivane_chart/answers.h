@@ -8,20 +8,31 @@
 
 #include "chart/chart_driver.h"
 #include "chart/sensitivity_text.h"
+#include "tools/zodivane_chart/place_lookup.h"
 
 namespace zodivane::chart_tool {
 
+/// The place the finder chose for a line and the entries cast with it: the
+/// answer's last member, "zone" (AppendZoneMember).
+struct AnswerZone {
+  const PlaceChoice& choice;
+  const FormEntries& entries;
+};
+
 /// A cast chart: the view, the engines' long texts and wheel names from
-/// `session`, with `withReport` the report's plain text, and with
-/// `withSensitivity` the birth-time sensitivity of the chart (SensitivityJson).
+/// `session`, with `withReport` the report's plain text, with
+/// `withSensitivity` the birth-time sensitivity of the chart
+/// (AppendSensitivityObject), and with `zone` the chosen place's zone.
 /// `clock`, when the zone came from a chosen place, words the sensitivity's
 /// times in the place's own clock time.
 void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& session,
                        bool withReport, bool withSensitivity = false,
-                       const PlaceClock* clock = nullptr);
+                       const PlaceClock* clock = nullptr, const AnswerZone* zone = nullptr);
 
-/// A rejected cast: {"rejected":{"message":...,"icon":...,"focus":...}}.
-void AppendRejectionAnswer(std::string& out, const Rejection& rejection);
+/// A rejected cast: {"rejected":{"message":...,"icon":...,"focus":...}},
+/// with `zone` also the chosen place's zone.
+void AppendRejectionAnswer(std::string& out, const Rejection& rejection,
+                           const AnswerZone* zone = nullptr);
 
 /// A line that could not be answered: {"error":...}.
 void AppendErrorAnswer(std::string& out, std::string_view message);

@@ -13,8 +13,8 @@
 
 #include "chart/time_zones.h"
 #include "common/form_rules.h"
+#include "common/text_helpers.h"
 #include "places/zone_rows.h"
-#include "tools/zodivane_chart/text_helpers.h"
 
 namespace zodivane::chart_tool {
 namespace {

@@ -7,11 +7,11 @@
 
 #include "chart/time_zones.h"
 #include "chart/wheel.h"
+#include "common/text_helpers.h"
 #include "common/vocabulary.h"
 #include "report/report.h"
 #include "report/report_sinks.h"
 #include "report/rtf_writer.h"
-#include "tools/zodivane_chart/text_helpers.h"
 
 namespace zodivane::chart_tool {
 namespace {

@@ -5,6 +5,7 @@
 #include "places/zone_history.h"
 
 #include <algorithm>
+#include <array>
 #include <condition_variable>
 #include <cstring>
 #include <exception>
@@ -14,6 +15,7 @@
 #include <thread>
 #include <vector>
 
+#include "chartfile/json_depth.h"
 #include "tools/zodivane_chart/answers.h"
 #include "tools/zodivane_chart/sensitivity_output.h"
 #include "tools/zodivane_chart/tool.h"
@@ -266,50 +268,73 @@ std::size_t ThreadsForLines(std::span<const std::string_view> lines, std::size_t
   return std::max<std::size_t>(1, std::min({threads, wanted, lines.size()}));
 }
 
+namespace {
+
+/// The keys a line may hold beside the form entries, as Other() numbers them.
+constexpr std::array<std::string_view, 2> kOtherKeys{"place", "sensitivity"};
+constexpr std::size_t kPlaceKey = 0;
+constexpr std::size_t kSensitivityKey = 1;
+
+}  // namespace
+
 bool LineAnswerer::Answer(std::string_view line, std::string& out) {
   const std::size_t start = out.size();
   try {
-    // A line with a "place" key reads with the keys it leaves out filled in.
-    std::optional<PlaceLine> placed;
-    if (places_ != nullptr) {
-      if (auto read = ReadPlaceLine(line)) {
-        if (const auto* message = std::get_if<std::string>(&*read)) {
-          AppendErrorAnswer(out, *message);
-          return false;
-        }
-        placed = std::move(std::get<PlaceLine>(*read));
-      }
+    if (std::optional<std::string> error = reader_.Parse(line, kOtherKeys)) {
+      AppendErrorAnswer(out, *error);
+      return false;
     }
-    EntriesOrError parsed = reader_.Read(placed ? std::string_view(placed->line) : line);
+    // A line with a "place" key may leave out the entries the finder fills.
+    // Only the key as written counts, and not in a line nested too deep.
+    std::optional<PlaceRequest> request;
+    if (places_ != nullptr &&
+        reader_.Other(kPlaceKey).kind != chartfile::LineValue::Kind::Missing &&
+        line.find("\"place\"") != std::string_view::npos &&
+        !chartfile::NestsDeeperThan(line, chartfile::kMostJsonNesting)) {
+      auto read = ReadPlaceRequest(reader_.Other(kPlaceKey), reader_);
+      if (const auto* message = std::get_if<std::string>(&read)) {
+        AppendErrorAnswer(out, *message);
+        return false;
+      }
+      request = std::move(std::get<PlaceRequest>(read));
+    }
+    chartfile::EntriesOrError parsed =
+        request ? reader_.Entries(PlaceFieldKeys()) : reader_.Entries();
     if (const auto* message = std::get_if<std::string>(&parsed)) {
       AppendErrorAnswer(out, *message);
       return false;
     }
+    FormEntries& entries = std::get<FormEntries>(parsed);
     std::optional<PlaceChoice> choice;
-    if (placed) {
-      if (const std::optional<std::string> problem = places::QueryProblem(placed->query)) {
+    if (request) {
+      SetPlaceholders(request->leftOut, entries);
+      if (const std::optional<std::string> problem = places::QueryProblem(request->query)) {
         AppendErrorAnswer(out, "key \"place\": " + *problem);
         return false;
       }
-      auto found = FindPlace(*places_, placed->query);
+      auto found = FindPlace(*places_, request->query);
       if (const auto* message = std::get_if<std::string>(&found)) {
         AppendErrorAnswer(out, *message);
         return false;
       }
-      choice = ChoosePlace(std::get<places::Place>(found), std::get<FormEntries>(parsed));
-      FillFromPlace(*choice, placed->leftOut, std::get<FormEntries>(parsed));
+      choice = ChoosePlace(std::get<places::Place>(found), entries);
+      FillFromPlace(*choice, request->leftOut, entries);
     }
-    const CastResult result = session_.CastChart(std::get<FormEntries>(parsed));
+    const std::optional<AnswerZone> zone =
+        choice ? std::optional<AnswerZone>(AnswerZone{*choice, entries}) : std::nullopt;
+    const CastResult result = session_.CastChart(entries);
     if (const auto* rejection = std::get_if<Rejection>(&result)) {
-      AppendRejectionAnswer(out, *rejection);
+      AppendRejectionAnswer(out, *rejection, zone ? &*zone : nullptr);
     } else {
-      // With a chosen place, sensitivity times are its own clock's.
+      // With a chosen place, sensitivity times are its own clock's. Only the
+      // word as written asks for them.
+      const chartfile::LineValue& sensitivity = reader_.Other(kSensitivityKey);
+      const bool withSensitivity = sensitivity.kind == chartfile::LineValue::Kind::Boolean &&
+                                   sensitivity.boolean &&
+                                   line.find("sensitivity") != std::string_view::npos;
       const PlaceClock clock = choice ? places::ClockOfZone(choice->place.zone) : PlaceClock();
-      AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_,
-                        AsksForSensitivity(line), choice ? &clock : nullptr);
-    }
-    if (choice) {
-      AppendZoneToAnswer(out, *choice, std::get<FormEntries>(parsed));
+      AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_, withSensitivity,
+                        choice ? &clock : nullptr, zone ? &*zone : nullptr);
     }
     return true;
   } catch (const std::exception& error) {

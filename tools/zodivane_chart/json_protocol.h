@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "chart/chart_driver.h"
-#include "tools/zodivane_chart/entries_reader.h"
+#include "chartfile/entries_reader.h"
 #include "tools/zodivane_chart/io.h"
 #include "tools/zodivane_chart/place_lookup.h"
 
@@ -42,7 +42,7 @@ class LineAnswerer {
   bool withReport_;
   PlaceBook* places_;
   ChartSession session_;
-  EntriesReader reader_;
+  chartfile::EntriesReader reader_;
 };
 
 /// How the JSON protocol runs.

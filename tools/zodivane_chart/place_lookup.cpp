@@ -2,22 +2,20 @@
 #include "tools/zodivane_chart/place_lookup.h"
 
 #include <array>
-#include <exception>
-
-#include <nlohmann/json.hpp>
+#include <charconv>
+#include <cstdint>
+#include <type_traits>
 
 #include "chart/time_zones.h"
 #include "chartfile/entry_keys.h"
 #include "chartfile/json_depth.h"
 #include "common/form_rules.h"
+#include "common/json_escape.h"
+#include "common/text_helpers.h"
 #include "places/place_entries.h"
-#include "tools/zodivane_chart/text_helpers.h"
 
 namespace zodivane::chart_tool {
 namespace {
-
-using Json = nlohmann::json;
-using OrderedJson = nlohmann::ordered_json;
 
 using chartfile::EntryKey;
 using chartfile::InputKey;
@@ -55,12 +53,33 @@ std::string_view ClockTimeName(places::ClockTime clockTime) noexcept {
   return "unique";
 }
 
-OrderedJson StateJson(const places::ZoneState& state) {
-  OrderedJson json;
-  json["offset"] = state.utOffsetSeconds;
-  json["dst"] = state.daylightSaving;
-  json["abbreviation"] = state.abbreviation;
-  return json;
+/// The entry keys of kFieldRows, in its order.
+constexpr auto kFieldKeys = [] {
+  std::array<std::string_view, kFieldRows.size()> keys{};
+  for (std::size_t i = 0; i < kFieldRows.size(); ++i)
+    keys[i] = kFieldRows[i].entry.key;
+  return keys;
+}();
+
+void AppendNumber(std::string& out, std::int32_t number) {
+  std::array<char, 12> digits{};
+  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+  out.append(digits.data(), end);
+}
+
+void AppendBool(std::string& out, bool value) {
+  out += value ? "true" : "false";
+}
+
+/// {"offset":...,"dst":...,"abbreviation":...}
+void AppendState(std::string& out, const places::ZoneState& state) {
+  out += "{\"offset\":";
+  AppendNumber(out, state.utOffsetSeconds);
+  out += ",\"dst\":";
+  AppendBool(out, state.daylightSaving);
+  out += ",\"abbreviation\":";
+  AppendJsonString(out, state.abbreviation);
+  out += '}';
 }
 
 }  // namespace
@@ -108,45 +127,43 @@ void FillFromPlace(const PlaceChoice& choice, const std::set<PlaceField>& fields
   }
 }
 
-std::optional<std::variant<PlaceLine, std::string>> ReadPlaceLine(std::string_view line) {
-  if (line.find("\"place\"") == std::string_view::npos) {
-    return std::nullopt;
+std::span<const std::string_view> PlaceFieldKeys() noexcept {
+  return kFieldKeys;
+}
+
+std::variant<PlaceRequest, std::string> ReadPlaceRequest(const chartfile::LineValue& place,
+                                                         const chartfile::EntriesReader& reader) {
+  if (place.kind != chartfile::LineValue::Kind::String) {
+    const std::string value = place.kind == chartfile::LineValue::Kind::Boolean
+                                  ? std::string(place.boolean ? "true" : "false")
+                                  : place.text;
+    return "key \"place\" must be a string (a place name, e.g. \"Delhi\"), not " + value;
   }
-  if (chartfile::NestsDeeperThan(line, chartfile::kMostJsonNesting)) {
-    return std::nullopt;  // refused by the ordinary reader, before anything walks it
-  }
-  Json object;
-  try {
-    object = Json::parse(line);
-  } catch (const std::exception&) {
-    return std::nullopt;  // answered by the ordinary reader with its message
-  }
-  if (!object.is_object() || !object.contains("place")) {
-    return std::nullopt;
-  }
-  const Json& place = object.at("place");
-  if (!place.is_string()) {
-    return std::variant<PlaceLine, std::string>(
-        "key \"place\" must be a string (a place name, e.g. \"Delhi\"), not " + place.dump());
-  }
-  PlaceLine read;
-  read.query = place.get<std::string>();
+  PlaceRequest request;
+  request.query = place.text;
   for (const FieldRow& row : kFieldRows) {
-    const std::string key(row.entry.key);
-    if (object.contains(key)) {
-      continue;
-    }
-    read.leftOut.insert(row.field);
-    if (std::holds_alternative<std::string FormEntries::*>(row.entry.field)) {
-      object[key] = "0";
-    } else if (std::holds_alternative<int FormEntries::*>(row.entry.field)) {
-      object[key] = kDefaultTimeZone;
-    } else {
-      object[key] = false;
-    }
+    if (!reader.Holds(row.entry.key))
+      request.leftOut.insert(row.field);
   }
-  read.line = object.dump(-1, ' ', false, Json::error_handler_t::replace);
-  return std::variant<PlaceLine, std::string>(std::move(read));
+  return request;
+}
+
+void SetPlaceholders(const std::set<PlaceField>& leftOut, FormEntries& entries) {
+  for (const FieldRow& row : kFieldRows) {
+    if (!leftOut.contains(row.field))
+      continue;
+    std::visit(
+        [&](auto member) {
+          using Field = std::remove_reference_t<decltype(entries.*member)>;
+          if constexpr (std::is_same_v<Field, std::string>)
+            entries.*member = "0";
+          else if constexpr (std::is_same_v<Field, int>)
+            entries.*member = kDefaultTimeZone;
+          else
+            entries.*member = false;
+        },
+        row.entry.field);
+  }
 }
 
 std::string ZoneCheckWarning(const PlaceChoice& choice, const FormEntries& entries) {
@@ -157,32 +174,45 @@ std::string ZoneCheckWarning(const PlaceChoice& choice, const FormEntries& entri
   return places::ZoneMismatchWarning(choice.zone->moment, choice.place.name, *formOffset);
 }
 
-void AppendZoneToAnswer(std::string& answer, const PlaceChoice& choice,
-                        const FormEntries& entries) {
-  const std::size_t close = answer.rfind('}');
-  if (close == std::string::npos) {
+void AppendZoneMember(std::string& out, const PlaceChoice& choice, const FormEntries& entries) {
+  out += ",\"zone\":";
+  if (!choice.zone) {
+    out += "null";
     return;
   }
-  OrderedJson zone = nullptr;
-  if (choice.zone) {
-    const places::ZoneSuggestion& suggestion = *choice.zone;
-    const std::string warning = ZoneCheckWarning(choice, entries);
-    const std::optional<std::int32_t> used = places::FormOffsetSeconds(entries);
-    zone = OrderedJson::object();
-    zone["name"] = suggestion.moment.zone;
-    zone["offset"] = suggestion.moment.first.utOffsetSeconds;
-    zone["dst"] = suggestion.moment.first.daylightSaving;
-    zone["abbreviation"] = suggestion.moment.first.abbreviation;
-    zone["clockTime"] = ClockTimeName(suggestion.moment.clockTime);
-    zone["other"] =
-        suggestion.moment.second ? StateJson(*suggestion.moment.second) : OrderedJson(nullptr);
-    zone["row"] = suggestion.placeZone ? kPlaceZoneIndex : suggestion.choice.row;
-    zone["chkDST"] = suggestion.placeZone ? false : suggestion.choice.daylightSaving;
-    zone["chartOffset"] = used ? OrderedJson(*used) : OrderedJson(nullptr);
-    zone["warning"] = warning.empty() ? OrderedJson(nullptr) : OrderedJson(warning);
-    zone["note"] = suggestion.note;
-  }
-  answer.insert(close, ",\"zone\":" + zone.dump(-1, ' ', false, Json::error_handler_t::replace));
+  const places::ZoneSuggestion& suggestion = *choice.zone;
+  out += "{\"name\":";
+  AppendJsonString(out, suggestion.moment.zone);
+  out += ",\"offset\":";
+  AppendNumber(out, suggestion.moment.first.utOffsetSeconds);
+  out += ",\"dst\":";
+  AppendBool(out, suggestion.moment.first.daylightSaving);
+  out += ",\"abbreviation\":";
+  AppendJsonString(out, suggestion.moment.first.abbreviation);
+  out += ",\"clockTime\":";
+  AppendJsonString(out, ClockTimeName(suggestion.moment.clockTime));
+  out += ",\"other\":";
+  if (suggestion.moment.second)
+    AppendState(out, *suggestion.moment.second);
+  else
+    out += "null";
+  out += ",\"row\":";
+  AppendNumber(out, suggestion.placeZone ? kPlaceZoneIndex : suggestion.choice.row);
+  out += ",\"chkDST\":";
+  AppendBool(out, suggestion.placeZone ? false : suggestion.choice.daylightSaving);
+  out += ",\"chartOffset\":";
+  if (const std::optional<std::int32_t> used = places::FormOffsetSeconds(entries))
+    AppendNumber(out, *used);
+  else
+    out += "null";
+  out += ",\"warning\":";
+  if (const std::string warning = ZoneCheckWarning(choice, entries); !warning.empty())
+    AppendJsonString(out, warning);
+  else
+    out += "null";
+  out += ",\"note\":";
+  AppendJsonString(out, suggestion.note);
+  out += '}';
 }
 
 std::string PlaceNoteText(const PlaceChoice& choice, const FormEntries& entries) {

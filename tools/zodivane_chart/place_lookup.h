@@ -8,11 +8,13 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
 #include <vector>
 
+#include "chartfile/entries_reader.h"
 #include "common/birth_record.h"
 #include "places/gazetteer.h"
 #include "places/zone_rows.h"
@@ -69,35 +71,39 @@ void FillFromPlace(const PlaceChoice& choice, const std::set<PlaceField>& fields
 /// match and its zone at that clock reading.
 [[nodiscard]] PlaceChoice ChoosePlace(const places::Place& place, const FormEntries& entries);
 
-/// A JSON line that names a place: the line with every left-out key the
-/// finder fills set to a placeholder (so that it reads as a full line),
-/// the query, and which keys were left out.
-struct PlaceLine {
+/// What a JSON line naming a place asks of the finder: the query, and
+/// which of the entries it fills the line left out.
+struct PlaceRequest {
   std::string query;
-  std::string line;
   std::set<PlaceField> leftOut;
 };
 
-/// Reads the "place" key of a JSON line: nullopt when the line has none
-/// (it is answered as it is), the error text when the key is not a text.
-/// Never throws.
-[[nodiscard]] std::optional<std::variant<PlaceLine, std::string>> ReadPlaceLine(
-    std::string_view line);
+/// The entry keys of the fields the finder fills: a line naming a place
+/// may leave them out.
+[[nodiscard]] std::span<const std::string_view> PlaceFieldKeys() noexcept;
+
+/// The request of a line that `reader` parsed, from the line's "place"
+/// value: the error text when that is not a string.
+[[nodiscard]] std::variant<PlaceRequest, std::string> ReadPlaceRequest(
+    const chartfile::LineValue& place, const chartfile::EntriesReader& reader);
+
+/// Gives the left-out fields of `entries` the placeholders they have until
+/// the finder fills them: "0" for a text, the default zone row, unticked.
+void SetPlaceholders(const std::set<PlaceField>& leftOut, FormEntries& entries);
 
 /// The warning when the zone of the cast entries (row or place entry and
 /// box) gives another offset than the database for the chosen place at the
 /// entered clock time; empty when they agree.
 [[nodiscard]] std::string ZoneCheckWarning(const PlaceChoice& choice, const FormEntries& entries);
 
-/// Adds ,"zone":{...} to the answer object that ends `answer` (an object
-/// and a line feed): the IANA name, the offset in seconds, daylight saving,
-/// the abbreviation, how the clock time happened, the other state of an
-/// ambiguous or nonexistent time, the list position and box the finder
-/// chose (71: the place's own zone after the rows), the offset the chart
-/// was cast with (`chartOffset`, from the cast `entries`), the warning when
-/// that differs from the database, and the note; null when the zone
-/// database could not answer.
-void AppendZoneToAnswer(std::string& answer, const PlaceChoice& choice, const FormEntries& entries);
+/// Appends the answer member ,"zone":{...}: the IANA name, the offset in
+/// seconds, daylight saving, the abbreviation, how the clock time happened,
+/// the other state of an ambiguous or nonexistent time, the list position
+/// and box the finder chose (71: the place's own zone after the rows), the
+/// offset the chart was cast with (`chartOffset`, from the cast `entries`),
+/// the warning when that differs from the database, and the note; null when
+/// the zone database could not answer.
+void AppendZoneMember(std::string& out, const PlaceChoice& choice, const FormEntries& entries);
 
 /// The text output's lines about the place and zone: "Place: ...",
 /// "Zone: <note>" and, when the cast entries disagree with the database,

@@ -4,12 +4,14 @@
 #include "ephemeris/time_scales.h"
 
 #include <array>
+#include <charconv>
 #include <cstddef>
 #include <cstdio>
 #include <optional>
-#include <utility>
+#include <string_view>
 
 #include "chart/sensitivity_text.h"
+#include "common/json_escape.h"
 
 namespace zodivane::chart_tool {
 namespace {
@@ -21,17 +23,30 @@ constexpr std::array<ChartPoint, kChartPointCount> kListOrder{
     ChartPoint::Uranus,    ChartPoint::Neptune, ChartPoint::Pluto,
 };
 
-nlohmann::ordered_json SignJson(int sign) {
-  if (sign < 0 || sign >= kSignCount) {
-    return nullptr;
-  }
-  return std::string(kSigns[static_cast<std::size_t>(sign)].name);
+void AppendNumber(std::string& out, int number) {
+  std::array<char, 12> digits{};
+  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
+  out.append(digits.data(), end);
 }
 
-nlohmann::ordered_json ChangeJson(const ChartInput& input, const std::optional<SignChange>& change,
-                                  const PlaceClock* clock) {
+void AppendBool(std::string& out, bool value) {
+  out += value ? "true" : "false";
+}
+
+/// A sign's full name, or null when the engine named none.
+void AppendSign(std::string& out, int sign) {
+  if (sign < 0 || sign >= kSignCount) {
+    out += "null";
+    return;
+  }
+  AppendJsonString(out, kSigns[static_cast<std::size_t>(sign)].name);
+}
+
+void AppendChange(std::string& out, const ChartInput& input,
+                  const std::optional<SignChange>& change, const PlaceClock* clock) {
   if (!change) {
-    return nullptr;
+    out += "null";
+    return;
   }
   const ChartInput at = ShiftBirthTime(input, change->minutes);
   int year = at.year;
@@ -56,33 +71,26 @@ nlohmann::ordered_json ChangeJson(const ChartInput& input, const std::optional<S
   std::array<char, 48> time{};
   std::snprintf(date.data(), date.size(), "%04d-%02d-%02d", year, month, day);
   std::snprintf(time.data(), time.size(), "%02d:%02d", hour, minute);
-  nlohmann::ordered_json json;
-  json["minutes"] = change->minutes;
-  json["sign"] = SignJson(change->sign);
-  json["date"] = date.data();
-  json["time"] = time.data();
+  out += "{\"minutes\":";
+  AppendNumber(out, change->minutes);
+  out += ",\"sign\":";
+  AppendSign(out, change->sign);
+  out += ",\"date\":";
+  AppendJsonString(out, date.data());
+  out += ",\"time\":";
+  AppendJsonString(out, time.data());
   if (reading) {
-    json["abbreviation"] = reading->abbreviation;
+    out += ",\"abbreviation\":";
+    AppendJsonString(out, reading->abbreviation);
     if (reading->repeat != 0) {
-      json["reading"] = reading->repeat == 1 ? "first" : "second";
+      out += ",\"reading\":";
+      out += reading->repeat == 1 ? "\"first\"" : "\"second\"";
     }
   }
-  return json;
+  out += '}';
 }
 
 }  // namespace
-
-bool AsksForSensitivity(std::string_view line) noexcept {
-  if (line.find("sensitivity") == std::string_view::npos) {
-    return false;
-  }
-  const nlohmann::json parsed = nlohmann::json::parse(line, nullptr, false);
-  if (!parsed.is_object()) {
-    return false;
-  }
-  const auto found = parsed.find("sensitivity");
-  return found != parsed.end() && found->is_boolean() && found->get<bool>();
-}
 
 std::string SensitivityBlock(const ChartInput& input, const BirthTimeSensitivity& sensitivity,
                              const PlaceClock* clock) {
@@ -99,41 +107,56 @@ std::string SensitivityBlock(const ChartInput& input, const BirthTimeSensitivity
   return text;
 }
 
-nlohmann::ordered_json SensitivityJson(const ChartInput& input,
-                                       const BirthTimeSensitivity& sensitivity,
-                                       const PlaceClock* clock) {
-  nlohmann::ordered_json points = nlohmann::ordered_json::array();
+void AppendSensitivityObject(std::string& out, const ChartInput& input,
+                             const BirthTimeSensitivity& sensitivity, const PlaceClock* clock) {
+  out += "{\"points\":[";
+  bool first = true;
   for (const PointSensitivity& point : sensitivity.points) {
-    nlohmann::ordered_json json;
-    json["point"] = PointName(point.point);
-    json["sign"] = SignJson(point.sign);
-    json["windowMinutes"] = point.windowMinutes;
-    json["earlier"] = ChangeJson(input, point.earlier, clock);
-    json["later"] = ChangeJson(input, point.later, clock);
-    json["earlierStopsAtRange"] = point.earlierStopsAtRange;
-    json["laterStopsAtRange"] = point.laterStopsAtRange;
-    json["text"] = SensitivityText(input, point, clock);
-    points.push_back(std::move(json));
+    if (!first)
+      out += ',';
+    first = false;
+    out += "{\"point\":";
+    AppendJsonString(out, PointName(point.point));
+    out += ",\"sign\":";
+    AppendSign(out, point.sign);
+    out += ",\"windowMinutes\":";
+    AppendNumber(out, point.windowMinutes);
+    out += ",\"earlier\":";
+    AppendChange(out, input, point.earlier, clock);
+    out += ",\"later\":";
+    AppendChange(out, input, point.later, clock);
+    out += ",\"earlierStopsAtRange\":";
+    AppendBool(out, point.earlierStopsAtRange);
+    out += ",\"laterStopsAtRange\":";
+    AppendBool(out, point.laterStopsAtRange);
+    out += ",\"text\":";
+    AppendJsonString(out, SensitivityText(input, point, clock));
+    out += '}';
   }
-  nlohmann::ordered_json differences = nlohmann::ordered_json::array();
+  out += "],\"warning\":";
+  if (const std::optional<std::string> warning = BirthTimeWarning(sensitivity))
+    AppendJsonString(out, *warning);
+  else
+    out += "null";
+  out += ",\"dst\":{\"ticked\":";
+  AppendBool(out, sensitivity.oppositeDst);
+  out += ",\"differences\":[";
+  first = true;
   for (const DstDifference& difference : sensitivity.dstDifferences) {
-    nlohmann::ordered_json json;
-    json["point"] = PointName(difference.point);
-    json["sign"] = SignJson(difference.sign);
-    json["oppositeSign"] = SignJson(difference.oppositeSign);
-    differences.push_back(std::move(json));
+    if (!first)
+      out += ',';
+    first = false;
+    out += "{\"point\":";
+    AppendJsonString(out, PointName(difference.point));
+    out += ",\"sign\":";
+    AppendSign(out, difference.sign);
+    out += ",\"oppositeSign\":";
+    AppendSign(out, difference.oppositeSign);
+    out += '}';
   }
-  nlohmann::ordered_json dst;
-  dst["ticked"] = sensitivity.oppositeDst;
-  dst["differences"] = std::move(differences);
-  dst["text"] = DaylightSavingText(sensitivity);
-
-  nlohmann::ordered_json json;
-  json["points"] = std::move(points);
-  const std::optional<std::string> warning = BirthTimeWarning(sensitivity);
-  json["warning"] = warning ? nlohmann::ordered_json(*warning) : nlohmann::ordered_json(nullptr);
-  json["dst"] = std::move(dst);
-  return json;
+  out += "],\"text\":";
+  AppendJsonString(out, DaylightSavingText(sensitivity));
+  out += "}}";
 }
 
 }  // namespace zodivane::chart_tool

@@ -4,9 +4,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "chart/sensitivity.h"
 #include "chart/sensitivity_text.h"
@@ -21,22 +18,17 @@ namespace zodivane::chart_tool {
                                            const BirthTimeSensitivity& sensitivity,
                                            const PlaceClock* clock = nullptr);
 
-/// The answer's "sensitivity" object:
+/// Appends the answer's "sensitivity" object to `out`:
 /// {"points":[11 objects in position-table order, each
 ///   {"point","sign","windowMinutes","earlier","later","earlierStopsAtRange",
 ///    "laterStopsAtRange","text"}, where "earlier" and "later" are null or
-///   {"minutes","sign","date":"YYYY-MM-DD","time":"HH:MM"}],
+///   {"minutes","sign","date":"YYYY-MM-DD","time":"HH:MM"} (with a place's
+///   clock also "abbreviation" and, for a repeated clock time, "reading")],
 ///  "warning": text or null,
 ///  "dst":{"ticked","differences":[{"point","sign","oppositeSign"}],"text"}}.
 /// Signs are full names (null when the engine named none).
-[[nodiscard]] nlohmann::ordered_json SensitivityJson(const ChartInput& input,
-                                                     const BirthTimeSensitivity& sensitivity,
-                                                     const PlaceClock* clock = nullptr);
-
-/// Whether a JSON input line asks for the sensitivity: its object has the
-/// key "sensitivity" with the value true. Any other value, or no such key,
-/// asks for nothing (the answer stays as without the key). Lines without
-/// the word are not parsed a second time. Never throws.
-[[nodiscard]] bool AsksForSensitivity(std::string_view line) noexcept;
+void AppendSensitivityObject(std::string& out, const ChartInput& input,
+                             const BirthTimeSensitivity& sensitivity,
+                             const PlaceClock* clock = nullptr);
 
 }  // namespace zodivane::chart_tool

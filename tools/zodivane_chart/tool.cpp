@@ -16,6 +16,7 @@
 #include "chart/time_zones.h"
 #include "chartfile/chart_file.h"
 #include "common/safe_file.h"
+#include "common/text_helpers.h"
 #include "places/gazetteer.h"
 #include "places/zone_history.h"
 #include "places/zone_rows.h"
@@ -24,7 +25,6 @@
 #include "tools/zodivane_chart/json_protocol.h"
 #include "tools/zodivane_chart/place_lookup.h"
 #include "tools/zodivane_chart/sensitivity_output.h"
-#include "tools/zodivane_chart/text_helpers.h"
 
 namespace zodivane::embedded {
 extern const std::string_view kChartToolHelpText;

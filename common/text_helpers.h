@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Small text helpers for reading form entries and naming values in messages.
+// Small text helpers: digits read as numbers, values named in messages,
+// padded labels.
 #pragma once
 
 #include <algorithm>
@@ -11,7 +12,7 @@
 
 #include "common/utf8.h"
 
-namespace zodivane::chartfile {
+namespace zodivane {
 
 [[nodiscard]] inline bool AllDigits(std::string_view text) noexcept {
   if (text.empty())
@@ -83,4 +84,4 @@ inline constexpr std::size_t kMostEchoBytes = 64;
   return padded;
 }
 
-}  // namespace zodivane::chartfile
+}  // namespace zodivane

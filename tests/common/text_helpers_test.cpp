@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chartfile/text_helpers.h"
+#include "common/text_helpers.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace zodivane::chartfile {
+namespace zodivane {
 namespace {
 
 // Every message repeats a value through Quoted: cut after 64 bytes, at the
@@ -35,4 +35,4 @@ TEST(Quoted, CutsLongValuesAndEscapesWhatATerminalWouldObey) {
 }
 
 }  // namespace
-}  // namespace zodivane::chartfile
+}  // namespace zodivane

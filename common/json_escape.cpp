@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "chartfile/json_escape.h"
+#include "common/json_escape.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,7 +11,7 @@
 
 #include "common/utf8.h"
 
-namespace zodivane::chartfile {
+namespace zodivane {
 namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD";
@@ -174,4 +174,4 @@ void JsonStringWriter::Finish() {
   out_.push_back('"');
 }
 
-}  // namespace zodivane::chartfile
+}  // namespace zodivane

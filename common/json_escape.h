@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// JSON string literals for zodivane-chart's answers and the entry reader's
-// messages, written straight into an output buffer. The bytes are those of nlohmann::json's dump
+// JSON string literals written straight into an output buffer: the answers of
+// zodivane-chart, the entry reader's messages. The bytes are those of nlohmann::json's dump
 // with ensure_ascii off and invalid UTF-8 replaced: '"', '\\', \b \t \n \f \r and the other control
 // characters escaped (\u00xx, lower-case hex), every other valid character copied as it is, and
 // each invalid sequence (the longest start of a well-formed one, or a byte that starts none)
@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-namespace zodivane::chartfile {
+namespace zodivane {
 
 /// Appends `text` to `out` as a JSON string literal, quotes included.
 void AppendJsonString(std::string& out, std::string_view text);
@@ -42,4 +42,4 @@ class JsonStringWriter {
   std::size_t pendingSize_ = 0;
 };
 
-}  // namespace zodivane::chartfile
+}  // namespace zodivane
