@@ -194,8 +194,9 @@ TEST_F(ResultsForm, DesignTimeCaptions) {
     SCOPED_TRACE(caption.name);
     EXPECT_EQ(Label(QString::fromLatin1(caption.name))->text(), QString::fromUtf8(caption.text));
   }
-  const auto names = std::to_array<const char*>({"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter",
-                                           "Saturn", "Uranus", "Neptune", "Pluto", "Asc"});
+  const auto names =
+      std::to_array<const char*>({"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn",
+                                  "Uranus", "Neptune", "Pluto", "Asc"});
   for (int row = 0; row < kChartPointCount; ++row) {
     EXPECT_EQ(Label(QStringLiteral("PlanetName_%1").arg(row))->text(), QString(names[row]));
   }
