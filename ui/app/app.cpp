@@ -32,7 +32,7 @@ int RunProgram(QApplication& app) {
   QApplication::setDesktopFileName(QStringLiteral("zodivane"));
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   // Every window, message boxes and menus included, uses Verdana.
-  QApplication::setFont(look::VerdanaFont(8.25));
+  QApplication::setFont(look::VerdanaFont(look::points::kBody));
   if (QFile::exists(kIconResource)) {
     QApplication::setWindowIcon(QIcon(kIconResource));
   }

@@ -9,9 +9,8 @@
 namespace zodivane::ui::look {
 
 QFont VerdanaFont(double points, bool bold, bool underline) {
-  QFont font(QStringLiteral("Verdana"));
-  font.setStyleHint(QFont::SansSerif);
-  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  static const QFont family = VerdanaFamily();
+  QFont font = family;
   font.setPointSizeF(points);
   font.setBold(bold);
   font.setUnderline(underline);

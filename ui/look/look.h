@@ -16,7 +16,18 @@ namespace zodivane::ui::look {
 /// The program's title on every window: its name and the project's version.
 inline const QString kWindowTitle = QStringLiteral("Zodivane v" ZODIVANE_VERSION);
 
-/// Verdana at `points` (DejaVu Sans or another sans serif where Verdana is missing).
+/// The windows' type sizes as designed, in points.
+namespace points {
+inline constexpr double kBody = 8.25;    ///< labels, boxes, lists, buttons, menus, the report
+inline constexpr double kLarge = 9.75;   ///< the results' positions and signs, names, the banner
+inline constexpr double kReading = 9;    ///< "Planets in Signs" and the How Sure text
+inline constexpr double kNote = 7;       ///< the zone note under the input panel
+inline constexpr double kHeading = 12;   ///< the wheel's house numbers, the about box's name
+inline constexpr double kTitle = 14.25;  ///< the program's name in the main window
+}  // namespace points
+
+/// Verdana at `points` (DejaVu Sans or another sans serif where Verdana is
+/// missing); the family is looked up once and each size derived from it.
 [[nodiscard]] QFont VerdanaFont(double points, bool bold = false, bool underline = false);
 
 /// Moves the top-level `window` so that its frame stands in the middle of

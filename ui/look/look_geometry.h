@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 #include <QString>
 
@@ -34,7 +35,35 @@ inline const QColor kBlue{0, 0, 255};       ///< the input form's description
 inline const QColor kRed{255, 0, 0};        ///< the program's name in the main window
 inline const QColor kButtonBar{255, 224, 192};  ///< the main window's bottom bar
 inline const QColor kWhite{255, 255, 255};
+inline const QColor kDetailsText{64, 64, 0};  ///< the person's details
 }  // namespace colours
+
+/// Captions the results form and the chart sheet share, used exactly.
+namespace captions {
+inline constexpr std::string_view kYourDetails = "Your Details";
+inline constexpr std::string_view kOtherDetails = "Other Details";
+inline constexpr std::string_view kPlanetaryPositions = "Planetary Positions";
+inline constexpr std::string_view kDateOfBirth = "Date of Birth :";
+inline constexpr std::string_view kTimeOfBirth = "Time of Birth :";
+inline constexpr std::string_view kLongitude = "Longitude :";
+inline constexpr std::string_view kLatitude = "Latitude   :";
+inline constexpr std::string_view kCity = "City :";
+inline constexpr std::string_view kState = "State :";
+inline constexpr std::string_view kCountry = "Country :";
+inline constexpr std::string_view kZone = "Zone :";
+inline constexpr std::string_view kAscendant = "Ascendant";
+inline constexpr std::string_view kSunSign = "Sun Sign";
+inline constexpr std::string_view kMoonSign = "Moon Sign";
+}  // namespace captions
+
+/// The program's typeface without a size: Verdana, or DejaVu Sans or
+/// another sans serif where Verdana is missing.
+[[nodiscard]] inline QFont VerdanaFamily() {
+  QFont font(QStringLiteral("Verdana"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+  return font;
+}
 
 /// A UTF-8 text of the core as a QString.
 [[nodiscard]] inline QString FromUtf8(std::string_view text) {

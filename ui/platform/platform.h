@@ -10,12 +10,12 @@
 
 #include <optional>
 
+#include "common/notice.h"
+
 class QPrinter;
 class QWidget;
 
 namespace zodivane::ui {
-
-enum class MessageIcon { Critical, Information };
 
 /// Message boxes titled "Zodivane".
 class MessageBoxes {

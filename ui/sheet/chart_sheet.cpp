@@ -34,7 +34,7 @@ constexpr double kRightColumn = kSheetSize.width() / 2.0 + kColumnGap / 2.0;
 constexpr double kWheelScale = 1.42;  ///< the wheel at 1.42 times its size on the results form
 constexpr double kWheelTop = 296.0;
 
-const QColor kDetailsText{64, 64, 0};
+using look::colours::kDetailsText;
 const QColor kInk{0, 0, 0};
 const QColor kRule{110, 75, 51};  ///< the wheel drawing's brown
 using look::FromUtf8;
@@ -44,9 +44,7 @@ using look::colours::kRed;
 
 /// Verdana (DejaVu Sans where it is missing) at `pixels` sheet units.
 QFont SheetFont(int pixels, bool bold = false) {
-  QFont font;
-  font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-  font.setStyleHint(QFont::SansSerif);
+  QFont font = look::VerdanaFamily();
   font.setPixelSize(pixels);
   font.setBold(bold);
   return font;
@@ -135,19 +133,20 @@ void DrawHeading(QPainter& painter, double left, double top, const QString& text
 }
 
 void DrawDetails(QPainter& painter, const ChartView& chart) {
-  DrawHeading(painter, kMargin, 96, QStringLiteral("Your Details"));
+  namespace captions = look::captions;
+  DrawHeading(painter, kMargin, 96, FromUtf8(captions::kYourDetails));
   struct Row {
-    const char* caption;
+    std::string_view caption;
     const std::string* value;
   };
   const std::string date = FullDate(chart.birthClock).toStdString();
   const std::string time = PaddedTime(chart.birthClock).toStdString();
   const Row rows[] = {
-      {"Date of Birth :", &date},        {"Time of Birth :", &time},
-      {"Zone :", &chart.zoneUsed},       {"Universal Time :", &chart.universalTime},
-      {"Longitude :", &chart.longitude}, {"Latitude   :", &chart.latitude},
-      {"City :", &chart.city},           {"State :", &chart.state},
-      {"Country :", &chart.country},
+      {captions::kDateOfBirth, &date},          {captions::kTimeOfBirth, &time},
+      {captions::kZone, &chart.zoneUsed},       {"Universal Time :", &chart.universalTime},
+      {captions::kLongitude, &chart.longitude}, {captions::kLatitude, &chart.latitude},
+      {captions::kCity, &chart.city},           {captions::kState, &chart.state},
+      {captions::kCountry, &chart.country},
   };
   double top = 118;
   constexpr double kCaptionWidth = 112;
@@ -158,8 +157,8 @@ void DrawDetails(QPainter& painter, const ChartView& chart) {
     if (row.value->empty() && (row.value == &chart.zoneUsed || row.value == &chart.universalTime)) {
       continue;
     }
-    DrawLine(painter, QRectF(kMargin, top, kCaptionWidth, kRowStep),
-             QString::fromLatin1(row.caption), SheetFont(11), kDetailsText);
+    DrawLine(painter, QRectF(kMargin, top, kCaptionWidth, kRowStep), FromUtf8(row.caption),
+             SheetFont(11), kDetailsText);
     // A long value wraps onto further lines rather than being cut.
     const double used = DrawWrapped(
         painter, QRectF(kMargin + kCaptionWidth, top + 1, valueWidth, kDetailsBottom - top),
@@ -176,24 +175,25 @@ void DrawDetails(QPainter& painter, const ChartView& chart) {
 }
 
 void DrawSigns(QPainter& painter, const ChartView& chart) {
-  DrawHeading(painter, kRightColumn, 96, QStringLiteral("Other Details"));
-  const std::pair<const char*, QString> pairs[] = {
-      {"Ascendant", QString::fromStdString(chart.ascendantSign.value_or(std::string()))},
-      {"Sun Sign", QString::fromStdString(chart.sunSign.value_or(std::string()))},
-      {"Moon Sign", QString::fromStdString(chart.moonSign)},
+  namespace captions = look::captions;
+  DrawHeading(painter, kRightColumn, 96, FromUtf8(captions::kOtherDetails));
+  const std::pair<std::string_view, QString> pairs[] = {
+      {captions::kAscendant, QString::fromStdString(chart.ascendantSign.value_or(std::string()))},
+      {captions::kSunSign, QString::fromStdString(chart.sunSign.value_or(std::string()))},
+      {captions::kMoonSign, QString::fromStdString(chart.moonSign)},
   };
   double top = 122;
   const double width = kSheetSize.width() - kMargin - kRightColumn;
   for (const auto& [caption, value] : pairs) {
-    DrawLine(painter, QRectF(kRightColumn, top, width, 20), QString::fromLatin1(caption),
-             SheetFont(13, true), kInk);
+    DrawLine(painter, QRectF(kRightColumn, top, width, 20), FromUtf8(caption), SheetFont(13, true),
+             kInk);
     DrawLine(painter, QRectF(kRightColumn, top + 20, width, 20), value, SheetFont(13), kInk);
     top += 44;
   }
 }
 
 void DrawPositions(QPainter& painter, const ChartView& chart, double top) {
-  DrawHeading(painter, kMargin, top, QStringLiteral("Planetary Positions"));
+  DrawHeading(painter, kMargin, top, FromUtf8(look::captions::kPlanetaryPositions));
   constexpr int kFirstColumnRows = 6;
   constexpr double kRowStep = 22;
   for (int point = 0; point < kChartPointCount; ++point) {

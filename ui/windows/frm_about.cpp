@@ -40,7 +40,7 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
   setModal(true);
-  setFont(look::VerdanaFont(8.25));
+  setFont(look::VerdanaFont(look::points::kBody));
   setFixedSize(Px(7095), Px(3255));
   look::SetBackground(*this, colours::kPanel);
   look::SetTextColour(*this, colours::kPeach);
@@ -53,7 +53,7 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
 
   auto* label2 = new QLabel(look::kWindowTitle, this);
   label2->setObjectName(QStringLiteral("Label2"));
-  label2->setFont(look::VerdanaFont(12, true));
+  label2->setFont(look::VerdanaFont(look::points::kHeading, true));
   label2->setGeometry(TwipsRect(960, 240, 5880, 480));
   label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -71,7 +71,7 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
   auto* lblHomePage = new look::ClickableLabel(
       QStringLiteral("Click here to visit ") + WebAddresses::HomePageText(), this);
   lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
-  lblHomePage->setFont(look::VerdanaFont(8.25, false, true));
+  lblHomePage->setFont(look::VerdanaFont(look::points::kBody, false, true));
   lblHomePage->setGeometry(TwipsRect(960, 1740, 5880, 285));
   connect(lblHomePage, &look::ClickableLabel::clicked, this, &frmAbout::lblHomePage_Click);
 

@@ -34,7 +34,8 @@ using look::TwipsRect;
 using look::VerdanaFont;
 
 const QColor& kFormBackground = look::colours::kPeach;
-const QColor kDetailsText{64, 64, 0};
+using look::colours::kDetailsText;
+namespace captions = look::captions;
 using look::colours::kBlue;
 using look::colours::kRed;
 
@@ -84,13 +85,13 @@ struct DetailRow {
 };
 
 inline constexpr auto kDetailRows = std::to_array<DetailRow>({
-    {"Label4", "Date of Birth :", 600, "lblDOB", 600},
-    {"Label14", "Time of Birth :", 1020, "lblTOB", 960},
-    {"Label5", "Longitude :", 1440, "lblLongitude", 1440},
-    {"Label9", "Latitude   :", 1860, "lblLatitude", 1860},
-    {"Label6", "City :", 2280, "lblCity", 2280},
-    {"Label12", "State :", 2700, "lblState", 2700},
-    {"Label7", "Country :", 3120, "lblCountry", 3120},
+    {"Label4", captions::kDateOfBirth, 600, "lblDOB", 600},
+    {"Label14", captions::kTimeOfBirth, 1020, "lblTOB", 960},
+    {"Label5", captions::kLongitude, 1440, "lblLongitude", 1440},
+    {"Label9", captions::kLatitude, 1860, "lblLatitude", 1860},
+    {"Label6", captions::kCity, 2280, "lblCity", 2280},
+    {"Label12", captions::kState, 2700, "lblState", 2700},
+    {"Label7", captions::kCountry, 3120, "lblCountry", 3120},
 });
 static_assert(kDetailRows.size() == 7);
 
@@ -113,9 +114,9 @@ struct SignPair {
 };
 
 inline constexpr auto kSignPairs = std::to_array<SignPair>({
-    {"Label1", "Ascendant", 480, "lblLagna", 840},
-    {"Label10", "Sun Sign", 1200, "lblSunSign", 1560},
-    {"Label17", "Moon Sign", 1920, "lblRashi", 2280},
+    {"Label1", captions::kAscendant, 480, "lblLagna", 840},
+    {"Label10", captions::kSunSign, 1200, "lblSunSign", 1560},
+    {"Label17", captions::kMoonSign, 1920, "lblRashi", 2280},
 });
 static_assert(kSignPairs.size() == 3);
 
@@ -191,7 +192,7 @@ frmDisplay::frmDisplay(WebLinks& links, QWidget* parent)
   setWindowTitle(look::kWindowTitle);
   setFixedSize(DesignedSize());
   SetColours(*this, kFormBackground, WindowText());
-  setFont(VerdanaFont(8.25));
+  setFont(VerdanaFont(look::points::kBody));
 
   BuildDetails();
   BuildOtherDetails();
@@ -201,14 +202,14 @@ frmDisplay::frmDisplay(WebLinks& links, QWidget* parent)
 }
 
 void frmDisplay::BuildDetails() {
-  fraDetails_ = new QGroupBox(QStringLiteral("Your Details"), this);
+  fraDetails_ = new QGroupBox(FromUtf8(captions::kYourDetails), this);
   fraDetails_->setObjectName(QStringLiteral("fraDetails"));
   fraDetails_->setGeometry(TwipsRect(120, 0, 3490, 3615));
-  fraDetails_->setFont(VerdanaFont(8.25, true));
+  fraDetails_->setFont(VerdanaFont(look::points::kBody, true));
   SetColours(*fraDetails_, kFormBackground, kDetailsText);
 
   lblName_ = MakeLabel(fraDetails_, QStringLiteral("lblName"), QStringLiteral("LblName"),
-                       VerdanaFont(9.75, true));
+                       VerdanaFont(look::points::kLarge, true));
   lblName_->setGeometry(TwipsRect(120, 240, 3285, 240));
 
   std::array<QLabel**, kDetailRows.size()> values{
@@ -216,12 +217,12 @@ void frmDisplay::BuildDetails() {
   for (std::size_t row = 0; row < kDetailRows.size(); ++row) {
     const DetailRow& detail = kDetailRows[row];
     QLabel* caption = MakeLabel(fraDetails_, FromUtf8(detail.captionName), FromUtf8(detail.caption),
-                                VerdanaFont(8.25));
+                                VerdanaFont(look::points::kBody));
     caption->move(Px(kDetailCaptionLeft), Px(detail.captionTop));
     caption->adjustSize();
 
     QLabel* value = MakeLabel(fraDetails_, FromUtf8(detail.valueName), FromUtf8(detail.valueName),
-                              VerdanaFont(8.25, true));
+                              VerdanaFont(look::points::kBody, true));
     value->setGeometry(
         TwipsRect(kDetailValueLeft, detail.valueTop, kDetailValueWidth, kDetailValueHeight));
     *values[row] = value;
@@ -229,10 +230,11 @@ void frmDisplay::BuildDetails() {
   // Under the documented rows: the zone the chart used, with the birth's UT
   // in its tooltip and description.
   QLabel* zoneCaption = MakeLabel(fraDetails_, QStringLiteral("lblZoneCaption"),
-                                  QStringLiteral("Zone :"), VerdanaFont(8.25));
+                                  FromUtf8(captions::kZone), VerdanaFont(look::points::kBody));
   zoneCaption->move(Px(kDetailCaptionLeft), Px(kZoneRowTop));
   zoneCaption->adjustSize();
-  lblZone_ = MakeLabel(fraDetails_, QStringLiteral("lblZone"), QString(), VerdanaFont(8.25, true));
+  lblZone_ = MakeLabel(fraDetails_, QStringLiteral("lblZone"), QString(),
+                       VerdanaFont(look::points::kBody, true));
   // Closer to its short caption than the rows above, so that the zone and
   // the UT fit on the line.
   lblZone_->setGeometry(TwipsRect(kZoneValueLeft, kZoneRowTop,
@@ -243,23 +245,23 @@ void frmDisplay::BuildDetails() {
 }
 
 void frmDisplay::BuildOtherDetails() {
-  fraVedic_ = new QGroupBox(QStringLiteral("Other Details"), this);
+  fraVedic_ = new QGroupBox(FromUtf8(captions::kOtherDetails), this);
   fraVedic_->setObjectName(QStringLiteral("fraVedic"));
   fraVedic_->setGeometry(TwipsRect(120, 3660, 3555, 2805));
-  fraVedic_->setFont(VerdanaFont(8.25, true));
+  fraVedic_->setFont(VerdanaFont(look::points::kBody, true));
   SetColours(*fraVedic_, kFormBackground, WindowText());
 
   std::array<QLabel**, kSignPairs.size()> values{&lblLagna_, &lblSunSign_, &lblRashi_};
   for (std::size_t row = 0; row < kSignPairs.size(); ++row) {
     const SignPair& pair = kSignPairs[row];
     QLabel* caption = MakeLabel(fraVedic_, FromUtf8(pair.captionName), FromUtf8(pair.caption),
-                                VerdanaFont(9.75, true));
+                                VerdanaFont(look::points::kLarge, true));
     caption->setGeometry(
         TwipsRect(kSignPairLeft, pair.captionTop, kSignPairWidth, kSignPairHeight));
     SetColours(*caption, WindowBackground(), WindowText());
 
-    QLabel* value =
-        MakeLabel(fraVedic_, FromUtf8(pair.valueName), FromUtf8(pair.valueName), VerdanaFont(9.75));
+    QLabel* value = MakeLabel(fraVedic_, FromUtf8(pair.valueName), FromUtf8(pair.valueName),
+                              VerdanaFont(look::points::kLarge));
     value->setGeometry(TwipsRect(kSignPairLeft, pair.valueTop, kSignPairWidth, kSignPairHeight));
     SetColours(*value, WindowBackground(), WindowText());
     *values[row] = value;
@@ -267,24 +269,25 @@ void frmDisplay::BuildOtherDetails() {
 }
 
 void frmDisplay::BuildPositions() {
-  fraWestern_ = new QGroupBox(QStringLiteral("Planetary Positions"), this);
+  fraWestern_ = new QGroupBox(FromUtf8(captions::kPlanetaryPositions), this);
   fraWestern_->setObjectName(QStringLiteral("fraWestern"));
   fraWestern_->setGeometry(TwipsRect(10560, 40, 2595, 8815));
-  fraWestern_->setFont(VerdanaFont(8.25, true));
+  fraWestern_->setFont(VerdanaFont(look::points::kBody, true));
   SetColours(*fraWestern_, kFormBackground, WindowText());
 
   for (int point = 0; point < kChartPointCount; ++point) {
     const int top = kPositionFirstTop + point * kPositionStep;
     const auto index = static_cast<std::size_t>(point);
 
-    QLabel* name = MakeLabel(fraWestern_, QStringLiteral("PlanetName_%1").arg(point),
-                             FromUtf8(kChartPointNames[index]), VerdanaFont(9.75, true));
+    QLabel* name =
+        MakeLabel(fraWestern_, QStringLiteral("PlanetName_%1").arg(point),
+                  FromUtf8(kChartPointNames[index]), VerdanaFont(look::points::kLarge, true));
     name->setGeometry(TwipsRect(kPositionNameLeft, top, kPositionNameWidth, kPositionHeight));
     SetColours(*name, WindowBackground(), WindowText());
     PlanetName_[index] = name;
 
     QLabel* value = MakeLabel(fraWestern_, QStringLiteral("lblPlanet_%1").arg(point),
-                              QStringLiteral("lblPlanet"), VerdanaFont(9.75));
+                              QStringLiteral("lblPlanet"), VerdanaFont(look::points::kLarge));
     value->setGeometry(TwipsRect(kPositionValueLeft, top, kPositionValueWidth, kPositionHeight));
     SetColours(*value, WindowBackground(), WindowText());
     lblPlanet_[index] = value;
@@ -307,7 +310,7 @@ void frmDisplay::BuildWheel() {
     const int numberIndex = place.house % kSignCount;  // lblNatalPosition(0) carries "12"
     const QString number = QString::number(place.house);
     QLabel* label = MakeLabel(picNatal_, QStringLiteral("lblNatalPosition_%1").arg(numberIndex),
-                              number, VerdanaFont(12));
+                              number, VerdanaFont(look::points::kHeading));
     label->setAlignment(Qt::AlignCenter);
     // Centred on its designed box, widened where the digits need more room.
     const int designWidth =
@@ -354,7 +357,7 @@ void frmDisplay::BuildWheel() {
 
 void frmDisplay::BuildReport() {
   Label2_ = MakeLabel(this, QStringLiteral("Label2"), QStringLiteral("Planets in Signs"),
-                      VerdanaFont(9, true, true));
+                      VerdanaFont(look::points::kReading, true, true));
   Label2_->setGeometry(TwipsRect(120, 6480, 1575, 210));
   FitWidth(*Label2_);
 
@@ -364,14 +367,14 @@ void frmDisplay::BuildReport() {
   RTBHouseDesc_->setReadOnly(true);
   RTBHouseDesc_->setAccessibleName(QStringLiteral("Planets in Signs"));
   RTBHouseDesc_->setAcceptRichText(true);
-  RTBHouseDesc_->setFont(VerdanaFont(8.25));
-  RTBHouseDesc_->document()->setDefaultFont(VerdanaFont(8.25));
+  RTBHouseDesc_->setFont(VerdanaFont(look::points::kBody));
+  RTBHouseDesc_->document()->setDefaultFont(VerdanaFont(look::points::kBody));
 
   auto* label3 = new look::ClickableLabel(kLabel3Caption + WebAddresses::HomePageText(), this);
   connect(label3, &look::ClickableLabel::clicked, this, &frmDisplay::Label3_Click);
   label3->setObjectName(QStringLiteral("Label3"));
   label3->setTextFormat(Qt::PlainText);
-  label3->setFont(VerdanaFont(8.25, true, true));
+  label3->setFont(VerdanaFont(look::points::kBody, true, true));
   look::SetTextColour(*label3, kBlue);
   label3->setGeometry(TwipsRect(120, 8880, 8370, 195));
   Label3_ = label3;

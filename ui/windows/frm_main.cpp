@@ -38,11 +38,6 @@ namespace colours = look::colours;
 
 constexpr int kClientWidthTwips = 6540;
 constexpr int kClientHeightTwips = 7380;
-constexpr double kDefaultPoints = 8.25;
-
-MessageIcon ToUiIcon(zodivane::MessageIcon icon) {
-  return icon == zodivane::MessageIcon::Critical ? MessageIcon::Critical : MessageIcon::Information;
-}
 
 /// Places `widget` at a rectangle, widened to its size hint when its text
 /// would not fit otherwise.
@@ -131,7 +126,7 @@ frmMain::frmMain(ChartSession& session, WebLinks& links, MessageBoxes& messages,
   setObjectName(QStringLiteral("frmMain"));
   new look::FocusRing(*this);
   setWindowTitle(look::kWindowTitle);
-  setFont(look::VerdanaFont(kDefaultPoints));
+  setFont(look::VerdanaFont(look::points::kBody));
   BuildControls();
   NameControls();
   BuildMenus();
@@ -149,7 +144,7 @@ void frmMain::BuildPlaceFinder() {
   note->setGeometry(TwipsRect(120, 6525, 6300, 825));
   note->setWordWrap(true);
   note->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  note->setFont(look::VerdanaFont(7));
+  note->setFont(look::VerdanaFont(look::points::kNote));
   look::SetTextColour(*note, colours::kNavy);
   // A warning shows this icon at the note's left edge.
   auto* icon = new QLabel(centralWidget());
@@ -224,7 +219,7 @@ void frmMain::BuildControls() {
   label61->setObjectName(QStringLiteral("Label61"));
   label61->setGeometry(TwipsRect(0, 120, 6600, 465));
   label61->setAlignment(Qt::AlignCenter);
-  label61->setFont(look::VerdanaFont(kDefaultPoints, true, true));
+  label61->setFont(look::VerdanaFont(look::points::kBody, true, true));
   look::SetBackground(*label61, colours::kWhite);
   look::SetTextColour(*label61, colours::kNavy);
   connect(label61, &look::ClickableLabel::clicked, this, &frmMain::Label61_Click);
@@ -267,7 +262,7 @@ void frmMain::BuildControls() {
       InnerFrame(QStringLiteral("Zone"), "fraZone", frame1, TwipsRect(840, 1320, 4815, 1095));
   chkDST_ = new QCheckBox(QStringLiteral("Daylight Saving Time"), fraZone);
   chkDST_->setObjectName(QStringLiteral("chkDST"));
-  chkDST_->setFont(look::VerdanaFont(kDefaultPoints, true));
+  chkDST_->setFont(look::VerdanaFont(look::points::kBody, true));
   Place(*chkDST_, TwipsRect(2040, 240, 2415, 375));
   cmbTimeZone_ = DropDown("cmbTimeZone", fraZone, TwipsRect(120, 600, 4335, 315));
 
@@ -308,7 +303,7 @@ void frmMain::BuildControls() {
 
   cmdRashi_ = new QPushButton(QStringLiteral("Proceed"), frame1);
   cmdRashi_->setObjectName(QStringLiteral("cmdRashi"));
-  cmdRashi_->setFont(look::VerdanaFont(kDefaultPoints, true));
+  cmdRashi_->setFont(look::VerdanaFont(look::points::kBody, true));
   cmdRashi_->setGeometry(TwipsRect(840, 4440, 4815, 375));
   connect(cmdRashi_, &QPushButton::clicked, this, &frmMain::cmdRashi_Click);
 
@@ -367,7 +362,7 @@ void frmMain::NameControls() {
 
 void frmMain::BuildMenus() {
   QMenuBar* bar = menuBar();
-  bar->setFont(look::VerdanaFont(kDefaultPoints));
+  bar->setFont(look::VerdanaFont(look::points::kBody));
 
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
@@ -540,7 +535,7 @@ void frmMain::mnuAbout_Click() {
 }
 
 void frmMain::ShowNotice(const Notice& notice) {
-  messages_.ShowNotice(this, QString::fromStdString(notice.message), ToUiIcon(notice.icon));
+  messages_.ShowNotice(this, QString::fromStdString(notice.message), notice.icon);
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {

@@ -38,7 +38,7 @@ look::ClickableLabel* LinkLabel(const QString& text, const char* name, QWidget* 
                                 const QRect& geometry) {
   auto* label = new look::ClickableLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
-  label->setFont(look::VerdanaFont(8.25, false, true));
+  label->setFont(look::VerdanaFont(look::points::kBody, false, true));
   label->setGeometry(geometry);
   label->setAlignment(Qt::AlignCenter);
   label->setCursor(Qt::PointingHandCursor);
@@ -62,7 +62,7 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent,
 QFont SansSerifBold() {
   QFont font(QStringLiteral("MS Sans Serif"));
   font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(8.25);
+  font.setPointSizeF(look::points::kBody);
   font.setBold(true);
   return font;
 }
@@ -86,7 +86,7 @@ frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidg
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
   setWindowModality(Qt::ApplicationModal);
-  setFont(look::VerdanaFont(8.25));
+  setFont(look::VerdanaFont(look::points::kBody));
   setFixedSize(Px(7725), Px(7590));
   look::SetBackground(*this, colours::kPeach);
 
@@ -105,15 +105,16 @@ frmSave::frmSave(const QString& reportText, ReportWindowServices services, QWidg
   // Tab leaves the preview for the buttons and the links instead of typing
   // a tab into the report: the window stays usable from the keyboard.
   RTB_->setTabChangesFocus(true);
-  RTB_->setFont(look::VerdanaFont(9.75));
-  RTB_->document()->setDefaultFont(look::VerdanaFont(9.75));
+  RTB_->setFont(look::VerdanaFont(look::points::kLarge));
+  RTB_->document()->setDefaultFont(look::VerdanaFont(look::points::kLarge));
   look::SetBoxColours(*RTB_, colours::kWhite, QColor(0, 0, 0));
 
   auto* cmdSave = Button(QStringLiteral("&Save"), "cmdSave", this, TwipsRect(5400, 6570, 1125, 345),
                          SansSerifBold());
   connect(cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
-  auto* cmdPrint = Button(QStringLiteral("&Print"), "cmdPrint", this,
-                          TwipsRect(6555, 6570, 1125, 345), look::VerdanaFont(8.25, true));
+  auto* cmdPrint =
+      Button(QStringLiteral("&Print"), "cmdPrint", this, TwipsRect(6555, 6570, 1125, 345),
+             look::VerdanaFont(look::points::kBody, true));
   connect(cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
   // The links follow the buttons; the preview keeps the first focus.
   setTabOrder(cmdPrint, label14);

@@ -56,7 +56,7 @@ QPushButton* BarButton(const QString& caption, const char* name, QWidget* bar, i
                        int height) {
   auto* button = new QPushButton(caption, bar);
   button->setObjectName(QString::fromLatin1(name));
-  button->setFont(look::VerdanaFont(8.25, true));
+  button->setFont(look::VerdanaFont(look::points::kBody, true));
   button->setGeometry(TwipsRect(0, kButtonTop, width, height));
   button->setAutoDefault(false);
   return button;
@@ -80,7 +80,7 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
   setObjectName(QStringLiteral("MDI"));
   new look::FocusRing(*this);
   setWindowTitle(look::kWindowTitle);
-  setFont(look::VerdanaFont(8.25));
+  setFont(look::VerdanaFont(look::points::kBody));
   setAttribute(Qt::WA_DeleteOnClose);
 
   auto* central = new QWidget(this);
@@ -94,7 +94,7 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
           .arg(WebAddresses::HomePageHost()),
       picture1);
   banner->setObjectName(QStringLiteral("lblQuorvelBanner"));
-  banner->setFont(look::VerdanaFont(9.75, true, true));
+  banner->setFont(look::VerdanaFont(look::points::kLarge, true, true));
   banner->setAlignment(Qt::AlignCenter);
   banner->setGeometry(
       TwipsRect(0, (kTopBarHeight - kBannerHeight) / 2, kBannerWidth, kBannerHeight));
@@ -105,7 +105,7 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
   QWidget* picture3 = Bar("Picture3", central, kNameBarHeight, colours::kPeach);
   lblSoftwareName_ = new QLabel(QStringLiteral("Zodivane"), picture3);
   lblSoftwareName_->setObjectName(QStringLiteral("lblSoftwareName"));
-  lblSoftwareName_->setFont(look::VerdanaFont(14.25, true));
+  lblSoftwareName_->setFont(look::VerdanaFont(look::points::kTitle, true));
   lblSoftwareName_->setAlignment(Qt::AlignCenter);
   lblSoftwareName_->setGeometry(TwipsRect(0, 0, kSoftwareNameWidth, kNameBarHeight));
   look::SetTextColour(*lblSoftwareName_, colours::kRed);
@@ -142,7 +142,7 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
   // The birth-time note: one line left of the buttons, hidden for a stable chart.
   lblBirthTimeNote_ = new QLabel(picture2);
   lblBirthTimeNote_->setObjectName(QStringLiteral("lblBirthTimeNote"));
-  lblBirthTimeNote_->setFont(look::VerdanaFont(8.25));
+  lblBirthTimeNote_->setFont(look::VerdanaFont(look::points::kBody));
   look::SetTextColour(*lblBirthTimeNote_, colours::kNavy);
   lblBirthTimeNote_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   lblBirthTimeNote_->hide();
@@ -167,7 +167,7 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
 
 void MDI::BuildMenus() {
   QMenuBar* bar = menuBar();
-  bar->setFont(look::VerdanaFont(8.25));
+  bar->setFont(look::VerdanaFont(look::points::kBody));
 
   QMenu* file = bar->addMenu(QStringLiteral("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
@@ -281,7 +281,7 @@ void MDI::mnuHowSure_Click() {
   // Read-only text still takes the focus, so that it can be read line by line.
   text->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
   text->setAccessibleName(QStringLiteral("How sure the chart is"));
-  text->setFont(look::VerdanaFont(9));
+  text->setFont(look::VerdanaFont(look::points::kReading));
   layout->addWidget(text);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &window);
   connect(buttons, &QDialogButtonBox::rejected, &window, &QDialog::reject);
