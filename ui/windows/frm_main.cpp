@@ -32,12 +32,86 @@ namespace zodivane::ui {
 
 namespace {
 
+using look::FromUtf8;
+
 using look::Px;
 using look::TwipsRect;
 namespace colours = look::colours;
 
 constexpr int kClientWidthTwips = 6540;
 constexpr int kClientHeightTwips = 7380;
+
+/// Where one alike control stands, in twips.
+struct ControlPlace {
+  std::string_view name;  ///< objectName
+  int left;
+  int top;
+  int width;
+};
+
+constexpr int kListHeight = 315;
+
+/// The lists of numbers after the month: day and year, then hour, minute
+/// and second.
+constexpr auto kNumberLists = std::to_array<ControlPlace>({
+    {"cboDate", 3900, 600, 735},
+    {"cboYear", 4800, 600, 855},
+    {"cboHH", 2040, 960, 735},
+    {"cboMM", 3000, 960, 735},
+    {"cboSS", 3900, 960, 735},
+});
+static_assert(kNumberLists.size() == 5);
+
+/// A coordinate frame of the input panel.
+struct CoordinateFrame {
+  std::string_view caption;                     ///< the frame's title
+  std::string_view name;                        ///< objectName of the frame
+  int left;                                     ///< twips, in the panel
+  int width;                                    ///< twips
+  std::array<std::string_view, 2> boxes;        ///< degree and minute boxes
+  std::array<std::string_view, 2> boxCaptions;  ///< objectNames of "Deg" and "Min"
+  std::array<std::string_view, 2> options;      ///< the hemispheres' captions
+  std::array<std::string_view, 2> optionNames;  ///< and objectNames
+  int optionWidth;                              ///< twips
+};
+
+constexpr int kCoordinateFrameTop = 2400;
+constexpr auto kCoordinateFrames = std::to_array<CoordinateFrame>({
+    {"Latitude",
+     "Frame3",
+     840,
+     2415,
+     {"txtLatD", "txtLatM"},
+     {"Label7", "Label9"},
+     {"North", "South"},
+     {"optLat_0", "optLat_1"},
+     855},
+    {"Longitude",
+     "Frame4",
+     3360,
+     2295,
+     {"txtLonD", "txtLonM"},
+     {"Label6", "Label8"},
+     {"East", "West"},
+     {"optLong_0", "optLong_1"},
+     735},
+});
+static_assert(kCoordinateFrames.size() == 2);
+
+/// A row of the birth place: its caption and its box.
+struct PlaceRow {
+  std::string_view caption;
+  std::string_view captionName;  ///< objectName of the caption label
+  std::string_view boxName;      ///< objectName of the box
+  int top;                       ///< twips, in the panel
+};
+
+constexpr auto kPlaceRows = std::to_array<PlaceRow>({
+    {"City", "Label54", "txtMCity", 3360},
+    {"State", "Label55", "txtMState", 3720},
+    {"Country", "Label4", "txtMCountry", 4080},
+});
+static_assert(kPlaceRows.size() == 3);
 
 /// Places `widget` at a rectangle, widened to its size hint when its text
 /// would not fit otherwise.
@@ -249,13 +323,15 @@ void frmMain::BuildControls() {
 
   FixedLabel(QStringLiteral("Date of Birth"), "Label5", frame1, TwipsRect(840, 660, 1110, 195));
   cboMonth_ = DropDown("cboMonth", frame1, TwipsRect(2040, 600, 1695, 315));
-  cboDate_ = DropDown("cboDate", frame1, TwipsRect(3900, 600, 735, 315), new NumberList(frame1));
-  cboYear_ = DropDown("cboYear", frame1, TwipsRect(4800, 600, 855, 315), new NumberList(frame1));
-
   FixedLabel(QStringLiteral("Time of Birth"), "Label1", frame1, TwipsRect(840, 1020, 1110, 195));
-  cboHH_ = DropDown("cboHH", frame1, TwipsRect(2040, 960, 735, 315), new NumberList(frame1));
-  cboMM_ = DropDown("cboMM", frame1, TwipsRect(3000, 960, 735, 315), new NumberList(frame1));
-  cboSS_ = DropDown("cboSS", frame1, TwipsRect(3900, 960, 735, 315), new NumberList(frame1));
+  const std::array<QComboBox**, kNumberLists.size()> lists{&cboDate_, &cboYear_, &cboHH_, &cboMM_,
+                                                           &cboSS_};
+  for (std::size_t k = 0; k < kNumberLists.size(); ++k) {
+    const ControlPlace& list = kNumberLists[k];
+    *lists[k] =
+        DropDown(list.name.data(), frame1, TwipsRect(list.left, list.top, list.width, kListHeight),
+                 new NumberList(frame1));
+  }
   FixedLabel(QStringLiteral("HH:MM:SS"), "Label12", frame1, TwipsRect(4800, 1080, 900, 195));
 
   auto* fraZone =
@@ -266,34 +342,44 @@ void frmMain::BuildControls() {
   Place(*chkDST_, TwipsRect(2040, 240, 2415, 375));
   cmbTimeZone_ = DropDown("cmbTimeZone", fraZone, TwipsRect(120, 600, 4335, 315));
 
-  auto* frame3 =
-      InnerFrame(QStringLiteral("Latitude"), "Frame3", frame1, TwipsRect(840, 2400, 2415, 855));
-  txtLatD_ = NumberBox("txtLatD", frame3, TwipsRect(120, 240, 495, 285));
-  txtLatM_ = NumberBox("txtLatM", frame3, TwipsRect(720, 240, 495, 285));
-  AutoLabel(QStringLiteral("Deg"), "Label7", frame3, 195, 600);
-  AutoLabel(QStringLiteral("Min"), "Label9", frame3, 825, 600);
-  optLat_[0] = Option(QStringLiteral("North"), QStringLiteral("optLat_0"), frame3,
-                      TwipsRect(1320, 240, 855, 255));
-  optLat_[1] = Option(QStringLiteral("South"), QStringLiteral("optLat_1"), frame3,
-                      TwipsRect(1320, 480, 855, 255));
+  // The latitude and longitude frames: degree and minute boxes, their
+  // captions, and the hemispheres.
+  const std::array<std::array<CoordinateBox**, 2>, kCoordinateFrames.size()> boxes{
+      {{&txtLatD_, &txtLatM_}, {&txtLonD_, &txtLonM_}}};
+  const std::array<std::array<QRadioButton*, 2>*, kCoordinateFrames.size()> options{&optLat_,
+                                                                                    &optLong_};
+  for (std::size_t k = 0; k < kCoordinateFrames.size(); ++k) {
+    const CoordinateFrame& row = kCoordinateFrames[k];
+    auto* frame = InnerFrame(FromUtf8(row.caption), row.name.data(), frame1,
+                             TwipsRect(row.left, kCoordinateFrameTop, row.width, 855));
+    // Created in the order of the Tab chain: the boxes, their captions, the options.
+    constexpr std::array<int, 2> kBoxLefts{120, 720};
+    constexpr std::array<int, 2> kCaptionLefts{195, 825};
+    for (std::size_t part = 0; part < 2; ++part) {
+      *boxes[k][part] =
+          NumberBox(row.boxes[part].data(), frame, TwipsRect(kBoxLefts[part], 240, 495, 285));
+    }
+    for (std::size_t part = 0; part < 2; ++part) {
+      AutoLabel(part == 0 ? QStringLiteral("Deg") : QStringLiteral("Min"),
+                row.boxCaptions[part].data(), frame, kCaptionLefts[part], 600);
+    }
+    for (std::size_t part = 0; part < 2; ++part) {
+      (*options[k])[part] =
+          Option(FromUtf8(row.options[part]), FromUtf8(row.optionNames[part]), frame,
+                 TwipsRect(1320, part == 0 ? 240 : 480, row.optionWidth, 255));
+    }
+  }
 
-  auto* frame4 =
-      InnerFrame(QStringLiteral("Longitude"), "Frame4", frame1, TwipsRect(3360, 2400, 2295, 855));
-  txtLonD_ = NumberBox("txtLonD", frame4, TwipsRect(120, 240, 495, 285));
-  txtLonM_ = NumberBox("txtLonM", frame4, TwipsRect(720, 240, 495, 285));
-  AutoLabel(QStringLiteral("Deg"), "Label6", frame4, 195, 600);
-  AutoLabel(QStringLiteral("Min"), "Label8", frame4, 825, 600);
-  optLong_[0] = Option(QStringLiteral("East"), QStringLiteral("optLong_0"), frame4,
-                       TwipsRect(1320, 240, 735, 255));
-  optLong_[1] = Option(QStringLiteral("West"), QStringLiteral("optLong_1"), frame4,
-                       TwipsRect(1320, 480, 735, 255));
-
-  AutoLabel(QStringLiteral("City"), "Label54", frame1, 840, 3360);
-  AutoLabel(QStringLiteral("State"), "Label55", frame1, 840, 3720);
-  AutoLabel(QStringLiteral("Country"), "Label4", frame1, 840, 4080);
-  txtMCity_ = TextBox("txtMCity", frame1, TwipsRect(2040, 3360, 1935, 285));
-  txtMState_ = TextBox("txtMState", frame1, TwipsRect(2040, 3720, 1935, 285));
-  txtMCountry_ = TextBox("txtMCountry", frame1, TwipsRect(2040, 4080, 1935, 285));
+  // City, state and country: a caption and a box each.
+  const std::array<QLineEdit**, kPlaceRows.size()> placeBoxes{&txtMCity_, &txtMState_,
+                                                              &txtMCountry_};
+  for (const PlaceRow& row : kPlaceRows) {
+    AutoLabel(FromUtf8(row.caption), row.captionName.data(), frame1, 840, row.top);
+  }
+  for (std::size_t k = 0; k < kPlaceRows.size(); ++k) {
+    const PlaceRow& row = kPlaceRows[k];
+    *placeBoxes[k] = TextBox(row.boxName.data(), frame1, TwipsRect(2040, row.top, 1935, 285));
+  }
 
   cmdBrowser_ =
       new look::WrappingButton(QStringLiteral("Click Here To Find Latitude && Longitude"), frame1);
