@@ -16,6 +16,12 @@ namespace zodivane::ui::look {
 /// The program's title on every window: its name and the project's version.
 inline const QString kWindowTitle = QStringLiteral("Zodivane v" ZODIVANE_VERSION);
 
+/// What the program does, in the input form and the about box.
+inline const QString kDescription = QStringLiteral(
+    "Zodivane shows the positions of the planets in the twelve signs in your natal "
+    "chart. The distribution of the planets in the different signs play an "
+    "important role in interpreting the birth chart of an individual.");
+
 /// The windows' type sizes as designed, in points.
 namespace points {
 inline constexpr double kBody = 8.25;    ///< labels, boxes, lists, buttons, menus, the report

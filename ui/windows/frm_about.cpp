@@ -9,6 +9,9 @@
 #include <QPushButton>
 #include <QSvgRenderer>
 
+#include <array>
+#include <string_view>
+
 #include "ui/look/look.h"
 #include "ui/look/look_widgets.h"
 
@@ -16,6 +19,7 @@ namespace zodivane::ui {
 
 namespace {
 
+using look::FromUtf8;
 using look::Px;
 using look::TwipsRect;
 namespace colours = look::colours;
@@ -29,6 +33,39 @@ QFrame* Rule(const char* name, QWidget* parent, int top, const QColor& colour) {
   line->setGeometry(TwipsRect(120, top, 6855, 15));
   look::SetBackground(*line, colour);
   return line;
+}
+
+/// A plain label of the about box: its name, place and alignment.
+struct LabelPlace {
+  std::string_view name;
+  int left;  ///< twips
+  int top;
+  int width;
+  int height;
+  Qt::Alignment alignment;
+};
+
+/// One line of text under the link or beside the button.
+struct TextLine : LabelPlace {
+  std::string_view text;
+};
+
+constexpr LabelPlace kDescriptionLabel{"Label1", 960, 840, 5880, 960, Qt::AlignLeft | Qt::AlignTop};
+
+const auto kTextLines = std::to_array<TextLine>({
+    {{"lblLicence", 960, 2070, 5880, 285, Qt::AlignLeft | Qt::AlignVCenter},
+     "Free software under the GNU GPL version 3 or later; no warranty."},
+    {{"lblCredits", 240, 2685, 5400, 285, Qt::AlignLeft | Qt::AlignVCenter},
+     "Place data: GeoNames (www.geonames.org), CC BY 4.0"},
+});
+static_assert(kTextLines.size() == 2);
+
+QLabel* PlainLabel(const QString& text, const LabelPlace& place, QWidget* parent) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(look::FromUtf8(place.name));
+  label->setGeometry(TwipsRect(place.left, place.top, place.width, place.height));
+  label->setAlignment(place.alignment);
+  return label;
 }
 
 }  // namespace
@@ -57,16 +94,7 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
   label2->setGeometry(TwipsRect(960, 240, 5880, 480));
   label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
-  auto* label1 = new QLabel(
-      QStringLiteral(
-          "Zodivane shows the positions of the planets in the twelve signs in your natal "
-          "chart. The distribution of the planets in the different signs play an "
-          "important role in interpreting the birth chart of an individual."),
-      this);
-  label1->setObjectName(QStringLiteral("Label1"));
-  label1->setWordWrap(true);
-  label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label1->setGeometry(TwipsRect(960, 840, 5880, 960));
+  PlainLabel(look::kDescription, kDescriptionLabel, this)->setWordWrap(true);
 
   auto* lblHomePage = new look::ClickableLabel(
       QStringLiteral("Click here to visit ") + WebAddresses::HomePageText(), this);
@@ -75,20 +103,12 @@ frmAbout::frmAbout(WebLinks& links, QWidget* parent) : QDialog(parent), links_(l
   lblHomePage->setGeometry(TwipsRect(960, 1740, 5880, 285));
   connect(lblHomePage, &look::ClickableLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
-  // Beside the documented controls: the licence, one line under the link.
-  auto* lblLicence = new QLabel(
-      QStringLiteral("Free software under the GNU GPL version 3 or later; no warranty."), this);
-  lblLicence->setObjectName(QStringLiteral("lblLicence"));
-  lblLicence->setGeometry(TwipsRect(960, 2070, 5880, 285));
-  lblLicence->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-
-  // The place finder's gazetteer asks for this attribution: under the rules,
-  // beside the OK button.
-  auto* lblCredits =
-      new QLabel(QStringLiteral("Place data: GeoNames (www.geonames.org), CC BY 4.0"), this);
-  lblCredits->setObjectName(QStringLiteral("lblCredits"));
-  lblCredits->setGeometry(TwipsRect(240, 2685, 5400, 285));
-  lblCredits->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  // Beside the documented controls: the licence, one line under the link,
+  // and the attribution the place finder's gazetteer asks for, under the
+  // rules beside the OK button.
+  for (const TextLine& line : kTextLines) {
+    PlainLabel(FromUtf8(line.text), line, this);
+  }
 
   Rule("Line1", this, 2400, QColor(128, 128, 128));
   Rule("Line2", this, 2415, colours::kWhite);

@@ -298,12 +298,7 @@ void frmMain::BuildControls() {
   look::SetTextColour(*label61, colours::kNavy);
   connect(label61, &look::ClickableLabel::clicked, this, &frmMain::Label61_Click);
 
-  auto* label2 = new QLabel(
-      QStringLiteral(
-          "Zodivane shows the positions of the planets in the twelve signs in your natal "
-          "chart. The distribution of the planets in the different signs play an "
-          "important role in interpreting the birth chart of an individual."),
-      client);
+  auto* label2 = new QLabel(look::kDescription, client);
   label2->setObjectName(QStringLiteral("Label2"));
   label2->setGeometry(TwipsRect(23, 720, 6495, 855));
   label2->setWordWrap(true);
