@@ -33,7 +33,6 @@ namespace zodivane::ui {
 namespace {
 
 using look::FromUtf8;
-
 using look::Px;
 using look::TwipsRect;
 namespace colours = look::colours;
