@@ -232,4 +232,8 @@ void ChartSession::WritePlanetInSignReport(RichTextSink& box) {
   zodivane::WritePlanetInSignReport(positions_, placements_, box);
 }
 
+ChartAspects ChartSession::Aspects(const AspectSettings& settings) const {
+  return FindChartAspects(AspectPointsOf(input_, points_), settings);
+}
+
 }  // namespace zodivane

@@ -6,6 +6,7 @@
 #include <string>
 #include <variant>
 
+#include "chart/chart_aspects.h"
 #include "chart/wheel.h"
 #include "common/birth_record.h"
 #include "common/notice.h"
@@ -64,6 +65,9 @@ class ChartSession {
 
   /// Writes the planet-in-sign report of the last chart into `box`.
   void WritePlanetInSignReport(RichTextSink& box);
+
+  /// The aspects and patterns of the last chart under `settings`.
+  [[nodiscard]] ChartAspects Aspects(const AspectSettings& settings) const;
 
   [[nodiscard]] const ChartInput& chartInput() const noexcept { return input_; }
   [[nodiscard]] const std::string& ascendantText() const noexcept { return ascendant_.text; }

@@ -1,0 +1,32 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The aspects of a cast chart: its numbers, with each point's daily motion
+// from the same engines cast a moment later, searched for aspects and
+// patterns.
+#pragma once
+
+#include <vector>
+
+#include "aspects/aspects.h"
+#include "common/birth_record.h"
+#include "common/vocabulary.h"
+
+namespace zodivane {
+
+/// How far ahead the engines are cast for the daily motions, minutes.
+inline constexpr int kMotionStepMinutes = 60;
+
+/// The aspect search's points of a birth: the chart's longitudes and signs
+/// from `points`, and daily motions from the engines cast kMotionStepMinutes
+/// later (a point moving backwards has a negative motion).
+[[nodiscard]] AspectPoints AspectPointsOf(const ChartInput& input, const PointPositions& points);
+
+/// The aspects and patterns of a chart.
+struct ChartAspects {
+  std::vector<Aspect> aspects;
+  std::vector<Pattern> patterns;
+};
+
+[[nodiscard]] ChartAspects FindChartAspects(const AspectPoints& points,
+                                            const AspectSettings& settings);
+
+}  // namespace zodivane
