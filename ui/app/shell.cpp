@@ -270,7 +270,8 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   }
   window->SetSensitivityText(sentences.join(QLatin1Char('\n')));
   window->SetChartSheet(chart, sheetServices_);
-  window->UseZoomSettings(services_.settings);
+  window->ShowAspects(session_.Aspects(DefaultAspectSettings()));
+  window->UseViewSettings(services_.settings);
   // Opens maximised; without a window manager the screen's free area is the same.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     window->setGeometry(screen->availableGeometry());

@@ -18,6 +18,7 @@
 
 #include "ui/look/look.h"
 #include "ui/look/look_widgets.h"
+#include "ui/windows/aspect_panel.h"
 #include "ui/windows/frm_about.h"
 #include "ui/windows/frm_display.h"
 
@@ -42,7 +43,10 @@ constexpr int kButtonHeight = 465;
 constexpr int kExitWidth = 1095;
 constexpr int kExitHeight = 495;
 constexpr int kDisplayWidth = 13215;
-constexpr int kNoteMargin = 240;  // the birth-time note's gap to the bar's edge and to Print
+constexpr int kNoteMargin = 240;
+constexpr int kAspectPanelWidth = 460;  ///< pixels, right of the results form
+constexpr int kAspectPanelGap =
+    8;  ///< pixels between the two  // the birth-time note's gap to the bar's edge and to Print
 
 QWidget* Bar(const char* name, QWidget* parent, int heightTwips, const QColor& colour) {
   auto* bar = new QWidget(parent);
@@ -134,6 +138,9 @@ MDI::MDI(WebLinks& links, QWidget* parent) : QMainWindow(parent), links_(links) 
   // MDIForm_Load: a fresh, empty results form as the only child.
   display_ = new frmDisplay(links_, clientArea_);
   display_->move(0, 0);
+  // The second child: the aspects, in the free area right of the results.
+  aspects_ = new AspectPanel(clientArea_);
+  look::SetBackground(*aspects_, colours::kPeach);
 
   QWidget* picture2 = Bar("Picture2", central, kTopBarHeight, colours::kButtonBar);
   command1_ = BarButton(QStringLiteral("&Print"), "Command1", picture2, kPrintWidth, kButtonHeight);
@@ -215,6 +222,20 @@ void MDI::BuildMenus() {
       addZoom(QStringLiteral("&Fit to Window"), "mnuFitToWindow", {}, &MDI::mnuFitToWindow_Click);
   mnuFitToWindow_->setCheckable(true);
 
+  // The aspects beside the results, shown or hidden from View.
+  view->addSeparator();
+  mnuAspects_ = view->addAction(QStringLiteral("&Aspects"));
+  mnuAspects_->setObjectName(QStringLiteral("mnuAspects"));
+  mnuAspects_->setCheckable(true);
+  mnuAspects_->setChecked(true);
+  connect(mnuAspects_, &QAction::toggled, this, [this](bool shown) {
+    aspects_->setVisible(shown);
+    if (settings_ != nullptr) {
+      settings_->Write(kAspectPanelKey, shown ? QStringLiteral("shown") : QStringLiteral("hidden"));
+    }
+    LayOut();
+  });
+
   // How sure the chart is, in words that the keyboard and a screen reader reach.
   QMenu* chart = bar->addMenu(QStringLiteral("&Chart"));
   chart->setObjectName(QStringLiteral("mnuChart"));
@@ -229,8 +250,13 @@ void MDI::BuildMenus() {
        [this] { mnuAbout_Click(); }, QStringLiteral("mnuSep1"), QStringLiteral("mnuSep2")});
 }
 
-void MDI::UseZoomSettings(SettingsStore& settings) {
-  settings_ = nullptr;  // the choice read is not written back
+void MDI::ShowAspects(const ChartAspects& aspects) {
+  aspects_->ShowAspects(aspects);
+}
+
+void MDI::UseViewSettings(SettingsStore& settings) {
+  settings_ = nullptr;  // the choices read are not written back
+  mnuAspects_->setChecked(settings.Read(kAspectPanelKey) != QStringLiteral("hidden"));
   ZoomChoice choice;
   const std::optional<QString> stored = settings.Read(kZoomKey);
   if (const std::optional<ZoomChoice> remembered =
@@ -296,9 +322,11 @@ void MDI::LayOut() {
     return;
   }
   // Fit to Window: the largest zoom at which the form needs no scrolling.
-  const double factor = zoom_.fit
-                            ? FitFactor(frmDisplay::DesignedSize(), scroll_->maximumViewportSize())
-                            : zoom_.factor;
+  const bool besideAspects = aspects_->isVisibleTo(this);
+  const int aspectRoom = besideAspects ? kAspectPanelWidth + kAspectPanelGap : 0;
+  const double factor = zoom_.fit ? FitFactor(frmDisplay::DesignedSize(),
+                                              scroll_->maximumViewportSize() - QSize(aspectRoom, 0))
+                                  : zoom_.factor;
   if (factor != display_->Zoom()) {
     zooming_ = true;
     display_->SetZoom(factor);
@@ -317,12 +345,15 @@ void MDI::LayOut() {
   lblBirthTimeNote_->setText(
       lblBirthTimeNote_->fontMetrics().elidedText(birthTimeNote_, Qt::ElideRight, noteWidth));
   // A window narrower than the results form scrolls it from its left edge;
-  // a zoomed form is centred the same way.
-  const int displayLeft =
-      std::max(0, factor == 1.0 ? Px(layout.displayLeft) : (width() - display_->width()) / 2);
-  display_->move(displayLeft, 0);
+  // a zoomed form is centred in the room the aspects leave.
   const QSize viewport = scroll_->viewport()->size();
-  clientArea_->resize(std::max(viewport.width(), displayLeft + display_->width()),
+  const int displayLeft =
+      std::max(0, factor == 1.0 ? Px(layout.displayLeft)
+                                : (viewport.width() - aspectRoom - display_->width()) / 2);
+  display_->move(displayLeft, 0);
+  aspects_->setGeometry(displayLeft + display_->width() + kAspectPanelGap, 0, kAspectPanelWidth,
+                        display_->height());
+  clientArea_->resize(std::max(viewport.width(), displayLeft + display_->width() + aspectRoom),
                       std::max(viewport.height(), display_->height()));
 }
 

@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "chart/chart_aspects.h"
 #include "chart/chart_driver.h"
 #include "ui/look/layout_zoom.h"
 #include "ui/platform/platform.h"
@@ -21,7 +22,11 @@ class QWidget;
 
 namespace zodivane::ui {
 
+class AspectPanel;
 class frmDisplay;
+
+/// The settings key of the aspect panel (section "View"): "shown" or "hidden".
+inline const QString kAspectPanelKey = QStringLiteral("View/Aspects");
 
 /// Left edges, in twips, of the controls that follow the window's width.
 struct MdiLayout {
@@ -60,10 +65,14 @@ class MDI : public QMainWindow {
   /// Closes the window for Back: the program goes on.
   void CloseForBack();
 
-  /// View's zoom from `settings`, where it is also kept from now on. Without a
-  /// remembered choice: Fit to Window on a screen larger than the designed
-  /// layout, Actual Size on a smaller one.
-  void UseZoomSettings(SettingsStore& settings);
+  /// View's zoom and the aspect panel from `settings`, where they are also
+  /// kept from now on. Without a remembered zoom: Fit to Window on a screen
+  /// larger than the designed layout, Actual Size on a smaller one; the
+  /// aspect panel shows unless it was hidden.
+  void UseViewSettings(SettingsStore& settings);
+
+  /// The chart's aspects and patterns, in the panel beside the results.
+  void ShowAspects(const ChartAspects& aspects);
   /// View > Zoom In, Zoom Out, Actual Size and Fit to Window.
   void SetZoom(const ZoomChoice& choice);
   [[nodiscard]] const ZoomChoice& Zoom() const noexcept { return zoom_; }
@@ -127,6 +136,8 @@ class MDI : public QMainWindow {
   QAction* mnuExportChart_ = nullptr;
   QAction* mnuPrintChart_ = nullptr;
   QAction* mnuFitToWindow_ = nullptr;
+  AspectPanel* aspects_ = nullptr;
+  QAction* mnuAspects_ = nullptr;
   SettingsStore* settings_ = nullptr;
   ZoomChoice zoom_;
   bool zooming_ = false;  ///< the results form is being scaled: no layout meanwhile

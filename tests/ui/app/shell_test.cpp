@@ -16,15 +16,18 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include "tests/support/sample_entries.h"
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/windows.h"
 #include "ui/app/shell.h"
 #include "ui/look/look.h"
+#include "ui/windows/aspect_panel.h"
 #include "ui/windows/frm_about.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
@@ -187,6 +190,68 @@ TEST_F(MainWindowTest, LaysOutBarsAndButtonsForItsWidthAndAgainWhenResized) {
   EXPECT_EQ(Find<QLabel>("lblSoftwareName")->text(), QStringLiteral("Zodivane"));
 }
 
+// The aspects beside the results: the grid holds each aspect the chart
+// has, in the cell of its pair, and names it as a sentence; every other
+// cell of the triangle says there is none; the list sorts by orb; View >
+// Aspects hides the panel, and the next window remembers it.
+TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
+  ChartSession session;
+  CastResult cast = session.CastChart(test::DelhiEntries());
+  ASSERT_TRUE(std::holds_alternative<ChartView>(cast));
+  const ChartAspects aspects = session.Aspects(DefaultAspectSettings());
+  ASSERT_FALSE(aspects.aspects.empty());
+  window->ShowAspects(aspects);
+  FakeSettingsStore settings;
+  window->UseViewSettings(settings);
+  window->resize(1600, 900);
+  window->show();
+  QApplication::processEvents();
+
+  auto* grid = Find<QTableWidget>("grdAspects");
+  ASSERT_TRUE(grid->isVisible());
+  // The panel stands right of the results form, over none of its controls.
+  EXPECT_GE(Find<QWidget>("AspectPanel")->x(), window->Display().x() + window->Display().width());
+  std::size_t found = 0;
+  for (int row = 0; row < kChartPointCount; ++row) {
+    for (int col = 0; col < row; ++col) {
+      SCOPED_TRACE(std::to_string(row) + "," + std::to_string(col));
+      const QTableWidgetItem* cell = grid->item(row, col);
+      ASSERT_NE(cell, nullptr);
+      const QString speech = cell->data(Qt::AccessibleTextRole).toString();
+      EXPECT_FALSE(speech.isEmpty());
+      const auto aspect =
+          std::find_if(aspects.aspects.begin(), aspects.aspects.end(), [&](const Aspect& a) {
+            return static_cast<int>(a.a) == col && static_cast<int>(a.b) == row;
+          });
+      if (aspect == aspects.aspects.end()) {
+        EXPECT_TRUE(cell->text().isEmpty());
+        EXPECT_TRUE(speech.endsWith(QStringLiteral(": no aspect")));
+      } else {
+        ++found;
+        EXPECT_TRUE(cell->text().startsWith(AspectGlyph(aspect->kind)));
+        EXPECT_EQ(speech, AspectSpeech(*aspect));
+      }
+    }
+  }
+  EXPECT_EQ(found, aspects.aspects.size());
+
+  auto* list = Find<QTreeWidget>("lstAspects");
+  ASSERT_EQ(list->topLevelItemCount(), static_cast<int>(aspects.aspects.size()));
+  for (int k = 1; k < list->topLevelItemCount(); ++k) {
+    EXPECT_LE(list->topLevelItem(k - 1)->data(2, Qt::UserRole).toDouble(),
+              list->topLevelItem(k)->data(2, Qt::UserRole).toDouble());
+  }
+
+  Find<QAction>("mnuAspects")->trigger();
+  EXPECT_FALSE(grid->isVisible());
+  EXPECT_EQ(settings.values[kAspectPanelKey], QStringLiteral("hidden"));
+  FakeWebBrowser otherBrowser;
+  WebLinks otherLinks{otherBrowser};
+  MDI next(otherLinks);
+  next.UseViewSettings(settings);
+  EXPECT_FALSE(testing::Child<QAction>(next, "mnuAspects")->isChecked());
+}
+
 // View > Zoom: the steps, the fit and the remembered text.
 TEST(LayoutZoom, StepsFitAndRememberedTexts) {
   EXPECT_DOUBLE_EQ(ZoomedIn(1.0), 1.1);
@@ -234,7 +299,8 @@ TEST_F(MainWindowTest, ZoomScalesTheWholeFormEvenlyAndIsRemembered) {
   window->Display().ShowChart(std::get<ChartView>(cast), {});
   FakeSettingsStore settings;
   settings.values[kZoomKey] = QStringLiteral("100");
-  window->UseZoomSettings(settings);
+  settings.values[kAspectPanelKey] = QStringLiteral("hidden");  // the form alone fits
+  window->UseViewSettings(settings);
   window->resize(1000, 700);
   window->show();
   QApplication::processEvents();
@@ -290,7 +356,7 @@ TEST_F(MainWindowTest, ZoomScalesTheWholeFormEvenlyAndIsRemembered) {
   FakeWebBrowser otherBrowser;
   WebLinks otherLinks{otherBrowser};
   MDI next(otherLinks);
-  next.UseZoomSettings(settings);
+  next.UseViewSettings(settings);
   EXPECT_TRUE(next.Zoom().fit);
 }
 

@@ -1,0 +1,217 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/windows/aspect_panel.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#include "aspects/aspect_report.h"
+#include "ui/look/look.h"
+
+namespace zodivane::ui {
+namespace {
+
+using look::FromUtf8;
+
+/// The grid's glyphs, in the order of AspectKind.
+const auto kAspectGlyphs = std::to_array<QString>({
+    QStringLiteral("\u260C"),        // conjunction
+    QStringLiteral("\u260D"),        // opposition
+    QStringLiteral("\u25B3"),        // trine
+    QStringLiteral("\u25A1"),        // square
+    QStringLiteral("\u2731"),        // sextile
+    QStringLiteral("Qx"),            // quincunx
+    QStringLiteral("\u2228"),        // semisextile
+    QStringLiteral("\u2220"),        // semisquare
+    QStringLiteral("\u2220\u00BD"),  // sesquiquadrate
+    QStringLiteral("Q"),             // quintile
+    QStringLiteral("bQ"),            // biquintile
+});
+static_assert(kAspectGlyphs.size() == kAspectKindCount);
+
+/// The grid's row and column headings: the points in chart order.
+const auto kPointShortNames = std::to_array<QString>({
+    QStringLiteral("Sun"),
+    QStringLiteral("Moo"),
+    QStringLiteral("Mer"),
+    QStringLiteral("Ven"),
+    QStringLiteral("Mar"),
+    QStringLiteral("Jup"),
+    QStringLiteral("Sat"),
+    QStringLiteral("Ura"),
+    QStringLiteral("Nep"),
+    QStringLiteral("Plu"),
+    QStringLiteral("Asc"),
+});
+static_assert(kPointShortNames.size() == kChartPointCount);
+
+constexpr int kCellWidth = 36;   ///< pixels
+constexpr int kCellHeight = 30;  ///< pixels: the glyph over the orb
+
+/// "2°14'".
+QString OrbText(double orb) {
+  const OrbParts parts = OrbPartsOf(orb);
+  return QStringLiteral("%1\u00B0%2'")
+      .arg(parts.degrees)
+      .arg(parts.minutes, 2, 10, QLatin1Char('0'));
+}
+
+QString Count(int number, const char* unit) {
+  return QStringLiteral("%1 %2%3")
+      .arg(number)
+      .arg(QLatin1String(unit))
+      .arg(number == 1 ? QString() : QStringLiteral("s"));
+}
+
+/// A list row that sorts its orb column by the orb, not by the text.
+class AspectItem final : public QTreeWidgetItem {
+ public:
+  using QTreeWidgetItem::QTreeWidgetItem;
+  bool operator<(const QTreeWidgetItem& other) const override {
+    const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
+    if (column == kOrbColumn) {
+      return data(kOrbColumn, Qt::UserRole).toDouble() <
+             other.data(kOrbColumn, Qt::UserRole).toDouble();
+    }
+    return QTreeWidgetItem::operator<(other);
+  }
+  static constexpr int kOrbColumn = 2;
+};
+
+}  // namespace
+
+QString AspectGlyph(AspectKind kind) {
+  return kAspectGlyphs[static_cast<std::size_t>(kind)];
+}
+
+QString AspectSpeech(const Aspect& aspect) {
+  const OrbParts orb = OrbPartsOf(aspect.orb);
+  QString speech =
+      FromUtf8(AspectPointName(aspect.a)) + QLatin1Char(' ') + FromUtf8(InfoOf(aspect.kind).name) +
+      QLatin1Char(' ') + FromUtf8(AspectPointName(aspect.b)) + QStringLiteral(", orb ") +
+      Count(orb.degrees, "degree") + QLatin1Char(' ') + Count(orb.minutes, "minute") +
+      (aspect.applying ? QStringLiteral(", applying") : QStringLiteral(", separating"));
+  if (aspect.outOfSign) {
+    speech += QStringLiteral(", out of sign");
+  }
+  return speech;
+}
+
+AspectPanel::AspectPanel(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("AspectPanel"));
+  setFont(look::VerdanaFont(look::points::kBody));
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(6, 6, 6, 6);
+
+  auto* gridCaption = new QLabel(QStringLiteral("&Aspect grid"), this);
+  gridCaption->setFont(look::VerdanaFont(look::points::kBody, true));
+  column->addWidget(gridCaption);
+  grid_ = new QTableWidget(kChartPointCount, kChartPointCount, this);
+  grid_->setObjectName(QStringLiteral("grdAspects"));
+  grid_->setAccessibleName(QStringLiteral("Aspect grid"));
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setTabKeyNavigation(false);
+  grid_->setFont(look::VerdanaFont(look::points::kNote));
+  QStringList headings;
+  for (const QString& name : kPointShortNames) {
+    headings.append(name);
+  }
+  grid_->setHorizontalHeaderLabels(headings);
+  grid_->setVerticalHeaderLabels(headings);
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid_->horizontalHeader()->setDefaultSectionSize(kCellWidth);
+  grid_->verticalHeader()->setDefaultSectionSize(kCellHeight);
+  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The whole triangle shows at once.
+  grid_->setFixedSize(grid_->verticalHeader()->sizeHint().width() + kChartPointCount * kCellWidth +
+                          2 * grid_->frameWidth(),
+                      grid_->horizontalHeader()->sizeHint().height() +
+                          kChartPointCount * kCellHeight + 2 * grid_->frameWidth());
+  gridCaption->setBuddy(grid_);
+  column->addWidget(grid_);
+
+  auto* listCaption = new QLabel(QStringLiteral("Aspect &list"), this);
+  listCaption->setFont(look::VerdanaFont(look::points::kBody, true));
+  column->addWidget(listCaption);
+  list_ = new QTreeWidget(this);
+  list_->setObjectName(QStringLiteral("lstAspects"));
+  list_->setAccessibleName(QStringLiteral("Aspect list"));
+  list_->setRootIsDecorated(false);
+  list_->setHeaderLabels({QStringLiteral("Pair"), QStringLiteral("Aspect"), QStringLiteral("Orb"),
+                          QStringLiteral("A/S")});
+  list_->setSortingEnabled(true);
+  listCaption->setBuddy(list_);
+  column->addWidget(list_, 1);
+
+  patterns_ = new QLabel(this);
+  patterns_->setObjectName(QStringLiteral("lblPatterns"));
+  patterns_->setWordWrap(true);
+  patterns_->setTextFormat(Qt::PlainText);
+  patterns_->setAccessibleName(QStringLiteral("Patterns"));
+  column->addWidget(patterns_);
+}
+
+void AspectPanel::ShowAspects(const ChartAspects& aspects) {
+  grid_->clearContents();
+  // The lower triangle holds the pairs; the diagonal and above stay blank.
+  for (int row = 0; row < kChartPointCount; ++row) {
+    for (int col = 0; col < kChartPointCount; ++col) {
+      auto* cell = new QTableWidgetItem;
+      cell->setTextAlignment(Qt::AlignCenter);
+      if (col < row) {
+        cell->setData(Qt::AccessibleTextRole,
+                      FromUtf8(AspectPointName(static_cast<ChartPoint>(col))) +
+                          QStringLiteral(" and ") +
+                          FromUtf8(AspectPointName(static_cast<ChartPoint>(row))) +
+                          QStringLiteral(": no aspect"));
+      } else {
+        cell->setFlags(Qt::NoItemFlags);
+      }
+      grid_->setItem(row, col, cell);
+    }
+  }
+  list_->setSortingEnabled(false);
+  list_->clear();
+  for (const Aspect& aspect : aspects.aspects) {
+    const int first = static_cast<int>(aspect.a);
+    const int second = static_cast<int>(aspect.b);
+    QTableWidgetItem* cell = grid_->item(std::max(first, second), std::min(first, second));
+    cell->setText(AspectGlyph(aspect.kind) + QLatin1Char('\n') + OrbText(aspect.orb));
+    cell->setData(Qt::AccessibleTextRole, AspectSpeech(aspect));
+    cell->setToolTip(AspectSpeech(aspect));
+
+    auto* item = new AspectItem(list_);
+    item->setText(0, FromUtf8(AspectPointName(aspect.a)) + QStringLiteral(" \u2013 ") +
+                         FromUtf8(AspectPointName(aspect.b)));
+    item->setText(1, FromUtf8(InfoOf(aspect.kind).name));
+    item->setText(AspectItem::kOrbColumn, OrbText(aspect.orb));
+    item->setData(AspectItem::kOrbColumn, Qt::UserRole, aspect.orb);
+    item->setText(3, aspect.applying ? QStringLiteral("A") : QStringLiteral("S"));
+    for (int column = 0; column < 4; ++column) {
+      item->setData(column, Qt::AccessibleTextRole, AspectSpeech(aspect));
+    }
+  }
+  list_->setSortingEnabled(true);
+  list_->sortByColumn(AspectItem::kOrbColumn, Qt::AscendingOrder);
+  for (int column = 0; column < 4; ++column) {
+    list_->resizeColumnToContents(column);
+  }
+  QStringList patterns;
+  for (const Pattern& pattern : aspects.patterns) {
+    patterns.append(FromUtf8(PatternLine(pattern)));
+  }
+  patterns_->setText(patterns.isEmpty()
+                         ? QStringLiteral("No patterns.")
+                         : QStringLiteral("Patterns: ") + patterns.join(QStringLiteral("; ")));
+}
+
+}  // namespace zodivane::ui
