@@ -241,6 +241,34 @@ InputValue ValueOf(const AnyJson& value) {
   return read;
 }
 
+/// A value under a key beside the entry keys, as LineValue holds it.
+LineValue LineValueOf(const Json& value, std::string key = {}) {
+  LineValue read;
+  read.key = std::move(key);
+  if (value.is_string()) {
+    read.kind = LineValue::Kind::String;
+    read.text = value.get<std::string>();
+    return read;
+  }
+  if (value.is_boolean()) {
+    read.kind = LineValue::Kind::Boolean;
+    read.boolean = value.get<bool>();
+    return read;
+  }
+  if (value.is_number()) {
+    read.kind = LineValue::Kind::Number;
+    read.number = value.get<double>();
+  } else if (value.is_object()) {
+    read.kind = LineValue::Kind::Object;
+    for (const auto& [memberKey, member] : value.items())
+      read.members.push_back(LineValueOf(member, memberKey));
+  } else {
+    read.kind = LineValue::Kind::Other;
+  }
+  read.text = value.dump();
+  return read;
+}
+
 /// The values under the entry keys of a parsed JSON object.
 template <typename AnyJson>
 void ValuesFromParsed(const AnyJson& object, InputValues& values) {
@@ -410,6 +438,77 @@ bool ReadValue(ondemand::value value, InputValue* into, int depth) {
   return false;
 }
 
+/// A string, boolean or number as nlohmann's parser holds it; none for
+/// anything else or what simdjson cannot take.
+std::optional<Json> ScalarOf(ondemand::value value) {
+  ondemand::json_type type;
+  if (value.type().get(type) != simdjson::SUCCESS)
+    return std::nullopt;
+  InputValue scratch;
+  if (type == ondemand::json_type::number) {
+    const std::string_view token = value.raw_json_token();
+    ondemand::number number;
+    if (value.get_number().get(number) != simdjson::SUCCESS || !ReadNumberToken(token, scratch))
+      return std::nullopt;
+    if (scratch.kind == InputValue::Kind::Integer)
+      return Json(scratch.integer);
+    if (scratch.kind == InputValue::Kind::Unsigned)
+      return Json(scratch.unsigned_);
+    return Json(number.as_double());
+  }
+  if (type != ondemand::json_type::string && type != ondemand::json_type::boolean)
+    return std::nullopt;
+  if (!ReadValue(value, &scratch, 1))
+    return std::nullopt;
+  if (scratch.kind == InputValue::Kind::String)
+    return Json(std::move(scratch.text));
+  return Json(scratch.boolean);
+}
+
+/// Reads the value of a key beside the entry keys: a string, a boolean, a
+/// number or an object of those. False for anything else, which nlohmann's
+/// dump names.
+bool ReadOtherValue(ondemand::value value, LineValue& into) {
+  ondemand::json_type type;
+  if (value.type().get(type) != simdjson::SUCCESS)
+    return false;
+  if (type == ondemand::json_type::string || type == ondemand::json_type::boolean) {
+    InputValue scratch;
+    if (!ReadValue(value, &scratch, 1))
+      return false;
+    into.kind = scratch.kind == InputValue::Kind::String ? LineValue::Kind::String
+                                                         : LineValue::Kind::Boolean;
+    into.text = std::move(scratch.text);
+    into.boolean = scratch.boolean;
+    return true;
+  }
+  Json read;
+  if (type == ondemand::json_type::object) {
+    ondemand::object object;
+    if (value.get_object().get(object) != simdjson::SUCCESS)
+      return false;
+    read = Json::object();
+    for (auto field : object) {
+      std::string_view key;
+      ondemand::value inner;
+      if (field.unescaped_key().get(key) != simdjson::SUCCESS ||
+          field.value().get(inner) != simdjson::SUCCESS)
+        return false;
+      std::optional<Json> member = ScalarOf(inner);
+      if (!member)
+        return false;
+      read[std::string(key)] = *std::move(member);  // a repeated key: the last one counts
+    }
+  } else {
+    std::optional<Json> scalar = ScalarOf(value);
+    if (!scalar)
+      return false;
+    read = *std::move(scalar);
+  }
+  into = LineValueOf(read);
+  return true;
+}
+
 /// Whether the line holds something the two parsers may read differently:
 /// a control character (never valid inside a string) or an escaped
 /// surrogate (\uD800 to \uDFFF, which must come in pairs).
@@ -531,17 +630,7 @@ std::optional<std::string> EntriesReader::Parse(std::string_view line,
       const auto found = object.find(std::string(otherKeys[i]));
       if (found == object.end())
         continue;
-      LineValue& other = others[i];
-      if (found->is_string()) {
-        other.kind = LineValue::Kind::String;
-        other.text = found->get<std::string>();
-      } else if (found->is_boolean()) {
-        other.kind = LineValue::Kind::Boolean;
-        other.boolean = found->get<bool>();
-      } else {
-        other.kind = LineValue::Kind::Other;
-        other.text = found->dump();
-      }
+      others[i] = LineValueOf(*found);
     }
     return std::nullopt;
   };
@@ -588,19 +677,9 @@ std::optional<std::string> EntriesReader::Parse(std::string_view line,
           return false;
         continue;
       }
-      InputValue scratch;
-      if (!ReadValue(value, &scratch, 1))
-        return false;
       LineValue& into = others[static_cast<std::size_t>(other - otherKeys.begin())];
-      if (scratch.kind == InputValue::Kind::String) {
-        into.kind = LineValue::Kind::String;
-        into.text = std::move(scratch.text);
-      } else if (scratch.kind == InputValue::Kind::Boolean) {
-        into.kind = LineValue::Kind::Boolean;
-        into.boolean = scratch.boolean;
-      } else {
-        return false;  // nlohmann's dump names it
-      }
+      if (!ReadOtherValue(value, into))
+        return false;
     }
     // Nothing may follow the object: the position is then past the end.
     return document.current_location().error() == simdjson::OUT_OF_BOUNDS;

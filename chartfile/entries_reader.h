@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include <nlohmann/json_fwd.hpp>
 
@@ -23,10 +24,17 @@ using EntriesOrError = std::variant<FormEntries, std::string>;
 
 /// A line's value under a key beside the form entries' keys.
 struct LineValue {
-  enum class Kind { Missing, String, Boolean, Other };
+  enum class Kind { Missing, String, Boolean, Number, Object, Other };
   Kind kind = Kind::Missing;
-  std::string text;      ///< String: its characters; Other: the value as nlohmann's dump writes it
+  /// String: its characters; Number, Object and Other: the value as
+  /// nlohmann's dump writes it.
+  std::string text;
   bool boolean = false;  ///< Boolean: its value
+  double number = 0;     ///< Number: its value
+  /// Object: its members, each with its key in `key`, in the order of the
+  /// keys (of a repeated key the last one), as nlohmann's parser keeps them.
+  std::vector<LineValue> members;
+  std::string key;  ///< a member's key
 };
 
 /// Reads input lines (a JSON object holding every FormEntries field under
@@ -48,8 +56,8 @@ class EntriesReader {
   /// Parses `line` once, keeping the values of the entry keys and of
   /// `otherKeys` for Entries(), Holds() and Other(). Returns the error text
   /// when the line is no JSON object (then nothing is kept). A line whose
-  /// other keys hold anything but strings and booleans is read by
-  /// nlohmann's parser.
+  /// other keys hold anything but strings, booleans, numbers and objects of
+  /// those is read by nlohmann's parser.
   [[nodiscard]] std::optional<std::string> Parse(std::string_view line,
                                                  std::span<const std::string_view> otherKeys);
 

@@ -5,9 +5,11 @@
 #include <optional>
 #include <span>
 
+#include "aspects/aspect_report.h"
 #include "chart/sensitivity.h"
 #include "common/json_escape.h"
 #include "report/report.h"
+#include "tools/zodivane_chart/aspect_output.h"
 #include "tools/zodivane_chart/sensitivity_output.h"
 
 namespace zodivane::chart_tool {
@@ -61,7 +63,7 @@ void AppendStringMember(std::string& out, std::string_view key, std::string_view
 
 void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& session,
                        bool withReport, bool withSensitivity, const PlaceClock* clock,
-                       const AnswerZone* zone) {
+                       const AnswerZone* zone, const ChartAspects* aspects) {
   out += "{\"positions\":";
   AppendStrings(out, view.positions);
   AppendStringMember(out, "ascendantText", session.ascendantText());
@@ -106,6 +108,8 @@ void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& se
     AppendKey(out, "report");
     JsonStringSink sink(out);
     session.WritePlanetInSignReport(sink);
+    if (aspects != nullptr)
+      WriteAspectReport(aspects->aspects, sink);
     sink.Finish();
   }
   if (withSensitivity) {
@@ -114,6 +118,8 @@ void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& se
     AppendSensitivityObject(out, session.chartInput(), AnalyseBirthTime(session.chartInput()),
                             clock);
   }
+  if (aspects != nullptr)
+    AppendAspectMembers(out, *aspects);
   if (zone != nullptr)
     AppendZoneMember(out, zone->choice, zone->entries);
   out += "}\n";

@@ -22,12 +22,15 @@ struct AnswerZone {
 /// A cast chart: the view, the engines' long texts and wheel names from
 /// `session`, with `withReport` the report's plain text, with
 /// `withSensitivity` the birth-time sensitivity of the chart
-/// (AppendSensitivityObject), and with `zone` the chosen place's zone.
-/// `clock`, when the zone came from a chosen place, words the sensitivity's
-/// times in the place's own clock time.
+/// (AppendSensitivityObject), with `aspects` the aspects and patterns
+/// (AppendAspectMembers) and the report's section "Aspects", and with
+/// `zone` the chosen place's zone. `clock`, when the zone came from a
+/// chosen place, words the sensitivity's times in the place's own clock
+/// time.
 void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& session,
                        bool withReport, bool withSensitivity = false,
-                       const PlaceClock* clock = nullptr, const AnswerZone* zone = nullptr);
+                       const PlaceClock* clock = nullptr, const AnswerZone* zone = nullptr,
+                       const ChartAspects* aspects = nullptr);
 
 /// A rejected cast: {"rejected":{"message":...,"icon":...,"focus":...}},
 /// with `zone` also the chosen place's zone.

@@ -15,6 +15,7 @@
 #include "common/form_rules.h"
 #include "common/text_helpers.h"
 #include "places/zone_rows.h"
+#include "tools/zodivane_chart/aspect_output.h"
 
 namespace zodivane::chart_tool {
 namespace {
@@ -25,39 +26,47 @@ struct Parsed {
   bool json = false;
   bool listZones = false;
   std::optional<std::string> jobs;
+  bool aspects = false;
+  std::vector<std::string> orbs;  ///< each --orb's value
+  std::optional<std::string> aspectSet;
 };
 
 /// One flag of the command line: a value flag fills a text slot, a switch
-/// sets a boolean. New flags join the table.
+/// sets a boolean, a repeatable value flag adds to a list. New flags join
+/// the table.
 struct FlagRow {
   std::string_view flag;
   std::optional<std::string>& (*value)(Parsed&);  ///< the slot of a value flag, else nullptr
   bool& (*toggle)(Parsed&);                       ///< the switch of a switch, else nullptr
   bool needsText;                                 ///< an empty value ("--report-rtf=") is refused
+  std::vector<std::string>& (*values)(Parsed&);   ///< the list of a repeatable flag, else nullptr
 };
 
 // clang-format off
 constexpr auto kFlags = std::to_array<FlagRow>({
-    {"--name",       [](Parsed& p) -> auto& { return p.options.flags.name; },    nullptr, false},
-    {"--date",       [](Parsed& p) -> auto& { return p.options.flags.date; },    nullptr, false},
-    {"--time",       [](Parsed& p) -> auto& { return p.options.flags.time; },    nullptr, false},
-    {"--zone",       [](Parsed& p) -> auto& { return p.options.flags.zone; },    nullptr, false},
-    {"--lat",        [](Parsed& p) -> auto& { return p.options.flags.lat; },     nullptr, false},
-    {"--lon",        [](Parsed& p) -> auto& { return p.options.flags.lon; },     nullptr, false},
-    {"--city",       [](Parsed& p) -> auto& { return p.options.flags.city; },    nullptr, false},
-    {"--state",      [](Parsed& p) -> auto& { return p.options.flags.state; },   nullptr, false},
-    {"--country",    [](Parsed& p) -> auto& { return p.options.flags.country; }, nullptr, false},
-    {"--report-rtf", [](Parsed& p) -> auto& { return p.options.reportRtf; },     nullptr, true},
-    {"--export-chart", [](Parsed& p) -> auto& { return p.options.exportChart; }, nullptr, true},
-    {"--jobs",       [](Parsed& p) -> auto& { return p.jobs; },                  nullptr, true},
-    {"--place",      [](Parsed& p) -> auto& { return p.options.flags.place; },   nullptr, true},
-    {"--find-place", [](Parsed& p) -> auto& { return p.options.findPlace; },     nullptr, true},
-    {"--chart",      [](Parsed& p) -> auto& { return p.options.chartFile; },     nullptr, true},
-    {"--json",       nullptr, [](Parsed& p) -> auto& { return p.json; }, false},
-    {"--report",     nullptr, [](Parsed& p) -> auto& { return p.options.report; }, false},
-    {"--dst",        nullptr, [](Parsed& p) -> auto& { return p.options.flags.dst; }, false},
-    {"--list-zones", nullptr, [](Parsed& p) -> auto& { return p.listZones; }, false},
-    {"--sensitivity", nullptr, [](Parsed& p) -> auto& { return p.options.sensitivity; }, false},
+    {"--name",       [](Parsed& p) -> auto& { return p.options.flags.name; },    nullptr, false, nullptr},
+    {"--date",       [](Parsed& p) -> auto& { return p.options.flags.date; },    nullptr, false, nullptr},
+    {"--time",       [](Parsed& p) -> auto& { return p.options.flags.time; },    nullptr, false, nullptr},
+    {"--zone",       [](Parsed& p) -> auto& { return p.options.flags.zone; },    nullptr, false, nullptr},
+    {"--lat",        [](Parsed& p) -> auto& { return p.options.flags.lat; },     nullptr, false, nullptr},
+    {"--lon",        [](Parsed& p) -> auto& { return p.options.flags.lon; },     nullptr, false, nullptr},
+    {"--city",       [](Parsed& p) -> auto& { return p.options.flags.city; },    nullptr, false, nullptr},
+    {"--state",      [](Parsed& p) -> auto& { return p.options.flags.state; },   nullptr, false, nullptr},
+    {"--country",    [](Parsed& p) -> auto& { return p.options.flags.country; }, nullptr, false, nullptr},
+    {"--report-rtf", [](Parsed& p) -> auto& { return p.options.reportRtf; },     nullptr, true, nullptr},
+    {"--export-chart", [](Parsed& p) -> auto& { return p.options.exportChart; }, nullptr, true, nullptr},
+    {"--jobs",       [](Parsed& p) -> auto& { return p.jobs; },                  nullptr, true, nullptr},
+    {"--place",      [](Parsed& p) -> auto& { return p.options.flags.place; },   nullptr, true, nullptr},
+    {"--find-place", [](Parsed& p) -> auto& { return p.options.findPlace; },     nullptr, true, nullptr},
+    {"--chart",      [](Parsed& p) -> auto& { return p.options.chartFile; },     nullptr, true, nullptr},
+    {"--json",       nullptr, [](Parsed& p) -> auto& { return p.json; }, false, nullptr},
+    {"--report",     nullptr, [](Parsed& p) -> auto& { return p.options.report; }, false, nullptr},
+    {"--dst",        nullptr, [](Parsed& p) -> auto& { return p.options.flags.dst; }, false, nullptr},
+    {"--list-zones", nullptr, [](Parsed& p) -> auto& { return p.listZones; }, false, nullptr},
+    {"--sensitivity", nullptr, [](Parsed& p) -> auto& { return p.options.sensitivity; }, false, nullptr},
+    {"--aspects",    nullptr, [](Parsed& p) -> auto& { return p.aspects; }, false, nullptr},
+    {"--orb",        nullptr, nullptr, true, [](Parsed& p) -> auto& { return p.orbs; }},
+    {"--aspect-set", [](Parsed& p) -> auto& { return p.aspectSet; }, nullptr, true, nullptr},
 });
 // clang-format on
 
@@ -285,7 +294,7 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
       return UsageError{arg.starts_with("-") ? UnknownFlag(arg, flag)
                                              : "unexpected argument " + Quoted(arg)};
     }
-    if (row->value != nullptr) {
+    if (row->value != nullptr || row->values != nullptr) {
       std::string value;
       if (equals != std::string_view::npos) {
         value = std::string(arg.substr(equals + 1));
@@ -296,6 +305,10 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
       }
       if (value.empty() && row->needsText)
         return UsageError{std::string(flag) + " needs a value"};
+      if (row->values != nullptr) {
+        row->values(parsed).push_back(std::move(value));
+        continue;
+      }
       std::optional<std::string>& slot = row->value(parsed);
       if (slot)
         return UsageError{std::string(flag) + " is given twice"};
@@ -314,8 +327,9 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   const bool anyEntryFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
                             flags.lat || flags.lon || flags.city || flags.state || flags.country ||
                             flags.place;
-  const bool anyPeopleFlag =
-      anyEntryFlag || options.reportRtf || options.sensitivity || options.exportChart;
+  const bool anyAspectFlag = parsed.aspects || !parsed.orbs.empty() || parsed.aspectSet;
+  const bool anyPeopleFlag = anyEntryFlag || options.reportRtf || options.sensitivity ||
+                             options.exportChart || anyAspectFlag;
   if (options.findPlace) {
     if (parsed.listZones || parsed.json || anyPeopleFlag || options.report || parsed.jobs ||
         options.chartFile) {
@@ -332,7 +346,7 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
     return options;
   }
   if (options.chartFile) {
-    if (parsed.json || parsed.jobs || anyEntryFlag)
+    if (parsed.json || parsed.jobs || anyEntryFlag || anyAspectFlag)
       return UsageError{
           "--chart takes no other flag than --report, --report-rtf, --sensitivity and "
           "--export-chart"};
@@ -355,6 +369,16 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   }
   if (parsed.jobs)
     return UsageError{"--jobs goes with --json"};
+  if (!parsed.aspects && !parsed.orbs.empty())
+    return UsageError{"--orb goes with --aspects"};
+  if (!parsed.aspects && parsed.aspectSet)
+    return UsageError{"--aspect-set goes with --aspects"};
+  if (parsed.aspects) {
+    auto settings = SettingsFromFlags(parsed.orbs, parsed.aspectSet);
+    if (auto* message = std::get_if<std::string>(&settings))
+      return UsageError{std::move(*message)};
+    options.aspects = std::get<AspectSettings>(settings);
+  }
   options.mode = Options::Mode::People;
   const auto required = std::to_array<std::pair<std::string_view, bool>>({
       {"--name", flags.name.has_value()},

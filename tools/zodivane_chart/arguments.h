@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
+#include "aspects/aspects.h"
 #include "chart/birth_data.h"
 
 namespace zodivane::chart_tool {
@@ -42,6 +44,10 @@ struct Options {
   unsigned jobs = 0;  ///< --jobs N (--json only): threads; 0 for one per processor
   PeopleFlags flags;
   std::optional<std::string> findPlace;  ///< --find-place QUERY: list the matches
+  /// --aspects (form for people only): the aspects and patterns after the
+  /// wheel, and the report's section "Aspects"; under the settings --orb
+  /// and --aspect-set chose.
+  std::optional<AspectSettings> aspects;
 };
 
 /// Most threads --jobs asks for.

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string_view>
 
+#include "aspects/aspect_report.h"
 #include "chart/time_zones.h"
 #include "chart/wheel.h"
 #include "common/text_helpers.h"
@@ -85,15 +86,19 @@ std::string ZoneListText() {
   return text;
 }
 
-std::string ReportPlainText(ChartSession& session) {
+std::string ReportPlainText(ChartSession& session, const ChartAspects* aspects) {
   PlainTextSink sink;
   session.WritePlanetInSignReport(sink);
+  if (aspects != nullptr)
+    WriteAspectReport(aspects->aspects, sink);
   return sink.Text();
 }
 
-std::string ReportRtf(ChartSession& session) {
+std::string ReportRtf(ChartSession& session, const ChartAspects* aspects) {
   StyledRunRecorder sink;  // Verdana 8.25, the results window's font
   session.WritePlanetInSignReport(sink);
+  if (aspects != nullptr)
+    WriteAspectReport(aspects->aspects, sink);
   return WriteRtf(sink.Runs());
 }
 

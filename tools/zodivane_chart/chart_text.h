@@ -15,11 +15,13 @@ namespace zodivane::chart_tool {
 /// The time-zone list, one "position  text" line per row.
 [[nodiscard]] std::string ZoneListText();
 
-/// The report of the session's last chart as plain text (CR LF kept).
-[[nodiscard]] std::string ReportPlainText(ChartSession& session);
+/// The report of the session's last chart as plain text (CR LF kept), with
+/// `aspects` its section "Aspects" after the planet-in-sign paragraphs.
+[[nodiscard]] std::string ReportPlainText(ChartSession& session,
+                                          const ChartAspects* aspects = nullptr);
 
 /// The report of the session's last chart as an RTF document (bold and
-/// colours kept, Verdana 8.25).
-[[nodiscard]] std::string ReportRtf(ChartSession& session);
+/// colours kept, Verdana 8.25), with `aspects` its section "Aspects".
+[[nodiscard]] std::string ReportRtf(ChartSession& session, const ChartAspects* aspects = nullptr);
 
 }  // namespace zodivane::chart_tool

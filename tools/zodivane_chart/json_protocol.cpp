@@ -17,6 +17,7 @@
 
 #include "chartfile/json_depth.h"
 #include "tools/zodivane_chart/answers.h"
+#include "tools/zodivane_chart/aspect_output.h"
 #include "tools/zodivane_chart/sensitivity_output.h"
 #include "tools/zodivane_chart/tool.h"
 
@@ -271,9 +272,13 @@ std::size_t ThreadsForLines(std::span<const std::string_view> lines, std::size_t
 namespace {
 
 /// The keys a line may hold beside the form entries, as Other() numbers them.
-constexpr std::array<std::string_view, 2> kOtherKeys{"place", "sensitivity"};
+constexpr std::array<std::string_view, 5> kOtherKeys{"place", "sensitivity", "aspects", "orbs",
+                                                     "aspectSet"};
 constexpr std::size_t kPlaceKey = 0;
 constexpr std::size_t kSensitivityKey = 1;
+constexpr std::size_t kAspectsKey = 2;
+constexpr std::size_t kOrbsKey = 3;
+constexpr std::size_t kAspectSetKey = 4;
 
 }  // namespace
 
@@ -297,6 +302,17 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
         return false;
       }
       request = std::move(std::get<PlaceRequest>(read));
+    }
+    // Only the keys as written ask for aspects, and not in a line nested too deep.
+    std::optional<AspectSettings> aspectSettings;
+    if (!chartfile::NestsDeeperThan(line, chartfile::kMostJsonNesting)) {
+      auto settings = SettingsFromLine(line, reader_.Other(kAspectsKey), reader_.Other(kOrbsKey),
+                                       reader_.Other(kAspectSetKey));
+      if (const auto* message = std::get_if<std::string>(&settings)) {
+        AppendErrorAnswer(out, *message);
+        return false;
+      }
+      aspectSettings = std::get<std::optional<AspectSettings>>(settings);
     }
     chartfile::EntriesOrError parsed =
         request ? reader_.Entries(PlaceFieldKeys()) : reader_.Entries();
@@ -333,8 +349,12 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
                                    sensitivity.boolean &&
                                    line.find("sensitivity") != std::string_view::npos;
       const PlaceClock clock = choice ? places::ClockOfZone(choice->place.zone) : PlaceClock();
+      const std::optional<ChartAspects> aspects =
+          aspectSettings ? std::optional<ChartAspects>(session_.Aspects(*aspectSettings))
+                         : std::nullopt;
       AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_, withSensitivity,
-                        choice ? &clock : nullptr, zone ? &*zone : nullptr);
+                        choice ? &clock : nullptr, zone ? &*zone : nullptr,
+                        aspects ? &*aspects : nullptr);
     }
     return true;
   } catch (const std::exception& error) {

@@ -21,6 +21,7 @@
 #include "places/zone_history.h"
 #include "places/zone_rows.h"
 #include "tools/zodivane_chart/arguments.h"
+#include "tools/zodivane_chart/aspect_output.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
 #include "tools/zodivane_chart/place_lookup.h"
@@ -139,13 +140,21 @@ int PrintChart(const FormEntries& entries, const Options& options,
         << ": " << rejection->notice.message << '\n';
     return kExitFailed;
   }
+  const std::optional<ChartAspects> aspects =
+      options.aspects ? std::optional<ChartAspects>(session.Aspects(*options.aspects))
+                      : std::nullopt;
+  const ChartAspects* const aspectsOrNull = aspects ? &*aspects : nullptr;
   if (options.reportRtf == "-") {  // the document goes to standard output instead of the text
-    out.Write(ReportRtf(session));
+    out.Write(ReportRtf(session, aspectsOrNull));
     return kExitOk;
   }
   // The sheet goes to standard output instead of the text.
   const bool sheetToOutput = options.exportChart && *options.exportChart == "-";
   std::string text = ChartText(std::get<ChartView>(result), session);
+  if (aspects) {
+    text += '\n';
+    text += AspectsBlock(*aspects);
+  }
   if (choice) {
     text += '\n';
     text += PlaceNoteText(*choice, entries);
@@ -162,7 +171,7 @@ int PrintChart(const FormEntries& entries, const Options& options,
   }
   if (options.report) {
     text += '\n';
-    text += WithLineFeeds(ReportPlainText(session));
+    text += WithLineFeeds(ReportPlainText(session, aspectsOrNull));
     text += '\n';
   }
   if (!sheetToOutput) {
@@ -170,7 +179,7 @@ int PrintChart(const FormEntries& entries, const Options& options,
   }
   if (options.reportRtf) {
     try {
-      ReplaceFile(*options.reportRtf, ReportRtf(session));
+      ReplaceFile(*options.reportRtf, ReportRtf(session, aspectsOrNull));
     } catch (const IoError& error) {
       err << "zodivane-chart: --report-rtf: " << error.what() << '\n';
       return kExitFailed;
