@@ -63,20 +63,6 @@ bool IsOutOfSign(const AspectPoint& a, const AspectPoint& b, AspectKind kind) no
   return std::min(apart, kSignCount - apart) != *distance;
 }
 
-/// The aspect of `kind` between a and b, or none.
-const Aspect* FindOf(const std::vector<Aspect>& aspects, ChartPoint a, ChartPoint b,
-                     AspectKind kind) noexcept {
-  if (a > b) {
-    std::swap(a, b);
-  }
-  for (const Aspect& aspect : aspects) {
-    if (aspect.a == a && aspect.b == b && aspect.kind == kind) {
-      return &aspect;
-    }
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 std::optional<AspectKind> AspectKindFromName(std::string_view name) noexcept {
@@ -168,8 +154,16 @@ std::vector<Aspect> FindAspects(const AspectPoints& points, const AspectSettings
 
 std::vector<Pattern> FindPatterns(const std::vector<Aspect>& aspects, const AspectPoints& points) {
   std::vector<Pattern> patterns;
-  const auto has = [&](int a, int b, AspectKind kind) {
-    return FindOf(aspects, static_cast<ChartPoint>(a), static_cast<ChartPoint>(b), kind) != nullptr;
+  // At most one aspect joins a pair: a table of them, read both ways round.
+  std::array<std::array<std::optional<AspectKind>, kChartPointCount>, kChartPointCount> joined{};
+  for (const Aspect& aspect : aspects) {
+    const auto a = static_cast<std::size_t>(aspect.a);
+    const auto b = static_cast<std::size_t>(aspect.b);
+    joined[a][b] = aspect.kind;
+    joined[b][a] = aspect.kind;
+  }
+  const auto has = [&joined](int a, int b, AspectKind kind) {
+    return joined[static_cast<std::size_t>(a)][static_cast<std::size_t>(b)] == kind;
   };
   const auto members = [](std::initializer_list<int> indices) {
     std::vector<ChartPoint> list;
@@ -181,29 +175,29 @@ std::vector<Pattern> FindPatterns(const std::vector<Aspect>& aspects, const Aspe
   constexpr int n = kChartPointCount;
 
   // Grand crosses: two oppositions whose four ends are each square to the
-  // two ends of the other.
+  // two ends of the other; listed by their members in chart order.
+  std::vector<std::pair<int, int>> oppositions;
+  for (const Aspect& aspect : aspects) {
+    if (aspect.kind == AspectKind::Opposition) {
+      oppositions.emplace_back(static_cast<int>(aspect.a), static_cast<int>(aspect.b));
+    }
+  }
   std::vector<std::array<int, 4>> crosses;
-  for (int a = 0; a < n; ++a) {
-    for (int b = a + 1; b < n; ++b) {
-      for (int c = b + 1; c < n; ++c) {
-        for (int d = c + 1; d < n; ++d) {
-          const std::array<std::array<int, 4>, 3> pairings{{
-              {a, b, c, d},
-              {a, c, b, d},
-              {a, d, b, c},
-          }};
-          for (const auto& [p, q, r, s] : pairings) {
-            if (has(p, q, AspectKind::Opposition) && has(r, s, AspectKind::Opposition) &&
-                has(p, r, AspectKind::Square) && has(p, s, AspectKind::Square) &&
-                has(q, r, AspectKind::Square) && has(q, s, AspectKind::Square)) {
-              crosses.push_back({a, b, c, d});
-              patterns.push_back({PatternKind::GrandCross, members({a, b, c, d}), std::nullopt});
-              break;
-            }
-          }
-        }
+  for (std::size_t i = 0; i < oppositions.size(); ++i) {
+    for (std::size_t j = i + 1; j < oppositions.size(); ++j) {
+      const auto [p, q] = oppositions[i];
+      const auto [r, s] = oppositions[j];
+      if (has(p, r, AspectKind::Square) && has(p, s, AspectKind::Square) &&
+          has(q, r, AspectKind::Square) && has(q, s, AspectKind::Square)) {
+        std::array<int, 4> cross{p, q, r, s};
+        std::sort(cross.begin(), cross.end());
+        crosses.push_back(cross);
       }
     }
+  }
+  std::sort(crosses.begin(), crosses.end());
+  for (const auto& [a, b, c, d] : crosses) {
+    patterns.push_back({PatternKind::GrandCross, members({a, b, c, d}), std::nullopt});
   }
   const auto inCross = [&](int p, int q, int apex) {
     return std::any_of(crosses.begin(), crosses.end(), [&](const std::array<int, 4>& cross) {
@@ -229,14 +223,17 @@ std::vector<Pattern> FindPatterns(const std::vector<Aspect>& aspects, const Aspe
     }
   }
 
-  // Grand trines: three points each trine to the other two.
-  for (int a = 0; a < n; ++a) {
-    for (int b = a + 1; b < n; ++b) {
-      for (int c = b + 1; c < n; ++c) {
-        if (has(a, b, AspectKind::Trine) && has(a, c, AspectKind::Trine) &&
-            has(b, c, AspectKind::Trine)) {
-          patterns.push_back({PatternKind::GrandTrine, members({a, b, c}), std::nullopt});
-        }
+  // Grand trines: three points each trine to the other two, from each trine
+  // to a third point after both (the aspects come in the order of their pairs).
+  for (const Aspect& trine : aspects) {
+    if (trine.kind != AspectKind::Trine) {
+      continue;
+    }
+    const int a = static_cast<int>(trine.a);
+    const int b = static_cast<int>(trine.b);
+    for (int c = b + 1; c < n; ++c) {
+      if (has(a, c, AspectKind::Trine) && has(b, c, AspectKind::Trine)) {
+        patterns.push_back({PatternKind::GrandTrine, members({a, b, c}), std::nullopt});
       }
     }
   }

@@ -233,4 +233,31 @@ void BM_CastChart(benchmark::State& state) {
 }
 BENCHMARK(BM_CastChart)->Unit(benchmark::kMicrosecond);
 
+/// The aspect search of a cast chart with the default settings: the daily
+/// motions (a second run of the engines an hour later), the aspects and the
+/// patterns. Beside BM_CastChart it gives the search's share of a cast.
+void BM_ChartAspects(benchmark::State& state) {
+  zodivane::ChartSession session;
+  benchmark::DoNotOptimize(session.CastChart(DelhiEntries()));
+  const zodivane::AspectSettings settings = zodivane::DefaultAspectSettings();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(session.Aspects(settings));
+  }
+}
+BENCHMARK(BM_ChartAspects)->Unit(benchmark::kMicrosecond);
+
+/// The search alone, on points whose daily motions are known: the aspects
+/// and the patterns, without the second run of the engines.
+void BM_AspectSearch(benchmark::State& state) {
+  zodivane::ChartSession session;
+  benchmark::DoNotOptimize(session.CastChart(DelhiEntries()));
+  const zodivane::AspectPoints points =
+      zodivane::AspectPointsOf(session.chartInput(), session.points());
+  const zodivane::AspectSettings settings = zodivane::DefaultAspectSettings();
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(zodivane::FindChartAspects(points, settings));
+  }
+}
+BENCHMARK(BM_AspectSearch)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
