@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "aspects/aspect_report.h"
 #include "chart/sensitivity_text.h"
 #include "places/zone_history.h"
 #include "report/report_sinks.h"
@@ -270,7 +271,11 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   }
   window->SetSensitivityText(sentences.join(QLatin1Char('\n')));
   window->SetChartSheet(chart, sheetServices_);
-  window->ShowAspects(session_.Aspects(DefaultAspectSettings()));
+  const ChartAspects aspects = session_.Aspects(DefaultAspectSettings());
+  window->ShowAspects(aspects);
+  StyledRunRecorder aspectReport;
+  WriteAspectReport(aspects.aspects, aspectReport);
+  window->SetReportSections(report.Runs(), aspectReport.Runs());
   window->UseViewSettings(services_.settings);
   // Opens maximised; without a window manager the screen's free area is the same.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -453,9 +453,7 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
 
   DescribeForAssistiveTechnology(chart);
 
-  TextEditSink(*RTBHouseDesc_).InsertRuns(report);
-  // The box opens on the report's first line.
-  RTBHouseDesc_->moveCursor(QTextCursor::Start);
+  ShowReport(report);
 
   scaler_.Forget();
   if (zoom != 1.0) {
@@ -484,6 +482,13 @@ void frmDisplay::DescribeForAssistiveTechnology(const ChartView& chart) {
                                               : bodies.join(QStringLiteral(", ")));
   }
   picNatal_->setAccessibleDescription(houses.join(QStringLiteral(". ")) + QLatin1Char('.'));
+}
+
+void frmDisplay::ShowReport(std::span<const StyledRun> report) {
+  RTBHouseDesc_->clear();
+  TextEditSink(*RTBHouseDesc_).InsertRuns(report);
+  // The box opens on the report's first line.
+  RTBHouseDesc_->moveCursor(QTextCursor::Start);
 }
 
 QString frmDisplay::ReportPlainText() const {

@@ -54,6 +54,9 @@ class frmDisplay : public QWidget {
   /// `lblRashi` for the Ascendant, the Sun and the Moon.
   void ShowSensitivity(const SensitivityView& sensitivity);
 
+  /// Replaces the report box's text by `report`, opened on its first line.
+  void ShowReport(std::span<const StyledRun> report);
+
   /// The report box's text as plain text (paragraphs separated by "\n").
   [[nodiscard]] QString ReportPlainText() const;
 

@@ -228,6 +228,15 @@ void MDI::BuildMenus() {
   mnuAspects_->setObjectName(QStringLiteral("mnuAspects"));
   mnuAspects_->setCheckable(true);
   mnuAspects_->setChecked(true);
+  mnuAspectsInReport_ = view->addAction(QStringLiteral("Aspects in &Report"));
+  mnuAspectsInReport_->setObjectName(QStringLiteral("mnuAspectsInReport"));
+  mnuAspectsInReport_->setCheckable(true);
+  connect(mnuAspectsInReport_, &QAction::toggled, this, [this](bool on) {
+    if (settings_ != nullptr) {
+      settings_->Write(kAspectsInReportKey, on ? QStringLiteral("on") : QStringLiteral("off"));
+    }
+    ShowReport();
+  });
   connect(mnuAspects_, &QAction::toggled, this, [this](bool shown) {
     aspects_->setVisible(shown);
     if (settings_ != nullptr) {
@@ -254,9 +263,26 @@ void MDI::ShowAspects(const ChartAspects& aspects) {
   aspects_->ShowAspects(aspects);
 }
 
+void MDI::SetReportSections(std::vector<StyledRun> planets, std::vector<StyledRun> aspects) {
+  planetReport_ = std::move(planets);
+  aspectReport_ = std::move(aspects);
+  ShowReport();
+}
+
+void MDI::ShowReport() {
+  if (!mnuAspectsInReport_->isChecked()) {
+    display_->ShowReport(planetReport_);
+    return;
+  }
+  std::vector<StyledRun> whole = planetReport_;
+  whole.insert(whole.end(), aspectReport_.begin(), aspectReport_.end());
+  display_->ShowReport(whole);
+}
+
 void MDI::UseViewSettings(SettingsStore& settings) {
   settings_ = nullptr;  // the choices read are not written back
   mnuAspects_->setChecked(settings.Read(kAspectPanelKey) != QStringLiteral("hidden"));
+  mnuAspectsInReport_->setChecked(settings.Read(kAspectsInReportKey) == QStringLiteral("on"));
   ZoomChoice choice;
   const std::optional<QString> stored = settings.Read(kZoomKey);
   if (const std::optional<ZoomChoice> remembered =

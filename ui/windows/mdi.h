@@ -6,9 +6,11 @@
 #include <QMainWindow>
 
 #include <optional>
+#include <vector>
 
 #include "chart/chart_aspects.h"
 #include "chart/chart_driver.h"
+#include "report/rtf_writer.h"
 #include "ui/look/layout_zoom.h"
 #include "ui/platform/platform.h"
 #include "ui/platform/web_links.h"
@@ -27,6 +29,8 @@ class frmDisplay;
 
 /// The settings key of the aspect panel (section "View"): "shown" or "hidden".
 inline const QString kAspectPanelKey = QStringLiteral("View/Aspects");
+/// The settings key of View > Aspects in Report (section "View"): "on" or "off".
+inline const QString kAspectsInReportKey = QStringLiteral("View/AspectsInReport");
 
 /// Left edges, in twips, of the controls that follow the window's width.
 struct MdiLayout {
@@ -73,6 +77,10 @@ class MDI : public QMainWindow {
 
   /// The chart's aspects and patterns, in the panel beside the results.
   void ShowAspects(const ChartAspects& aspects);
+  /// The report's two parts: the planet-in-sign paragraphs the results form
+  /// shows, and the section on the aspects that View > Aspects in Report
+  /// adds after them.
+  void SetReportSections(std::vector<StyledRun> planets, std::vector<StyledRun> aspects);
   /// View > Zoom In, Zoom Out, Actual Size and Fit to Window.
   void SetZoom(const ZoomChoice& choice);
   [[nodiscard]] const ZoomChoice& Zoom() const noexcept { return zoom_; }
@@ -138,6 +146,11 @@ class MDI : public QMainWindow {
   QAction* mnuFitToWindow_ = nullptr;
   AspectPanel* aspects_ = nullptr;
   QAction* mnuAspects_ = nullptr;
+  QAction* mnuAspectsInReport_ = nullptr;
+  std::vector<StyledRun> planetReport_;
+  std::vector<StyledRun> aspectReport_;
+  /// Shows the planet-in-sign report, with the aspects section when chosen.
+  void ShowReport();
   SettingsStore* settings_ = nullptr;
   ZoomChoice zoom_;
   bool zooming_ = false;  ///< the results form is being scaled: no layout meanwhile

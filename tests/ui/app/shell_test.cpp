@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "aspects/aspect_report.h"
+#include "report/report_sinks.h"
 #include "tests/support/sample_entries.h"
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/windows.h"
@@ -250,6 +252,31 @@ TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
   MDI next(otherLinks);
   next.UseViewSettings(settings);
   EXPECT_FALSE(testing::Child<QAction>(next, "mnuAspects")->isChecked());
+}
+
+// View > Aspects in Report: off, the report is the planet-in-sign report
+// alone; on, the section on the aspects follows it; the choice is kept.
+TEST_F(MainWindowTest, AspectsInReportAddsTheSectionWhenChosen) {
+  ChartSession session;
+  ASSERT_TRUE(std::holds_alternative<ChartView>(session.CastChart(test::DelhiEntries())));
+  StyledRunRecorder planets;
+  session.WritePlanetInSignReport(planets);
+  StyledRunRecorder aspects;
+  WriteAspectReport(session.Aspects(DefaultAspectSettings()).aspects, aspects);
+  FakeSettingsStore settings;
+  window->UseViewSettings(settings);
+  window->SetReportSections(planets.Runs(), aspects.Runs());
+  const QString alone = window->Display().ReportPlainText();
+  EXPECT_FALSE(alone.contains(QStringLiteral("\nAspects\n")));
+
+  Find<QAction>("mnuAspectsInReport")->trigger();
+  const QString whole = window->Display().ReportPlainText();
+  EXPECT_TRUE(whole.startsWith(alone));
+  EXPECT_TRUE(whole.contains(QStringLiteral("\nAspects\n")));
+  EXPECT_EQ(settings.values[kAspectsInReportKey], QStringLiteral("on"));
+
+  Find<QAction>("mnuAspectsInReport")->trigger();
+  EXPECT_EQ(window->Display().ReportPlainText(), alone);
 }
 
 // View > Zoom: the steps, the fit and the remembered text.
