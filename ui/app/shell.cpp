@@ -14,12 +14,14 @@
 #include <QWidget>
 
 #include "aspects/aspect_report.h"
+#include "aspects/aspect_settings_text.h"
 #include "chart/sensitivity_text.h"
 #include "places/zone_history.h"
 #include "report/report_sinks.h"
 #include "ui/app/chart_files.h"
 #include "ui/look/look.h"
 #include "ui/platform/instance_lock.h"
+#include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
 #include "ui/windows/mdi.h"
@@ -271,11 +273,13 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   }
   window->SetSensitivityText(sentences.join(QLatin1Char('\n')));
   window->SetChartSheet(chart, sheetServices_);
-  const ChartAspects aspects = session_.Aspects(DefaultAspectSettings());
-  window->ShowAspects(aspects);
-  StyledRunRecorder aspectReport;
-  WriteAspectReport(aspects.aspects, aspectReport);
-  window->SetReportSections(report.Runs(), aspectReport.Runs());
+  ShowAspects(*window, report.Runs(), ChosenAspectSettings());
+  connect(window, &MDI::AspectSettingsChosen, this,
+          [this, window, planets = report.Runs()](const AspectSettings& settings) {
+            services_.settings.Write(kAspectSettingsKey,
+                                     QString::fromStdString(AspectSettingsText(settings)));
+            ShowAspects(*window, planets, settings);
+          });
   window->UseViewSettings(services_.settings);
   // Opens maximised; without a window manager the screen's free area is the same.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -285,6 +289,22 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   if (input_) {
     input_->hide();
   }
+}
+
+AspectSettings Shell::ChosenAspectSettings() {
+  const std::optional<QString> stored = services_.settings.Read(kAspectSettingsKey);
+  const std::optional<AspectSettings> settings =
+      stored ? AspectSettingsFromText(stored->toStdString()) : std::nullopt;
+  return settings.value_or(DefaultAspectSettings());
+}
+
+void Shell::ShowAspects(MDI& window, const std::vector<StyledRun>& planets,
+                        const AspectSettings& settings) {
+  const ChartAspects aspects = session_.Aspects(settings);
+  window.ShowAspects(aspects, settings);
+  StyledRunRecorder aspectReport;
+  WriteAspectReport(aspects.aspects, aspectReport);
+  window.SetReportSections(planets, aspectReport.Runs());
 }
 
 void Shell::ShowInputForm() {

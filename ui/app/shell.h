@@ -12,8 +12,10 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "chart/chart_driver.h"
+#include "report/rtf_writer.h"
 #include "ui/platform/platform.h"
 #include "ui/platform/web_links.h"
 #include "ui/windows/chart_sheet_actions.h"
@@ -115,6 +117,12 @@ class Shell : public QObject {
   void TakeHandedFile(QLocalSocket* socket);
   /// Hands `chartFile` to the running copy; true when it took it.
   bool HandToRunningCopy(const QString& chartFile);
+  /// The aspect settings last chosen, or the defaults.
+  [[nodiscard]] AspectSettings ChosenAspectSettings();
+  /// The last chart's aspects under `settings` in `window`: the panel, and
+  /// the report's section after the `planets` paragraphs.
+  void ShowAspects(MDI& window, const std::vector<StyledRun>& planets,
+                   const AspectSettings& settings);
 
   ShellServices services_;
   WebLinks links_;

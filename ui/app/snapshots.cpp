@@ -19,6 +19,7 @@
 
 #include "ui/app/shell.h"
 #include "ui/windows/frm_about.h"
+#include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_main.h"
 #include "ui/windows/frm_save.h"
 #include "ui/windows/mdi.h"
@@ -147,6 +148,11 @@ void TakeScreenshots(Shell& shell, const QDir& folder) {
       Save(*report, folder, QStringLiteral("report-window"));
       report->close();
     }
+    frmAspectSettings settings(DefaultAspectSettings(), results);
+    settings.show();
+    QApplication::processEvents();
+    Save(settings, folder, QStringLiteral("aspect-settings"));
+    settings.close();
   }
   shell.QuitProgram();
 }

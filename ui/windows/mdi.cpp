@@ -20,6 +20,7 @@
 #include "ui/look/look_widgets.h"
 #include "ui/windows/aspect_panel.h"
 #include "ui/windows/frm_about.h"
+#include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_display.h"
 
 namespace zodivane::ui {
@@ -252,6 +253,9 @@ void MDI::BuildMenus() {
   mnuHowSure_->setObjectName(QStringLiteral("mnuHowSure"));
   mnuHowSure_->setEnabled(false);
   connect(mnuHowSure_, &QAction::triggered, this, &MDI::mnuHowSure_Click);
+  QAction* aspectSettings = chart->addAction(QStringLiteral("&Aspect Settings\u2026"));
+  aspectSettings->setObjectName(QStringLiteral("mnuAspectSettings"));
+  connect(aspectSettings, &QAction::triggered, this, &MDI::mnuAspectSettings_Click);
 
   look::AddHelpMenu(
       *bar, *this,
@@ -259,8 +263,16 @@ void MDI::BuildMenus() {
        [this] { mnuAbout_Click(); }, QStringLiteral("mnuSep1"), QStringLiteral("mnuSep2")});
 }
 
-void MDI::ShowAspects(const ChartAspects& aspects) {
+void MDI::ShowAspects(const ChartAspects& aspects, const AspectSettings& settings) {
+  aspectSettings_ = settings;
   aspects_->ShowAspects(aspects);
+}
+
+void MDI::mnuAspectSettings_Click() {
+  frmAspectSettings dialog(aspectSettings_, this);
+  if (dialog.exec() == QDialog::Accepted) {
+    emit AspectSettingsChosen(dialog.Settings());
+  }
 }
 
 void MDI::SetReportSections(std::vector<StyledRun> planets, std::vector<StyledRun> aspects) {

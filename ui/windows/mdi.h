@@ -75,8 +75,9 @@ class MDI : public QMainWindow {
   /// aspect panel shows unless it was hidden.
   void UseViewSettings(SettingsStore& settings);
 
-  /// The chart's aspects and patterns, in the panel beside the results.
-  void ShowAspects(const ChartAspects& aspects);
+  /// The chart's aspects and patterns, in the panel beside the results,
+  /// found with `settings` (which Chart > Aspect Settings… opens on).
+  void ShowAspects(const ChartAspects& aspects, const AspectSettings& settings);
   /// The report's two parts: the planet-in-sign paragraphs the results form
   /// shows, and the section on the aspects that View > Aspects in Report
   /// adds after them.
@@ -90,6 +91,8 @@ class MDI : public QMainWindow {
   void SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices> services);
 
  signals:
+  /// Chart > Aspect Settings… was confirmed with `settings`.
+  void AspectSettingsChosen(const zodivane::AspectSettings& settings);
   /// Print: the report window is to open over this window.
   void ReportRequested();
   /// Back was chosen; the window has closed.
@@ -110,6 +113,7 @@ class MDI : public QMainWindow {
   void mnuAbout_Click();
   void mnuExportChart_Click();
   void mnuPrintChart_Click();
+  void mnuAspectSettings_Click();
   void mnuZoomIn_Click();
   void mnuZoomOut_Click();
   void mnuActualSize_Click() { SetZoom({false, 1.0}); }
@@ -147,6 +151,7 @@ class MDI : public QMainWindow {
   AspectPanel* aspects_ = nullptr;
   QAction* mnuAspects_ = nullptr;
   QAction* mnuAspectsInReport_ = nullptr;
+  AspectSettings aspectSettings_ = DefaultAspectSettings();
   std::vector<StyledRun> planetReport_;
   std::vector<StyledRun> aspectReport_;
   /// Shows the planet-in-sign report, with the aspects section when chosen.

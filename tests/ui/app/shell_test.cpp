@@ -7,7 +7,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,6 +33,7 @@
 #include "ui/look/look.h"
 #include "ui/windows/aspect_panel.h"
 #include "ui/windows/frm_about.h"
+#include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
 #include "ui/windows/mdi.h"
@@ -202,7 +205,7 @@ TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
   ASSERT_TRUE(std::holds_alternative<ChartView>(cast));
   const ChartAspects aspects = session.Aspects(DefaultAspectSettings());
   ASSERT_FALSE(aspects.aspects.empty());
-  window->ShowAspects(aspects);
+  window->ShowAspects(aspects, DefaultAspectSettings());
   FakeSettingsStore settings;
   window->UseViewSettings(settings);
   window->resize(1600, 900);
@@ -252,6 +255,24 @@ TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
   MDI next(otherLinks);
   next.UseViewSettings(settings);
   EXPECT_FALSE(testing::Child<QAction>(next, "mnuAspects")->isChecked());
+}
+
+// Chart > Aspect Settings…: the dialog opens on the settings given, reads
+// back what its controls hold, and Reset gives the defaults.
+TEST(AspectSettingsDialog, OpensOnTheSettingsAndResets) {
+  AspectSettings changed = WithAspectSet(DefaultAspectSettings(), AspectSet::All);
+  changed.orbs[static_cast<std::size_t>(AspectKind::Square)] = 5.5;
+  changed.outOfSign = false;
+  frmAspectSettings dialog(changed);
+  EXPECT_EQ(dialog.Settings(), changed);
+  testing::Child<QDoubleSpinBox>(dialog, "spnOrb_trine")->setValue(6.0);
+  testing::Child<QCheckBox>(dialog, "chkAspect_quintile")->setChecked(false);
+  AspectSettings expected = changed;
+  expected.orbs[static_cast<std::size_t>(AspectKind::Trine)] = 6.0;
+  expected.inUse[static_cast<std::size_t>(AspectKind::Quintile)] = false;
+  EXPECT_EQ(dialog.Settings(), expected);
+  testing::Child<QPushButton>(dialog, "cmdReset")->click();
+  EXPECT_EQ(dialog.Settings(), DefaultAspectSettings());
 }
 
 // View > Aspects in Report: off, the report is the planet-in-sign report
