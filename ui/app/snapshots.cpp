@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/app/snapshots.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -142,6 +143,14 @@ void TakeScreenshots(Shell& shell, const QDir& folder) {
   if (MDI* results = shell.MainWindow()) {
     QApplication::processEvents();
     Save(*results, folder, QStringLiteral("main-window"));
+    if (auto* lines = results->findChild<QAction*>(QStringLiteral("mnuAspectLines"))) {
+      lines->trigger();
+      QApplication::processEvents();
+      if (auto* wheel = results->findChild<QWidget*>(QStringLiteral("picNatal"))) {
+        Save(*wheel, folder, QStringLiteral("wheel-aspect-lines"));
+      }
+      lines->trigger();
+    }
     results->Command1_Click();
     QApplication::processEvents();
     if (auto* report = results->findChild<frmSave*>()) {

@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
+#include <QPen>
 #include <QStringList>
 
 #include <algorithm>
@@ -251,6 +252,46 @@ HouseListLayout LayOutHouseList(int position, const std::vector<QString>& entrie
   HouseListLayout layout = SetEntries(entries, baseFont, settings.back());
   Translate(layout, anchor + QPointF(0, designLine));
   return layout;
+}
+
+QPointF WheelPointOf(double longitude, int firstHouseSign, double radius) noexcept {
+  // House 1 begins at the left (180 degrees) and the signs run counter-clockwise.
+  const double angle = Radians(180.0 + longitude - 30.0 * firstHouseSign);
+  return {kCentre.x() + radius * std::cos(angle), kCentre.y() - radius * std::sin(angle)};
+}
+
+void PaintAspectLines(QPainter& painter, const std::vector<Aspect>& aspects,
+                      const PointPositions& points, int firstHouseSign) {
+  const auto colourOf = [](AspectKind kind) {
+    switch (kind) {
+      case AspectKind::Conjunction:
+        return QColor(0, 128, 0);
+      case AspectKind::Opposition:
+      case AspectKind::Square:
+        return QColor(200, 0, 0);
+      case AspectKind::Trine:
+      case AspectKind::Sextile:
+        return QColor(0, 0, 200);
+      default:
+        return QColor(128, 128, 128);
+    }
+  };
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  for (const Aspect& aspect : aspects) {
+    painter.setPen(QPen(colourOf(aspect.kind), 1.0));
+    painter.drawLine(WheelPointOf(points[static_cast<std::size_t>(aspect.a)].longitude,
+                                  firstHouseSign, kAspectRingRadius),
+                     WheelPointOf(points[static_cast<std::size_t>(aspect.b)].longitude,
+                                  firstHouseSign, kAspectRingRadius));
+  }
+  painter.setPen(QPen(QColor(0, 0, 0), 1.0));
+  for (const PointPosition& point : points) {
+    // A short tick across the ring at the point's degree.
+    painter.drawLine(WheelPointOf(point.longitude, firstHouseSign, kAspectRingRadius - 3.0),
+                     WheelPointOf(point.longitude, firstHouseSign, kAspectRingRadius + 3.0));
+  }
+  painter.restore();
 }
 
 void PaintHouseList(QPainter& painter, const HouseListLayout& layout, const QColor& colour) {

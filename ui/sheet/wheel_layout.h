@@ -13,6 +13,7 @@
 #include <array>
 #include <vector>
 
+#include "aspects/aspects.h"
 #include "chart/wheel.h"
 #include "common/vocabulary.h"
 
@@ -137,5 +138,20 @@ inline const QString kWheelArtwork = QStringLiteral(":/assets/wheel.svg");
 /// Draws `layout` with `painter` in `colour`; the painter's coordinates are
 /// picture pixels.
 void PaintHouseList(QPainter& painter, const HouseListLayout& layout, const QColor& colour);
+
+/// Radius of the ring inside which the aspect lines are drawn: the Earth
+/// disc's edge.
+inline constexpr double kAspectRingRadius = kHouseInnerRadius;
+
+/// Where `longitude` (degrees) stands on the ring of `radius` in a wheel
+/// turned so that the sign `firstHouseSign` (0 Aries .. 11 Pisces) is house 1.
+[[nodiscard]] QPointF WheelPointOf(double longitude, int firstHouseSign, double radius) noexcept;
+
+/// Draws the aspect lines between the points' exact degrees on the aspect
+/// ring, with a small mark at each point's degree; the painter's coordinates
+/// are picture pixels. Hard aspects are red, soft ones blue, conjunctions
+/// green, the minor ones grey.
+void PaintAspectLines(QPainter& painter, const std::vector<Aspect>& aspects,
+                      const PointPositions& points, int firstHouseSign);
 
 }  // namespace zodivane::ui::wheel

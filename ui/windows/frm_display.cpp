@@ -300,6 +300,11 @@ void frmDisplay::BuildWheel() {
   picNatal_->setGeometry(TwipsRect(3720, 120, 6780, 6495));
   picNatal_->SetSource(wheel::kWheelArtwork);
   picNatal_->setAccessibleName(QStringLiteral("Natal wheel"));
+  // Over the drawing, under the numbers, glyphs and lists made after it.
+  aspectLines_ = new AspectLinesPicture(picNatal_);
+  aspectLines_->setObjectName(QStringLiteral("picAspectLines"));
+  aspectLines_->setGeometry(QRect(QPoint(0, 0), picNatal_->size()));
+  aspectLines_->hide();
 
   IMG_ = new SignImageList(this);
   IMG_->setObjectName(QStringLiteral("IMG"));
@@ -452,6 +457,8 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
   }
 
   DescribeForAssistiveTechnology(chart);
+  points_ = chart.points;
+  firstHouseSign_ = chart.points[static_cast<std::size_t>(ChartPoint::Ascendant)].sign;
 
   ShowReport(report);
 
@@ -482,6 +489,14 @@ void frmDisplay::DescribeForAssistiveTechnology(const ChartView& chart) {
                                               : bodies.join(QStringLiteral(", ")));
   }
   picNatal_->setAccessibleDescription(houses.join(QStringLiteral(". ")) + QLatin1Char('.'));
+}
+
+void frmDisplay::ShowAspectLines(const std::vector<Aspect>& aspects) {
+  aspectLines_->SetLines(aspects, points_, firstHouseSign_);
+}
+
+void frmDisplay::SetAspectLinesShown(bool shown) {
+  aspectLines_->setVisible(shown);
 }
 
 void frmDisplay::ShowReport(std::span<const StyledRun> report) {

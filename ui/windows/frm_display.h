@@ -6,8 +6,10 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "chart/chart_driver.h"
 #include "chart/sensitivity_text.h"
@@ -23,6 +25,7 @@ class QTextEdit;
 namespace zodivane::ui {
 
 class HouseListLabel;
+class AspectLinesPicture;
 class SignImage;
 class SignImageList;
 class SvgPicture;
@@ -53,6 +56,11 @@ class frmDisplay : public QWidget {
   /// `lblPlanet_k` for every point, and `lblLagna`, `lblSunSign` and
   /// `lblRashi` for the Ascendant, the Sun and the Moon.
   void ShowSensitivity(const SensitivityView& sensitivity);
+
+  /// The lines of `aspects` in the wheel, between the points of the chart
+  /// shown; drawn while SetAspectLinesShown(true).
+  void ShowAspectLines(const std::vector<Aspect>& aspects);
+  void SetAspectLinesShown(bool shown);
 
   /// Replaces the report box's text by `report`, opened on its first line.
   void ShowReport(std::span<const StyledRun> report);
@@ -88,6 +96,9 @@ class frmDisplay : public QWidget {
   QGroupBox* fraWestern_ = nullptr;
   QTextEdit* RTBHouseDesc_ = nullptr;
   SvgPicture* picNatal_ = nullptr;
+  AspectLinesPicture* aspectLines_ = nullptr;
+  PointPositions points_{};
+  std::optional<int> firstHouseSign_;
   SignImageList* IMG_ = nullptr;
   QLabel* Label3_ = nullptr;
   QLabel* Label2_ = nullptr;

@@ -229,6 +229,15 @@ void MDI::BuildMenus() {
   mnuAspects_->setObjectName(QStringLiteral("mnuAspects"));
   mnuAspects_->setCheckable(true);
   mnuAspects_->setChecked(true);
+  mnuAspectLines_ = view->addAction(QStringLiteral("Aspect &Lines"));
+  mnuAspectLines_->setObjectName(QStringLiteral("mnuAspectLines"));
+  mnuAspectLines_->setCheckable(true);
+  connect(mnuAspectLines_, &QAction::toggled, this, [this](bool on) {
+    if (settings_ != nullptr) {
+      settings_->Write(kAspectLinesKey, on ? QStringLiteral("on") : QStringLiteral("off"));
+    }
+    display_->SetAspectLinesShown(on);
+  });
   mnuAspectsInReport_ = view->addAction(QStringLiteral("Aspects in &Report"));
   mnuAspectsInReport_->setObjectName(QStringLiteral("mnuAspectsInReport"));
   mnuAspectsInReport_->setCheckable(true);
@@ -266,6 +275,7 @@ void MDI::BuildMenus() {
 void MDI::ShowAspects(const ChartAspects& aspects, const AspectSettings& settings) {
   aspectSettings_ = settings;
   aspects_->ShowAspects(aspects);
+  display_->ShowAspectLines(aspects.aspects);
 }
 
 void MDI::mnuAspectSettings_Click() {
@@ -295,6 +305,7 @@ void MDI::UseViewSettings(SettingsStore& settings) {
   settings_ = nullptr;  // the choices read are not written back
   mnuAspects_->setChecked(settings.Read(kAspectPanelKey) != QStringLiteral("hidden"));
   mnuAspectsInReport_->setChecked(settings.Read(kAspectsInReportKey) == QStringLiteral("on"));
+  mnuAspectLines_->setChecked(settings.Read(kAspectLinesKey) == QStringLiteral("on"));
   ZoomChoice choice;
   const std::optional<QString> stored = settings.Read(kZoomKey);
   if (const std::optional<ZoomChoice> remembered =

@@ -31,6 +31,8 @@ class frmDisplay;
 inline const QString kAspectPanelKey = QStringLiteral("View/Aspects");
 /// The settings key of View > Aspects in Report (section "View"): "on" or "off".
 inline const QString kAspectsInReportKey = QStringLiteral("View/AspectsInReport");
+/// The settings key of View > Aspect Lines (section "View"): "on" or "off".
+inline const QString kAspectLinesKey = QStringLiteral("View/AspectLines");
 
 /// Left edges, in twips, of the controls that follow the window's width.
 struct MdiLayout {
@@ -151,6 +153,7 @@ class MDI : public QMainWindow {
   AspectPanel* aspects_ = nullptr;
   QAction* mnuAspects_ = nullptr;
   QAction* mnuAspectsInReport_ = nullptr;
+  QAction* mnuAspectLines_ = nullptr;
   AspectSettings aspectSettings_ = DefaultAspectSettings();
   std::vector<StyledRun> planetReport_;
   std::vector<StyledRun> aspectReport_;

@@ -27,6 +27,27 @@ void SvgPicture::paintEvent(QPaintEvent* /*event*/) {
   renderer_.render(&painter, QRectF(rect()));
 }
 
+AspectLinesPicture::AspectLinesPicture(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void AspectLinesPicture::SetLines(std::vector<Aspect> aspects, const PointPositions& points,
+                                  std::optional<int> firstHouseSign) {
+  aspects_ = std::move(aspects);
+  points_ = points;
+  firstHouseSign_ = firstHouseSign;
+  update();
+}
+
+void AspectLinesPicture::paintEvent(QPaintEvent* /*event*/) {
+  if (!firstHouseSign_) {
+    return;
+  }
+  QPainter painter(this);
+  painter.scale(width() / wheel::kPictureSize.width(), height() / wheel::kPictureSize.height());
+  wheel::PaintAspectLines(painter, aspects_, points_, *firstHouseSign_);
+}
+
 SignImageList::SignImageList(QObject* parent) : QObject(parent) {}
 
 QString SignImageList::PicturePath(int number) {

@@ -10,7 +10,10 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
+#include <vector>
 
+#include "aspects/aspects.h"
 #include "common/vocabulary.h"
 
 namespace zodivane::ui {
@@ -70,6 +73,28 @@ class SignImage : public SvgPicture {
 
  private:
   int picture_ = 0;
+};
+
+/// The aspect lines over the wheel picture (its parent, which it covers):
+/// drawn in the picture's own pixels, scaled with it; clicks pass through.
+class AspectLinesPicture final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit AspectLinesPicture(QWidget* parent = nullptr);
+
+  /// The lines of `aspects` between `points`, in a wheel whose house 1 is
+  /// the sign `firstHouseSign`; none when that sign is unknown.
+  void SetLines(std::vector<Aspect> aspects, const PointPositions& points,
+                std::optional<int> firstHouseSign);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::vector<Aspect> aspects_;
+  PointPositions points_{};
+  std::optional<int> firstHouseSign_;
 };
 
 }  // namespace zodivane::ui

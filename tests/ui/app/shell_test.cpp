@@ -3,7 +3,6 @@
 // window's layout and links, the about box, and the moves between windows.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <array>
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +10,7 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
@@ -24,6 +24,14 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <map>
+#include <optional>
+#include <string>
+#include <variant>
+
 #include "aspects/aspect_report.h"
 #include "report/report_sinks.h"
 #include "tests/support/sample_entries.h"
@@ -31,6 +39,7 @@
 #include "tests/ui/support/windows.h"
 #include "ui/app/shell.h"
 #include "ui/look/look.h"
+#include "ui/sheet/wheel_layout.h"
 #include "ui/windows/aspect_panel.h"
 #include "ui/windows/frm_about.h"
 #include "ui/windows/frm_aspect_settings.h"
@@ -255,6 +264,45 @@ TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
   MDI next(otherLinks);
   next.UseViewSettings(settings);
   EXPECT_FALSE(testing::Child<QAction>(next, "mnuAspects")->isChecked());
+}
+
+// View > Aspect Lines: off at first; switched on, lines in the aspects'
+// colours stand inside the wheel's inner circle, at the points' degrees.
+TEST_F(MainWindowTest, AspectLinesAppearInTheWheelWhenSwitchedOn) {
+  ChartSession session;
+  CastResult cast = session.CastChart(test::DelhiEntries());
+  ASSERT_TRUE(std::holds_alternative<ChartView>(cast));
+  window->Display().ShowChart(std::get<ChartView>(cast), {});
+  const ChartAspects aspects = session.Aspects(DefaultAspectSettings());
+  window->ShowAspects(aspects, DefaultAspectSettings());
+  FakeSettingsStore settings;
+  window->UseViewSettings(settings);
+  window->show();
+  auto* lines = Find<QWidget>("picAspectLines");
+  EXPECT_FALSE(lines->isVisible());
+
+  Find<QAction>("mnuAspectLines")->trigger();
+  EXPECT_TRUE(lines->isVisible());
+  EXPECT_EQ(settings.values[kAspectLinesKey], QStringLiteral("on"));
+  QImage image(lines->size(), QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  lines->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+  int red = 0;
+  int outside = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const QColor colour = image.pixelColor(x, y);
+      if (colour.alpha() == 0) {
+        continue;
+      }
+      const double fromCentre =
+          std::hypot(x + 0.5 - wheel::kCentre.x(), y + 0.5 - wheel::kCentre.y());
+      outside += fromCentre > wheel::kAspectRingRadius + 5.0 ? 1 : 0;
+      red += colour.red() > 150 && colour.green() < 100 ? 1 : 0;
+    }
+  }
+  EXPECT_GT(red, 20);  // the squares and oppositions of the chart
+  EXPECT_EQ(outside, 0);
 }
 
 // Chart > Aspect Settings…: the dialog opens on the settings given, reads
