@@ -242,7 +242,8 @@ TEST(FindAspects, MinorAspectsOnlyWhenInUseAndTheClosestAspectWins) {
   // (allowed 3.5) and a quincunx 4 degrees off (allowed 5). The closer wins.
   const AspectPoints points = PointsWith({{Sun, 10.0}, {Moon, 156.0}});
   EXPECT_EQ(Between(FindAspects(points, DefaultAspectSettings()), Sun, Moon), nullptr);
-  const Aspect* found = Between(FindAspects(points, AllAspects()), Sun, Moon);
+  const std::vector<Aspect> all = FindAspects(points, AllAspects());
+  const Aspect* found = Between(all, Sun, Moon);
   ASSERT_NE(found, nullptr);
   EXPECT_EQ(found->kind, AspectKind::Biquintile);
   EXPECT_NEAR(found->orb, 2.0, 1e-9);
