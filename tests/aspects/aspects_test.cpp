@@ -9,21 +9,12 @@
 #include <vector>
 
 #include "aspects/aspect_report.h"
+#include "tests/support/chart_points.h"
 
 namespace zodivane {
 namespace {
 
-constexpr ChartPoint Sun = ChartPoint::Sun;
-constexpr ChartPoint Moon = ChartPoint::Moon;
-constexpr ChartPoint Mercury = ChartPoint::Mercury;
-constexpr ChartPoint Venus = ChartPoint::Venus;
-constexpr ChartPoint Mars = ChartPoint::Mars;
-constexpr ChartPoint Jupiter = ChartPoint::Jupiter;
-constexpr ChartPoint Saturn = ChartPoint::Saturn;
-constexpr ChartPoint Uranus = ChartPoint::Uranus;
-constexpr ChartPoint Neptune = ChartPoint::Neptune;
-constexpr ChartPoint Pluto = ChartPoint::Pluto;
-constexpr ChartPoint Asc = ChartPoint::Ascendant;
+using namespace test::points;  // NOLINT(google-build-using-namespace)
 
 /// One point placed by hand: longitude and daily motion.
 struct Placed {

@@ -12,22 +12,13 @@
 
 #include "aspects/aspect_report.h"
 #include "chart/chart_driver.h"
+#include "tests/support/chart_points.h"
 #include "tests/support/sample_entries.h"
 
 namespace zodivane {
 namespace {
 
-constexpr ChartPoint Sun = ChartPoint::Sun;
-constexpr ChartPoint Moon = ChartPoint::Moon;
-constexpr ChartPoint Mercury = ChartPoint::Mercury;
-constexpr ChartPoint Venus = ChartPoint::Venus;
-constexpr ChartPoint Mars = ChartPoint::Mars;
-constexpr ChartPoint Jupiter = ChartPoint::Jupiter;
-constexpr ChartPoint Saturn = ChartPoint::Saturn;
-constexpr ChartPoint Uranus = ChartPoint::Uranus;
-constexpr ChartPoint Neptune = ChartPoint::Neptune;
-constexpr ChartPoint Pluto = ChartPoint::Pluto;
-constexpr ChartPoint Asc = ChartPoint::Ascendant;
+using namespace test::points;  // NOLINT(google-build-using-namespace)
 
 struct Cast {
   ChartInput input;

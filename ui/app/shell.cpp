@@ -245,7 +245,8 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   });
   StyledRunRecorder report;
   session_.WritePlanetInSignReport(report);
-  window->Display().ShowChart(chart, report.Runs());
+  // The report follows with the aspects, once both are known.
+  window->Display().ShowChart(chart, {});
   // How sure the chart is: recast around the entered birth time.
   // With a chosen place, the times are its own clock's, looked up at each moment.
   const PlaceClock clock =

@@ -36,6 +36,15 @@ inline constexpr double kTitle = 14.25;  ///< the program's name in the main win
 /// missing); the family is looked up once and each size derived from it.
 [[nodiscard]] QFont VerdanaFont(double points, bool bold = false, bool underline = false);
 
+/// The number with its unit as it reads aloud, singular for 1: "1 degree",
+/// "14 minutes".
+[[nodiscard]] inline QString CountText(int number, const char* unit) {
+  return QStringLiteral("%1 %2%3")
+      .arg(number)
+      .arg(QLatin1String(unit))
+      .arg(number == 1 ? QString() : QStringLiteral("s"));
+}
+
 /// Moves the top-level `window` so that its frame stands in the middle of
 /// the free area of its screen (the primary screen when it has none yet).
 void CentreOnScreen(QWidget& window);

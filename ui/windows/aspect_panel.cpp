@@ -35,22 +35,6 @@ const auto kAspectGlyphs = std::to_array<QString>({
 });
 static_assert(kAspectGlyphs.size() == kAspectKindCount);
 
-/// The grid's row and column headings: the points in chart order.
-const auto kPointShortNames = std::to_array<QString>({
-    QStringLiteral("Sun"),
-    QStringLiteral("Moo"),
-    QStringLiteral("Mer"),
-    QStringLiteral("Ven"),
-    QStringLiteral("Mar"),
-    QStringLiteral("Jup"),
-    QStringLiteral("Sat"),
-    QStringLiteral("Ura"),
-    QStringLiteral("Nep"),
-    QStringLiteral("Plu"),
-    QStringLiteral("Asc"),
-});
-static_assert(kPointShortNames.size() == kChartPointCount);
-
 constexpr int kCellWidth = 36;   ///< pixels
 constexpr int kCellHeight = 30;  ///< pixels: the glyph over the orb
 
@@ -60,13 +44,6 @@ QString OrbText(double orb) {
   return QStringLiteral("%1\u00B0%2'")
       .arg(parts.degrees)
       .arg(parts.minutes, 2, 10, QLatin1Char('0'));
-}
-
-QString Count(int number, const char* unit) {
-  return QStringLiteral("%1 %2%3")
-      .arg(number)
-      .arg(QLatin1String(unit))
-      .arg(number == 1 ? QString() : QStringLiteral("s"));
 }
 
 /// A list row that sorts its orb column by the orb, not by the text.
@@ -95,7 +72,8 @@ QString AspectSpeech(const Aspect& aspect) {
   QString speech =
       FromUtf8(AspectPointName(aspect.a)) + QLatin1Char(' ') + FromUtf8(InfoOf(aspect.kind).name) +
       QLatin1Char(' ') + FromUtf8(AspectPointName(aspect.b)) + QStringLiteral(", orb ") +
-      Count(orb.degrees, "degree") + QLatin1Char(' ') + Count(orb.minutes, "minute") +
+      look::CountText(orb.degrees, "degree") + QLatin1Char(' ') +
+      look::CountText(orb.minutes, "minute") +
       (aspect.applying ? QStringLiteral(", applying") : QStringLiteral(", separating"));
   if (aspect.outOfSign) {
     speech += QStringLiteral(", out of sign");
@@ -119,9 +97,10 @@ AspectPanel::AspectPanel(QWidget* parent) : QWidget(parent) {
   grid_->setSelectionMode(QAbstractItemView::SingleSelection);
   grid_->setTabKeyNavigation(false);
   grid_->setFont(look::VerdanaFont(look::points::kNote));
+  // The headings: each point's first three letters, in chart order.
   QStringList headings;
-  for (const QString& name : kPointShortNames) {
-    headings.append(name);
+  for (const std::string_view name : kChartPointNames) {
+    headings.append(FromUtf8(name).left(3));
   }
   grid_->setHorizontalHeaderLabels(headings);
   grid_->setVerticalHeaderLabels(headings);

@@ -152,14 +152,6 @@ constexpr int kSignLabelHeight = 195;
 const QString kLabel3Caption =
     QStringLiteral("For more detailed analysis of your planets in signs Visit ");
 
-/// The number with its unit, singular for 1.
-QString Count(int number, const char* unit) {
-  return QStringLiteral("%1 %2%3")
-      .arg(number)
-      .arg(QLatin1String(unit))
-      .arg(number == 1 ? QString() : QStringLiteral("s"));
-}
-
 }  // namespace
 
 QString PositionSpeech(std::string_view pointName, const PointPosition& position) {
@@ -167,8 +159,9 @@ QString PositionSpeech(std::string_view pointName, const PointPosition& position
   if (!position.sign) {
     return name;
   }
-  QString speech = name + QStringLiteral(", ") + Count(position.degree, "degree") +
-                   QLatin1Char(' ') + Count(position.minute, "minute") + QLatin1Char(' ') +
+  QString speech = name + QStringLiteral(", ") + look::CountText(position.degree, "degree") +
+                   QLatin1Char(' ') + look::CountText(position.minute, "minute") +
+                   QLatin1Char(' ') +
                    FromUtf8(kSigns[static_cast<std::size_t>(*position.sign)].name);
   if (position.retrograde) {
     speech += QStringLiteral(", retrograde");
