@@ -24,6 +24,7 @@ inline constexpr int kMotionStepMinutes = 60;
 struct ChartAspects {
   std::vector<Aspect> aspects;
   std::vector<Pattern> patterns;
+  friend bool operator==(const ChartAspects&, const ChartAspects&) = default;
 };
 
 [[nodiscard]] ChartAspects FindChartAspects(const AspectPoints& points,

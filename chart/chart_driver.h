@@ -49,6 +49,10 @@ struct ChartView {
   /// Set by the window or tool that cast the chart when its zone came from a
   /// chosen place: the place's IANA zone, e.g. "Europe/London"; empty otherwise.
   std::string placeZone;
+  /// The aspects the chart sheet shows (the grid, the patterns and the lines
+  /// in its wheel), set by the window or tool that draws the sheet under the
+  /// user's aspect settings; none leaves them off the sheet.
+  std::optional<ChartAspects> aspects;
   friend bool operator==(const ChartView&, const ChartView&) = default;
 };
 

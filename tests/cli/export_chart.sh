@@ -38,14 +38,19 @@ while IFS= read -r part; do
 done < <(printf '%s\n' "ASHA MEHRA" "Ascendant" "Sun Sign" "Moon Sign" "Pisces" "Libra" \
   "New Delhi" "5 March 1980" "07:05" "(R)" "$positions")
 pages=$(pdfinfo "$work/sheet.pdf" 2>/dev/null | awk '/^Pages:/ { print $2 }')
-[ "$pages" = "1" ] || fail "the PDF has ${pages:-no} pages, not one"
+# The chart, then its aspects: grid, patterns and list.
+[ "$pages" = "2" ] || fail "the PDF has ${pages:-no} pages, not two"
+aspects=$(pdftotext -f 2 "$work/sheet.pdf" - 2>/dev/null)
+for part in "Aspect Grid" "Patterns" "Aspect List" "T-square"; do
+  grep -qF -- "$part" <<<"$aspects" || fail "the aspect page lacks \"$part\""
+done
 
-# PNG: twice the sheet's 794 x 1123 pixels.
+# PNG: twice the sheet's 794 x 1123 pixels, the two pages one under the other.
 size=$(python3 -c 'import struct, sys
 data = open(sys.argv[1], "rb").read(24)
 assert data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
 print("%dx%d" % struct.unpack(">II", data[16:24]))' "$work/sheet.png") || fail "not a PNG"
-[ "$size" = "1588x2246" ] || fail "the PNG is $size, not 1588x2246"
+[ "$size" = "1588x4492" ] || fail "the PNG is $size, not 1588x4492"
 
 # SVG: well-formed XML whose text holds the name and the Ascendant.
 python3 - "$work/sheet.svg" <<'PY' || fail "the SVG does not parse or lacks its text"

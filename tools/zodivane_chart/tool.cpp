@@ -191,6 +191,8 @@ int PrintChart(const FormEntries& entries, const Options& options,
       return kExitFailed;
     }
     ChartView sheet = std::get<ChartView>(result);
+    // The sheet shows the aspects whether or not the text lists them.
+    sheet.aspects = aspects ? *aspects : session.Aspects(DefaultAspectSettings());
     sheet.zoneWarning =
         choice ? ZoneCheckWarning(*choice, entries) : places::DoubleDaylightWarning(entries);
     const std::optional<std::string> failure = exportSheet(*options.exportChart, sheet);

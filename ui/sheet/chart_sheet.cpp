@@ -18,9 +18,12 @@
 #include <cmath>
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
+#include "aspects/aspect_report.h"
 #include "common/form_rules.h"
 #include "ui/look/look_geometry.h"
+#include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/wheel_layout.h"
 #include "ui/sheet/whole_file.h"
 
@@ -64,8 +67,10 @@ double Px(int twips) {
   return static_cast<double>(look::Px(twips));
 }
 
-/// The wheel as the results form shows it, in `target`.
-void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelView) {
+/// The wheel as the results form shows it, in `target`, with the lines of
+/// `aspects` in its Earth disc when there are any.
+void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelView,
+               const ChartView& chart) {
   painter.save();
   painter.translate(target.topLeft());
   painter.scale(target.width() / wheel::kPictureSize.width(),
@@ -75,6 +80,18 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
 
   const QFont numberFont = SheetFont(16);
   const QFont listFont = SheetFont(11);
+  // The aspects on a disc over the middle of the houses, under their lists.
+  const std::optional<int> firstHouseSign =
+      chart.points[static_cast<std::size_t>(ChartPoint::Ascendant)].sign;
+  if (chart.aspects && firstHouseSign) {
+    painter.setPen(QPen(kRule, 1.0));
+    painter.setBrush(QColor(255, 252, 246));
+    painter.drawEllipse(wheel::kCentre, wheel::kSheetAspectRingRadius,
+                        wheel::kSheetAspectRingRadius);
+    painter.setBrush(Qt::NoBrush);
+    wheel::PaintAspectLines(painter, chart.aspects->aspects, chart.points, *firstHouseSign,
+                            wheel::kSheetAspectRingRadius);
+  }
   for (const wheel::WheelPlace& place : wheel::kWheelPlaces) {
     const auto position = static_cast<std::size_t>(place.house - 1);
     const int picture = wheelView.pictures ? (*wheelView.pictures)[position] : place.designSign + 1;
@@ -212,9 +229,178 @@ void DrawPositions(QPainter& painter, const ChartView& chart, double top) {
   }
 }
 
+/// The name across the top of a page, `title` at its right and the rule under them.
+void DrawPageHead(QPainter& painter, const ChartView& chart, const QString& title) {
+  const double width = kSheetSize.width() - 2 * kMargin;
+  // A long name goes onto two lines in a smaller size rather than being cut.
+  const QString name = QString::fromStdString(chart.name);
+  const QRectF nameBox(kMargin, kMargin - 8, width * 0.75, 36);
+  if (QFontMetricsF(SheetFont(24, true)).horizontalAdvance(name) <= nameBox.width()) {
+    DrawLine(painter, nameBox, name, SheetFont(24, true), kNavy);
+  } else {
+    DrawWrapped(painter, nameBox, name, SheetFont(14, true), kNavy);
+  }
+  DrawLine(painter, QRectF(kMargin + width * 0.75, kMargin - 8, width * 0.25, 36), title,
+           SheetFont(12), kRule, Qt::AlignRight);
+  painter.setPen(QPen(kRule, 1.0));
+  painter.drawLine(QPointF(kMargin, 76), QPointF(kSheetSize.width() - kMargin, 76));
+}
+
+// The aspect page: the grid at the top left, the patterns and the colours'
+// key in the free corner above its diagonal, the list under it.
+constexpr double kGridTop = 124;
+constexpr double kGridLabelWidth = 70;
+constexpr double kGridHeadHeight = 22;
+constexpr double kCellWidth = 58;
+constexpr double kCellHeight = 44;
+constexpr int kGridRows = kChartPointCount - 1;  ///< Moon .. Asc; the Sun heads a column only
+constexpr double kGridBottom = kGridTop + kGridHeadHeight + kGridRows * kCellHeight;
+
+/// The cell of the pair in row `row` (point row + 1) and column `column`.
+QRectF CellBox(int row, int column) {
+  return {kMargin + kGridLabelWidth + column * kCellWidth,
+          kGridTop + kGridHeadHeight + row * kCellHeight, kCellWidth, kCellHeight};
+}
+
+void DrawAspectGrid(QPainter& painter, const ChartAspects& aspects) {
+  DrawHeading(painter, kMargin, 96, QStringLiteral("Aspect Grid"));
+  const QColor lines(205, 185, 165);
+  for (int column = 0; column < kGridRows; ++column) {
+    const QRectF head(CellBox(0, column).left(), kGridTop, kCellWidth, kGridHeadHeight);
+    DrawLine(painter, head, FromUtf8(kChartPointNames[static_cast<std::size_t>(column)]).left(3),
+             SheetFont(12, true), kInk, Qt::AlignCenter);
+  }
+  for (int row = 0; row < kGridRows; ++row) {
+    const QRectF first = CellBox(row, 0);
+    DrawLine(painter, QRectF(kMargin, first.top(), kGridLabelWidth - 6, kCellHeight),
+             FromUtf8(kChartPointNames[static_cast<std::size_t>(row + 1)]), SheetFont(12, true),
+             kInk);
+    painter.setPen(QPen(lines, 1.0));
+    painter.setBrush(Qt::NoBrush);
+    for (int column = 0; column <= row; ++column) {
+      painter.drawRect(CellBox(row, column));
+    }
+  }
+  for (const Aspect& aspect : aspects.aspects) {
+    const int first = static_cast<int>(aspect.a);
+    const int second = static_cast<int>(aspect.b);
+    const QRectF cell = CellBox(std::max(first, second) - 1, std::min(first, second));
+    const QRectF upper(cell.left(), cell.top() + 3, cell.width(), cell.height() * 0.55);
+    DrawLine(painter, upper, AspectGlyph(aspect.kind), SheetFont(18), AspectColour(aspect.kind),
+             Qt::AlignCenter);
+    const QRectF lower(cell.left(), upper.bottom() - 2, cell.width(),
+                       cell.bottom() - upper.bottom());
+    DrawLine(painter, lower,
+             OrbText(aspect.orb) + (aspect.applying ? QStringLiteral(" a") : QStringLiteral(" s")),
+             SheetFont(10), kInk, Qt::AlignCenter);
+  }
+
+  // The free corner above the diagonal: right of the fifth column, down to
+  // the fifth row, for the patterns.
+  const double left = CellBox(0, 5).left() + 10;
+  const double width = kSheetSize.width() - kMargin - left;
+  DrawHeading(painter, left, CellBox(0, 0).top(), QStringLiteral("Patterns"));
+  QStringList patterns;
+  for (const Pattern& pattern : aspects.patterns) {
+    patterns.append(FromUtf8(PatternLine(pattern)));
+  }
+  if (patterns.isEmpty()) {
+    patterns.append(QStringLiteral("None"));
+  }
+  double top = CellBox(0, 0).top() + 26;
+  for (const QString& line : patterns) {
+    top += DrawWrapped(painter, QRectF(left, top, width, CellBox(4, 0).bottom() - top), line,
+                       SheetFont(12), kInk) +
+           4;
+  }
+  // The key to the lines' colours, under the patterns.
+  struct Key {
+    AspectKind kind;
+    const char* text;
+  };
+  const Key keys[] = {{AspectKind::Conjunction, "conjunction"},
+                      {AspectKind::Square, "opposition, square"},
+                      {AspectKind::Trine, "trine, sextile"},
+                      {AspectKind::Quincunx, "minor aspects"}};
+  double keyTop = CellBox(5, 0).top() + 6;
+  const double keyLeft = CellBox(0, 7).left() + 10;
+  for (const Key& key : keys) {
+    painter.setPen(QPen(AspectColour(key.kind), 2.0));
+    painter.drawLine(QPointF(keyLeft, keyTop + 9), QPointF(keyLeft + 28, keyTop + 9));
+    DrawLine(painter, QRectF(keyLeft + 36, keyTop, kSheetSize.width() - kMargin - keyLeft - 36, 18),
+             QString::fromLatin1(key.text), SheetFont(11), kInk);
+    keyTop += 20;
+  }
+  DrawLine(painter, QRectF(keyLeft, keyTop + 4, kSheetSize.width() - kMargin - keyLeft, 18),
+           QStringLiteral("a applying, s separating"), SheetFont(11), kDetailsText);
+}
+
+void DrawAspectList(QPainter& painter, const ChartAspects& aspects) {
+  const double headTop = kGridBottom + 22;
+  DrawHeading(painter, kMargin, headTop, QStringLiteral("Aspect List"));
+  std::vector<Aspect> sorted = aspects.aspects;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const Aspect& a, const Aspect& b) { return a.orb < b.orb; });
+  const double top = headTop + 28;
+  const double bottom = kSheetSize.height() - kMargin;
+  const int rows = std::max(1, static_cast<int>((sorted.size() + 1) / 2));
+  const double step = std::min(18.0, (bottom - top) / rows);
+  const double columnWidth = (kSheetSize.width() - 2 * kMargin - kColumnGap) / 2.0;
+  const QFont font = SheetFont(step >= 16 ? 11 : 9);
+  for (std::size_t index = 0; index < sorted.size(); ++index) {
+    const Aspect& aspect = sorted[index];
+    const int row = static_cast<int>(index) % rows;
+    const double left = kMargin + (static_cast<int>(index) / rows) * (columnWidth + kColumnGap);
+    const double rowTop = top + row * step;
+    DrawLine(painter, QRectF(left, rowTop, 140, step),
+             FromUtf8(AspectPointName(aspect.a)) + QStringLiteral(" \u2013 ") +
+                 FromUtf8(AspectPointName(aspect.b)),
+             font, kInk);
+    DrawLine(painter, QRectF(left + 142, rowTop, 22, step), AspectGlyph(aspect.kind), font,
+             AspectColour(aspect.kind), Qt::AlignCenter);
+    DrawLine(painter, QRectF(left + 166, rowTop, 104, step), FromUtf8(InfoOf(aspect.kind).name),
+             font, kInk);
+    DrawLine(painter, QRectF(left + 272, rowTop, 46, step), OrbText(aspect.orb), font, kInk,
+             Qt::AlignRight);
+    DrawLine(painter, QRectF(left + 322, rowTop, 12, step),
+             aspect.applying ? QStringLiteral("a") : QStringLiteral("s"), font, kDetailsText);
+  }
+  if (sorted.empty()) {
+    DrawLine(painter, QRectF(kMargin, top, columnWidth, 18), QStringLiteral("No aspects"),
+             SheetFont(11), kInk);
+  }
+}
+
+/// The size of a PNG or SVG of the sheet: its pages one under the other.
+QSizeF SheetImageSize(const ChartView& chart) {
+  return {kSheetSize.width(), kSheetSize.height() * SheetPageCount(chart)};
+}
+
+/// Every page, one under the other, at `scale` times the sheet's size.
+void DrawStackedPages(QPainter& painter, const ChartView& chart, double scale) {
+  const QSizeF page = kSheetSize * scale;
+  for (int index = 0; index < SheetPageCount(chart); ++index) {
+    DrawChartSheetPage(painter, QRectF(QPointF(0, page.height() * index), page), chart, index);
+    if (index > 0) {
+      // A fine rule where one page ends and the next begins.
+      painter.setPen(QPen(kRule, 1.0));
+      painter.drawLine(QPointF(0, page.height() * index),
+                       QPointF(page.width(), page.height() * index));
+    }
+  }
+}
+
 }  // namespace
 
 void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& chart) {
+  DrawChartSheetPage(painter, page, chart, 0);
+}
+
+int SheetPageCount(const ChartView& chart) noexcept {
+  return chart.aspects ? 2 : 1;
+}
+
+void DrawChartSheetPage(QPainter& painter, const QRectF& page, const ChartView& chart, int index) {
   painter.save();
   const double scale =
       std::min(page.width() / kSheetSize.width(), page.height() / kSheetSize.height());
@@ -225,29 +411,20 @@ void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& char
   painter.setRenderHint(QPainter::TextAntialiasing);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
 
-  const double width = kSheetSize.width() - 2 * kMargin;
-  // A long name goes onto two lines in a smaller size rather than being cut.
-  const QString name = QString::fromStdString(chart.name);
-  const QRectF nameBox(kMargin, kMargin - 8, width * 0.75, 36);
-  if (QFontMetricsF(SheetFont(24, true)).horizontalAdvance(name) <= nameBox.width()) {
-    DrawLine(painter, nameBox, name, SheetFont(24, true), kNavy);
-  } else {
-    DrawWrapped(painter, nameBox, name, SheetFont(14, true), kNavy);
+  DrawPageHead(painter, chart,
+               index == 0 ? QStringLiteral("Natal chart") : QStringLiteral("Aspects"));
+  if (index == 0) {
+    DrawDetails(painter, chart);
+    DrawSigns(painter, chart);
+    const QSizeF wheelSize = wheel::kPictureSize * kWheelScale;
+    const QRectF wheelBox(QPointF((kSheetSize.width() - wheelSize.width()) / 2.0, kWheelTop),
+                          wheelSize);
+    DrawWheel(painter, wheelBox, chart.wheel, chart);
+    DrawPositions(painter, chart, wheelBox.bottom() + 14);
+  } else if (chart.aspects) {
+    DrawAspectGrid(painter, *chart.aspects);
+    DrawAspectList(painter, *chart.aspects);
   }
-  DrawLine(painter, QRectF(kMargin + width * 0.75, kMargin - 8, width * 0.25, 36),
-           QStringLiteral("Natal chart"), SheetFont(12), kRule, Qt::AlignRight);
-  painter.setPen(QPen(kRule, 1.0));
-  painter.drawLine(QPointF(kMargin, 76), QPointF(kSheetSize.width() - kMargin, 76));
-
-  DrawDetails(painter, chart);
-  DrawSigns(painter, chart);
-
-  const QSizeF wheelSize = wheel::kPictureSize * kWheelScale;
-  const QRectF wheelBox(QPointF((kSheetSize.width() - wheelSize.width()) / 2.0, kWheelTop),
-                        wheelSize);
-  DrawWheel(painter, wheelBox, chart.wheel);
-
-  DrawPositions(painter, chart, wheelBox.bottom() + 14);
   painter.restore();
 }
 
@@ -281,12 +458,17 @@ QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format, double p
       if (!painter.begin(&writer)) {
         return {};
       }
-      DrawChartSheet(painter, QRectF(0, 0, writer.width(), writer.height()), chart);
+      for (int index = 0; index < SheetPageCount(chart); ++index) {
+        if (index > 0) {
+          writer.newPage();
+        }
+        DrawChartSheetPage(painter, QRectF(0, 0, writer.width(), writer.height()), chart, index);
+      }
       painter.end();
       break;
     }
     case SheetFormat::Png: {
-      const QSize size = (kSheetSize * pngScale).toSize();
+      const QSize size = (SheetImageSize(chart) * pngScale).toSize();
       QImage image(size, QImage::Format_ARGB32_Premultiplied);
       if (image.isNull()) {
         return {};
@@ -297,7 +479,7 @@ QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format, double p
       image.setDotsPerMeterY(dotsPerMetre);
       {
         QPainter painter(&image);
-        DrawChartSheet(painter, QRectF(QPointF(0, 0), QSizeF(size)), chart);
+        DrawStackedPages(painter, chart, pngScale);
       }
       if (!image.save(&buffer, "PNG")) {
         return {};
@@ -307,8 +489,8 @@ QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format, double p
     case SheetFormat::Svg: {
       QSvgGenerator generator;
       generator.setOutputDevice(&buffer);
-      generator.setSize(kSheetSize.toSize());
-      generator.setViewBox(QRectF(QPointF(0, 0), kSheetSize));
+      generator.setSize(SheetImageSize(chart).toSize());
+      generator.setViewBox(QRectF(QPointF(0, 0), SheetImageSize(chart)));
       generator.setResolution(96);
       generator.setTitle(title);
       generator.setDescription(QStringLiteral("Natal chart made by Zodivane"));
@@ -316,7 +498,7 @@ QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format, double p
       if (!painter.begin(&generator)) {
         return {};
       }
-      DrawChartSheet(painter, QRectF(QPointF(0, 0), kSheetSize), chart);
+      DrawStackedPages(painter, chart, 1.0);
       painter.end();
       break;
     }

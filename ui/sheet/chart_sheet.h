@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The chart sheet: one page with the person's details, the three signs, the
-// eleven positions with their retrograde marks and the natal wheel, drawn
-// with a QPainter on any device (screen image, PDF, SVG, printer). Needs a
+// The chart sheet: a page with the person's details, the three signs, the
+// eleven positions with their retrograde marks and the natal wheel, and,
+// when the chart brings its aspects, their lines in the wheel and a second
+// page with the aspect grid, the patterns and the list; drawn with a
+// QPainter on any device (screen image, PDF, SVG, printer). Needs a
 // QGuiApplication for fonts, but no window.
 #pragma once
 
@@ -23,9 +25,15 @@ namespace zodivane::ui {
 /// on the sheet is laid out in these units and scaled to the target.
 inline constexpr QSizeF kSheetSize{794.0, 1123.0};
 
-/// Draws the sheet of `chart` into `page` (the painter's coordinates), scaled
-/// to fit with its proportions kept and centred.
+/// Draws the first page of the sheet of `chart` into `page` (the painter's
+/// coordinates), scaled to fit with its proportions kept and centred.
 void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& chart);
+
+/// How many pages the sheet of `chart` has: two when it brings its aspects.
+[[nodiscard]] int SheetPageCount(const ChartView& chart) noexcept;
+
+/// Draws page `index` (from 0) of the sheet as DrawChartSheet draws the first.
+void DrawChartSheetPage(QPainter& painter, const QRectF& page, const ChartView& chart, int index);
 
 enum class SheetFormat { Pdf, Png, Svg };
 
@@ -38,7 +46,9 @@ enum class SheetFormat { Pdf, Png, Svg };
 inline constexpr double kDefaultPngScale = 2.0;
 
 /// The whole file of the sheet in `format`: PDF and SVG as vector drawings
-/// with real text, PNG at `pngScale` times kSheetSize on white.
+/// with real text, PNG at `pngScale` times kSheetSize on white. A PDF has a
+/// page for each page of the sheet; a PNG or SVG holds the pages one under
+/// the other.
 [[nodiscard]] QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format,
                                           double pngScale = kDefaultPngScale);
 

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "ui/look/look_geometry.h"
+#include "ui/sheet/aspect_marks.h"
 
 namespace zodivane::ui::wheel {
 namespace {
@@ -261,35 +262,20 @@ QPointF WheelPointOf(double longitude, int firstHouseSign, double radius) noexce
 }
 
 void PaintAspectLines(QPainter& painter, const std::vector<Aspect>& aspects,
-                      const PointPositions& points, int firstHouseSign) {
-  const auto colourOf = [](AspectKind kind) {
-    switch (kind) {
-      case AspectKind::Conjunction:
-        return QColor(0, 128, 0);
-      case AspectKind::Opposition:
-      case AspectKind::Square:
-        return QColor(200, 0, 0);
-      case AspectKind::Trine:
-      case AspectKind::Sextile:
-        return QColor(0, 0, 200);
-      default:
-        return QColor(128, 128, 128);
-    }
-  };
+                      const PointPositions& points, int firstHouseSign, double radius) {
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing);
   for (const Aspect& aspect : aspects) {
-    painter.setPen(QPen(colourOf(aspect.kind), 1.0));
-    painter.drawLine(WheelPointOf(points[static_cast<std::size_t>(aspect.a)].longitude,
-                                  firstHouseSign, kAspectRingRadius),
-                     WheelPointOf(points[static_cast<std::size_t>(aspect.b)].longitude,
-                                  firstHouseSign, kAspectRingRadius));
+    painter.setPen(QPen(AspectColour(aspect.kind), 1.0));
+    painter.drawLine(
+        WheelPointOf(points[static_cast<std::size_t>(aspect.a)].longitude, firstHouseSign, radius),
+        WheelPointOf(points[static_cast<std::size_t>(aspect.b)].longitude, firstHouseSign, radius));
   }
   painter.setPen(QPen(QColor(0, 0, 0), 1.0));
   for (const PointPosition& point : points) {
     // A short tick across the ring at the point's degree.
-    painter.drawLine(WheelPointOf(point.longitude, firstHouseSign, kAspectRingRadius - 3.0),
-                     WheelPointOf(point.longitude, firstHouseSign, kAspectRingRadius + 3.0));
+    painter.drawLine(WheelPointOf(point.longitude, firstHouseSign, radius - 3.0),
+                     WheelPointOf(point.longitude, firstHouseSign, radius + 3.0));
   }
   painter.restore();
 }

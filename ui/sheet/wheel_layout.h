@@ -147,11 +147,16 @@ inline constexpr double kAspectRingRadius = kHouseInnerRadius;
 /// turned so that the sign `firstHouseSign` (0 Aries .. 11 Pisces) is house 1.
 [[nodiscard]] QPointF WheelPointOf(double longitude, int firstHouseSign, double radius) noexcept;
 
-/// Draws the aspect lines between the points' exact degrees on the aspect
-/// ring, with a small mark at each point's degree; the painter's coordinates
-/// are picture pixels. Hard aspects are red, soft ones blue, conjunctions
-/// green, the minor ones grey.
+/// Radius of the aspect ring on the chart sheet: a disc laid over the middle
+/// of the houses, clear of their lists, so that the lines read on paper.
+inline constexpr double kSheetAspectRingRadius = 64.0;
+
+/// Draws the aspect lines between the points' exact degrees on the ring of
+/// `radius`, with a small mark at each point's degree; the painter's
+/// coordinates are picture pixels. Hard aspects are red, soft ones blue,
+/// conjunctions green, the minor ones grey.
 void PaintAspectLines(QPainter& painter, const std::vector<Aspect>& aspects,
-                      const PointPositions& points, int firstHouseSign);
+                      const PointPositions& points, int firstHouseSign,
+                      double radius = kAspectRingRadius);
 
 }  // namespace zodivane::ui::wheel

@@ -7,44 +7,20 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <array>
 #include <cstddef>
 #include <string>
 
 #include "aspects/aspect_report.h"
 #include "ui/look/look.h"
+#include "ui/sheet/aspect_marks.h"
 
 namespace zodivane::ui {
 namespace {
 
 using look::FromUtf8;
 
-/// The grid's glyphs, in the order of AspectKind.
-const auto kAspectGlyphs = std::to_array<QString>({
-    QStringLiteral("\u260C"),        // conjunction
-    QStringLiteral("\u260D"),        // opposition
-    QStringLiteral("\u25B3"),        // trine
-    QStringLiteral("\u25A1"),        // square
-    QStringLiteral("\u2731"),        // sextile
-    QStringLiteral("Qx"),            // quincunx
-    QStringLiteral("\u2228"),        // semisextile
-    QStringLiteral("\u2220"),        // semisquare
-    QStringLiteral("\u2220\u00BD"),  // sesquiquadrate
-    QStringLiteral("Q"),             // quintile
-    QStringLiteral("bQ"),            // biquintile
-});
-static_assert(kAspectGlyphs.size() == kAspectKindCount);
-
 constexpr int kCellWidth = 36;   ///< pixels
 constexpr int kCellHeight = 30;  ///< pixels: the glyph over the orb
-
-/// "2°14'".
-QString OrbText(double orb) {
-  const OrbParts parts = OrbPartsOf(orb);
-  return QStringLiteral("%1\u00B0%2'")
-      .arg(parts.degrees)
-      .arg(parts.minutes, 2, 10, QLatin1Char('0'));
-}
 
 /// A list row that sorts its orb column by the orb, not by the text.
 class AspectItem final : public QTreeWidgetItem {
@@ -62,10 +38,6 @@ class AspectItem final : public QTreeWidgetItem {
 };
 
 }  // namespace
-
-QString AspectGlyph(AspectKind kind) {
-  return kAspectGlyphs[static_cast<std::size_t>(kind)];
-}
 
 QString AspectSpeech(const Aspect& aspect) {
   const OrbParts orb = OrbPartsOf(aspect.orb);

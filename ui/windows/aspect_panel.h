@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "chart/chart_aspects.h"
+#include "ui/sheet/aspect_marks.h"
 
 class QLabel;
 class QTableWidget;
@@ -18,9 +19,6 @@ namespace zodivane::ui {
 /// How an aspect reads aloud: "Sun square Moon, orb 2 degrees 14 minutes,
 /// applying" (", out of sign" added when it is).
 [[nodiscard]] QString AspectSpeech(const Aspect& aspect);
-
-/// The glyph of an aspect in the grid.
-[[nodiscard]] QString AspectGlyph(AspectKind kind);
 
 class AspectPanel final : public QWidget {
   Q_OBJECT

@@ -46,7 +46,13 @@ bool PrintChartSheet(QPrinter& printer, const ChartView& chart) {
     return false;
   }
   const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-  DrawChartSheet(painter, page, chart);
+  for (int index = 0; index < SheetPageCount(chart); ++index) {
+    if (index > 0 && !printer.newPage()) {
+      painter.end();
+      return false;
+    }
+    DrawChartSheetPage(painter, page, chart, index);
+  }
   return painter.end();
 }
 

@@ -29,11 +29,11 @@ struct ChartSheetServices {
 /// as it was. True when a file was written.
 bool ExportChart(QWidget* parent, const ChartView& chart, ChartSheetServices services);
 
-/// Prints the sheet on one page of `printer`. False when the printer could
+/// Prints the sheet on `printer`, a page for each of its pages. False when the printer could
 /// not be started.
 bool PrintChartSheet(QPrinter& printer, const ChartView& chart);
 
-/// Print Chart…: the print dialog, then the sheet on one page. True when printed.
+/// Print Chart…: the print dialog, then the sheet. True when printed.
 bool PrintChart(QWidget* parent, const ChartView& chart, ChartSheetServices services);
 
 }  // namespace zodivane::ui

@@ -276,6 +276,10 @@ void MDI::ShowAspects(const ChartAspects& aspects, const AspectSettings& setting
   aspectSettings_ = settings;
   aspects_->ShowAspects(aspects);
   display_->ShowAspectLines(aspects.aspects);
+  // The sheet always shows them, under the same settings.
+  if (chart_) {
+    chart_->aspects = aspects;
+  }
 }
 
 void MDI::mnuAspectSettings_Click() {

@@ -27,6 +27,7 @@
 #include <variant>
 #include <vector>
 
+#include "aspects/aspect_report.h"
 #include "chart/chart_driver.h"
 #include "chartfile/chart_file.h"
 #include "tests/support/sample_entries.h"
@@ -35,6 +36,7 @@
 #include "tests/ui/support/reading_tools.h"
 #include "tests/ui/support/text_recorder.h"
 #include "tests/ui/support/windows.h"
+#include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/chart_sheet.h"
 #include "ui/windows/chart_sheet_actions.h"
 #include "ui/windows/mdi.h"
@@ -162,6 +164,50 @@ TEST(ChartSheet, SvgParsesAndHoldsTheText) {
   EXPECT_TRUE(text.contains(QStringLiteral("ASHA MEHRA")));
   EXPECT_TRUE(text.contains(QStringLiteral("Ascendant")));
   EXPECT_TRUE(text.contains(QString::fromStdString(chart.positions[10])));
+}
+
+// With its aspects the sheet gains a page: the grid, the patterns and the
+// list, read back from the PDF; the images hold both pages one under the other.
+TEST(ChartSheet, AspectsTakeASecondPage) {
+  FormEntries entries = zodivane::test::AnnaInDelhi();
+  entries.txtName = "ASHA MEHRA";
+  ChartSession session;
+  ChartView chart = std::get<ChartView>(session.CastChart(entries));
+  chart.aspects = session.Aspects(DefaultAspectSettings());
+  ASSERT_FALSE(chart.aspects->aspects.empty());
+  ASSERT_FALSE(chart.aspects->patterns.empty());
+  EXPECT_EQ(SheetPageCount(chart), 2);
+
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("aspects.pdf"));
+  ASSERT_EQ(WriteChartSheet(path, chart), std::nullopt);
+  const std::optional<QString> info = RunTool(QStringLiteral("pdfinfo"), {path});
+  ASSERT_TRUE(info.has_value());
+  EXPECT_TRUE(info->contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n"))));
+  const std::optional<QString> second =
+      RunTool(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("2"), path, "-"});
+  ASSERT_TRUE(second.has_value());
+  for (const char* heading : {"Aspect Grid", "Patterns", "Aspect List"}) {
+    EXPECT_TRUE(second->contains(QLatin1String(heading))) << heading;
+  }
+  // Every aspect is listed by its pair and its orb, and every pattern named.
+  for (const Aspect& aspect : chart.aspects->aspects) {
+    const QString pair = QString::fromStdString(std::string(AspectPointName(aspect.a))) +
+                         QStringLiteral(" \u2013 ") +
+                         QString::fromStdString(std::string(AspectPointName(aspect.b)));
+    EXPECT_TRUE(second->contains(pair)) << pair.toStdString();
+    EXPECT_TRUE(second->contains(OrbText(aspect.orb))) << pair.toStdString();
+  }
+  for (const Pattern& pattern : chart.aspects->patterns) {
+    EXPECT_TRUE(second->simplified().contains(QString::fromStdString(PatternLine(pattern))))
+        << PatternLine(pattern);
+  }
+
+  QImage image;
+  ASSERT_TRUE(image.loadFromData(RenderChartSheet(chart, SheetFormat::Png, 1.0), "PNG"));
+  EXPECT_EQ(image.size(), QSize(794, 2 * 1123));
+  QSvgRenderer svg(RenderChartSheet(chart, SheetFormat::Svg));
+  EXPECT_EQ(svg.viewBoxF(), QRectF(0, 0, 794, 2 * 1123));
 }
 
 // The sheet takes the chart file's name with its own extension: "Anna/Bob"
