@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "common/birth_record.h"
+#include "common/ephemeris_choice.h"
 
 namespace zodivane::chartfile {
 
@@ -27,11 +28,16 @@ inline constexpr std::string_view kPlaceKey = "chosenPlace";
 /// The key of the place's own zone, when the zone list's entry after its
 /// rows is chosen (cmbTimeZoneIndex 71).
 inline constexpr std::string_view kPlaceZoneKey = "placeZone";
+/// The key of the engine the chart is cast with ("builtin" or "swiss"),
+/// written only when it is not the built-in method.
+inline constexpr std::string_view kEphemerisKey = "ephemeris";
 
 /// The contents of one chart file.
 struct ChartFile {
   FormEntries entries;
   std::optional<ChosenPlace> place;
+  /// The engine the file names; none when it names none (the built-in method).
+  std::optional<Ephemeris> ephemeris;
   /// The object as it was read (compact JSON), so that a file saved again
   /// keeps the keys this version does not know; empty for a new chart.
   std::string original;

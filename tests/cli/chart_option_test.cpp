@@ -93,18 +93,18 @@ TEST(ChartToolChartFile, RefusesWhatCannotBeCast) {
        "directory\n"},
       {{"--chart", notAChart.path(), "--json"},
        kExitUsage,
-       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity and "
-       "--export-chart\n"
+       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity, "
+       "--export-chart, --ephemeris and --points\n"
        "Try 'zodivane-chart --help'.\n"},
       {{"--chart", notAChart.path(), "--name", "ANNA"},
        kExitUsage,
-       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity and "
-       "--export-chart\n"
+       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity, "
+       "--export-chart, --ephemeris and --points\n"
        "Try 'zodivane-chart --help'.\n"},
       {{"--chart", notAChart.path(), "--jobs", "2"},
        kExitUsage,
-       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity and "
-       "--export-chart\n"
+       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity, "
+       "--export-chart, --ephemeris and --points\n"
        "Try 'zodivane-chart --help'.\n"},
       {{"--chart"},
        kExitUsage,
