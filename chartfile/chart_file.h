@@ -36,11 +36,11 @@ inline constexpr std::string_view kEphemerisKey = "ephemeris";
 struct ChartFile {
   FormEntries entries;
   std::optional<ChosenPlace> place;
-  /// The engine the file names; none when it names none (the built-in method).
-  std::optional<Ephemeris> ephemeris;
   /// The object as it was read (compact JSON), so that a file saved again
   /// keeps the keys this version does not know; empty for a new chart.
   std::string original;
+  /// The engine the file names; none when it names none (the built-in method).
+  std::optional<Ephemeris> ephemeris = std::nullopt;
 };
 
 /// Reads a chart file's bytes: the chart, or a message saying what is wrong
