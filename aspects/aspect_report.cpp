@@ -24,13 +24,17 @@ std::string_view AspectPointName(ChartPoint point) noexcept {
                                         : kChartPointNames[static_cast<std::size_t>(point)];
 }
 
-std::string AspectLine(const Aspect& aspect) {
-  const OrbParts orb = OrbPartsOf(aspect.orb);
-  std::string line(AspectPointName(aspect.a));
+namespace {
+
+/// "<a> <aspect> <b>, orb 2°14', applying[, out of sign]".
+std::string AspectLineOf(std::string_view a, AspectKind kind, std::string_view b, double orbDeg,
+                         bool applying, bool outOfSign) {
+  const OrbParts orb = OrbPartsOf(orbDeg);
+  std::string line(a);
   line += ' ';
-  line += InfoOf(aspect.kind).name;
+  line += InfoOf(kind).name;
   line += ' ';
-  line += AspectPointName(aspect.b);
+  line += b;
   line += ", orb ";
   line += std::to_string(orb.degrees);
   line += "\u00B0";
@@ -38,11 +42,23 @@ std::string AspectLine(const Aspect& aspect) {
     line += '0';
   }
   line += std::to_string(orb.minutes);
-  line += aspect.applying ? "', applying" : "', separating";
-  if (aspect.outOfSign) {
+  line += applying ? "', applying" : "', separating";
+  if (outOfSign) {
     line += ", out of sign";
   }
   return line;
+}
+
+}  // namespace
+
+std::string AspectLine(const Aspect& aspect) {
+  return AspectLineOf(AspectPointName(aspect.a), aspect.kind, AspectPointName(aspect.b), aspect.orb,
+                      aspect.applying, aspect.outOfSign);
+}
+
+std::string NodeAspectLine(const NodeAspect& aspect) {
+  return AspectLineOf(InfoOf(aspect.node).name, aspect.kind, AspectPointName(aspect.point),
+                      aspect.orb, aspect.applying, aspect.outOfSign);
 }
 
 std::string PatternLine(const Pattern& pattern) {

@@ -22,6 +22,9 @@ inline constexpr std::string_view kAspectSectionHeading = "Aspects";
 /// (UTF-8), with ", out of sign" when it is.
 [[nodiscard]] std::string AspectLine(const Aspect& aspect);
 
+/// The same line for a node's aspect: "Mean Node trine Sun, orb 1°02', applying".
+[[nodiscard]] std::string NodeAspectLine(const NodeAspect& aspect);
+
 /// A pattern as a short line: "T-square: Sun, Moon, Mars" or "stellium in
 /// Aries: Sun, Mercury, Venus".
 [[nodiscard]] std::string PatternLine(const Pattern& pattern);

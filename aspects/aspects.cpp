@@ -112,40 +112,69 @@ double AllowedOrb(const AspectSettings& settings, AspectKind kind, ChartPoint a,
   return orb;
 }
 
+namespace {
+
+/// The aspect in use with the smallest orb between `a` and `b`, each kind
+/// within allowedOf(kind); its points are left for the caller to name.
+template <typename AllowedOf>
+std::optional<Aspect> BestAspect(const AspectPoint& a, const AspectPoint& b,
+                                 const AspectSettings& settings, AllowedOf&& allowedOf) {
+  const double separation = std::fabs(SignedArc(a.longitude, b.longitude));
+  std::optional<Aspect> best;
+  for (int kind = 0; kind < kAspectKindCount; ++kind) {
+    if (!settings.inUse[static_cast<std::size_t>(kind)]) {
+      continue;
+    }
+    const auto aspectKind = static_cast<AspectKind>(kind);
+    const double angle = InfoOf(aspectKind).angle;
+    const double orb = std::fabs(separation - angle);
+    const double allowed = allowedOf(aspectKind);
+    if (orb > allowed + kOrbTolerance || (best && orb >= best->orb)) {
+      continue;
+    }
+    const bool outOfSign = IsOutOfSign(a, b, aspectKind);
+    if (outOfSign && !settings.outOfSign) {
+      continue;
+    }
+    best = Aspect{ChartPoint::Sun,         ChartPoint::Sun, aspectKind, separation, orb,
+                  IsApplying(a, b, angle), outOfSign};
+  }
+  return best;
+}
+
+}  // namespace
+
 std::vector<Aspect> FindAspects(const AspectPoints& points, const AspectSettings& settings) {
   std::vector<Aspect> found;
   for (int first = 0; first < kChartPointCount; ++first) {
     for (int second = first + 1; second < kChartPointCount; ++second) {
-      const AspectPoint& a = points[static_cast<std::size_t>(first)];
-      const AspectPoint& b = points[static_cast<std::size_t>(second)];
-      const double separation = std::fabs(SignedArc(a.longitude, b.longitude));
-      std::optional<Aspect> best;
-      for (int kind = 0; kind < kAspectKindCount; ++kind) {
-        if (!settings.inUse[static_cast<std::size_t>(kind)]) {
-          continue;
-        }
-        const auto aspectKind = static_cast<AspectKind>(kind);
-        const double angle = InfoOf(aspectKind).angle;
-        const double orb = std::fabs(separation - angle);
-        const double allowed = AllowedOrb(settings, aspectKind, static_cast<ChartPoint>(first),
-                                          static_cast<ChartPoint>(second));
-        if (orb > allowed + kOrbTolerance || (best && orb >= best->orb)) {
-          continue;
-        }
-        const bool outOfSign = IsOutOfSign(a, b, aspectKind);
-        if (outOfSign && !settings.outOfSign) {
-          continue;
-        }
-        best = Aspect{static_cast<ChartPoint>(first),
-                      static_cast<ChartPoint>(second),
-                      aspectKind,
-                      separation,
-                      orb,
-                      IsApplying(a, b, angle),
-                      outOfSign};
-      }
+      const auto a = static_cast<ChartPoint>(first);
+      const auto b = static_cast<ChartPoint>(second);
+      std::optional<Aspect> best = BestAspect(
+          points[static_cast<std::size_t>(first)], points[static_cast<std::size_t>(second)],
+          settings, [&](AspectKind kind) { return AllowedOrb(settings, kind, a, b); });
       if (best) {
+        best->a = a;
+        best->b = b;
         found.push_back(*best);
+      }
+    }
+  }
+  return found;
+}
+
+std::vector<NodeAspect> FindNodeAspects(const AspectPoints& points,
+                                        std::span<const NodePoint> nodes,
+                                        const AspectSettings& settings) {
+  std::vector<NodeAspect> found;
+  for (const NodePoint& node : nodes) {
+    for (int point = 0; point < kChartPointCount; ++point) {
+      const std::optional<Aspect> best =
+          BestAspect(node.at, points[static_cast<std::size_t>(point)], settings,
+                     [](AspectKind) { return kNodeOrb; });
+      if (best) {
+        found.push_back(NodeAspect{node.node, static_cast<ChartPoint>(point), best->kind,
+                                   best->separation, best->orb, best->applying, best->outOfSign});
       }
     }
   }

@@ -6,10 +6,12 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "common/extra_points.h"
 #include "common/vocabulary.h"
 
 namespace zodivane {
@@ -127,6 +129,36 @@ struct Aspect {
 /// of the pairs: a, then b, in chart order.
 [[nodiscard]] std::vector<Aspect> FindAspects(const AspectPoints& points,
                                               const AspectSettings& settings);
+
+/// The orb of every aspect between a lunar node and a chart point, degrees
+/// (the Sun and the Moon do not widen it).
+inline constexpr double kNodeOrb = 2.0;
+
+/// A lunar node as the aspect search reads it.
+struct NodePoint {
+  ExtraPoint node = ExtraPoint::MeanNode;  ///< MeanNode or TrueNode
+  AspectPoint at;
+};
+
+/// One aspect between a lunar node and one of the eleven chart points.
+struct NodeAspect {
+  ExtraPoint node = ExtraPoint::MeanNode;
+  ChartPoint point = ChartPoint::Sun;
+  AspectKind kind = AspectKind::Conjunction;
+  double separation = 0;   ///< the shorter arc between the two, degrees, 0..180
+  double orb = 0;          ///< |separation - the aspect's angle|, degrees
+  bool applying = false;   ///< the orb is closing
+  bool outOfSign = false;  ///< the signs are not the aspect's number of signs apart
+  friend bool operator==(const NodeAspect&, const NodeAspect&) = default;
+};
+
+/// Every aspect in use under `settings` between each node and each of the
+/// chart points, at most one per pair (the smallest orb), each within
+/// kNodeOrb; out-of-sign aspects as `settings` says. In the order of the
+/// nodes, then of the points. The nodes are not aspected to each other.
+[[nodiscard]] std::vector<NodeAspect> FindNodeAspects(const AspectPoints& points,
+                                                      std::span<const NodePoint> nodes,
+                                                      const AspectSettings& settings);
 
 /// The patterns.
 enum class PatternKind : int { GrandCross = 0, TSquare, GrandTrine, Yod, Stellium };

@@ -114,6 +114,26 @@ void BM_CastChartRandomDates(benchmark::State& state) {
 }
 BENCHMARK(BM_CastChartRandomDates)->Unit(benchmark::kMicrosecond);
 
+/// A whole cast of the same random births with each engine: 0 the built-in
+/// method, 1 Swiss Ephemeris (reported as an error where the build has none).
+void BM_CastChartEachEngine(benchmark::State& state) {
+  const auto ephemeris = static_cast<Ephemeris>(state.range(0));
+  state.SetLabel(std::string(EphemerisName(ephemeris)));
+  const std::vector<BirthSample>& samples = Samples();
+  ChartSession session;
+  std::size_t next = 0;
+  for (auto _ : state) {
+    CastResult result = session.CastChart(samples[next].entries, ephemeris);
+    benchmark::DoNotOptimize(result);
+    if (!std::holds_alternative<ChartView>(result)) {
+      state.SkipWithError("the engine cannot cast here");
+      break;
+    }
+    next = (next + 1) % samples.size();
+  }
+}
+BENCHMARK(BM_CastChartEachEngine)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
 #ifdef ZODIVANE_BENCH_SWISS_EPHEMERIS
 
 /// Swiss Ephemeris from its files: the ten bodies and the Placidus houses'

@@ -11,6 +11,8 @@
 #include "chart/birth_data.h"
 #include "chart/time_zones.h"
 #include "ephemeris/engines.h"
+#include "ephemeris/points.h"
+#include "ephemeris/swiss_ephemeris.h"
 #include "ephemeris/time_scales.h"
 #include "retrograde/retrograde.h"
 
@@ -128,7 +130,7 @@ PointPositions PointPositionsOf(const LongitudeTable& longitudes,
 
 }  // namespace
 
-CastResult ChartSession::CastChart(const FormEntries& entries) {
+CastResult ChartSession::CastChart(const FormEntries& entries, Ephemeris ephemeris) {
   if (std::optional<Rejection> rejection = ValidateBirthData(entries)) {
     return std::move(*rejection);
   }
@@ -161,30 +163,51 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
   input.isSouth = Flag16::Of(entries.optSouth);
   input.dst = Flag16::Of(entries.chkDST);
 
-  // The engines in their fixed order: the planet engine copies the Moon's
-  // and the Ascendant's texts, and the wheel reads the marked names. A step
-  // that fails leaves its values at the previous chart's.
   AscendantPosition ascendant;
-  if (!RunStep([&] { ascendant = ComputeAscendantPosition(input); })) {
-    ascendant = ascendant_;
-  }
   MoonPosition moon;
-  if (!RunStep([&] { moon = ComputeMoon(input); })) {
-    moon = moon_;
-  }
   ChartPositions positions;
-  if (!RunStep([&] { positions = ComputePositions(input, moon, ascendant); })) {
-    positions.texts = positions_;
-    positions.longitudes = longitudes_;
-  }
   RetrogradeFlags retrograde{};
   WheelNames wheelNames;
-  if (!RunStep([&] {
-        retrograde = RetrogradeFlagsOf(input);
-        wheelNames = MarkRetrogrades(retrograde);
-      })) {
-    retrograde = retrograde_;
-    wheelNames = wheelNames_;
+  ChartPoints extraPoints;
+  if (ephemeris == Ephemeris::Swiss) {
+    // One sky from the files gives every point; its texts are written as
+    // the built-in engines write theirs, and its daily motions mark the
+    // retrogrades.
+    auto sky = PreciseSkyOf(input);
+    if (const auto* message = std::get_if<std::string>(&sky)) {
+      return Rejection{
+          Notice{"Swiss Ephemeris cannot cast this chart: " + *message, MessageIcon::Critical},
+          std::string(kEphemerisControl)};
+    }
+    PreciseChart chart = PreciseChartOf(std::get<PreciseSky>(sky));
+    ascendant = std::move(chart.ascendant);
+    moon = std::move(chart.moon);
+    positions = std::move(chart.positions);
+    retrograde = chart.retrograde;
+    wheelNames = MarkRetrogrades(retrograde);
+    extraPoints = chart.extraPoints;
+  } else {
+    // The engines in their fixed order: the planet engine copies the Moon's
+    // and the Ascendant's texts, and the wheel reads the marked names. A
+    // step that fails leaves its values at the previous chart's.
+    if (!RunStep([&] { ascendant = ComputeAscendantPosition(input); })) {
+      ascendant = ascendant_;
+    }
+    if (!RunStep([&] { moon = ComputeMoon(input); })) {
+      moon = moon_;
+    }
+    if (!RunStep([&] { positions = ComputePositions(input, moon, ascendant); })) {
+      positions.texts = positions_;
+      positions.longitudes = longitudes_;
+    }
+    if (!RunStep([&] {
+          retrograde = RetrogradeFlagsOf(input);
+          wheelNames = MarkRetrogrades(retrograde);
+        })) {
+      retrograde = retrograde_;
+      wheelNames = wheelNames_;
+    }
+    extraPoints = BuiltInChartPoints(input, ascendant.longitude);
   }
   const PointPositions points = PointPositionsOf(positions.longitudes, retrograde);
 
@@ -210,6 +233,8 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
     view.city = entries.txtMCity;
     view.state = entries.txtMState;
     view.country = entries.txtMCountry;
+    view.ephemeris = ephemeris;
+    view.extraPoints = extraPoints;
   });
   RunStep([&] {
     view.wheel = HouseWheel(CollectSignLists(positions.texts, wheelNames), positions.texts,
@@ -225,6 +250,8 @@ CastResult ChartSession::CastChart(const FormEntries& entries) {
   wheelNames_ = std::move(wheelNames);
   retrograde_ = retrograde;
   points_ = points;
+  ephemeris_ = ephemeris;
+  extraPoints_ = extraPoints;
   return result;
 }
 
@@ -232,8 +259,18 @@ void ChartSession::WritePlanetInSignReport(RichTextSink& box) {
   zodivane::WritePlanetInSignReport(positions_, placements_, box);
 }
 
-ChartAspects ChartSession::Aspects(const AspectSettings& settings) const {
-  return FindChartAspects(AspectPointsOf(input_, points_), settings);
+ChartAspects ChartSession::Aspects(const AspectSettings& settings, bool withNodes) const {
+  const AspectPoints points = AspectPointsOf(input_, points_, ephemeris_);
+  ChartAspects result = FindChartAspects(points, settings);
+  if (withNodes) {
+    result.nodeAspects =
+        FindNodeAspects(points, NodePointsOf(input_, extraPoints_, ephemeris_), settings);
+  }
+  return result;
+}
+
+BirthTimeSensitivity ChartSession::Sensitivity(bool withMidheaven) const {
+  return AnalyseBirthTime(input_, SensitivityOptions{ephemeris_, withMidheaven});
 }
 
 }  // namespace zodivane

@@ -12,6 +12,8 @@
 
 #include "common/form_rules.h"
 #include "ephemeris/engines.h"
+#include "ephemeris/points.h"
+#include "ephemeris/swiss_ephemeris.h"
 #include "ephemeris/time_scales.h"
 
 namespace zodivane {
@@ -123,6 +125,9 @@ constexpr int kMoonStepMinutes = 6 * 60;
 /// crossing, a few minutes wide at most, would go unseen.
 constexpr int kPlanetStepMinutes = 60;
 
+/// Coarse step of the Midheaven search (see Analyse).
+constexpr int kMidheavenStepMinutes = 55;
+
 /// Allowed shifts of the birth time: how far the search may go earlier
 /// (a count of minutes, >= 0) and later before leaving 1901..2050.
 struct ShiftLimits {
@@ -194,13 +199,107 @@ ChartInput ShiftBirthTime(const ChartInput& input, int minutes) {
   return shifted;
 }
 
-BirthTimeSensitivity AnalyseBirthTime(const ChartInput& input) {
+namespace {
+
+/// The built-in method's probes. The Moon's and the Ascendant's texts of
+/// the entered time serve the base signs and pass through every planet
+/// probe; the planet engine places all bodies at once, so one cast per
+/// probe serves every body and the casts are kept by shift.
+class BuiltInProbes {
+ public:
+  explicit BuiltInProbes(const ChartInput& input)
+      : input_(input), ascendantText_(ComputeAscendant(input)), moon_(ComputeMoon(input)) {}
+
+  [[nodiscard]] std::array<int, kChartPointCount> SignsAtBirth() const {
+    return AllSigns(input_, ascendantText_, moon_);
+  }
+  [[nodiscard]] static std::array<int, kChartPointCount> SignsOf(const ChartInput& input) {
+    return AllSigns(input);
+  }
+  [[nodiscard]] int AscendantSign(int shift) const {
+    return AscendantSignOf(ComputeAscendant(ShiftBirthTime(input_, shift)));
+  }
+  [[nodiscard]] int MoonSign(int shift) const {
+    return MoonSignOf(ComputeMoon(ShiftBirthTime(input_, shift)));
+  }
+  [[nodiscard]] int MidheavenSign(int shift) const {
+    return PointPositionOf(MidheavenLongitude(ShiftBirthTime(input_, shift)))
+        .sign.value_or(kNoSign);
+  }
+  [[nodiscard]] int BodySign(ChartPoint body, int shift) {
+    for (const auto& [castShift, positions] : casts_) {
+      if (castShift == shift) {
+        return PositionSignOf(positions, body);
+      }
+    }
+    casts_.emplace_back(
+        shift, ComputePlanets(ShiftBirthTime(input_, shift), moon_.moonText, ascendantText_));
+    return PositionSignOf(casts_.back().second, body);
+  }
+
+ private:
+  const ChartInput& input_;
+  std::string ascendantText_;
+  MoonPosition moon_;
+  std::vector<std::pair<int, PositionTable>> casts_;
+};
+
+/// Swiss Ephemeris's probes: one sky per shift serves every point, kept by
+/// shift. A sky the library cannot cast names no sign.
+class SwissProbes {
+ public:
+  explicit SwissProbes(const ChartInput& input) : input_(input) {}
+
+  [[nodiscard]] std::array<int, kChartPointCount> SignsAtBirth() { return SignsOfSky(SkyAt(0)); }
+  [[nodiscard]] static std::array<int, kChartPointCount> SignsOf(const ChartInput& input) {
+    auto sky = PreciseSkyOf(input);
+    return SignsOfSky(std::get_if<PreciseSky>(&sky));
+  }
+  [[nodiscard]] int AscendantSign(int shift) { return BodySign(ChartPoint::Ascendant, shift); }
+  [[nodiscard]] int MoonSign(int shift) { return BodySign(ChartPoint::Moon, shift); }
+  [[nodiscard]] int MidheavenSign(int shift) {
+    const PreciseSky* sky = SkyAt(shift);
+    return sky ? SignOf(sky->midheavenDeg) : kNoSign;
+  }
+  [[nodiscard]] int BodySign(ChartPoint body, int shift) {
+    return SignsOfSky(SkyAt(shift))[static_cast<std::size_t>(body)];
+  }
+
+ private:
+  static int SignOf(double longitude) noexcept {
+    return PointPositionOf(longitude).sign.value_or(kNoSign);
+  }
+  static std::array<int, kChartPointCount> SignsOfSky(const PreciseSky* sky) noexcept {
+    std::array<int, kChartPointCount> signs{};
+    signs.fill(kNoSign);
+    if (sky != nullptr) {
+      const LongitudeTable longitudes = PreciseLongitudes(*sky);
+      for (std::size_t point = 0; point < signs.size(); ++point) {
+        signs[point] = SignOf(longitudes[point]);
+      }
+    }
+    return signs;
+  }
+  const PreciseSky* SkyAt(int shift) {
+    for (const auto& [castShift, sky] : skies_) {
+      if (castShift == shift) {
+        return sky ? &*sky : nullptr;
+      }
+    }
+    auto cast = PreciseSkyOf(ShiftBirthTime(input_, shift));
+    const auto* sky = std::get_if<PreciseSky>(&cast);
+    skies_.emplace_back(shift, sky ? std::optional<PreciseSky>(*sky) : std::nullopt);
+    return skies_.back().second ? &*skies_.back().second : nullptr;
+  }
+
+  const ChartInput& input_;
+  std::vector<std::pair<int, std::optional<PreciseSky>>> skies_;
+};
+
+template <typename Probes>
+BirthTimeSensitivity Analyse(const ChartInput& input, Probes& probes, bool withMidheaven) {
   BirthTimeSensitivity result;
-  // The Moon's and the Ascendant's texts of the entered time serve the base
-  // signs and pass through every planet probe below.
-  const std::string ascendantText = ComputeAscendant(input);
-  const MoonPosition moonAtBirth = ComputeMoon(input);
-  const std::array<int, kChartPointCount> signs = AllSigns(input, ascendantText, moonAtBirth);
+  const std::array<int, kChartPointCount> signs = probes.SignsAtBirth();
   const ShiftLimits limits = LimitsOf(input);
 
   for (int point = 0; point < kChartPointCount; ++point) {
@@ -213,31 +312,14 @@ BirthTimeSensitivity AnalyseBirthTime(const ChartInput& input) {
   PointSensitivity& ascendant = result.points[static_cast<std::size_t>(ChartPoint::Ascendant)];
   ascendant.windowMinutes = kAscendantWindowMinutes;
   SearchBothSides(
-      ascendant,
-      [&](int shift) { return AscendantSignOf(ComputeAscendant(ShiftBirthTime(input, shift))); },
-      limits, AscendantStepMinutes(input));
+      ascendant, [&](int shift) { return probes.AscendantSign(shift); }, limits,
+      AscendantStepMinutes(input));
 
   PointSensitivity& moon = result.points[static_cast<std::size_t>(ChartPoint::Moon)];
   moon.windowMinutes = kMoonWindowMinutes;
   SearchBothSides(
-      moon, [&](int shift) { return MoonSignOf(ComputeMoon(ShiftBirthTime(input, shift))); },
-      limits, kMoonStepMinutes);
+      moon, [&](int shift) { return probes.MoonSign(shift); }, limits, kMoonStepMinutes);
 
-  // The planet engine places all bodies at once: one cast per probe serves
-  // every body, so the casts are kept by shift while the bodies are searched.
-  // The Moon's and the Ascendant's texts only pass through it.
-  const std::string& moonText = moonAtBirth.moonText;
-  std::vector<std::pair<int, PositionTable>> planetCasts;
-  auto planetsAt = [&](int shift) -> const PositionTable& {
-    for (const auto& [castShift, positions] : planetCasts) {
-      if (castShift == shift) {
-        return positions;
-      }
-    }
-    planetCasts.emplace_back(shift,
-                             ComputePlanets(ShiftBirthTime(input, shift), moonText, ascendantText));
-    return planetCasts.back().second;
-  };
   for (int point = 0; point < kChartPointCount; ++point) {
     const auto body = static_cast<ChartPoint>(point);
     if (body == ChartPoint::Moon || body == ChartPoint::Ascendant) {
@@ -245,14 +327,27 @@ BirthTimeSensitivity AnalyseBirthTime(const ChartInput& input) {
     }
     SearchBothSides(
         result.points[static_cast<std::size_t>(point)],
-        [&](int shift) { return PositionSignOf(planetsAt(shift), body); }, limits,
-        kPlanetStepMinutes);
+        [&](int shift) { return probes.BodySign(body, shift); }, limits, kPlanetStepMinutes);
+  }
+
+  if (withMidheaven) {
+    // The Midheaven advances 0.92 to 1.09 degrees of longitude per degree of
+    // sidereal time (cos e and 1 / cos e): a sign stays at least 110 minutes,
+    // so a step of half that holds at most one change.
+    PointSensitivity midheaven;
+    midheaven.point = ChartPoint::Ascendant;
+    midheaven.sign = probes.MidheavenSign(0);
+    midheaven.windowMinutes = kAscendantWindowMinutes;
+    SearchBothSides(
+        midheaven, [&](int shift) { return probes.MidheavenSign(shift); }, limits,
+        kMidheavenStepMinutes);
+    result.midheaven = midheaven;
   }
 
   ChartInput opposite = input;
   opposite.dst = Flag16::Of(!input.dst.IsSet());
   result.oppositeDst = opposite.dst.IsSet();
-  const std::array<int, kChartPointCount> oppositeSigns = AllSigns(opposite);
+  const std::array<int, kChartPointCount> oppositeSigns = Probes::SignsOf(opposite);
   for (int point = 0; point < kChartPointCount; ++point) {
     const auto index = static_cast<std::size_t>(point);
     if (oppositeSigns[index] != signs[index]) {
@@ -261,6 +356,17 @@ BirthTimeSensitivity AnalyseBirthTime(const ChartInput& input) {
     }
   }
   return result;
+}
+
+}  // namespace
+
+BirthTimeSensitivity AnalyseBirthTime(const ChartInput& input, const SensitivityOptions& options) {
+  if (options.ephemeris == Ephemeris::Swiss) {
+    SwissProbes probes(input);
+    return Analyse(input, probes, options.midheaven);
+  }
+  BuiltInProbes probes(input);
+  return Analyse(input, probes, options.midheaven);
 }
 
 }  // namespace zodivane

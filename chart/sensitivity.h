@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "common/birth_record.h"
+#include "common/ephemeris_choice.h"
 #include "common/vocabulary.h"
 
 namespace zodivane {
@@ -77,13 +78,26 @@ struct BirthTimeSensitivity {
   /// The points whose sign differs with the opposite tick, in ChartPoint order;
   /// empty when every sign stays.
   std::vector<DstDifference> dstDifferences;
+  /// With SensitivityOptions::midheaven: the Midheaven's nearest sign
+  /// changes within kAscendantWindowMinutes (its `point` field, which has no
+  /// value for the Midheaven, says Ascendant, the angle it moves with).
+  std::optional<PointSensitivity> midheaven;
   friend bool operator==(const BirthTimeSensitivity&, const BirthTimeSensitivity&) = default;
+};
+
+/// What AnalyseBirthTime searches with.
+struct SensitivityOptions {
+  /// The engine every probe is cast with: the one that cast the chart. A
+  /// probe Swiss Ephemeris cannot cast names no sign (-1).
+  Ephemeris ephemeris = Ephemeris::BuiltIn;
+  bool midheaven = false;  ///< also search the Midheaven's sign changes
 };
 
 /// Searches around the birth record of a cast chart (the driver's
 /// chartInput() after an accepted cast). The date and time fields must hold
 /// a valid date from 1901 to 2050, as validation guarantees.
-[[nodiscard]] BirthTimeSensitivity AnalyseBirthTime(const ChartInput& input);
+[[nodiscard]] BirthTimeSensitivity AnalyseBirthTime(const ChartInput& input,
+                                                    const SensitivityOptions& options = {});
 
 /// The birth record `input` with its local clock time moved by `minutes`
 /// (either sign), with full carry into the date: the record the driver

@@ -216,6 +216,13 @@ std::variant<ChartFile, std::string> ReadChartFile(std::string_view bytes) {
       return std::move(*message);
     file.place = std::get<ChosenPlace>(std::move(read));
   }
+  if (const auto engine = object.find(std::string(kEphemerisKey)); engine != object.end()) {
+    file.ephemeris = engine->is_string() ? EphemerisFromName(engine->get_ref<const std::string&>())
+                                         : std::nullopt;
+    if (!file.ephemeris)
+      return "key " + Quoted(kEphemerisKey) + " must be \"builtin\" or \"swiss\", not " +
+             Shown(*engine);
+  }
   file.original = object.dump();
   return file;
 }
@@ -256,6 +263,10 @@ std::string WriteChartFile(const ChartFile& file) {
   } else {
     object.erase(std::string(kPlaceKey));
   }
+  if (file.ephemeris && *file.ephemeris != Ephemeris::BuiltIn)
+    object[std::string(kEphemerisKey)] = std::string(EphemerisName(*file.ephemeris));
+  else
+    object.erase(std::string(kEphemerisKey));
   return object.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
 }
 

@@ -12,6 +12,7 @@
 #include <variant>
 
 #include "common/birth_record.h"
+#include "common/ephemeris_choice.h"
 
 namespace zodivane::chartfile {
 
@@ -27,6 +28,9 @@ inline constexpr std::string_view kPlaceKey = "chosenPlace";
 /// The key of the place's own zone, when the zone list's entry after its
 /// rows is chosen (cmbTimeZoneIndex 71).
 inline constexpr std::string_view kPlaceZoneKey = "placeZone";
+/// The key of the engine the chart is cast with ("builtin" or "swiss"),
+/// written only when it is not the built-in method.
+inline constexpr std::string_view kEphemerisKey = "ephemeris";
 
 /// The contents of one chart file.
 struct ChartFile {
@@ -35,6 +39,8 @@ struct ChartFile {
   /// The object as it was read (compact JSON), so that a file saved again
   /// keeps the keys this version does not know; empty for a new chart.
   std::string original;
+  /// The engine the file names; none when it names none (the built-in method).
+  std::optional<Ephemeris> ephemeris = std::nullopt;
 };
 
 /// Reads a chart file's bytes: the chart, or a message saying what is wrong

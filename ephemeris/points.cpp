@@ -31,4 +31,28 @@ double MeanNodeLongitude(const ChartInput& input) noexcept {
   return MeanNodeAt(CenturiesFromJ2000(julianDay, ut));
 }
 
+ChartPoints ChartPointsOf(double midheavenDeg, double ascendantDeg, double meanNodeDeg,
+                          std::optional<double> trueNodeDeg,
+                          std::optional<double> chironDeg) noexcept {
+  const auto positionOf = [](std::optional<double> longitude) -> std::optional<PointPosition> {
+    if (!longitude) {
+      return std::nullopt;
+    }
+    return PointPositionOf(*longitude);
+  };
+  ChartPoints points;
+  points[ExtraPoint::Midheaven] = PointPositionOf(midheavenDeg);
+  points[ExtraPoint::ImumCoeli] = PointPositionOf(ReduceDegrees(midheavenDeg + 180.0));
+  points[ExtraPoint::Descendant] = PointPositionOf(ReduceDegrees(ascendantDeg + 180.0));
+  points[ExtraPoint::MeanNode] = PointPositionOf(meanNodeDeg);
+  points[ExtraPoint::TrueNode] = positionOf(trueNodeDeg);
+  points[ExtraPoint::Chiron] = positionOf(chironDeg);
+  return points;
+}
+
+ChartPoints BuiltInChartPoints(const ChartInput& input, double ascendantDeg) noexcept {
+  return ChartPointsOf(MidheavenLongitude(input), ascendantDeg, MeanNodeLongitude(input),
+                       std::nullopt, std::nullopt);
+}
+
 }  // namespace zodivane

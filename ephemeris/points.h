@@ -4,7 +4,10 @@
 // mean ascending node.
 #pragma once
 
+#include <optional>
+
 #include "common/birth_record.h"
+#include "common/extra_points.h"
 
 namespace zodivane {
 
@@ -22,5 +25,18 @@ namespace zodivane {
 
 /// MeanNodeLongitude for T Julian centuries from J2000.
 [[nodiscard]] double MeanNodeAt(double centuriesFromJ2000) noexcept;
+
+/// The further points from their longitudes in degrees [0, 360): the IC
+/// and the Descendant opposite the Midheaven and the Ascendant; a point
+/// given as none stays none.
+[[nodiscard]] ChartPoints ChartPointsOf(double midheavenDeg, double ascendantDeg,
+                                        double meanNodeDeg, std::optional<double> trueNodeDeg,
+                                        std::optional<double> chironDeg) noexcept;
+
+/// The further points by the built-in method: MidheavenLongitude and
+/// MeanNodeLongitude of the record, the Descendant opposite
+/// `ascendantDeg` (the Ascendant engine's longitude of the same record);
+/// no true node and no Chiron.
+[[nodiscard]] ChartPoints BuiltInChartPoints(const ChartInput& input, double ascendantDeg) noexcept;
 
 }  // namespace zodivane

@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ephemeris/swiss_ephemeris.h"
 
+#include <utility>
+
+#include "ephemeris/planets.h"
+#include "ephemeris/points.h"
 #include "ephemeris/time_scales.h"
 
 #ifdef ZODIVANE_SWISS_EPHEMERIS
@@ -8,6 +12,52 @@
 #endif
 
 namespace zodivane {
+
+std::optional<std::string> SwissEphemerisProblem() {
+  constexpr double kJ2000 = 2451545.0;
+  auto sky = PreciseSkyAt(kJ2000, 0.0, 0.0);
+  if (auto* message = std::get_if<std::string>(&sky)) {
+    return std::move(*message);
+  }
+  return std::nullopt;
+}
+
+LongitudeTable PreciseLongitudes(const PreciseSky& sky) noexcept {
+  LongitudeTable longitudes{};
+  // The bodies are in ChartPoint order, Sun to Pluto; the Ascendant last.
+  for (std::size_t body = 0; body < sky.longitudeDeg.size(); ++body) {
+    longitudes[body] = sky.longitudeDeg[body];
+  }
+  longitudes[static_cast<std::size_t>(ChartPoint::Ascendant)] = sky.ascendantDeg;
+  return longitudes;
+}
+
+PreciseChart PreciseChartOf(const PreciseSky& sky) {
+  PreciseChart chart;
+  chart.ascendant.longitude = sky.ascendantDeg;
+  chart.ascendant.text = SignPositionText(sky.ascendantDeg);
+  const auto moonSlot = static_cast<std::size_t>(ChartPoint::Moon);
+  const auto ascendantSlot = static_cast<std::size_t>(ChartPoint::Ascendant);
+  chart.moon.longitude = sky.longitudeDeg[moonSlot];
+  chart.moon.moonText = SignPositionText(chart.moon.longitude);
+  chart.moon.moonSignName = SignNameOf(SignIndexOfLongText(chart.moon.moonText)).value_or("");
+  chart.positions.longitudes = PreciseLongitudes(sky);
+  for (std::size_t body = 0; body < sky.longitudeDeg.size(); ++body) {
+    if (body != moonSlot) {
+      chart.positions.texts[body] = ShortPositionTextOf(sky.longitudeDeg[body]);
+    }
+  }
+  chart.positions.texts[moonSlot] = ShortPositionText(chart.moon.moonText);
+  chart.positions.texts[ascendantSlot] = ShortPositionText(chart.ascendant.text);
+  // The wheel's bodies from Mercury on; the Sun and the Moon never go backwards.
+  for (auto body = static_cast<std::size_t>(ChartPoint::Mercury); body < chart.retrograde.size();
+       ++body) {
+    chart.retrograde[body] = sky.speedDegPerDay[body] < 0.0;
+  }
+  chart.extraPoints = ChartPointsOf(sky.midheavenDeg, sky.ascendantDeg, sky.meanNodeDeg,
+                                    sky.trueNodeDeg, sky.chironDeg);
+  return chart;
+}
 
 #ifdef ZODIVANE_SWISS_EPHEMERIS
 

@@ -11,6 +11,9 @@
 #include <variant>
 
 #include "common/birth_record.h"
+#include "common/extra_points.h"
+#include "common/vocabulary.h"
+#include "ephemeris/engines.h"
 
 namespace zodivane {
 
@@ -33,6 +36,10 @@ struct PreciseSky {
 /// True when this build includes Swiss Ephemeris.
 [[nodiscard]] bool SwissEphemerisBuiltIn() noexcept;
 
+/// Why Swiss Ephemeris cannot cast a chart here (the build has none, or its
+/// data files are missing), tried once at J2000; none when it can.
+[[nodiscard]] std::optional<std::string> SwissEphemerisProblem();
+
 /// The sky of the birth record's UT (the zone rules of the built-in method:
 /// row or exact offset, daylight-saving hour) at its place; the message
 /// when this build has no Swiss Ephemeris or its data files are missing.
@@ -44,5 +51,23 @@ struct PreciseSky {
 [[nodiscard]] std::variant<PreciseSky, std::string> PreciseSkyAt(double julianDayUt,
                                                                  double latitudeDeg,
                                                                  double eastLongitudeDeg);
+
+/// A sky of Swiss Ephemeris written as the built-in engines write theirs:
+/// the same long and short texts, truncated the same way, and the Moon's
+/// sign name read from its text.
+struct PreciseChart {
+  AscendantPosition ascendant;
+  MoonPosition moon;
+  ChartPositions positions;  ///< the eleven short texts and longitudes
+  /// Mercury to Saturn: set when the daily motion is negative at the moment
+  /// (the Sun and the Moon never are).
+  RetrogradeFlags retrograde{};
+  ChartPoints extraPoints;  ///< every further point; Chiron none without its file
+};
+
+[[nodiscard]] PreciseChart PreciseChartOf(const PreciseSky& sky);
+
+/// The eleven longitudes of a sky, indexed by ChartPoint.
+[[nodiscard]] LongitudeTable PreciseLongitudes(const PreciseSky& sky) noexcept;
 
 }  // namespace zodivane

@@ -10,9 +10,12 @@
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
 #include "chart/chart_driver.h"
 #include "chartfile/chart_file.h"
 #include "tests/support/chart_files.h"
+#include "tests/support/sample_entries.h"
 #include "tests/support/tool_runs.h"
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/io.h"
@@ -93,18 +96,18 @@ TEST(ChartToolChartFile, RefusesWhatCannotBeCast) {
        "directory\n"},
       {{"--chart", notAChart.path(), "--json"},
        kExitUsage,
-       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity and "
-       "--export-chart\n"
+       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity, "
+       "--export-chart, --ephemeris and --points\n"
        "Try 'zodivane-chart --help'.\n"},
       {{"--chart", notAChart.path(), "--name", "ANNA"},
        kExitUsage,
-       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity and "
-       "--export-chart\n"
+       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity, "
+       "--export-chart, --ephemeris and --points\n"
        "Try 'zodivane-chart --help'.\n"},
       {{"--chart", notAChart.path(), "--jobs", "2"},
        kExitUsage,
-       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity and "
-       "--export-chart\n"
+       "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity, "
+       "--export-chart, --ephemeris and --points\n"
        "Try 'zodivane-chart --help'.\n"},
       {{"--chart"},
        kExitUsage,
@@ -117,6 +120,26 @@ TEST(ChartToolChartFile, RefusesWhatCannotBeCast) {
     EXPECT_EQ(run.err, row.err);
     EXPECT_EQ(run.out, "");
   }
+}
+
+// A chart file keeps the engine it was saved with; --chart casts with it
+// and says so, and --ephemeris wins.
+TEST(ChartToolEngine, ChartFilesCarryTheEngine) {
+  chartfile::ChartFile swiss{test::AnnaInDelhi(), {}, {}, Ephemeris::Swiss};
+  nlohmann::json file = nlohmann::json::parse(chartfile::WriteChartFile(swiss));
+  EXPECT_EQ(file["ephemeris"], "swiss");
+  swiss.ephemeris = Ephemeris::BuiltIn;
+  EXPECT_FALSE(nlohmann::json::parse(chartfile::WriteChartFile(swiss)).contains("ephemeris"));
+  file["ephemeris"] = "builtin";
+  const TempFile named(file.dump());
+  const ToolRun run = RunTool({"--chart", named.path()});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("\nEphemeris:      Built-in method\n"));
+  file["ephemeris"] = "moon";
+  const TempFile bad(file.dump());
+  const ToolRun refused = RunTool({"--chart", bad.path()});
+  EXPECT_EQ(refused.status, kExitFailed);
+  EXPECT_THAT(refused.err, HasSubstr("key \"ephemeris\" must be \"builtin\" or \"swiss\""));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "common/json_escape.h"
 #include "report/report.h"
 #include "tools/zodivane_chart/aspect_output.h"
+#include "tools/zodivane_chart/points_output.h"
 #include "tools/zodivane_chart/sensitivity_output.h"
 
 namespace zodivane::chart_tool {
@@ -63,7 +64,8 @@ void AppendStringMember(std::string& out, std::string_view key, std::string_view
 
 void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& session,
                        bool withReport, bool withSensitivity, const PlaceClock* clock,
-                       const AnswerZone* zone, const ChartAspects* aspects) {
+                       const AnswerZone* zone, const ChartAspects* aspects, bool withEphemeris,
+                       bool withPoints) {
   out += "{\"positions\":";
   AppendStrings(out, view.positions);
   AppendStringMember(out, "ascendantText", session.ascendantText());
@@ -115,11 +117,14 @@ void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& se
   if (withSensitivity) {
     out += ',';
     AppendKey(out, "sensitivity");
-    AppendSensitivityObject(out, session.chartInput(), AnalyseBirthTime(session.chartInput()),
-                            clock);
+    AppendSensitivityObject(out, session.chartInput(), session.Sensitivity(), clock);
   }
   if (aspects != nullptr)
     AppendAspectMembers(out, *aspects);
+  if (withEphemeris)
+    AppendEphemerisMember(out, view.ephemeris);
+  if (withPoints)
+    AppendPointsMembers(out, view, aspects);
   if (zone != nullptr)
     AppendZoneMember(out, zone->choice, zone->entries);
   out += "}\n";

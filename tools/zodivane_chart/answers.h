@@ -26,11 +26,14 @@ struct AnswerZone {
 /// (AppendAspectMembers) and the report's section "Aspects", and with
 /// `zone` the chosen place's zone. `clock`, when the zone came from a
 /// chosen place, words the sensitivity's times in the place's own clock
-/// time.
+/// time. With `withEphemeris` the answer names the engine ("ephemeris"),
+/// with `withPoints` it holds the further points ("points") and, with
+/// `aspects`, the nodes' aspects ("nodeAspects").
 void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& session,
                        bool withReport, bool withSensitivity = false,
                        const PlaceClock* clock = nullptr, const AnswerZone* zone = nullptr,
-                       const ChartAspects* aspects = nullptr);
+                       const ChartAspects* aspects = nullptr, bool withEphemeris = false,
+                       bool withPoints = false);
 
 /// A rejected cast: {"rejected":{"message":...,"icon":...,"focus":...}},
 /// with `zone` also the chosen place's zone.

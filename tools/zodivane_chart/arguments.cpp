@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "chart/chart_driver.h"
 #include "chart/time_zones.h"
 #include "common/form_rules.h"
 #include "common/text_helpers.h"
@@ -29,6 +30,7 @@ struct Parsed {
   bool aspects = false;
   std::vector<std::string> orbs;  ///< each --orb's value
   std::optional<std::string> aspectSet;
+  std::optional<std::string> ephemeris;
 };
 
 /// One flag of the command line: a value flag fills a text slot, a switch
@@ -67,6 +69,8 @@ constexpr auto kFlags = std::to_array<FlagRow>({
     {"--aspects",    nullptr, [](Parsed& p) -> auto& { return p.aspects; }, false, nullptr},
     {"--orb",        nullptr, nullptr, true, [](Parsed& p) -> auto& { return p.orbs; }},
     {"--aspect-set", [](Parsed& p) -> auto& { return p.aspectSet; }, nullptr, true, nullptr},
+    {"--ephemeris",  [](Parsed& p) -> auto& { return p.ephemeris; }, nullptr, true, nullptr},
+    {"--points",     nullptr, [](Parsed& p) -> auto& { return p.options.points; }, false, nullptr},
 });
 // clang-format on
 
@@ -328,8 +332,15 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
                             flags.lat || flags.lon || flags.city || flags.state || flags.country ||
                             flags.place;
   const bool anyAspectFlag = parsed.aspects || !parsed.orbs.empty() || parsed.aspectSet;
+  const bool anyEngineFlag = parsed.ephemeris || options.points;
   const bool anyPeopleFlag = anyEntryFlag || options.reportRtf || options.sensitivity ||
-                             options.exportChart || anyAspectFlag;
+                             options.exportChart || anyAspectFlag || anyEngineFlag;
+  if (parsed.ephemeris) {
+    options.ephemeris = EphemerisFromName(*parsed.ephemeris);
+    if (!options.ephemeris) {
+      return UsageError{"--ephemeris must be builtin or swiss, not " + Quoted(*parsed.ephemeris)};
+    }
+  }
   if (options.findPlace) {
     if (parsed.listZones || parsed.json || anyPeopleFlag || options.report || parsed.jobs ||
         options.chartFile) {
@@ -348,8 +359,8 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   if (options.chartFile) {
     if (parsed.json || parsed.jobs || anyEntryFlag || anyAspectFlag)
       return UsageError{
-          "--chart takes no other flag than --report, --report-rtf, --sensitivity and "
-          "--export-chart"};
+          "--chart takes no other flag than --report, --report-rtf, --sensitivity, "
+          "--export-chart, --ephemeris and --points"};
     options.mode = Options::Mode::ChartFile;
     return options;
   }
@@ -491,6 +502,8 @@ std::string_view FlagOfControl(const std::optional<std::string>& control) noexce
     return "--lat";
   if (control->starts_with("txtLon"))
     return "--lon";
+  if (*control == kEphemerisControl)
+    return "--ephemeris";
   return "--date";
 }
 

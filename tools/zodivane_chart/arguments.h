@@ -11,6 +11,7 @@
 
 #include "aspects/aspects.h"
 #include "chart/birth_data.h"
+#include "common/ephemeris_choice.h"
 
 namespace zodivane::chart_tool {
 
@@ -48,6 +49,12 @@ struct Options {
   /// wheel, and the report's section "Aspects"; under the settings --orb
   /// and --aspect-set chose.
   std::optional<AspectSettings> aspects;
+  /// --ephemeris builtin|swiss (form for people and --chart): the engine;
+  /// none when not given (the built-in method, or a chart file's own).
+  std::optional<Ephemeris> ephemeris;
+  /// --points (form for people and --chart): the further points after the
+  /// wheel and, with --aspects, the nodes' aspects.
+  bool points = false;
 };
 
 /// Most threads --jobs asks for.
@@ -82,7 +89,8 @@ using FlagsResult = std::variant<FormEntries, UsageError, FlagNotice>;
 [[nodiscard]] FlagsResult EntriesFromFlags(const PeopleFlags& flags);
 
 /// The flag whose value fills the control a rejection gives the focus to
-/// ("txtLatM" → "--lat"); the date's checks have no control: "--date".
+/// ("txtLatM" → "--lat", the engine choice → "--ephemeris"); the date's
+/// checks have no control: "--date".
 [[nodiscard]] std::string_view FlagOfControl(const std::optional<std::string>& control) noexcept;
 
 }  // namespace zodivane::chart_tool

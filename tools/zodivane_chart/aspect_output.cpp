@@ -86,13 +86,13 @@ bool Written(std::string_view line, const chartfile::LineValue& value, std::stri
          line.find("\"" + std::string(key) + "\"") != std::string_view::npos;
 }
 
+}  // namespace
+
 void AppendNumber(std::string& out, double number) {
   std::array<char, 32> digits{};
   const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number).ptr;
   out.append(digits.data(), end);
 }
-
-}  // namespace
 
 std::variant<AspectSettings, std::string> SettingsFromFlags(
     std::span<const std::string> orbs, const std::optional<std::string>& aspectSet) {

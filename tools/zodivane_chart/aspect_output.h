@@ -42,4 +42,7 @@ namespace zodivane::chart_tool {
 /// rest of the answer names them ("Ascendant" for the Ascendant).
 void AppendAspectMembers(std::string& out, const ChartAspects& found);
 
+/// A JSON number: the shortest text that reads back as `number`.
+void AppendNumber(std::string& out, double number);
+
 }  // namespace zodivane::chart_tool

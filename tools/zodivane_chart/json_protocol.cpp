@@ -272,13 +272,35 @@ std::size_t ThreadsForLines(std::span<const std::string_view> lines, std::size_t
 namespace {
 
 /// The keys a line may hold beside the form entries, as Other() numbers them.
-constexpr std::array<std::string_view, 5> kOtherKeys{"place", "sensitivity", "aspects", "orbs",
-                                                     "aspectSet"};
+constexpr std::array<std::string_view, 7> kOtherKeys{"place",     "sensitivity", "aspects", "orbs",
+                                                     "aspectSet", "ephemeris",   "points"};
 constexpr std::size_t kPlaceKey = 0;
 constexpr std::size_t kSensitivityKey = 1;
 constexpr std::size_t kAspectsKey = 2;
 constexpr std::size_t kOrbsKey = 3;
 constexpr std::size_t kAspectSetKey = 4;
+constexpr std::size_t kEphemerisKey = 5;
+constexpr std::size_t kPointsKey = 6;
+
+/// Whether the line holds `key` as written: the key between quotes.
+bool Written(std::string_view line, const chartfile::LineValue& value, std::string_view key) {
+  return value.kind != chartfile::LineValue::Kind::Missing &&
+         line.find("\"" + std::string(key) + "\"") != std::string_view::npos;
+}
+
+/// The engine a line asks for: none when it names none, or the error text.
+std::variant<std::optional<Ephemeris>, std::string> EphemerisOfLine(
+    std::string_view line, const chartfile::LineValue& value) {
+  if (!Written(line, value, kOtherKeys[kEphemerisKey]))
+    return std::optional<Ephemeris>();
+  const std::optional<Ephemeris> ephemeris = value.kind == chartfile::LineValue::Kind::String
+                                                 ? EphemerisFromName(value.text)
+                                                 : std::nullopt;
+  if (!ephemeris) {
+    return std::string("key \"ephemeris\" must be \"builtin\" or \"swiss\"");
+  }
+  return ephemeris;
+}
 
 }  // namespace
 
@@ -314,6 +336,15 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
       }
       aspectSettings = std::get<std::optional<AspectSettings>>(settings);
     }
+    auto engine = EphemerisOfLine(line, reader_.Other(kEphemerisKey));
+    if (const auto* message = std::get_if<std::string>(&engine)) {
+      AppendErrorAnswer(out, *message);
+      return false;
+    }
+    const std::optional<Ephemeris> ephemeris = std::get<std::optional<Ephemeris>>(engine);
+    const chartfile::LineValue& pointsValue = reader_.Other(kPointsKey);
+    const bool withPoints = pointsValue.kind == chartfile::LineValue::Kind::Boolean &&
+                            pointsValue.boolean && Written(line, pointsValue, "points");
     chartfile::EntriesOrError parsed =
         request ? reader_.Entries(PlaceFieldKeys()) : reader_.Entries();
     if (const auto* message = std::get_if<std::string>(&parsed)) {
@@ -338,7 +369,7 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
     }
     const std::optional<AnswerZone> zone =
         choice ? std::optional<AnswerZone>(AnswerZone{*choice, entries}) : std::nullopt;
-    const CastResult result = session_.CastChart(entries);
+    const CastResult result = session_.CastChart(entries, ephemeris.value_or(Ephemeris::BuiltIn));
     if (const auto* rejection = std::get_if<Rejection>(&result)) {
       AppendRejectionAnswer(out, *rejection, zone ? &*zone : nullptr);
     } else {
@@ -350,11 +381,12 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
                                    line.find("sensitivity") != std::string_view::npos;
       const PlaceClock clock = choice ? places::ClockOfZone(choice->place.zone) : PlaceClock();
       const std::optional<ChartAspects> aspects =
-          aspectSettings ? std::optional<ChartAspects>(session_.Aspects(*aspectSettings))
-                         : std::nullopt;
+          aspectSettings
+              ? std::optional<ChartAspects>(session_.Aspects(*aspectSettings, withPoints))
+              : std::nullopt;
       AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_, withSensitivity,
                         choice ? &clock : nullptr, zone ? &*zone : nullptr,
-                        aspects ? &*aspects : nullptr);
+                        aspects ? &*aspects : nullptr, ephemeris.has_value(), withPoints);
     }
     return true;
   } catch (const std::exception& error) {

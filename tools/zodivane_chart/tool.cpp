@@ -25,6 +25,7 @@
 #include "tools/zodivane_chart/chart_text.h"
 #include "tools/zodivane_chart/json_protocol.h"
 #include "tools/zodivane_chart/place_lookup.h"
+#include "tools/zodivane_chart/points_output.h"
 #include "tools/zodivane_chart/sensitivity_output.h"
 
 namespace zodivane::embedded {
@@ -121,10 +122,13 @@ int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, s
 /// Casts the entries and prints the chart as text, with the place note, the
 /// sensitivity, the report, its RTF file and the chart sheet when asked.
 /// A rejection names the flag of the refused box, or `chartPath` when the
-/// entries came from a chart file.
+/// entries came from a chart file. The engine is --ephemeris, else the chart
+/// file's `fileEphemeris`, else the built-in method; the text names it when
+/// either gave it.
 int PrintChart(const FormEntries& entries, const Options& options,
                const std::optional<PlaceChoice>& choice, OutputSink& out, std::ostream& err,
-               const SheetExporter& exportSheet, std::string_view chartPath = {}) {
+               const SheetExporter& exportSheet, std::string_view chartPath = {},
+               std::optional<Ephemeris> fileEphemeris = std::nullopt) {
   // The sheet's file name is checked before anything is written.
   if (options.exportChart && !IsSheetFileName(*options.exportChart)) {
     err << "zodivane-chart: --export-chart: the file name must end in .pdf, .png or .svg, or be "
@@ -132,17 +136,23 @@ int PrintChart(const FormEntries& entries, const Options& options,
         << *options.exportChart << '\n';
     return kExitUsage;
   }
+  const std::optional<Ephemeris> chosenEphemeris =
+      options.ephemeris ? options.ephemeris : fileEphemeris;
   ChartSession session;
-  const CastResult result = session.CastChart(entries);
+  const CastResult result =
+      session.CastChart(entries, chosenEphemeris.value_or(Ephemeris::BuiltIn));
   if (const auto* rejection = std::get_if<Rejection>(&result)) {
+    const bool byFlag =
+        chartPath.empty() || (options.ephemeris && rejection->focus == kEphemerisControl);
     err << "zodivane-chart: "
-        << (chartPath.empty() ? std::string_view(FlagOfControl(rejection->focus)) : chartPath)
-        << ": " << rejection->notice.message << '\n';
+        << (byFlag ? std::string_view(FlagOfControl(rejection->focus)) : chartPath) << ": "
+        << rejection->notice.message << '\n';
     return kExitFailed;
   }
   const std::optional<ChartAspects> aspects =
-      options.aspects ? std::optional<ChartAspects>(session.Aspects(*options.aspects))
-                      : std::nullopt;
+      options.aspects
+          ? std::optional<ChartAspects>(session.Aspects(*options.aspects, options.points))
+          : std::nullopt;
   const ChartAspects* const aspectsOrNull = aspects ? &*aspects : nullptr;
   if (options.reportRtf == "-") {  // the document goes to standard output instead of the text
     out.Write(ReportRtf(session, aspectsOrNull));
@@ -150,10 +160,23 @@ int PrintChart(const FormEntries& entries, const Options& options,
   }
   // The sheet goes to standard output instead of the text.
   const bool sheetToOutput = options.exportChart && *options.exportChart == "-";
-  std::string text = ChartText(std::get<ChartView>(result), session);
+  const ChartView& view = std::get<ChartView>(result);
+  std::string text = ChartText(view, session);
+  if (chosenEphemeris) {
+    text += '\n';
+    text += EphemerisLine(view.ephemeris);
+  }
+  if (options.points) {
+    text += '\n';
+    text += PointsBlock(view);
+  }
   if (aspects) {
     text += '\n';
     text += AspectsBlock(*aspects);
+    if (options.points) {
+      text += '\n';
+      text += NodeAspectsBlock(*aspects);
+    }
   }
   if (choice) {
     text += '\n';
@@ -166,8 +189,8 @@ int PrintChart(const FormEntries& entries, const Options& options,
   if (options.sensitivity) {
     text += '\n';
     const PlaceClock clock = choice ? places::ClockOfZone(choice->place.zone) : PlaceClock();
-    text += SensitivityBlock(session.chartInput(), AnalyseBirthTime(session.chartInput()),
-                             choice ? &clock : nullptr);
+    text +=
+        SensitivityBlock(session.chartInput(), session.Sensitivity(), choice ? &clock : nullptr);
   }
   if (options.report) {
     text += '\n';
@@ -250,8 +273,9 @@ int RunChartFile(const Options& options, OutputSink& out, std::ostream& err,
     err << "zodivane-chart: " << path << ": " << *message << '\n';
     return kExitFailed;
   }
-  return PrintChart(std::get<chartfile::ChartFile>(read).entries, options, std::nullopt, out, err,
-                    exportSheet, path);
+  const chartfile::ChartFile& file = std::get<chartfile::ChartFile>(read);
+  return PrintChart(file.entries, options, std::nullopt, out, err, exportSheet, path,
+                    file.ephemeris);
 }
 
 }  // namespace
