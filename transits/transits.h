@@ -138,6 +138,15 @@ struct TransitCalendar {
 [[nodiscard]] std::variant<TransitCalendar, std::string> FindTransitCalendar(
     SkyEngine engine, std::span<const NatalPoint> natal, const CalendarSettings& settings);
 
+/// The moments within the period that the aspect `kind` between two bodies
+/// of the sky is exact (the arc from `a` to `b` at the aspect's angle, on
+/// either side), in order, found as the calendar finds its moments: the
+/// great conjunctions, a body's aspects to another. The engine's message
+/// when it is not available, or the reason when the request is unusable.
+[[nodiscard]] std::variant<std::vector<double>, std::string> ExactAspectMoments(
+    SkyEngine engine, ChartPoint a, ChartPoint b, AspectKind kind, double fromJulianDayUt,
+    double toJulianDayUt);
+
 /// One moment of the calendar, for a list in time order.
 struct CalendarEvent {
   enum class Kind { EntersOrb, Exact, LeavesOrb, EntersHouse };
