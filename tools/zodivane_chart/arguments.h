@@ -11,6 +11,7 @@
 
 #include "aspects/aspects.h"
 #include "chart/birth_data.h"
+#include "tools/zodivane_chart/transit_output.h"
 
 namespace zodivane::chart_tool {
 
@@ -48,6 +49,9 @@ struct Options {
   /// wheel, and the report's section "Aspects"; under the settings --orb
   /// and --aspect-set chose.
   std::optional<AspectSettings> aspects;
+  /// --transits, --transit-calendar, --ics and --compare (form for people
+  /// and --chart): printed instead of the chart.
+  std::optional<TransitRequest> transits;
 };
 
 /// Most threads --jobs asks for.
