@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <string>
@@ -199,5 +200,36 @@ struct OrbParts {
 /// The report's and the list's order: applying aspects first, then by orb,
 /// then in chart order.
 void SortApplyingFirst(std::vector<Aspect>& aspects);
+
+/// The orb of every aspect between a transiting body and a natal point, degrees.
+inline constexpr double kTransitOrb = 3.0;
+/// The orb of every aspect between one person's points and another's, degrees.
+inline constexpr double kSynastryOrb = 6.0;
+
+/// `settings` with every aspect's orb set to `orbDeg`; the aspects in use
+/// and the out-of-sign choice kept.
+[[nodiscard]] AspectSettings WithEveryOrb(AspectSettings settings, double orbDeg) noexcept;
+
+/// One aspect between a point of one set and a point of another.
+struct CrossAspect {
+  std::size_t first = 0;   ///< index of the point in the first set
+  std::size_t second = 0;  ///< index of the point in the second set
+  AspectKind kind = AspectKind::Conjunction;
+  double separation = 0;   ///< the shorter arc between the two, degrees, 0..180
+  double orb = 0;          ///< |separation - the aspect's angle|, degrees
+  bool applying = false;   ///< the orb is closing (as in Aspect)
+  bool outOfSign = false;  ///< the signs are not the aspect's number of signs apart
+  friend bool operator==(const CrossAspect&, const CrossAspect&) = default;
+};
+
+/// Every aspect in use between a point of `first` and a point of `second`,
+/// at most one per pair (the one with the smallest orb), under the rules of
+/// FindAspects, with the settings' orb for each aspect as it stands: the two
+/// sets carry their own orbs (kTransitOrb, kSynastryOrb), so the Sun and
+/// the Moon widen nothing. In the order of the pairs: first, then second,
+/// by index.
+[[nodiscard]] std::vector<CrossAspect> FindCrossAspects(std::span<const AspectPoint> first,
+                                                        std::span<const AspectPoint> second,
+                                                        const AspectSettings& settings);
 
 }  // namespace zodivane

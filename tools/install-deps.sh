@@ -15,6 +15,7 @@ packages=(
   lintian desktop-file-utils appstream librsvg2-bin help2man man-db file
   clang libclang-rt-14-dev
   jq shared-mime-info
+  libical-dev
 )
 
 missing=()

@@ -31,6 +31,7 @@ struct Parsed {
   std::vector<std::string> orbs;  ///< each --orb's value
   std::optional<std::string> aspectSet;
   std::optional<std::string> ephemeris;
+  TransitFlags transitFlags;
 };
 
 /// One flag of the command line: a value flag fills a text slot, a switch
@@ -71,6 +72,10 @@ constexpr auto kFlags = std::to_array<FlagRow>({
     {"--aspect-set", [](Parsed& p) -> auto& { return p.aspectSet; }, nullptr, true, nullptr},
     {"--ephemeris",  [](Parsed& p) -> auto& { return p.ephemeris; }, nullptr, true, nullptr},
     {"--points",     nullptr, [](Parsed& p) -> auto& { return p.options.points; }, false, nullptr},
+    {"--transits",   [](Parsed& p) -> auto& { return p.transitFlags.transits; }, nullptr, false, nullptr},
+    {"--transit-calendar", [](Parsed& p) -> auto& { return p.transitFlags.calendar; }, nullptr, false, nullptr},
+    {"--ics",        [](Parsed& p) -> auto& { return p.transitFlags.ics; }, nullptr, true, nullptr},
+    {"--compare",    [](Parsed& p) -> auto& { return p.transitFlags.compare; }, nullptr, true, nullptr},
 });
 // clang-format on
 
@@ -304,6 +309,8 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
         value = std::string(arg.substr(equals + 1));
       } else if (i + 1 < args.size() && !args[i + 1].starts_with("--")) {
         value = args[++i];
+      } else if (flag == "--transits" || flag == "--transit-calendar") {
+        value.clear();  // their value may be left out: now, the next twelve months
       } else {
         return UsageError{std::string(flag) + " needs a value"};
       }
@@ -327,6 +334,15 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
     toggle = true;
   }
 
+  // --json beside the transit flags asks for their answers as JSON.
+  const bool anyTransitFlag = parsed.transitFlags.Any();
+  if (anyTransitFlag) {
+    parsed.transitFlags.json = std::exchange(parsed.json, false);
+    auto request = ReadTransitFlags(parsed.transitFlags);
+    if (auto* message = std::get_if<std::string>(&request))
+      return UsageError{std::move(*message)};
+    options.transits = std::get<TransitRequest>(std::move(request));
+  }
   const PeopleFlags& flags = options.flags;
   const bool anyEntryFlag = flags.name || flags.date || flags.time || flags.zone || flags.dst ||
                             flags.lat || flags.lon || flags.city || flags.state || flags.country ||
@@ -334,7 +350,8 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   const bool anyAspectFlag = parsed.aspects || !parsed.orbs.empty() || parsed.aspectSet;
   const bool anyEngineFlag = parsed.ephemeris || options.points;
   const bool anyPeopleFlag = anyEntryFlag || options.reportRtf || options.sensitivity ||
-                             options.exportChart || anyAspectFlag || anyEngineFlag;
+                             options.exportChart || anyAspectFlag || anyEngineFlag ||
+                             anyTransitFlag;
   if (parsed.ephemeris) {
     options.ephemeris = EphemerisFromName(*parsed.ephemeris);
     if (!options.ephemeris) {

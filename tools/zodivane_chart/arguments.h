@@ -12,6 +12,7 @@
 #include "aspects/aspects.h"
 #include "chart/birth_data.h"
 #include "common/ephemeris_choice.h"
+#include "tools/zodivane_chart/transit_output.h"
 
 namespace zodivane::chart_tool {
 
@@ -55,6 +56,9 @@ struct Options {
   /// --points (form for people and --chart): the further points after the
   /// wheel and, with --aspects, the nodes' aspects.
   bool points = false;
+  /// --transits, --transit-calendar, --ics and --compare (form for people
+  /// and --chart): printed instead of the chart.
+  std::optional<TransitRequest> transits;
 };
 
 /// Most threads --jobs asks for.

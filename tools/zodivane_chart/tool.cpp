@@ -149,6 +149,10 @@ int PrintChart(const FormEntries& entries, const Options& options,
         << rejection->notice.message << '\n';
     return kExitFailed;
   }
+  if (options.transits) {
+    return RunTransits(*options.transits, session,
+                       options.aspects.value_or(DefaultAspectSettings()), out, err);
+  }
   const std::optional<ChartAspects> aspects =
       options.aspects
           ? std::optional<ChartAspects>(session.Aspects(*options.aspects, options.points))

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zodivane-chart's transits and synastry: --transits, --compare and
+// --transit-calendar as text and JSON, --ics read back with libical, and
+// the errors of the flags.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+#include <libical/ical.h>
+#include <nlohmann/json.hpp>
+
+#include "ephemeris/sky_at.h"
+#include "tests/support/tool_runs.h"
+
+namespace zodivane::chart_tool {
+namespace {
+
+using Json = nlohmann::json;
+using ::testing::HasSubstr;
+
+// Asha Mehra: New Delhi, 5 March 1980, 07:05 Indian Time.
+const std::vector<std::string> kAshaFlags{
+    "--name", "Asha Mehra", "--date", "1980-03-05", "--time", "07:05",
+    "--zone", "34",         "--lat",  "28N38",      "--lon",  "77E12",
+};
+
+const std::string kAnnaFile = std::string(ZODIVANE_CLI_TEST_DATA) + "/anna.zchart";
+
+std::vector<std::string> With(std::vector<std::string> args,
+                              const std::vector<std::string>& extra) {
+  args.insert(args.end(), extra.begin(), extra.end());
+  return args;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream stream(text);
+  for (std::string line; std::getline(stream, line);)
+    lines.push_back(line);
+  return lines;
+}
+
+TEST(TransitsCliTest, TransitsAtAMomentAsTextAndJson) {
+  const ToolRun text = RunTool(With(kAshaFlags, {"--transits", "2025-03-05T14:30"}));
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_THAT(text.out, HasSubstr("Transits at 2025-03-05 14:30 UT (orb 3\u00B0)\n"));
+
+  const ToolRun json = RunTool(With(kAshaFlags, {"--transits=2025-03-05T14:30", "--json"}));
+  ASSERT_EQ(json.status, 0) << json.err;
+  const Json answer = Json::parse(json.out);
+  EXPECT_EQ(answer["transits"]["at"], "2025-03-05T14:30Z");
+  EXPECT_EQ(answer["transits"]["orb"], 3.0);
+  const Json& aspects = answer["transits"]["aspects"];
+  ASSERT_FALSE(aspects.empty());
+  // One text line per aspect after the heading.
+  EXPECT_EQ(Lines(text.out).size(), aspects.size() + 1);
+  for (const Json& aspect : aspects) {
+    EXPECT_LE(aspect["orb"].get<double>(), 3.0);
+    EXPECT_THAT(text.out, HasSubstr(aspect["transiting"].get<std::string>()));
+  }
+  // Left out, the moment is now.
+  const ToolRun now = RunTool(With(kAshaFlags, {"--transits"}));
+  ASSERT_EQ(now.status, 0) << now.err;
+  EXPECT_THAT(now.out, HasSubstr("Transits at "));
+}
+
+TEST(TransitsCliTest, SynastryWithAChartFile) {
+  const ToolRun json = RunTool({"--chart", kAnnaFile, "--compare", kAnnaFile, "--json"});
+  ASSERT_EQ(json.status, 0) << json.err;
+  const Json answer = Json::parse(json.out);
+  EXPECT_EQ(answer["synastry"]["with"], "ANNA");
+  // A chart compared with itself: each point conjoins itself exactly.
+  int selfConjunctions = 0;
+  for (const Json& aspect : answer["synastry"]["aspects"]) {
+    EXPECT_LE(aspect["orb"].get<double>(), 6.0);
+    if (aspect["a"] == aspect["b"]) {
+      EXPECT_EQ(aspect["aspect"], "conjunction");
+      EXPECT_EQ(aspect["orb"], 0.0);
+      ++selfConjunctions;
+    }
+  }
+  EXPECT_EQ(selfConjunctions, 11);
+  const ToolRun text = RunTool(With(kAshaFlags, {"--compare", kAnnaFile}));
+  ASSERT_EQ(text.status, 0) << text.err;
+  EXPECT_THAT(text.out, HasSubstr("Synastry with ANNA (orb 6\u00B0)\n"));
+}
+
+TEST(TransitsCliTest, CalendarLinesJsonLinesAndIcsAgree) {
+  const std::vector<std::string> calendar =
+      With(kAshaFlags, {"--transit-calendar", "2025-01-01..2025-12-31"});
+  const ToolRun text = RunTool(calendar);
+  ASSERT_EQ(text.status, 0) << text.err;
+  const ToolRun json = RunTool(With(calendar, {"--json"}));
+  ASSERT_EQ(json.status, 0) << json.err;
+  const std::vector<std::string> textLines = Lines(text.out);
+  const std::vector<std::string> jsonLines = Lines(json.out);
+  ASSERT_EQ(textLines.size(), jsonLines.size());
+  ASSERT_GT(jsonLines.size(), 5u);
+  std::string previous;
+  for (std::size_t i = 0; i < jsonLines.size(); ++i) {
+    const Json event = Json::parse(jsonLines[i]);
+    const std::string time = event["time"];
+    EXPECT_GE(time, "2025-01-01T00:00Z");
+    EXPECT_LE(time, "2026-01-01T00:00Z");
+    EXPECT_GE(time, previous);
+    previous = time;
+    // The text line starts with the same moment and names the body.
+    EXPECT_EQ(textLines[i].substr(0, 16), time.substr(0, 10) + " " + time.substr(11, 5));
+    EXPECT_THAT(textLines[i], HasSubstr(event["body"].get<std::string>()));
+  }
+
+  // The iCalendar file, read back with libical: the same moments in order.
+  const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("zodivane-transits-" + std::to_string(::getpid()) + ".ics");
+  const ToolRun ics = RunTool(With(calendar, {"--ics", path.string()}));
+  ASSERT_EQ(ics.status, 0) << ics.err;
+  EXPECT_TRUE(ics.out.empty());
+  std::ifstream file(path);
+  const std::string contents((std::istreambuf_iterator<char>(file)), {});
+  std::filesystem::remove(path);
+  icalcomponent* parsed = icalparser_parse_string(contents.c_str());
+  ASSERT_NE(parsed, nullptr);
+  std::vector<std::string> summaries;
+  std::size_t index = 0;
+  for (icalcomponent* event = icalcomponent_get_first_component(parsed, ICAL_VEVENT_COMPONENT);
+       event != nullptr;
+       event = icalcomponent_get_next_component(parsed, ICAL_VEVENT_COMPONENT), ++index) {
+    ASSERT_LT(index, jsonLines.size());
+    const Json expected = Json::parse(jsonLines[index]);
+    const icaltimetype start = icalcomponent_get_dtstart(event);
+    EXPECT_TRUE(icaltime_is_utc(start));
+    // Seconds rounded to the minute may carry into the hour: compare as moments.
+    const double startDay =
+        JulianDayOfUt({start.year, start.month, start.day, start.hour, start.minute, start.second});
+    const std::string want = expected["time"];
+    const double wantDay = JulianDayOfUt(
+        {std::stoi(want.substr(0, 4)), std::stoi(want.substr(5, 2)), std::stoi(want.substr(8, 2)),
+         std::stoi(want.substr(11, 2)), std::stoi(want.substr(14, 2)), 0});
+    EXPECT_NEAR(startDay, wantDay, 31.0 / 86400.0) << want;
+    const std::string summary = icalcomponent_get_summary(event);
+    EXPECT_THAT(summary, HasSubstr(expected["body"].get<std::string>()));
+    EXPECT_NE(icalcomponent_get_uid(event), nullptr);
+  }
+  EXPECT_EQ(index, jsonLines.size());
+  icalcomponent_free(parsed);
+}
+
+TEST(TransitsCliTest, ErrorsNameTheFlag) {
+  struct Row {
+    std::vector<std::string> extra;
+    int status;
+    std::string message;
+  };
+  const std::vector<Row> rows = {
+      {{"--transits", "2025-13-01"}, 2, "--transits must be a UT date"},
+      {{"--transits", "2025-03-05 14:30"}, 2, "--transits must be a UT date"},
+      {{"--transits", "1850-01-01"}, 2, "--transits: the year must be 1900 to 2099"},
+      {{"--transit-calendar", "2025-01-01"}, 2, "--transit-calendar must be FROM..TO"},
+      {{"--transit-calendar", "2025-02-01..2025-01-01"}, 2, "must end after it begins"},
+      {{"--transit-calendar", "2020-01-01..2035-01-01"}, 2, "at most ten years"},
+      {{"--ics", "x.ics"}, 2, "--ics goes with --transit-calendar"},
+      {{"--transit-calendar", "--ics", "x.ics", "--json"}, 2, "leave out --json"},
+      {{"--transits", "--transits"}, 2, "--transits is given twice"},
+      {{"--compare", "/nonexistent/b.zchart"}, 1, "--compare: cannot read /nonexistent/b.zchart"},
+      {{"--compare"}, 2, "--compare needs a value"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.message);
+    const ToolRun run = RunTool(With(kAshaFlags, row.extra));
+    EXPECT_EQ(run.status, row.status);
+    EXPECT_THAT(run.err, HasSubstr(row.message));
+    EXPECT_TRUE(run.out.empty());
+  }
+  const ToolRun listed = RunTool({"--list-zones", "--transits"});
+  EXPECT_EQ(listed.status, 2);
+}
+
+}  // namespace
+}  // namespace zodivane::chart_tool

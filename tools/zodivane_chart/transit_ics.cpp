@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/zodivane_chart/transit_ics.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "ephemeris/sky_at.h"
+
+#ifdef ZODIVANE_ICAL
+#include <libical/ical.h>
+#endif
+
+namespace zodivane::chart_tool {
+
+#ifdef ZODIVANE_ICAL
+
+namespace {
+
+/// The moment as a UTC date-time of libical, to the second.
+icaltimetype UtcTime(double julianDayUt) {
+  // Whole seconds from the Unix epoch (JD 2440587.5).
+  const auto seconds = static_cast<time_t>(std::llround((julianDayUt - 2440587.5) * 86400.0));
+  return icaltime_from_timet_with_zone(seconds, 0, icaltimezone_get_utc_timezone());
+}
+
+}  // namespace
+
+bool IcsAvailable() noexcept {
+  return true;
+}
+
+std::optional<std::string> IcsText(const std::string& calendarName,
+                                   const std::vector<IcsEvent>& events) {
+  const auto freeComponent = [](icalcomponent* c) { icalcomponent_free(c); };
+  std::unique_ptr<icalcomponent, decltype(freeComponent)> calendar(
+      icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
+                          icalproperty_new_prodid("-//Zodivane//zodivane-chart//EN"),
+                          icalproperty_new_calscale("GREGORIAN"), nullptr),
+      freeComponent);
+  icalproperty* name = icalproperty_new_x(calendarName.c_str());
+  icalproperty_set_x_name(name, "X-WR-CALNAME");
+  icalcomponent_add_property(calendar.get(), name);
+  const icaltimetype stamp = UtcTime(events.empty() ? 2451545.0 : events.front().julianDayUt);
+  for (const IcsEvent& event : events) {
+    icalcomponent* vevent = icalcomponent_new_vevent();
+    icalcomponent_add_property(vevent, icalproperty_new_uid(event.uid.c_str()));
+    icalcomponent_add_property(vevent, icalproperty_new_dtstamp(stamp));
+    icalcomponent_add_property(vevent, icalproperty_new_dtstart(UtcTime(event.julianDayUt)));
+    icalcomponent_add_property(vevent, icalproperty_new_dtend(UtcTime(event.julianDayUt)));
+    icalcomponent_add_property(vevent, icalproperty_new_summary(event.summary.c_str()));
+    icalcomponent_add_property(vevent, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    icalcomponent_add_component(calendar.get(), vevent);
+  }
+  char* text = icalcomponent_as_ical_string_r(calendar.get());
+  std::string result(text);
+  std::free(text);
+  return result;
+}
+
+#else
+
+bool IcsAvailable() noexcept {
+  return false;
+}
+
+std::optional<std::string> IcsText(const std::string&, const std::vector<IcsEvent>&) {
+  return std::nullopt;
+}
+
+#endif
+
+}  // namespace zodivane::chart_tool

@@ -1,0 +1,456 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tools/zodivane_chart/transit_output.h"
+
+#include <array>
+#include <charconv>
+#include <chrono>
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+#include "chart/chart_aspects.h"
+#include "chartfile/chart_file.h"
+#include "common/json_escape.h"
+#include "common/safe_file.h"
+#include "common/text_helpers.h"
+#include "ephemeris/sky_at.h"
+#include "tools/zodivane_chart/tool.h"
+#include "tools/zodivane_chart/transit_ics.h"
+#include "transits/transits.h"
+
+namespace zodivane::chart_tool {
+namespace {
+
+/// The years the transit flags take: those both engines cover.
+constexpr int kFirstTransitYear = 1900;
+constexpr int kLastTransitYear = 2099;
+
+/// "YYYY-MM-DD", or with `withTime` also "YYYY-MM-DDTHH:MM": the UT moment.
+std::optional<CivilMoment> ParseMoment(std::string_view text, bool withTime) {
+  const std::string_view date = text.substr(0, 10);
+  if (date.size() != 10 || date[4] != '-' || date[7] != '-')
+    return std::nullopt;
+  const auto year = SmallNumber(date.substr(0, 4), 4);
+  const auto month = SmallNumber(date.substr(5, 2), 2);
+  const auto day = SmallNumber(date.substr(8, 2), 2);
+  if (!year || !month || !day)
+    return std::nullopt;
+  CivilMoment moment{*year, *month, *day, 0, 0, 0};
+  if (text.size() > 10) {
+    const std::string_view time = text.substr(10);
+    if (!withTime || time.size() != 6 || time[0] != 'T' || time[3] != ':')
+      return std::nullopt;
+    const auto hour = SmallNumber(time.substr(1, 2), 2);
+    const auto minute = SmallNumber(time.substr(4, 2), 2);
+    if (!hour || !minute || *hour > 23 || *minute > 59)
+      return std::nullopt;
+    moment.hour = *hour;
+    moment.minute = *minute;
+  }
+  const std::chrono::year_month_day ymd{std::chrono::year{moment.year},
+                                        std::chrono::month{static_cast<unsigned>(moment.month)},
+                                        std::chrono::day{static_cast<unsigned>(moment.day)}};
+  if (!ymd.ok())
+    return std::nullopt;
+  return moment;
+}
+
+bool InTransitYears(const CivilMoment& moment) noexcept {
+  return moment.year >= kFirstTransitYear && moment.year <= kLastTransitYear;
+}
+
+std::string YearsText() {
+  return std::to_string(kFirstTransitYear) + " to " + std::to_string(kLastTransitYear);
+}
+
+/// The Julian day of the moment the tool runs.
+double NowJulianDay() {
+  const auto now = std::chrono::system_clock::now().time_since_epoch();
+  return 2440587.5 + std::chrono::duration<double, std::ratio<86400>>(now).count();
+}
+
+/// The start of the UT day of `julianDayUt`.
+double StartOfDay(double julianDayUt) {
+  CivilMoment day = UtOfJulianDay(julianDayUt);
+  day.hour = 0;
+  day.minute = 0;
+  return JulianDayOfUt(day);
+}
+
+std::string TwoDigits(int value) {
+  return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+}
+
+/// "2025-03-04 13:22" (with `iso`, "2025-03-04T13:22Z").
+std::string MomentText(double julianDayUt, bool iso = false) {
+  const CivilMoment m = UtOfJulianDay(julianDayUt);
+  std::string text = std::to_string(m.year) + "-" + TwoDigits(m.month) + "-" + TwoDigits(m.day);
+  text += iso ? "T" : " ";
+  text += TwoDigits(m.hour) + ":" + TwoDigits(m.minute);
+  text += iso ? "Z" : " UT";
+  return text;
+}
+
+/// A number of degrees to four decimals, as JSON answers write it.
+std::string Fixed(double value) {
+  std::array<char, 32> digits{};
+  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                 std::chars_format::fixed, 4)
+                       .ptr;
+  return std::string(digits.data(), end);
+}
+
+/// "1°12'" (UTF-8 degree sign), rounded to the minute.
+std::string OrbText(double orb) {
+  const OrbParts parts = OrbPartsOf(orb);
+  return std::to_string(parts.degrees) + "\u00B0" + TwoDigits(parts.minutes) + "'";
+}
+
+std::string_view BodyName(ChartPoint body) {
+  return kChartPointNames[static_cast<std::size_t>(body)];
+}
+
+std::string_view AspectName(AspectKind kind) {
+  return InfoOf(kind).name;
+}
+
+void AppendMember(std::string& out, std::string_view key, std::string_view text) {
+  out += '"';
+  out += key;
+  out += "\":";
+  AppendJsonString(out, text);
+}
+
+// --------------------------------------------------------------------------
+// The transits at a moment and synastry.
+
+struct Found {
+  std::vector<CrossAspect> aspects;
+  std::vector<std::string> firstNames;
+  std::vector<std::string> secondNames;
+};
+
+std::string AspectsText(const Found& found, std::string_view heading) {
+  std::string text(heading);
+  text += '\n';
+  if (found.aspects.empty())
+    text += "  (none)\n";
+  for (const CrossAspect& aspect : found.aspects) {
+    text += "  " + Padded(found.firstNames[aspect.first], 10) +
+            Padded(AspectName(aspect.kind), 16) + Padded(found.secondNames[aspect.second], 11) +
+            "orb " + Padded(OrbText(aspect.orb), 8) +
+            (aspect.applying ? "applying" : "separating") +
+            (aspect.outOfSign ? ", out of sign" : "") + "\n";
+  }
+  return text;
+}
+
+std::string AspectsJson(const Found& found, std::string_view firstKey, std::string_view secondKey) {
+  std::string out = "[";
+  for (const CrossAspect& aspect : found.aspects) {
+    if (out.size() > 1)
+      out += ',';
+    out += '{';
+    AppendMember(out, firstKey, found.firstNames[aspect.first]);
+    out += ',';
+    AppendMember(out, "aspect", AspectName(aspect.kind));
+    out += ',';
+    AppendMember(out, secondKey, found.secondNames[aspect.second]);
+    out += ",\"orb\":" + Fixed(aspect.orb);
+    out += std::string(",\"applying\":") + (aspect.applying ? "true" : "false");
+    out += std::string(",\"outOfSign\":") + (aspect.outOfSign ? "true" : "false");
+    out += '}';
+  }
+  return out + "]";
+}
+
+std::vector<std::string> NamesOf(const std::vector<NatalPoint>& points) {
+  std::vector<std::string> names;
+  for (const NatalPoint& point : points)
+    names.push_back(point.name);
+  return names;
+}
+
+std::vector<std::string> ChartPointNames() {
+  std::vector<std::string> names;
+  for (int i = 0; i < kChartPointCount; ++i)
+    names.push_back(NatalPointName(static_cast<ChartPoint>(i)));
+  return names;
+}
+
+// --------------------------------------------------------------------------
+// The calendar.
+
+std::string EventText(const CalendarEvent& event, const std::vector<NatalPoint>& natal) {
+  std::string text = MomentText(event.julianDayUt) + "  " + Padded(BodyName(event.body), 9);
+  switch (event.kind) {
+    case CalendarEvent::Kind::EntersOrb:
+    case CalendarEvent::Kind::Exact:
+    case CalendarEvent::Kind::LeavesOrb: {
+      const std::string_view what = event.kind == CalendarEvent::Kind::EntersOrb ? "enters orb"
+                                    : event.kind == CalendarEvent::Kind::Exact   ? "exact"
+                                                                                 : "leaves orb";
+      text += Padded(what, 12) + Padded(AspectName(event.aspect), 16) + "natal " +
+              natal[event.natal].name;
+      if (event.kind == CalendarEvent::Kind::Exact && event.hits > 1) {
+        text += " (" + std::to_string(event.hit) + " of " + std::to_string(event.hits) + ")";
+      }
+      break;
+    }
+    case CalendarEvent::Kind::EntersHouse:
+      text += "enters house " + std::to_string(event.house) + " (" +
+              std::string(kSigns[static_cast<std::size_t>(event.sign)].name) + ")";
+      if (event.retrograde)
+        text += ", retrograde";
+      break;
+  }
+  return text;
+}
+
+std::string_view EventKey(CalendarEvent::Kind kind) {
+  switch (kind) {
+    case CalendarEvent::Kind::EntersOrb:
+      return "entersOrb";
+    case CalendarEvent::Kind::Exact:
+      return "exact";
+    case CalendarEvent::Kind::LeavesOrb:
+      return "leavesOrb";
+    case CalendarEvent::Kind::EntersHouse:
+      break;
+  }
+  return "entersHouse";
+}
+
+std::string EventJson(const CalendarEvent& event, const std::vector<NatalPoint>& natal) {
+  std::string out = "{";
+  AppendMember(out, "time", MomentText(event.julianDayUt, true));
+  out += ',';
+  AppendMember(out, "event", EventKey(event.kind));
+  out += ',';
+  AppendMember(out, "body", BodyName(event.body));
+  if (event.kind == CalendarEvent::Kind::EntersHouse) {
+    out += ",\"house\":" + std::to_string(event.house) + ',';
+    AppendMember(out, "sign", kSigns[static_cast<std::size_t>(event.sign)].name);
+    out += std::string(",\"retrograde\":") + (event.retrograde ? "true" : "false");
+  } else {
+    out += ',';
+    AppendMember(out, "aspect", AspectName(event.aspect));
+    out += ',';
+    AppendMember(out, "natal", natal[event.natal].name);
+    if (event.kind == CalendarEvent::Kind::Exact) {
+      out += ",\"hit\":" + std::to_string(event.hit) + ",\"hits\":" + std::to_string(event.hits);
+    }
+  }
+  return out + "}\n";
+}
+
+/// A name for the event's UID: lower-case letters and digits.
+std::string UidPart(std::string_view text) {
+  std::string part;
+  for (const char c : text) {
+    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
+      part += c;
+    else if (c >= 'A' && c <= 'Z')
+      part += static_cast<char>(c - 'A' + 'a');
+  }
+  return part;
+}
+
+IcsEvent IcsEventOf(const CalendarEvent& event, const std::vector<NatalPoint>& natal) {
+  IcsEvent ics;
+  ics.julianDayUt = event.julianDayUt;
+  // The summary is the text line without its time.
+  const std::string line = EventText(event, natal);
+  ics.summary = std::string(TrimSpaces(std::string_view(line).substr(20)));
+  std::string uid = MomentText(event.julianDayUt, true) + "-" + std::string(EventKey(event.kind)) +
+                    "-" + std::string(BodyName(event.body));
+  if (event.kind == CalendarEvent::Kind::EntersHouse) {
+    uid += "-house" + std::to_string(event.house);
+  } else {
+    uid += "-" + std::string(AspectName(event.aspect)) + "-" + natal[event.natal].name;
+    if (event.kind == CalendarEvent::Kind::Exact)
+      uid += "-" + std::to_string(event.hit);
+  }
+  ics.uid = UidPart(uid) + "@zodivane";
+  return ics;
+}
+
+}  // namespace
+
+std::variant<TransitRequest, std::string> ReadTransitFlags(const TransitFlags& flags) {
+  TransitRequest request;
+  request.json = flags.json;
+  if (flags.transits) {
+    request.transits = true;
+    if (!flags.transits->empty()) {
+      const std::optional<CivilMoment> at = ParseMoment(*flags.transits, true);
+      if (!at) {
+        return "--transits must be a UT date YYYY-MM-DD or moment YYYY-MM-DDTHH:MM (e.g. "
+               "2025-03-05T14:30), not " +
+               Quoted(*flags.transits);
+      }
+      if (!InTransitYears(*at))
+        return "--transits: the year must be " + YearsText() + ", not " + std::to_string(at->year);
+      request.transitsAt = JulianDayOfUt(*at);
+    }
+  }
+  if (flags.calendar) {
+    request.calendar = true;
+    if (!flags.calendar->empty()) {
+      const std::string_view text = *flags.calendar;
+      const auto dots = text.find("..");
+      const std::optional<CivilMoment> from =
+          dots == std::string_view::npos ? std::nullopt : ParseMoment(text.substr(0, dots), false);
+      const std::optional<CivilMoment> to =
+          dots == std::string_view::npos ? std::nullopt : ParseMoment(text.substr(dots + 2), false);
+      if (!from || !to) {
+        return "--transit-calendar must be FROM..TO, two dates YYYY-MM-DD (e.g. "
+               "2025-01-01..2025-12-31), not " +
+               Quoted(text);
+      }
+      if (!InTransitYears(*from) || !InTransitYears(*to)) {
+        return "--transit-calendar: the years must be " + YearsText() + ", not " + Quoted(text);
+      }
+      const double start = JulianDayOfUt(*from);
+      const double end = JulianDayOfUt(*to) + 1.0;  // the whole last day
+      if (end <= start)
+        return "--transit-calendar: the period must end after it begins, not " + Quoted(text);
+      if (end - start > 3660.0)
+        return "--transit-calendar: the period may last at most ten years, not " + Quoted(text);
+      request.period = std::pair{start, end};
+    }
+  }
+  if (flags.ics) {
+    if (!flags.calendar)
+      return "--ics goes with --transit-calendar";
+    if (flags.json)
+      return "--ics writes the calendar as a file: leave out --json";
+    request.ics = flags.ics;
+  }
+  request.compare = flags.compare;
+  return request;
+}
+
+int RunTransits(const TransitRequest& request, const ChartSession& session,
+                const AspectSettings& settings, OutputSink& out, std::ostream& err) {
+  const std::vector<NatalPoint> natal = NatalPointsOf(session.points());
+  // The other sky comes from the engine that cast the chart.
+  const SkyEngine engine = session.ephemeris();
+  std::string object;  // the JSON members of --transits and --compare
+  std::string text;
+
+  if (request.compare) {
+    const std::string& path = *request.compare;
+    auto contents = ReadRegularFile(path, chartfile::kMostChartFileBytes);
+    if (const auto* failure = std::get_if<ReadFailure>(&contents)) {
+      err << "zodivane-chart: --compare: cannot read " << path << ": " << failure->reason << '\n';
+      return kExitFailed;
+    }
+    auto read = chartfile::ReadChartFile(std::get<std::string>(contents));
+    if (const auto* message = std::get_if<std::string>(&read)) {
+      err << "zodivane-chart: --compare: " << path << ": " << *message << '\n';
+      return kExitFailed;
+    }
+    ChartSession other;
+    // Both charts by the same engine, so that their positions compare.
+    const CastResult cast = other.CastChart(std::get<chartfile::ChartFile>(read).entries, engine);
+    if (const auto* rejection = std::get_if<Rejection>(&cast)) {
+      err << "zodivane-chart: --compare: " << path << ": " << rejection->notice.message << '\n';
+      return kExitFailed;
+    }
+    Found found;
+    found.aspects = SynastryAspects(AspectPointsOf(session.chartInput(), session.points(), engine),
+                                    AspectPointsOf(other.chartInput(), other.points(), engine),
+                                    SynastrySettings(settings));
+    found.firstNames = ChartPointNames();
+    found.secondNames = ChartPointNames();
+    const std::string& otherName = std::get<ChartView>(cast).name;
+    text += AspectsText(found, "Synastry with " + otherName + " (orb 6\u00B0)");
+    object += object.empty() ? "" : ",";
+    object += "\"synastry\":{";
+    AppendMember(object, "with", otherName);
+    object += ",\"orb\":" + Fixed(kSynastryOrb) + ",\"aspects\":" + AspectsJson(found, "a", "b");
+    object += '}';
+  }
+
+  if (request.transits) {
+    const double at = request.transitsAt.value_or(NowJulianDay());
+    auto transits = TransitsAt(engine, at, natal, TransitSettings(settings));
+    if (const auto* message = std::get_if<std::string>(&transits)) {
+      err << "zodivane-chart: --transits: " << *message << '\n';
+      return kExitFailed;
+    }
+    Found found;
+    found.aspects = std::get<Transits>(transits).aspects;
+    found.firstNames = ChartPointNames();
+    found.secondNames = NamesOf(natal);
+    if (!text.empty())
+      text += '\n';
+    text += AspectsText(found, "Transits at " + MomentText(at) + " (orb 3\u00B0)");
+    object += object.empty() ? "" : ",";
+    object += "\"transits\":{";
+    AppendMember(object, "at", MomentText(at, true));
+    object += ",\"orb\":" + Fixed(kTransitOrb) +
+              ",\"aspects\":" + AspectsJson(found, "transiting", "natal") + '}';
+  }
+
+  if (!object.empty() && request.json) {
+    out.Write("{" + object + "}\n");
+  } else if (!text.empty()) {
+    out.Write(text);
+  }
+
+  if (!request.calendar)
+    return kExitOk;
+  if (request.ics && !IcsAvailable()) {
+    err << "zodivane-chart: --ics: this build cannot write iCalendar files (libical was not "
+           "found when it was built)\n";
+    return kExitFailed;
+  }
+  CalendarSettings calendarSettings;
+  if (request.period) {
+    calendarSettings.fromJulianDayUt = request.period->first;
+    calendarSettings.toJulianDayUt = request.period->second;
+  } else {
+    // The next twelve months from the start of today.
+    calendarSettings.fromJulianDayUt = StartOfDay(NowJulianDay());
+    CivilMoment end = UtOfJulianDay(calendarSettings.fromJulianDayUt);
+    end.year += 1;
+    if (end.month == 2 && end.day == 29)
+      end.day = 28;
+    calendarSettings.toJulianDayUt = JulianDayOfUt(end);
+  }
+  calendarSettings.aspects = settings;
+  calendarSettings.ascendantSign =
+      session.points()[static_cast<std::size_t>(ChartPoint::Ascendant)].sign;
+  auto found = FindTransitCalendar(engine, natal, calendarSettings);
+  if (const auto* message = std::get_if<std::string>(&found)) {
+    err << "zodivane-chart: --transit-calendar: " << *message << '\n';
+    return kExitFailed;
+  }
+  const std::vector<CalendarEvent> events = CalendarEvents(std::get<TransitCalendar>(found));
+  if (request.ics) {
+    std::vector<IcsEvent> icsEvents;
+    for (const CalendarEvent& event : events)
+      icsEvents.push_back(IcsEventOf(event, natal));
+    const std::optional<std::string> ics = IcsText("Transits", icsEvents);
+    try {
+      ReplaceFile(*request.ics, *ics);
+    } catch (const IoError& error) {
+      err << "zodivane-chart: --ics: " << error.what() << '\n';
+      return kExitFailed;
+    }
+    return kExitOk;
+  }
+  std::string lines;
+  if (!request.json && !text.empty())
+    lines += '\n';
+  for (const CalendarEvent& event : events)
+    lines += request.json ? EventJson(event, natal) : EventText(event, natal) + "\n";
+  if (!request.json && events.empty())
+    lines += "(no transits in the period)\n";
+  out.Write(lines);
+  return kExitOk;
+}
+
+}  // namespace zodivane::chart_tool

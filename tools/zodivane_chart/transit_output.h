@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// zodivane-chart's transits and synastry: the flags --transits,
+// --transit-calendar, --ics and --compare, and what they print for a cast
+// chart: text for people, JSON with --json, an iCalendar file with --ics.
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <variant>
+
+#include "aspects/aspects.h"
+#include "chart/chart_driver.h"
+#include "tools/zodivane_chart/io.h"
+
+namespace zodivane::chart_tool {
+
+/// The transit flags as given (not yet interpreted). An empty value of
+/// --transits or --transit-calendar stands for the flag given without one.
+struct TransitFlags {
+  std::optional<std::string> transits;  ///< --transits [DATE[THH:MM]] (UT)
+  std::optional<std::string> calendar;  ///< --transit-calendar [FROM..TO] (dates YYYY-MM-DD)
+  std::optional<std::string> ics;       ///< --ics FILE: the calendar as an iCalendar file
+  std::optional<std::string> compare;   ///< --compare FILE.zchart: synastry with that chart
+  bool json = false;                    ///< --json beside them: JSON instead of text
+
+  [[nodiscard]] bool Any() const noexcept { return transits || calendar || ics || compare; }
+};
+
+/// What the transit flags ask for, read and checked.
+struct TransitRequest {
+  bool transits = false;
+  /// --transits' moment, Julian day in UT; none for the moment the tool runs.
+  std::optional<double> transitsAt;
+  bool calendar = false;
+  /// --transit-calendar's period, Julian days in UT, from the start of the
+  /// first day to the end of the last; none for the next 12 months from
+  /// the day the tool runs.
+  std::optional<std::pair<double, double>> period;
+  std::optional<std::string> ics;
+  std::optional<std::string> compare;
+  bool json = false;
+};
+
+/// Reads the flags; the usage message, naming the flag, when they are
+/// malformed or do not go together.
+[[nodiscard]] std::variant<TransitRequest, std::string> ReadTransitFlags(const TransitFlags& flags);
+
+/// Prints what `request` asks for about the chart `session` cast: the
+/// transits at a moment, the synastry with another chart, the transit
+/// calendar (as lines, or written as an iCalendar file). `settings` chooses
+/// the aspects in use (their orbs are the transits' and synastry's own).
+/// Returns the exit status.
+[[nodiscard]] int RunTransits(const TransitRequest& request, const ChartSession& session,
+                              const AspectSettings& settings, OutputSink& out, std::ostream& err);
+
+}  // namespace zodivane::chart_tool
