@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "aspects/aspect_settings_text.h"
 #include "chart/birth_data.h"
 #include "chart/time_zones.h"
 #include "chartfile/entries_reader.h"
@@ -223,6 +224,16 @@ std::variant<ChartFile, std::string> ReadChartFile(std::string_view bytes) {
       return "key " + Quoted(kEphemerisKey) + " must be \"builtin\" or \"swiss\", not " +
              Shown(*engine);
   }
+  if (const auto aspects = object.find(std::string(kAspectSettingsKey)); aspects != object.end()) {
+    file.aspectSettings = aspects->is_string()
+                              ? AspectSettingsFromText(aspects->get_ref<const std::string&>())
+                              : std::nullopt;
+    if (!file.aspectSettings)
+      return "key " + Quoted(kAspectSettingsKey) +
+             " must name each aspect once with its orb, as \"square=7;-quincunx=3;...;"
+             "outOfSign=yes\", not " +
+             Shown(*aspects);
+  }
   file.original = object.dump();
   return file;
 }
@@ -267,6 +278,10 @@ std::string WriteChartFile(const ChartFile& file) {
     object[std::string(kEphemerisKey)] = std::string(EphemerisName(*file.ephemeris));
   else
     object.erase(std::string(kEphemerisKey));
+  if (file.aspectSettings && *file.aspectSettings != DefaultAspectSettings())
+    object[std::string(kAspectSettingsKey)] = AspectSettingsText(*file.aspectSettings);
+  else
+    object.erase(std::string(kAspectSettingsKey));
   return object.dump(2, ' ', false, Json::error_handler_t::replace) + '\n';
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <variant>
 
+#include "aspects/aspects.h"
 #include "common/birth_record.h"
 #include "common/ephemeris_choice.h"
 
@@ -31,6 +32,10 @@ inline constexpr std::string_view kPlaceZoneKey = "placeZone";
 /// The key of the engine the chart is cast with ("builtin" or "swiss"),
 /// written only when it is not the built-in method.
 inline constexpr std::string_view kEphemerisKey = "ephemeris";
+/// The key of the aspect settings the chart was saved with (the settings'
+/// text form, e.g. "conjunction=8;...;outOfSign=yes"), written only when
+/// they differ from the defaults.
+inline constexpr std::string_view kAspectSettingsKey = "aspectSettings";
 
 /// The contents of one chart file.
 struct ChartFile {
@@ -41,6 +46,8 @@ struct ChartFile {
   std::string original;
   /// The engine the file names; none when it names none (the built-in method).
   std::optional<Ephemeris> ephemeris = std::nullopt;
+  /// The aspect settings the file names; none when it names none (the defaults).
+  std::optional<AspectSettings> aspectSettings = std::nullopt;
 };
 
 /// Reads a chart file's bytes: the chart, or a message saying what is wrong

@@ -25,6 +25,7 @@ namespace zodivane::chart_tool {
 namespace {
 
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 /// A file in the temporary folder, removed at the end of the test.
 class TempFile {
@@ -97,17 +98,17 @@ TEST(ChartToolChartFile, RefusesWhatCannotBeCast) {
       {{"--chart", notAChart.path(), "--json"},
        kExitUsage,
        "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity, "
-       "--export-chart, --ephemeris and --points\n"
+       "--export-chart, --ephemeris, --points and --aspects with its --orb and --aspect-set\n"
        "Try 'zodivane-chart --help'.\n"},
       {{"--chart", notAChart.path(), "--name", "ANNA"},
        kExitUsage,
        "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity, "
-       "--export-chart, --ephemeris and --points\n"
+       "--export-chart, --ephemeris, --points and --aspects with its --orb and --aspect-set\n"
        "Try 'zodivane-chart --help'.\n"},
       {{"--chart", notAChart.path(), "--jobs", "2"},
        kExitUsage,
        "zodivane-chart: --chart takes no other flag than --report, --report-rtf, --sensitivity, "
-       "--export-chart, --ephemeris and --points\n"
+       "--export-chart, --ephemeris, --points and --aspects with its --orb and --aspect-set\n"
        "Try 'zodivane-chart --help'.\n"},
       {{"--chart"},
        kExitUsage,
@@ -140,6 +141,40 @@ TEST(ChartToolEngine, ChartFilesCarryTheEngine) {
   const ToolRun refused = RunTool({"--chart", bad.path()});
   EXPECT_EQ(refused.status, kExitFailed);
   EXPECT_THAT(refused.err, HasSubstr("key \"ephemeris\" must be \"builtin\" or \"swiss\""));
+}
+
+// A chart file keeps aspect settings that differ from the defaults;
+// --chart --aspects lists the aspects under them, unless --orb or
+// --aspect-set say otherwise.
+TEST(ChartToolAspects, ChartFilesCarryTheAspectSettings) {
+  chartfile::ChartFile chart;
+  chart.entries = test::AnnaInDelhi();
+  chart.aspectSettings = DefaultAspectSettings();
+  EXPECT_FALSE(nlohmann::json::parse(chartfile::WriteChartFile(chart)).contains("aspectSettings"));
+  // Every aspect in use, with an orb of 1 degree for the square.
+  chart.aspectSettings = WithAspectSet(DefaultAspectSettings(), AspectSet::All);
+  chart.aspectSettings->orbs[static_cast<std::size_t>(AspectKind::Square)] = 1;
+  const std::string bytes = chartfile::WriteChartFile(chart);
+  const auto read = chartfile::ReadChartFile(bytes);
+  ASSERT_TRUE(std::holds_alternative<chartfile::ChartFile>(read));
+  EXPECT_EQ(std::get<chartfile::ChartFile>(read).aspectSettings, chart.aspectSettings);
+
+  const TempFile named(bytes);
+  const ToolRun own = RunTool({"--chart", named.path(), "--aspects"});
+  ASSERT_EQ(own.status, kExitOk) << own.err;
+  EXPECT_THAT(own.out, HasSubstr("quincunx"));       // a minor aspect: the file's set
+  EXPECT_THAT(own.out, Not(HasSubstr(" square ")));  // the square's 1 degree leaves none
+  const ToolRun flags = RunTool({"--chart", named.path(), "--aspects", "--aspect-set", "major"});
+  ASSERT_EQ(flags.status, kExitOk) << flags.err;
+  EXPECT_THAT(flags.out, Not(HasSubstr("quincunx")));
+  EXPECT_THAT(flags.out, HasSubstr(" square "));
+
+  nlohmann::json file = nlohmann::json::parse(bytes);
+  file["aspectSettings"] = "square=99";
+  const TempFile bad(file.dump());
+  const ToolRun refused = RunTool({"--chart", bad.path()});
+  EXPECT_EQ(refused.status, kExitFailed);
+  EXPECT_THAT(refused.err, HasSubstr("key \"aspectSettings\" must name each aspect"));
 }
 
 }  // namespace

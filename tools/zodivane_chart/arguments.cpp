@@ -373,11 +373,28 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
     options.mode = Options::Mode::ListZones;
     return options;
   }
+  // --aspects with its --orb and --aspect-set, for the form for people and --chart.
+  const auto readAspectFlags = [&]() -> std::optional<UsageError> {
+    if (!parsed.aspects && !parsed.orbs.empty())
+      return UsageError{"--orb goes with --aspects"};
+    if (!parsed.aspects && parsed.aspectSet)
+      return UsageError{"--aspect-set goes with --aspects"};
+    if (parsed.aspects) {
+      auto settings = SettingsFromFlags(parsed.orbs, parsed.aspectSet);
+      if (auto* message = std::get_if<std::string>(&settings))
+        return UsageError{std::move(*message)};
+      options.aspects = std::get<AspectSettings>(settings);
+      options.aspectSettingsGiven = !parsed.orbs.empty() || parsed.aspectSet.has_value();
+    }
+    return std::nullopt;
+  };
   if (options.chartFile) {
-    if (parsed.json || parsed.jobs || anyEntryFlag || anyAspectFlag)
+    if (parsed.json || parsed.jobs || anyEntryFlag)
       return UsageError{
           "--chart takes no other flag than --report, --report-rtf, --sensitivity, "
-          "--export-chart, --ephemeris and --points"};
+          "--export-chart, --ephemeris, --points and --aspects with its --orb and --aspect-set"};
+    if (auto usage = readAspectFlags())
+      return *std::move(usage);
     options.mode = Options::Mode::ChartFile;
     return options;
   }
@@ -397,16 +414,8 @@ std::variant<Options, UsageError> ParseArguments(std::span<const std::string> ar
   }
   if (parsed.jobs)
     return UsageError{"--jobs goes with --json"};
-  if (!parsed.aspects && !parsed.orbs.empty())
-    return UsageError{"--orb goes with --aspects"};
-  if (!parsed.aspects && parsed.aspectSet)
-    return UsageError{"--aspect-set goes with --aspects"};
-  if (parsed.aspects) {
-    auto settings = SettingsFromFlags(parsed.orbs, parsed.aspectSet);
-    if (auto* message = std::get_if<std::string>(&settings))
-      return UsageError{std::move(*message)};
-    options.aspects = std::get<AspectSettings>(settings);
-  }
+  if (auto usage = readAspectFlags())
+    return *std::move(usage);
   options.mode = Options::Mode::People;
   const auto required = std::to_array<std::pair<std::string_view, bool>>({
       {"--name", flags.name.has_value()},

@@ -50,6 +50,9 @@ struct Options {
   /// wheel, and the report's section "Aspects"; under the settings --orb
   /// and --aspect-set chose.
   std::optional<AspectSettings> aspects;
+  /// --orb or --aspect-set was given: the settings above win over a chart
+  /// file's own.
+  bool aspectSettingsGiven = false;
   /// --ephemeris builtin|swiss (form for people and --chart): the engine;
   /// none when not given (the built-in method, or a chart file's own).
   std::optional<Ephemeris> ephemeris;

@@ -124,11 +124,13 @@ int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, s
 /// A rejection names the flag of the refused box, or `chartPath` when the
 /// entries came from a chart file. The engine is --ephemeris, else the chart
 /// file's `fileEphemeris`, else the built-in method; the text names it when
-/// either gave it.
+/// either gave it. The aspects follow --orb and --aspect-set, else the chart
+/// file's `fileAspects`, else the defaults.
 int PrintChart(const FormEntries& entries, const Options& options,
                const std::optional<PlaceChoice>& choice, OutputSink& out, std::ostream& err,
                const SheetExporter& exportSheet, std::string_view chartPath = {},
-               std::optional<Ephemeris> fileEphemeris = std::nullopt) {
+               std::optional<Ephemeris> fileEphemeris = std::nullopt,
+               std::optional<AspectSettings> fileAspects = std::nullopt) {
   // The sheet's file name is checked before anything is written.
   if (options.exportChart && !IsSheetFileName(*options.exportChart)) {
     err << "zodivane-chart: --export-chart: the file name must end in .pdf, .png or .svg, or be "
@@ -138,6 +140,10 @@ int PrintChart(const FormEntries& entries, const Options& options,
   }
   const std::optional<Ephemeris> chosenEphemeris =
       options.ephemeris ? options.ephemeris : fileEphemeris;
+  const AspectSettings aspectSettings =
+      options.aspects && (options.aspectSettingsGiven || !fileAspects)
+          ? *options.aspects
+          : fileAspects.value_or(DefaultAspectSettings());
   ChartSession session;
   const CastResult result =
       session.CastChart(entries, chosenEphemeris.value_or(Ephemeris::BuiltIn));
@@ -150,13 +156,11 @@ int PrintChart(const FormEntries& entries, const Options& options,
     return kExitFailed;
   }
   if (options.transits) {
-    return RunTransits(*options.transits, session,
-                       options.aspects.value_or(DefaultAspectSettings()), out, err);
+    return RunTransits(*options.transits, session, aspectSettings, out, err);
   }
   const std::optional<ChartAspects> aspects =
-      options.aspects
-          ? std::optional<ChartAspects>(session.Aspects(*options.aspects, options.points))
-          : std::nullopt;
+      options.aspects ? std::optional<ChartAspects>(session.Aspects(aspectSettings, options.points))
+                      : std::nullopt;
   const ChartAspects* const aspectsOrNull = aspects ? &*aspects : nullptr;
   if (options.reportRtf == "-") {  // the document goes to standard output instead of the text
     out.Write(ReportRtf(session, aspectsOrNull));
@@ -219,7 +223,7 @@ int PrintChart(const FormEntries& entries, const Options& options,
     }
     ChartView sheet = std::get<ChartView>(result);
     // The sheet shows the aspects whether or not the text lists them.
-    sheet.aspects = aspects ? *aspects : session.Aspects(DefaultAspectSettings());
+    sheet.aspects = aspects ? *aspects : session.Aspects(aspectSettings);
     sheet.zoneWarning =
         choice ? ZoneCheckWarning(*choice, entries) : places::DoubleDaylightWarning(entries);
     const std::optional<std::string> failure = exportSheet(*options.exportChart, sheet);
@@ -279,7 +283,7 @@ int RunChartFile(const Options& options, OutputSink& out, std::ostream& err,
   }
   const chartfile::ChartFile& file = std::get<chartfile::ChartFile>(read);
   return PrintChart(file.entries, options, std::nullopt, out, err, exportSheet, path,
-                    file.ephemeris);
+                    file.ephemeris, file.aspectSettings);
 }
 
 }  // namespace

@@ -9,9 +9,11 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "aspects/aspect_settings_text.h"
 #include "common/safe_file.h"
 #include "ui/look/look_widgets.h"
 #include "ui/sheet/whole_file.h"
+#include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_main.h"
 
 namespace zodivane::ui {
@@ -137,6 +139,11 @@ bool ChartFiles::Open(const QString& path, QWidget* parent) {
   if (const auto& place = opened_->place) {
     form_.AdoptPlace(*place);
   }
+  // The aspect settings the chart was saved with become the ones in use.
+  if (const auto& aspects = opened_->aspectSettings) {
+    services_.settings.Write(kAspectSettingsKey,
+                             QString::fromStdString(AspectSettingsText(*aspects)));
+  }
 
   // Proceed: a chart goes to the results, a rejection shows its message.
   const bool cast = form_.Cast();
@@ -164,6 +171,10 @@ bool ChartFiles::AskAndSave(QWidget* parent) {
     if (opened_->entries == chart.entries) {
       chart.place = opened_->place;
     }
+  }
+  // The aspect settings in use go with the chart (written when not the defaults).
+  if (const std::optional<QString> aspects = services_.settings.Read(kAspectSettingsKey)) {
+    chart.aspectSettings = AspectSettingsFromText(aspects->toStdString());
   }
   // The place the finder chose goes with the entries it filled.
   if (const auto& chosen = form_.chosenPlace(); chosen && chosen->name == chart.entries.txtMCity) {

@@ -19,9 +19,11 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <nlohmann/json.hpp>
 
+#include "aspects/aspect_settings_text.h"
 #include "chartfile/chart_file.h"
 #include "tests/support/chart_files.h"
 #include "tests/support/sample_entries.h"
@@ -29,6 +31,7 @@
 #include "tests/ui/support/windows.h"
 #include "ui/app/chart_files.h"
 #include "ui/app/shell.h"
+#include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
 #include "ui/windows/mdi.h"
@@ -410,6 +413,33 @@ TEST_F(ChartFilesTest, SavingAgainKeepsTheKeysOfANewerVersion) {
   EXPECT_EQ(typedOver["notes"], "born at home");
   EXPECT_EQ(typedOver["txtLonM"], "13");
   EXPECT_FALSE(typedOver.contains("chosenPlace"));
+}
+
+// A chart saved under aspect settings of the user's own keeps them; opening
+// it brings them back into use, and the aspect list follows them.
+TEST_F(ChartFilesTest, ChartFilesKeepTheAspectSettings) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  form.SetEntries(test::DelhiEntries());
+  const AspectSettings all = WithAspectSet(DefaultAspectSettings(), AspectSet::All);
+  settings.values[kAspectSettingsKey] = QString::fromStdString(AspectSettingsText(all));
+  saveDialog.typedName = Path(QStringLiteral("asha"));
+  ASSERT_TRUE(shell.Charts()->AskAndSave(&form));
+  QFile saved(Path(QStringLiteral("asha.zchart")));
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  const auto object = nlohmann::json::parse(saved.readAll().toStdString());
+  EXPECT_EQ(object["aspectSettings"], AspectSettingsText(all));
+
+  settings.values.erase(kAspectSettingsKey);  // back to the defaults
+  ASSERT_TRUE(shell.Charts()->Open(Path(QStringLiteral("asha.zchart")), &form));
+  EXPECT_EQ(settings.values[kAspectSettingsKey].toStdString(), AspectSettingsText(all));
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  const auto* list = testing::Child<QTreeWidget>(*shell.MainWindow(), "lstAspects");
+  bool minor = false;
+  for (int row = 0; row < list->topLevelItemCount(); ++row) {
+    minor = minor || list->topLevelItem(row)->text(1) == QStringLiteral("quincunx");
+  }
+  EXPECT_TRUE(minor);
 }
 
 TEST_F(ChartFilesTest, RecentChartsKeepTheLastEightThatStillExist) {
