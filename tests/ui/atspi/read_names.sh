@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the program under a virtual X server with its own session bus and
-# the accessibility bus, and reads its lists as a screen reader does.
-# Usage: list_names.sh PROGRAM
+# the accessibility bus, and reads its windows as a screen reader does with
+# the Python script READER (beside this one).
+# Usage: read_names.sh PROGRAM READER.py [ARGUMENT...]
 set -u
 program=$1
+reader=$2
+shift 2
 here=$(cd "$(dirname "$0")" && pwd)
 for needed in xvfb-run dbus-run-session /usr/libexec/at-spi-bus-launcher; do
   command -v "$needed" >/dev/null 2>&1 || { echo "missing $needed"; exit 77; }
@@ -19,11 +22,13 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 unset QT_QPA_PLATFORM
 timeout 120 xvfb-run -a dbus-run-session -- bash -c '
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-  "$0" >/dev/null 2>&1 &
+  program=$0 reader=$1
+  shift
+  "$program" "$@" >/dev/null 2>&1 &
   app=$!
-  /usr/bin/python3 "$1"
+  /usr/bin/python3 "$reader"
   status=$?
   kill $app 2>/dev/null
   wait $app 2>/dev/null
   exit $status
-' "$program" "$here/list_names.py" 2>/dev/null
+' "$program" "$here/$reader" "$@" 2>/dev/null
