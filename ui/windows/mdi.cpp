@@ -283,9 +283,13 @@ void MDI::ShowAspects(const ChartAspects& aspects, const AspectSettings& setting
 }
 
 void MDI::mnuAspectSettings_Click() {
-  frmAspectSettings dialog(aspectSettings_, this);
+  frmAspectSettings dialog(aspectSettings_, this, ephemeris_);
   if (dialog.exec() == QDialog::Accepted) {
     emit AspectSettingsChosen(dialog.Settings());
+    if (dialog.ChosenEphemeris() != ephemeris_) {
+      ephemeris_ = dialog.ChosenEphemeris();
+      emit EphemerisChosen(ephemeris_);
+    }
   }
 }
 
@@ -436,6 +440,7 @@ void MDI::ShowBirthTimeNote(const QString& note) {
 
 void MDI::SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices> services) {
   chart_ = chart;
+  aspects_->ShowPoints(chart.ephemeris, chart.extraPoints);
   sheetServices_.reset();
   if (services) {
     sheetServices_.emplace(*services);
