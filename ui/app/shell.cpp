@@ -199,6 +199,7 @@ bool Shell::ProgramStart(const QString& chartFile) {
   }
 
   input_ = std::make_unique<frmMain>(session_, links_, services_.messages);
+  input_->SetEphemeris(ChosenEphemeris());
   connect(input_.get(), &frmMain::ChartCast, this, &Shell::ShowResults);
   connect(input_.get(), &frmMain::Unloaded, this, &Shell::QuitProgram);
   if (openDialog_ != nullptr && saveDialog_ != nullptr) {
@@ -281,6 +282,19 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
                                      QString::fromStdString(AspectSettingsText(settings)));
             ShowAspects(*window, planets, settings);
           });
+  // Another engine is remembered and recasts the chart shown, once the dialog has closed.
+  window->SetEphemeris(ChosenEphemeris());
+  connect(window, &MDI::EphemerisChosen, this, [this](Ephemeris ephemeris) {
+    services_.settings.Write(kEphemerisKey, look::FromUtf8(EphemerisName(ephemeris)));
+    if (input_) {
+      input_->SetEphemeris(ephemeris);
+      QTimer::singleShot(0, this, [this] {
+        if (input_) {
+          input_->Cast();
+        }
+      });
+    }
+  });
   window->UseViewSettings(services_.settings);
   // Opens maximised; without a window manager the screen's free area is the same.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -297,6 +311,13 @@ AspectSettings Shell::ChosenAspectSettings() {
   const std::optional<AspectSettings> settings =
       stored ? AspectSettingsFromText(stored->toStdString()) : std::nullopt;
   return settings.value_or(DefaultAspectSettings());
+}
+
+Ephemeris Shell::ChosenEphemeris() {
+  const std::optional<QString> stored = services_.settings.Read(kEphemerisKey);
+  const std::optional<Ephemeris> ephemeris =
+      stored ? EphemerisFromName(stored->toStdString()) : std::nullopt;
+  return ephemeris.value_or(Ephemeris::BuiltIn);
 }
 
 void Shell::ShowAspects(MDI& window, const std::vector<StyledRun>& planets,

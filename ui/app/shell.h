@@ -119,6 +119,8 @@ class Shell : public QObject {
   bool HandToRunningCopy(const QString& chartFile);
   /// The aspect settings last chosen, or the defaults.
   [[nodiscard]] AspectSettings ChosenAspectSettings();
+  /// The engine last chosen ("Chart/Ephemeris"), or the built-in method.
+  [[nodiscard]] Ephemeris ChosenEphemeris();
   /// The last chart's aspects under `settings` in `window`: the panel, and
   /// the report's section after the `planets` paragraphs.
   void ShowAspects(MDI& window, const std::vector<StyledRun>& planets,

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "aspects/aspect_report.h"
+#include "ephemeris/planets.h"
 #include "ui/look/look.h"
 #include "ui/sheet/aspect_marks.h"
 
@@ -109,6 +110,50 @@ AspectPanel::AspectPanel(QWidget* parent) : QWidget(parent) {
   patterns_->setTextFormat(Qt::PlainText);
   patterns_->setAccessibleName(QStringLiteral("Patterns"));
   column->addWidget(patterns_);
+
+  ephemeris_ = new QLabel(this);
+  ephemeris_->setObjectName(QStringLiteral("lblEphemeris"));
+  ephemeris_->setTextFormat(Qt::PlainText);
+  ephemeris_->setAccessibleName(QStringLiteral("Positions engine"));
+  column->addWidget(ephemeris_);
+
+  auto* pointsCaption = new QLabel(QStringLiteral("Further &points"), this);
+  pointsCaption->setFont(look::VerdanaFont(look::points::kBody, true));
+  column->addWidget(pointsCaption);
+  points_ = new QTableWidget(kExtraPointCount, 1, this);
+  points_->setObjectName(QStringLiteral("tblPoints"));
+  points_->setAccessibleName(QStringLiteral("Further points"));
+  points_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  points_->setTabKeyNavigation(false);
+  points_->horizontalHeader()->hide();
+  points_->horizontalHeader()->setStretchLastSection(true);
+  points_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  points_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  points_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QStringList names;
+  for (const ExtraPointInfo& info : kExtraPoints) {
+    names.append(FromUtf8(info.name));
+  }
+  points_->setVerticalHeaderLabels(names);
+  points_->setFixedHeight(kExtraPointCount * points_->verticalHeader()->defaultSectionSize() +
+                          2 * points_->frameWidth());
+  pointsCaption->setBuddy(points_);
+  column->addWidget(points_);
+  ShowPoints(Ephemeris::BuiltIn, ChartPoints{});
+}
+
+void AspectPanel::ShowPoints(Ephemeris ephemeris, const ChartPoints& points) {
+  ephemeris_->setText(QStringLiteral("Positions: ") + FromUtf8(EphemerisDisplayName(ephemeris)));
+  for (int row = 0; row < kExtraPointCount; ++row) {
+    const auto point = static_cast<ExtraPoint>(row);
+    const std::optional<PointPosition>& position = points[point];
+    const QString text = position ? QString::fromStdString(ShortPositionTextOf(position->longitude))
+                                  : QStringLiteral("not available");
+    auto* cell = new QTableWidgetItem(text);
+    cell->setData(Qt::AccessibleTextRole,
+                  FromUtf8(InfoOf(point).name) + QStringLiteral(": ") + text);
+    points_->setItem(row, 0, cell);
+  }
 }
 
 void AspectPanel::ShowAspects(const ChartAspects& aspects) {

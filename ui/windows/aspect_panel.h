@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's aspects beside the results: the triangular grid of aspect
 // glyphs with the orb under each, the list (pair, aspect, orb, applying or
-// separating) sortable by orb, and the patterns.
+// separating) sortable by orb, and the patterns; below them the engine that
+// cast the chart and its further points.
 #pragma once
 
 #include <QString>
 #include <QWidget>
 
 #include "chart/chart_aspects.h"
+#include "common/ephemeris_choice.h"
+#include "common/extra_points.h"
 #include "ui/sheet/aspect_marks.h"
 
 class QLabel;
@@ -28,11 +31,16 @@ class AspectPanel final : public QWidget {
 
   /// Shows `aspects` in the grid and the list and names the patterns.
   void ShowAspects(const ChartAspects& aspects);
+  /// Names the engine that cast the chart and lists its further points (the
+  /// short text, or "not available").
+  void ShowPoints(Ephemeris ephemeris, const ChartPoints& points);
 
  private:
   QTableWidget* grid_ = nullptr;
   QTreeWidget* list_ = nullptr;
   QLabel* patterns_ = nullptr;
+  QLabel* ephemeris_ = nullptr;
+  QTableWidget* points_ = nullptr;
 };
 
 }  // namespace zodivane::ui

@@ -5,18 +5,23 @@
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
+#include "ephemeris/swiss_ephemeris.h"
 #include "ui/look/look.h"
 
 namespace zodivane::ui {
 
-frmAspectSettings::frmAspectSettings(const AspectSettings& current, QWidget* parent)
+frmAspectSettings::frmAspectSettings(const AspectSettings& current, QWidget* parent,
+                                     Ephemeris ephemeris)
     : QDialog(parent) {
   setObjectName(QStringLiteral("frmAspectSettings"));
   setWindowTitle(QStringLiteral("Aspect Settings"));
@@ -52,6 +57,26 @@ frmAspectSettings::frmAspectSettings(const AspectSettings& current, QWidget* par
   column->addWidget(
       new QLabel(QStringLiteral("The Sun and the Moon each widen an orb by 1\u00B0."), this));
 
+  // The engine that places the points of the next chart (and recasts this one).
+  auto* positions = new QGroupBox(QStringLiteral("Positions"), this);
+  positions->setObjectName(QStringLiteral("grpPositions"));
+  auto* engines = new QVBoxLayout(positions);
+  for (int index = 0; index < kEphemerisCount; ++index) {
+    const auto engine = static_cast<Ephemeris>(index);
+    auto* option = new QRadioButton(look::FromUtf8(EphemerisDisplayName(engine)), positions);
+    option->setObjectName(QStringLiteral("optEphemeris_") + look::FromUtf8(EphemerisName(engine)));
+    engines->addWidget(option);
+    engines_[static_cast<std::size_t>(index)] = option;
+  }
+  QRadioButton* swiss = engines_[static_cast<std::size_t>(Ephemeris::Swiss)];
+  if (const std::optional<std::string> problem = SwissEphemerisProblem()) {
+    swiss->setEnabled(false);
+    swiss->setToolTip(QString::fromStdString(*problem));
+    ephemeris = Ephemeris::BuiltIn;
+  }
+  engines_[static_cast<std::size_t>(ephemeris)]->setChecked(true);
+  column->addWidget(positions);
+
   auto* buttons = new QDialogButtonBox(
       QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::RestoreDefaults, this);
   QPushButton* reset = buttons->button(QDialogButtonBox::RestoreDefaults);
@@ -70,6 +95,15 @@ void frmAspectSettings::Show(const AspectSettings& settings) {
     orbs_[kind]->setValue(settings.orbs[kind]);
   }
   outOfSign_->setChecked(settings.outOfSign);
+}
+
+Ephemeris frmAspectSettings::ChosenEphemeris() const {
+  for (int index = 0; index < kEphemerisCount; ++index) {
+    if (engines_[static_cast<std::size_t>(index)]->isChecked()) {
+      return static_cast<Ephemeris>(index);
+    }
+  }
+  return Ephemeris::BuiltIn;
 }
 
 AspectSettings frmAspectSettings::Settings() const {

@@ -298,6 +298,9 @@ void frmDisplay::BuildWheel() {
   aspectLines_->setObjectName(QStringLiteral("picAspectLines"));
   aspectLines_->setGeometry(QRect(QPoint(0, 0), picNatal_->size()));
   aspectLines_->hide();
+  midheaven_ = new MidheavenMark(picNatal_);
+  midheaven_->setObjectName(QStringLiteral("picMidheaven"));
+  midheaven_->setGeometry(QRect(QPoint(0, 0), picNatal_->size()));
 
   IMG_ = new SignImageList(this);
   IMG_->setObjectName(QStringLiteral("IMG"));
@@ -452,6 +455,9 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
   DescribeForAssistiveTechnology(chart);
   points_ = chart.points;
   firstHouseSign_ = chart.points[static_cast<std::size_t>(ChartPoint::Ascendant)].sign;
+  const std::optional<PointPosition>& midheaven = chart.extraPoints[ExtraPoint::Midheaven];
+  midheaven_->SetMark(midheaven ? std::optional<double>(midheaven->longitude) : std::nullopt,
+                      firstHouseSign_);
 
   ShowReport(report);
 

@@ -26,6 +26,7 @@ namespace zodivane::ui {
 
 class HouseListLabel;
 class AspectLinesPicture;
+class MidheavenMark;
 class SignImage;
 class SignImageList;
 class SvgPicture;
@@ -97,6 +98,7 @@ class frmDisplay : public QWidget {
   QTextEdit* RTBHouseDesc_ = nullptr;
   SvgPicture* picNatal_ = nullptr;
   AspectLinesPicture* aspectLines_ = nullptr;
+  MidheavenMark* midheaven_ = nullptr;
   PointPositions points_{};
   std::optional<int> firstHouseSign_;
   SignImageList* IMG_ = nullptr;

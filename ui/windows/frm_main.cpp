@@ -562,7 +562,7 @@ void frmMain::ShowPlaceBeginnings() {
 }
 
 bool frmMain::Cast() {
-  const CastResult result = session_.CastChart(CollectEntries());
+  const CastResult result = session_.CastChart(CollectEntries(), ephemeris_);
   if (const auto* rejection = std::get_if<Rejection>(&result)) {
     ShowNotice(rejection->notice);
     if (rejection->focus) {

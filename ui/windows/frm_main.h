@@ -51,6 +51,9 @@ class frmMain : public QMainWindow, public PlaceForm {
   /// raised through ChartCast and true returned; a rejection shows its
   /// message, focuses its control and returns false.
   bool Cast();
+  /// The engine Cast uses from now on (the built-in method until set).
+  void SetEphemeris(Ephemeris ephemeris) noexcept { ephemeris_ = ephemeris; }
+  [[nodiscard]] Ephemeris ephemeris() const noexcept { return ephemeris_; }
 
   /// Forgets any chosen place, then fills every control from `entries` (a
   /// chart file's): the boxes' texts,
@@ -104,6 +107,7 @@ class frmMain : public QMainWindow, public PlaceForm {
   ChartSession& session_;
   WebLinks& links_;
   MessageBoxes& messages_;
+  Ephemeris ephemeris_ = Ephemeris::BuiltIn;
 
   FilteredBox* txtName_ = nullptr;
   QComboBox* cboMonth_ = nullptr;

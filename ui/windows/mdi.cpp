@@ -283,9 +283,13 @@ void MDI::ShowAspects(const ChartAspects& aspects, const AspectSettings& setting
 }
 
 void MDI::mnuAspectSettings_Click() {
-  frmAspectSettings dialog(aspectSettings_, this);
+  frmAspectSettings dialog(aspectSettings_, this, ephemeris_);
   if (dialog.exec() == QDialog::Accepted) {
     emit AspectSettingsChosen(dialog.Settings());
+    if (dialog.ChosenEphemeris() != ephemeris_) {
+      ephemeris_ = dialog.ChosenEphemeris();
+      emit EphemerisChosen(ephemeris_);
+    }
   }
 }
 
@@ -404,10 +408,16 @@ void MDI::LayOut() {
       std::max(0, factor == 1.0 ? Px(layout.displayLeft)
                                 : (viewport.width() - aspectRoom - display_->width()) / 2);
   display_->move(displayLeft, 0);
+  // The panel takes the height there is, and never less than its contents need.
+  const int panelHeight =
+      besideAspects
+          ? std::max({display_->height(), viewport.height(), aspects_->minimumSizeHint().height(),
+                      aspects_->heightForWidth(kAspectPanelWidth)})
+          : display_->height();
   aspects_->setGeometry(displayLeft + display_->width() + kAspectPanelGap, 0, kAspectPanelWidth,
-                        display_->height());
+                        panelHeight);
   clientArea_->resize(std::max(viewport.width(), displayLeft + display_->width() + aspectRoom),
-                      std::max(viewport.height(), display_->height()));
+                      std::max({viewport.height(), display_->height(), panelHeight}));
 }
 
 bool MDI::eventFilter(QObject* watched, QEvent* event) {
@@ -436,6 +446,7 @@ void MDI::ShowBirthTimeNote(const QString& note) {
 
 void MDI::SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices> services) {
   chart_ = chart;
+  aspects_->ShowPoints(chart.ephemeris, chart.extraPoints);
   sheetServices_.reset();
   if (services) {
     sheetServices_.emplace(*services);

@@ -92,9 +92,14 @@ class MDI : public QMainWindow {
   /// stay disabled until a chart and the services are given.
   void SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices> services);
 
+  /// The engine Chart > Aspect Settings… opens on (the one charts are cast with).
+  void SetEphemeris(Ephemeris ephemeris) noexcept { ephemeris_ = ephemeris; }
+
  signals:
   /// Chart > Aspect Settings… was confirmed with `settings`.
   void AspectSettingsChosen(const zodivane::AspectSettings& settings);
+  /// Chart > Aspect Settings… was confirmed with another engine than before.
+  void EphemerisChosen(zodivane::Ephemeris ephemeris);
   /// Print: the report window is to open over this window.
   void ReportRequested();
   /// Back was chosen; the window has closed.
@@ -155,6 +160,7 @@ class MDI : public QMainWindow {
   QAction* mnuAspectsInReport_ = nullptr;
   QAction* mnuAspectLines_ = nullptr;
   AspectSettings aspectSettings_ = DefaultAspectSettings();
+  Ephemeris ephemeris_ = Ephemeris::BuiltIn;
   std::vector<StyledRun> planetReport_;
   std::vector<StyledRun> aspectReport_;
   /// Shows the planet-in-sign report, with the aspects section when chosen.

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/windows/wheel_pictures.h"
 
+#include <QFont>
 #include <QPainter>
+#include <QPen>
 
 #include <string>
 
@@ -46,6 +48,39 @@ void AspectLinesPicture::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.scale(width() / wheel::kPictureSize.width(), height() / wheel::kPictureSize.height());
   wheel::PaintAspectLines(painter, aspects_, points_, *firstHouseSign_);
+}
+
+MidheavenMark::MidheavenMark(QWidget* parent) : QWidget(parent) {
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void MidheavenMark::SetMark(std::optional<double> longitude, std::optional<int> firstHouseSign) {
+  longitude_ = longitude;
+  firstHouseSign_ = firstHouseSign;
+  update();
+}
+
+void MidheavenMark::paintEvent(QPaintEvent* /*event*/) {
+  if (!longitude_ || !firstHouseSign_) {
+    return;
+  }
+  QPainter painter(this);
+  painter.scale(width() / wheel::kPictureSize.width(), height() / wheel::kPictureSize.height());
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(QColor(160, 0, 0), 1.5));
+  painter.drawLine(wheel::WheelPointOf(*longitude_, *firstHouseSign_, wheel::kHouseOuterRadius),
+                   wheel::WheelPointOf(*longitude_, *firstHouseSign_, wheel::kRingOuterRadius));
+  // The label in the ring, a few degrees on from the line.
+  constexpr double kLabelOffset = 4.5;  // degrees
+  const QPointF at =
+      wheel::WheelPointOf(*longitude_ + kLabelOffset, *firstHouseSign_,
+                          (wheel::kHouseOuterRadius + wheel::kRingOuterRadius) / 2.0);
+  QFont font = painter.font();
+  font.setPixelSize(9);
+  font.setBold(true);
+  painter.setFont(font);
+  painter.drawText(QRectF(at.x() - 10.0, at.y() - 6.0, 20.0, 12.0), Qt::AlignCenter,
+                   QStringLiteral("MC"));
 }
 
 SignImageList::SignImageList(QObject* parent) : QObject(parent) {}

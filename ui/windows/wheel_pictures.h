@@ -97,4 +97,26 @@ class AspectLinesPicture final : public QWidget {
   std::optional<int> firstHouseSign_;
 };
 
+/// The Midheaven's degree on the wheel picture (its parent, which it
+/// covers): a short line across the ring of sign glyphs labelled "MC",
+/// scaled with the picture; clicks pass through.
+class MidheavenMark final : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit MidheavenMark(QWidget* parent = nullptr);
+
+  /// Marks `longitude` (degrees) in a wheel whose house 1 is the sign
+  /// `firstHouseSign`; nothing when either is unknown.
+  void SetMark(std::optional<double> longitude, std::optional<int> firstHouseSign);
+  [[nodiscard]] std::optional<double> longitude() const noexcept { return longitude_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::optional<double> longitude_;
+  std::optional<int> firstHouseSign_;
+};
+
 }  // namespace zodivane::ui

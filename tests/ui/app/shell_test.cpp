@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QTableWidget>
@@ -33,6 +35,8 @@
 #include <variant>
 
 #include "aspects/aspect_report.h"
+#include "ephemeris/planets.h"
+#include "ephemeris/swiss_ephemeris.h"
 #include "report/report_sinks.h"
 #include "tests/support/sample_entries.h"
 #include "tests/ui/support/fakes.h"
@@ -321,6 +325,23 @@ TEST(AspectSettingsDialog, OpensOnTheSettingsAndResets) {
   EXPECT_EQ(dialog.Settings(), expected);
   testing::Child<QPushButton>(dialog, "cmdReset")->click();
   EXPECT_EQ(dialog.Settings(), DefaultAspectSettings());
+}
+
+// The group Positions opens on the engine given and reads back the one
+// chosen; Swiss Ephemeris is disabled, with the reason, where it cannot cast.
+TEST(AspectSettingsDialog, ThePositionsGroupHoldsTheEngine) {
+  const std::optional<std::string> problem = SwissEphemerisProblem();
+  for (const Ephemeris engine : {Ephemeris::BuiltIn, Ephemeris::Swiss}) {
+    SCOPED_TRACE(std::string(EphemerisName(engine)));
+    frmAspectSettings dialog(DefaultAspectSettings(), nullptr, engine);
+    auto* swiss = testing::Child<QRadioButton>(dialog, "optEphemeris_swiss");
+    EXPECT_EQ(swiss->text(), QStringLiteral("Swiss Ephemeris (precise)"));
+    EXPECT_EQ(swiss->isEnabled(), !problem);
+    EXPECT_EQ(swiss->toolTip(), problem ? QString::fromStdString(*problem) : QString());
+    EXPECT_EQ(dialog.ChosenEphemeris(), problem ? Ephemeris::BuiltIn : engine);
+    testing::Child<QRadioButton>(dialog, "optEphemeris_builtin")->click();
+    EXPECT_EQ(dialog.ChosenEphemeris(), Ephemeris::BuiltIn);
+  }
 }
 
 // View > Aspects in Report: off, the report is the planet-in-sign report
@@ -793,6 +814,61 @@ TEST_F(ShellTest, ProceedShowsTheResultsAndBackReturnsWithEveryEntry) {
   const QString heading = firstReport.section(QLatin1Char('\n'), 0, 0);
   ASSERT_FALSE(heading.isEmpty());
   EXPECT_EQ(firstReport.count(heading), 1);
+}
+
+// Chart > Aspect Settings…: another engine is remembered and recasts the
+// chart shown; the panel names the engine and lists the further points.
+TEST_F(ShellTest, TheChosenEngineIsRememberedAndRecastsTheChart) {
+  if (const std::optional<std::string> problem = SwissEphemerisProblem()) {
+    GTEST_SKIP() << *problem;
+  }
+  ASSERT_TRUE(shell.ProgramStart());
+  FillValidEntries(*shell.InputForm());
+  shell.InputForm()->cmdRashi_Click();
+  const auto expectShown = [this](const char* label) {
+    ASSERT_NE(shell.MainWindow(), nullptr);
+    MDI& window = *shell.MainWindow();
+    EXPECT_EQ(Find<QLabel>(window, "lblEphemeris")->text(), QString::fromLatin1(label));
+    const ChartPoints& points = shell.Session().extraPoints();
+    auto* table = Find<QTableWidget>(window, "tblPoints");
+    for (int row = 0; row < kExtraPointCount; ++row) {
+      const std::optional<PointPosition>& position = points[static_cast<ExtraPoint>(row)];
+      const QString text = position
+                               ? QString::fromStdString(ShortPositionTextOf(position->longitude))
+                               : QStringLiteral("not available");
+      EXPECT_EQ(table->item(row, 0)->text(), text) << row;
+      EXPECT_TRUE(table->item(row, 0)->data(Qt::AccessibleTextRole).toString().endsWith(text));
+    }
+    ASSERT_TRUE(points[ExtraPoint::Midheaven].has_value());
+  };
+  expectShown("Positions: Built-in method");
+  EXPECT_FALSE(shell.Session().extraPoints()[ExtraPoint::TrueNode].has_value());
+
+  // Picks `option` in the dialog; answers whether it opened on Swiss Ephemeris.
+  const auto choose = [this](const char* option) {
+    bool openedOnSwiss = false;
+    QTimer::singleShot(0, [option, &openedOnSwiss] {
+      if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        openedOnSwiss = testing::Child<QRadioButton>(*dialog, "optEphemeris_swiss")->isChecked();
+        testing::Child<QRadioButton>(*dialog, option)->click();
+        dialog->accept();
+      }
+    });
+    shell.MainWindow()->findChild<QAction*>(QStringLiteral("mnuAspectSettings"))->trigger();
+    QApplication::processEvents();
+    return openedOnSwiss;
+  };
+  EXPECT_FALSE(choose("optEphemeris_swiss"));
+  EXPECT_EQ(settings.values[kEphemerisKey], QStringLiteral("swiss"));
+  EXPECT_EQ(shell.Session().ephemeris(), Ephemeris::Swiss);
+  expectShown("Positions: Swiss Ephemeris (precise)");
+  EXPECT_TRUE(shell.Session().extraPoints()[ExtraPoint::TrueNode].has_value());
+
+  // The dialog opens on the engine remembered.
+  EXPECT_TRUE(choose("optEphemeris_builtin"));
+  EXPECT_EQ(settings.values[kEphemerisKey], QStringLiteral("builtin"));
+  expectShown("Positions: Built-in method");
+  EXPECT_TRUE(messages.notices.empty());
 }
 
 TEST_F(ShellTest, ExitFromTheMainWindowEndsTheProgram) {

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QGroupBox>
+#include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
 #include <QTest>
@@ -14,6 +15,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,8 +29,10 @@
 #include "tests/support/wheel_houses.h"
 #include "tests/ui/support/fakes.h"
 #include "ui/platform/web_links.h"
+#include "ui/sheet/wheel_layout.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/house_list_label.h"
+#include "ui/windows/wheel_pictures.h"
 
 namespace zodivane::ui {
 namespace {
@@ -417,6 +421,34 @@ TEST_F(ResultsFormWithACastChart, TheWheelIsTurnedToTheAscendant) {
   }
   // The house numbers stay as designed.
   EXPECT_EQ(Label(QStringLiteral("lblNatalPosition_1"))->text(), "1");
+}
+
+// The Midheaven's degree is marked across the ring of sign glyphs
+// and nowhere inside the houses.
+TEST_F(ResultsFormWithACastChart, TheMidheavenIsMarkedOnTheRim) {
+  const std::optional<PointPosition>& midheaven = view.extraPoints[ExtraPoint::Midheaven];
+  ASSERT_TRUE(midheaven.has_value());
+  auto* mark = Find<MidheavenMark>(QStringLiteral("picMidheaven"));
+  EXPECT_EQ(mark->longitude(), midheaven->longitude);
+  const std::optional<int> firstHouseSign =
+      view.points[static_cast<std::size_t>(ChartPoint::Ascendant)].sign;
+  ASSERT_TRUE(firstHouseSign.has_value());
+  QImage image(mark->size(), QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  mark->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+  const QPointF onRing =
+      wheel::WheelPointOf(midheaven->longitude, *firstHouseSign,
+                          (wheel::kHouseOuterRadius + wheel::kRingOuterRadius) / 2.0);
+  EXPECT_GT(image.pixelColor(onRing.toPoint()).alpha(), 0);
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixelColor(x, y).alpha() > 0) {
+        ASSERT_GT(std::hypot(x + 0.5 - wheel::kCentre.x(), y + 0.5 - wheel::kCentre.y()),
+                  wheel::kHouseOuterRadius - 2.0)
+            << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST_F(ResultsFormWithACastChart, TheReportIsWrittenOnceWithItsStyles) {
