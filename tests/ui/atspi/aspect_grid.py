@@ -22,7 +22,7 @@ SENTENCE = re.compile(r"^(\w+) (\w+) (\w+), orb \d+ degrees? \d+ minutes?, "
                       r"(applying|separating)(, out of sign)?$")
 
 
-def find_application(name, seconds=30):
+def find_application(name, seconds=40):
     deadline = time.time() + seconds
     while time.time() < deadline:
         for app in pyatspi.Registry.getDesktop(0):

@@ -16,7 +16,7 @@ EXPECTED = {
 }
 
 
-def find_application(name, seconds=20):
+def find_application(name, seconds=40):
     deadline = time.time() + seconds
     while time.time() < deadline:
         for app in pyatspi.Registry.getDesktop(0):
