@@ -47,7 +47,7 @@ def find(node, wanted, depth=0):
 app = find_application("zodivane")
 if app is None:
     print("FAIL: the program is not on the accessibility bus")
-    sys.exit(1)
+    sys.exit(3)
 grid = None
 deadline = time.time() + 30
 while grid is None and time.time() < deadline:

@@ -45,7 +45,7 @@ def labelled_by(node):
 app = find_application("zodivane")
 if app is None:
     print("FAIL: the program is not on the accessibility bus")
-    sys.exit(1)
+    sys.exit(3)
 lists = []
 lists_of(app, lists)
 failures = 0

@@ -20,15 +20,27 @@ mkdir -p "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME"
 chmod 700 "$XDG_RUNTIME_DIR"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 NO_AT_BRIDGE=0
 unset QT_QPA_PLATFORM
-timeout 120 xvfb-run -a dbus-run-session -- bash -c '
-  /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
-  program=$0 reader=$1
-  shift
-  "$program" "$@" >/dev/null 2>&1 &
-  app=$!
-  /usr/bin/python3 "$reader"
+export PROGRAM_LOG="$work/program.log"
+# A reader exits with 3 when the program never came onto the bus; that
+# gets a second start (a loaded machine can lose the first), and the
+# program's own output is shown when the second fails too.
+for attempt in 1 2; do
+  timeout 120 xvfb-run -a dbus-run-session -- bash -c '
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    program=$0 reader=$1
+    shift
+    "$program" "$@" >"$PROGRAM_LOG" 2>&1 &
+    app=$!
+    /usr/bin/python3 "$reader"
+    status=$?
+    kill $app 2>/dev/null
+    wait $app 2>/dev/null
+    exit $status
+  ' "$program" "$here/$reader" "$@" 2>/dev/null
   status=$?
-  kill $app 2>/dev/null
-  wait $app 2>/dev/null
-  exit $status
-' "$program" "$here/$reader" "$@" 2>/dev/null
+  [ "$status" -eq 3 ] || exit "$status"
+  echo "attempt $attempt: the program is not on the accessibility bus"
+done
+echo "the program's output:"
+tail -n 40 "$PROGRAM_LOG"
+exit 1
