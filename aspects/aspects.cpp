@@ -320,29 +320,12 @@ std::vector<CrossAspect> FindCrossAspects(std::span<const AspectPoint> first,
   std::vector<CrossAspect> found;
   for (std::size_t i = 0; i < first.size(); ++i) {
     for (std::size_t j = 0; j < second.size(); ++j) {
-      const AspectPoint& a = first[i];
-      const AspectPoint& b = second[j];
-      const double separation = std::fabs(SignedArc(a.longitude, b.longitude));
-      std::optional<CrossAspect> best;
-      for (int kind = 0; kind < kAspectKindCount; ++kind) {
-        if (!settings.inUse[static_cast<std::size_t>(kind)]) {
-          continue;
-        }
-        const auto aspectKind = static_cast<AspectKind>(kind);
-        const double angle = InfoOf(aspectKind).angle;
-        const double orb = std::fabs(separation - angle);
-        const double allowed = settings.orbs[static_cast<std::size_t>(kind)];
-        if (orb > allowed + kOrbTolerance || (best && orb >= best->orb)) {
-          continue;
-        }
-        const bool outOfSign = IsOutOfSign(a, b, aspectKind);
-        if (outOfSign && !settings.outOfSign) {
-          continue;
-        }
-        best = CrossAspect{i, j, aspectKind, separation, orb, IsApplying(a, b, angle), outOfSign};
-      }
+      const std::optional<Aspect> best = BestAspect(
+          first[i], second[j], settings,
+          [&](AspectKind kind) { return settings.orbs[static_cast<std::size_t>(kind)]; });
       if (best) {
-        found.push_back(*best);
+        found.push_back(CrossAspect{i, j, best->kind, best->separation, best->orb, best->applying,
+                                    best->outOfSign});
       }
     }
   }

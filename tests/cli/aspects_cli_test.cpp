@@ -28,17 +28,6 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 
 // Asha Mehra: New Delhi, 5 March 1980, 07:05 Indian Time.
-const std::vector<std::string> kAshaFlags{
-    "--name", "Asha Mehra", "--date", "1980-03-05", "--time", "07:05",
-    "--zone", "34",         "--lat",  "28N38",      "--lon",  "77E12",
-};
-
-std::vector<std::string> With(std::vector<std::string> args,
-                              const std::vector<std::string>& extra) {
-  args.insert(args.end(), extra.begin(), extra.end());
-  return args;
-}
-
 // The major aspects of the chart. From the printed positions (Sun 14 Pis 38,
 // Mercury 16 Pis 58, Neptune 22 Sag 35, Ascendant 21° 19' 21" Pis): Sun and
 // Mercury 2°20' apart; Neptune and the Ascendant 88°44' apart, a square

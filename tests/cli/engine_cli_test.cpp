@@ -21,17 +21,6 @@ namespace {
 using Json = nlohmann::json;
 using ::testing::HasSubstr;
 
-const std::vector<std::string> kAshaFlags{
-    "--name", "Asha Mehra", "--date", "1980-03-05", "--time", "07:05",
-    "--zone", "34",         "--lat",  "28N38",      "--lon",  "77E12",
-};
-
-std::vector<std::string> With(std::vector<std::string> args,
-                              const std::vector<std::string>& extra) {
-  args.insert(args.end(), extra.begin(), extra.end());
-  return args;
-}
-
 std::string Line(const Json& extra = Json::object()) {
   Json line = test::EntriesJson(test::AnnaInDelhi());
   line.update(extra);

@@ -41,12 +41,6 @@ Json DelhiLine() {
   };
 }
 
-std::vector<std::string> With(std::vector<std::string> args,
-                              const std::vector<std::string>& extra) {
-  args.insert(args.end(), extra.begin(), extra.end());
-  return args;
-}
-
 /// The sentences of the chart above, as the results' tooltips word them.
 constexpr const char* kDelhiBlock =
     "Birth-time sensitivity\n"

@@ -26,18 +26,7 @@ using Json = nlohmann::json;
 using ::testing::HasSubstr;
 
 // Asha Mehra: New Delhi, 5 March 1980, 07:05 Indian Time.
-const std::vector<std::string> kAshaFlags{
-    "--name", "Asha Mehra", "--date", "1980-03-05", "--time", "07:05",
-    "--zone", "34",         "--lat",  "28N38",      "--lon",  "77E12",
-};
-
 const std::string kAnnaFile = std::string(ZODIVANE_CLI_TEST_DATA) + "/anna.zchart";
-
-std::vector<std::string> With(std::vector<std::string> args,
-                              const std::vector<std::string>& extra) {
-  args.insert(args.end(), extra.begin(), extra.end());
-  return args;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;

@@ -32,4 +32,17 @@ struct ToolRun {
   return run;
 }
 
+/// The sample birth (Asha Mehra, New Delhi, 5 March 1980, 07:05) as flags.
+inline const std::vector<std::string> kAshaFlags{
+    "--name", "Asha Mehra", "--date", "1980-03-05", "--time", "07:05",
+    "--zone", "34",         "--lat",  "28N38",      "--lon",  "77E12",
+};
+
+/// `args` followed by `extra`.
+[[nodiscard]] inline std::vector<std::string> With(std::vector<std::string> args,
+                                                   const std::vector<std::string>& extra) {
+  args.insert(args.end(), extra.begin(), extra.end());
+  return args;
+}
+
 }  // namespace zodivane::chart_tool

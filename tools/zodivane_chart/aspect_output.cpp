@@ -188,6 +188,25 @@ std::string AspectsBlock(const ChartAspects& found) {
   return text;
 }
 
+void AppendAspectObject(std::string& out, std::string_view a, std::string_view b, AspectKind kind,
+                        double orb, bool applying, bool outOfSign) {
+  out += "{\"a\":";
+  AppendJsonString(out, a);
+  out += ",\"b\":";
+  AppendJsonString(out, b);
+  out += ",\"aspect\":";
+  AppendJsonString(out, InfoOf(kind).name);
+  out += ",\"angle\":";
+  AppendNumber(out, InfoOf(kind).angle);
+  out += ",\"orb\":";
+  AppendNumber(out, orb);
+  out += ",\"applying\":";
+  out += applying ? "true" : "false";
+  out += ",\"outOfSign\":";
+  out += outOfSign ? "true" : "false";
+  out += '}';
+}
+
 void AppendAspectMembers(std::string& out, const ChartAspects& found) {
   std::vector<Aspect> aspects = found.aspects;
   SortApplyingFirst(aspects);
@@ -197,21 +216,8 @@ void AppendAspectMembers(std::string& out, const ChartAspects& found) {
     if (!first)
       out += ',';
     first = false;
-    out += "{\"a\":";
-    AppendJsonString(out, PointName(aspect.a));
-    out += ",\"b\":";
-    AppendJsonString(out, PointName(aspect.b));
-    out += ",\"aspect\":";
-    AppendJsonString(out, InfoOf(aspect.kind).name);
-    out += ",\"angle\":";
-    AppendNumber(out, InfoOf(aspect.kind).angle);
-    out += ",\"orb\":";
-    AppendNumber(out, aspect.orb);
-    out += ",\"applying\":";
-    out += aspect.applying ? "true" : "false";
-    out += ",\"outOfSign\":";
-    out += aspect.outOfSign ? "true" : "false";
-    out += '}';
+    AppendAspectObject(out, PointName(aspect.a), PointName(aspect.b), aspect.kind, aspect.orb,
+                       aspect.applying, aspect.outOfSign);
   }
   out += "],\"patterns\":[";
   first = true;

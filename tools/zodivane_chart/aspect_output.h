@@ -42,6 +42,11 @@ namespace zodivane::chart_tool {
 /// rest of the answer names them ("Ascendant" for the Ascendant).
 void AppendAspectMembers(std::string& out, const ChartAspects& found);
 
+/// Appends one aspect as the answer writes it: {"a","b","aspect","angle",
+/// "orb","applying","outOfSign"}.
+void AppendAspectObject(std::string& out, std::string_view a, std::string_view b, AspectKind kind,
+                        double orb, bool applying, bool outOfSign);
+
 /// A JSON number: the shortest text that reads back as `number`.
 void AppendNumber(std::string& out, double number);
 

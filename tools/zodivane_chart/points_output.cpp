@@ -91,21 +91,8 @@ void AppendPointsMembers(std::string& out, const ChartView& view, const ChartAsp
       out += ',';
     }
     first = false;
-    out += "{\"a\":";
-    AppendJsonString(out, InfoOf(aspect.node).name);
-    out += ",\"b\":";
-    AppendJsonString(out, AspectPointName(aspect.point));
-    out += ",\"aspect\":";
-    AppendJsonString(out, InfoOf(aspect.kind).name);
-    out += ",\"angle\":";
-    AppendNumber(out, InfoOf(aspect.kind).angle);
-    out += ",\"orb\":";
-    AppendNumber(out, aspect.orb);
-    out += ",\"applying\":";
-    out += aspect.applying ? "true" : "false";
-    out += ",\"outOfSign\":";
-    out += aspect.outOfSign ? "true" : "false";
-    out += '}';
+    AppendAspectObject(out, InfoOf(aspect.node).name, AspectPointName(aspect.point), aspect.kind,
+                       aspect.orb, aspect.applying, aspect.outOfSign);
   }
   out += ']';
 }

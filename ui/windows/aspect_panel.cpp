@@ -108,13 +108,13 @@ AspectPanel::AspectPanel(QWidget* parent) : QWidget(parent) {
   patterns_->setObjectName(QStringLiteral("lblPatterns"));
   patterns_->setWordWrap(true);
   patterns_->setTextFormat(Qt::PlainText);
-  patterns_->setAccessibleName(QStringLiteral("Patterns"));
+  // A label is read by its text: the patterns themselves, never only a caption.
+  patterns_->setText(QStringLiteral("No patterns."));
   column->addWidget(patterns_);
 
   ephemeris_ = new QLabel(this);
   ephemeris_->setObjectName(QStringLiteral("lblEphemeris"));
   ephemeris_->setTextFormat(Qt::PlainText);
-  ephemeris_->setAccessibleName(QStringLiteral("Positions engine"));
   column->addWidget(ephemeris_);
 
   auto* pointsCaption = new QLabel(QStringLiteral("Further &points"), this);

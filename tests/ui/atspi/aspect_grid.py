@@ -2,12 +2,13 @@
 # The aspect grid beside the results as a screen reader finds it on the
 # accessibility bus (AT-SPI): a table named "Aspect grid" whose every cell
 # below the diagonal reads as a sentence, the pair's aspect with its orb or
-# "no aspect". The chart is the sample birth of New Delhi, 5 March 1980.
+# "no aspect"; beside it the engine's name and the further points, each cell
+# a sentence. The chart is the sample birth of New Delhi, 5 March 1980.
 import re
 import sys
 import time
 
-import pyatspi
+from atspi_bus import find, find_application
 
 NAMES = ["Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus",
          "Neptune", "Pluto", "Ascendant"]
@@ -18,31 +19,10 @@ EXPECTED = {
     (4, 3): "Venus trine Mars, orb 4 degrees 18 minutes, applying, out of sign",
     (1, 0): "Sun and Moon: no aspect",
 }
+POINTS = ["Midheaven: 24 Sag 24", "Imum Coeli: 24 Gem 24", "Descendant: 21 Vir 19",
+          "Mean Node: 28 Leo 30", "True Node: not available", "Chiron: not available"]
 SENTENCE = re.compile(r"^(\w+) (\w+) (\w+), orb \d+ degrees? \d+ minutes?, "
                       r"(applying|separating)(, out of sign)?$")
-
-
-def find_application(name, seconds=40):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name and name in app.name.lower():
-                return app
-        time.sleep(0.2)
-    return None
-
-
-def find(node, wanted, depth=0):
-    if node is None or depth > 40:
-        return None
-    if wanted(node):
-        return node
-    for child in node:
-        hit = find(child, wanted, depth + 1)
-        if hit is not None:
-            return hit
-    return None
-
 
 app = find_application("zodivane")
 if app is None:
@@ -74,5 +54,28 @@ for row in range(1, 11):
             print("FAIL: cell %d,%d reads %r, not a sentence on %s and %s"
                   % (row, column, name, first, second))
             failures += 1
+
+# The engine that cast the chart and the further points beside the grid.
+# A label is read by its name: the engine must be in it.
+engine = find(app, lambda n: n.getRoleName() == "label" and n.name.startswith("Positions"))
+if engine is None or engine.name != "Positions: Built-in method":
+    print("FAIL: the engine label reads %r" % (engine.name if engine else None))
+    failures += 1
+# The sample chart's patterns, in words.
+patterns = find(app, lambda n: n.getRoleName() == "label" and
+                (n.name.startswith("Patterns: ") or n.name == "No patterns."))
+if patterns is None:
+    print("FAIL: no label reads the patterns")
+    failures += 1
+points = find(app, lambda n: n.getRoleName() == "table" and n.name == "Further points")
+if points is None:
+    print("FAIL: no table named \"Further points\"")
+    failures += 1
+else:
+    cells = points.queryTable()
+    read = [cells.getAccessibleAt(row, 0).name for row in range(cells.nRows)]
+    if read != POINTS:
+        print("FAIL: the further points read %r" % read)
+        failures += 1
 print("%d failure(s)" % failures)
 sys.exit(1 if failures else 0)

@@ -3,9 +3,10 @@
 # bus (AT-SPI): each says what it is, through a label that names it or its
 # description, not only by the entry it shows.
 import sys
-import time
 
 import pyatspi
+
+from atspi_bus import find_application
 
 EXPECTED = {
     # shown entry: how the list is named
@@ -14,16 +15,6 @@ EXPECTED = {
     "1901": ("description", "Birth year"),
     "Greenwich Mean Time,GMT,0.0": ("description", "Time zone"),
 }
-
-
-def find_application(name, seconds=40):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name and name in app.name.lower():
-                return app
-        time.sleep(0.2)
-    return None
 
 
 def lists_of(node, found, depth=0):

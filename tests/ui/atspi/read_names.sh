@@ -31,7 +31,7 @@ for attempt in 1 2; do
     shift
     "$program" "$@" >"$PROGRAM_LOG" 2>&1 &
     app=$!
-    /usr/bin/python3 "$reader"
+    /usr/bin/python3 "$reader" 2>&1
     status=$?
     kill $app 2>/dev/null
     wait $app 2>/dev/null
