@@ -17,6 +17,8 @@
 #include <nlohmann/json.hpp>
 
 #include "ephemeris/sky_at.h"
+#include "tests/cli/entries_json.h"
+#include "tests/support/sample_entries.h"
 #include "tests/support/tool_runs.h"
 
 namespace zodivane::chart_tool {
@@ -58,6 +60,38 @@ TEST(TransitsCliTest, TransitsAtAMomentAsTextAndJson) {
   const ToolRun now = RunTool(With(kAshaFlags, {"--transits"}));
   ASSERT_EQ(now.status, 0) << now.err;
   EXPECT_THAT(now.out, HasSubstr("Transits at "));
+}
+
+// A JSON line's "transits" key adds the member --transits --json prints,
+// as the answer's last; false or no key leave the answer as it was.
+TEST(TransitsCliTest, TransitsInAJsonLine) {
+  auto line = [](const Json& extra) {
+    Json entries = test::EntriesJson(test::AnnaInDelhi());
+    entries.update(extra);
+    return entries.dump() + "\n";
+  };
+  const ToolRun plain = RunTool({"--json"}, line(Json::object()));
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  EXPECT_EQ(RunTool({"--json"}, line({{"transits", false}})).out, plain.out);
+
+  const ToolRun asked = RunTool({"--json"}, line({{"transits", "2025-03-05T14:30"}}));
+  ASSERT_EQ(asked.status, 0) << asked.err;
+  Json answer = Json::parse(asked.out);
+  const Json transits = answer["transits"];
+  answer.erase("transits");
+  EXPECT_EQ(answer, Json::parse(plain.out));
+  const ToolRun flags = RunTool(
+      {"--chart", std::string(ZODIVANE_CLI_TEST_DATA) + "/anna.zchart", "--transits",
+       "2025-03-05T14:30", "--json"});
+  ASSERT_EQ(flags.status, 0) << flags.err;
+  EXPECT_EQ(transits, Json::parse(flags.out)["transits"]);
+
+  EXPECT_TRUE(Json::parse(RunTool({"--json"}, line({{"transits", true}})).out)
+                  .contains("transits"));
+  for (const Json& bad : {Json(5), Json("2025-13-01"), Json("1850-01-01")}) {
+    const Json error = Json::parse(RunTool({"--json"}, line({{"transits", bad}})).out);
+    EXPECT_THAT(error["error"].get<std::string>(), HasSubstr("key \"transits\""));
+  }
 }
 
 TEST(TransitsCliTest, SynastryWithAChartFile) {

@@ -20,6 +20,7 @@
 #include "tools/zodivane_chart/aspect_output.h"
 #include "tools/zodivane_chart/sensitivity_output.h"
 #include "tools/zodivane_chart/tool.h"
+#include "tools/zodivane_chart/transit_output.h"
 
 namespace zodivane::chart_tool {
 namespace {
@@ -272,8 +273,8 @@ std::size_t ThreadsForLines(std::span<const std::string_view> lines, std::size_t
 namespace {
 
 /// The keys a line may hold beside the form entries, as Other() numbers them.
-constexpr std::array<std::string_view, 7> kOtherKeys{"place",     "sensitivity", "aspects", "orbs",
-                                                     "aspectSet", "ephemeris",   "points"};
+constexpr std::array<std::string_view, 8> kOtherKeys{
+    "place", "sensitivity", "aspects", "orbs", "aspectSet", "ephemeris", "points", "transits"};
 constexpr std::size_t kPlaceKey = 0;
 constexpr std::size_t kSensitivityKey = 1;
 constexpr std::size_t kAspectsKey = 2;
@@ -281,6 +282,7 @@ constexpr std::size_t kOrbsKey = 3;
 constexpr std::size_t kAspectSetKey = 4;
 constexpr std::size_t kEphemerisKey = 5;
 constexpr std::size_t kPointsKey = 6;
+constexpr std::size_t kTransitsKey = 7;
 
 /// Whether the line holds `key` as written: the key between quotes.
 bool Written(std::string_view line, const chartfile::LineValue& value, std::string_view key) {
@@ -300,6 +302,26 @@ std::variant<std::optional<Ephemeris>, std::string> EphemerisOfLine(
     return std::string("key \"ephemeris\" must be \"builtin\" or \"swiss\"");
   }
   return ephemeris;
+}
+
+/// The moment of the transits a line asks for: none when it asks for none
+/// (no key, or false), the moment the tool runs for true, else the date or
+/// moment given; or the error text.
+std::variant<std::optional<double>, std::string> TransitsOfLine(std::string_view line,
+                                                                const chartfile::LineValue& value) {
+  if (!Written(line, value, kOtherKeys[kTransitsKey]))
+    return std::optional<double>();
+  if (value.kind == chartfile::LineValue::Kind::Boolean)
+    return value.boolean ? std::optional<double>(TransitMomentNow()) : std::nullopt;
+  if (value.kind != chartfile::LineValue::Kind::String) {
+    return std::string(
+        "key \"transits\" must be a UT date YYYY-MM-DD or moment YYYY-MM-DDTHH:MM, or true "
+        "for now");
+  }
+  auto at = ReadTransitMoment(value.text);
+  if (const auto* reason = std::get_if<std::string>(&at))
+    return "key \"transits\"" + *reason;
+  return std::optional<double>(std::get<double>(at));
 }
 
 }  // namespace
@@ -342,6 +364,11 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
       return false;
     }
     const std::optional<Ephemeris> ephemeris = std::get<std::optional<Ephemeris>>(engine);
+    auto transitsAt = TransitsOfLine(line, reader_.Other(kTransitsKey));
+    if (const auto* message = std::get_if<std::string>(&transitsAt)) {
+      AppendErrorAnswer(out, *message);
+      return false;
+    }
     const chartfile::LineValue& pointsValue = reader_.Other(kPointsKey);
     const bool withPoints = pointsValue.kind == chartfile::LineValue::Kind::Boolean &&
                             pointsValue.boolean && Written(line, pointsValue, "points");
@@ -387,6 +414,18 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
       AppendChartAnswer(out, std::get<ChartView>(result), session_, withReport_, withSensitivity,
                         choice ? &clock : nullptr, zone ? &*zone : nullptr,
                         aspects ? &*aspects : nullptr, ephemeris.has_value(), withPoints);
+      if (const std::optional<double> at = std::get<std::optional<double>>(transitsAt)) {
+        // The transits join the answer's object as its last member.
+        std::string member;
+        if (const auto message = AppendTransitsMember(
+                member, session_, aspectSettings.value_or(DefaultAspectSettings()), *at)) {
+          out.resize(start);
+          AppendErrorAnswer(out, "key \"transits\": " + *message);
+          return false;
+        }
+        out.resize(out.size() - 2);  // the answer's closing "}\n"
+        out += ',' + member + "}\n";
+      }
     }
     return true;
   } catch (const std::exception& error) {

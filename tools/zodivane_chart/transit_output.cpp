@@ -277,21 +277,50 @@ IcsEvent IcsEventOf(const CalendarEvent& event, const std::vector<NatalPoint>& n
 
 }  // namespace
 
+std::variant<double, std::string> ReadTransitMoment(std::string_view text) {
+  const std::optional<CivilMoment> at = ParseMoment(text, true);
+  if (!at) {
+    return " must be a UT date YYYY-MM-DD or moment YYYY-MM-DDTHH:MM (e.g. "
+           "2025-03-05T14:30), not " +
+           Quoted(text);
+  }
+  if (!InTransitYears(*at))
+    return ": the year must be " + YearsText() + ", not " + std::to_string(at->year);
+  return JulianDayOfUt(*at);
+}
+
+double TransitMomentNow() {
+  return NowJulianDay();
+}
+
+std::optional<std::string> AppendTransitsMember(std::string& out, const ChartSession& session,
+                                                const AspectSettings& settings,
+                                                double julianDayUt) {
+  const std::vector<NatalPoint> natal = NatalPointsOf(session.points());
+  auto transits = TransitsAt(session.ephemeris(), julianDayUt, natal, TransitSettings(settings));
+  if (const auto* message = std::get_if<std::string>(&transits))
+    return *message;
+  Found found;
+  found.aspects = std::get<Transits>(transits).aspects;
+  found.firstNames = ChartPointNames();
+  found.secondNames = NamesOf(natal);
+  out += "\"transits\":{";
+  AppendMember(out, "at", MomentText(julianDayUt, true));
+  out += ",\"orb\":" + Fixed(kTransitOrb) +
+         ",\"aspects\":" + AspectsJson(found, "transiting", "natal") + '}';
+  return std::nullopt;
+}
+
 std::variant<TransitRequest, std::string> ReadTransitFlags(const TransitFlags& flags) {
   TransitRequest request;
   request.json = flags.json;
   if (flags.transits) {
     request.transits = true;
     if (!flags.transits->empty()) {
-      const std::optional<CivilMoment> at = ParseMoment(*flags.transits, true);
-      if (!at) {
-        return "--transits must be a UT date YYYY-MM-DD or moment YYYY-MM-DDTHH:MM (e.g. "
-               "2025-03-05T14:30), not " +
-               Quoted(*flags.transits);
-      }
-      if (!InTransitYears(*at))
-        return "--transits: the year must be " + YearsText() + ", not " + std::to_string(at->year);
-      request.transitsAt = JulianDayOfUt(*at);
+      auto at = ReadTransitMoment(*flags.transits);
+      if (const auto* reason = std::get_if<std::string>(&at))
+        return "--transits" + *reason;
+      request.transitsAt = std::get<double>(at);
     }
   }
   if (flags.calendar) {
@@ -375,23 +404,26 @@ int RunTransits(const TransitRequest& request, const ChartSession& session,
 
   if (request.transits) {
     const double at = request.transitsAt.value_or(NowJulianDay());
-    auto transits = TransitsAt(engine, at, natal, TransitSettings(settings));
-    if (const auto* message = std::get_if<std::string>(&transits)) {
-      err << "zodivane-chart: --transits: " << *message << '\n';
-      return kExitFailed;
+    if (request.json) {
+      object += object.empty() ? "" : ",";
+      if (const auto message = AppendTransitsMember(object, session, settings, at)) {
+        err << "zodivane-chart: --transits: " << *message << '\n';
+        return kExitFailed;
+      }
+    } else {
+      auto transits = TransitsAt(engine, at, natal, TransitSettings(settings));
+      if (const auto* message = std::get_if<std::string>(&transits)) {
+        err << "zodivane-chart: --transits: " << *message << '\n';
+        return kExitFailed;
+      }
+      Found found;
+      found.aspects = std::get<Transits>(transits).aspects;
+      found.firstNames = ChartPointNames();
+      found.secondNames = NamesOf(natal);
+      if (!text.empty())
+        text += '\n';
+      text += AspectsText(found, "Transits at " + MomentText(at) + " (orb 3\u00B0)");
     }
-    Found found;
-    found.aspects = std::get<Transits>(transits).aspects;
-    found.firstNames = ChartPointNames();
-    found.secondNames = NamesOf(natal);
-    if (!text.empty())
-      text += '\n';
-    text += AspectsText(found, "Transits at " + MomentText(at) + " (orb 3\u00B0)");
-    object += object.empty() ? "" : ",";
-    object += "\"transits\":{";
-    AppendMember(object, "at", MomentText(at, true));
-    object += ",\"orb\":" + Fixed(kTransitOrb) +
-              ",\"aspects\":" + AspectsJson(found, "transiting", "natal") + '}';
   }
 
   if (!object.empty() && request.json) {

@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "aspects/aspects.h"
@@ -45,6 +46,23 @@ struct TransitRequest {
 /// Reads the flags; the usage message, naming the flag, when they are
 /// malformed or do not go together.
 [[nodiscard]] std::variant<TransitRequest, std::string> ReadTransitFlags(const TransitFlags& flags);
+
+/// A transit moment, "YYYY-MM-DD" or "YYYY-MM-DDTHH:MM" in UT, of the years
+/// both engines cover, as a Julian day; else the reason, written to follow
+/// the name of the flag or key that gave it (" must be ...", ": the year ...").
+[[nodiscard]] std::variant<double, std::string> ReadTransitMoment(std::string_view text);
+
+/// The Julian day (UT) of the moment the tool runs.
+[[nodiscard]] double TransitMomentNow();
+
+/// Appends the member "transits":{"at","orb","aspects"} (as --transits
+/// --json prints it) for the chart `session` cast, at `julianDayUt`, by the
+/// chart's engine, with the aspects in use of `settings`. Returns the
+/// engine's message when it is not available (nothing appended then).
+[[nodiscard]] std::optional<std::string> AppendTransitsMember(std::string& out,
+                                                              const ChartSession& session,
+                                                              const AspectSettings& settings,
+                                                              double julianDayUt);
 
 /// Prints what `request` asks for about the chart `session` cast: the
 /// transits at a moment, the synastry with another chart, the transit
