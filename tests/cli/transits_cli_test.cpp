@@ -80,14 +80,13 @@ TEST(TransitsCliTest, TransitsInAJsonLine) {
   const Json transits = answer["transits"];
   answer.erase("transits");
   EXPECT_EQ(answer, Json::parse(plain.out));
-  const ToolRun flags = RunTool(
-      {"--chart", std::string(ZODIVANE_CLI_TEST_DATA) + "/anna.zchart", "--transits",
-       "2025-03-05T14:30", "--json"});
+  const ToolRun flags = RunTool({"--chart", std::string(ZODIVANE_CLI_TEST_DATA) + "/anna.zchart",
+                                 "--transits", "2025-03-05T14:30", "--json"});
   ASSERT_EQ(flags.status, 0) << flags.err;
   EXPECT_EQ(transits, Json::parse(flags.out)["transits"]);
 
-  EXPECT_TRUE(Json::parse(RunTool({"--json"}, line({{"transits", true}})).out)
-                  .contains("transits"));
+  EXPECT_TRUE(
+      Json::parse(RunTool({"--json"}, line({{"transits", true}})).out).contains("transits"));
   for (const Json& bad : {Json(5), Json("2025-13-01"), Json("1850-01-01")}) {
     const Json error = Json::parse(RunTool({"--json"}, line({{"transits", bad}})).out);
     EXPECT_THAT(error["error"].get<std::string>(), HasSubstr("key \"transits\""));
