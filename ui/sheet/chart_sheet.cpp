@@ -12,7 +12,6 @@
 #include <QPdfWriter>
 #include <QStringList>
 #include <QSvgGenerator>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <cmath>
@@ -62,11 +61,6 @@ void DrawLine(QPainter& painter, const QRectF& box, const QString& text, const Q
   painter.drawText(box, static_cast<int>(alignment | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
 }
 
-/// A length in twips as whole pixels of the wheel picture.
-double Px(int twips) {
-  return static_cast<double>(look::Px(twips));
-}
-
 /// The wheel as the results form shows it, in `target`, with the lines of
 /// `aspects` in its Earth disc when there are any.
 void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelView,
@@ -75,11 +69,8 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
   painter.translate(target.topLeft());
   painter.scale(target.width() / wheel::kPictureSize.width(),
                 target.height() / wheel::kPictureSize.height());
-  QSvgRenderer artwork(wheel::kWheelArtwork);
-  artwork.render(&painter, QRectF(QPointF(0, 0), wheel::kPictureSize));
+  wheel::PaintWheelArtwork(painter);
 
-  const QFont numberFont = SheetFont(16);
-  const QFont listFont = SheetFont(11);
   // The aspects on a disc over the middle of the houses, under their lists.
   const std::optional<int> firstHouseSign =
       chart.points[static_cast<std::size_t>(ChartPoint::Ascendant)].sign;
@@ -92,27 +83,7 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
     wheel::PaintAspectLines(painter, chart.aspects->aspects, chart.points, *firstHouseSign,
                             wheel::kSheetAspectRingRadius);
   }
-  for (const wheel::WheelPlace& place : wheel::kWheelPlaces) {
-    const auto position = static_cast<std::size_t>(place.house - 1);
-    const int picture = wheelView.pictures ? (*wheelView.pictures)[position] : place.designSign + 1;
-    QSvgRenderer glyph(wheel::SignArtwork(picture));
-    const double glyphSize = Px(wheel::kSignImageSize);
-    glyph.render(&painter,
-                 QRectF(Px(place.signImage.left), Px(place.signImage.top), glyphSize, glyphSize));
-
-    const QString number = QString::number(place.house);
-    const double width = Px(number.size() == 1 ? wheel::kHouseNumberWidthOneDigit
-                                               : wheel::kHouseNumberWidthTwoDigits);
-    painter.setFont(numberFont);
-    painter.setPen(kInk);
-    painter.drawText(QRectF(Px(place.houseNumber.left), Px(place.houseNumber.top), width,
-                            Px(wheel::kHouseNumberHeight)),
-                     Qt::AlignCenter | Qt::TextDontClip, number);
-
-    const wheel::HouseListLayout list = wheel::LayOutHouseList(
-        static_cast<int>(position), wheel::EntryTexts(wheelView.houseEntries[position]), listFont);
-    wheel::PaintHouseList(painter, list, kBlue);
-  }
+  wheel::PaintWheelMarks(painter, wheelView, SheetFont(16), SheetFont(11), kInk, kBlue);
   painter.restore();
 }
 
