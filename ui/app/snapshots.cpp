@@ -207,6 +207,9 @@ void TakeScreenshots(Shell& shell, const QDir& folder) {
       QApplication::processEvents();
       if (auto* synastry = results->findChild<frmSynastry*>()) {
         Save(*synastry, folder, QStringLiteral("synastry"));
+        // Its sheet, as Export… writes it.
+        (void)WriteSynastrySheet(folder.filePath(QStringLiteral("synastry-sheet.png")),
+                                 synastry->Sheet(), 1.0);
         synastry->close();
       }
     }

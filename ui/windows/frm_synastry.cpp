@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/windows/frm_synastry.h"
 
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -18,6 +21,8 @@
 #include "transits/transits.h"
 #include "ui/look/look.h"
 #include "ui/sheet/aspect_marks.h"
+#include "ui/sheet/bi_wheel.h"
+#include "ui/sheet/synastry_sheet.h"
 
 namespace zodivane::ui {
 namespace {
@@ -53,6 +58,32 @@ class SynastryCell final : public QTableWidgetItem {
   }
 };
 
+/// The bi-wheel, drawn as vectors at the widget's size: the first chart
+/// inside, the second around it, the aspects between them across the middle.
+class BiWheelPicture final : public QWidget {
+ public:
+  BiWheelPicture(BiWheelView view, QWidget* parent) : QWidget(parent), view_(std::move(view)) {
+    setObjectName(QStringLiteral("picBiWheel"));
+    setMinimumSize(360, 360);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setAccessibleName(QStringLiteral("Bi-wheel"));
+    setAccessibleDescription(OuterBodiesSpeech(view_));
+    setFocusPolicy(Qt::StrongFocus);
+    look::SetBackground(*this, Qt::white);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* /*event*/) override {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    DrawBiWheel(painter, QRectF(rect()), view_);
+  }
+
+ private:
+  BiWheelView view_;
+};
+
 QLabel* Caption(const QString& text, QWidget* parent) {
   auto* label = new QLabel(text, parent);
   label->setFont(look::VerdanaFont(look::points::kBody, true));
@@ -60,6 +91,10 @@ QLabel* Caption(const QString& text, QWidget* parent) {
 }
 
 }  // namespace
+
+SynastrySheet frmSynastry::Sheet() const {
+  return SynastrySheet{first_.view, second_.view, aspects_};
+}
 
 QString SynastrySpeech(const CrossAspect& aspect, const QString& firstName,
                        const QString& secondName) {
@@ -115,6 +150,9 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
   column->addLayout(names);
 
   auto* body = new QHBoxLayout;
+  auto* wheel = new BiWheelPicture(SynastryBiWheel(Sheet()), this);
+  wheel->setToolTip(QStringLiteral("%1 inside, %2 around").arg(firstName, secondName));
+  body->addWidget(wheel, 1);
   auto* gridColumn = new QVBoxLayout;
   auto* gridCaption =
       Caption(QStringLiteral("Aspect &grid (%1 down, %2 across)").arg(firstName, secondName), this);
@@ -146,12 +184,9 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
   gridCaption->setBuddy(grid_);
   gridCaption->setMaximumWidth(grid_->width());
   gridColumn->addWidget(grid_);
-  gridColumn->addStretch(1);
-  body->addLayout(gridColumn);
 
-  auto* listColumn = new QVBoxLayout;
   auto* listCaption = Caption(QStringLiteral("Aspect &list (orb 6\u00B0)"), this);
-  listColumn->addWidget(listCaption);
+  gridColumn->addWidget(listCaption);
   list_ = new QTableWidget(0, 3, this);
   list_->setObjectName(QStringLiteral("tblSynastry"));
   list_->setAccessibleName(QStringLiteral("Synastry aspect list"));
@@ -165,8 +200,8 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
       {QStringLiteral("Pair"), QStringLiteral("Aspect"), QStringLiteral("Orb")});
   list_->horizontalHeader()->setStretchLastSection(true);
   listCaption->setBuddy(list_);
-  listColumn->addWidget(list_, 1);
-  body->addLayout(listColumn, 1);
+  gridColumn->addWidget(list_, 1);
+  body->addLayout(gridColumn);
   column->addLayout(body, 1);
 
   // The grid: every cell reads as a sentence, with or without an aspect.
@@ -225,20 +260,60 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
   connect(exportSheet, &QPushButton::clicked, this, &frmSynastry::cmdExport_Click);
   connect(print, &QPushButton::clicked, this, &frmSynastry::cmdPrint_Click);
   connect(close, &QPushButton::clicked, this, &QDialog::close);
+  setTabOrder(wheel, grid_);
   setTabOrder(grid_, list_);
   setTabOrder(list_, exportSheet);
   setTabOrder(exportSheet, print);
   setTabOrder(print, close);
-  resize(900, 560);
+  resize(1100, 720);
   grid_->setFocus(Qt::OtherFocusReason);
 }
 
 bool frmSynastry::cmdExport_Click() {
-  return false;
+  const SynastrySheet sheet = Sheet();
+  SaveDialogSettings settings;
+  settings.title = QStringLiteral("Export Synastry");
+  settings.filter = QStringLiteral("Synastry sheet (*.pdf *.png *.svg)");
+  settings.defaultSuffix = QStringLiteral("pdf");
+  settings.confirmOverwrite = true;
+  settings.pathMustExist = true;
+  settings.suggestedName = SuggestedSynastryFileName(sheet, SheetFormat::Pdf);
+  const std::optional<QString> path = services_.saveDialog.AskSavePath(this, settings);
+  if (!path || path->isEmpty()) {
+    return false;
+  }
+  if (const std::optional<QString> failure = WriteSynastrySheet(*path, sheet)) {
+    services_.messages.ShowNotice(this,
+                                  QStringLiteral("The synastry could not be saved to %1.\n%2")
+                                      .arg(QDir::toNativeSeparators(*path), *failure),
+                                  MessageIcon::Critical);
+    return false;
+  }
+  return true;
 }
 
 bool frmSynastry::cmdPrint_Click() {
-  return false;
+  QPrinter printer(QPrinter::HighResolution);
+  if (!services_.printDialog.AskPrinter(this, printer, false)) {
+    return false;
+  }
+  const SynastrySheet sheet = Sheet();
+  printer.setDocName(windowTitle());
+  QPainter painter;
+  bool printed = painter.begin(&printer);
+  const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+  for (int index = 0; printed && index < kSynastrySheetPages; ++index) {
+    printed = (index == 0 || printer.newPage());
+    if (printed) {
+      DrawSynastrySheetPage(painter, page, sheet, index);
+    }
+  }
+  printed = painter.isActive() ? painter.end() && printed : false;
+  if (!printed) {
+    services_.messages.ShowNotice(this, QStringLiteral("The synastry could not be printed."),
+                                  MessageIcon::Critical);
+  }
+  return printed;
 }
 
 }  // namespace zodivane::ui

@@ -14,6 +14,8 @@
 #include "aspects/aspects.h"
 #include "chartfile/compared_chart.h"
 #include "ui/platform/platform.h"
+#include "ui/sheet/bi_wheel.h"
+#include "ui/sheet/synastry_sheet.h"
 
 class QLabel;
 class QPushButton;
@@ -51,6 +53,8 @@ class frmSynastry final : public QDialog {
   [[nodiscard]] const std::vector<CrossAspect>& Aspects() const noexcept { return aspects_; }
   [[nodiscard]] const SynastryPerson& First() const noexcept { return first_; }
   [[nodiscard]] const SynastryPerson& Second() const noexcept { return second_; }
+  /// What Export… and Print… put on paper.
+  [[nodiscard]] SynastrySheet Sheet() const;
 
  public slots:
   /// Export…: the synastry sheet to a PDF, PNG or SVG file. True when written.

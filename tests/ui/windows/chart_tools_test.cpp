@@ -33,6 +33,7 @@
 #include "chartfile/chart_file.h"
 #include "tests/support/sample_entries.h"
 #include "tests/ui/support/fakes.h"
+#include "tests/ui/support/reading_tools.h"
 #include "tests/ui/support/windows.h"
 #include "transits/transit_ics.h"
 #include "transits/transits.h"
@@ -343,6 +344,50 @@ TEST_F(CompareWithTest, AChartFileFillsBothNamesAndTheListOfSynastry) {
                       .startsWith(QStringLiteral("ASHA's ")));
     }
   }
+}
+
+TEST_F(CompareWithTest, ExportAndPrintPutTheSynastrySheetOnPaper) {
+  ASSERT_TRUE(shell.ProgramStart());
+  shell.InputForm()->SetEntries(test::DelhiEntries());
+  ASSERT_TRUE(shell.InputForm()->Cast());
+  MDI* main = shell.MainWindow();
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(
+      main->CompareWith(WriteChart(QStringLiteral("jane.zchart"), test::London1985Entries())));
+  auto* window = main->findChild<frmSynastry*>();
+  ASSERT_NE(window, nullptr);
+  // The bi-wheel: the second person's bodies read aloud.
+  auto* wheel = Child<QWidget>(*window, "picBiWheel");
+  EXPECT_TRUE(wheel->accessibleDescription().contains(QStringLiteral("Sun")));
+
+  saveDialog.typedName = folder.filePath(QStringLiteral("both"));
+  Child<QPushButton>(*window, "cmdExport")->click();
+  ASSERT_EQ(saveDialog.asked.size(), 1u);
+  EXPECT_EQ(saveDialog.asked[0].suggestedName, QStringLiteral("ASHA and JANE DOE.pdf"));
+  EXPECT_TRUE(messages.notices.empty());
+  printDialog.pdfPath = folder.filePath(QStringLiteral("printed.pdf"));
+  Child<QPushButton>(*window, "cmdPrint")->click();
+  EXPECT_TRUE(messages.notices.empty());
+  for (const QString& pdf : {folder.filePath(QStringLiteral("both.pdf")), printDialog.pdfPath}) {
+    SCOPED_TRACE(pdf.toStdString());
+    ASSERT_TRUE(QFileInfo(pdf).isFile());
+    const std::optional<QString> text = testing::RunTool(QStringLiteral("pdftotext"), {pdf, "-"});
+    if (!text) {
+      continue;  // no reader on this machine
+    }
+    EXPECT_TRUE(text->contains(QStringLiteral("ASHA & JANE DOE")));
+    EXPECT_TRUE(text->contains(QStringLiteral("Synastry")));
+    // The list: every aspect on the second page.
+    EXPECT_EQ(text->count(QStringLiteral("conjunction")) +
+                  text->count(QStringLiteral("opposition")) + text->count(QStringLiteral("trine")) +
+                  text->count(QStringLiteral("square")) + text->count(QStringLiteral("sextile")),
+              static_cast<qsizetype>(window->Aspects().size()));
+  }
+  // A folder that does not exist: the reason, no file.
+  saveDialog.typedName = folder.filePath(QStringLiteral("missing/both.pdf"));
+  EXPECT_FALSE(window->cmdExport_Click());
+  ASSERT_EQ(messages.notices.size(), 1u);
+  EXPECT_EQ(messages.notices[0].icon, MessageIcon::Critical);
 }
 
 TEST_F(CompareWithTest, RecentChartsAreOfferedAndABadFileIsReported) {
