@@ -58,11 +58,12 @@ class CalendarCell final : public QTableWidgetItem {
   }
 };
 
+/// English month names, the same on every machine ("Sep", "September").
 QLocale English() {
-  return QLocale(QLocale::English, QLocale::UnitedKingdom);
+  return QLocale::c();
 }
 
-/// "March 2025", as a period reads.
+/// "Mar 2025", as a period reads.
 QString MonthText(double julianDayUt) {
   return English().toString(LocalDateTimeOfJulianDay(julianDayUt).date(),
                             QStringLiteral("MMM yyyy"));
@@ -106,7 +107,8 @@ CalendarRow PassageRow(const TransitPassage& passage, const std::vector<NatalPoi
     row.keys[static_cast<std::size_t>(column)] = key;
   };
   const double first = passage.entersJulianDayUt.value_or(period.first);
-  const double last = passage.leavesJulianDayUt.value_or(period.second);
+  // Still within at the end: the period's last minute, not the next day.
+  const double last = passage.leavesJulianDayUt.value_or(period.second - 1.0 / 1440.0);
   const QString firstMonth = MonthText(first);
   const QString lastMonth = MonthText(last);
   put(CalendarColumn::Period,
@@ -129,7 +131,7 @@ CalendarRow PassageRow(const TransitPassage& passage, const std::vector<NatalPoi
     exact.append(CalendarMomentText(hit));
     exactSpoken.append(SpokenMoment(hit));
   }
-  put(CalendarColumn::Exact, exact.isEmpty() ? QStringLiteral("not exact") : exact.join(u"; "),
+  put(CalendarColumn::Exact, exact.isEmpty() ? QStringLiteral("\u2013") : exact.join(u"; "),
       passage.exactJulianDaysUt.empty() ? std::optional<double>()
                                         : passage.exactJulianDaysUt.front());
   put(CalendarColumn::Leaves,
@@ -142,7 +144,7 @@ CalendarRow PassageRow(const TransitPassage& passage, const std::vector<NatalPoi
   row.speech += passage.entersJulianDayUt
                     ? QStringLiteral("comes within orb ") + SpokenMoment(*passage.entersJulianDayUt)
                     : QStringLiteral("within orb at the start of the period");
-  row.speech += exactSpoken.isEmpty() ? QStringLiteral(", turns before it is exact")
+  row.speech += exactSpoken.isEmpty() ? QStringLiteral(", not exact within the period")
                                       : QStringLiteral(", exact ") + Joined(exactSpoken);
   row.speech += passage.leavesJulianDayUt
                     ? QStringLiteral(", leaves orb ") + SpokenMoment(*passage.leavesJulianDayUt)

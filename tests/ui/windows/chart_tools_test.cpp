@@ -152,7 +152,7 @@ TEST_F(TransitCalendarWindowTest, TheTableHoldsTheCalendarOfTheChosenPeriod) {
       hits.append(LocalText(hit));
     }
     EXPECT_EQ(table->item(row, 5)->text(),
-              hits.isEmpty() ? QStringLiteral("not exact") : hits.join(QStringLiteral("; ")));
+              hits.isEmpty() ? QStringLiteral("\u2013") : hits.join(QStringLiteral("; ")));
     EXPECT_EQ(table->item(row, 6)->text(), passage.leavesJulianDayUt
                                                ? LocalText(*passage.leavesJulianDayUt)
                                                : QStringLiteral("still within"));
