@@ -1,17 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/sheet/chart_sheet.h"
 
-#include <QBuffer>
 #include <QColor>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QImage>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QStringList>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -23,6 +18,7 @@
 #include "common/form_rules.h"
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/aspect_marks.h"
+#include "ui/sheet/sheet_pages.h"
 #include "ui/sheet/wheel_layout.h"
 #include "ui/sheet/whole_file.h"
 
@@ -342,25 +338,6 @@ void DrawAspectList(QPainter& painter, const ChartAspects& aspects) {
   }
 }
 
-/// The size of a PNG or SVG of the sheet: its pages one under the other.
-QSizeF SheetImageSize(const ChartView& chart) {
-  return {kSheetSize.width(), kSheetSize.height() * SheetPageCount(chart)};
-}
-
-/// Every page, one under the other, at `scale` times the sheet's size.
-void DrawStackedPages(QPainter& painter, const ChartView& chart, double scale) {
-  const QSizeF page = kSheetSize * scale;
-  for (int index = 0; index < SheetPageCount(chart); ++index) {
-    DrawChartSheetPage(painter, QRectF(QPointF(0, page.height() * index), page), chart, index);
-    if (index > 0) {
-      // A fine rule where one page ends and the next begins.
-      painter.setPen(QPen(kRule, 1.0));
-      painter.drawLine(QPointF(0, page.height() * index),
-                       QPointF(page.width(), page.height() * index));
-    }
-  }
-}
-
 }  // namespace
 
 void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& chart) {
@@ -414,67 +391,14 @@ std::optional<SheetFormat> SheetFormatOfPath(const QString& path) {
 }
 
 QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format, double pngScale) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  const QString title = QString::fromStdString(chart.name).trimmed();
-  switch (format) {
-    case SheetFormat::Pdf: {
-      QPdfWriter writer(&buffer);
-      writer.setPageSize(QPageSize(QPageSize::A4));
-      writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-      writer.setTitle(title);
-      writer.setCreator(QStringLiteral("Zodivane"));
-      QPainter painter;
-      if (!painter.begin(&writer)) {
-        return {};
-      }
-      for (int index = 0; index < SheetPageCount(chart); ++index) {
-        if (index > 0) {
-          writer.newPage();
-        }
-        DrawChartSheetPage(painter, QRectF(0, 0, writer.width(), writer.height()), chart, index);
-      }
-      painter.end();
-      break;
-    }
-    case SheetFormat::Png: {
-      const QSize size = (SheetImageSize(chart) * pngScale).toSize();
-      QImage image(size, QImage::Format_ARGB32_Premultiplied);
-      if (image.isNull()) {
-        return {};
-      }
-      image.fill(Qt::white);
-      const int dotsPerMetre = static_cast<int>(std::lround(96.0 * pngScale / 0.0254));
-      image.setDotsPerMeterX(dotsPerMetre);
-      image.setDotsPerMeterY(dotsPerMetre);
-      {
-        QPainter painter(&image);
-        DrawStackedPages(painter, chart, pngScale);
-      }
-      if (!image.save(&buffer, "PNG")) {
-        return {};
-      }
-      break;
-    }
-    case SheetFormat::Svg: {
-      QSvgGenerator generator;
-      generator.setOutputDevice(&buffer);
-      generator.setSize(SheetImageSize(chart).toSize());
-      generator.setViewBox(QRectF(QPointF(0, 0), SheetImageSize(chart)));
-      generator.setResolution(96);
-      generator.setTitle(title);
-      generator.setDescription(QStringLiteral("Natal chart made by Zodivane"));
-      QPainter painter;
-      if (!painter.begin(&generator)) {
-        return {};
-      }
-      DrawStackedPages(painter, chart, 1.0);
-      painter.end();
-      break;
-    }
-  }
-  return bytes;
+  SheetPages pages;
+  pages.count = SheetPageCount(chart);
+  pages.draw = [&chart](QPainter& painter, const QRectF& page, int index) {
+    DrawChartSheetPage(painter, page, chart, index);
+  };
+  pages.title = QString::fromStdString(chart.name).trimmed();
+  pages.description = QStringLiteral("Natal chart made by Zodivane");
+  return RenderSheetPages(pages, format, pngScale);
 }
 
 std::optional<QString> WriteChartSheet(const QString& path, const ChartView& chart,

@@ -1,16 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/sheet/synastry_sheet.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
-#include <QImage>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
-#include <QSvgGenerator>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 
 #include "aspects/aspect_report.h"
@@ -18,6 +12,7 @@
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/bi_wheel.h"
+#include "ui/sheet/sheet_pages.h"
 #include "ui/sheet/whole_file.h"
 
 namespace zodivane::ui {
@@ -176,22 +171,6 @@ void DrawAspectsPage(QPainter& painter, const SynastrySheet& sheet) {
            SheetFont(10), kDetailsText);
 }
 
-QSizeF StackedSize() {
-  return {kSheetSize.width(), kSheetSize.height() * kSynastrySheetPages};
-}
-
-void DrawStackedPages(QPainter& painter, const SynastrySheet& sheet, double scale) {
-  const QSizeF page = kSheetSize * scale;
-  for (int index = 0; index < kSynastrySheetPages; ++index) {
-    DrawSynastrySheetPage(painter, QRectF(QPointF(0, page.height() * index), page), sheet, index);
-    if (index > 0) {
-      painter.setPen(QPen(kRule, 1.0));
-      painter.drawLine(QPointF(0, page.height() * index),
-                       QPointF(page.width(), page.height() * index));
-    }
-  }
-}
-
 }  // namespace
 
 BiWheelView SynastryBiWheel(const SynastrySheet& sheet) {
@@ -229,67 +208,14 @@ void DrawSynastrySheetPage(QPainter& painter, const QRectF& page, const Synastry
 }
 
 QByteArray RenderSynastrySheet(const SynastrySheet& sheet, SheetFormat format, double pngScale) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  const QString title = Name(sheet.first) + QStringLiteral(" & ") + Name(sheet.second);
-  switch (format) {
-    case SheetFormat::Pdf: {
-      QPdfWriter writer(&buffer);
-      writer.setPageSize(QPageSize(QPageSize::A4));
-      writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-      writer.setTitle(title);
-      writer.setCreator(QStringLiteral("Zodivane"));
-      QPainter painter;
-      if (!painter.begin(&writer)) {
-        return {};
-      }
-      for (int index = 0; index < kSynastrySheetPages; ++index) {
-        if (index > 0) {
-          writer.newPage();
-        }
-        DrawSynastrySheetPage(painter, QRectF(0, 0, writer.width(), writer.height()), sheet, index);
-      }
-      painter.end();
-      break;
-    }
-    case SheetFormat::Png: {
-      const QSize size = (StackedSize() * pngScale).toSize();
-      QImage image(size, QImage::Format_ARGB32_Premultiplied);
-      if (image.isNull()) {
-        return {};
-      }
-      image.fill(Qt::white);
-      const int dotsPerMetre = static_cast<int>(std::lround(96.0 * pngScale / 0.0254));
-      image.setDotsPerMeterX(dotsPerMetre);
-      image.setDotsPerMeterY(dotsPerMetre);
-      {
-        QPainter painter(&image);
-        DrawStackedPages(painter, sheet, pngScale);
-      }
-      if (!image.save(&buffer, "PNG")) {
-        return {};
-      }
-      break;
-    }
-    case SheetFormat::Svg: {
-      QSvgGenerator generator;
-      generator.setOutputDevice(&buffer);
-      generator.setSize(StackedSize().toSize());
-      generator.setViewBox(QRectF(QPointF(0, 0), StackedSize()));
-      generator.setResolution(96);
-      generator.setTitle(title);
-      generator.setDescription(QStringLiteral("Synastry made by Zodivane"));
-      QPainter painter;
-      if (!painter.begin(&generator)) {
-        return {};
-      }
-      DrawStackedPages(painter, sheet, 1.0);
-      painter.end();
-      break;
-    }
-  }
-  return bytes;
+  SheetPages pages;
+  pages.count = kSynastrySheetPages;
+  pages.draw = [&sheet](QPainter& painter, const QRectF& page, int index) {
+    DrawSynastrySheetPage(painter, page, sheet, index);
+  };
+  pages.title = Name(sheet.first) + QStringLiteral(" & ") + Name(sheet.second);
+  pages.description = QStringLiteral("Synastry made by Zodivane");
+  return RenderSheetPages(pages, format, pngScale);
 }
 
 std::optional<QString> WriteSynastrySheet(const QString& path, const SynastrySheet& sheet,
