@@ -10,12 +10,14 @@
 
 #include "chart/chart_aspects.h"
 #include "chartfile/chart_file.h"
+#include "chartfile/compared_chart.h"
 #include "common/json_escape.h"
 #include "common/safe_file.h"
 #include "common/text_helpers.h"
 #include "ephemeris/sky_at.h"
 #include "tools/zodivane_chart/tool.h"
-#include "tools/zodivane_chart/transit_ics.h"
+#include "transits/calendar_text.h"
+#include "transits/transit_ics.h"
 #include "transits/transits.h"
 
 namespace zodivane::chart_tool {
@@ -81,14 +83,9 @@ std::string TwoDigits(int value) {
   return std::string{static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
 }
 
-/// "2025-03-04 13:22" (with `iso`, "2025-03-04T13:22Z").
+/// "2025-03-04 13:22 UT" (with `iso`, "2025-03-04T13:22Z").
 std::string MomentText(double julianDayUt, bool iso = false) {
-  const CivilMoment m = UtOfJulianDay(julianDayUt);
-  std::string text = std::to_string(m.year) + "-" + TwoDigits(m.month) + "-" + TwoDigits(m.day);
-  text += iso ? "T" : " ";
-  text += TwoDigits(m.hour) + ":" + TwoDigits(m.minute);
-  text += iso ? "Z" : " UT";
-  return text;
+  return UtMinuteText(julianDayUt, iso);
 }
 
 /// A number of degrees to four decimals, as JSON answers write it.
@@ -182,29 +179,7 @@ std::vector<std::string> ChartPointNames() {
 // The calendar.
 
 std::string EventText(const CalendarEvent& event, const std::vector<NatalPoint>& natal) {
-  std::string text = MomentText(event.julianDayUt) + "  " + Padded(BodyName(event.body), 9);
-  switch (event.kind) {
-    case CalendarEvent::Kind::EntersOrb:
-    case CalendarEvent::Kind::Exact:
-    case CalendarEvent::Kind::LeavesOrb: {
-      const std::string_view what = event.kind == CalendarEvent::Kind::EntersOrb ? "enters orb"
-                                    : event.kind == CalendarEvent::Kind::Exact   ? "exact"
-                                                                                 : "leaves orb";
-      text += Padded(what, 12) + Padded(AspectName(event.aspect), 16) + "natal " +
-              natal[event.natal].name;
-      if (event.kind == CalendarEvent::Kind::Exact && event.hits > 1) {
-        text += " (" + std::to_string(event.hit) + " of " + std::to_string(event.hits) + ")";
-      }
-      break;
-    }
-    case CalendarEvent::Kind::EntersHouse:
-      text += "enters house " + std::to_string(event.house) + " (" +
-              std::string(kSigns[static_cast<std::size_t>(event.sign)].name) + ")";
-      if (event.retrograde)
-        text += ", retrograde";
-      break;
-  }
-  return text;
+  return MomentText(event.julianDayUt) + "  " + CalendarEventColumns(event, natal);
 }
 
 std::string_view EventKey(CalendarEvent::Kind kind) {
@@ -242,37 +217,6 @@ std::string EventJson(const CalendarEvent& event, const std::vector<NatalPoint>&
     }
   }
   return out + "}\n";
-}
-
-/// A name for the event's UID: lower-case letters and digits.
-std::string UidPart(std::string_view text) {
-  std::string part;
-  for (const char c : text) {
-    if ((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))
-      part += c;
-    else if (c >= 'A' && c <= 'Z')
-      part += static_cast<char>(c - 'A' + 'a');
-  }
-  return part;
-}
-
-IcsEvent IcsEventOf(const CalendarEvent& event, const std::vector<NatalPoint>& natal) {
-  IcsEvent ics;
-  ics.julianDayUt = event.julianDayUt;
-  // The summary is the text line without its time.
-  const std::string line = EventText(event, natal);
-  ics.summary = std::string(TrimSpaces(std::string_view(line).substr(20)));
-  std::string uid = MomentText(event.julianDayUt, true) + "-" + std::string(EventKey(event.kind)) +
-                    "-" + std::string(BodyName(event.body));
-  if (event.kind == CalendarEvent::Kind::EntersHouse) {
-    uid += "-house" + std::to_string(event.house);
-  } else {
-    uid += "-" + std::string(AspectName(event.aspect)) + "-" + natal[event.natal].name;
-    if (event.kind == CalendarEvent::Kind::Exact)
-      uid += "-" + std::to_string(event.hit);
-  }
-  ics.uid = UidPart(uid) + "@zodivane";
-  return ics;
 }
 
 }  // namespace
@@ -375,25 +319,19 @@ int RunTransits(const TransitRequest& request, const ChartSession& session,
       err << "zodivane-chart: --compare: cannot read " << path << ": " << failure->reason << '\n';
       return kExitFailed;
     }
-    auto read = chartfile::ReadChartFile(std::get<std::string>(contents));
-    if (const auto* message = std::get_if<std::string>(&read)) {
+    // Both charts by the same engine, so that their positions compare.
+    const auto other = chartfile::CastComparedChart(std::get<std::string>(contents), engine);
+    if (const auto* message = std::get_if<std::string>(&other)) {
       err << "zodivane-chart: --compare: " << path << ": " << *message << '\n';
       return kExitFailed;
     }
-    ChartSession other;
-    // Both charts by the same engine, so that their positions compare.
-    const CastResult cast = other.CastChart(std::get<chartfile::ChartFile>(read).entries, engine);
-    if (const auto* rejection = std::get_if<Rejection>(&cast)) {
-      err << "zodivane-chart: --compare: " << path << ": " << rejection->notice.message << '\n';
-      return kExitFailed;
-    }
+    const chartfile::ComparedChart& compared = std::get<chartfile::ComparedChart>(other);
     Found found;
     found.aspects = SynastryAspects(AspectPointsOf(session.chartInput(), session.points(), engine),
-                                    AspectPointsOf(other.chartInput(), other.points(), engine),
-                                    SynastrySettings(settings));
+                                    compared.points, SynastrySettings(settings));
     found.firstNames = ChartPointNames();
     found.secondNames = ChartPointNames();
-    const std::string& otherName = std::get<ChartView>(cast).name;
+    const std::string& otherName = compared.view.name;
     text += AspectsText(found, "Synastry with " + otherName + " (orb 6\u00B0)");
     object += object.empty() ? "" : ",";
     object += "\"synastry\":{";
@@ -462,10 +400,8 @@ int RunTransits(const TransitRequest& request, const ChartSession& session,
   }
   const std::vector<CalendarEvent> events = CalendarEvents(std::get<TransitCalendar>(found));
   if (request.ics) {
-    std::vector<IcsEvent> icsEvents;
-    for (const CalendarEvent& event : events)
-      icsEvents.push_back(IcsEventOf(event, natal));
-    const std::optional<std::string> ics = IcsText("Transits", icsEvents);
+    const std::optional<std::string> ics =
+        IcsText("zodivane-chart", "Transits", IcsEventsOf(std::get<TransitCalendar>(found), natal));
     try {
       ReplaceFile(*request.ics, *ics);
     } catch (const IoError& error) {

@@ -275,6 +275,14 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   }
   window->SetSensitivityText(sentences.join(QLatin1Char('\n')));
   window->SetChartSheet(chart, sheetServices_);
+  // Chart > Transit Calendar… and Compare With…: with the dialogs of chart files.
+  if (sheetServices_ && openDialog_ != nullptr && saveDialog_ != nullptr) {
+    window->SetChartTools(
+        AspectPointsOf(session_.chartInput(), session_.points(), session_.ephemeris()),
+        ChartToolServices{services_.messages, services_.clock, *openDialog_, *saveDialog_,
+                          sheetServices_->printDialog,
+                          [this] { return charts_ ? charts_->RecentCharts() : QStringList(); }});
+  }
   ShowAspects(*window, report.Runs(), ChosenAspectSettings());
   connect(window, &MDI::AspectSettingsChosen, this,
           [this, window, planets = report.Runs()](const AspectSettings& settings) {

@@ -4,10 +4,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <sys/resource.h>
@@ -23,6 +25,8 @@
 #include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_main.h"
 #include "ui/windows/frm_save.h"
+#include "ui/windows/frm_synastry.h"
+#include "ui/windows/frm_transit_calendar.h"
 #include "ui/windows/mdi.h"
 
 namespace zodivane::ui {
@@ -47,6 +51,30 @@ void FillSampleBirth(frmMain& form) {
   form.findChild<QLineEdit*>(QStringLiteral("txtMCountry"))->setText(QStringLiteral("India"));
   form.findChild<QLineEdit*>(QStringLiteral("txtName"))->setFocus();
 }
+
+/// A second person for Compare With (Ravi Kumar, Mumbai, 21 June 1982, 18:40).
+constexpr const char* kSecondChartFile = R"({
+  "zodivane": 1,
+  "txtName": "RAVI KUMAR",
+  "cboMonthIndex": 5,
+  "cboDateIndex": 20,
+  "cboDateText": "21",
+  "cboYearText": "1982",
+  "cboHHText": "18",
+  "cboMMText": "40",
+  "cmbTimeZoneIndex": 34,
+  "txtLatD": "19",
+  "txtLatM": "4",
+  "txtLonD": "72",
+  "txtLonM": "52",
+  "optEast": true,
+  "optSouth": false,
+  "chkDST": false,
+  "txtMCity": "Mumbai",
+  "txtMState": "Maharashtra",
+  "txtMCountry": "India"
+}
+)";
 
 /// Saves `window` as `name`.png in `folder`.
 void Save(QWidget& window, const QDir& folder, const QString& name) {
@@ -156,6 +184,34 @@ void TakeScreenshots(Shell& shell, const QDir& folder) {
     if (auto* report = results->findChild<frmSave*>()) {
       Save(*report, folder, QStringLiteral("report-window"));
       report->close();
+    }
+    // Chart > Transit Calendar… over a fixed year, so that the picture stays the same.
+    results->mnuTransitCalendar_Click();
+    QApplication::processEvents();
+    if (auto* calendar = results->findChild<frmTransitCalendar*>()) {
+      calendar->findChild<QDateEdit*>(QStringLiteral("dtpTo"))->setDate(QDate(2026, 12, 31));
+      calendar->findChild<QDateEdit*>(QStringLiteral("dtpFrom"))->setDate(QDate(2026, 1, 1));
+      calendar->resize(1000, 640);
+      QApplication::processEvents();
+      Save(*calendar, folder, QStringLiteral("transit-calendar"));
+      calendar->close();
+    }
+    // Chart > Compare With… a second person's chart file.
+    const QTemporaryDir temporary;
+    const QString second = temporary.filePath(QStringLiteral("ravi-kumar.zchart"));
+    QFile file(second);
+    if (temporary.isValid() && file.open(QIODevice::WriteOnly) &&
+        file.write(kSecondChartFile) > 0) {
+      file.close();
+      results->CompareWith(second);
+      QApplication::processEvents();
+      if (auto* synastry = results->findChild<frmSynastry*>()) {
+        Save(*synastry, folder, QStringLiteral("synastry"));
+        // Its sheet, as Export… writes it.
+        (void)WriteSynastrySheet(folder.filePath(QStringLiteral("synastry-sheet.png")),
+                                 synastry->Sheet(), 1.0);
+        synastry->close();
+      }
     }
     frmAspectSettings settings(DefaultAspectSettings(), results);
     settings.show();

@@ -1,18 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/sheet/chart_sheet.h"
 
-#include <QBuffer>
 #include <QColor>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QImage>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QStringList>
-#include <QSvgGenerator>
-#include <QSvgRenderer>
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +18,7 @@
 #include "common/form_rules.h"
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/aspect_marks.h"
+#include "ui/sheet/sheet_pages.h"
 #include "ui/sheet/wheel_layout.h"
 #include "ui/sheet/whole_file.h"
 
@@ -62,11 +57,6 @@ void DrawLine(QPainter& painter, const QRectF& box, const QString& text, const Q
   painter.drawText(box, static_cast<int>(alignment | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
 }
 
-/// A length in twips as whole pixels of the wheel picture.
-double Px(int twips) {
-  return static_cast<double>(look::Px(twips));
-}
-
 /// The wheel as the results form shows it, in `target`, with the lines of
 /// `aspects` in its Earth disc when there are any.
 void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelView,
@@ -75,11 +65,8 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
   painter.translate(target.topLeft());
   painter.scale(target.width() / wheel::kPictureSize.width(),
                 target.height() / wheel::kPictureSize.height());
-  QSvgRenderer artwork(wheel::kWheelArtwork);
-  artwork.render(&painter, QRectF(QPointF(0, 0), wheel::kPictureSize));
+  wheel::PaintWheelArtwork(painter);
 
-  const QFont numberFont = SheetFont(16);
-  const QFont listFont = SheetFont(11);
   // The aspects on a disc over the middle of the houses, under their lists.
   const std::optional<int> firstHouseSign =
       chart.points[static_cast<std::size_t>(ChartPoint::Ascendant)].sign;
@@ -92,27 +79,7 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
     wheel::PaintAspectLines(painter, chart.aspects->aspects, chart.points, *firstHouseSign,
                             wheel::kSheetAspectRingRadius);
   }
-  for (const wheel::WheelPlace& place : wheel::kWheelPlaces) {
-    const auto position = static_cast<std::size_t>(place.house - 1);
-    const int picture = wheelView.pictures ? (*wheelView.pictures)[position] : place.designSign + 1;
-    QSvgRenderer glyph(wheel::SignArtwork(picture));
-    const double glyphSize = Px(wheel::kSignImageSize);
-    glyph.render(&painter,
-                 QRectF(Px(place.signImage.left), Px(place.signImage.top), glyphSize, glyphSize));
-
-    const QString number = QString::number(place.house);
-    const double width = Px(number.size() == 1 ? wheel::kHouseNumberWidthOneDigit
-                                               : wheel::kHouseNumberWidthTwoDigits);
-    painter.setFont(numberFont);
-    painter.setPen(kInk);
-    painter.drawText(QRectF(Px(place.houseNumber.left), Px(place.houseNumber.top), width,
-                            Px(wheel::kHouseNumberHeight)),
-                     Qt::AlignCenter | Qt::TextDontClip, number);
-
-    const wheel::HouseListLayout list = wheel::LayOutHouseList(
-        static_cast<int>(position), wheel::EntryTexts(wheelView.houseEntries[position]), listFont);
-    wheel::PaintHouseList(painter, list, kBlue);
-  }
+  wheel::PaintWheelMarks(painter, wheelView, SheetFont(16), SheetFont(11), kInk, kBlue);
   painter.restore();
 }
 
@@ -371,25 +338,6 @@ void DrawAspectList(QPainter& painter, const ChartAspects& aspects) {
   }
 }
 
-/// The size of a PNG or SVG of the sheet: its pages one under the other.
-QSizeF SheetImageSize(const ChartView& chart) {
-  return {kSheetSize.width(), kSheetSize.height() * SheetPageCount(chart)};
-}
-
-/// Every page, one under the other, at `scale` times the sheet's size.
-void DrawStackedPages(QPainter& painter, const ChartView& chart, double scale) {
-  const QSizeF page = kSheetSize * scale;
-  for (int index = 0; index < SheetPageCount(chart); ++index) {
-    DrawChartSheetPage(painter, QRectF(QPointF(0, page.height() * index), page), chart, index);
-    if (index > 0) {
-      // A fine rule where one page ends and the next begins.
-      painter.setPen(QPen(kRule, 1.0));
-      painter.drawLine(QPointF(0, page.height() * index),
-                       QPointF(page.width(), page.height() * index));
-    }
-  }
-}
-
 }  // namespace
 
 void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& chart) {
@@ -443,67 +391,14 @@ std::optional<SheetFormat> SheetFormatOfPath(const QString& path) {
 }
 
 QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format, double pngScale) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  const QString title = QString::fromStdString(chart.name).trimmed();
-  switch (format) {
-    case SheetFormat::Pdf: {
-      QPdfWriter writer(&buffer);
-      writer.setPageSize(QPageSize(QPageSize::A4));
-      writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-      writer.setTitle(title);
-      writer.setCreator(QStringLiteral("Zodivane"));
-      QPainter painter;
-      if (!painter.begin(&writer)) {
-        return {};
-      }
-      for (int index = 0; index < SheetPageCount(chart); ++index) {
-        if (index > 0) {
-          writer.newPage();
-        }
-        DrawChartSheetPage(painter, QRectF(0, 0, writer.width(), writer.height()), chart, index);
-      }
-      painter.end();
-      break;
-    }
-    case SheetFormat::Png: {
-      const QSize size = (SheetImageSize(chart) * pngScale).toSize();
-      QImage image(size, QImage::Format_ARGB32_Premultiplied);
-      if (image.isNull()) {
-        return {};
-      }
-      image.fill(Qt::white);
-      const int dotsPerMetre = static_cast<int>(std::lround(96.0 * pngScale / 0.0254));
-      image.setDotsPerMeterX(dotsPerMetre);
-      image.setDotsPerMeterY(dotsPerMetre);
-      {
-        QPainter painter(&image);
-        DrawStackedPages(painter, chart, pngScale);
-      }
-      if (!image.save(&buffer, "PNG")) {
-        return {};
-      }
-      break;
-    }
-    case SheetFormat::Svg: {
-      QSvgGenerator generator;
-      generator.setOutputDevice(&buffer);
-      generator.setSize(SheetImageSize(chart).toSize());
-      generator.setViewBox(QRectF(QPointF(0, 0), SheetImageSize(chart)));
-      generator.setResolution(96);
-      generator.setTitle(title);
-      generator.setDescription(QStringLiteral("Natal chart made by Zodivane"));
-      QPainter painter;
-      if (!painter.begin(&generator)) {
-        return {};
-      }
-      DrawStackedPages(painter, chart, 1.0);
-      painter.end();
-      break;
-    }
-  }
-  return bytes;
+  SheetPages pages;
+  pages.count = SheetPageCount(chart);
+  pages.draw = [&chart](QPainter& painter, const QRectF& page, int index) {
+    DrawChartSheetPage(painter, page, chart, index);
+  };
+  pages.title = QString::fromStdString(chart.name).trimmed();
+  pages.description = QStringLiteral("Natal chart made by Zodivane");
+  return RenderSheetPages(pages, format, pngScale);
 }
 
 std::optional<QString> WriteChartSheet(const QString& path, const ChartView& chart,

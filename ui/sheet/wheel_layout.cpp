@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QStringList>
+#include <QSvgRenderer>
 
 #include <algorithm>
 #include <array>
@@ -278,6 +279,37 @@ void PaintAspectLines(QPainter& painter, const std::vector<Aspect>& aspects,
                      WheelPointOf(point.longitude, firstHouseSign, radius + 3.0));
   }
   painter.restore();
+}
+
+void PaintWheelArtwork(QPainter& painter) {
+  QSvgRenderer artwork(kWheelArtwork);
+  artwork.render(&painter, QRectF(QPointF(0, 0), kPictureSize));
+}
+
+void PaintWheelMarks(QPainter& painter, const WheelView& view, const QFont& numberFont,
+                     const QFont& listFont, const QColor& numberColour, const QColor& listColour) {
+  const auto pixels = [](int twips) { return static_cast<double>(Px(twips)); };
+  for (const WheelPlace& place : kWheelPlaces) {
+    const auto position = static_cast<std::size_t>(place.house - 1);
+    const int picture = view.pictures ? (*view.pictures)[position] : place.designSign + 1;
+    QSvgRenderer glyph(SignArtwork(picture));
+    const double glyphSize = pixels(kSignImageSize);
+    glyph.render(&painter, QRectF(pixels(place.signImage.left), pixels(place.signImage.top),
+                                  glyphSize, glyphSize));
+
+    const QString number = QString::number(place.house);
+    const double width =
+        pixels(number.size() == 1 ? kHouseNumberWidthOneDigit : kHouseNumberWidthTwoDigits);
+    painter.setFont(numberFont);
+    painter.setPen(numberColour);
+    painter.drawText(QRectF(pixels(place.houseNumber.left), pixels(place.houseNumber.top), width,
+                            pixels(kHouseNumberHeight)),
+                     Qt::AlignCenter | Qt::TextDontClip, number);
+
+    const HouseListLayout list = LayOutHouseList(static_cast<int>(position),
+                                                 EntryTexts(view.houseEntries[position]), listFont);
+    PaintHouseList(painter, list, listColour);
+  }
 }
 
 void PaintHouseList(QPainter& painter, const HouseListLayout& layout, const QColor& colour) {

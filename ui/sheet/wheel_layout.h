@@ -147,6 +147,18 @@ inline constexpr double kAspectRingRadius = kHouseInnerRadius;
 /// turned so that the sign `firstHouseSign` (0 Aries .. 11 Pisces) is house 1.
 [[nodiscard]] QPointF WheelPointOf(double longitude, int firstHouseSign, double radius) noexcept;
 
+/// Draws the wheel's artwork (kWheelArtwork) over the whole picture; the
+/// painter's coordinates are picture pixels.
+void PaintWheelArtwork(QPainter& painter);
+
+/// Draws over the artwork what the results form lays on it: each house's
+/// sign glyph (the designed signs when `view` has no pictures), its number
+/// in `numberFont` and `numberColour` and its list of bodies laid out in
+/// `listFont` (LayOutHouseList) in `listColour`; the painter's coordinates
+/// are picture pixels.
+void PaintWheelMarks(QPainter& painter, const WheelView& view, const QFont& numberFont,
+                     const QFont& listFont, const QColor& numberColour, const QColor& listColour);
+
 /// Radius of the aspect ring on the chart sheet: a disc laid over the middle
 /// of the houses, clear of their lists, so that the lines read on paper.
 inline constexpr double kSheetAspectRingRadius = 64.0;

@@ -5,6 +5,9 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
@@ -16,12 +19,16 @@
 
 #include <algorithm>
 
+#include "chartfile/chart_file.h"
+#include "common/safe_file.h"
 #include "ui/look/look.h"
 #include "ui/look/look_widgets.h"
 #include "ui/windows/aspect_panel.h"
 #include "ui/windows/frm_about.h"
 #include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_display.h"
+#include "ui/windows/frm_synastry.h"
+#include "ui/windows/frm_transit_calendar.h"
 
 namespace zodivane::ui {
 
@@ -265,11 +272,115 @@ void MDI::BuildMenus() {
   QAction* aspectSettings = chart->addAction(QStringLiteral("&Aspect Settings\u2026"));
   aspectSettings->setObjectName(QStringLiteral("mnuAspectSettings"));
   connect(aspectSettings, &QAction::triggered, this, &MDI::mnuAspectSettings_Click);
+  BuildChartToolMenus(*chart);
 
   look::AddHelpMenu(
       *bar, *this,
       {[this] { mnuOnline_Click(); }, [this] { mnuVisit_Click(); }, [this] { mnuUpdate_Click(); },
        [this] { mnuAbout_Click(); }, QStringLiteral("mnuSep1"), QStringLiteral("mnuSep2")});
+}
+
+void MDI::BuildChartToolMenus(QMenu& chart) {
+  chart.addSeparator()->setObjectName(QStringLiteral("mnuSepChartTools"));
+  mnuTransitCalendar_ = chart.addAction(QStringLiteral("&Transit Calendar\u2026"));
+  mnuTransitCalendar_->setObjectName(QStringLiteral("mnuTransitCalendar"));
+  mnuTransitCalendar_->setEnabled(false);
+  connect(mnuTransitCalendar_, &QAction::triggered, this, &MDI::mnuTransitCalendar_Click);
+  mnuCompareWith_ = chart.addMenu(QStringLiteral("Compare &With"));
+  mnuCompareWith_->setObjectName(QStringLiteral("mnuCompareWith"));
+  mnuCompareWith_->setEnabled(false);
+  connect(mnuCompareWith_, &QMenu::aboutToShow, this, &MDI::FillCompareMenu);
+  FillCompareMenu();
+}
+
+void MDI::FillCompareMenu() {
+  mnuCompareWith_->clear();
+  QAction* file = mnuCompareWith_->addAction(QStringLiteral("&Chart File\u2026"));
+  file->setObjectName(QStringLiteral("mnuCompareWithFile"));
+  connect(file, &QAction::triggered, this, &MDI::mnuCompareWithFile_Click);
+  const QStringList recent =
+      toolServices_ && toolServices_->recentCharts ? toolServices_->recentCharts() : QStringList();
+  if (!recent.isEmpty()) {
+    mnuCompareWith_->addSeparator();
+  }
+  for (qsizetype i = 0; i < recent.size(); ++i) {
+    const QString& path = recent.at(i);
+    // "&1 anna.zchart", as File > Recent Charts lists them.
+    QString name = QFileInfo(path).fileName();
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* item = mnuCompareWith_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
+    item->setObjectName(QStringLiteral("mnuCompareRecent%1").arg(i));
+    item->setToolTip(path);
+    item->setData(path);
+    connect(item, &QAction::triggered, this, [this, path] { CompareWith(path); });
+  }
+}
+
+void MDI::SetChartTools(const AspectPoints& points, ChartToolServices services) {
+  points_ = points;
+  toolServices_.emplace(std::move(services));
+  mnuTransitCalendar_->setEnabled(chart_.has_value());
+  mnuCompareWith_->setEnabled(chart_.has_value());
+  FillCompareMenu();
+}
+
+void MDI::mnuTransitCalendar_Click() {
+  if (!chart_ || !toolServices_) {
+    return;
+  }
+  auto* window = new frmTransitCalendar(
+      *chart_, aspectSettings_,
+      TransitCalendarServices{toolServices_->messages, toolServices_->saveDialog,
+                              toolServices_->clock},
+      this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+}
+
+void MDI::mnuCompareWithFile_Click() {
+  if (!toolServices_) {
+    return;
+  }
+  const std::optional<QString> path = toolServices_->openDialog.AskOpenPath(
+      this, OpenDialogSettings{QStringLiteral("Compare With"),
+                               QStringLiteral("Zodivane charts (*.zchart)")});
+  if (path) {
+    CompareWith(*path);
+  }
+}
+
+bool MDI::CompareWith(const QString& path) {
+  if (!chart_ || !toolServices_) {
+    return false;
+  }
+  const auto failed = [this, &path](const QString& reason) {
+    toolServices_->messages.ShowNotice(
+        this,
+        QStringLiteral("Cannot compare with the chart file \"%1\":\n%2")
+            .arg(QFileInfo(path).fileName(), reason),
+        MessageIcon::Critical);
+    return false;
+  };
+  const QByteArray local = QFile::encodeName(path);
+  const auto contents =
+      ReadRegularFile(std::string(local.constData(), static_cast<std::size_t>(local.size())),
+                      chartfile::kMostChartFileBytes);
+  if (const auto* failure = std::get_if<ReadFailure>(&contents)) {
+    return failed(QString::fromLocal8Bit(failure->reason.c_str()));
+  }
+  auto other = chartfile::CastComparedChart(std::get<std::string>(contents), chart_->ephemeris);
+  if (const auto* message = std::get_if<std::string>(&other)) {
+    return failed(look::FromUtf8(*message));
+  }
+  auto* window =
+      new frmSynastry(SynastryPerson{*chart_, points_},
+                      std::get<chartfile::ComparedChart>(std::move(other)), aspectSettings_,
+                      SynastryServices{toolServices_->messages, toolServices_->saveDialog,
+                                       toolServices_->printDialog},
+                      this);
+  window->setAttribute(Qt::WA_DeleteOnClose);
+  window->show();
+  return true;
 }
 
 void MDI::ShowAspects(const ChartAspects& aspects, const AspectSettings& settings) {
@@ -453,6 +564,8 @@ void MDI::SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices
   }
   mnuExportChart_->setEnabled(sheetServices_.has_value());
   mnuPrintChart_->setEnabled(sheetServices_.has_value());
+  mnuTransitCalendar_->setEnabled(toolServices_.has_value());
+  mnuCompareWith_->setEnabled(toolServices_.has_value());
 }
 
 void MDI::mnuExportChart_Click() {

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "ui/windows/chart_sheet_actions.h"
 
 class QAction;
+class QMenu;
 class QLabel;
 class QPushButton;
 class QScrollArea;
@@ -43,6 +45,17 @@ struct MdiLayout {
   int printLeft = 0;         ///< Command1
   int displayLeft = 0;       ///< frmDisplay, inside the client area
   friend bool operator==(const MdiLayout&, const MdiLayout&) = default;
+};
+
+/// What Chart > Transit Calendar… and Chart > Compare With… use; all outlive the window.
+struct ChartToolServices {
+  MessageBoxes& messages;
+  Clock& clock;
+  OpenFileDialog& openDialog;
+  SaveFileDialog& saveDialog;
+  PrintDialog& printDialog;
+  /// The recent chart files, the most recent first, for Compare With's submenu.
+  std::function<QStringList()> recentCharts;
 };
 
 /// The layout rules for a window `widthTwips` wide (twips, 15 to a logical pixel).
@@ -92,6 +105,15 @@ class MDI : public QMainWindow {
   /// stay disabled until a chart and the services are given.
   void SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices> services);
 
+  /// The chart's points as the aspect search reads them (for Compare
+  /// With…) and the services of Chart > Transit Calendar… and Compare
+  /// With…; both stay disabled until these and a chart are given.
+  void SetChartTools(const AspectPoints& points, ChartToolServices services);
+  /// Compare With: the chart file at `path`, cast by this chart's engine,
+  /// in a synastry window over this one. A file that cannot be read, is no
+  /// chart file or whose chart is refused is reported; false then.
+  bool CompareWith(const QString& path);
+
   /// The engine Chart > Aspect Settings… opens on (the one charts are cast with).
   void SetEphemeris(Ephemeris ephemeris) noexcept { ephemeris_ = ephemeris; }
 
@@ -121,6 +143,8 @@ class MDI : public QMainWindow {
   void mnuExportChart_Click();
   void mnuPrintChart_Click();
   void mnuAspectSettings_Click();
+  void mnuTransitCalendar_Click();
+  void mnuCompareWithFile_Click();
   void mnuZoomIn_Click();
   void mnuZoomOut_Click();
   void mnuActualSize_Click() { SetZoom({false, 1.0}); }
@@ -133,6 +157,9 @@ class MDI : public QMainWindow {
 
  private:
   void BuildMenus();
+  /// Chart > Transit Calendar… and Compare With, below Aspect Settings….
+  void BuildChartToolMenus(QMenu& chart);
+  void FillCompareMenu();
   /// Places the controls by the layout rules for the window's present width.
   void LayOut();
 
@@ -156,6 +183,10 @@ class MDI : public QMainWindow {
   QAction* mnuPrintChart_ = nullptr;
   QAction* mnuFitToWindow_ = nullptr;
   AspectPanel* aspects_ = nullptr;
+  std::optional<ChartToolServices> toolServices_;
+  AspectPoints points_{};
+  QAction* mnuTransitCalendar_ = nullptr;
+  QMenu* mnuCompareWith_ = nullptr;
   QAction* mnuAspects_ = nullptr;
   QAction* mnuAspectsInReport_ = nullptr;
   QAction* mnuAspectLines_ = nullptr;

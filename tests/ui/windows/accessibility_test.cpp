@@ -16,6 +16,7 @@
 #include <variant>
 #include <vector>
 
+#include "chartfile/chart_file.h"
 #include "report/report_sinks.h"
 #include "tests/support/sample_entries.h"
 #include "tests/ui/support/fakes.h"
@@ -25,6 +26,8 @@
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
 #include "ui/windows/frm_save.h"
+#include "ui/windows/frm_synastry.h"
+#include "ui/windows/frm_transit_calendar.h"
 #include "ui/windows/mdi.h"
 
 namespace zodivane::ui {
@@ -116,6 +119,26 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasAName) {
       OpenReportWindow(*main, ReportWindowServices{links, messages, saveDialog, printDialog});
   EXPECT_THAT(UnnamedControls(*report), ::testing::IsEmpty()) << "report window";
   report->close();
+
+  testing::FakeClock clock;
+  frmTransitCalendar calendar(view, DefaultAspectSettings(),
+                              TransitCalendarServices{messages, saveDialog, clock}, main.get());
+  calendar.show();
+  EXPECT_THAT(UnnamedControls(calendar), ::testing::IsEmpty()) << "transit calendar";
+  calendar.close();
+
+  const auto person = [](const FormEntries& entries) {
+    auto cast = chartfile::CastComparedChart(
+        chartfile::WriteChartFile(chartfile::ChartFile{entries, {}, {}}), Ephemeris::BuiltIn);
+    EXPECT_TRUE(std::holds_alternative<chartfile::ComparedChart>(cast));
+    return std::get<chartfile::ComparedChart>(std::move(cast));
+  };
+  frmSynastry synastry(person(zodivane::test::London1985Entries()),
+                       person(zodivane::test::DelhiEntries()), DefaultAspectSettings(),
+                       SynastryServices{messages, saveDialog, printDialog}, main.get());
+  synastry.show();
+  EXPECT_THAT(UnnamedControls(synastry), ::testing::IsEmpty()) << "synastry";
+  synastry.close();
 }
 
 TEST_F(AccessibilityTest, InputFormControlsSayWhatTheyAreAndLabelsNameTheirBoxes) {

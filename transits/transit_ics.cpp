@@ -1,17 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "tools/zodivane_chart/transit_ics.h"
+#include "transits/transit_ics.h"
 
 #include <cmath>
 #include <cstdlib>
+#include <ctime>
 #include <memory>
 
-#include "ephemeris/sky_at.h"
+#include "transits/calendar_text.h"
 
 #ifdef ZODIVANE_ICAL
 #include <libical/ical.h>
 #endif
 
-namespace zodivane::chart_tool {
+namespace zodivane {
+
+std::vector<IcsEvent> IcsEventsOf(const TransitCalendar& calendar,
+                                  std::span<const NatalPoint> natal) {
+  std::vector<IcsEvent> events;
+  for (const CalendarEvent& event : CalendarEvents(calendar)) {
+    events.push_back(
+        {event.julianDayUt, CalendarEventSummary(event, natal), CalendarEventUid(event, natal)});
+  }
+  return events;
+}
 
 #ifdef ZODIVANE_ICAL
 
@@ -30,12 +41,13 @@ bool IcsAvailable() noexcept {
   return true;
 }
 
-std::optional<std::string> IcsText(const std::string& calendarName,
+std::optional<std::string> IcsText(std::string_view product, const std::string& calendarName,
                                    const std::vector<IcsEvent>& events) {
   const auto freeComponent = [](icalcomponent* c) { icalcomponent_free(c); };
+  const std::string productId = "-//Zodivane//" + std::string(product) + "//EN";
   std::unique_ptr<icalcomponent, decltype(freeComponent)> calendar(
       icalcomponent_vanew(ICAL_VCALENDAR_COMPONENT, icalproperty_new_version("2.0"),
-                          icalproperty_new_prodid("-//Zodivane//zodivane-chart//EN"),
+                          icalproperty_new_prodid(productId.c_str()),
                           icalproperty_new_calscale("GREGORIAN"), nullptr),
       freeComponent);
   icalproperty* name = icalproperty_new_x(calendarName.c_str());
@@ -64,10 +76,11 @@ bool IcsAvailable() noexcept {
   return false;
 }
 
-std::optional<std::string> IcsText(const std::string&, const std::vector<IcsEvent>&) {
+std::optional<std::string> IcsText(std::string_view, const std::string&,
+                                   const std::vector<IcsEvent>&) {
   return std::nullopt;
 }
 
 #endif
 
-}  // namespace zodivane::chart_tool
+}  // namespace zodivane

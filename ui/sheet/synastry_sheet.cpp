@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/sheet/synastry_sheet.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+
+#include <algorithm>
+#include <string>
+
+#include "aspects/aspect_report.h"
+#include "common/form_rules.h"
+#include "ui/look/look_geometry.h"
+#include "ui/sheet/aspect_marks.h"
+#include "ui/sheet/bi_wheel.h"
+#include "ui/sheet/sheet_pages.h"
+#include "ui/sheet/whole_file.h"
+
+namespace zodivane::ui {
+namespace {
+
+// Lengths are sheet units: pixels at 96 to the inch on kSheetSize.
+constexpr double kMargin = 40.0;
+constexpr double kColumnGap = 40.0;
+constexpr double kHalf = (kSheetSize.width() - 2 * kMargin - kColumnGap) / 2.0;
+const QColor kInk{0, 0, 0};
+const QColor kRule{110, 75, 51};
+const QColor kOuterColour{128, 0, 96};  ///< the second person, as the bi-wheel draws them
+using look::FromUtf8;
+using look::colours::kDetailsText;
+using look::colours::kNavy;
+using look::colours::kRed;
+
+QFont SheetFont(int pixels, bool bold = false) {
+  QFont font = look::VerdanaFamily();
+  font.setPixelSize(pixels);
+  font.setBold(bold);
+  return font;
+}
+
+void DrawLine(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
+              const QColor& colour, Qt::Alignment alignment = Qt::AlignLeft) {
+  painter.setFont(font);
+  painter.setPen(colour);
+  const QString shown = QFontMetricsF(font).elidedText(text, Qt::ElideRight, box.width());
+  painter.drawText(box, static_cast<int>(alignment | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
+}
+
+QString Name(const ChartView& chart) {
+  const QString name = FromUtf8(chart.name).trimmed();
+  return name.isEmpty() ? QStringLiteral("(no name)") : name;
+}
+
+QString PointName(std::size_t index) {
+  return FromUtf8(AspectPointName(static_cast<ChartPoint>(index)));
+}
+
+void DrawPageHead(QPainter& painter, const SynastrySheet& sheet, const QString& title) {
+  const double width = kSheetSize.width() - 2 * kMargin;
+  DrawLine(painter, QRectF(kMargin, kMargin - 8, width * 0.75, 36),
+           Name(sheet.first) + QStringLiteral(" & ") + Name(sheet.second), SheetFont(20, true),
+           kNavy);
+  DrawLine(painter, QRectF(kMargin + width * 0.75, kMargin - 8, width * 0.25, 36), title,
+           SheetFont(12), kRule, Qt::AlignRight);
+  painter.setPen(QPen(kRule, 1.0));
+  painter.drawLine(QPointF(kMargin, 76), QPointF(kSheetSize.width() - kMargin, 76));
+}
+
+/// One person's details in a column: the role and name, then the birth.
+void DrawPerson(QPainter& painter, double left, const QString& role, const ChartView& chart,
+                const QColor& colour) {
+  DrawLine(painter, QRectF(left, 88, kHalf, 18), role, SheetFont(11), kDetailsText);
+  DrawLine(painter, QRectF(left, 106, kHalf, 22), Name(chart), SheetFont(15, true), colour);
+  QStringList place;
+  for (const std::string* part : {&chart.city, &chart.state, &chart.country}) {
+    if (!part->empty()) {
+      place.append(FromUtf8(*part));
+    }
+  }
+  const QString lines[] = {
+      FromUtf8(chart.dateOfBirth) + QStringLiteral(", ") + FromUtf8(chart.timeOfBirth) +
+          (chart.zoneUsedShort.empty()
+               ? QString()
+               : QStringLiteral(" (") + FromUtf8(chart.zoneUsedShort) + QLatin1Char(')')),
+      place.join(QStringLiteral(", ")),
+      FromUtf8(chart.latitude) + QStringLiteral("   ") + FromUtf8(chart.longitude),
+      QStringLiteral("Ascendant %1, Sun %2, Moon %3")
+          .arg(FromUtf8(chart.ascendantSign.value_or(std::string())),
+               FromUtf8(chart.sunSign.value_or(std::string())), FromUtf8(chart.moonSign)),
+  };
+  double top = 130;
+  for (const QString& line : lines) {
+    DrawLine(painter, QRectF(left, top, kHalf, 16), line, SheetFont(11), kInk);
+    top += 16;
+  }
+}
+
+/// Both persons' positions, point by point, under the bi-wheel.
+void DrawPositions(QPainter& painter, const SynastrySheet& sheet, double top) {
+  DrawLine(painter, QRectF(kMargin, top, kHalf, 20), QStringLiteral("Positions"),
+           SheetFont(14, true), kNavy);
+  constexpr double kRowStep = 18;
+  constexpr int kFirstColumnRows = 6;
+  for (int point = 0; point < kChartPointCount; ++point) {
+    const auto index = static_cast<std::size_t>(point);
+    const bool second = point >= kFirstColumnRows;
+    const double left = second ? kMargin + kHalf + kColumnGap : kMargin;
+    const double rowTop = top + 26 + kRowStep * (second ? point - kFirstColumnRows : point);
+    DrawLine(painter, QRectF(left, rowTop, 90, kRowStep), PointName(index), SheetFont(12, true),
+             kInk);
+    const auto position = [&](const ChartView& chart, double at, const QColor& colour) {
+      QString text = QString::fromStdString(chart.positions[index]);
+      if (chart.points[index].retrograde) {
+        text += QStringLiteral(" (R)");
+      }
+      DrawLine(painter, QRectF(at, rowTop, 110, kRowStep), text, SheetFont(12), colour);
+    };
+    position(sheet.first, left + 92, kInk);
+    position(sheet.second, left + 206, kOuterColour);
+  }
+}
+
+void DrawChartsPage(QPainter& painter, const SynastrySheet& sheet) {
+  DrawPerson(painter, kMargin, QStringLiteral("Inside the wheel"), sheet.first, kNavy);
+  DrawPerson(painter, kMargin + kHalf + kColumnGap, QStringLiteral("Around the wheel"),
+             sheet.second, kOuterColour);
+  const BiWheelView view = SynastryBiWheel(sheet);
+  constexpr double kWheelTop = 206;
+  constexpr double kWheelSide = 650;
+  DrawBiWheel(painter,
+              QRectF((kSheetSize.width() - kWheelSide) / 2.0, kWheelTop, kWheelSide, kWheelSide),
+              view);
+  DrawPositions(painter, sheet, kWheelTop + kWheelSide + 12);
+}
+
+void DrawAspectsPage(QPainter& painter, const SynastrySheet& sheet) {
+  DrawLine(painter, QRectF(kMargin, 96, kSheetSize.width() - 2 * kMargin, 20),
+           QStringLiteral("Aspects between the charts, orb 6\u00B0 (%1 first, %2 second)")
+               .arg(Name(sheet.first), Name(sheet.second)),
+           SheetFont(14, true), kNavy);
+  std::vector<CrossAspect> sorted = sheet.aspects;
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const CrossAspect& a, const CrossAspect& b) { return a.orb < b.orb; });
+  const double top = 128;
+  const double bottom = kSheetSize.height() - kMargin;
+  const int rows = std::max(1, static_cast<int>((sorted.size() + 1) / 2));
+  const double step = std::min(20.0, (bottom - top) / rows);
+  const QFont font = SheetFont(step >= 16 ? 12 : 9);
+  for (std::size_t index = 0; index < sorted.size(); ++index) {
+    const CrossAspect& aspect = sorted[index];
+    const int row = static_cast<int>(index) % rows;
+    const double left = kMargin + (static_cast<int>(index) / rows) * (kHalf + kColumnGap);
+    const double rowTop = top + row * step;
+    DrawLine(painter, QRectF(left, rowTop, 80, step), PointName(aspect.first), font, kInk);
+    DrawLine(painter, QRectF(left + 80, rowTop, 24, step), AspectGlyph(aspect.kind), font,
+             AspectColour(aspect.kind), Qt::AlignCenter);
+    DrawLine(painter, QRectF(left + 108, rowTop, 80, step), PointName(aspect.second), font,
+             kOuterColour);
+    DrawLine(painter, QRectF(left + 190, rowTop, 86, step), FromUtf8(InfoOf(aspect.kind).name),
+             font, kInk);
+    DrawLine(painter, QRectF(left + 276, rowTop, 46, step), OrbText(aspect.orb), font, kInk,
+             Qt::AlignRight);
+    DrawLine(painter, QRectF(left + 326, rowTop, 12, step),
+             aspect.applying ? QStringLiteral("a") : QStringLiteral("s"), font, kDetailsText);
+  }
+  if (sorted.empty()) {
+    DrawLine(painter, QRectF(kMargin, top, kHalf, 18), QStringLiteral("No aspects"), SheetFont(12),
+             kInk);
+  }
+  DrawLine(painter, QRectF(kMargin, bottom, kSheetSize.width() - 2 * kMargin, 16),
+           QStringLiteral("a applying, s separating; the second person's points in colour"),
+           SheetFont(10), kDetailsText);
+}
+
+}  // namespace
+
+BiWheelView SynastryBiWheel(const SynastrySheet& sheet) {
+  BiWheelView view;
+  view.inner = sheet.first;
+  view.inner.aspects.reset();  // the lines between the two charts only
+  view.outer = OuterBodiesOfChart(sheet.second.points);
+  view.outerColour = kOuterColour;
+  for (const CrossAspect& aspect : sheet.aspects) {
+    CrossAspect line = aspect;
+    line.first = aspect.second;  // the outer ring's body
+    line.second = aspect.first;  // the inner chart's point
+    view.lines.push_back(line);
+  }
+  return view;
+}
+
+void DrawSynastrySheetPage(QPainter& painter, const QRectF& page, const SynastrySheet& sheet,
+                           int index) {
+  painter.save();
+  const double scale =
+      std::min(page.width() / kSheetSize.width(), page.height() / kSheetSize.height());
+  painter.translate(page.center());
+  painter.scale(scale, scale);
+  painter.translate(-kSheetSize.width() / 2.0, -kSheetSize.height() / 2.0);
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setRenderHint(QPainter::TextAntialiasing);
+  DrawPageHead(painter, sheet, index == 0 ? QStringLiteral("Synastry") : QStringLiteral("Aspects"));
+  if (index == 0) {
+    DrawChartsPage(painter, sheet);
+  } else {
+    DrawAspectsPage(painter, sheet);
+  }
+  painter.restore();
+}
+
+QByteArray RenderSynastrySheet(const SynastrySheet& sheet, SheetFormat format, double pngScale) {
+  SheetPages pages;
+  pages.count = kSynastrySheetPages;
+  pages.draw = [&sheet](QPainter& painter, const QRectF& page, int index) {
+    DrawSynastrySheetPage(painter, page, sheet, index);
+  };
+  pages.title = Name(sheet.first) + QStringLiteral(" & ") + Name(sheet.second);
+  pages.description = QStringLiteral("Synastry made by Zodivane");
+  return RenderSheetPages(pages, format, pngScale);
+}
+
+std::optional<QString> WriteSynastrySheet(const QString& path, const SynastrySheet& sheet,
+                                          double pngScale) {
+  const std::optional<SheetFormat> format = SheetFormatOfPath(path);
+  if (!format) {
+    return QStringLiteral("The file name must end in .pdf, .png or .svg.");
+  }
+  const QByteArray bytes = RenderSynastrySheet(sheet, *format, pngScale);
+  if (bytes.isEmpty()) {
+    return QStringLiteral("The sheet could not be drawn in this format.");
+  }
+  return WriteWholeFile(path, bytes);
+}
+
+QString SuggestedSynastryFileName(const SynastrySheet& sheet, SheetFormat format) {
+  const QString name = FromUtf8(FileNameStem(sheet.first.name)) + QStringLiteral(" and ") +
+                       FromUtf8(FileNameStem(sheet.second.name));
+  switch (format) {
+    case SheetFormat::Pdf:
+      return name + QStringLiteral(".pdf");
+    case SheetFormat::Png:
+      return name + QStringLiteral(".png");
+    case SheetFormat::Svg:
+      return name + QStringLiteral(".svg");
+  }
+  return name;
+}
+
+}  // namespace zodivane::ui

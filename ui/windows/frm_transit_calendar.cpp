@@ -1,0 +1,407 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/windows/frm_transit_calendar.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimeZone>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cstddef>
+#include <string>
+
+#include "common/form_rules.h"
+#include "ephemeris/sky_at.h"
+#include "transits/transit_ics.h"
+#include "ui/look/look.h"
+#include "ui/sheet/whole_file.h"
+
+namespace zodivane::ui {
+namespace {
+
+using look::FromUtf8;
+
+/// The years the calendar takes: those both engines cover.
+const QDate kFirstDate(1900, 1, 1);
+const QDate kLastDate(2099, 12, 31);
+/// The longest period, days (ten years and their leap days).
+constexpr double kLongestPeriodDays = 3660.0;
+/// The Julian day of the Unix epoch, 1970-01-01 00:00 UT.
+constexpr double kUnixEpochJulianDay = 2440587.5;
+constexpr double kMillisecondsPerDay = 86400000.0;
+
+const auto kColumnTitles = std::to_array<const char*>(
+    {"Period", "Planet", "Aspect", "Natal point", "Enters", "Exact", "Leaves"});
+static_assert(kColumnTitles.size() == kCalendarColumnCount);
+
+/// A cell that sorts by the moment (or number) it holds in Qt::UserRole
+/// where it has one, else by its text.
+class CalendarCell final : public QTableWidgetItem {
+ public:
+  explicit CalendarCell(const QString& text) : QTableWidgetItem(text) {
+    setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  }
+  bool operator<(const QTableWidgetItem& other) const override {
+    const QVariant mine = data(Qt::UserRole);
+    const QVariant theirs = other.data(Qt::UserRole);
+    if (mine.isValid() && theirs.isValid()) {
+      return mine.toDouble() < theirs.toDouble();
+    }
+    return QTableWidgetItem::operator<(other);
+  }
+};
+
+/// English month names, the same on every machine ("Sep", "September").
+QLocale English() {
+  return QLocale::c();
+}
+
+/// "Mar 2025", as a period reads.
+QString MonthText(double julianDayUt) {
+  return English().toString(LocalDateTimeOfJulianDay(julianDayUt).date(),
+                            QStringLiteral("MMM yyyy"));
+}
+
+/// "4 March 2025, 14:22", as a moment reads aloud.
+QString SpokenMoment(double julianDayUt) {
+  return English().toString(LocalDateTimeOfJulianDay(julianDayUt),
+                            QStringLiteral("d MMMM yyyy, HH:mm"));
+}
+
+QString BodyName(ChartPoint body) {
+  return FromUtf8(kChartPointNames[static_cast<std::size_t>(body)]);
+}
+
+QString SignName(int sign) {
+  return FromUtf8(kSigns[static_cast<std::size_t>(sign)].name);
+}
+
+/// The "a, b and c" of a list read aloud.
+QString Joined(const QStringList& parts) {
+  if (parts.size() < 2) {
+    return parts.join(QString());
+  }
+  return parts.mid(0, parts.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") +
+         parts.last();
+}
+
+struct CalendarRow {
+  std::array<QString, kCalendarColumnCount> texts;
+  /// The sort keys of the moments' columns: Julian days in UT.
+  std::array<std::optional<double>, kCalendarColumnCount> keys;
+  QString speech;
+};
+
+CalendarRow PassageRow(const TransitPassage& passage, const std::vector<NatalPoint>& natal,
+                       std::pair<double, double> period) {
+  CalendarRow row;
+  const auto put = [&row](CalendarColumn column, QString text, std::optional<double> key = {}) {
+    row.texts[static_cast<std::size_t>(column)] = std::move(text);
+    row.keys[static_cast<std::size_t>(column)] = key;
+  };
+  const double first = passage.entersJulianDayUt.value_or(period.first);
+  // Still within at the end: the period's last minute, not the next day.
+  const double last = passage.leavesJulianDayUt.value_or(period.second - 1.0 / 1440.0);
+  const QString firstMonth = MonthText(first);
+  const QString lastMonth = MonthText(last);
+  put(CalendarColumn::Period,
+      firstMonth == lastMonth ? firstMonth : firstMonth + QStringLiteral(" \u2013 ") + lastMonth,
+      passage.entersJulianDayUt           ? first
+      : passage.exactJulianDaysUt.empty() ? period.first
+                                          : passage.exactJulianDaysUt.front());
+  put(CalendarColumn::Planet, BodyName(passage.body));
+  const QString aspect = FromUtf8(InfoOf(passage.kind).name);
+  put(CalendarColumn::Aspect, aspect);
+  const QString point = FromUtf8(natal[passage.natal].name);
+  put(CalendarColumn::NatalPoint, point);
+  put(CalendarColumn::Enters,
+      passage.entersJulianDayUt ? CalendarMomentText(*passage.entersJulianDayUt)
+                                : QStringLiteral("already within"),
+      first);
+  QStringList exact;
+  QStringList exactSpoken;
+  for (const double hit : passage.exactJulianDaysUt) {
+    exact.append(CalendarMomentText(hit));
+    exactSpoken.append(SpokenMoment(hit));
+  }
+  put(CalendarColumn::Exact, exact.isEmpty() ? QStringLiteral("\u2013") : exact.join(u"; "),
+      passage.exactJulianDaysUt.empty() ? std::optional<double>()
+                                        : passage.exactJulianDaysUt.front());
+  put(CalendarColumn::Leaves,
+      passage.leavesJulianDayUt ? CalendarMomentText(*passage.leavesJulianDayUt)
+                                : QStringLiteral("still within"),
+      last);
+
+  row.speech = BodyName(passage.body) + QLatin1Char(' ') + aspect + QStringLiteral(" natal ") +
+               point + QStringLiteral(": ");
+  row.speech += passage.entersJulianDayUt
+                    ? QStringLiteral("comes within orb ") + SpokenMoment(*passage.entersJulianDayUt)
+                    : QStringLiteral("within orb at the start of the period");
+  row.speech += exactSpoken.isEmpty() ? QStringLiteral(", not exact within the period")
+                                      : QStringLiteral(", exact ") + Joined(exactSpoken);
+  row.speech += passage.leavesJulianDayUt
+                    ? QStringLiteral(", leaves orb ") + SpokenMoment(*passage.leavesJulianDayUt)
+                    : QStringLiteral(", still within orb at the end of the period");
+  return row;
+}
+
+CalendarRow HouseRow(const HouseEntry& entry) {
+  CalendarRow row;
+  const auto put = [&row](CalendarColumn column, QString text, std::optional<double> key = {}) {
+    row.texts[static_cast<std::size_t>(column)] = std::move(text);
+    row.keys[static_cast<std::size_t>(column)] = key;
+  };
+  put(CalendarColumn::Period, MonthText(entry.julianDayUt), entry.julianDayUt);
+  put(CalendarColumn::Planet, BodyName(entry.body));
+  QString what = QStringLiteral("enters house %1").arg(entry.house);
+  if (entry.retrograde) {
+    what += QStringLiteral(", retrograde");
+  }
+  put(CalendarColumn::Aspect, what);
+  put(CalendarColumn::NatalPoint, SignName(entry.sign));
+  put(CalendarColumn::Enters, CalendarMomentText(entry.julianDayUt), entry.julianDayUt);
+  row.speech = BodyName(entry.body) + QLatin1Char(' ') + what + QStringLiteral(" (") +
+               SignName(entry.sign) + QStringLiteral(") ") + SpokenMoment(entry.julianDayUt);
+  return row;
+}
+
+}  // namespace
+
+double JulianDayOfDateTime(const QDateTime& moment) noexcept {
+  return kUnixEpochJulianDay +
+         static_cast<double>(moment.toMSecsSinceEpoch()) / kMillisecondsPerDay;
+}
+
+QDateTime LocalDateTimeOfJulianDay(double julianDayUt) {
+  const auto ms =
+      static_cast<qint64>(std::llround((julianDayUt - kUnixEpochJulianDay) * kMillisecondsPerDay));
+  // To the second, as the calendar file writes it.
+  return QDateTime::fromSecsSinceEpoch((ms + 500) / 1000, QTimeZone::utc()).toLocalTime();
+}
+
+QString CalendarMomentText(double julianDayUt) {
+  return LocalDateTimeOfJulianDay(julianDayUt).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+}
+
+frmTransitCalendar::frmTransitCalendar(const ChartView& chart, const AspectSettings& settings,
+                                       TransitCalendarServices services, QWidget* parent)
+    : QDialog(parent),
+      chart_(chart),
+      settings_(settings),
+      services_(services),
+      natal_(NatalPointsOf(chart.points)) {
+  setObjectName(QStringLiteral("frmTransitCalendar"));
+  const QString name = FromUtf8(chart.name).trimmed();
+  setWindowTitle(QStringLiteral("Transit Calendar") +
+                 (name.isEmpty() ? QString() : QStringLiteral(" \u2013 ") + name));
+  setFont(look::VerdanaFont(look::points::kBody));
+  auto* column = new QVBoxLayout(this);
+
+  auto* choices = new QHBoxLayout;
+  const QDate today = services_.clock.Today();
+  const auto addDate = [this, choices](const QString& caption, const char* name,
+                                       const QString& accessible, QDate date) {
+    auto* label = new QLabel(caption, this);
+    auto* box = new QDateEdit(this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    box->setCalendarPopup(true);
+    box->setDateRange(kFirstDate, kLastDate);
+    box->setDate(date);
+    box->setAccessibleName(accessible);
+    label->setBuddy(box);
+    choices->addWidget(label);
+    choices->addWidget(box);
+    return box;
+  };
+  dtpFrom_ = addDate(QStringLiteral("&From:"), "dtpFrom", QStringLiteral("From date"), today);
+  dtpTo_ = addDate(QStringLiteral("&To:"), "dtpTo", QStringLiteral("To date"), today.addMonths(12));
+  chkMars_ = new QCheckBox(QStringLiteral("Include &Mars"), this);
+  chkMars_->setObjectName(QStringLiteral("chkMars"));
+  chkMars_->setAccessibleName(QStringLiteral("Include Mars"));
+  choices->addSpacing(12);
+  choices->addWidget(chkMars_);
+  choices->addStretch(1);
+  column->addLayout(choices);
+
+  auto* caption = new QLabel(QStringLiteral("Transit &list of %1 (times in your local zone)")
+                                 .arg(name.isEmpty() ? QStringLiteral("this chart") : name),
+                             this);
+  caption->setFont(look::VerdanaFont(look::points::kBody, true));
+  column->addWidget(caption);
+  tblCalendar_ = new QTableWidget(0, kCalendarColumnCount, this);
+  tblCalendar_->setObjectName(QStringLiteral("tblCalendar"));
+  tblCalendar_->setAccessibleName(QStringLiteral("Transit calendar"));
+  tblCalendar_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tblCalendar_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  tblCalendar_->setSelectionMode(QAbstractItemView::SingleSelection);
+  tblCalendar_->setTabKeyNavigation(false);
+  tblCalendar_->setWordWrap(false);
+  tblCalendar_->verticalHeader()->hide();
+  tblCalendar_->verticalHeader()->setDefaultSectionSize(tblCalendar_->fontMetrics().lineSpacing() +
+                                                        6);
+  QStringList titles;
+  for (const char* title : kColumnTitles) {
+    titles.append(QString::fromLatin1(title));
+  }
+  tblCalendar_->setHorizontalHeaderLabels(titles);
+  tblCalendar_->horizontalHeader()->setStretchLastSection(true);
+  tblCalendar_->setSortingEnabled(true);
+  caption->setBuddy(tblCalendar_);
+  column->addWidget(tblCalendar_, 1);
+
+  lblNote_ = new QLabel(this);
+  lblNote_->setObjectName(QStringLiteral("lblCalendarNote"));
+  lblNote_->setTextFormat(Qt::PlainText);
+  lblNote_->setWordWrap(true);
+  lblNote_->setAccessibleName(QStringLiteral("Calendar note"));
+  column->addWidget(lblNote_);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  cmdExportIcs_ = new QPushButton(QStringLiteral("&Export as Calendar\u2026"), this);
+  cmdExportIcs_->setObjectName(QStringLiteral("cmdExportIcs"));
+  cmdExportIcs_->setAutoDefault(false);
+  if (!IcsAvailable()) {
+    cmdExportIcs_->setToolTip(
+        QStringLiteral("This build cannot write calendar files: it was built without libical."));
+  }
+  buttons->addWidget(cmdExportIcs_);
+  auto* close = new QPushButton(QStringLiteral("&Close"), this);
+  close->setObjectName(QStringLiteral("cmdClose"));
+  close->setAutoDefault(false);
+  buttons->addWidget(close);
+  column->addLayout(buttons);
+
+  connect(dtpFrom_, &QDateEdit::dateChanged, this, &frmTransitCalendar::Recompute);
+  connect(dtpTo_, &QDateEdit::dateChanged, this, &frmTransitCalendar::Recompute);
+  connect(chkMars_, &QCheckBox::toggled, this, &frmTransitCalendar::Recompute);
+  connect(cmdExportIcs_, &QPushButton::clicked, this, &frmTransitCalendar::cmdExportIcs_Click);
+  connect(close, &QPushButton::clicked, this, &QDialog::close);
+  setTabOrder(dtpFrom_, dtpTo_);
+  setTabOrder(dtpTo_, chkMars_);
+  setTabOrder(chkMars_, tblCalendar_);
+  setTabOrder(tblCalendar_, cmdExportIcs_);
+  setTabOrder(cmdExportIcs_, close);
+
+  resize(1000, 620);
+  Recompute();
+  dtpFrom_->setFocus(Qt::OtherFocusReason);
+}
+
+std::pair<double, double> frmTransitCalendar::Period() const {
+  const QDateTime from(dtpFrom_->date(), QTime(0, 0));
+  const QDateTime to(dtpTo_->date().addDays(1), QTime(0, 0));
+  return {JulianDayOfDateTime(from), JulianDayOfDateTime(to)};
+}
+
+void frmTransitCalendar::Recompute() {
+  calendar_.reset();
+  const auto [from, to] = Period();
+  QString problem;
+  if (to - from > kLongestPeriodDays) {
+    problem = QStringLiteral("The period may last at most ten years.");
+  } else {
+    CalendarSettings settings;
+    settings.fromJulianDayUt = from;
+    settings.toJulianDayUt = to;
+    if (chkMars_->isChecked()) {
+      settings.bodies.insert(settings.bodies.begin(), ChartPoint::Mars);
+    }
+    settings.aspects = settings_;
+    settings.ascendantSign = chart_.points[static_cast<std::size_t>(ChartPoint::Ascendant)].sign;
+    auto found = FindTransitCalendar(chart_.ephemeris, natal_, settings);
+    if (auto* message = std::get_if<std::string>(&found)) {
+      problem = FromUtf8(*message);
+      problem[0] = problem[0].toUpper();
+      problem += QLatin1Char('.');
+    } else {
+      calendar_ = std::get<TransitCalendar>(std::move(found));
+    }
+  }
+  Fill();
+  if (calendar_) {
+    const std::size_t moments = CalendarEvents(*calendar_).size();
+    lblNote_->setText(QStringLiteral("%1 passages within 1\u00B0 and %2 house entries; %3 moments.")
+                          .arg(calendar_->passages.size())
+                          .arg(calendar_->houseEntries.size())
+                          .arg(moments));
+  } else {
+    lblNote_->setText(problem);
+  }
+  cmdExportIcs_->setEnabled(IcsAvailable() && calendar_.has_value());
+}
+
+void frmTransitCalendar::Fill() {
+  tblCalendar_->setSortingEnabled(false);
+  tblCalendar_->setRowCount(0);
+  if (!calendar_) {
+    tblCalendar_->setSortingEnabled(true);
+    return;
+  }
+  std::vector<CalendarRow> rows;
+  for (const TransitPassage& passage : calendar_->passages) {
+    rows.push_back(PassageRow(passage, natal_, Period()));
+  }
+  for (const HouseEntry& entry : calendar_->houseEntries) {
+    rows.push_back(HouseRow(entry));
+  }
+  tblCalendar_->setRowCount(static_cast<int>(rows.size()));
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    for (int c = 0; c < kCalendarColumnCount; ++c) {
+      const auto at = static_cast<std::size_t>(c);
+      auto* cell = new CalendarCell(rows[r].texts[at]);
+      if (rows[r].keys[at]) {
+        cell->setData(Qt::UserRole, *rows[r].keys[at]);
+      }
+      // Every cell reads its row whole.
+      cell->setData(Qt::AccessibleTextRole, rows[r].speech);
+      cell->setToolTip(rows[r].speech);
+      tblCalendar_->setItem(static_cast<int>(r), c, cell);
+    }
+  }
+  tblCalendar_->setSortingEnabled(true);
+  tblCalendar_->sortByColumn(static_cast<int>(CalendarColumn::Period), Qt::AscendingOrder);
+  tblCalendar_->resizeColumnsToContents();
+}
+
+bool frmTransitCalendar::cmdExportIcs_Click() {
+  if (!calendar_ || !IcsAvailable()) {
+    return false;
+  }
+  SaveDialogSettings dialog;
+  dialog.title = QStringLiteral("Export as Calendar");
+  dialog.filter = QStringLiteral("iCalendar files (*.ics)");
+  dialog.defaultSuffix = QStringLiteral("ics");
+  dialog.confirmOverwrite = true;
+  dialog.pathMustExist = true;
+  dialog.suggestedName =
+      QString::fromStdString(FileNameStem(chart_.name)) + QStringLiteral("-transits.ics");
+  const std::optional<QString> path = services_.saveDialog.AskSavePath(this, dialog);
+  if (!path || path->isEmpty()) {
+    return false;
+  }
+  const std::string name = "Transits of " + std::string(TrimSpaces(chart_.name));
+  const std::optional<std::string> text =
+      IcsText("zodivane", name, IcsEventsOf(*calendar_, natal_));
+  const std::optional<QString> failure =
+      text ? WriteWholeFile(*path, QByteArrayView(*text))
+           : std::optional<QString>(QStringLiteral("this build cannot write calendar files"));
+  if (failure) {
+    services_.messages.ShowNotice(this,
+                                  QStringLiteral("The calendar could not be saved to %1.\n%2")
+                                      .arg(QDir::toNativeSeparators(*path), *failure),
+                                  MessageIcon::Critical);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace zodivane::ui
