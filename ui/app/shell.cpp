@@ -275,6 +275,7 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   }
   window->SetSensitivityText(sentences.join(QLatin1Char('\n')));
   window->SetChartSheet(chart, sheetServices_);
+  window->SetTransitClock(services_.clock);
   ShowAspects(*window, report.Runs(), ChosenAspectSettings());
   connect(window, &MDI::AspectSettingsChosen, this,
           [this, window, planets = report.Runs()](const AspectSettings& settings) {

@@ -1,21 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/sheet/chart_sheet.h"
 
-#include <QBuffer>
 #include <QColor>
-#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
-#include <QImage>
-#include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QStringList>
-#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string_view>
 #include <vector>
 
@@ -24,7 +17,6 @@
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/wheel_layout.h"
-#include "ui/sheet/whole_file.h"
 
 namespace zodivane::ui {
 namespace {
@@ -342,25 +334,6 @@ void DrawAspectList(QPainter& painter, const ChartAspects& aspects) {
   }
 }
 
-/// The size of a PNG or SVG of the sheet: its pages one under the other.
-QSizeF SheetImageSize(const ChartView& chart) {
-  return {kSheetSize.width(), kSheetSize.height() * SheetPageCount(chart)};
-}
-
-/// Every page, one under the other, at `scale` times the sheet's size.
-void DrawStackedPages(QPainter& painter, const ChartView& chart, double scale) {
-  const QSizeF page = kSheetSize * scale;
-  for (int index = 0; index < SheetPageCount(chart); ++index) {
-    DrawChartSheetPage(painter, QRectF(QPointF(0, page.height() * index), page), chart, index);
-    if (index > 0) {
-      // A fine rule where one page ends and the next begins.
-      painter.setPen(QPen(kRule, 1.0));
-      painter.drawLine(QPointF(0, page.height() * index),
-                       QPointF(page.width(), page.height() * index));
-    }
-  }
-}
-
 }  // namespace
 
 void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& chart) {
@@ -399,105 +372,25 @@ void DrawChartSheetPage(QPainter& painter, const QRectF& page, const ChartView& 
   painter.restore();
 }
 
-std::optional<SheetFormat> SheetFormatOfPath(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QStringLiteral("pdf")) {
-    return SheetFormat::Pdf;
-  }
-  if (suffix == QStringLiteral("png")) {
-    return SheetFormat::Png;
-  }
-  if (suffix == QStringLiteral("svg")) {
-    return SheetFormat::Svg;
-  }
-  return std::nullopt;
+SheetPages ChartSheetPages(const ChartView& chart) {
+  SheetPages pages;
+  pages.pageSize = kSheetSize;
+  pages.count = SheetPageCount(chart);
+  pages.title = QString::fromStdString(chart.name).trimmed();
+  pages.description = QStringLiteral("Natal chart made by Zodivane");
+  pages.draw = [&chart](QPainter& painter, const QRectF& page, int index) {
+    DrawChartSheetPage(painter, page, chart, index);
+  };
+  return pages;
 }
 
 QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format, double pngScale) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  const QString title = QString::fromStdString(chart.name).trimmed();
-  switch (format) {
-    case SheetFormat::Pdf: {
-      QPdfWriter writer(&buffer);
-      writer.setPageSize(QPageSize(QPageSize::A4));
-      writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-      writer.setTitle(title);
-      writer.setCreator(QStringLiteral("Zodivane"));
-      QPainter painter;
-      if (!painter.begin(&writer)) {
-        return {};
-      }
-      for (int index = 0; index < SheetPageCount(chart); ++index) {
-        if (index > 0) {
-          writer.newPage();
-        }
-        DrawChartSheetPage(painter, QRectF(0, 0, writer.width(), writer.height()), chart, index);
-      }
-      painter.end();
-      break;
-    }
-    case SheetFormat::Png: {
-      const QSize size = (SheetImageSize(chart) * pngScale).toSize();
-      QImage image(size, QImage::Format_ARGB32_Premultiplied);
-      if (image.isNull()) {
-        return {};
-      }
-      image.fill(Qt::white);
-      const int dotsPerMetre = static_cast<int>(std::lround(96.0 * pngScale / 0.0254));
-      image.setDotsPerMeterX(dotsPerMetre);
-      image.setDotsPerMeterY(dotsPerMetre);
-      {
-        QPainter painter(&image);
-        DrawStackedPages(painter, chart, pngScale);
-      }
-      if (!image.save(&buffer, "PNG")) {
-        return {};
-      }
-      break;
-    }
-    case SheetFormat::Svg: {
-      QSvgGenerator generator;
-      generator.setOutputDevice(&buffer);
-      generator.setSize(SheetImageSize(chart).toSize());
-      generator.setViewBox(QRectF(QPointF(0, 0), SheetImageSize(chart)));
-      generator.setResolution(96);
-      generator.setTitle(title);
-      generator.setDescription(QStringLiteral("Natal chart made by Zodivane"));
-      QPainter painter;
-      if (!painter.begin(&generator)) {
-        return {};
-      }
-      DrawStackedPages(painter, chart, 1.0);
-      painter.end();
-      break;
-    }
-  }
-  return bytes;
+  return RenderSheetPages(ChartSheetPages(chart), format, pngScale);
 }
 
 std::optional<QString> WriteChartSheet(const QString& path, const ChartView& chart,
                                        double pngScale) {
-  if (path == QStringLiteral("-")) {
-    // Standard output: the sheet as a PDF.
-    const QByteArray pdf = RenderChartSheet(chart, SheetFormat::Pdf, pngScale);
-    const bool written = !pdf.isEmpty() &&
-                         std::fwrite(pdf.constData(), 1, static_cast<std::size_t>(pdf.size()),
-                                     stdout) == static_cast<std::size_t>(pdf.size()) &&
-                         std::fflush(stdout) == 0;
-    return written ? std::nullopt
-                   : std::optional<QString>(QStringLiteral("standard output could not be written"));
-  }
-  const std::optional<SheetFormat> format = SheetFormatOfPath(path);
-  if (!format) {
-    return QStringLiteral("The file name must end in .pdf, .png or .svg.");
-  }
-  const QByteArray bytes = RenderChartSheet(chart, *format, pngScale);
-  if (bytes.isEmpty()) {
-    return QStringLiteral("The chart could not be drawn in this format.");
-  }
-  return WriteWholeFile(path, bytes);
+  return WriteSheetPages(path, ChartSheetPages(chart), pngScale);
 }
 
 QString SuggestedSheetFileName(const ChartView& chart, SheetFormat format) {
