@@ -269,7 +269,16 @@ void frmTransits::SetMoment(const QDateTime& moment) {
 
 QDateTime frmTransits::Moment() const {
   const QDateTime shown = dtpTransit_->dateTime();
-  return QDateTime(shown.date(), shown.time(), zone_).toUTC();
+  QDateTime moment(shown.date(), shown.time(), zone_);
+  if (!moment.isValid()) {
+    // A clock time the zone skips (the hour the clocks go forward): the
+    // same time an hour on.
+    moment = QDateTime(shown.date(), shown.time(), zone_).addSecs(3600);
+    if (!moment.isValid()) {
+      moment = QDateTime(shown.date(), shown.time().addSecs(3600), zone_);
+    }
+  }
+  return moment.toUTC();
 }
 
 void frmTransits::SetAspectSettings(const AspectSettings& settings) {

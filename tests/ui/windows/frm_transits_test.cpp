@@ -237,6 +237,37 @@ TEST_F(TransitsWindow, TheSheetGoesToAFileAndToThePrinter) {
   EXPECT_TRUE(messages.notices.empty());
 }
 
+TEST(TransitsZone, TheZoneIsNamedByItsAbbreviationAndOffset) {
+  struct Case {
+    QTimeZone zone;
+    QDateTime moment;
+    const char* caption;
+  };
+  const QDateTime winter(QDate(2026, 1, 15), QTime(12, 0), Qt::UTC);
+  const QDateTime summer(QDate(2026, 7, 15), QTime(12, 0), Qt::UTC);
+  for (const Case& item : {
+           Case{QTimeZone("Europe/Berlin"), winter, "Your time zone: CET, UT+1:00"},
+           Case{QTimeZone("Europe/Berlin"), summer, "Your time zone: CEST, UT+2:00"},
+           Case{QTimeZone("Asia/Kolkata"), winter, "Your time zone: IST, UT+5:30"},
+           Case{QTimeZone("America/New_York"), summer, "Your time zone: EDT, UT-4:00"},
+           Case{QTimeZone("UTC"), winter, "Your time zone: UTC, UT+0:00"},
+           // Zones whose abbreviation is only their offset again.
+           Case{QTimeZone("Asia/Dubai"), winter, "Your time zone: UT+4:00"},
+           Case{QTimeZone(3 * 3600), winter, "Your time zone: UT+3:00"},
+       }) {
+    EXPECT_EQ(ZoneCaption(item.zone, item.moment), QString::fromLatin1(item.caption));
+  }
+}
+
+TEST(TransitsZone, AClockTimeTheZoneSkipsIsTakenAnHourOn) {
+  testing::FakeClock clock;  // Central European Time
+  frmTransits window{London1985(), DefaultAspectSettings(), clock, std::nullopt};
+  auto* date = Child<QDateTimeEdit>(window, "dtpTransit");
+  // Clocks go from 02:00 to 03:00 on 29 March 2026.
+  date->setDateTime(QDateTime(QDate(2026, 3, 29), QTime(2, 30), Qt::UTC));
+  EXPECT_EQ(window.Moment(), QDateTime(QDate(2026, 3, 29), QTime(1, 30), Qt::UTC));
+}
+
 TEST(TransitsMenu, CtrlTOpensTheWindowOnceAChartIsShown) {
   testing::FakeWebBrowser browser;
   WebLinks links{browser};
