@@ -275,6 +275,7 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   }
   window->SetSensitivityText(sentences.join(QLatin1Char('\n')));
   window->SetChartSheet(chart, sheetServices_);
+  window->SetTransitClock(services_.clock);
   // Chart > Transit Calendar… and Compare With…: with the dialogs of chart files.
   if (sheetServices_ && openDialog_ != nullptr && saveDialog_ != nullptr) {
     window->SetChartTools(

@@ -27,6 +27,7 @@
 #include "ui/windows/frm_save.h"
 #include "ui/windows/frm_synastry.h"
 #include "ui/windows/frm_transit_calendar.h"
+#include "ui/windows/frm_transits.h"
 #include "ui/windows/mdi.h"
 
 namespace zodivane::ui {
@@ -218,6 +219,18 @@ void TakeScreenshots(Shell& shell, const QDir& folder) {
     QApplication::processEvents();
     Save(settings, folder, QStringLiteral("aspect-settings"));
     settings.close();
+    results->mnuTransits_Click();
+    QApplication::processEvents();
+    if (auto* transits = results->findChild<frmTransits*>()) {
+      QApplication::processEvents();
+      Save(*transits, folder, QStringLiteral("transits"));
+      // The transit sheet as its PDF's page shows it.
+      if (WriteTransitSheet(folder.filePath(QStringLiteral("transit-sheet.png")), transits->Sheet(),
+                            1.0)) {
+        std::fprintf(stderr, "the transit sheet could not be written\n");
+      }
+      transits->close();
+    }
   }
   shell.QuitProgram();
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QUrl>
 
@@ -43,11 +44,13 @@ class SettingsStore {
   virtual void Write(const QString& key, const QString& value) = 0;
 };
 
-/// Today's date.
+/// Today's date, and the present moment in the computer's own time zone.
 class Clock {
  public:
   virtual ~Clock() = default;
   virtual QDate Today() = 0;
+  /// Now, with the computer's time zone (QDateTime::timeZone names it).
+  virtual QDateTime Now() = 0;
 };
 
 /// How the save dialog is set up.

@@ -53,6 +53,10 @@ QDate SystemClock::Today() {
   return QDate::currentDate();
 }
 
+QDateTime SystemClock::Now() {
+  return QDateTime::currentDateTime();
+}
+
 namespace {
 
 /// Where a file dialog opens: the folder used last, else the documents folder.

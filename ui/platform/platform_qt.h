@@ -29,10 +29,11 @@ class QtSettingsStore final : public SettingsStore {
   void Write(const QString& key, const QString& value) override;
 };
 
-/// Today's date from the system clock, local time.
+/// Today's date and now from the system clock, local time.
 class SystemClock final : public Clock {
  public:
   QDate Today() override;
+  QDateTime Now() override;
 };
 
 /// The platform's save dialog. A name typed without an extension gets the

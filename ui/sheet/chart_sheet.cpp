@@ -2,7 +2,6 @@
 #include "ui/sheet/chart_sheet.h"
 
 #include <QColor>
-#include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -10,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <string_view>
 #include <vector>
 
@@ -18,9 +16,8 @@
 #include "common/form_rules.h"
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/aspect_marks.h"
-#include "ui/sheet/sheet_pages.h"
+#include "ui/sheet/sheet_files.h"
 #include "ui/sheet/wheel_layout.h"
-#include "ui/sheet/whole_file.h"
 
 namespace zodivane::ui {
 namespace {
@@ -376,52 +373,25 @@ void DrawChartSheetPage(QPainter& painter, const QRectF& page, const ChartView& 
   painter.restore();
 }
 
-std::optional<SheetFormat> SheetFormatOfPath(const QString& path) {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QStringLiteral("pdf")) {
-    return SheetFormat::Pdf;
-  }
-  if (suffix == QStringLiteral("png")) {
-    return SheetFormat::Png;
-  }
-  if (suffix == QStringLiteral("svg")) {
-    return SheetFormat::Svg;
-  }
-  return std::nullopt;
-}
-
-QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format, double pngScale) {
+SheetPages ChartSheetPages(const ChartView& chart) {
   SheetPages pages;
+  pages.pageSize = kSheetSize;
   pages.count = SheetPageCount(chart);
+  pages.title = QString::fromStdString(chart.name).trimmed();
+  pages.description = QStringLiteral("Natal chart made by Zodivane");
   pages.draw = [&chart](QPainter& painter, const QRectF& page, int index) {
     DrawChartSheetPage(painter, page, chart, index);
   };
-  pages.title = QString::fromStdString(chart.name).trimmed();
-  pages.description = QStringLiteral("Natal chart made by Zodivane");
-  return RenderSheetPages(pages, format, pngScale);
+  return pages;
+}
+
+QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format, double pngScale) {
+  return RenderSheetPages(ChartSheetPages(chart), format, pngScale);
 }
 
 std::optional<QString> WriteChartSheet(const QString& path, const ChartView& chart,
                                        double pngScale) {
-  if (path == QStringLiteral("-")) {
-    // Standard output: the sheet as a PDF.
-    const QByteArray pdf = RenderChartSheet(chart, SheetFormat::Pdf, pngScale);
-    const bool written = !pdf.isEmpty() &&
-                         std::fwrite(pdf.constData(), 1, static_cast<std::size_t>(pdf.size()),
-                                     stdout) == static_cast<std::size_t>(pdf.size()) &&
-                         std::fflush(stdout) == 0;
-    return written ? std::nullopt
-                   : std::optional<QString>(QStringLiteral("standard output could not be written"));
-  }
-  const std::optional<SheetFormat> format = SheetFormatOfPath(path);
-  if (!format) {
-    return QStringLiteral("The file name must end in .pdf, .png or .svg.");
-  }
-  const QByteArray bytes = RenderChartSheet(chart, *format, pngScale);
-  if (bytes.isEmpty()) {
-    return QStringLiteral("The chart could not be drawn in this format.");
-  }
-  return WriteWholeFile(path, bytes);
+  return WriteSheetPages(path, ChartSheetPages(chart), pngScale);
 }
 
 QString SuggestedSheetFileName(const ChartView& chart, SheetFormat format) {

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "chart/chart_driver.h"
+#include "ui/sheet/sheet_files.h"
 
 class QPainter;
 
@@ -35,22 +36,16 @@ void DrawChartSheet(QPainter& painter, const QRectF& page, const ChartView& char
 /// Draws page `index` (from 0) of the sheet as DrawChartSheet draws the first.
 void DrawChartSheetPage(QPainter& painter, const QRectF& page, const ChartView& chart, int index);
 
-enum class SheetFormat { Pdf, Png, Svg };
-
-/// The format named by `path`'s extension (.pdf, .png, .svg, any letter
-/// case); none for any other name.
-[[nodiscard]] std::optional<SheetFormat> SheetFormatOfPath(const QString& path);
-
-/// PNG pictures are this many times the sheet's size in pixels unless asked
-/// otherwise: 1588 x 2246.
-inline constexpr double kDefaultPngScale = 2.0;
-
 /// The whole file of the sheet in `format`: PDF and SVG as vector drawings
 /// with real text, PNG at `pngScale` times kSheetSize on white. A PDF has a
 /// page for each page of the sheet; a PNG or SVG holds the pages one under
 /// the other.
 [[nodiscard]] QByteArray RenderChartSheet(const ChartView& chart, SheetFormat format,
                                           double pngScale = kDefaultPngScale);
+
+/// The sheet's pages for RenderSheetPages, WriteSheetPages and printing;
+/// `chart` must outlive them.
+[[nodiscard]] SheetPages ChartSheetPages(const ChartView& chart);
 
 /// Writes the sheet to `path` in the format of its extension. Either the
 /// whole file is written or an existing file is left as it was. Returns none

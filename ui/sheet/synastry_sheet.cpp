@@ -12,8 +12,7 @@
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/bi_wheel.h"
-#include "ui/sheet/sheet_pages.h"
-#include "ui/sheet/whole_file.h"
+#include "ui/sheet/sheet_files.h"
 
 namespace zodivane::ui {
 namespace {
@@ -207,28 +206,29 @@ void DrawSynastrySheetPage(QPainter& painter, const QRectF& page, const Synastry
   painter.restore();
 }
 
-QByteArray RenderSynastrySheet(const SynastrySheet& sheet, SheetFormat format, double pngScale) {
+namespace {
+
+SheetPages SynastrySheetPages(const SynastrySheet& sheet) {
   SheetPages pages;
+  pages.pageSize = kSheetSize;
   pages.count = kSynastrySheetPages;
   pages.draw = [&sheet](QPainter& painter, const QRectF& page, int index) {
     DrawSynastrySheetPage(painter, page, sheet, index);
   };
   pages.title = Name(sheet.first) + QStringLiteral(" & ") + Name(sheet.second);
   pages.description = QStringLiteral("Synastry made by Zodivane");
-  return RenderSheetPages(pages, format, pngScale);
+  return pages;
+}
+
+}  // namespace
+
+QByteArray RenderSynastrySheet(const SynastrySheet& sheet, SheetFormat format, double pngScale) {
+  return RenderSheetPages(SynastrySheetPages(sheet), format, pngScale);
 }
 
 std::optional<QString> WriteSynastrySheet(const QString& path, const SynastrySheet& sheet,
                                           double pngScale) {
-  const std::optional<SheetFormat> format = SheetFormatOfPath(path);
-  if (!format) {
-    return QStringLiteral("The file name must end in .pdf, .png or .svg.");
-  }
-  const QByteArray bytes = RenderSynastrySheet(sheet, *format, pngScale);
-  if (bytes.isEmpty()) {
-    return QStringLiteral("The sheet could not be drawn in this format.");
-  }
-  return WriteWholeFile(path, bytes);
+  return WriteSheetPages(path, SynastrySheetPages(sheet), pngScale);
 }
 
 QString SuggestedSynastryFileName(const SynastrySheet& sheet, SheetFormat format) {

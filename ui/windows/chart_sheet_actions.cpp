@@ -23,12 +23,24 @@ SaveDialogSettings ExportChartSettings(const ChartView& chart) {
 }
 
 bool ExportChart(QWidget* parent, const ChartView& chart, ChartSheetServices services) {
-  const std::optional<QString> path =
-      services.saveDialog.AskSavePath(parent, ExportChartSettings(chart));
+  return ExportSheet(parent, ChartSheetPages(chart), ExportChartSettings(chart), services);
+}
+
+bool PrintChartSheet(QPrinter& printer, const ChartView& chart) {
+  return PrintSheetPages(printer, ChartSheetPages(chart));
+}
+
+bool PrintChart(QWidget* parent, const ChartView& chart, ChartSheetServices services) {
+  return PrintSheet(parent, ChartSheetPages(chart), services);
+}
+
+bool ExportSheet(QWidget* parent, const SheetPages& pages, const SaveDialogSettings& settings,
+                 ChartSheetServices services) {
+  const std::optional<QString> path = services.saveDialog.AskSavePath(parent, settings);
   if (!path || path->isEmpty()) {
     return false;
   }
-  const std::optional<QString> failure = WriteChartSheet(*path, chart);
+  const std::optional<QString> failure = WriteSheetPages(*path, pages);
   if (failure) {
     services.messages.ShowNotice(parent,
                                  QStringLiteral("The chart could not be saved to %1.\n%2")
@@ -39,29 +51,29 @@ bool ExportChart(QWidget* parent, const ChartView& chart, ChartSheetServices ser
   return true;
 }
 
-bool PrintChartSheet(QPrinter& printer, const ChartView& chart) {
-  printer.setDocName(QString::fromStdString(chart.name).trimmed());
+bool PrintSheetPages(QPrinter& printer, const SheetPages& pages) {
+  printer.setDocName(pages.title);
   QPainter painter;
   if (!painter.begin(&printer)) {
     return false;
   }
   const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-  for (int index = 0; index < SheetPageCount(chart); ++index) {
+  for (int index = 0; index < pages.count; ++index) {
     if (index > 0 && !printer.newPage()) {
       painter.end();
       return false;
     }
-    DrawChartSheetPage(painter, page, chart, index);
+    pages.draw(painter, page, index);
   }
   return painter.end();
 }
 
-bool PrintChart(QWidget* parent, const ChartView& chart, ChartSheetServices services) {
+bool PrintSheet(QWidget* parent, const SheetPages& pages, ChartSheetServices services) {
   QPrinter printer(QPrinter::HighResolution);
   if (!services.printDialog.AskPrinter(parent, printer, false)) {
     return false;
   }
-  if (!PrintChartSheet(printer, chart)) {
+  if (!PrintSheetPages(printer, pages)) {
     services.messages.ShowNotice(parent, QStringLiteral("The chart could not be printed."),
                                  MessageIcon::Critical);
     return false;

@@ -7,6 +7,7 @@
 
 #include "chart/chart_driver.h"
 #include "ui/platform/platform.h"
+#include "ui/sheet/sheet_files.h"
 
 class QPrinter;
 class QWidget;
@@ -35,5 +36,18 @@ bool PrintChartSheet(QPrinter& printer, const ChartView& chart);
 
 /// Print Chart…: the print dialog, then the sheet. True when printed.
 bool PrintChart(QWidget* parent, const ChartView& chart, ChartSheetServices services);
+
+/// Export of any sheet, as Export Chart… does it: asks for a file with
+/// `settings` and writes `pages` in the format of its extension. True when
+/// a file was written.
+bool ExportSheet(QWidget* parent, const SheetPages& pages, const SaveDialogSettings& settings,
+                 ChartSheetServices services);
+
+/// Prints `pages` on `printer`, one printed page each. False when the
+/// printer could not be started.
+bool PrintSheetPages(QPrinter& printer, const SheetPages& pages);
+
+/// Print of any sheet, as Print Chart… does it. True when printed.
+bool PrintSheet(QWidget* parent, const SheetPages& pages, ChartSheetServices services);
 
 }  // namespace zodivane::ui

@@ -29,6 +29,7 @@
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_synastry.h"
 #include "ui/windows/frm_transit_calendar.h"
+#include "ui/windows/frm_transits.h"
 
 namespace zodivane::ui {
 
@@ -272,6 +273,11 @@ void MDI::BuildMenus() {
   QAction* aspectSettings = chart->addAction(QStringLiteral("&Aspect Settings\u2026"));
   aspectSettings->setObjectName(QStringLiteral("mnuAspectSettings"));
   connect(aspectSettings, &QAction::triggered, this, &MDI::mnuAspectSettings_Click);
+  mnuTransits_ = chart->addAction(QStringLiteral("&Transits\u2026"));
+  mnuTransits_->setObjectName(QStringLiteral("mnuTransits"));
+  mnuTransits_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+  mnuTransits_->setEnabled(false);
+  connect(mnuTransits_, &QAction::triggered, this, &MDI::mnuTransits_Click);
   BuildChartToolMenus(*chart);
 
   look::AddHelpMenu(
@@ -391,6 +397,28 @@ void MDI::ShowAspects(const ChartAspects& aspects, const AspectSettings& setting
   if (chart_) {
     chart_->aspects = aspects;
   }
+  if (transits_) {
+    transits_->SetAspectSettings(settings);
+  }
+}
+
+void MDI::SetTransitClock(Clock& clock) {
+  transitClock_ = &clock;
+  mnuTransits_->setEnabled(chart_.has_value());
+}
+
+void MDI::mnuTransits_Click() {
+  if (!chart_ || transitClock_ == nullptr) {
+    return;
+  }
+  if (!transits_) {
+    transits_ = new frmTransits(*chart_, aspectSettings_, *transitClock_, sheetServices_, this);
+    transits_->setAttribute(Qt::WA_DeleteOnClose);
+    transits_->resize(look::Px(15000), look::Px(11000));
+  }
+  transits_->show();
+  transits_->raise();
+  transits_->activateWindow();
 }
 
 void MDI::mnuAspectSettings_Click() {
@@ -564,6 +592,7 @@ void MDI::SetChartSheet(const ChartView& chart, std::optional<ChartSheetServices
   }
   mnuExportChart_->setEnabled(sheetServices_.has_value());
   mnuPrintChart_->setEnabled(sheetServices_.has_value());
+  mnuTransits_->setEnabled(transitClock_ != nullptr);
   mnuTransitCalendar_->setEnabled(toolServices_.has_value());
   mnuCompareWith_->setEnabled(toolServices_.has_value());
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <optional>
@@ -28,6 +29,7 @@ namespace zodivane::ui {
 
 class AspectPanel;
 class frmDisplay;
+class frmTransits;
 
 /// The settings key of the aspect panel (section "View"): "shown" or "hidden".
 inline const QString kAspectPanelKey = QStringLiteral("View/Aspects");
@@ -113,6 +115,10 @@ class MDI : public QMainWindow {
   /// in a synastry window over this one. A file that cannot be read, is no
   /// chart file or whose chart is refused is reported; false then.
   bool CompareWith(const QString& path);
+  /// The clock Chart > Transits… opens on (its now and the user's zone);
+  /// the item stays disabled until a chart and the clock are given. `clock`
+  /// must outlive the window.
+  void SetTransitClock(Clock& clock);
 
   /// The engine Chart > Aspect Settings… opens on (the one charts are cast with).
   void SetEphemeris(Ephemeris ephemeris) noexcept { ephemeris_ = ephemeris; }
@@ -145,6 +151,8 @@ class MDI : public QMainWindow {
   void mnuAspectSettings_Click();
   void mnuTransitCalendar_Click();
   void mnuCompareWithFile_Click();
+  /// Chart > Transits…: the transits window, opened or brought to the front.
+  void mnuTransits_Click();
   void mnuZoomIn_Click();
   void mnuZoomOut_Click();
   void mnuActualSize_Click() { SetZoom({false, 1.0}); }
@@ -192,6 +200,9 @@ class MDI : public QMainWindow {
   QAction* mnuAspectLines_ = nullptr;
   AspectSettings aspectSettings_ = DefaultAspectSettings();
   Ephemeris ephemeris_ = Ephemeris::BuiltIn;
+  Clock* transitClock_ = nullptr;
+  QAction* mnuTransits_ = nullptr;
+  QPointer<frmTransits> transits_;
   std::vector<StyledRun> planetReport_;
   std::vector<StyledRun> aspectReport_;
   /// Shows the planet-in-sign report, with the aspects section when chosen.

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QFileInfo>
 #include <QPrinter>
 #include <QString>
+#include <QTimeZone>
 #include <QUrl>
 
 #include <map>
@@ -65,7 +67,10 @@ class FakeSettingsStore final : public SettingsStore {
 class FakeClock final : public Clock {
  public:
   QDate Today() override { return today; }
+  QDateTime Now() override { return now; }
   QDate today{2026, 12, 10};
+  /// 10 December 2026, 9:30 in Central European Time (8:30 UT).
+  QDateTime now{QDate(2026, 12, 10), QTime(9, 30), QTimeZone(QByteArrayLiteral("Europe/Berlin"))};
 };
 
 /// Acts as the platform's save dialog does: a name without an extension
