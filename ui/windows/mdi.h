@@ -33,6 +33,8 @@ inline const QString kAspectPanelKey = QStringLiteral("View/Aspects");
 inline const QString kAspectsInReportKey = QStringLiteral("View/AspectsInReport");
 /// The settings key of View > Aspect Lines (section "View"): "on" or "off".
 inline const QString kAspectLinesKey = QStringLiteral("View/AspectLines");
+/// The settings key of View > Points in Wheel (section "View"): "on" or "off".
+inline const QString kPointsInWheelKey = QStringLiteral("View/PointsInWheel");
 
 /// Left edges, in twips, of the controls that follow the window's width.
 struct MdiLayout {
@@ -120,7 +122,10 @@ class MDI : public QMainWindow {
   void mnuAbout_Click();
   void mnuExportChart_Click();
   void mnuPrintChart_Click();
-  void mnuAspectSettings_Click();
+  void mnuAspectSettings_Click() { OpenAspectSettings(false); }
+  /// Chart > Aspect Settings… with the focus on the engine choice, after a
+  /// cast with the chosen engine was refused.
+  void ChooseEphemerisAgain() { OpenAspectSettings(true); }
   void mnuZoomIn_Click();
   void mnuZoomOut_Click();
   void mnuActualSize_Click() { SetZoom({false, 1.0}); }
@@ -133,6 +138,8 @@ class MDI : public QMainWindow {
 
  private:
   void BuildMenus();
+  /// Chart > Aspect Settings…, opened on the engine choice when `onEngine`.
+  void OpenAspectSettings(bool onEngine);
   /// Places the controls by the layout rules for the window's present width.
   void LayOut();
 
@@ -159,6 +166,7 @@ class MDI : public QMainWindow {
   QAction* mnuAspects_ = nullptr;
   QAction* mnuAspectsInReport_ = nullptr;
   QAction* mnuAspectLines_ = nullptr;
+  QAction* mnuPointsInWheel_ = nullptr;
   AspectSettings aspectSettings_ = DefaultAspectSettings();
   Ephemeris ephemeris_ = Ephemeris::BuiltIn;
   std::vector<StyledRun> planetReport_;
