@@ -236,17 +236,25 @@ TEST(ChartSheet, FirstPageNamesTheEngineAndListsTheFurtherPoints) {
   EXPECT_EQ(text->count(QStringLiteral("not available")), 2);
   ExpectSheetText(path, chart);
 
-  testing::TextRecordingDevice device(kSheetSize.toSize());
-  QPainter painter(&device);
-  DrawChartSheet(painter, QRectF(QPointF(0, 0), kSheetSize), chart);
-  painter.end();
-  const std::vector<testing::DrawnText> texts = device.Texts();
-  for (std::size_t a = 0; a < texts.size(); ++a) {
-    for (std::size_t b = a + 1; b < texts.size(); ++b) {
-      // Ink boxes of one line's parts may touch; none may cover another.
-      const QRectF overlap = texts[a].box.intersected(texts[b].box);
-      EXPECT_TRUE(overlap.width() < 1.0 || overlap.height() < 1.0)
-          << texts[a].text.toStdString() << " / " << texts[b].text.toStdString();
+  // As cast, and with the longer engine name (two lines) over a zone warning.
+  ChartView crowded = chart;
+  crowded.ephemeris = Ephemeris::Swiss;
+  crowded.zoneWarning =
+      "The zone chosen differs from the zone the place kept on that date; the chart uses the "
+      "zone chosen.";
+  for (const ChartView& shown : {chart, crowded}) {
+    testing::TextRecordingDevice device(kSheetSize.toSize());
+    QPainter painter(&device);
+    DrawChartSheet(painter, QRectF(QPointF(0, 0), kSheetSize), shown);
+    painter.end();
+    const std::vector<testing::DrawnText> texts = device.Texts();
+    for (std::size_t a = 0; a < texts.size(); ++a) {
+      for (std::size_t b = a + 1; b < texts.size(); ++b) {
+        // Ink boxes of one line's parts may touch; none may cover another.
+        const QRectF overlap = texts[a].box.intersected(texts[b].box);
+        EXPECT_TRUE(overlap.width() < 1.0 || overlap.height() < 1.0)
+            << texts[a].text.toStdString() << " / " << texts[b].text.toStdString();
+      }
     }
   }
 }
