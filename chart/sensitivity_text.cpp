@@ -97,9 +97,12 @@ std::string ShiftedTimeText(const ChartInput& input, int minutes, const PlaceClo
   return text + std::to_string(minute) + which;
 }
 
-std::string SensitivityText(const ChartInput& input, const PointSensitivity& point,
-                            const PlaceClock* clock) {
-  std::string text = PointName(point.point) + " " + SignNameText(point.sign);
+namespace {
+
+/// The sentence of SensitivityText about the point called `name`.
+std::string Sentence(const std::string& name, const ChartInput& input,
+                     const PointSensitivity& point, const PlaceClock* clock) {
+  std::string text = name + " " + SignNameText(point.sign);
   if (!point.earlier && !point.later) {
     // Where the years the form takes end, the search stopped there: say so.
     if (point.earlierStopsAtRange) {
@@ -142,6 +145,18 @@ std::string SensitivityText(const ChartInput& input, const PointSensitivity& poi
             " if born after " + until;
   }
   return text;
+}
+
+}  // namespace
+
+std::string SensitivityText(const ChartInput& input, const PointSensitivity& point,
+                            const PlaceClock* clock) {
+  return Sentence(PointName(point.point), input, point, clock);
+}
+
+std::string MidheavenSensitivityText(const ChartInput& input, const PointSensitivity& midheaven,
+                                     const PlaceClock* clock) {
+  return Sentence("Midheaven", input, midheaven, clock);
 }
 
 std::optional<std::string> BirthTimeWarning(const BirthTimeSensitivity& sensitivity) {
@@ -190,14 +205,19 @@ std::string PointTooltipText(const ChartInput& input, const BirthTimeSensitivity
   return text;
 }
 
-SensitivityView SensitivityViewOf(const ChartInput& input, const PlaceClock* clock) {
-  const BirthTimeSensitivity sensitivity = AnalyseBirthTime(input);
+SensitivityView SensitivityViewOf(const ChartInput& input, const PlaceClock* clock,
+                                  bool withMidheaven) {
+  const BirthTimeSensitivity sensitivity =
+      AnalyseBirthTime(input, SensitivityOptions{Ephemeris::BuiltIn, withMidheaven});
   SensitivityView view;
   for (int point = 0; point < kChartPointCount; ++point) {
     view.tooltips[static_cast<std::size_t>(point)] =
         PointTooltipText(input, sensitivity, static_cast<ChartPoint>(point), clock);
   }
   view.warning = BirthTimeWarning(sensitivity);
+  if (sensitivity.midheaven) {
+    view.midheaven = MidheavenSensitivityText(input, *sensitivity.midheaven, clock);
+  }
   return view;
 }
 

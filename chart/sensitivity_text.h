@@ -66,6 +66,13 @@ inline constexpr int kWarningMinutes = 30;
 [[nodiscard]] std::string SensitivityText(const ChartInput& input, const PointSensitivity& point,
                                           const PlaceClock* clock = nullptr);
 
+/// The same sentence about the Midheaven's nearest sign changes
+/// (BirthTimeSensitivity::midheaven), e.g. "Midheaven Capricorn from 6:12 to
+/// 8:01; Sagittarius if born before 6:12, Aquarius if born after 8:01".
+[[nodiscard]] std::string MidheavenSensitivityText(const ChartInput& input,
+                                                   const PointSensitivity& midheaven,
+                                                   const PlaceClock* clock = nullptr);
+
 /// The calm warning for a chart whose Ascendant or Moon changes sign within
 /// kWarningMinutes of the entered time, naming the nearer change of each,
 /// e.g. "Ascendant changes to Aries 12 minutes earlier: check the birth
@@ -90,12 +97,16 @@ struct SensitivityView {
   std::array<std::string, kChartPointCount> tooltips;
   /// BirthTimeWarning: the one line for a sensitive chart, none for a stable one.
   std::optional<std::string> warning;
+  /// MidheavenSensitivityText, when the Midheaven was searched too.
+  std::optional<std::string> midheaven;
   friend bool operator==(const SensitivityView&, const SensitivityView&) = default;
 };
 
 /// Searches around the birth record of a cast chart (AnalyseBirthTime) and
-/// words the result for the results.
+/// words the result for the results; with `withMidheaven` the Midheaven's
+/// sentence too.
 [[nodiscard]] SensitivityView SensitivityViewOf(const ChartInput& input,
-                                                const PlaceClock* clock = nullptr);
+                                                const PlaceClock* clock = nullptr,
+                                                bool withMidheaven = false);
 
 }  // namespace zodivane

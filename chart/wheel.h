@@ -7,8 +7,10 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "common/extra_points.h"
 #include "common/vocabulary.h"
 
 namespace zodivane {
@@ -46,6 +48,39 @@ struct WheelView {
     text += " (R)";
   }
   return text;
+}
+
+/// The short label of a further point in the wheel: its abbreviation and
+/// its whole degrees within the sign ("MC 12°", "IC 12°", "Dsc 3°", "Node 3°"
+/// for the mean node, "True Node 4°", "Chiron 5°").
+/// (Inline: the chart sheet module, built without the core's objects, reads it.)
+[[nodiscard]] inline std::string WheelPointText(ExtraPoint point, const PointPosition& position) {
+  constexpr std::array<std::string_view, kExtraPointCount> kAbbreviations{
+      "MC", "IC", "Dsc", "Node", "True Node", "Chiron"};
+  std::string text(kAbbreviations[static_cast<std::size_t>(point)]);
+  text += ' ';
+  text += std::to_string(position.degree);
+  text += "\u00B0";
+  return text;
+}
+
+/// The further points of `points` the wheel shows in each whole-sign house,
+/// by wheel position (0 to 11, house 1 holding the sign `firstHouseSign`),
+/// each list in ExtraPoint order as WheelPointText labels them; a point the
+/// engine did not give, or one that names no sign, is left out.
+[[nodiscard]] inline std::array<std::vector<std::string>, kSignCount> WheelPointTexts(
+    const ChartPoints& points, int firstHouseSign) {
+  std::array<std::vector<std::string>, kSignCount> houses;
+  for (int index = 0; index < kExtraPointCount; ++index) {
+    const auto point = static_cast<ExtraPoint>(index);
+    const std::optional<PointPosition>& position = points[point];
+    if (!position || !position->sign) {
+      continue;
+    }
+    const int house = ((*position->sign - firstHouseSign) % kSignCount + kSignCount) % kSignCount;
+    houses[static_cast<std::size_t>(house)].push_back(WheelPointText(point, *position));
+  }
+  return houses;
 }
 
 /// The collection stage: Sun to Saturn (with their wheel names) and "Asc"

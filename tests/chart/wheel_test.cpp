@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "ephemeris/points.h"
 #include "tests/support/wheel_houses.h"
 
 namespace zodivane {
@@ -151,6 +152,29 @@ TEST(CollectSignEntries, ListTheTextsBodiesWithTheirFlagsAndTurnWithThem) {
   EXPECT_EQ(view.houseEntries[8], (WheelEntries{{ChartPoint::Saturn, true}}));
   EXPECT_EQ(WheelEntryText(view.houseEntries[8][0]), "Saturn (R)");
   EXPECT_EQ(WheelEntryText(view.houseEntries[0][1]), "Asc");
+}
+
+// The further points stand in the house of their sign, labelled by their
+// abbreviation and whole degrees; points the engine did not give are left out.
+TEST(WheelPointTexts, PutsEachPointInTheHouseOfItsSign) {
+  // Ascendant 5 Gemini (house 1 is Gemini), Midheaven 12 Pisces, mean node
+  // 3 Leo, true node 29 Cancer, no Chiron.
+  const ChartPoints points = ChartPointsOf(342.5, 65.0, 123.2, 119.9, std::nullopt);
+  const std::array<std::vector<std::string>, kSignCount> houses = WheelPointTexts(points, 2);
+  const std::vector<std::string> none;
+  EXPECT_EQ(houses[9], std::vector<std::string>{"MC 12\u00B0"});           // Pisces
+  EXPECT_EQ(houses[3], std::vector<std::string>{"IC 12\u00B0"});           // Virgo
+  EXPECT_EQ(houses[6], std::vector<std::string>{"Dsc 5\u00B0"});           // Sagittarius
+  EXPECT_EQ(houses[2], (std::vector<std::string>{"Node 3\u00B0"}));        // Leo
+  EXPECT_EQ(houses[1], (std::vector<std::string>{"True Node 29\u00B0"}));  // Cancer
+  for (const std::size_t empty : {0U, 4U, 5U, 7U, 8U, 10U, 11U}) {
+    EXPECT_EQ(houses[empty], none) << empty;
+  }
+  // The two nodes in one sign: in their order.
+  const ChartPoints together = ChartPointsOf(342.5, 65.0, 123.2, 121.0, 10.0);
+  EXPECT_EQ(WheelPointTexts(together, 2)[2],
+            (std::vector<std::string>{"Node 3\u00B0", "True Node 1\u00B0"}));
+  EXPECT_EQ(WheelPointTexts(together, 2)[10], std::vector<std::string>{"Chiron 10\u00B0"});
 }
 
 }  // namespace

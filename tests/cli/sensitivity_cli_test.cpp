@@ -153,5 +153,47 @@ TEST(ChartToolSensitivity, JsonKeyAddsTheObjectAndNothingElse) {
   EXPECT_EQ(RunTool({"--json"}, rejected.dump() + "\n").out, rejectedAnswer);
 }
 
+// With --points (or "points": true) the Midheaven's sentence follows the
+// Ascendant's and the object gains "midheaven" at its end; every other line
+// and member stays as it is without the further points.
+TEST(ChartToolSensitivity, PointsAddTheMidheavensSignChange) {
+  const ToolRun sensitive = RunTool(With(kDelhiFlags, {"--sensitivity"}));
+  const ToolRun withPoints = RunTool(With(kDelhiFlags, {"--sensitivity", "--points"}));
+  ASSERT_EQ(withPoints.status, kExitOk) << withPoints.err;
+  EXPECT_THAT(sensitive.out, ::testing::Not(HasSubstr("Midheaven")));
+  const std::string ascendantLine =
+      "  Ascendant Virgo from 10:30 to 12:46; Leo if born before 10:30, Libra if born after "
+      "12:46\n";
+  const std::string midheavenLine =
+      "  Midheaven Taurus from 8:39 to 10:37; Aries if born before 8:39, Gemini if born after "
+      "10:37\n";
+  const std::size_t ascendant = withPoints.out.find(ascendantLine);
+  ASSERT_NE(ascendant, std::string::npos);
+  EXPECT_EQ(withPoints.out.substr(ascendant + ascendantLine.size(), midheavenLine.size()),
+            midheavenLine);
+  // Taking the line out gives the block without it.
+  std::string without = withPoints.out;
+  const std::size_t lineStart = ascendant + ascendantLine.size();
+  without.erase(lineStart, without.find('\n', lineStart) + 1 - lineStart);
+  const ToolRun points = RunTool(With(kDelhiFlags, {"--points"}));
+  EXPECT_EQ(without, points.out + "\n" + kDelhiBlock);
+
+  Json asking = DelhiLine();
+  asking["sensitivity"] = true;
+  const Json plain = Json::parse(RunTool({"--json"}, asking.dump() + "\n").out);
+  EXPECT_FALSE(plain.at("sensitivity").contains("midheaven"));
+  asking["points"] = true;
+  const Json answer = Json::parse(RunTool({"--json"}, asking.dump() + "\n").out);
+  const Json& sensitivity = answer.at("sensitivity");
+  const Json& midheaven = sensitivity.at("midheaven");
+  EXPECT_EQ(midheaven.at("point"), "Midheaven");
+  EXPECT_EQ(midheaven.at("sign"), "Taurus");
+  EXPECT_EQ(midheaven.at("windowMinutes"), 180);
+  EXPECT_EQ(midheaven.at("text"), midheavenLine.substr(2, midheavenLine.size() - 3));
+  Json others = sensitivity;
+  others.erase("midheaven");
+  EXPECT_EQ(others, plain.at("sensitivity"));
+}
+
 }  // namespace
 }  // namespace zodivane::chart_tool

@@ -117,7 +117,7 @@ void AppendChartAnswer(std::string& out, const ChartView& view, ChartSession& se
   if (withSensitivity) {
     out += ',';
     AppendKey(out, "sensitivity");
-    AppendSensitivityObject(out, session.chartInput(), session.Sensitivity(), clock);
+    AppendSensitivityObject(out, session.chartInput(), session.Sensitivity(withPoints), clock);
   }
   if (aspects != nullptr)
     AppendAspectMembers(out, *aspects);

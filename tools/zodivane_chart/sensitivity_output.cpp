@@ -90,6 +90,30 @@ void AppendChange(std::string& out, const ChartInput& input,
   out += '}';
 }
 
+/// One point's object: {"point","sign","windowMinutes","earlier","later",
+/// "earlierStopsAtRange","laterStopsAtRange","text"}.
+void AppendPointObject(std::string& out, const ChartInput& input, std::string_view name,
+                       const PointSensitivity& point, const std::string& text,
+                       const PlaceClock* clock) {
+  out += "{\"point\":";
+  AppendJsonString(out, name);
+  out += ",\"sign\":";
+  AppendSign(out, point.sign);
+  out += ",\"windowMinutes\":";
+  AppendNumber(out, point.windowMinutes);
+  out += ",\"earlier\":";
+  AppendChange(out, input, point.earlier, clock);
+  out += ",\"later\":";
+  AppendChange(out, input, point.later, clock);
+  out += ",\"earlierStopsAtRange\":";
+  AppendBool(out, point.earlierStopsAtRange);
+  out += ",\"laterStopsAtRange\":";
+  AppendBool(out, point.laterStopsAtRange);
+  out += ",\"text\":";
+  AppendJsonString(out, text);
+  out += '}';
+}
+
 }  // namespace
 
 std::string SensitivityBlock(const ChartInput& input, const BirthTimeSensitivity& sensitivity,
@@ -99,6 +123,10 @@ std::string SensitivityBlock(const ChartInput& input, const BirthTimeSensitivity
     text += "  " +
             SensitivityText(input, sensitivity.points[static_cast<std::size_t>(point)], clock) +
             "\n";
+    // The Midheaven, when searched, after the Ascendant it turns with.
+    if (point == ChartPoint::Ascendant && sensitivity.midheaven) {
+      text += "  " + MidheavenSensitivityText(input, *sensitivity.midheaven, clock) + "\n";
+    }
   }
   text += "  " + DaylightSavingText(sensitivity) + "\n";
   if (const std::optional<std::string> warning = BirthTimeWarning(sensitivity)) {
@@ -115,23 +143,8 @@ void AppendSensitivityObject(std::string& out, const ChartInput& input,
     if (!first)
       out += ',';
     first = false;
-    out += "{\"point\":";
-    AppendJsonString(out, PointName(point.point));
-    out += ",\"sign\":";
-    AppendSign(out, point.sign);
-    out += ",\"windowMinutes\":";
-    AppendNumber(out, point.windowMinutes);
-    out += ",\"earlier\":";
-    AppendChange(out, input, point.earlier, clock);
-    out += ",\"later\":";
-    AppendChange(out, input, point.later, clock);
-    out += ",\"earlierStopsAtRange\":";
-    AppendBool(out, point.earlierStopsAtRange);
-    out += ",\"laterStopsAtRange\":";
-    AppendBool(out, point.laterStopsAtRange);
-    out += ",\"text\":";
-    AppendJsonString(out, SensitivityText(input, point, clock));
-    out += '}';
+    AppendPointObject(out, input, PointName(point.point), point,
+                      SensitivityText(input, point, clock), clock);
   }
   out += "],\"warning\":";
   if (const std::optional<std::string> warning = BirthTimeWarning(sensitivity))
@@ -156,7 +169,13 @@ void AppendSensitivityObject(std::string& out, const ChartInput& input,
   }
   out += "],\"text\":";
   AppendJsonString(out, DaylightSavingText(sensitivity));
-  out += "}}";
+  out += '}';
+  if (sensitivity.midheaven) {
+    out += ",\"midheaven\":";
+    AppendPointObject(out, input, "Midheaven", *sensitivity.midheaven,
+                      MidheavenSensitivityText(input, *sensitivity.midheaven, clock), clock);
+  }
+  out += '}';
 }
 
 }  // namespace zodivane::chart_tool

@@ -13,7 +13,8 @@ namespace zodivane::chart_tool {
 
 /// The text block for people: a heading line, then one indented sentence per
 /// point (Ascendant, Moon, Sun, Mercury .. Pluto), the daylight-saving
-/// sentence and, for a sensitive chart, the warning. Lines end in "\n".
+/// sentence and, for a sensitive chart, the warning; when the Midheaven was
+/// searched, its sentence follows the Ascendant's. Lines end in "\n".
 [[nodiscard]] std::string SensitivityBlock(const ChartInput& input,
                                            const BirthTimeSensitivity& sensitivity,
                                            const PlaceClock* clock = nullptr);
@@ -25,7 +26,9 @@ namespace zodivane::chart_tool {
 ///   {"minutes","sign","date":"YYYY-MM-DD","time":"HH:MM"} (with a place's
 ///   clock also "abbreviation" and, for a repeated clock time, "reading")],
 ///  "warning": text or null,
-///  "dst":{"ticked","differences":[{"point","sign","oppositeSign"}],"text"}}.
+///  "dst":{"ticked","differences":[{"point","sign","oppositeSign"}],"text"}
+///  and, when the Midheaven was searched, "midheaven": an object as those of
+///  "points" with "point":"Midheaven"}.
 /// Signs are full names (null when the engine named none).
 void AppendSensitivityObject(std::string& out, const ChartInput& input,
                              const BirthTimeSensitivity& sensitivity,

@@ -197,8 +197,8 @@ int PrintChart(const FormEntries& entries, const Options& options,
   if (options.sensitivity) {
     text += '\n';
     const PlaceClock clock = choice ? places::ClockOfZone(choice->place.zone) : PlaceClock();
-    text +=
-        SensitivityBlock(session.chartInput(), session.Sensitivity(), choice ? &clock : nullptr);
+    text += SensitivityBlock(session.chartInput(), session.Sensitivity(options.points),
+                             choice ? &clock : nullptr);
   }
   if (options.report) {
     text += '\n';

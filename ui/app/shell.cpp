@@ -201,6 +201,7 @@ bool Shell::ProgramStart(const QString& chartFile) {
   input_ = std::make_unique<frmMain>(session_, links_, services_.messages);
   input_->SetEphemeris(ChosenEphemeris());
   connect(input_.get(), &frmMain::ChartCast, this, &Shell::ShowResults);
+  connect(input_.get(), &frmMain::EphemerisRefused, this, &Shell::ChooseEphemerisAgain);
   connect(input_.get(), &frmMain::Unloaded, this, &Shell::QuitProgram);
   if (openDialog_ != nullptr && saveDialog_ != nullptr) {
     charts_ = std::make_unique<ChartFiles>(
@@ -252,8 +253,8 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   // With a chosen place, the times are its own clock's, looked up at each moment.
   const PlaceClock clock =
       chart.placeZone.empty() ? PlaceClock() : places::ClockOfZone(chart.placeZone);
-  const SensitivityView sensitivity =
-      SensitivityViewOf(session_.chartInput(), chart.placeZone.empty() ? nullptr : &clock);
+  const SensitivityView sensitivity = SensitivityViewOf(
+      session_.chartInput(), chart.placeZone.empty() ? nullptr : &clock, /*withMidheaven=*/true);
   window->Display().ShowSensitivity(sensitivity);
   // The bottom bar: a zone the database disagrees with first, then how sure the chart is.
   std::string note = chart.zoneWarning;
@@ -269,6 +270,10 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
         ChartPoint::Venus, ChartPoint::Mars, ChartPoint::Jupiter, ChartPoint::Saturn,
         ChartPoint::Uranus, ChartPoint::Neptune, ChartPoint::Pluto}) {
     sentences.append(QString::fromStdString(sensitivity.tooltips[static_cast<std::size_t>(point)]));
+    // The Midheaven turns with the Ascendant: its sentence follows.
+    if (point == ChartPoint::Ascendant && sensitivity.midheaven) {
+      sentences.append(QString::fromStdString(*sensitivity.midheaven));
+    }
   }
   if (!note.empty()) {
     sentences.append(QString::fromStdString(note));
@@ -320,6 +325,23 @@ AspectSettings Shell::ChosenAspectSettings() {
   const std::optional<AspectSettings> settings =
       stored ? AspectSettingsFromText(stored->toStdString()) : std::nullopt;
   return settings.value_or(DefaultAspectSettings());
+}
+
+void Shell::ChooseEphemerisAgain() {
+  if (main_ && main_->isVisible()) {
+    main_->ChooseEphemerisAgain();
+    return;
+  }
+  // Cast from the input form: the same dialog over it, on the engine choice.
+  frmAspectSettings dialog(ChosenAspectSettings(), input_.get(), ChosenEphemeris());
+  dialog.FocusEphemeris();
+  if (dialog.exec() == QDialog::Accepted) {
+    services_.settings.Write(kAspectSettingsKey,
+                             QString::fromStdString(AspectSettingsText(dialog.Settings())));
+    services_.settings.Write(kEphemerisKey,
+                             look::FromUtf8(EphemerisName(dialog.ChosenEphemeris())));
+    input_->SetEphemeris(dialog.ChosenEphemeris());
+  }
 }
 
 Ephemeris Shell::ChosenEphemeris() {

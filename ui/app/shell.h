@@ -121,6 +121,10 @@ class Shell : public QObject {
   [[nodiscard]] AspectSettings ChosenAspectSettings();
   /// The engine last chosen ("Chart/Ephemeris"), or the built-in method.
   [[nodiscard]] Ephemeris ChosenEphemeris();
+  /// After a cast the chosen engine refused: Chart > Aspect Settings… on
+  /// the engine choice, over the results window where it is shown, else
+  /// over the input form (the choice then kept for the next cast).
+  void ChooseEphemerisAgain();
   /// The last chart's aspects under `settings` in `window`: the panel, and
   /// the report's section after the `planets` paragraphs.
   void ShowAspects(MDI& window, const std::vector<StyledRun>& planets,

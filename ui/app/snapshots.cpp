@@ -180,6 +180,15 @@ void TakeScreenshots(Shell& shell, const QDir& folder) {
       }
       lines->trigger();
     }
+    if (auto* points = results->findChild<QAction*>(QStringLiteral("mnuPointsInWheel"))) {
+      points->trigger();
+      QApplication::processEvents();
+      Save(*results, folder, QStringLiteral("main-window-points"));
+      if (auto* wheel = results->findChild<QWidget*>(QStringLiteral("picNatal"))) {
+        Save(*wheel, folder, QStringLiteral("wheel-points"));
+      }
+      points->trigger();
+    }
     results->Command1_Click();
     QApplication::processEvents();
     if (auto* report = results->findChild<frmSave*>()) {

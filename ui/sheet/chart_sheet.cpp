@@ -14,6 +14,7 @@
 
 #include "aspects/aspect_report.h"
 #include "common/form_rules.h"
+#include "ephemeris/planets.h"
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/sheet_files.h"
@@ -28,6 +29,8 @@ constexpr double kColumnGap = 40.0;
 constexpr double kRightColumn = kSheetSize.width() / 2.0 + kColumnGap / 2.0;
 constexpr double kWheelScale = 1.42;  ///< the wheel at 1.42 times its size on the results form
 constexpr double kWheelTop = 296.0;
+/// The further points' column, right of the three signs.
+constexpr double kFurtherPointsLeft = 574.0;
 
 using look::colours::kDetailsText;
 const QColor kInk{0, 0, 0};
@@ -164,13 +167,38 @@ void DrawSigns(QPainter& painter, const ChartView& chart) {
       {captions::kMoonSign, QString::fromStdString(chart.moonSign)},
   };
   double top = 122;
-  const double width = kSheetSize.width() - kMargin - kRightColumn;
+  const double width = kFurtherPointsLeft - kColumnGap / 2.0 - kRightColumn;
   for (const auto& [caption, value] : pairs) {
     DrawLine(painter, QRectF(kRightColumn, top, width, 20), FromUtf8(caption), SheetFont(13, true),
              kInk);
     DrawLine(painter, QRectF(kRightColumn, top + 20, width, 20), value, SheetFont(13), kInk);
     top += 44;
   }
+}
+
+/// The further points beside the three signs, each with its short
+/// position or "not available", and the engine that cast the chart under them.
+void DrawFurtherPoints(QPainter& painter, const ChartView& chart) {
+  const double width = kSheetSize.width() - kMargin - kFurtherPointsLeft;
+  DrawLine(painter, QRectF(kFurtherPointsLeft, 96, width, 20), QStringLiteral("Further Points"),
+           SheetFont(14, true), kNavy);
+  constexpr double kNameWidth = 84;
+  constexpr double kRowStep = 15;
+  double top = 122;
+  for (int index = 0; index < kExtraPointCount; ++index) {
+    const auto point = static_cast<ExtraPoint>(index);
+    const std::optional<PointPosition>& position = chart.extraPoints[point];
+    DrawLine(painter, QRectF(kFurtherPointsLeft, top, kNameWidth, kRowStep),
+             FromUtf8(InfoOf(point).name), SheetFont(11, true), kInk);
+    DrawLine(painter, QRectF(kFurtherPointsLeft + kNameWidth, top, width - kNameWidth, kRowStep),
+             position ? QString::fromStdString(ShortPositionTextOf(position->longitude))
+                      : QStringLiteral("not available"),
+             SheetFont(11), position ? kInk : kDetailsText);
+    top += kRowStep;
+  }
+  DrawWrapped(painter, QRectF(kFurtherPointsLeft, top + 6, width, kWheelTop - 36 - (top + 6)),
+              QStringLiteral("Positions: ") + FromUtf8(EphemerisDisplayName(chart.ephemeris)),
+              SheetFont(11), kDetailsText);
 }
 
 void DrawPositions(QPainter& painter, const ChartView& chart, double top) {
@@ -361,6 +389,7 @@ void DrawChartSheetPage(QPainter& painter, const QRectF& page, const ChartView& 
   if (index == 0) {
     DrawDetails(painter, chart);
     DrawSigns(painter, chart);
+    DrawFurtherPoints(painter, chart);
     const QSizeF wheelSize = wheel::kPictureSize * kWheelScale;
     const QRectF wheelBox(QPointF((kSheetSize.width() - wheelSize.width()) / 2.0, kWheelTop),
                           wheelSize);

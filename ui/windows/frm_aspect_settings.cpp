@@ -106,6 +106,10 @@ Ephemeris frmAspectSettings::ChosenEphemeris() const {
   return Ephemeris::BuiltIn;
 }
 
+void frmAspectSettings::FocusEphemeris() {
+  engines_[static_cast<std::size_t>(ChosenEphemeris())]->setFocus(Qt::OtherFocusReason);
+}
+
 AspectSettings frmAspectSettings::Settings() const {
   AspectSettings settings;
   for (std::size_t kind = 0; kind < kAspectKinds.size(); ++kind) {

@@ -39,6 +39,9 @@ class frmAspectSettings final : public QDialog {
   void Show(const AspectSettings& settings);
   /// The engine the group Positions holds now.
   [[nodiscard]] Ephemeris ChosenEphemeris() const;
+  /// Gives the focus to the engine choice: the option of the group
+  /// Positions that is checked.
+  void FocusEphemeris();
 
  private:
   std::array<QCheckBox*, kAspectKindCount> inUse_{};

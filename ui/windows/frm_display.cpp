@@ -458,6 +458,16 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
   const std::optional<PointPosition>& midheaven = chart.extraPoints[ExtraPoint::Midheaven];
   midheaven_->SetMark(midheaven ? std::optional<double>(midheaven->longitude) : std::nullopt,
                       firstHouseSign_);
+  wheelPoints_ = {};
+  if (firstHouseSign_) {
+    const auto texts = WheelPointTexts(chart.extraPoints, *firstHouseSign_);
+    for (std::size_t position = 0; position < texts.size(); ++position) {
+      for (const std::string& text : texts[position]) {
+        wheelPoints_[position].push_back(QString::fromStdString(text));
+      }
+    }
+  }
+  ShowWheelPoints();
 
   ShowReport(report);
 
@@ -496,6 +506,18 @@ void frmDisplay::ShowAspectLines(const std::vector<Aspect>& aspects) {
 
 void frmDisplay::SetAspectLinesShown(bool shown) {
   aspectLines_->setVisible(shown);
+}
+
+void frmDisplay::SetPointsInWheelShown(bool shown) {
+  pointsInWheel_ = shown;
+  ShowWheelPoints();
+}
+
+void frmDisplay::ShowWheelPoints() {
+  for (std::size_t position = 0; position < lblNatal_.size(); ++position) {
+    lblNatal_[position]->SetPoints(pointsInWheel_ ? wheelPoints_[position]
+                                                  : std::vector<QString>{});
+  }
 }
 
 void frmDisplay::ShowReport(std::span<const StyledRun> report) {

@@ -63,6 +63,13 @@ class frmDisplay : public QWidget {
   void ShowAspectLines(const std::vector<Aspect>& aspects);
   void SetAspectLinesShown(bool shown);
 
+  /// The further points of the chart shown (the Midheaven, IC, Descendant,
+  /// the nodes and Chiron, as the engine gave them) in the wheel, each
+  /// labelled in the list of its sign's house after the bodies
+  /// (WheelPointTexts); off, the lists hold the bodies alone.
+  void SetPointsInWheelShown(bool shown);
+  [[nodiscard]] bool PointsInWheelShown() const noexcept { return pointsInWheel_; }
+
   /// Replaces the report box's text by `report`, opened on its first line.
   void ShowReport(std::span<const StyledRun> report);
 
@@ -85,6 +92,9 @@ class frmDisplay : public QWidget {
   /// Names the positions as sentences and describes the wheel house by house.
   void DescribeForAssistiveTechnology(const ChartView& chart);
 
+  /// Gives each house list its further points while they are shown, none otherwise.
+  void ShowWheelPoints();
+
   /// Label3_Click: the maker's home page in the user's browser.
   void Label3_Click();
 
@@ -101,6 +111,9 @@ class frmDisplay : public QWidget {
   MidheavenMark* midheaven_ = nullptr;
   PointPositions points_{};
   std::optional<int> firstHouseSign_;
+  /// The further points' labels by wheel position, for View > Points in Wheel.
+  std::array<std::vector<QString>, kSignCount> wheelPoints_{};
+  bool pointsInWheel_ = false;
   SignImageList* IMG_ = nullptr;
   QLabel* Label3_ = nullptr;
   QLabel* Label2_ = nullptr;

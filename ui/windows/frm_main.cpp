@@ -568,6 +568,9 @@ bool frmMain::Cast() {
     if (rejection->focus) {
       if (auto* control = findChild<QWidget*>(QString::fromStdString(*rejection->focus))) {
         control->setFocus(Qt::OtherFocusReason);
+      } else if (*rejection->focus == kEphemerisControl) {
+        // The engine is chosen in Chart > Aspect Settings…, not on this form.
+        emit EphemerisRefused();
       }
     }
     return false;

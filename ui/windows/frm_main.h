@@ -79,6 +79,10 @@ class frmMain : public QMainWindow, public PlaceForm {
   void ChartCast(const zodivane::ChartView& chart);
   /// The form was closed (File > Exit or the close box): the program ends.
   void Unloaded();
+  /// A cast was refused because the chosen engine cannot cast here (Swiss
+  /// Ephemeris without its library or files), after its message was shown:
+  /// the engine is to be chosen again.
+  void EphemerisRefused();
 
  public slots:
   void cmdRashi_Click() { Cast(); }

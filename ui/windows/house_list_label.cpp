@@ -2,8 +2,11 @@
 #include "ui/windows/house_list_label.h"
 
 #include <QPainter>
+#include <QStringList>
 
 #include <cmath>
+#include <cstddef>
+#include <utility>
 
 namespace zodivane::ui {
 
@@ -14,7 +17,25 @@ HouseListLabel::HouseListLabel(int position, const QString& caption, QWidget* pa
 
 void HouseListLabel::SetHouse(const QString& houseText, const WheelEntries& entries) {
   setText(houseText);
-  layout_ = wheel::LayOutHouseList(position_, wheel::EntryTexts(entries), font());
+  bodies_ = wheel::EntryTexts(entries);
+  LayOut();
+}
+
+void HouseListLabel::SetPoints(std::vector<QString> points) {
+  points_ = std::move(points);
+  setAccessibleDescription(
+      points_.empty() ? QString()
+                      : QStringLiteral("Also ") +
+                            QStringList(points_.begin(), points_.end()).join(QStringLiteral(", ")));
+  if (layout_) {
+    LayOut();
+  }
+}
+
+void HouseListLabel::LayOut() {
+  std::vector<QString> entries = bodies_;
+  entries.insert(entries.end(), points_.begin(), points_.end());
+  layout_ = wheel::LayOutHouseList(position_, entries, font());
   PlaceOnList();
 }
 
@@ -44,7 +65,16 @@ void HouseListLabel::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
   painter.translate(-QPointF(pos()));
   painter.scale(zoom_, zoom_);
-  wheel::PaintHouseList(painter, *layout_, palette().color(QPalette::WindowText));
+  if (points_.empty()) {
+    wheel::PaintHouseList(painter, *layout_, palette().color(QPalette::WindowText));
+    return;
+  }
+  // The bodies in the list's colour, the points after them in their own.
+  painter.setFont(layout_->font);
+  for (std::size_t index = 0; index < layout_->entries.size(); ++index) {
+    painter.setPen(index < bodies_.size() ? palette().color(QPalette::WindowText) : kPointColour);
+    painter.drawText(layout_->entries[index].baseline, layout_->entries[index].text);
+  }
 }
 
 }  // namespace zodivane::ui

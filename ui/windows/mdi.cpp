@@ -255,6 +255,16 @@ void MDI::BuildMenus() {
     }
     ShowReport();
   });
+  // The further points in the wheel's houses, off unless chosen.
+  mnuPointsInWheel_ = view->addAction(QStringLiteral("Points in &Wheel"));
+  mnuPointsInWheel_->setObjectName(QStringLiteral("mnuPointsInWheel"));
+  mnuPointsInWheel_->setCheckable(true);
+  connect(mnuPointsInWheel_, &QAction::toggled, this, [this](bool on) {
+    if (settings_ != nullptr) {
+      settings_->Write(kPointsInWheelKey, on ? QStringLiteral("on") : QStringLiteral("off"));
+    }
+    display_->SetPointsInWheelShown(on);
+  });
   connect(mnuAspects_, &QAction::toggled, this, [this](bool shown) {
     aspects_->setVisible(shown);
     if (settings_ != nullptr) {
@@ -421,8 +431,11 @@ void MDI::mnuTransits_Click() {
   transits_->activateWindow();
 }
 
-void MDI::mnuAspectSettings_Click() {
+void MDI::OpenAspectSettings(bool onEngine) {
   frmAspectSettings dialog(aspectSettings_, this, ephemeris_);
+  if (onEngine) {
+    dialog.FocusEphemeris();
+  }
   if (dialog.exec() == QDialog::Accepted) {
     emit AspectSettingsChosen(dialog.Settings());
     if (dialog.ChosenEphemeris() != ephemeris_) {
@@ -453,6 +466,7 @@ void MDI::UseViewSettings(SettingsStore& settings) {
   mnuAspects_->setChecked(settings.Read(kAspectPanelKey) != QStringLiteral("hidden"));
   mnuAspectsInReport_->setChecked(settings.Read(kAspectsInReportKey) == QStringLiteral("on"));
   mnuAspectLines_->setChecked(settings.Read(kAspectLinesKey) == QStringLiteral("on"));
+  mnuPointsInWheel_->setChecked(settings.Read(kPointsInWheelKey) == QStringLiteral("on"));
   ZoomChoice choice;
   const std::optional<QString> stored = settings.Read(kZoomKey);
   if (const std::optional<ZoomChoice> remembered =

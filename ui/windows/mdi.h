@@ -37,6 +37,8 @@ inline const QString kAspectPanelKey = QStringLiteral("View/Aspects");
 inline const QString kAspectsInReportKey = QStringLiteral("View/AspectsInReport");
 /// The settings key of View > Aspect Lines (section "View"): "on" or "off".
 inline const QString kAspectLinesKey = QStringLiteral("View/AspectLines");
+/// The settings key of View > Points in Wheel (section "View"): "on" or "off".
+inline const QString kPointsInWheelKey = QStringLiteral("View/PointsInWheel");
 
 /// Left edges, in twips, of the controls that follow the window's width.
 struct MdiLayout {
@@ -148,7 +150,10 @@ class MDI : public QMainWindow {
   void mnuAbout_Click();
   void mnuExportChart_Click();
   void mnuPrintChart_Click();
-  void mnuAspectSettings_Click();
+  void mnuAspectSettings_Click() { OpenAspectSettings(false); }
+  /// Chart > Aspect Settings… with the focus on the engine choice, after a
+  /// cast with the chosen engine was refused.
+  void ChooseEphemerisAgain() { OpenAspectSettings(true); }
   void mnuTransitCalendar_Click();
   void mnuCompareWithFile_Click();
   /// Chart > Transits…: the transits window, opened or brought to the front.
@@ -165,6 +170,8 @@ class MDI : public QMainWindow {
 
  private:
   void BuildMenus();
+  /// Chart > Aspect Settings…, opened on the engine choice when `onEngine`.
+  void OpenAspectSettings(bool onEngine);
   /// Chart > Transit Calendar… and Compare With, below Aspect Settings….
   void BuildChartToolMenus(QMenu& chart);
   void FillCompareMenu();
@@ -198,6 +205,7 @@ class MDI : public QMainWindow {
   QAction* mnuAspects_ = nullptr;
   QAction* mnuAspectsInReport_ = nullptr;
   QAction* mnuAspectLines_ = nullptr;
+  QAction* mnuPointsInWheel_ = nullptr;
   AspectSettings aspectSettings_ = DefaultAspectSettings();
   Ephemeris ephemeris_ = Ephemeris::BuiltIn;
   Clock* transitClock_ = nullptr;

@@ -30,6 +30,7 @@
 #include "aspects/aspect_report.h"
 #include "chart/chart_driver.h"
 #include "chartfile/chart_file.h"
+#include "ephemeris/planets.h"
 #include "tests/support/sample_entries.h"
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/file_size_limit.h"
@@ -208,6 +209,54 @@ TEST(ChartSheet, AspectsTakeASecondPage) {
   EXPECT_EQ(image.size(), QSize(794, 2 * 1123));
   QSvgRenderer svg(RenderChartSheet(chart, SheetFormat::Svg));
   EXPECT_EQ(svg.viewBoxF(), QRectF(0, 0, 794, 2 * 1123));
+}
+
+// Page 1 names the engine that cast the chart and lists the further points
+// beside the three signs: each point's short position, or "not available"
+// where the engine gives none; no text it draws covers another.
+TEST(ChartSheet, FirstPageNamesTheEngineAndListsTheFurtherPoints) {
+  const ChartView chart = SampleChart();
+  ASSERT_EQ(chart.ephemeris, Ephemeris::BuiltIn);
+  QTemporaryDir folder;
+  const QString path = folder.filePath(QStringLiteral("points.pdf"));
+  ASSERT_EQ(WriteChartSheet(path, chart), std::nullopt);
+  const std::optional<QString> text = RunTool(QStringLiteral("pdftotext"), {path, "-"});
+  ASSERT_TRUE(text.has_value());
+  EXPECT_TRUE(text->contains(QStringLiteral("Positions: Built-in method")));
+  EXPECT_TRUE(text->contains(QStringLiteral("Further Points")));
+  for (int index = 0; index < kExtraPointCount; ++index) {
+    const auto point = static_cast<ExtraPoint>(index);
+    SCOPED_TRACE(std::string(InfoOf(point).name));
+    EXPECT_TRUE(text->contains(QString::fromStdString(std::string(InfoOf(point).name))));
+    if (const std::optional<PointPosition>& position = chart.extraPoints[point]) {
+      EXPECT_TRUE(text->contains(QString::fromStdString(ShortPositionTextOf(position->longitude))));
+    }
+  }
+  // The built-in method gives neither the true node nor Chiron.
+  EXPECT_EQ(text->count(QStringLiteral("not available")), 2);
+  ExpectSheetText(path, chart);
+
+  // As cast, and with the longer engine name (two lines) over a zone warning.
+  ChartView crowded = chart;
+  crowded.ephemeris = Ephemeris::Swiss;
+  crowded.zoneWarning =
+      "The zone chosen differs from the zone the place kept on that date; the chart uses the "
+      "zone chosen.";
+  for (const ChartView& shown : {chart, crowded}) {
+    testing::TextRecordingDevice device(kSheetSize.toSize());
+    QPainter painter(&device);
+    DrawChartSheet(painter, QRectF(QPointF(0, 0), kSheetSize), shown);
+    painter.end();
+    const std::vector<testing::DrawnText> texts = device.Texts();
+    for (std::size_t a = 0; a < texts.size(); ++a) {
+      for (std::size_t b = a + 1; b < texts.size(); ++b) {
+        // Ink boxes of one line's parts may touch; none may cover another.
+        const QRectF overlap = texts[a].box.intersected(texts[b].box);
+        EXPECT_TRUE(overlap.width() < 1.0 || overlap.height() < 1.0)
+            << texts[a].text.toStdString() << " / " << texts[b].text.toStdString();
+      }
+    }
+  }
 }
 
 // The sheet takes the chart file's name with its own extension: "Anna/Bob"

@@ -136,6 +136,12 @@ TEST_F(SensitivityResultsTest, TheWholeTextIsReachedFromTheKeyboard) {
   EXPECT_EQ(lines.front(),
             "Ascendant Virgo from 10:30 to 12:46; Leo if born before 10:30, Libra if born after "
             "12:46");
+  // The Midheaven's sentence follows the Ascendant's (and its daylight-saving
+  // line), before the Moon's.
+  EXPECT_EQ(lines[2],
+            "Midheaven Taurus from 8:39 to 10:37; Aries if born before 8:39, Gemini if born after "
+            "10:37");
+  EXPECT_TRUE(lines[3].startsWith(QStringLiteral("Moon ")));
   EXPECT_TRUE(shown.contains(QStringLiteral("Mars Virgo for a day either side of the birth time")));
   EXPECT_TRUE(shown.contains(QStringLiteral("check the birth time")));
   EXPECT_TRUE(focused);
