@@ -206,9 +206,9 @@ std::string PointTooltipText(const ChartInput& input, const BirthTimeSensitivity
 }
 
 SensitivityView SensitivityViewOf(const ChartInput& input, const PlaceClock* clock,
-                                  bool withMidheaven) {
+                                  bool withMidheaven, Ephemeris engine) {
   const BirthTimeSensitivity sensitivity =
-      AnalyseBirthTime(input, SensitivityOptions{Ephemeris::BuiltIn, withMidheaven});
+      AnalyseBirthTime(input, SensitivityOptions{engine, withMidheaven});
   SensitivityView view;
   for (int point = 0; point < kChartPointCount; ++point) {
     view.tooltips[static_cast<std::size_t>(point)] =

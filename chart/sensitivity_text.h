@@ -104,9 +104,10 @@ struct SensitivityView {
 
 /// Searches around the birth record of a cast chart (AnalyseBirthTime) and
 /// words the result for the results; with `withMidheaven` the Midheaven's
-/// sentence too.
+/// sentence too. `engine` is the one that cast the chart.
 [[nodiscard]] SensitivityView SensitivityViewOf(const ChartInput& input,
                                                 const PlaceClock* clock = nullptr,
-                                                bool withMidheaven = false);
+                                                bool withMidheaven = false,
+                                                Ephemeris engine = Ephemeris::BuiltIn);
 
 }  // namespace zodivane

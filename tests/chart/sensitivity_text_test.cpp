@@ -10,6 +10,7 @@
 #include <variant>
 
 #include "chart/chart_driver.h"
+#include "ephemeris/swiss_ephemeris.h"
 
 namespace zodivane {
 namespace {
@@ -205,6 +206,37 @@ TEST(SensitivityText, RealChartFromTheForm) {
             "12:46\nWith Daylight Saving Time ticked: Leo");
   EXPECT_EQ(PointTooltipText(session.chartInput(), sensitivity, ChartPoint::Jupiter),
             "Jupiter Virgo for a day either side of the birth time");
+}
+
+// The results' words come from the engine that cast the chart: with Swiss
+// Ephemeris the sign changes are searched with it, and differ from the
+// built-in method's by its small distance from the real sky.
+TEST(SensitivityText, TheViewSearchesWithTheChartsEngine) {
+  if (SwissEphemerisProblem()) {
+    GTEST_SKIP() << *SwissEphemerisProblem();
+  }
+  ChartInput input = BirthAtHalfPastTen();
+  input.latDegrees = 28;
+  input.latMinutes = 38;
+  input.lonDegrees = 77;
+  input.lonMinutes = 12;
+  input.isEast = Flag16::Of(true);
+  input.toUtHours = -5;
+  input.toUtMinutes = -30;
+  input.zoneHours = 5;
+  input.zoneMinutes = 30;
+  const BirthTimeSensitivity swiss =
+      AnalyseBirthTime(input, SensitivityOptions{Ephemeris::Swiss, false});
+  const SensitivityView view = SensitivityViewOf(input, nullptr, false, Ephemeris::Swiss);
+  const SensitivityView builtIn = SensitivityViewOf(input);
+  bool anyDiffers = false;
+  for (int point = 0; point < kChartPointCount; ++point) {
+    const auto index = static_cast<std::size_t>(point);
+    EXPECT_EQ(view.tooltips[index],
+              PointTooltipText(input, swiss, static_cast<ChartPoint>(point), nullptr));
+    anyDiffers = anyDiffers || view.tooltips[index] != builtIn.tooltips[index];
+  }
+  EXPECT_TRUE(anyDiffers);
 }
 
 }  // namespace

@@ -253,8 +253,9 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
   // With a chosen place, the times are its own clock's, looked up at each moment.
   const PlaceClock clock =
       chart.placeZone.empty() ? PlaceClock() : places::ClockOfZone(chart.placeZone);
-  const SensitivityView sensitivity = SensitivityViewOf(
-      session_.chartInput(), chart.placeZone.empty() ? nullptr : &clock, /*withMidheaven=*/true);
+  const SensitivityView sensitivity =
+      SensitivityViewOf(session_.chartInput(), chart.placeZone.empty() ? nullptr : &clock,
+                        /*withMidheaven=*/true, session_.ephemeris());
   window->Display().ShowSensitivity(sensitivity);
   // The bottom bar: a zone the database disagrees with first, then how sure the chart is.
   std::string note = chart.zoneWarning;
