@@ -28,3 +28,14 @@ def find(node, wanted, depth=0):
         if hit is not None:
             return hit
     return None
+
+
+def wait_for(app, wanted, seconds=30):
+    """The first node under `app` for which `wanted` holds, waiting up to `seconds`."""
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        hit = find(app, wanted)
+        if hit is not None:
+            return hit
+        time.sleep(0.3)
+    return None

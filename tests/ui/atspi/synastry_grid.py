@@ -6,47 +6,14 @@
 # both persons' points: the aspect with its orb, or "no aspect".
 import re
 import sys
-import time
 
-import pyatspi
+from atspi_bus import find, find_application, wait_for
 
 NAMES = ["Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus",
          "Neptune", "Pluto", "Ascendant"]
 ASPECT = re.compile(r"^(.+)'s (\w+) (\w+) (.+)'s (\w+), orb \d+ degrees? \d+ minutes?, "
                     r"(applying|separating)(, out of sign)?$")
 NONE = re.compile(r"^(.+)'s (\w+) and (.+)'s (\w+): no aspect$")
-
-
-def find_application(name, seconds=40):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.name and name in app.name.lower():
-                return app
-        time.sleep(0.2)
-    return None
-
-
-def find(node, wanted, depth=0):
-    if node is None or depth > 40:
-        return None
-    if wanted(node):
-        return node
-    for child in node:
-        hit = find(child, wanted, depth + 1)
-        if hit is not None:
-            return hit
-    return None
-
-
-def wait_for(app, wanted, seconds=30):
-    deadline = time.time() + seconds
-    while time.time() < deadline:
-        hit = find(app, wanted)
-        if hit is not None:
-            return hit
-        time.sleep(0.3)
-    return None
 
 
 app = find_application("zodivane")
