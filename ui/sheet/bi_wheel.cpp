@@ -15,6 +15,7 @@
 
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/aspect_marks.h"
+#include "ui/sheet/sheet_text.h"
 #include "ui/sheet/wheel_layout.h"
 
 namespace zodivane::ui {
@@ -39,11 +40,9 @@ static_assert(kBodyGlyphs.size() == kSkyBodyCount);
 
 const QString kRetrogradeMark = QStringLiteral("\u211E");
 
-const QColor kRule{110, 75, 51};         ///< the wheel drawing's brown
 const QColor kFaintRule{176, 138, 108};  ///< the wheel drawing's degree ticks
 const QColor kRingFill{255, 246, 234};
 const QColor kDiscFill{255, 252, 246};
-const QColor kInk{0, 0, 0};
 const QColor kRetrogradeColour{200, 0, 0};
 
 /// The radius of the disc the lines cross: over the middle of the houses,
@@ -176,11 +175,11 @@ QFont RingFont(int pixels, bool bold = false) {
 /// The ring around the natal wheel: its fill, edges, the sign boundaries
 /// across it and a tick at every tenth degree on its outer edge.
 void PaintRing(QPainter& painter, int firstHouseSign) {
-  painter.setPen(QPen(kRule, 2.0));
+  painter.setPen(QPen(kSheetRule, 2.0));
   painter.setBrush(kRingFill);
   painter.drawEllipse(wheel::kCentre, biwheel::kRingOuterRadius, biwheel::kRingOuterRadius);
   painter.setBrush(Qt::NoBrush);
-  painter.setPen(QPen(kRule, 1.0));
+  painter.setPen(QPen(kSheetRule, 1.0));
   for (int sign = 0; sign < kSignCount; ++sign) {
     const double angle = AngleOf(30.0 * sign, firstHouseSign);
     painter.drawLine(AtAngle(angle, biwheel::kRingInnerRadius),
@@ -201,7 +200,7 @@ void PaintRing(QPainter& painter, int firstHouseSign) {
 /// with a tick at each inner point's degree inside the disc's edge and at
 /// each outer body's degree outside it.
 void PaintLines(QPainter& painter, const BiWheelView& view, int firstHouseSign) {
-  painter.setPen(QPen(kRule, 1.0));
+  painter.setPen(QPen(kSheetRule, 1.0));
   painter.setBrush(kDiscFill);
   painter.drawEllipse(wheel::kCentre, kLineRadius, kLineRadius);
   painter.setBrush(Qt::NoBrush);
@@ -215,7 +214,7 @@ void PaintLines(QPainter& painter, const BiWheelView& view, int firstHouseSign) 
         AtAngle(AngleOf(view.outer[line.first].longitude, firstHouseSign), kLineRadius),
         AtAngle(AngleOf(inner[line.second].longitude, firstHouseSign), kLineRadius));
   }
-  painter.setPen(QPen(kInk, 1.0));
+  painter.setPen(QPen(kSheetInk, 1.0));
   for (const PointPosition& point : inner) {
     const double angle = AngleOf(point.longitude, firstHouseSign);
     painter.drawLine(AtAngle(angle, kLineRadius - 4.0), AtAngle(angle, kLineRadius));
@@ -332,7 +331,7 @@ void DrawBiWheel(QPainter& painter, const QRectF& target, const BiWheelView& vie
   if (view.showLines) {
     PaintLines(painter, view, firstHouseSign);
   }
-  wheel::PaintWheelMarks(painter, view.inner.wheel, RingFont(16), RingFont(11), kInk,
+  wheel::PaintWheelMarks(painter, view.inner.wheel, RingFont(16), RingFont(11), kSheetInk,
                          look::colours::kBlue);
 
   const QFont glyphFont = RingFont(kGlyphPixels);
@@ -363,7 +362,7 @@ void DrawBiWheel(QPainter& painter, const QRectF& target, const BiWheelView& vie
     const double baseline =
         degreeCentre.y() + (degreeMetrics.ascent() - degreeMetrics.descent()) / 2.0;
     painter.setFont(degreeFont);
-    painter.setPen(kInk);
+    painter.setPen(kSheetInk);
     painter.drawText(QPointF(left, baseline), degree);
     if (body.retrograde) {
       painter.setPen(kRetrogradeColour);

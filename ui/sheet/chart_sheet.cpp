@@ -18,6 +18,7 @@
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/sheet_files.h"
+#include "ui/sheet/sheet_text.h"
 #include "ui/sheet/wheel_layout.h"
 
 namespace zodivane::ui {
@@ -32,30 +33,11 @@ constexpr double kWheelTop = 296.0;
 /// The further points' column, right of the three signs.
 constexpr double kFurtherPointsLeft = 574.0;
 
-using look::colours::kDetailsText;
-const QColor kInk{0, 0, 0};
-const QColor kRule{110, 75, 51};  ///< the wheel drawing's brown
 using look::FromUtf8;
 using look::colours::kBlue;
+using look::colours::kDetailsText;
 using look::colours::kNavy;
 using look::colours::kRed;
-
-/// Verdana (DejaVu Sans where it is missing) at `pixels` sheet units.
-QFont SheetFont(int pixels, bool bold = false) {
-  QFont font = look::VerdanaFamily();
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
-
-/// Draws `text` on one line in `box`, cut with "…" where it does not fit.
-void DrawLine(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
-              const QColor& colour, Qt::Alignment alignment = Qt::AlignLeft) {
-  painter.setFont(font);
-  painter.setPen(colour);
-  const QString shown = QFontMetricsF(font).elidedText(text, Qt::ElideRight, box.width());
-  painter.drawText(box, static_cast<int>(alignment | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
-}
 
 /// The wheel as the results form shows it, in `target`, with the lines of
 /// `aspects` in its Earth disc when there are any.
@@ -71,7 +53,7 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
   const std::optional<int> firstHouseSign =
       chart.points[static_cast<std::size_t>(ChartPoint::Ascendant)].sign;
   if (chart.aspects && firstHouseSign) {
-    painter.setPen(QPen(kRule, 1.0));
+    painter.setPen(QPen(kSheetRule, 1.0));
     painter.setBrush(QColor(255, 252, 246));
     painter.drawEllipse(wheel::kCentre, wheel::kSheetAspectRingRadius,
                         wheel::kSheetAspectRingRadius);
@@ -79,7 +61,7 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
     wheel::PaintAspectLines(painter, chart.aspects->aspects, chart.points, *firstHouseSign,
                             wheel::kSheetAspectRingRadius);
   }
-  wheel::PaintWheelMarks(painter, wheelView, SheetFont(16), SheetFont(11), kInk, kBlue);
+  wheel::PaintWheelMarks(painter, wheelView, SheetFont(16), SheetFont(11), kSheetInk, kBlue);
   painter.restore();
 }
 
@@ -112,8 +94,8 @@ QString FullDate(const CivilMoment& clock) {
 }
 
 void DrawHeading(QPainter& painter, double left, double top, const QString& text) {
-  DrawLine(painter, QRectF(left, top, kSheetSize.width() / 2.0 - kMargin, 20), text,
-           SheetFont(14, true), kNavy);
+  DrawSheetLine(painter, QRectF(left, top, kSheetSize.width() / 2.0 - kMargin, 20), text,
+                SheetFont(14, true), kNavy);
 }
 
 void DrawDetails(QPainter& painter, const ChartView& chart) {
@@ -141,8 +123,8 @@ void DrawDetails(QPainter& painter, const ChartView& chart) {
     if (row.value->empty() && (row.value == &chart.zoneUsed || row.value == &chart.universalTime)) {
       continue;
     }
-    DrawLine(painter, QRectF(kMargin, top, kCaptionWidth, kRowStep), FromUtf8(row.caption),
-             SheetFont(11), kDetailsText);
+    DrawSheetLine(painter, QRectF(kMargin, top, kCaptionWidth, kRowStep), FromUtf8(row.caption),
+                  SheetFont(11), kDetailsText);
     // A long value wraps onto further lines rather than being cut.
     const double used = DrawWrapped(
         painter, QRectF(kMargin + kCaptionWidth, top + 1, valueWidth, kDetailsBottom - top),
@@ -169,9 +151,10 @@ void DrawSigns(QPainter& painter, const ChartView& chart) {
   double top = 122;
   const double width = kFurtherPointsLeft - kColumnGap / 2.0 - kRightColumn;
   for (const auto& [caption, value] : pairs) {
-    DrawLine(painter, QRectF(kRightColumn, top, width, 20), FromUtf8(caption), SheetFont(13, true),
-             kInk);
-    DrawLine(painter, QRectF(kRightColumn, top + 20, width, 20), value, SheetFont(13), kInk);
+    DrawSheetLine(painter, QRectF(kRightColumn, top, width, 20), FromUtf8(caption),
+                  SheetFont(13, true), kSheetInk);
+    DrawSheetLine(painter, QRectF(kRightColumn, top + 20, width, 20), value, SheetFont(13),
+                  kSheetInk);
     top += 44;
   }
 }
@@ -180,20 +163,21 @@ void DrawSigns(QPainter& painter, const ChartView& chart) {
 /// position or "not available", and the engine that cast the chart under them.
 void DrawFurtherPoints(QPainter& painter, const ChartView& chart) {
   const double width = kSheetSize.width() - kMargin - kFurtherPointsLeft;
-  DrawLine(painter, QRectF(kFurtherPointsLeft, 96, width, 20), QStringLiteral("Further Points"),
-           SheetFont(14, true), kNavy);
+  DrawSheetLine(painter, QRectF(kFurtherPointsLeft, 96, width, 20),
+                QStringLiteral("Further Points"), SheetFont(14, true), kNavy);
   constexpr double kNameWidth = 84;
   constexpr double kRowStep = 15;
   double top = 122;
   for (int index = 0; index < kExtraPointCount; ++index) {
     const auto point = static_cast<ExtraPoint>(index);
     const std::optional<PointPosition>& position = chart.extraPoints[point];
-    DrawLine(painter, QRectF(kFurtherPointsLeft, top, kNameWidth, kRowStep),
-             FromUtf8(InfoOf(point).name), SheetFont(11, true), kInk);
-    DrawLine(painter, QRectF(kFurtherPointsLeft + kNameWidth, top, width - kNameWidth, kRowStep),
-             position ? QString::fromStdString(ShortPositionTextOf(position->longitude))
-                      : QStringLiteral("not available"),
-             SheetFont(11), position ? kInk : kDetailsText);
+    DrawSheetLine(painter, QRectF(kFurtherPointsLeft, top, kNameWidth, kRowStep),
+                  FromUtf8(InfoOf(point).name), SheetFont(11, true), kSheetInk);
+    DrawSheetLine(painter,
+                  QRectF(kFurtherPointsLeft + kNameWidth, top, width - kNameWidth, kRowStep),
+                  position ? QString::fromStdString(ShortPositionTextOf(position->longitude))
+                           : QStringLiteral("not available"),
+                  SheetFont(11), position ? kSheetInk : kDetailsText);
     top += kRowStep;
   }
   DrawWrapped(painter, QRectF(kFurtherPointsLeft, top + 6, width, kWheelTop - 36 - (top + 6)),
@@ -210,13 +194,13 @@ void DrawPositions(QPainter& painter, const ChartView& chart, double top) {
     const bool second = point >= kFirstColumnRows;
     const double left = second ? kRightColumn : kMargin;
     const double rowTop = top + 28 + kRowStep * (second ? point - kFirstColumnRows : point);
-    DrawLine(painter, QRectF(left, rowTop, 100, kRowStep), FromUtf8(kChartPointNames[index]),
-             SheetFont(13, true), kInk);
-    DrawLine(painter, QRectF(left + 104, rowTop, 90, kRowStep),
-             QString::fromStdString(chart.positions[index]), SheetFont(13), kInk);
+    DrawSheetLine(painter, QRectF(left, rowTop, 100, kRowStep), FromUtf8(kChartPointNames[index]),
+                  SheetFont(13, true), kSheetInk);
+    DrawSheetLine(painter, QRectF(left + 104, rowTop, 90, kRowStep),
+                  QString::fromStdString(chart.positions[index]), SheetFont(13), kSheetInk);
     if (chart.points[index].retrograde) {
-      DrawLine(painter, QRectF(left + 196, rowTop, 60, kRowStep), QStringLiteral("(R)"),
-               SheetFont(13, true), kRed);
+      DrawSheetLine(painter, QRectF(left + 196, rowTop, 60, kRowStep), QStringLiteral("(R)"),
+                    SheetFont(13, true), kRed);
     }
   }
 }
@@ -228,13 +212,13 @@ void DrawPageHead(QPainter& painter, const ChartView& chart, const QString& titl
   const QString name = QString::fromStdString(chart.name);
   const QRectF nameBox(kMargin, kMargin - 8, width * 0.75, 36);
   if (QFontMetricsF(SheetFont(24, true)).horizontalAdvance(name) <= nameBox.width()) {
-    DrawLine(painter, nameBox, name, SheetFont(24, true), kNavy);
+    DrawSheetLine(painter, nameBox, name, SheetFont(24, true), kNavy);
   } else {
     DrawWrapped(painter, nameBox, name, SheetFont(14, true), kNavy);
   }
-  DrawLine(painter, QRectF(kMargin + width * 0.75, kMargin - 8, width * 0.25, 36), title,
-           SheetFont(12), kRule, Qt::AlignRight);
-  painter.setPen(QPen(kRule, 1.0));
+  DrawSheetLine(painter, QRectF(kMargin + width * 0.75, kMargin - 8, width * 0.25, 36), title,
+                SheetFont(12), kSheetRule, Qt::AlignRight);
+  painter.setPen(QPen(kSheetRule, 1.0));
   painter.drawLine(QPointF(kMargin, 76), QPointF(kSheetSize.width() - kMargin, 76));
 }
 
@@ -259,14 +243,15 @@ void DrawAspectGrid(QPainter& painter, const ChartAspects& aspects) {
   const QColor lines(205, 185, 165);
   for (int column = 0; column < kGridRows; ++column) {
     const QRectF head(CellBox(0, column).left(), kGridTop, kCellWidth, kGridHeadHeight);
-    DrawLine(painter, head, FromUtf8(kChartPointNames[static_cast<std::size_t>(column)]).left(3),
-             SheetFont(12, true), kInk, Qt::AlignCenter);
+    DrawSheetLine(painter, head,
+                  FromUtf8(kChartPointNames[static_cast<std::size_t>(column)]).left(3),
+                  SheetFont(12, true), kSheetInk, Qt::AlignCenter);
   }
   for (int row = 0; row < kGridRows; ++row) {
     const QRectF first = CellBox(row, 0);
-    DrawLine(painter, QRectF(kMargin, first.top(), kGridLabelWidth - 6, kCellHeight),
-             FromUtf8(kChartPointNames[static_cast<std::size_t>(row + 1)]), SheetFont(12, true),
-             kInk);
+    DrawSheetLine(painter, QRectF(kMargin, first.top(), kGridLabelWidth - 6, kCellHeight),
+                  FromUtf8(kChartPointNames[static_cast<std::size_t>(row + 1)]),
+                  SheetFont(12, true), kSheetInk);
     painter.setPen(QPen(lines, 1.0));
     painter.setBrush(Qt::NoBrush);
     for (int column = 0; column <= row; ++column) {
@@ -278,13 +263,14 @@ void DrawAspectGrid(QPainter& painter, const ChartAspects& aspects) {
     const int second = static_cast<int>(aspect.b);
     const QRectF cell = CellBox(std::max(first, second) - 1, std::min(first, second));
     const QRectF upper(cell.left(), cell.top() + 3, cell.width(), cell.height() * 0.55);
-    DrawLine(painter, upper, AspectGlyph(aspect.kind), SheetFont(18), AspectColour(aspect.kind),
-             Qt::AlignCenter);
+    DrawSheetLine(painter, upper, AspectGlyph(aspect.kind), SheetFont(18),
+                  AspectColour(aspect.kind), Qt::AlignCenter);
     const QRectF lower(cell.left(), upper.bottom() - 2, cell.width(),
                        cell.bottom() - upper.bottom());
-    DrawLine(painter, lower,
-             OrbText(aspect.orb) + (aspect.applying ? QStringLiteral(" a") : QStringLiteral(" s")),
-             SheetFont(10), kInk, Qt::AlignCenter);
+    DrawSheetLine(
+        painter, lower,
+        OrbText(aspect.orb) + (aspect.applying ? QStringLiteral(" a") : QStringLiteral(" s")),
+        SheetFont(10), kSheetInk, Qt::AlignCenter);
   }
 
   // The free corner above the diagonal: right of the fifth column, down to
@@ -302,7 +288,7 @@ void DrawAspectGrid(QPainter& painter, const ChartAspects& aspects) {
   double top = CellBox(0, 0).top() + 26;
   for (const QString& line : patterns) {
     top += DrawWrapped(painter, QRectF(left, top, width, CellBox(4, 0).bottom() - top), line,
-                       SheetFont(12), kInk) +
+                       SheetFont(12), kSheetInk) +
            4;
   }
   // The key to the lines' colours, under the patterns.
@@ -319,12 +305,13 @@ void DrawAspectGrid(QPainter& painter, const ChartAspects& aspects) {
   for (const Key& key : keys) {
     painter.setPen(QPen(AspectColour(key.kind), 2.0));
     painter.drawLine(QPointF(keyLeft, keyTop + 9), QPointF(keyLeft + 28, keyTop + 9));
-    DrawLine(painter, QRectF(keyLeft + 36, keyTop, kSheetSize.width() - kMargin - keyLeft - 36, 18),
-             QString::fromLatin1(key.text), SheetFont(11), kInk);
+    DrawSheetLine(painter,
+                  QRectF(keyLeft + 36, keyTop, kSheetSize.width() - kMargin - keyLeft - 36, 18),
+                  QString::fromLatin1(key.text), SheetFont(11), kSheetInk);
     keyTop += 20;
   }
-  DrawLine(painter, QRectF(keyLeft, keyTop + 4, kSheetSize.width() - kMargin - keyLeft, 18),
-           QStringLiteral("a applying, s separating"), SheetFont(11), kDetailsText);
+  DrawSheetLine(painter, QRectF(keyLeft, keyTop + 4, kSheetSize.width() - kMargin - keyLeft, 18),
+                QStringLiteral("a applying, s separating"), SheetFont(11), kDetailsText);
 }
 
 void DrawAspectList(QPainter& painter, const ChartAspects& aspects) {
@@ -344,22 +331,22 @@ void DrawAspectList(QPainter& painter, const ChartAspects& aspects) {
     const int row = static_cast<int>(index) % rows;
     const double left = kMargin + (static_cast<int>(index) / rows) * (columnWidth + kColumnGap);
     const double rowTop = top + row * step;
-    DrawLine(painter, QRectF(left, rowTop, 140, step),
-             FromUtf8(AspectPointName(aspect.a)) + QStringLiteral(" \u2013 ") +
-                 FromUtf8(AspectPointName(aspect.b)),
-             font, kInk);
-    DrawLine(painter, QRectF(left + 142, rowTop, 22, step), AspectGlyph(aspect.kind), font,
-             AspectColour(aspect.kind), Qt::AlignCenter);
-    DrawLine(painter, QRectF(left + 166, rowTop, 104, step), FromUtf8(InfoOf(aspect.kind).name),
-             font, kInk);
-    DrawLine(painter, QRectF(left + 272, rowTop, 46, step), OrbText(aspect.orb), font, kInk,
-             Qt::AlignRight);
-    DrawLine(painter, QRectF(left + 322, rowTop, 12, step),
-             aspect.applying ? QStringLiteral("a") : QStringLiteral("s"), font, kDetailsText);
+    DrawSheetLine(painter, QRectF(left, rowTop, 140, step),
+                  FromUtf8(AspectPointName(aspect.a)) + QStringLiteral(" \u2013 ") +
+                      FromUtf8(AspectPointName(aspect.b)),
+                  font, kSheetInk);
+    DrawSheetLine(painter, QRectF(left + 142, rowTop, 22, step), AspectGlyph(aspect.kind), font,
+                  AspectColour(aspect.kind), Qt::AlignCenter);
+    DrawSheetLine(painter, QRectF(left + 166, rowTop, 104, step),
+                  FromUtf8(InfoOf(aspect.kind).name), font, kSheetInk);
+    DrawSheetLine(painter, QRectF(left + 272, rowTop, 46, step), OrbText(aspect.orb), font,
+                  kSheetInk, Qt::AlignRight);
+    DrawSheetLine(painter, QRectF(left + 322, rowTop, 12, step),
+                  aspect.applying ? QStringLiteral("a") : QStringLiteral("s"), font, kDetailsText);
   }
   if (sorted.empty()) {
-    DrawLine(painter, QRectF(kMargin, top, columnWidth, 18), QStringLiteral("No aspects"),
-             SheetFont(11), kInk);
+    DrawSheetLine(painter, QRectF(kMargin, top, columnWidth, 18), QStringLiteral("No aspects"),
+                  SheetFont(11), kSheetInk);
   }
 }
 

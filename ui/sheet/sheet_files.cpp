@@ -13,12 +13,11 @@
 #include <cmath>
 #include <cstdio>
 
+#include "ui/sheet/sheet_text.h"
 #include "ui/sheet/whole_file.h"
 
 namespace zodivane::ui {
 namespace {
-
-const QColor kRule{110, 75, 51};  ///< the wheel drawing's brown
 
 /// The size of a PNG or SVG of the sheet: its pages one under the other.
 QSizeF ImageSize(const SheetPages& pages) {
@@ -32,7 +31,7 @@ void DrawStackedPages(QPainter& painter, const SheetPages& pages, double scale) 
     pages.draw(painter, QRectF(QPointF(0, page.height() * index), page), index);
     if (index > 0) {
       // A fine rule where one page ends and the next begins.
-      painter.setPen(QPen(kRule, 1.0));
+      painter.setPen(QPen(kSheetRule, 1.0));
       painter.drawLine(QPointF(0, page.height() * index),
                        QPointF(page.width(), page.height() * index));
     }

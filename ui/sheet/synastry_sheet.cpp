@@ -13,6 +13,7 @@
 #include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/bi_wheel.h"
 #include "ui/sheet/sheet_files.h"
+#include "ui/sheet/sheet_text.h"
 
 namespace zodivane::ui {
 namespace {
@@ -21,28 +22,11 @@ namespace {
 constexpr double kMargin = 40.0;
 constexpr double kColumnGap = 40.0;
 constexpr double kHalf = (kSheetSize.width() - 2 * kMargin - kColumnGap) / 2.0;
-const QColor kInk{0, 0, 0};
-const QColor kRule{110, 75, 51};
 const QColor kOuterColour{128, 0, 96};  ///< the second person, as the bi-wheel draws them
 using look::FromUtf8;
 using look::colours::kDetailsText;
 using look::colours::kNavy;
 using look::colours::kRed;
-
-QFont SheetFont(int pixels, bool bold = false) {
-  QFont font = look::VerdanaFamily();
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
-
-void DrawLine(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
-              const QColor& colour, Qt::Alignment alignment = Qt::AlignLeft) {
-  painter.setFont(font);
-  painter.setPen(colour);
-  const QString shown = QFontMetricsF(font).elidedText(text, Qt::ElideRight, box.width());
-  painter.drawText(box, static_cast<int>(alignment | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
-}
 
 QString Name(const ChartView& chart) {
   const QString name = FromUtf8(chart.name).trimmed();
@@ -55,20 +39,20 @@ QString PointName(std::size_t index) {
 
 void DrawPageHead(QPainter& painter, const SynastrySheet& sheet, const QString& title) {
   const double width = kSheetSize.width() - 2 * kMargin;
-  DrawLine(painter, QRectF(kMargin, kMargin - 8, width * 0.75, 36),
-           Name(sheet.first) + QStringLiteral(" & ") + Name(sheet.second), SheetFont(20, true),
-           kNavy);
-  DrawLine(painter, QRectF(kMargin + width * 0.75, kMargin - 8, width * 0.25, 36), title,
-           SheetFont(12), kRule, Qt::AlignRight);
-  painter.setPen(QPen(kRule, 1.0));
+  DrawSheetLine(painter, QRectF(kMargin, kMargin - 8, width * 0.75, 36),
+                Name(sheet.first) + QStringLiteral(" & ") + Name(sheet.second), SheetFont(20, true),
+                kNavy);
+  DrawSheetLine(painter, QRectF(kMargin + width * 0.75, kMargin - 8, width * 0.25, 36), title,
+                SheetFont(12), kSheetRule, Qt::AlignRight);
+  painter.setPen(QPen(kSheetRule, 1.0));
   painter.drawLine(QPointF(kMargin, 76), QPointF(kSheetSize.width() - kMargin, 76));
 }
 
 /// One person's details in a column: the role and name, then the birth.
 void DrawPerson(QPainter& painter, double left, const QString& role, const ChartView& chart,
                 const QColor& colour) {
-  DrawLine(painter, QRectF(left, 88, kHalf, 18), role, SheetFont(11), kDetailsText);
-  DrawLine(painter, QRectF(left, 106, kHalf, 22), Name(chart), SheetFont(15, true), colour);
+  DrawSheetLine(painter, QRectF(left, 88, kHalf, 18), role, SheetFont(11), kDetailsText);
+  DrawSheetLine(painter, QRectF(left, 106, kHalf, 22), Name(chart), SheetFont(15, true), colour);
   QStringList place;
   for (const std::string* part : {&chart.city, &chart.state, &chart.country}) {
     if (!part->empty()) {
@@ -88,15 +72,15 @@ void DrawPerson(QPainter& painter, double left, const QString& role, const Chart
   };
   double top = 130;
   for (const QString& line : lines) {
-    DrawLine(painter, QRectF(left, top, kHalf, 16), line, SheetFont(11), kInk);
+    DrawSheetLine(painter, QRectF(left, top, kHalf, 16), line, SheetFont(11), kSheetInk);
     top += 16;
   }
 }
 
 /// Both persons' positions, point by point, under the bi-wheel.
 void DrawPositions(QPainter& painter, const SynastrySheet& sheet, double top) {
-  DrawLine(painter, QRectF(kMargin, top, kHalf, 20), QStringLiteral("Positions"),
-           SheetFont(14, true), kNavy);
+  DrawSheetLine(painter, QRectF(kMargin, top, kHalf, 20), QStringLiteral("Positions"),
+                SheetFont(14, true), kNavy);
   constexpr double kRowStep = 18;
   constexpr int kFirstColumnRows = 6;
   for (int point = 0; point < kChartPointCount; ++point) {
@@ -104,16 +88,16 @@ void DrawPositions(QPainter& painter, const SynastrySheet& sheet, double top) {
     const bool second = point >= kFirstColumnRows;
     const double left = second ? kMargin + kHalf + kColumnGap : kMargin;
     const double rowTop = top + 26 + kRowStep * (second ? point - kFirstColumnRows : point);
-    DrawLine(painter, QRectF(left, rowTop, 90, kRowStep), PointName(index), SheetFont(12, true),
-             kInk);
+    DrawSheetLine(painter, QRectF(left, rowTop, 90, kRowStep), PointName(index),
+                  SheetFont(12, true), kSheetInk);
     const auto position = [&](const ChartView& chart, double at, const QColor& colour) {
       QString text = QString::fromStdString(chart.positions[index]);
       if (chart.points[index].retrograde) {
         text += QStringLiteral(" (R)");
       }
-      DrawLine(painter, QRectF(at, rowTop, 110, kRowStep), text, SheetFont(12), colour);
+      DrawSheetLine(painter, QRectF(at, rowTop, 110, kRowStep), text, SheetFont(12), colour);
     };
-    position(sheet.first, left + 92, kInk);
+    position(sheet.first, left + 92, kSheetInk);
     position(sheet.second, left + 206, kOuterColour);
   }
 }
@@ -132,10 +116,10 @@ void DrawChartsPage(QPainter& painter, const SynastrySheet& sheet) {
 }
 
 void DrawAspectsPage(QPainter& painter, const SynastrySheet& sheet) {
-  DrawLine(painter, QRectF(kMargin, 96, kSheetSize.width() - 2 * kMargin, 20),
-           QStringLiteral("Aspects between the charts, orb 6\u00B0 (%1 first, %2 second)")
-               .arg(Name(sheet.first), Name(sheet.second)),
-           SheetFont(14, true), kNavy);
+  DrawSheetLine(painter, QRectF(kMargin, 96, kSheetSize.width() - 2 * kMargin, 20),
+                QStringLiteral("Aspects between the charts, orb 6\u00B0 (%1 first, %2 second)")
+                    .arg(Name(sheet.first), Name(sheet.second)),
+                SheetFont(14, true), kNavy);
   std::vector<CrossAspect> sorted = sheet.aspects;
   std::stable_sort(sorted.begin(), sorted.end(),
                    [](const CrossAspect& a, const CrossAspect& b) { return a.orb < b.orb; });
@@ -149,25 +133,26 @@ void DrawAspectsPage(QPainter& painter, const SynastrySheet& sheet) {
     const int row = static_cast<int>(index) % rows;
     const double left = kMargin + (static_cast<int>(index) / rows) * (kHalf + kColumnGap);
     const double rowTop = top + row * step;
-    DrawLine(painter, QRectF(left, rowTop, 80, step), PointName(aspect.first), font, kInk);
-    DrawLine(painter, QRectF(left + 80, rowTop, 24, step), AspectGlyph(aspect.kind), font,
-             AspectColour(aspect.kind), Qt::AlignCenter);
-    DrawLine(painter, QRectF(left + 108, rowTop, 80, step), PointName(aspect.second), font,
-             kOuterColour);
-    DrawLine(painter, QRectF(left + 190, rowTop, 86, step), FromUtf8(InfoOf(aspect.kind).name),
-             font, kInk);
-    DrawLine(painter, QRectF(left + 276, rowTop, 46, step), OrbText(aspect.orb), font, kInk,
-             Qt::AlignRight);
-    DrawLine(painter, QRectF(left + 326, rowTop, 12, step),
-             aspect.applying ? QStringLiteral("a") : QStringLiteral("s"), font, kDetailsText);
+    DrawSheetLine(painter, QRectF(left, rowTop, 80, step), PointName(aspect.first), font,
+                  kSheetInk);
+    DrawSheetLine(painter, QRectF(left + 80, rowTop, 24, step), AspectGlyph(aspect.kind), font,
+                  AspectColour(aspect.kind), Qt::AlignCenter);
+    DrawSheetLine(painter, QRectF(left + 108, rowTop, 80, step), PointName(aspect.second), font,
+                  kOuterColour);
+    DrawSheetLine(painter, QRectF(left + 190, rowTop, 86, step), FromUtf8(InfoOf(aspect.kind).name),
+                  font, kSheetInk);
+    DrawSheetLine(painter, QRectF(left + 276, rowTop, 46, step), OrbText(aspect.orb), font,
+                  kSheetInk, Qt::AlignRight);
+    DrawSheetLine(painter, QRectF(left + 326, rowTop, 12, step),
+                  aspect.applying ? QStringLiteral("a") : QStringLiteral("s"), font, kDetailsText);
   }
   if (sorted.empty()) {
-    DrawLine(painter, QRectF(kMargin, top, kHalf, 18), QStringLiteral("No aspects"), SheetFont(12),
-             kInk);
+    DrawSheetLine(painter, QRectF(kMargin, top, kHalf, 18), QStringLiteral("No aspects"),
+                  SheetFont(12), kSheetInk);
   }
-  DrawLine(painter, QRectF(kMargin, bottom, kSheetSize.width() - 2 * kMargin, 16),
-           QStringLiteral("a applying, s separating; the second person's points in colour"),
-           SheetFont(10), kDetailsText);
+  DrawSheetLine(painter, QRectF(kMargin, bottom, kSheetSize.width() - 2 * kMargin, 16),
+                QStringLiteral("a applying, s separating; the second person's points in colour"),
+                SheetFont(10), kDetailsText);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/chart_sheet.h"
+#include "ui/sheet/sheet_text.h"
 
 namespace zodivane::ui {
 namespace {
@@ -29,26 +30,8 @@ constexpr double kDetailsTop = 96.0;
 constexpr double kWheelTop = 218.0;
 constexpr double kWheelSide = 540.0;
 
-const QColor kInk{0, 0, 0};
-const QColor kRule{110, 75, 51};  ///< the wheel drawing's brown
 using look::colours::kDetailsText;
 using look::colours::kNavy;
-
-QFont SheetFont(int pixels, bool bold = false) {
-  QFont font = look::VerdanaFamily();
-  font.setPixelSize(pixels);
-  font.setBold(bold);
-  return font;
-}
-
-/// Draws `text` on one line in `box`, cut with "…" where it does not fit.
-void DrawLine(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
-              const QColor& colour, Qt::Alignment alignment = Qt::AlignLeft) {
-  painter.setFont(font);
-  painter.setPen(colour);
-  const QString shown = QFontMetricsF(font).elidedText(text, Qt::ElideRight, box.width());
-  painter.drawText(box, static_cast<int>(alignment | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
-}
 
 /// "5 March 1980, 07:05".
 QString BirthMoment(const CivilMoment& clock) {
@@ -83,33 +66,33 @@ struct DetailRow {
 void DrawDetails(QPainter& painter, double left, const QString& heading,
                  const std::vector<DetailRow>& rows) {
   const double width = kSheetSize.width() / 2.0 - kMargin - kColumnGap / 2.0;
-  DrawLine(painter, QRectF(left, kDetailsTop, width, 20), heading, SheetFont(14, true), kNavy);
+  DrawSheetLine(painter, QRectF(left, kDetailsTop, width, 20), heading, SheetFont(14, true), kNavy);
   constexpr double kCaptionWidth = 96;
   constexpr double kRowStep = 16;
   double top = kDetailsTop + 24;
   for (const DetailRow& row : rows) {
-    DrawLine(painter, QRectF(left, top, kCaptionWidth, kRowStep), QString::fromLatin1(row.caption),
-             SheetFont(11), kDetailsText);
-    DrawLine(painter, QRectF(left + kCaptionWidth, top, width - kCaptionWidth, kRowStep), row.value,
-             SheetFont(11, true), kDetailsText);
+    DrawSheetLine(painter, QRectF(left, top, kCaptionWidth, kRowStep),
+                  QString::fromLatin1(row.caption), SheetFont(11), kDetailsText);
+    DrawSheetLine(painter, QRectF(left + kCaptionWidth, top, width - kCaptionWidth, kRowStep),
+                  row.value, SheetFont(11, true), kDetailsText);
     top += kRowStep;
   }
 }
 
 void DrawHead(QPainter& painter, const TransitSheet& sheet) {
   const double width = kSheetSize.width() - 2 * kMargin;
-  DrawLine(painter, QRectF(kMargin, kMargin - 8, width * 0.75, 36),
-           QString::fromStdString(sheet.wheel.inner.name), SheetFont(24, true), kNavy);
-  DrawLine(painter, QRectF(kMargin + width * 0.75, kMargin - 8, width * 0.25, 36),
-           QStringLiteral("Transits"), SheetFont(12), kRule, Qt::AlignRight);
-  painter.setPen(QPen(kRule, 1.0));
+  DrawSheetLine(painter, QRectF(kMargin, kMargin - 8, width * 0.75, 36),
+                QString::fromStdString(sheet.wheel.inner.name), SheetFont(24, true), kNavy);
+  DrawSheetLine(painter, QRectF(kMargin + width * 0.75, kMargin - 8, width * 0.25, 36),
+                QStringLiteral("Transits"), SheetFont(12), kSheetRule, Qt::AlignRight);
+  painter.setPen(QPen(kSheetRule, 1.0));
   painter.drawLine(QPointF(kMargin, 76), QPointF(kSheetSize.width() - kMargin, 76));
 }
 
 void DrawList(QPainter& painter, const TransitSheet& sheet, double headTop) {
-  DrawLine(painter, QRectF(kMargin, headTop, kSheetSize.width() - 2 * kMargin, 20),
-           QStringLiteral("Transits to the natal chart (orb %1\u00B0)").arg(kTransitOrb),
-           SheetFont(14, true), kNavy);
+  DrawSheetLine(painter, QRectF(kMargin, headTop, kSheetSize.width() - 2 * kMargin, 20),
+                QStringLiteral("Transits to the natal chart (orb %1\u00B0)").arg(kTransitOrb),
+                SheetFont(14, true), kNavy);
   const std::vector<CrossAspect> sorted = TransitsByOrb(sheet.aspects);
   const double top = headTop + 26;
   const double bottom = kSheetSize.height() - kMargin;
@@ -126,20 +109,20 @@ void DrawList(QPainter& painter, const TransitSheet& sheet, double headTop) {
     const QString natal = aspect.second < sheet.natal.size()
                               ? QString::fromStdString(sheet.natal[aspect.second].name)
                               : QString();
-    DrawLine(painter, QRectF(left, rowTop, 64, step), body, font, kInk);
-    DrawLine(painter, QRectF(left + 64, rowTop, 20, step), AspectGlyph(aspect.kind), font,
-             AspectColour(aspect.kind), Qt::AlignCenter);
-    DrawLine(painter, QRectF(left + 86, rowTop, 98, step), FromUtf8(InfoOf(aspect.kind).name), font,
-             kInk);
-    DrawLine(painter, QRectF(left + 186, rowTop, 76, step), natal, font, kInk);
-    DrawLine(painter, QRectF(left + 262, rowTop, 46, step), OrbText(aspect.orb), font, kInk,
-             Qt::AlignRight);
-    DrawLine(painter, QRectF(left + 312, rowTop, 12, step),
-             aspect.applying ? QStringLiteral("a") : QStringLiteral("s"), font, kDetailsText);
+    DrawSheetLine(painter, QRectF(left, rowTop, 64, step), body, font, kSheetInk);
+    DrawSheetLine(painter, QRectF(left + 64, rowTop, 20, step), AspectGlyph(aspect.kind), font,
+                  AspectColour(aspect.kind), Qt::AlignCenter);
+    DrawSheetLine(painter, QRectF(left + 86, rowTop, 98, step), FromUtf8(InfoOf(aspect.kind).name),
+                  font, kSheetInk);
+    DrawSheetLine(painter, QRectF(left + 186, rowTop, 76, step), natal, font, kSheetInk);
+    DrawSheetLine(painter, QRectF(left + 262, rowTop, 46, step), OrbText(aspect.orb), font,
+                  kSheetInk, Qt::AlignRight);
+    DrawSheetLine(painter, QRectF(left + 312, rowTop, 12, step),
+                  aspect.applying ? QStringLiteral("a") : QStringLiteral("s"), font, kDetailsText);
   }
   if (sorted.empty()) {
-    DrawLine(painter, QRectF(kMargin, top, columnWidth, 18), QStringLiteral("No aspects"),
-             SheetFont(11), kInk);
+    DrawSheetLine(painter, QRectF(kMargin, top, columnWidth, 18), QStringLiteral("No aspects"),
+                  SheetFont(11), kSheetInk);
   }
 }
 
