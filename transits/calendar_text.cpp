@@ -22,20 +22,6 @@ std::string_view AspectName(AspectKind kind) {
   return InfoOf(kind).name;
 }
 
-std::string_view KindKey(CalendarEvent::Kind kind) {
-  switch (kind) {
-    case CalendarEvent::Kind::EntersOrb:
-      return "entersOrb";
-    case CalendarEvent::Kind::Exact:
-      return "exact";
-    case CalendarEvent::Kind::LeavesOrb:
-      return "leavesOrb";
-    case CalendarEvent::Kind::EntersHouse:
-      break;
-  }
-  return "entersHouse";
-}
-
 /// Lower-case letters and digits of `text`; everything else left out.
 std::string UidPart(std::string_view text) {
   std::string part;
@@ -57,6 +43,20 @@ std::string UtMinuteText(double julianDayUt, bool iso) {
   text += TwoDigits(m.hour) + ":" + TwoDigits(m.minute);
   text += iso ? "Z" : " UT";
   return text;
+}
+
+std::string_view CalendarEventKey(CalendarEvent::Kind kind) noexcept {
+  switch (kind) {
+    case CalendarEvent::Kind::EntersOrb:
+      return "entersOrb";
+    case CalendarEvent::Kind::Exact:
+      return "exact";
+    case CalendarEvent::Kind::LeavesOrb:
+      return "leavesOrb";
+    case CalendarEvent::Kind::EntersHouse:
+      break;
+  }
+  return "entersHouse";
 }
 
 std::string CalendarEventColumns(const CalendarEvent& event, std::span<const NatalPoint> natal) {
@@ -90,8 +90,9 @@ std::string CalendarEventSummary(const CalendarEvent& event, std::span<const Nat
 }
 
 std::string CalendarEventUid(const CalendarEvent& event, std::span<const NatalPoint> natal) {
-  std::string uid = UtMinuteText(event.julianDayUt, true) + "-" + std::string(KindKey(event.kind)) +
-                    "-" + std::string(BodyName(event.body));
+  std::string uid = UtMinuteText(event.julianDayUt, true) + "-" +
+                    std::string(CalendarEventKey(event.kind)) + "-" +
+                    std::string(BodyName(event.body));
   if (event.kind == CalendarEvent::Kind::EntersHouse) {
     uid += "-house" + std::to_string(event.house);
   } else {

@@ -6,6 +6,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "transits/transits.h"
 
@@ -14,6 +15,10 @@ namespace zodivane {
 /// A UT moment to the minute: "2025-03-04 13:22 UT", or with `iso`
 /// "2025-03-04T13:22Z" (rounded to the nearest minute, as UtOfJulianDay).
 [[nodiscard]] std::string UtMinuteText(double julianDayUt, bool iso = false);
+
+/// The kind of a calendar moment as the JSON lines and the events' names
+/// key it: "entersOrb", "exact", "leavesOrb" or "entersHouse".
+[[nodiscard]] std::string_view CalendarEventKey(CalendarEvent::Kind kind) noexcept;
 
 /// What happens at `event`, in the calendar line's columns after the
 /// moment: the body (9 wide), then for an aspect's moment "enters orb",

@@ -182,25 +182,11 @@ std::string EventText(const CalendarEvent& event, const std::vector<NatalPoint>&
   return MomentText(event.julianDayUt) + "  " + CalendarEventColumns(event, natal);
 }
 
-std::string_view EventKey(CalendarEvent::Kind kind) {
-  switch (kind) {
-    case CalendarEvent::Kind::EntersOrb:
-      return "entersOrb";
-    case CalendarEvent::Kind::Exact:
-      return "exact";
-    case CalendarEvent::Kind::LeavesOrb:
-      return "leavesOrb";
-    case CalendarEvent::Kind::EntersHouse:
-      break;
-  }
-  return "entersHouse";
-}
-
 std::string EventJson(const CalendarEvent& event, const std::vector<NatalPoint>& natal) {
   std::string out = "{";
   AppendMember(out, "time", MomentText(event.julianDayUt, true));
   out += ',';
-  AppendMember(out, "event", EventKey(event.kind));
+  AppendMember(out, "event", CalendarEventKey(event.kind));
   out += ',';
   AppendMember(out, "body", BodyName(event.body));
   if (event.kind == CalendarEvent::Kind::EntersHouse) {
