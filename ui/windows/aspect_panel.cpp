@@ -54,6 +54,36 @@ QString AspectSpeech(const Aspect& aspect) {
   return speech;
 }
 
+QTableWidget* NewAspectGrid(const QString& objectName, const QString& accessibleName,
+                            QWidget* parent) {
+  auto* grid = new QTableWidget(kChartPointCount, kChartPointCount, parent);
+  grid->setObjectName(objectName);
+  grid->setAccessibleName(accessibleName);
+  grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setTabKeyNavigation(false);
+  grid->setFont(look::VerdanaFont(look::points::kNote));
+  // The headings: each point's first three letters, in chart order.
+  QStringList headings;
+  for (const std::string_view name : kChartPointNames) {
+    headings.append(FromUtf8(name).left(3));
+  }
+  grid->setHorizontalHeaderLabels(headings);
+  grid->setVerticalHeaderLabels(headings);
+  grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  grid->horizontalHeader()->setDefaultSectionSize(kCellWidth);
+  grid->verticalHeader()->setDefaultSectionSize(kCellHeight);
+  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  // The whole grid shows at once.
+  grid->setFixedSize(grid->verticalHeader()->sizeHint().width() + kChartPointCount * kCellWidth +
+                         2 * grid->frameWidth(),
+                     grid->horizontalHeader()->sizeHint().height() +
+                         kChartPointCount * kCellHeight + 2 * grid->frameWidth());
+  return grid;
+}
+
 AspectPanel::AspectPanel(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("AspectPanel"));
   setFont(look::VerdanaFont(look::points::kBody));
@@ -63,31 +93,7 @@ AspectPanel::AspectPanel(QWidget* parent) : QWidget(parent) {
   auto* gridCaption = new QLabel(QStringLiteral("&Aspect grid"), this);
   gridCaption->setFont(look::VerdanaFont(look::points::kBody, true));
   column->addWidget(gridCaption);
-  grid_ = new QTableWidget(kChartPointCount, kChartPointCount, this);
-  grid_->setObjectName(QStringLiteral("grdAspects"));
-  grid_->setAccessibleName(QStringLiteral("Aspect grid"));
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setTabKeyNavigation(false);
-  grid_->setFont(look::VerdanaFont(look::points::kNote));
-  // The headings: each point's first three letters, in chart order.
-  QStringList headings;
-  for (const std::string_view name : kChartPointNames) {
-    headings.append(FromUtf8(name).left(3));
-  }
-  grid_->setHorizontalHeaderLabels(headings);
-  grid_->setVerticalHeaderLabels(headings);
-  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid_->horizontalHeader()->setDefaultSectionSize(kCellWidth);
-  grid_->verticalHeader()->setDefaultSectionSize(kCellHeight);
-  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  // The whole triangle shows at once.
-  grid_->setFixedSize(grid_->verticalHeader()->sizeHint().width() + kChartPointCount * kCellWidth +
-                          2 * grid_->frameWidth(),
-                      grid_->horizontalHeader()->sizeHint().height() +
-                          kChartPointCount * kCellHeight + 2 * grid_->frameWidth());
+  grid_ = NewAspectGrid(QStringLiteral("grdAspects"), QStringLiteral("Aspect grid"), this);
   gridCaption->setBuddy(grid_);
   column->addWidget(grid_);
 

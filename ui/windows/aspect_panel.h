@@ -19,6 +19,12 @@ class QTreeWidget;
 
 namespace zodivane::ui {
 
+/// A grid of aspects between the eleven points, rows and columns in chart
+/// order headed by the points' first three letters, every cell a glyph over
+/// its orb, shown whole without scrolling; read-only, one cell selectable.
+[[nodiscard]] QTableWidget* NewAspectGrid(const QString& objectName, const QString& accessibleName,
+                                          QWidget* parent);
+
 /// How an aspect reads aloud: "Sun square Moon, orb 2 degrees 14 minutes,
 /// applying" (", out of sign" added when it is).
 [[nodiscard]] QString AspectSpeech(const Aspect& aspect);

@@ -23,14 +23,13 @@
 #include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/bi_wheel.h"
 #include "ui/sheet/synastry_sheet.h"
+#include "ui/windows/aspect_panel.h"
 
 namespace zodivane::ui {
 namespace {
 
 using look::FromUtf8;
 
-constexpr int kCellWidth = 36;   ///< pixels
-constexpr int kCellHeight = 30;  ///< pixels: the glyph over the orb
 constexpr int kOrbColumn = 2;
 
 QString PointName(std::size_t index) {
@@ -158,29 +157,8 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
       Caption(QStringLiteral("Aspect &grid (%1 down, %2 across)").arg(firstName, secondName), this);
   gridCaption->setWordWrap(true);
   gridColumn->addWidget(gridCaption);
-  grid_ = new QTableWidget(kChartPointCount, kChartPointCount, this);
-  grid_->setObjectName(QStringLiteral("grdSynastry"));
-  grid_->setAccessibleName(QStringLiteral("Synastry aspect grid"));
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setTabKeyNavigation(false);
-  grid_->setFont(look::VerdanaFont(look::points::kNote));
-  QStringList headings;
-  for (const std::string_view name : kChartPointNames) {
-    headings.append(FromUtf8(name).left(3));
-  }
-  grid_->setHorizontalHeaderLabels(headings);
-  grid_->setVerticalHeaderLabels(headings);
-  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid_->horizontalHeader()->setDefaultSectionSize(kCellWidth);
-  grid_->verticalHeader()->setDefaultSectionSize(kCellHeight);
-  grid_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  grid_->setFixedSize(grid_->verticalHeader()->sizeHint().width() + kChartPointCount * kCellWidth +
-                          2 * grid_->frameWidth(),
-                      grid_->horizontalHeader()->sizeHint().height() +
-                          kChartPointCount * kCellHeight + 2 * grid_->frameWidth());
+  grid_ =
+      NewAspectGrid(QStringLiteral("grdSynastry"), QStringLiteral("Synastry aspect grid"), this);
   gridCaption->setBuddy(grid_);
   gridCaption->setMaximumWidth(grid_->width());
   gridColumn->addWidget(grid_);
