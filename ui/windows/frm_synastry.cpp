@@ -24,6 +24,7 @@
 #include "ui/sheet/bi_wheel.h"
 #include "ui/sheet/synastry_sheet.h"
 #include "ui/windows/aspect_panel.h"
+#include "ui/windows/sorting_cell.h"
 
 namespace zodivane::ui {
 namespace {
@@ -41,21 +42,7 @@ QString PersonName(const SynastryPerson& person) {
   return name.isEmpty() ? QStringLiteral("(no name)") : name;
 }
 
-/// A list row that sorts its orb column by the orb, not by the text.
-class SynastryCell final : public QTableWidgetItem {
- public:
-  explicit SynastryCell(const QString& text) : QTableWidgetItem(text) {
-    setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-  }
-  bool operator<(const QTableWidgetItem& other) const override {
-    const QVariant mine = data(Qt::UserRole);
-    const QVariant theirs = other.data(Qt::UserRole);
-    if (mine.isValid() && theirs.isValid()) {
-      return mine.toDouble() < theirs.toDouble();
-    }
-    return QTableWidgetItem::operator<(other);
-  }
-};
+using SynastryCell = ReadOnlySortingCell;
 
 /// The bi-wheel, drawn as vectors at the widget's size: the first chart
 /// inside, the second around it, the aspects between them across the middle.

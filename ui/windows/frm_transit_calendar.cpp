@@ -22,6 +22,7 @@
 #include "transits/transit_ics.h"
 #include "ui/look/look.h"
 #include "ui/sheet/whole_file.h"
+#include "ui/windows/sorting_cell.h"
 
 namespace zodivane::ui {
 namespace {
@@ -41,22 +42,7 @@ const auto kColumnTitles = std::to_array<const char*>(
     {"Period", "Planet", "Aspect", "Natal point", "Enters", "Exact", "Leaves"});
 static_assert(kColumnTitles.size() == kCalendarColumnCount);
 
-/// A cell that sorts by the moment (or number) it holds in Qt::UserRole
-/// where it has one, else by its text.
-class CalendarCell final : public QTableWidgetItem {
- public:
-  explicit CalendarCell(const QString& text) : QTableWidgetItem(text) {
-    setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-  }
-  bool operator<(const QTableWidgetItem& other) const override {
-    const QVariant mine = data(Qt::UserRole);
-    const QVariant theirs = other.data(Qt::UserRole);
-    if (mine.isValid() && theirs.isValid()) {
-      return mine.toDouble() < theirs.toDouble();
-    }
-    return QTableWidgetItem::operator<(other);
-  }
-};
+using CalendarCell = ReadOnlySortingCell;
 
 /// English month names, the same on every machine ("Sep", "September").
 QLocale English() {

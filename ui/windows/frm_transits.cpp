@@ -24,6 +24,7 @@
 #include "ui/look/look.h"
 #include "ui/look/look_widgets.h"
 #include "ui/sheet/aspect_marks.h"
+#include "ui/windows/sorting_cell.h"
 
 namespace zodivane::ui {
 namespace {
@@ -37,19 +38,7 @@ const QDate kLastDate(2099, 12, 31);
 
 enum Column { kBody = 0, kAspect, kNatal, kOrb, kApplying, kColumnCount };
 
-/// A cell that sorts by the number it keeps (the orb), not by its text.
-class NumberItem final : public QTableWidgetItem {
- public:
-  using QTableWidgetItem::QTableWidgetItem;
-  bool operator<(const QTableWidgetItem& other) const override {
-    const QVariant mine = data(Qt::UserRole);
-    const QVariant theirs = other.data(Qt::UserRole);
-    if (mine.isValid() && theirs.isValid()) {
-      return mine.toDouble() < theirs.toDouble();
-    }
-    return QTableWidgetItem::operator<(other);
-  }
-};
+using NumberItem = SortingCell;
 
 /// "10 December 2026, 09:30".
 QString MomentText(const QDateTime& moment) {
