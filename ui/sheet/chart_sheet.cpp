@@ -413,15 +413,7 @@ std::optional<QString> WriteChartSheet(const QString& path, const ChartView& cha
 QString SuggestedSheetFileName(const ChartView& chart, SheetFormat format) {
   // The same name as the chart file's, so that a person's files sort together.
   const QString name = look::FromUtf8(FileNameStem(chart.name));
-  switch (format) {
-    case SheetFormat::Pdf:
-      return name + QStringLiteral(".pdf");
-    case SheetFormat::Png:
-      return name + QStringLiteral(".png");
-    case SheetFormat::Svg:
-      return name + QStringLiteral(".svg");
-  }
-  return name;
+  return name + SheetFileExtension(format);
 }
 
 }  // namespace zodivane::ui

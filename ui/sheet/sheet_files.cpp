@@ -54,6 +54,18 @@ std::optional<SheetFormat> SheetFormatOfPath(const QString& path) {
   return std::nullopt;
 }
 
+QString SheetFileExtension(SheetFormat format) {
+  switch (format) {
+    case SheetFormat::Pdf:
+      return QStringLiteral(".pdf");
+    case SheetFormat::Png:
+      return QStringLiteral(".png");
+    case SheetFormat::Svg:
+      return QStringLiteral(".svg");
+  }
+  return {};
+}
+
 QByteArray RenderSheetPages(const SheetPages& pages, SheetFormat format, double pngScale) {
   QByteArray bytes;
   QBuffer buffer(&bytes);

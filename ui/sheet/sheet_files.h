@@ -21,6 +21,9 @@ enum class SheetFormat { Pdf, Png, Svg };
 /// case); none for any other name.
 [[nodiscard]] std::optional<SheetFormat> SheetFormatOfPath(const QString& path);
 
+/// The file name extension of `format`: ".pdf", ".png" or ".svg".
+[[nodiscard]] QString SheetFileExtension(SheetFormat format);
+
 /// PNG pictures are this many times the sheet's size in pixels unless asked
 /// otherwise: 1588 x 2246.
 inline constexpr double kDefaultPngScale = 2.0;

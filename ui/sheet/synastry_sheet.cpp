@@ -219,15 +219,7 @@ std::optional<QString> WriteSynastrySheet(const QString& path, const SynastryShe
 QString SuggestedSynastryFileName(const SynastrySheet& sheet, SheetFormat format) {
   const QString name = FromUtf8(FileNameStem(sheet.first.name)) + QStringLiteral(" and ") +
                        FromUtf8(FileNameStem(sheet.second.name));
-  switch (format) {
-    case SheetFormat::Pdf:
-      return name + QStringLiteral(".pdf");
-    case SheetFormat::Png:
-      return name + QStringLiteral(".png");
-    case SheetFormat::Svg:
-      return name + QStringLiteral(".svg");
-  }
-  return name;
+  return name + SheetFileExtension(format);
 }
 
 }  // namespace zodivane::ui

@@ -210,15 +210,7 @@ QString SuggestedTransitSheetFileName(const TransitSheet& sheet, const QDate& da
                                       SheetFormat format) {
   const QString name = FromUtf8(FileNameStem(sheet.wheel.inner.name)) +
                        QStringLiteral("-transits-") + date.toString(Qt::ISODate);
-  switch (format) {
-    case SheetFormat::Pdf:
-      return name + QStringLiteral(".pdf");
-    case SheetFormat::Png:
-      return name + QStringLiteral(".png");
-    case SheetFormat::Svg:
-      return name + QStringLiteral(".svg");
-  }
-  return name;
+  return name + SheetFileExtension(format);
 }
 
 }  // namespace zodivane::ui
