@@ -91,7 +91,7 @@ TEST(ComputeAscendantTest, ReferenceCharts) {
 // several latitudes, so that every branch of the quadrant rule is taken;
 // beyond the polar circles (90 degrees minus the obliquity, 66.56) too,
 // where for part of the sidereal day the Midheaven is below the horizon
-// (a tenth of it at 67 degrees, nearly half at 89) and the formula's own
+// (6% of it at 67 degrees, nearly half at 89) and the formula's own
 // choice of the two intersections would be the western one.
 TEST(ComputeAscendantTest, RisesOnTheEasternHorizon) {
   constexpr double kRad = std::numbers::pi / 180.0;

@@ -185,7 +185,7 @@ TEST(SwissEphemeris, AnglesAreTheLibrarysOwn) {
 // the same point to a millionth of a degree at every latitude the form
 // takes. Beyond the polar circles (from 66.56 degrees) the library, too,
 // keeps the eastern of the ecliptic's two points on the horizon while the
-// Midheaven is below it (a tenth of the sidereal day at 67 degrees, nearly
+// Midheaven is below it (6% of the sidereal day at 67 degrees, nearly
 // half at 89), and there the two would otherwise stand half a turn apart.
 TEST(SwissEphemeris, BuiltInAscendantIsTheLibrarysAtTheSameSiderealTime) {
   std::mt19937 random(6656);
