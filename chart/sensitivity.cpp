@@ -98,8 +98,8 @@ constexpr double kLargestObliquityRad = 23.4523 * kDegreesToRadians;
 /// sign holds none (the Ascendant would need a whole turn, a sidereal day),
 /// so a change found between two steps is the only one there and bisection
 /// finds its minute. Near and beyond the polar circle the rate has no useful
-/// bound (the computed Ascendant jumps half a turn where the ecliptic lies
-/// in the horizon): there every minute is cast.
+/// bound (beyond it the Ascendant jumps half a turn whenever the Midheaven
+/// crosses the horizon): there every minute is cast.
 int AscendantStepMinutes(const ChartInput& input) noexcept {
   const double latitudeRad = (input.latDegrees + input.latMinutes / 60.0) * kDegreesToRadians;
   const double slowness =

@@ -24,12 +24,23 @@ double AscendantLongitude(const ChartInput& input) noexcept {
   const double y = std::cos(ramc);
   const double x = -(std::sin(ramc) * std::cos(obliquity)) - std::sin(obliquity) * std::tan(phi);
   double ascendant = QuadrantAngle(y, x);
-  // Rising, not setting: the Ascendant lies in 0..180 degrees when cos RAMC
-  // is positive and in 180..360 degrees when it is negative.
+  // The ecliptic meets the horizon at two opposite points; the formula gives
+  // their direction, the quadrant rule picks one of them: the point in 0..180
+  // degrees when cos RAMC is positive and in 180..360 degrees when it is
+  // negative, the same point atan2(y, x) gives.
   if (ascendant < 0.0) {
     ascendant += kPi;
   }
   if (std::cos(ramc) < 0.0) {
+    ascendant += kPi;
+  }
+  // That point's distance east of the meridian's plane is, up to a positive
+  // factor, cos e + sin e tan phi sin RAMC. Below the polar circles (|phi|
+  // under 90 degrees minus e) tan e tan |phi| < 1 keeps it positive: the
+  // point rises, as it must. Beyond them it turns negative while the
+  // Midheaven is below the horizon; the point is then the setting one, in
+  // the west, and the Ascendant is its opposite.
+  if (std::cos(obliquity) + std::sin(obliquity) * std::tan(phi) * std::sin(ramc) < 0.0) {
     ascendant += kPi;
   }
   return ReduceDegrees(ascendant * kRadiansToDegrees);

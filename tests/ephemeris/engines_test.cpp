@@ -88,10 +88,14 @@ TEST(ComputeAscendantTest, ReferenceCharts) {
 // The Ascendant is the ecliptic point on the eastern horizon: converted to
 // the equator with the same sidereal time and obliquity, its altitude is 0
 // and its hour angle is negative (rising). Checked around the clock at
-// several latitudes, so that every branch of the quadrant rule is taken.
+// several latitudes, so that every branch of the quadrant rule is taken;
+// beyond the polar circles (90 degrees minus the obliquity, 66.56) too,
+// where for part of the sidereal day the Midheaven is below the horizon
+// (6% of it at 67 degrees, nearly half at 89) and the formula's own
+// choice of the two intersections would be the western one.
 TEST(ComputeAscendantTest, RisesOnTheEasternHorizon) {
   constexpr double kRad = std::numbers::pi / 180.0;
-  for (const int latitude : {-66, -40, -5, 0, 5, 40, 66}) {
+  for (const int latitude : {-89, -80, -70, -67, -66, -40, -5, 0, 5, 40, 66, 67, 70, 80, 89}) {
     for (int quarterHour = 0; quarterHour < 96; ++quarterHour) {
       SCOPED_TRACE(::testing::Message()
                    << "latitude " << latitude << " quarter hour " << quarterHour);
