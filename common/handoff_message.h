@@ -19,8 +19,8 @@ inline constexpr std::size_t kMostHandoffPathBytes = 4096;
 /// and a line feed: "zodivane-open 11\n/home/a.zchart".
 inline constexpr std::string_view kHandoffPrefix = "zodivane-open ";
 /// The most bytes a whole message may have.
-inline constexpr std::size_t kMostHandoffMessageBytes = kHandoffPrefix.size() + 4 + 1 +
-                                                        kMostHandoffPathBytes;
+inline constexpr std::size_t kMostHandoffMessageBytes =
+    kHandoffPrefix.size() + 4 + 1 + kMostHandoffPathBytes;
 /// The answer of the running copy once it has taken a message, and of one
 /// that refuses it (the message was malformed, or its sender is no one it trusts).
 inline constexpr std::string_view kHandoffTaken = "taken\n";

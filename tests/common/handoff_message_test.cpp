@@ -19,9 +19,9 @@ using namespace std::string_literals;
 TEST(HandoffMessage, CarriesEveryByteOfThePathAndWaitsForTheRest) {
   const std::vector<std::string> paths = {
       "/home/asha/asha.zchart",
-      "/tmp/a\nb.zchart",   // cut at the line feed, this opened "/tmp/a"
-      "/tmp/t.zchart ",     // trimmed, this opened "/tmp/t.zchart"
-      "/tmp/ t.zchart\r",   // a leading space in a name and a carriage return
+      "/tmp/a\nb.zchart",  // cut at the line feed, this opened "/tmp/a"
+      "/tmp/t.zchart ",    // trimmed, this opened "/tmp/t.zchart"
+      "/tmp/ t.zchart\r",  // a leading space in a name and a carriage return
       "/tmp/Zo\xc3\xab.zchart",
       "/tmp/\xff\xfe.zchart",  // not UTF-8: the file system's own bytes
       "/",
