@@ -98,6 +98,11 @@ QStringList ChartFiles::RecentCharts() {
 
 void ChartFiles::Remember(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
+  // The list keeps a path a line: a name with a line feed would come back
+  // as two other paths, so it is not kept.
+  if (absolute.contains(QLatin1Char('\n'))) {
+    return;
+  }
   QStringList paths = RecentCharts();
   paths.removeAll(absolute);
   paths.prepend(absolute);

@@ -24,7 +24,7 @@ namespace zodivane::ui {
 class frmMain;
 
 /// The key of the recent chart files in the settings store: their paths,
-/// the most recent first, one a line.
+/// the most recent first, one a line (a path with a line feed is not kept).
 inline const QString kRecentChartsKey = QStringLiteral("Charts/Recent");
 /// How many recent chart files the menu offers.
 inline constexpr int kMostRecentCharts = 8;
