@@ -26,6 +26,7 @@
 #include "ui/app/chart_files.h"
 #include "ui/look/look.h"
 #include "ui/platform/instance_lock.h"
+#include "ui/platform/owned_dialog.h"
 #include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
@@ -421,14 +422,14 @@ void Shell::ChooseEphemerisAgain() {
     return;
   }
   // Cast from the input form: the same dialog over it, on the engine choice.
-  frmAspectSettings dialog(ChosenAspectSettings(), input_.get(), ChosenEphemeris());
-  dialog.FocusEphemeris();
+  OwnedDialog<frmAspectSettings> dialog(ChosenAspectSettings(), input_.get(), ChosenEphemeris());
+  dialog->FocusEphemeris();
   if (dialog.exec() == QDialog::Accepted) {
     services_.settings.Write(kAspectSettingsKey,
-                             QString::fromStdString(AspectSettingsText(dialog.Settings())));
+                             QString::fromStdString(AspectSettingsText(dialog->Settings())));
     services_.settings.Write(kEphemerisKey,
-                             look::FromUtf8(EphemerisName(dialog.ChosenEphemeris())));
-    input_->SetEphemeris(dialog.ChosenEphemeris());
+                             look::FromUtf8(EphemerisName(dialog->ChosenEphemeris())));
+    input_->SetEphemeris(dialog->ChosenEphemeris());
   }
 }
 
