@@ -161,6 +161,8 @@ void Shell::TakeHandedFile(QLocalSocket* socket, QByteArray& received) {
   if (parse.state == HandoffState::Incomplete) {
     return;
   }
+  // One message a connection: whatever follows is not read.
+  disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
   const bool complete = parse.state == HandoffState::Complete;
   socket->write(Bytes(complete ? kHandoffTaken : kHandoffRefused));
   socket->flush();
