@@ -43,6 +43,7 @@
 #include "tests/ui/support/windows.h"
 #include "ui/app/chart_files.h"
 #include "ui/app/shell.h"
+#include "ui/platform/platform_qt.h"
 #include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
@@ -694,6 +695,66 @@ TEST_F(HandOffTest, HandedFilesWaitUntilAMessageBoxIsClosed) {
   EXPECT_TRUE(
       messages.notices[0].text.startsWith(ChartFiles::OpenFailureText(bad, QString()).trimmed()));
   EXPECT_TRUE(shell.MainWindow()->isVisible());
+}
+
+// The two double-clicks of a file manager that ended the program: a bad
+// file, whose message box (the program's own) is still open when the good
+// one comes. The good one waits for the box, then opens.
+TEST_F(HandOffTest, AGoodFileWaitsForTheMessageOfABadOne) {
+  QtMessageBoxes realMessages;
+  Shell running{ShellServices{realMessages, browser, settings, clock},
+                folder.filePath(QStringLiteral("running.lock")), [] {}};
+  running.EnableChartFiles(openDialog, saveDialog);
+  const FormEntries joao = test::RoundTripEntries()[1].entries;
+  ASSERT_TRUE(running.ProgramStart(WriteChart(QStringLiteral("joao.zchart"), joao)));
+  const QPointer<MDI> first = running.MainWindow();
+  ASSERT_FALSE(first.isNull());
+  const QString bad = WriteFile(QStringLiteral("bad.zchart"), "{ not json");
+  const QString good = WriteChart(QStringLiteral("asha.zchart"), test::DelhiEntries());
+  const auto handOver = [&](const QString& path) {
+    FakeMessageBoxes laterMessages;
+    FakeSettingsStore laterSettings;
+    Shell later{ShellServices{laterMessages, browser, laterSettings, clock},
+                folder.filePath(QStringLiteral("running.lock")), [] {}};
+    EXPECT_FALSE(later.ProgramStart(path));
+    return laterMessages.notices.empty();
+  };
+
+  // While the bad file's message is open: the good file comes, and the
+  // results window stays; then the message is answered.
+  QString shownText;
+  bool goodTaken = false;
+  bool untouchedWhileOpen = false;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      return;
+    }
+    answer.stop();
+    shownText = box->text();
+    goodTaken = handOver(good);
+    for (int i = 0; i < 10; ++i) {
+      QCoreApplication::processEvents();
+    }
+    untouchedWhileOpen =
+        running.MainWindow() == first.data() && QApplication::activeModalWidget() == box;
+    box->button(QMessageBox::Ok)->click();
+  });
+  answer.start(0);
+  ASSERT_TRUE(handOver(bad));
+  const auto name = [&] {
+    return running.MainWindow() != nullptr
+               ? testing::Child<QLabel>(*running.MainWindow(), "lblName")->text()
+               : QString();
+  };
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return name() == QString::fromStdString(test::DelhiEntries().txtName); }, 10000));
+  EXPECT_TRUE(shownText.startsWith(ChartFiles::OpenFailureText(bad, QString()).trimmed()));
+  EXPECT_TRUE(goodTaken);
+  EXPECT_TRUE(untouchedWhileOpen);
+  EXPECT_TRUE(running.MainWindow()->isVisible());
+  running.QuitProgram();
 }
 
 /// Runs `child` in a child process as the user "nobody" (uid 65534) and
