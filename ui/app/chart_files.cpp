@@ -178,7 +178,8 @@ bool ChartFiles::AskAndSave(QWidget* parent) {
   // The aspect settings in use for these entries go with the chart (written
   // when not the defaults): the file's own, else the user's.
   chart.aspectSettings = FileAspectSettings(chart.entries);
-  if (!chart.aspectSettings) {
+  const bool fileAspects = chart.aspectSettings.has_value();
+  if (!fileAspects) {
     if (const std::optional<QString> aspects = services_.settings.Read(kAspectSettingsKey)) {
       chart.aspectSettings = AspectSettingsFromText(aspects->toStdString());
     }
@@ -209,7 +210,7 @@ bool ChartFiles::AskAndSave(QWidget* parent) {
     return false;
   }
   opened_ = chart;
-  fileAspectsInUse_ = fileAspectsInUse_ && opened_->aspectSettings.has_value();
+  fileAspectsInUse_ = fileAspects;  // the file's own settings go on applying to its chart
   Remember(*path);
   return true;
 }
