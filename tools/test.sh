@@ -21,7 +21,7 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 # The fuzz targets: clang with libFuzzer, only what they link.
 cmake --preset fuzz
 cmake --build build-fuzz -j "$jobs" --target zodivane_fuzz_json_lines zodivane_fuzz_rtf_round_trip \
-  zodivane_fuzz_chart_file
+  zodivane_fuzz_chart_file zodivane_fuzz_handoff_message
 ctest --test-dir build-fuzz --output-on-failure -j "$jobs"
 
 # The Debian package as the README builds it, checked by lintian and the validators.

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
 #include <QStyleFactory>
 #include <QTimer>
@@ -54,9 +55,12 @@ int RunProgram(QApplication& app) {
     runSettings.Write(kLastReminderKey, clock.Today().toString(QStringLiteral("yyyy-MM-dd")));
   }
 
-  Shell shell(ShellServices{messages, browser, settings, clock},
-              screenshots ? QDir::temp().filePath(QStringLiteral("zodivane-screenshot.lock"))
-                          : DefaultLockPath());
+  // The lock of the screenshots and measurements sits beside the program's own.
+  QString lockPath = DefaultLockPath();
+  if (screenshots && !lockPath.isEmpty()) {
+    lockPath = QFileInfo(lockPath).dir().filePath(QStringLiteral("zodivane-screenshot.lock"));
+  }
+  Shell shell(ShellServices{messages, browser, settings, clock}, lockPath);
 #if !ZODIVANE_UPDATE_REMINDER
   shell.TurnOffUpdateReminder();
 #endif

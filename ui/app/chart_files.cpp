@@ -98,6 +98,11 @@ QStringList ChartFiles::RecentCharts() {
 
 void ChartFiles::Remember(const QString& path) {
   const QString absolute = QFileInfo(path).absoluteFilePath();
+  // The list keeps a path a line: a name with a line feed would come back
+  // as two other paths, so it is not kept.
+  if (absolute.contains(QLatin1Char('\n'))) {
+    return;
+  }
   QStringList paths = RecentCharts();
   paths.removeAll(absolute);
   paths.prepend(absolute);
@@ -139,11 +144,9 @@ bool ChartFiles::Open(const QString& path, QWidget* parent) {
   if (const auto& place = opened_->place) {
     form_.AdoptPlace(*place);
   }
-  // The aspect settings the chart was saved with become the ones in use.
-  if (const auto& aspects = opened_->aspectSettings) {
-    services_.settings.Write(kAspectSettingsKey,
-                             QString::fromStdString(AspectSettingsText(*aspects)));
-  }
+  // The aspect settings the chart was saved with are used for this chart;
+  // the user's own stay remembered for every other.
+  fileAspectsInUse_ = opened_->aspectSettings.has_value();
 
   // Proceed: a chart goes to the results, a rejection shows its message.
   const bool cast = form_.Cast();
@@ -172,9 +175,18 @@ bool ChartFiles::AskAndSave(QWidget* parent) {
       chart.place = opened_->place;
     }
   }
-  // The aspect settings in use go with the chart (written when not the defaults).
-  if (const std::optional<QString> aspects = services_.settings.Read(kAspectSettingsKey)) {
-    chart.aspectSettings = AspectSettingsFromText(aspects->toStdString());
+  // The aspect settings in use for these entries go with the chart (written
+  // when not the defaults): the file's own, else the user's.
+  chart.aspectSettings = FileAspectSettings(chart.entries);
+  const bool fileAspects = chart.aspectSettings.has_value();
+  if (!fileAspects) {
+    if (const std::optional<QString> aspects = services_.settings.Read(kAspectSettingsKey)) {
+      chart.aspectSettings = AspectSettingsFromText(aspects->toStdString());
+    }
+  }
+  // So does the engine chosen, when it is not the built-in method.
+  if (form_.ephemeris() != Ephemeris::BuiltIn) {
+    chart.ephemeris = form_.ephemeris();
   }
   // The place the finder chose goes with the entries it filled.
   if (const auto& chosen = form_.chosenPlace(); chosen && chosen->name == chart.entries.txtMCity) {
@@ -198,8 +210,16 @@ bool ChartFiles::AskAndSave(QWidget* parent) {
     return false;
   }
   opened_ = chart;
+  fileAspectsInUse_ = fileAspects;  // the file's own settings go on applying to its chart
   Remember(*path);
   return true;
+}
+
+std::optional<AspectSettings> ChartFiles::FileAspectSettings(const FormEntries& entries) const {
+  if (!fileAspectsInUse_ || !opened_ || !(opened_->entries == entries)) {
+    return std::nullopt;
+  }
+  return opened_->aspectSettings;
 }
 
 }  // namespace zodivane::ui

@@ -24,7 +24,7 @@ namespace zodivane::ui {
 class frmMain;
 
 /// The key of the recent chart files in the settings store: their paths,
-/// the most recent first, one a line.
+/// the most recent first, one a line (a path with a line feed is not kept).
 inline const QString kRecentChartsKey = QStringLiteral("Charts/Recent");
 /// How many recent chart files the menu offers.
 inline constexpr int kMostRecentCharts = 8;
@@ -50,8 +50,9 @@ class ChartFiles : public QObject {
   void AddMenuItems(QMenu& fileMenu, QWidget& window);
 
   /// Opens the file at `path`: fills the input form and casts the chart as
-  /// Proceed does. A file that cannot be read or is no chart file is
-  /// reported and changes nothing; false then, and when the chart is
+  /// Proceed does, under the file's aspect settings when it names any
+  /// (FileAspectSettings) without changing the user's remembered ones. A file that cannot be read
+  /// or is no chart file is reported and changes nothing; false then, and when the chart is
   /// rejected (its message shown, the form left filled). Messages go over
   /// `parent`.
   bool Open(const QString& path, QWidget* parent);
@@ -60,6 +61,14 @@ class ChartFiles : public QObject {
   /// Asks where to save the form's entries and saves them there. False when
   /// cancelled or the file could not be written (the reason is shown).
   bool AskAndSave(QWidget* parent);
+
+  /// The aspect settings of the chart file opened last, while `entries`
+  /// are still that file's and until ForgetFileAspectSettings; none when the
+  /// file named none (the user's own settings apply).
+  [[nodiscard]] std::optional<AspectSettings> FileAspectSettings(const FormEntries& entries) const;
+  /// The user chose aspect settings: from now on they apply to the chart
+  /// opened last too.
+  void ForgetFileAspectSettings() noexcept { fileAspectsInUse_ = false; }
 
   /// The recent chart files that still exist, the most recent first.
   [[nodiscard]] QStringList RecentCharts();
@@ -86,6 +95,8 @@ class ChartFiles : public QObject {
   /// The file opened last, for the keys a newer version wrote and the
   /// chosen place, written back when its entries are saved again.
   std::optional<chartfile::ChartFile> opened_;
+  /// Whether the aspect settings of opened_ apply to its chart.
+  bool fileAspectsInUse_ = false;
 };
 
 }  // namespace zodivane::ui

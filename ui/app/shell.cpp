@@ -4,23 +4,29 @@
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMenu>
 #include <QScreen>
-#include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
+
+#include <cstdio>
+#include <memory>
 
 #include "aspects/aspect_report.h"
 #include "aspects/aspect_settings_text.h"
 #include "chart/sensitivity_text.h"
+#include "common/handoff_message.h"
 #include "places/zone_history.h"
 #include "report/report_sinks.h"
 #include "ui/app/chart_files.h"
 #include "ui/look/look.h"
 #include "ui/platform/instance_lock.h"
+#include "ui/platform/owned_dialog.h"
 #include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
@@ -71,11 +77,14 @@ QString ChartFileArgument(const QStringList& arguments) {
 }
 
 QString DefaultLockPath() {
-  QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  if (folder.isEmpty()) {
-    folder = QDir::tempPath();
+  const RuntimeFolder folder = PrivateRuntimeFolder();
+  if (folder.path.isEmpty()) {
+    std::fprintf(stderr,
+                 "zodivane: %s; starting without the lock, so a second copy is not refused\n",
+                 qPrintable(folder.problem));
+    return {};
   }
-  return QDir(folder).filePath(QStringLiteral("zodivane.lock"));
+  return QDir(folder.path).filePath(QStringLiteral("zodivane.lock"));
 }
 
 Shell::Shell(ShellServices services, QString lockPath, std::function<void()> endProcess)
@@ -103,14 +112,24 @@ QString HandoffPath(const QLockFile& lock) {
   return lock.fileName() + QStringLiteral(".socket");
 }
 
-/// The most bytes a handed-over path may take, with its line feed.
-constexpr qint64 kMostHandoffBytes = 4096;
 /// How long a later start waits for the running copy, in milliseconds.
 constexpr int kHandoffWaitMs = 3000;
+/// How often a handed file that waits for a dialog to close looks again, in milliseconds.
+constexpr int kHandedFileRetryMs = 200;
+/// The loop level of the program's main event loop: a deeper one is a
+/// dialog's or a menu's own loop.
+constexpr int kMainLoopLevel = 1;
+
+QByteArray Bytes(std::string_view text) {
+  return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
 void Shell::ListenForFiles() {
+  if (instanceLock_.fileName().isEmpty()) {
+    return;  // no folder of this user's own: no socket either
+  }
   handoff_ = std::make_unique<QLocalServer>();
   handoff_->setSocketOptions(QLocalServer::UserAccessOption);
   const QString path = HandoffPath(instanceLock_);
@@ -122,44 +141,97 @@ void Shell::ListenForFiles() {
   connect(handoff_.get(), &QLocalServer::newConnection, this, [this] {
     while (QLocalSocket* socket = handoff_->nextPendingConnection()) {
       connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-      connect(socket, &QLocalSocket::readyRead, this, [this, socket] { TakeHandedFile(socket); });
+      // Only this user's own processes may hand over a file.
+      if (!PeerIsThisUser(socket->socketDescriptor())) {
+        socket->abort();
+        socket->deleteLater();
+        continue;
+      }
+      auto received = std::make_shared<QByteArray>();
+      connect(socket, &QLocalSocket::readyRead, this,
+              [this, socket, received] { TakeHandedFile(socket, *received); });
     }
   });
 }
 
-void Shell::TakeHandedFile(QLocalSocket* socket) {
-  if (socket->bytesAvailable() > kMostHandoffBytes || !socket->canReadLine()) {
-    if (socket->bytesAvailable() > kMostHandoffBytes) {
-      socket->abort();
-    }
+void Shell::TakeHandedFile(QLocalSocket* socket, QByteArray& received) {
+  received += socket->read(kMostHandoffMessageBytes - received.size() + 1);
+  const HandoffParse parse = ParseHandoffMessage(
+      std::string_view(received.constData(), static_cast<std::size_t>(received.size())));
+  if (parse.state == HandoffState::Incomplete) {
     return;
   }
-  const QString path = QString::fromUtf8(socket->readLine(kMostHandoffBytes)).trimmed();
-  socket->write("taken\n");
+  // One message a connection: whatever follows is not read.
+  disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
+  const bool complete = parse.state == HandoffState::Complete;
+  socket->write(Bytes(complete ? kHandoffTaken : kHandoffRefused));
   socket->flush();
   socket->disconnectFromServer();
-  if (path.isEmpty() || !charts_ || !input_) {
+  received.clear();
+  if (!complete) {
     return;
   }
+  // Opened once no dialog runs: an open chart replaces the results window,
+  // which must not happen under a dialog that runs over it.
+  handedFiles_.append(QFile::decodeName(QByteArray::fromStdString(parse.path)));
+  QTimer::singleShot(0, this, &Shell::OpenHandedFiles);
+}
+
+bool Shell::ReadyForHandedFile() {
+  return QApplication::activeModalWidget() == nullptr &&
+         QApplication::activePopupWidget() == nullptr &&
+         QThread::currentThread()->loopLevel() <= kMainLoopLevel;
+}
+
+void Shell::OpenHandedFiles() {
+  if (handedFiles_.isEmpty() || quitting_ || !charts_ || !input_) {
+    return;
+  }
+  if (!ReadyForHandedFile()) {
+    QTimer::singleShot(kHandedFileRetryMs, this, &Shell::OpenHandedFiles);
+    return;
+  }
+  const QString path = handedFiles_.takeFirst();
   QWidget* front = main_ ? static_cast<QWidget*>(main_.data()) : input_.get();
   charts_->Open(path, front);
+  if (!input_) {
+    return;
+  }
   front = main_ ? static_cast<QWidget*>(main_.data()) : input_.get();
   front->raise();
   front->activateWindow();
+  if (!handedFiles_.isEmpty()) {
+    QTimer::singleShot(0, this, &Shell::OpenHandedFiles);
+  }
 }
 
 bool Shell::HandToRunningCopy(const QString& chartFile) {
+  const QByteArray local = QFile::encodeName(QFileInfo(chartFile).absoluteFilePath());
+  const std::string message =
+      HandoffMessage(std::string_view(local.constData(), static_cast<std::size_t>(local.size())));
+  if (message.empty() || instanceLock_.fileName().isEmpty()) {
+    return false;
+  }
   QLocalSocket socket;
   QEventLoop wait;
   QTimer giveUp;
   giveUp.setSingleShot(true);
   connect(&giveUp, &QTimer::timeout, &wait, &QEventLoop::quit);
   bool taken = false;
-  connect(&socket, &QLocalSocket::connected, &wait,
-          [&] { socket.write(QFileInfo(chartFile).absoluteFilePath().toUtf8() + '\n'); });
+  QByteArray answer;
+  connect(&socket, &QLocalSocket::connected, &wait, [&] {
+    // The path goes only to a copy that runs as this user.
+    if (!PeerIsThisUser(socket.socketDescriptor())) {
+      socket.abort();
+      wait.quit();
+      return;
+    }
+    socket.write(Bytes(message));
+  });
   connect(&socket, &QLocalSocket::readyRead, &wait, [&] {
-    if (socket.canReadLine()) {
-      taken = socket.readLine().trimmed() == "taken";
+    answer += socket.read(static_cast<qint64>(kHandoffRefused.size()) - answer.size());
+    if (answer.endsWith('\n') || answer.size() >= static_cast<qsizetype>(kHandoffRefused.size())) {
+      taken = answer == Bytes(kHandoffTaken);
       wait.quit();
     }
   });
@@ -179,7 +251,12 @@ MDI* Shell::MainWindow() const noexcept {
 bool Shell::ProgramStart(const QString& chartFile) {
   // A lock that cannot be used (unreadable, stale, in a folder this user
   // cannot write) never blocks the start; only a running copy does.
-  if (TakeInstanceLock(instanceLock_) == InstanceLockResult::HeldByRunningCopy) {
+  QString setAside;
+  const InstanceLockResult lock = TakeInstanceLock(instanceLock_, &setAside);
+  if (!setAside.isEmpty()) {
+    std::fprintf(stderr, "%s\n", qPrintable(setAside));
+  }
+  if (lock == InstanceLockResult::HeldByRunningCopy) {
     // A file (a double-click in a file manager) goes to the running copy,
     // which opens it; without one, or when it cannot take it, the message.
     if (chartFile.isEmpty() || !HandToRunningCopy(chartFile)) {
@@ -290,11 +367,14 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
                           sheetServices_->printDialog,
                           [this] { return charts_ ? charts_->RecentCharts() : QStringList(); }});
   }
-  ShowAspects(*window, report.Runs(), ChosenAspectSettings());
+  ShowAspects(*window, report.Runs(), ShownAspectSettings());
   connect(window, &MDI::AspectSettingsChosen, this,
           [this, window, planets = report.Runs()](const AspectSettings& settings) {
             services_.settings.Write(kAspectSettingsKey,
                                      QString::fromStdString(AspectSettingsText(settings)));
+            if (charts_) {
+              charts_->ForgetFileAspectSettings();
+            }
             ShowAspects(*window, planets, settings);
           });
   // Another engine is remembered and recasts the chart shown, once the dialog has closed.
@@ -328,20 +408,30 @@ AspectSettings Shell::ChosenAspectSettings() {
   return settings.value_or(DefaultAspectSettings());
 }
 
+AspectSettings Shell::ShownAspectSettings() {
+  if (charts_ && input_) {
+    if (const std::optional<AspectSettings> own =
+            charts_->FileAspectSettings(input_->CollectEntries())) {
+      return *own;
+    }
+  }
+  return ChosenAspectSettings();
+}
+
 void Shell::ChooseEphemerisAgain() {
   if (main_ && main_->isVisible()) {
     main_->ChooseEphemerisAgain();
     return;
   }
   // Cast from the input form: the same dialog over it, on the engine choice.
-  frmAspectSettings dialog(ChosenAspectSettings(), input_.get(), ChosenEphemeris());
-  dialog.FocusEphemeris();
+  OwnedDialog<frmAspectSettings> dialog(ChosenAspectSettings(), input_.get(), ChosenEphemeris());
+  dialog->FocusEphemeris();
   if (dialog.exec() == QDialog::Accepted) {
     services_.settings.Write(kAspectSettingsKey,
-                             QString::fromStdString(AspectSettingsText(dialog.Settings())));
+                             QString::fromStdString(AspectSettingsText(dialog->Settings())));
     services_.settings.Write(kEphemerisKey,
-                             look::FromUtf8(EphemerisName(dialog.ChosenEphemeris())));
-    input_->SetEphemeris(dialog.ChosenEphemeris());
+                             look::FromUtf8(EphemerisName(dialog->ChosenEphemeris())));
+    input_->SetEphemeris(dialog->ChosenEphemeris());
   }
 }
 

@@ -47,8 +47,10 @@ void UpdateReminder(SettingsStore& settings, Clock& clock, MessageBoxes& message
 /// empty when there is none.
 [[nodiscard]] QString ChartFileArgument(const QStringList& arguments);
 
-/// Where the running copy keeps its lock: the user's runtime folder, or the
-/// temporary folder when there is none.
+/// Where the running copy keeps its lock: "zodivane.lock" in the folder of
+/// this user's own that PrivateRuntimeFolder gives; empty, with the reason
+/// written on standard error, when there is none (the program then runs
+/// without the lock and the socket).
 [[nodiscard]] QString DefaultLockPath();
 
 /// The platform services the shell and its windows use; all outlive the shell.
@@ -113,12 +115,22 @@ class Shell : public QObject {
   void ShowInputForm();
   /// Listens beside the lock for the files that later starts hand over.
   void ListenForFiles();
-  /// A later start's file: opened here, and this copy comes to the front.
-  void TakeHandedFile(QLocalSocket* socket);
+  /// Reads a later start's message from `socket` into `received`; a whole
+  /// one is answered and its file waits in handedFiles_.
+  void TakeHandedFile(QLocalSocket* socket, QByteArray& received);
+  /// Whether a handed file may open now: no modal dialog, menu or nested
+  /// event loop runs (an opened chart replaces the results window).
+  [[nodiscard]] static bool ReadyForHandedFile();
+  /// Opens the handed files, one after the other, once ReadyForHandedFile;
+  /// this copy comes to the front.
+  void OpenHandedFiles();
   /// Hands `chartFile` to the running copy; true when it took it.
   bool HandToRunningCopy(const QString& chartFile);
   /// The aspect settings last chosen, or the defaults.
   [[nodiscard]] AspectSettings ChosenAspectSettings();
+  /// The aspect settings of the chart in the form: those of the chart file
+  /// it came from, when it names any, else ChosenAspectSettings.
+  [[nodiscard]] AspectSettings ShownAspectSettings();
   /// The engine last chosen ("Chart/Ephemeris"), or the built-in method.
   [[nodiscard]] Ephemeris ChosenEphemeris();
   /// After a cast the chosen engine refused: Chart > Aspect Settings… on
@@ -136,6 +148,8 @@ class Shell : public QObject {
   QLockFile instanceLock_;
   /// Where later starts hand over their file: beside the lock, this user's only.
   std::unique_ptr<QLocalServer> handoff_;
+  /// Files later starts handed over that wait for the dialogs to close.
+  QStringList handedFiles_;
   std::function<void()> endProcess_;
   std::function<void(MDI&)> openReport_;
   std::optional<ChartSheetServices> sheetServices_;

@@ -2,13 +2,19 @@
 #include "ui/platform/instance_lock.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QString>
 
 #include <signal.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 namespace zodivane::ui {
 
@@ -38,9 +44,7 @@ bool ProcessRunsProgram(qint64 pid, const QString& programName) {
 /// Whether the lock names a process that runs this program. False for a
 /// lock whose contents cannot be read or make no sense.
 bool HolderRuns(const QLockFile& lock) {
-  // A lock holds a process number, a host and a name: a few dozen bytes.
-  // A larger one is no lock of ours, and is not read.
-  constexpr qint64 kMostLockBytes = 4096;
+  // A larger lock is no lock of ours, and is not read.
   if (const QFileInfo file(lock.fileName()); !file.isFile() || file.size() > kMostLockBytes) {
     return false;
   }
@@ -62,9 +66,70 @@ void RemoveStaleLock(QLockFile& lock, const QString& path) {
   lock.removeStaleLockFile();
 }
 
+QByteArray LocalName(const QString& path) {
+  return QFile::encodeName(path);
+}
+
+/// What stands at the lock's path when it is not a lock that can be read
+/// safely; empty for a small regular file of this user's, or for nothing.
+/// Looked at with lstat: nothing is opened or followed.
+QString OddLockKind(const QString& path) {
+  struct stat status {};
+  if (::lstat(LocalName(path).constData(), &status) != 0) {
+    return {};  // nothing there (or nothing to be seen): the lock is made afresh
+  }
+  if (S_ISLNK(status.st_mode)) {
+    return QStringLiteral("a symbolic link");
+  }
+  if (S_ISFIFO(status.st_mode)) {
+    return QStringLiteral("a FIFO");
+  }
+  if (S_ISSOCK(status.st_mode)) {
+    return QStringLiteral("a socket");
+  }
+  if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode)) {
+    return QStringLiteral("a device");
+  }
+  if (S_ISDIR(status.st_mode)) {
+    return QStringLiteral("a folder");
+  }
+  if (!S_ISREG(status.st_mode)) {
+    return QStringLiteral("no regular file");
+  }
+  if (status.st_uid != ::geteuid()) {
+    return QStringLiteral("another user's file");
+  }
+  if (status.st_size > kMostLockBytes) {
+    return QStringLiteral("a file of %1 bytes, larger than a lock can be").arg(status.st_size);
+  }
+  return {};
+}
+
 }  // namespace
 
-InstanceLockResult TakeInstanceLock(QLockFile& lock) {
+InstanceLockResult TakeInstanceLock(QLockFile& lock, QString* setAside) {
+  const QString path = lock.fileName();
+  if (path.isEmpty()) {
+    return InstanceLockResult::Unusable;
+  }
+  if (const QString kind = OddLockKind(path); !kind.isEmpty()) {
+    const QString aside = path + QStringLiteral(".bad");
+    // rename(2) moves a link itself, never its target, and replaces an
+    // earlier file set aside (not a folder holding files).
+    if (::rename(LocalName(path).constData(), LocalName(aside).constData()) != 0) {
+      if (setAside != nullptr) {
+        *setAside = QStringLiteral(
+                        "zodivane: the lock %1 is %2 and cannot be set aside (%3); "
+                        "starting without it")
+                        .arg(path, kind, QString::fromLocal8Bit(std::strerror(errno)));
+      }
+      return InstanceLockResult::Unusable;
+    }
+    if (setAside != nullptr) {
+      *setAside = QStringLiteral("zodivane: the lock %1 was %2, not a lock; set aside as %3")
+                      .arg(path, kind, aside);
+    }
+  }
   if (lock.tryLock(0)) {
     return InstanceLockResult::Taken;
   }
@@ -74,7 +139,7 @@ InstanceLockResult TakeInstanceLock(QLockFile& lock) {
   if (HolderRuns(lock)) {
     return InstanceLockResult::HeldByRunningCopy;
   }
-  RemoveStaleLock(lock, lock.fileName());
+  RemoveStaleLock(lock, path);
   if (lock.tryLock(0)) {
     return InstanceLockResult::Taken;
   }
@@ -83,6 +148,61 @@ InstanceLockResult TakeInstanceLock(QLockFile& lock) {
     return InstanceLockResult::HeldByRunningCopy;
   }
   return InstanceLockResult::Unusable;
+}
+
+RuntimeFolder MakePrivateFolder(const QString& path) {
+  const QByteArray local = LocalName(path);
+  if (::mkdir(local.constData(), S_IRWXU) != 0 && errno != EEXIST) {
+    return {{},
+            QStringLiteral("%1 cannot be made (%2)")
+                .arg(path, QString::fromLocal8Bit(std::strerror(errno)))};
+  }
+  struct stat status {};
+  if (::lstat(local.constData(), &status) != 0) {
+    return {{},
+            QStringLiteral("%1 cannot be looked at (%2)")
+                .arg(path, QString::fromLocal8Bit(std::strerror(errno)))};
+  }
+  if (S_ISLNK(status.st_mode)) {
+    return {{}, QStringLiteral("%1 is a symbolic link, not a folder").arg(path)};
+  }
+  if (!S_ISDIR(status.st_mode)) {
+    return {{}, QStringLiteral("%1 is not a folder").arg(path)};
+  }
+  if (status.st_uid != ::geteuid()) {
+    return {{}, QStringLiteral("%1 belongs to another user").arg(path)};
+  }
+  if ((status.st_mode & (S_IRWXG | S_IRWXO)) != 0) {
+    return {{},
+            QStringLiteral("%1 is open to other users (mode %2)")
+                .arg(path)
+                .arg(status.st_mode & 07777, 4, 8, QLatin1Char('0'))};
+  }
+  return {path, {}};
+}
+
+RuntimeFolder PrivateRuntimeFolder() {
+  const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+  if (!runtime.isEmpty() && QDir::isAbsolutePath(runtime)) {
+    struct stat status {};
+    if (::lstat(LocalName(runtime).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+        status.st_uid == ::geteuid() && (status.st_mode & (S_IRWXG | S_IRWXO)) == 0) {
+      return MakePrivateFolder(QDir(runtime).filePath(QStringLiteral("zodivane")));
+    }
+  }
+  return MakePrivateFolder(
+      QDir(QDir::tempPath()).filePath(QStringLiteral("zodivane-%1").arg(::geteuid())));
+}
+
+bool PeerIsThisUser(qintptr descriptor) {
+  struct ucred peer {};
+  socklen_t size = sizeof peer;
+  if (descriptor < 0 ||
+      ::getsockopt(static_cast<int>(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 ||
+      size != sizeof peer) {
+    return false;
+  }
+  return peer.uid == ::geteuid();
 }
 
 }  // namespace zodivane::ui

@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "ui/platform/owned_dialog.h"
+
 namespace zodivane::ui {
 
 namespace {
@@ -21,14 +23,15 @@ const QString kSettingsName = QStringLiteral("zodivane");
 }  // namespace
 
 void QtMessageBoxes::ShowNotice(QWidget* parent, const QString& text, MessageIcon icon) {
-  QMessageBox box(icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
-                  kMessageTitle, text, QMessageBox::Ok, parent);
+  OwnedDialog<QMessageBox> box(
+      icon == MessageIcon::Critical ? QMessageBox::Critical : QMessageBox::Information,
+      kMessageTitle, text, QMessageBox::Ok, parent);
   box.exec();
 }
 
 bool QtMessageBoxes::AskYesNo(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Information, kMessageTitle, text, QMessageBox::Yes | QMessageBox::No,
-                  parent);
+  OwnedDialog<QMessageBox> box(QMessageBox::Information, kMessageTitle, text,
+                               QMessageBox::Yes | QMessageBox::No, parent);
   return box.exec() == QMessageBox::Yes;
 }
 
@@ -90,20 +93,20 @@ std::optional<QString> QtSaveFileDialog::AskSavePath(QWidget* parent,
 std::optional<QString> QtSaveFileDialog::AskSavePathIn(QWidget* parent,
                                                        const SaveDialogSettings& settings,
                                                        const QString& folder) {
-  QFileDialog dialog(parent, settings.title);
-  dialog.setDirectory(folder);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  OwnedDialog<QFileDialog> dialog(parent, settings.title);
+  dialog->setDirectory(folder);
+  dialog->setAcceptMode(QFileDialog::AcceptSave);
   // A save dialog only accepts names in folders that exist.
-  dialog.setFileMode(QFileDialog::AnyFile);
-  dialog.setNameFilters({settings.filter});
-  dialog.setDefaultSuffix(settings.defaultSuffix);
-  dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
-  dialog.selectFile(settings.suggestedName);
+  dialog->setFileMode(QFileDialog::AnyFile);
+  dialog->setNameFilters({settings.filter});
+  dialog->setDefaultSuffix(settings.defaultSuffix);
+  dialog->setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
+  dialog->selectFile(settings.suggestedName);
   for (;;) {
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    if (dialog.exec() != QDialog::Accepted || !dialog || dialog->selectedFiles().isEmpty()) {
       return std::nullopt;
     }
-    QString path = dialog.selectedFiles().constFirst();
+    QString path = dialog->selectedFiles().constFirst();
     const QFileInfo typed(path);
     if (settings.defaultSuffix.isEmpty() || !typed.suffix().isEmpty() || typed.isDir()) {
       return path;  // the dialog has asked about an existing file itself
@@ -114,38 +117,42 @@ std::optional<QString> QtSaveFileDialog::AskSavePathIn(QWidget* parent,
     if (!settings.confirmOverwrite || !QFileInfo::exists(path)) {
       return path;
     }
-    const QMessageBox::StandardButton answer =
-        QMessageBox::warning(&dialog, settings.title,
-                             QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                                 .arg(QFileInfo(path).fileName()),
-                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
-    if (answer == QMessageBox::Yes) {
+    OwnedDialog<QMessageBox> question(
+        QMessageBox::Warning, settings.title,
+        QStringLiteral("%1 already exists.\nDo you want to replace it?")
+            .arg(QFileInfo(path).fileName()),
+        QMessageBox::Yes | QMessageBox::No, &*dialog);
+    question->setDefaultButton(QMessageBox::No);
+    if (question.exec() == QMessageBox::Yes) {
       return path;
     }
-    dialog.selectFile(QFileInfo(path).fileName());  // No: the user picks again
+    if (!dialog) {
+      return std::nullopt;
+    }
+    dialog->selectFile(QFileInfo(path).fileName());  // No: the user picks again
   }
 }
 
 bool QtPrintDialog::AskPrinter(QWidget* parent, QPrinter& printer, bool hasSelection) {
   printer.setPrintRange(hasSelection ? QPrinter::Selection : QPrinter::AllPages);
-  QPrintDialog dialog(&printer, parent);
-  dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-  dialog.setOption(QAbstractPrintDialog::PrintSelection, true);
+  OwnedDialog<QPrintDialog> dialog(&printer, parent);
+  dialog->setOption(QAbstractPrintDialog::PrintPageRange, false);
+  dialog->setOption(QAbstractPrintDialog::PrintSelection, true);
   return dialog.exec() == QDialog::Accepted;
 }
 
 std::optional<QString> QtOpenFileDialog::AskOpenPath(QWidget* parent,
                                                      const OpenDialogSettings& settings) {
-  QFileDialog dialog(parent, settings.title);
-  dialog.setDirectory(folder());
-  dialog.setAcceptMode(QFileDialog::AcceptOpen);
-  dialog.setFileMode(QFileDialog::ExistingFile);
-  dialog.setNameFilters({settings.filter, QStringLiteral("All files (*)")});
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+  OwnedDialog<QFileDialog> dialog(parent, settings.title);
+  dialog->setDirectory(folder());
+  dialog->setAcceptMode(QFileDialog::AcceptOpen);
+  dialog->setFileMode(QFileDialog::ExistingFile);
+  dialog->setNameFilters({settings.filter, QStringLiteral("All files (*)")});
+  if (dialog.exec() != QDialog::Accepted || !dialog || dialog->selectedFiles().isEmpty()) {
     return std::nullopt;
   }
-  lastFolder_ = QFileInfo(dialog.selectedFiles().constFirst()).absolutePath();
-  return dialog.selectedFiles().constFirst();
+  lastFolder_ = QFileInfo(dialog->selectedFiles().constFirst()).absolutePath();
+  return dialog->selectedFiles().constFirst();
 }
 
 }  // namespace zodivane::ui

@@ -23,6 +23,7 @@
 #include "common/safe_file.h"
 #include "ui/look/look.h"
 #include "ui/look/look_widgets.h"
+#include "ui/platform/owned_dialog.h"
 #include "ui/windows/aspect_panel.h"
 #include "ui/windows/frm_about.h"
 #include "ui/windows/frm_aspect_settings.h"
@@ -432,14 +433,14 @@ void MDI::mnuTransits_Click() {
 }
 
 void MDI::OpenAspectSettings(bool onEngine) {
-  frmAspectSettings dialog(aspectSettings_, this, ephemeris_);
+  OwnedDialog<frmAspectSettings> dialog(aspectSettings_, this, ephemeris_);
   if (onEngine) {
-    dialog.FocusEphemeris();
+    dialog->FocusEphemeris();
   }
   if (dialog.exec() == QDialog::Accepted) {
-    emit AspectSettingsChosen(dialog.Settings());
-    if (dialog.ChosenEphemeris() != ephemeris_) {
-      ephemeris_ = dialog.ChosenEphemeris();
+    emit AspectSettingsChosen(dialog->Settings());
+    if (dialog->ChosenEphemeris() != ephemeris_) {
+      ephemeris_ = dialog->ChosenEphemeris();
       emit EphemerisChosen(ephemeris_);
     }
   }
@@ -507,7 +508,8 @@ void MDI::SetSensitivityText(const QString& text) {
 }
 
 void MDI::mnuHowSure_Click() {
-  QDialog window(this);
+  OwnedDialog<QDialog> owned(this);
+  QDialog& window = *owned;
   window.setObjectName(QStringLiteral("frmHowSure"));
   window.setWindowTitle(QStringLiteral("How Sure Is This Chart?"));
   auto* layout = new QVBoxLayout(&window);
@@ -524,7 +526,7 @@ void MDI::mnuHowSure_Click() {
   layout->addWidget(buttons);
   window.resize(look::Px(9000), look::Px(4500));
   text->setFocus(Qt::OtherFocusReason);
-  window.exec();
+  owned.exec();
 }
 
 void MDI::LayOut() {
@@ -586,7 +588,7 @@ void MDI::resizeEvent(QResizeEvent* event) {
 }
 
 void MDI::mnuAbout_Click() {
-  frmAbout about(links_, this);
+  OwnedDialog<frmAbout> about(links_, this);
   about.exec();
 }
 

@@ -13,7 +13,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocalServer>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,16 +23,27 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <functional>
+
 #include <nlohmann/json.hpp>
 
 #include "aspects/aspect_settings_text.h"
 #include "chartfile/chart_file.h"
+#include "common/handoff_message.h"
 #include "tests/support/chart_files.h"
 #include "tests/support/sample_entries.h"
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/windows.h"
 #include "ui/app/chart_files.h"
 #include "ui/app/shell.h"
+#include "ui/platform/platform_qt.h"
 #include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
@@ -416,7 +429,8 @@ TEST_F(ChartFilesTest, SavingAgainKeepsTheKeysOfANewerVersion) {
 }
 
 // A chart saved under aspect settings of the user's own keeps them; opening
-// it brings them back into use, and the aspect list follows them.
+// it shows that chart under them, and the user's own settings stay as they
+// were, for the next chart and in the settings store.
 TEST_F(ChartFilesTest, ChartFilesKeepTheAspectSettings) {
   ASSERT_TRUE(shell.ProgramStart());
   frmMain& form = *shell.InputForm();
@@ -430,16 +444,65 @@ TEST_F(ChartFilesTest, ChartFilesKeepTheAspectSettings) {
   const auto object = nlohmann::json::parse(saved.readAll().toStdString());
   EXPECT_EQ(object["aspectSettings"], AspectSettingsText(all));
 
-  settings.values.erase(kAspectSettingsKey);  // back to the defaults
+  const auto showsAMinorAspect = [this] {
+    const auto* list = testing::Child<QTreeWidget>(*shell.MainWindow(), "lstAspects");
+    bool minor = false;
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+      minor = minor || list->topLevelItem(row)->text(1) == QStringLiteral("quincunx");
+    }
+    return minor;
+  };
+  settings.values.erase(kAspectSettingsKey);  // the user's own: the defaults
   ASSERT_TRUE(shell.Charts()->Open(Path(QStringLiteral("asha.zchart")), &form));
-  EXPECT_EQ(settings.values[kAspectSettingsKey].toStdString(), AspectSettingsText(all));
   ASSERT_NE(shell.MainWindow(), nullptr);
-  const auto* list = testing::Child<QTreeWidget>(*shell.MainWindow(), "lstAspects");
-  bool minor = false;
-  for (int row = 0; row < list->topLevelItemCount(); ++row) {
-    minor = minor || list->topLevelItem(row)->text(1) == QStringLiteral("quincunx");
+  EXPECT_TRUE(showsAMinorAspect());
+  EXPECT_EQ(settings.values.count(kAspectSettingsKey), 0U);
+  // Saved again, the chart keeps its own settings.
+  saveDialog.typedName = Path(QStringLiteral("asha-again"));
+  ASSERT_TRUE(shell.Charts()->AskAndSave(&form));
+  QFile again(Path(QStringLiteral("asha-again.zchart")));
+  ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+  EXPECT_EQ(nlohmann::json::parse(again.readAll().toStdString())["aspectSettings"],
+            AspectSettingsText(all));
+
+  // Another chart is cast under the user's own settings.
+  ASSERT_TRUE(shell.Charts()->Open(
+      WriteChart(QStringLiteral("joao.zchart"), test::RoundTripEntries()[1].entries), &form));
+  ASSERT_NE(shell.MainWindow(), nullptr);
+  EXPECT_FALSE(showsAMinorAspect());
+  EXPECT_EQ(settings.values.count(kAspectSettingsKey), 0U);
+}
+
+// A chart saved while Swiss Ephemeris is the engine chosen names it; one
+// saved under the built-in method names none.
+TEST_F(ChartFilesTest, ChartFilesKeepTheEngineChosen) {
+  ASSERT_TRUE(shell.ProgramStart());
+  frmMain& form = *shell.InputForm();
+  form.SetEntries(test::DelhiEntries());
+  struct Row {
+    Ephemeris chosen;
+    const char* name;
+    std::optional<std::string> written;
+  };
+  for (const Row& row : {Row{Ephemeris::Swiss, "swiss", "swiss"},
+                         Row{Ephemeris::BuiltIn, "builtin", std::nullopt}}) {
+    SCOPED_TRACE(row.name);
+    form.SetEphemeris(row.chosen);
+    saveDialog.typedName = Path(QString::fromLatin1(row.name));
+    ASSERT_TRUE(shell.Charts()->AskAndSave(&form));
+    QFile saved(Path(QString::fromLatin1(row.name) + QStringLiteral(".zchart")));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    const auto object = nlohmann::json::parse(saved.readAll().toStdString());
+    if (row.written) {
+      EXPECT_EQ(object.value("ephemeris", ""), *row.written);
+    } else {
+      EXPECT_FALSE(object.contains("ephemeris"));
+    }
+    const auto read = chartfile::ReadChartFile(object.dump());
+    ASSERT_TRUE(std::holds_alternative<chartfile::ChartFile>(read));
+    EXPECT_EQ(std::get<chartfile::ChartFile>(read).ephemeris,
+              row.written ? std::optional(row.chosen) : std::nullopt);
   }
-  EXPECT_TRUE(minor);
 }
 
 TEST_F(ChartFilesTest, RecentChartsKeepTheLastEightThatStillExist) {
@@ -530,6 +593,269 @@ TEST_F(ChartFilesTest, AFileNamedAtTheStartOpensWithItsChartInTheResults) {
   EXPECT_THAT(thirdMessages.notices,
               ::testing::ElementsAre(ShownNotice{QStringLiteral("Application is already running"),
                                                  MessageIcon::Information}));
+}
+
+// ------------------------------------------------------------ the hand-off
+
+class HandOffTest : public ChartFilesTest {
+ protected:
+  QString LockPath() const { return folder.filePath(QStringLiteral("zodivane.lock")); }
+  QString SocketPath() const { return LockPath() + QStringLiteral(".socket"); }
+
+  /// A later start with `path`: true when the running copy took the file.
+  bool HandOver(const QString& path) {
+    FakeMessageBoxes laterMessages;
+    FakeSettingsStore laterSettings;
+    Shell later{ShellServices{laterMessages, browser, laterSettings, clock}, LockPath(), [] {}};
+    EXPECT_FALSE(later.ProgramStart(path));
+    return laterMessages.notices.empty();
+  }
+
+  /// The name the results window shows; empty without one.
+  QString ShownName() const {
+    return shell.MainWindow() != nullptr
+               ? testing::Child<QLabel>(*shell.MainWindow(), "lblName")->text()
+               : QString();
+  }
+
+  bool WaitForName(const std::string& name) {
+    return QTest::qWaitFor([&] { return ShownName() == QString::fromStdString(name); }, 5000);
+  }
+};
+
+// The running copy opens exactly the path it was handed: before, the path
+// was cut at a line feed and trimmed, and another person's chart opened.
+TEST_F(HandOffTest, TheRunningCopyOpensExactlyThePathHanded) {
+  ASSERT_TRUE(shell.ProgramStart());
+  struct Case {
+    const char* handed;
+    const char* other;  ///< what the path became when cut or trimmed
+  };
+  const FormEntries asha = test::DelhiEntries();
+  const FormEntries joao = test::RoundTripEntries()[1].entries;
+  ASSERT_NE(asha.txtName, joao.txtName);
+  for (const Case& row : {Case{"a\nb.zchart", "a"}, Case{"t.zchart ", "t.zchart"},
+                          Case{" lead.zchart", "lead.zchart"}}) {
+    SCOPED_TRACE(row.handed);
+    WriteChart(QString::fromUtf8(row.other), joao);
+    const QString handed = WriteChart(QString::fromUtf8(row.handed), asha);
+    ASSERT_TRUE(HandOver(handed));
+    ASSERT_TRUE(WaitForName(asha.txtName));
+    EXPECT_TRUE(messages.notices.empty());
+    // Recent Charts keeps a path a line: one with a line feed is not kept,
+    // so that it never comes back as the other file.
+    const QStringList recent = shell.Charts()->RecentCharts();
+    EXPECT_FALSE(recent.contains(Path(QString::fromUtf8(row.other))));
+    if (!handed.contains(QLatin1Char('\n'))) {
+      EXPECT_EQ(recent.value(0), handed);
+    }
+    Back();
+  }
+}
+
+// Files handed over while a message box runs over the results wait until it
+// is closed: the results window is not replaced under it. Before, the first
+// good file replaced the window, and with it the box, inside the box's own
+// event loop ("double free or corruption"). A bad file, then a good one, as
+// two double-clicks in a file manager give them.
+TEST_F(HandOffTest, HandedFilesWaitUntilAMessageBoxIsClosed) {
+  const FormEntries joao = test::RoundTripEntries()[1].entries;
+  ASSERT_TRUE(shell.ProgramStart(WriteChart(QStringLiteral("joao.zchart"), joao)));
+  const QPointer<MDI> first = shell.MainWindow();
+  ASSERT_FALSE(first.isNull());
+  const QString bad = WriteFile(QStringLiteral("bad.zchart"), "{ not json");
+  const QString good = WriteChart(QStringLiteral("asha.zchart"), test::DelhiEntries());
+
+  QPointer<QMessageBox> box =
+      new QMessageBox(QMessageBox::Critical, QStringLiteral("Zodivane"),
+                      QStringLiteral("Something went wrong"), QMessageBox::Ok, first.data());
+  bool taken = false;
+  bool untouchedWhileOpen = false;
+  QTimer::singleShot(0, [&] {
+    ASSERT_EQ(QApplication::activeModalWidget(), box.data());
+    taken = HandOver(bad) && HandOver(good);
+    for (int i = 0; i < 10; ++i) {
+      QCoreApplication::processEvents();
+    }
+    untouchedWhileOpen = shell.MainWindow() == first.data() && !box.isNull() &&
+                         ShownName() == QString::fromStdString(joao.txtName) &&
+                         messages.notices.empty();
+    if (box) {
+      box->done(QMessageBox::Ok);
+    }
+  });
+  box->exec();
+  EXPECT_TRUE(taken);
+  EXPECT_TRUE(untouchedWhileOpen);
+  delete box.data();
+
+  // Once it is closed, both open in turn: the bad one says what is wrong.
+  ASSERT_TRUE(WaitForName(test::DelhiEntries().txtName));
+  ASSERT_EQ(messages.notices.size(), 1U);
+  EXPECT_TRUE(
+      messages.notices[0].text.startsWith(ChartFiles::OpenFailureText(bad, QString()).trimmed()));
+  EXPECT_TRUE(shell.MainWindow()->isVisible());
+}
+
+// The two double-clicks of a file manager that ended the program: a bad
+// file, whose message box (the program's own) is still open when the good
+// one comes. The good one waits for the box, then opens.
+TEST_F(HandOffTest, AGoodFileWaitsForTheMessageOfABadOne) {
+  QtMessageBoxes realMessages;
+  Shell running{ShellServices{realMessages, browser, settings, clock},
+                folder.filePath(QStringLiteral("running.lock")), [] {}};
+  running.EnableChartFiles(openDialog, saveDialog);
+  const FormEntries joao = test::RoundTripEntries()[1].entries;
+  ASSERT_TRUE(running.ProgramStart(WriteChart(QStringLiteral("joao.zchart"), joao)));
+  const QPointer<MDI> first = running.MainWindow();
+  ASSERT_FALSE(first.isNull());
+  const QString bad = WriteFile(QStringLiteral("bad.zchart"), "{ not json");
+  const QString good = WriteChart(QStringLiteral("asha.zchart"), test::DelhiEntries());
+  const auto handOver = [&](const QString& path) {
+    FakeMessageBoxes laterMessages;
+    FakeSettingsStore laterSettings;
+    Shell later{ShellServices{laterMessages, browser, laterSettings, clock},
+                folder.filePath(QStringLiteral("running.lock")), [] {}};
+    EXPECT_FALSE(later.ProgramStart(path));
+    return laterMessages.notices.empty();
+  };
+
+  // While the bad file's message is open: the good file comes, and the
+  // results window stays; then the message is answered.
+  QString shownText;
+  bool goodTaken = false;
+  bool untouchedWhileOpen = false;
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+      return;
+    }
+    answer.stop();
+    shownText = box->text();
+    goodTaken = handOver(good);
+    for (int i = 0; i < 10; ++i) {
+      QCoreApplication::processEvents();
+    }
+    untouchedWhileOpen =
+        running.MainWindow() == first.data() && QApplication::activeModalWidget() == box;
+    box->button(QMessageBox::Ok)->click();
+  });
+  answer.start(0);
+  ASSERT_TRUE(handOver(bad));
+  const auto name = [&] {
+    return running.MainWindow() != nullptr
+               ? testing::Child<QLabel>(*running.MainWindow(), "lblName")->text()
+               : QString();
+  };
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return name() == QString::fromStdString(test::DelhiEntries().txtName); }, 10000));
+  EXPECT_TRUE(shownText.startsWith(ChartFiles::OpenFailureText(bad, QString()).trimmed()));
+  EXPECT_TRUE(goodTaken);
+  EXPECT_TRUE(untouchedWhileOpen);
+  EXPECT_TRUE(running.MainWindow()->isVisible());
+  running.QuitProgram();
+}
+
+/// Runs `child` in a child process as the user "nobody" (uid 65534) and
+/// returns its process number. What `child` does must be safe after fork:
+/// system calls only.
+pid_t StartAsOtherUser(const std::function<int()>& child) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::alarm(60);  // a child left waiting ends
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
+      ::_exit(100);
+    }
+    ::_exit(child());
+  }
+  return pid;
+}
+
+sockaddr_un SocketAddress(const QString& path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, QFile::encodeName(path).constData(), sizeof address.sun_path - 1);
+  return address;
+}
+
+// Another user's process that reaches the running copy's socket (made
+// open to all here) is refused before anything it sends is read.
+TEST_F(HandOffTest, TheRunningCopyRefusesAnotherUsersProcess) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "another user's process needs root";
+  }
+  ASSERT_TRUE(shell.ProgramStart());
+  const QString chart = WriteChart(QStringLiteral("asha.zchart"), test::DelhiEntries());
+  ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0777), 0);
+  ASSERT_EQ(::chmod(QFile::encodeName(SocketPath()).constData(), 0777), 0);
+  const sockaddr_un address = SocketAddress(SocketPath());
+  const std::string message = HandoffMessage(QFile::encodeName(chart).toStdString());
+  const pid_t pid = StartAsOtherUser([&] {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+      return 3;
+    }
+    (void)::write(fd, message.data(), message.size());
+    char answer[16] = {};
+    const ssize_t read = ::read(fd, answer, sizeof answer);
+    return read > 0 ? 2 : 0;  // 0: closed without an answer
+  });
+  int status = -1;
+  ASSERT_TRUE(QTest::qWaitFor([&] { return ::waitpid(pid, &status, WNOHANG) == pid; }, 10000));
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  for (int i = 0; i < 10; ++i) {
+    QCoreApplication::processEvents();
+  }
+  EXPECT_EQ(shell.MainWindow(), nullptr);
+  EXPECT_TRUE(messages.notices.empty());
+}
+
+// A later start sends nothing to a socket of another user's process planted
+// where the running copy's should be; it says that a copy runs.
+TEST_F(HandOffTest, ALaterStartSendsNothingToAnotherUsersSocket) {
+  if (::geteuid() != 0) {
+    GTEST_SKIP() << "another user's process needs root";
+  }
+  ASSERT_TRUE(shell.ProgramStart());
+  const QString chart = WriteChart(QStringLiteral("asha.zchart"), test::DelhiEntries());
+  ASSERT_EQ(::chmod(QFile::encodeName(folder.path()).constData(), 0777), 0);
+  ASSERT_TRUE(QLocalServer::removeServer(SocketPath()));
+  const sockaddr_un address = SocketAddress(SocketPath());
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t pid = StartAsOtherUser([&] {
+    const int server = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (::bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+        ::chmod(address.sun_path, 0777) != 0 || ::listen(server, 1) != 0) {
+      return 101;
+    }
+    (void)::write(ready[1], "r", 1);
+    const int fd = ::accept(server, nullptr, nullptr);
+    char buffer[8192];
+    ssize_t total = 0;
+    for (ssize_t got = 0; (got = ::read(fd, buffer, sizeof buffer)) > 0;) {
+      total += got;
+    }
+    return total > 99 ? 99 : static_cast<int>(total);  // the bytes received
+  });
+  ::close(ready[1]);
+  char byte = 0;
+  ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+  ::close(ready[0]);
+
+  FakeMessageBoxes laterMessages;
+  FakeSettingsStore laterSettings;
+  Shell later{ShellServices{laterMessages, browser, laterSettings, clock}, LockPath(), [] {}};
+  EXPECT_FALSE(later.ProgramStart(chart));
+  EXPECT_THAT(laterMessages.notices,
+              ::testing::ElementsAre(ShownNotice{QStringLiteral("Application is already running"),
+                                                 MessageIcon::Information}));
+  int status = -1;
+  ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);  // not a byte of the path
 }
 
 }  // namespace

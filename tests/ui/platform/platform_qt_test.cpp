@@ -11,11 +11,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <functional>
+#include <vector>
 
 #include "ui/app/shell.h"
 #include "ui/platform/platform_qt.h"
@@ -110,6 +114,57 @@ TEST(QtFileDialogTest, OpensInTheDocumentsFolderThenInTheLastOneUsed) {
   EXPECT_EQ(firstFolder,
             QFileInfo(documents).isDir() ? QDir(documents).absolutePath() : QDir::homePath());
   EXPECT_EQ(QDir(dialog.folder()).absolutePath(), QDir(other.path()).absolutePath());
+}
+
+// A window deleted while a dialog of the platform runs over it (and with it
+// the dialog, its child) leaves nothing to be deleted again: each service
+// returns as if the user had cancelled. Before, the dialogs were objects on
+// the stack, deleted a second time ("double free or corruption").
+TEST(QtDialogsTest, SurviveTheirWindowBeingDeletedWhileTheyRun) {
+  QtMessageBoxes messages;
+  QtOpenFileDialog openDialog;
+  QtSaveFileDialog saveDialog;
+  struct Case {
+    const char* what;
+    std::function<bool(QWidget*)> ask;  ///< true when it answered as cancelled
+  };
+  const std::vector<Case> cases = {
+      {"a notice",
+       [&](QWidget* parent) {
+         messages.ShowNotice(parent, QStringLiteral("Cannot open"), MessageIcon::Critical);
+         return true;
+       }},
+      {"a question", [&](QWidget* parent) { return !messages.AskYesNo(parent, kUpdateQuestion); }},
+      {"the open dialog",
+       [&](QWidget* parent) {
+         return !openDialog.AskOpenPath(parent, OpenDialogSettings{QStringLiteral("Open Chart"),
+                                                                   QStringLiteral("(*.zchart)")});
+       }},
+      {"the save dialog",
+       [&](QWidget* parent) {
+         SaveDialogSettings settings;
+         settings.title = QStringLiteral("Save Chart");
+         settings.filter = QStringLiteral("(*.zchart)");
+         return !saveDialog.AskSavePath(parent, settings);
+       }},
+  };
+  for (const Case& row : cases) {
+    SCOPED_TRACE(row.what);
+    QPointer<QWidget> window = new QWidget;
+    window->show();
+    // Deletes the window once the dialog runs over it.
+    QTimer deleter;
+    QObject::connect(&deleter, &QTimer::timeout, [&] {
+      if (QApplication::activeModalWidget() != nullptr && window) {
+        deleter.stop();
+        delete window.data();
+      }
+    });
+    deleter.start(0);
+    EXPECT_TRUE(row.ask(window.data()));
+    EXPECT_TRUE(window.isNull());
+    delete window.data();
+  }
 }
 
 TEST(QtSettingsStoreTest, KeepsTheReminderDateInTheSettingsSection) {
