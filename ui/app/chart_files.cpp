@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "aspects/aspect_settings_text.h"
+#include "chartfile/field_names.h"
 #include "common/safe_file.h"
 #include "ui/look/look_widgets.h"
 #include "ui/sheet/whole_file.h"
@@ -134,8 +135,10 @@ bool ChartFiles::Open(const QString& path, QWidget* parent) {
   const std::string& bytes = std::get<std::string>(contents);
   auto read = chartfile::ReadChartFile(bytes);
   if (const auto* message = std::get_if<std::string>(&read)) {
-    services_.messages.ShowNotice(parent, OpenFailureText(path, QString::fromStdString(*message)),
-                                  MessageIcon::Critical);
+    // In the form's words: the field's caption first, the key in brackets.
+    services_.messages.ShowNotice(
+        parent, OpenFailureText(path, QString::fromStdString(chartfile::InFieldNames(*message))),
+        MessageIcon::Critical);
     return false;
   }
   opened_ = std::get<chartfile::ChartFile>(std::move(read));

@@ -247,9 +247,11 @@ TEST_F(ChartFilesTest, BadFilesSayWhatIsWrongAndChangeNothing) {
        QStringLiteral("the file is of format 7, written by a newer version of Zodivane; this "
                       "version reads format 1")},
       {"a value of the wrong type", with("optSouth", "no"),
-       QStringLiteral("key \"optSouth\" must be a boolean, not a string")},
+       QStringLiteral(
+           "Latitude, North or South (key \"optSouth\") must be a boolean, not a string")},
       {"a list position out of range", with("cboDateIndex", 31),
-       QStringLiteral("key \"cboDateIndex\" must be a position in the day list, 0 to 30, not 31")},
+       QStringLiteral("Date of Birth, day (key \"cboDateIndex\") must be a position in the day "
+                      "list, 0 to 30, not 31")},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
