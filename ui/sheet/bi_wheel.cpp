@@ -47,7 +47,7 @@ const QColor kRetrogradeColour{200, 0, 0};
 
 /// The radius of the disc the lines cross: over the middle of the houses,
 /// as on the chart sheet.
-constexpr double kLineRadius = wheel::kSheetAspectRingRadius;
+constexpr double kLineRadius = wheel::kAspectRingRadius;
 
 constexpr int kGlyphPixels = 17;
 constexpr int kDegreePixels = 10;

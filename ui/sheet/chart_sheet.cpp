@@ -53,13 +53,7 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
   const std::optional<int> firstHouseSign =
       chart.points[static_cast<std::size_t>(ChartPoint::Ascendant)].sign;
   if (chart.aspects && firstHouseSign) {
-    painter.setPen(QPen(kSheetRule, 1.0));
-    painter.setBrush(QColor(255, 252, 246));
-    painter.drawEllipse(wheel::kCentre, wheel::kSheetAspectRingRadius,
-                        wheel::kSheetAspectRingRadius);
-    painter.setBrush(Qt::NoBrush);
-    wheel::PaintAspectLines(painter, chart.aspects->aspects, chart.points, *firstHouseSign,
-                            wheel::kSheetAspectRingRadius);
+    wheel::PaintAspectDisc(painter, chart.aspects->aspects, chart.points, *firstHouseSign);
   }
   wheel::PaintWheelMarks(painter, wheelView, SheetFont(16), SheetFont(11), kSheetInk, kBlue);
   painter.restore();

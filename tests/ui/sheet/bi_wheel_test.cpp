@@ -183,7 +183,7 @@ INSTANTIATE_TEST_SUITE_P(
 /// clear of the ticks at its edge.
 int PixelsChangedInTheMiddle(const QImage& a, const QImage& b, const QTransform& transform) {
   const QPointF centre = transform.map(wheel::kCentre);
-  const double radius = transform.m11() * (wheel::kSheetAspectRingRadius - 6.0);
+  const double radius = transform.m11() * (wheel::kAspectRingRadius - 6.0);
   int count = 0;
   for (int y = 0; y < a.height(); ++y) {
     for (int x = 0; x < a.width(); ++x) {
