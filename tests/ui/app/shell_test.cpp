@@ -208,10 +208,12 @@ TEST_F(MainWindowTest, LaysOutBarsAndButtonsForItsWidthAndAgainWhenResized) {
   EXPECT_EQ(Find<QLabel>("lblSoftwareName")->text(), QStringLiteral("Zodivane"));
 }
 
-// The aspects beside the results: the grid holds each aspect the chart
-// has, in the cell of its pair, and names it as a sentence; every other
-// cell of the triangle says there is none; the list sorts by orb; View >
-// Aspects hides the panel, and the next window remembers it.
+// The aspects beside the results: the grid is a staircase (rows Moon to
+// Asc under columns Sun to Pluto: no empty Sun row, no empty Asc column); it
+// holds each aspect the chart has, in the cell of its pair, its glyph in
+// the aspect's colour, and names it as a sentence; every other cell of the
+// stairs says there is none; the list sorts by orb; View > Aspects hides
+// the panel, and the next window remembers it.
 TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
   ChartSession session;
   CastResult cast = session.CastChart(test::DelhiEntries());
@@ -229,11 +231,17 @@ TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
   ASSERT_TRUE(grid->isVisible());
   // The panel stands right of the results form, over none of its controls.
   EXPECT_GE(Find<QWidget>("AspectPanel")->x(), window->Display().x() + window->Display().width());
+  ASSERT_EQ(grid->rowCount(), kChartPointCount - 1);
+  ASSERT_EQ(grid->columnCount(), kChartPointCount - 1);
+  EXPECT_EQ(grid->verticalHeaderItem(0)->text(), QStringLiteral("Moo"));
+  EXPECT_EQ(grid->verticalHeaderItem(kChartPointCount - 2)->text(), QStringLiteral("Asc"));
+  EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), QStringLiteral("Sun"));
+  EXPECT_EQ(grid->horizontalHeaderItem(kChartPointCount - 2)->text(), QStringLiteral("Plu"));
   std::size_t found = 0;
-  for (int row = 0; row < kChartPointCount; ++row) {
+  for (int row = 1; row < kChartPointCount; ++row) {
     for (int col = 0; col < row; ++col) {
       SCOPED_TRACE(std::to_string(row) + "," + std::to_string(col));
-      const QTableWidgetItem* cell = grid->item(row, col);
+      const QTableWidgetItem* cell = grid->item(row - 1, col);
       ASSERT_NE(cell, nullptr);
       const QString speech = cell->data(Qt::AccessibleTextRole).toString();
       EXPECT_FALSE(speech.isEmpty());
@@ -247,6 +255,7 @@ TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
       } else {
         ++found;
         EXPECT_TRUE(cell->text().startsWith(AspectGlyph(aspect->kind)));
+        EXPECT_EQ(cell->foreground().color(), AspectColour(aspect->kind));
         EXPECT_EQ(speech, AspectSpeech(*aspect));
       }
     }

@@ -20,6 +20,7 @@
 #include <QTextItem>
 #include <QTransform>
 
+#include <algorithm>
 #include <vector>
 
 namespace zodivane::ui::testing {
@@ -107,6 +108,37 @@ class TextRecordingEngine final : public QPaintEngine {
   QTransform transform_;
   QPen pen_;
 };
+
+/// True when `line` runs through `box` shrunk by `margin` on every side:
+/// a line that only touches a text's edge does not cross it.
+[[nodiscard]] inline bool Crosses(const QLineF& line, const QRectF& box, double margin = 0.25) {
+  const QRectF inner = box.adjusted(margin, margin, -margin, -margin);
+  if (inner.isEmpty()) {
+    return false;
+  }
+  double enter = 0.0;
+  double leave = 1.0;
+  const QPointF delta = line.p2() - line.p1();
+  const double sides[4][2] = {{-delta.x(), line.p1().x() - inner.left()},
+                              {delta.x(), inner.right() - line.p1().x()},
+                              {-delta.y(), line.p1().y() - inner.top()},
+                              {delta.y(), inner.bottom() - line.p1().y()}};
+  for (const auto& side : sides) {
+    if (side[0] == 0.0) {
+      if (side[1] < 0.0) {
+        return false;
+      }
+      continue;
+    }
+    const double at = side[1] / side[0];
+    if (side[0] < 0.0) {
+      enter = std::max(enter, at);
+    } else {
+      leave = std::min(leave, at);
+    }
+  }
+  return enter < leave;
+}
 
 /// A device of `size` pixels at 96 dots per inch that records text.
 class TextRecordingDevice final : public QPaintDevice {
