@@ -53,6 +53,7 @@ const QColor kRetrogradeColour{200, 0, 0};
 constexpr double kLineRadius = wheel::kAspectRingRadius;
 
 constexpr int kGlyphPixels = 17;
+constexpr int kSmallestGlyphPixels = 11;
 constexpr int kDegreePixels = 10;
 
 /// "1 degree", "14 minutes": a number with its unit as it reads aloud.
@@ -380,17 +381,34 @@ std::vector<OuterPlacement> PlaceOuterBodies(const BiWheelView& view) {
     // The degree as far out as the ring's edge lets it, the glyph inside it
     // as near its own radius as the degree and the marks let it.
     const OuterBody& body = view.outer[k];
-    const QSizeF glyphInk = glyphMetrics.tightBoundingRect(body.label).size();
     const QSizeF degreeInk = degreeMetrics.tightBoundingRect(DegreeLabel(body)).size();
-    const double glyphReach = RadialReach(glyphInk, labels[k]);
     const double degreeReach = RadialReach(degreeInk, labels[k]);
-    const double degreeRadius = std::min(
-        biwheel::kDegreeRadius, biwheel::kRingOuterRadius - biwheel::kLabelClearance - degreeReach);
-    const double glyphRadius =
-        std::max(biwheel::kRingInnerRadius + biwheel::kMarkLength + biwheel::kLabelClearance +
-                     glyphReach,
-                 std::min(biwheel::kGlyphRadius,
-                          degreeRadius - degreeReach - biwheel::kLabelClearance - glyphReach));
+    // A label of several letters ("Asc") near the horizon takes smaller type
+    // where the ring is too narrow for it beside its degree.
+    const double room = biwheel::kRingOuterRadius - biwheel::kRingInnerRadius -
+                        biwheel::kMarkLength - 3.0 * biwheel::kLabelClearance - 2.0 * degreeReach;
+    placement.glyphPixels = kGlyphPixels;
+    QSizeF glyphInk = glyphMetrics.tightBoundingRect(body.label).size();
+    while (2.0 * RadialReach(glyphInk, labels[k]) > room &&
+           placement.glyphPixels > kSmallestGlyphPixels) {
+      --placement.glyphPixels;
+      glyphInk =
+          QFontMetricsF(RingFont(placement.glyphPixels)).tightBoundingRect(body.label).size();
+    }
+    const double glyphReach = RadialReach(glyphInk, labels[k]);
+    const double lowestGlyph =
+        biwheel::kRingInnerRadius + biwheel::kMarkLength + biwheel::kLabelClearance + glyphReach;
+    const double highestDegree = biwheel::kRingOuterRadius - biwheel::kLabelClearance - degreeReach;
+    double glyphRadius = std::max(biwheel::kGlyphRadius, lowestGlyph);
+    double degreeRadius = std::min(biwheel::kDegreeRadius, highestDegree);
+    // Where the two would meet, the degree moves out, then the glyph in.
+    const double overlap =
+        glyphRadius + glyphReach + biwheel::kLabelClearance - (degreeRadius - degreeReach);
+    if (overlap > 0.0) {
+      const double out = std::clamp(highestDegree - degreeRadius, 0.0, overlap);
+      degreeRadius += out;
+      glyphRadius = std::max(lowestGlyph, glyphRadius - (overlap - out));
+    }
     placement.glyphCentre = AtAngle(labels[k], glyphRadius);
     placement.glyphBox = CentredBox(placement.glyphCentre, glyphInk);
     placement.degreeCentre = AtAngle(labels[k], degreeRadius);
@@ -432,7 +450,6 @@ void DrawBiWheel(QPainter& painter, const QRectF& target, const BiWheelView& vie
   wheel::PaintWheelMarks(painter, view.inner.wheel, RingFont(16), RingFont(11), kSheetInk,
                          look::colours::kBlue);
 
-  const QFont glyphFont = RingFont(kGlyphPixels);
   const QFont degreeFont = RingFont(kDegreePixels);
   const QFontMetricsF degreeMetrics(degreeFont);
   for (const OuterPlacement& placement : placements) {
@@ -445,16 +462,16 @@ void DrawBiWheel(QPainter& painter, const QRectF& target, const BiWheelView& vie
     if (std::abs(placement.labelAngle - placement.markAngle) > 0.5) {
       const QPointF glyphCentre = placement.glyphCentre - wheel::kCentre;
       const double glyphRadius = std::hypot(glyphCentre.x(), glyphCentre.y());
-      const double leaderEnd =
-          std::max(markEnd, glyphRadius - RadialReach(placement.glyphBox.size(),
-                                                      placement.labelAngle) -
-                                biwheel::kLabelClearance);
+      const double leaderEnd = std::max(
+          markEnd, glyphRadius - RadialReach(placement.glyphBox.size(), placement.labelAngle) -
+                       biwheel::kLabelClearance);
       painter.setPen(QPen(view.outerColour, 0.75));
-      DrawAround(painter,
-                 QLineF(AtAngle(placement.markAngle, markEnd),
-                        AtAngle(placement.labelAngle, leaderEnd)),
-                 labels);
+      DrawAround(
+          painter,
+          QLineF(AtAngle(placement.markAngle, markEnd), AtAngle(placement.labelAngle, leaderEnd)),
+          labels);
     }
+    const QFont glyphFont = RingFont(placement.glyphPixels);
     painter.setFont(glyphFont);
     painter.setPen(view.outerColour);
     painter.drawText(InkCentredBaseline(body.label, glyphFont, placement.glyphCentre), body.label);

@@ -102,6 +102,7 @@ struct OuterPlacement {
   int sign = 0;
   /// The house (1 .. 12) of the inner chart whose sector holds the mark.
   int house = 1;
+  int glyphPixels = 17;  ///< the label's type size, picture pixels
   QPointF glyphCentre;   ///< the middle of the glyph's ink, picture pixels
   QRectF glyphBox;       ///< the glyph's ink, picture pixels
   QPointF degreeCentre;  ///< the middle of the degree's ink, picture pixels
