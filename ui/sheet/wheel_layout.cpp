@@ -24,8 +24,8 @@ namespace {
 
 constexpr int kSmallestPixels = 8;      ///< the smallest type a list is drawn in
 constexpr double kTightSpacing = 0.88;  ///< of the font's line spacing
-const QColor kDiscEdge{110, 75, 51};     ///< the wheel drawing's brown
-const QColor kDiscFill{255, 252, 246};   ///< the houses' paper
+const QColor kDiscEdge{110, 75, 51};    ///< the wheel drawing's brown
+const QColor kDiscFill{255, 252, 246};  ///< the houses' paper
 
 using look::Px;
 

@@ -58,7 +58,7 @@ struct WheelPlace {
 
 // The house numbers stand in the sign ring beside their sign's glyph, on the
 // counter-clockwise side, so that the number and the glyph never cover each
-// other.
+// other, and clear of the degree ticks on the ring's inner edge.
 inline constexpr auto kWheelPlaces = std::to_array<WheelPlace>({
     {1, {585, 4305}, {360, 3720}, 6, {960, 3435}, {960, 3240}},
     {2, {1365, 5370}, {885, 4920}, 7, {1680, 4245}, {1680, 4080}},
@@ -70,7 +70,7 @@ inline constexpr auto kWheelPlaces = std::to_array<WheelPlace>({
     {8, {5235, 840}, {5640, 1200}, 1, {4680, 1245}, {4695, 1080}},
     {9, {3795, 180}, {4320, 240}, 2, {3480, 645}, {3480, 480}},
     {10, {1980, 420}, {2520, 120}, 3, {2400, 765}, {2400, 600}},
-    {11, {945, 1215}, {1320, 720}, 4, {1440, 1365}, {1440, 1200}},
+    {11, {915, 1185}, {1320, 720}, 4, {1440, 1365}, {1440, 1200}},
     {12, {300, 2655}, {375, 2040}, 5, {840, 2325}, {840, 2160}},
 });
 static_assert(kWheelPlaces.size() == kSignCount);

@@ -68,7 +68,7 @@ class AspectCellDelegate final : public QStyledItemDelegate {
       const bool selected = (option.state & QStyle::State_Selected) != 0;
       const QVariant foreground = index.data(Qt::ForegroundRole);
       painter->setFont(glyphFont);
-      painter->setPen(selected ? option.palette.color(QPalette::HighlightedText)
+      painter->setPen(selected               ? option.palette.color(QPalette::HighlightedText)
                       : foreground.isValid() ? foreground.value<QBrush>().color()
                                              : option.palette.color(QPalette::Text));
       painter->drawText(glyphBox, Qt::AlignCenter, lines.value(0));
@@ -164,9 +164,8 @@ class AspectKey final : public QLabel {
     const int columns = grid_.columnCount();
     int first = columns - 1;
     for (int column = 1; column < columns; ++column) {
-      const int width =
-          grid_.columnViewportPosition(columns - 1) + grid_.columnWidth(columns - 1) -
-          grid_.columnViewportPosition(column);
+      const int width = grid_.columnViewportPosition(columns - 1) + grid_.columnWidth(columns - 1) -
+                        grid_.columnViewportPosition(column);
       const int height = grid_.rowViewportPosition(column - 1) + grid_.rowHeight(column - 1);
       if (width >= needed.width() + 2 && height >= needed.height() + 2) {
         first = column;
@@ -247,10 +246,9 @@ QTableWidget* NewAspectGrid(const QString& objectName, const QString& accessible
   grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // The whole grid shows at once.
-  grid->setFixedSize(grid->verticalHeader()->sizeHint().width() + rows * cellWidth +
-                         2 * grid->frameWidth(),
-                     grid->horizontalHeader()->sizeHint().height() + rows * cellHeight +
-                         2 * grid->frameWidth());
+  grid->setFixedSize(
+      grid->verticalHeader()->sizeHint().width() + rows * cellWidth + 2 * grid->frameWidth(),
+      grid->horizontalHeader()->sizeHint().height() + rows * cellHeight + 2 * grid->frameWidth());
   if (stairs) {
     new AspectKey(*grid);
   }

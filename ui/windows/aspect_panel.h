@@ -40,8 +40,7 @@ enum class AspectGridShape {
 
 /// The cell of the pair of `a` and `b` (either order, not the same point)
 /// in a staircase grid.
-[[nodiscard]] QTableWidgetItem* StaircaseCell(const QTableWidget& grid, ChartPoint a,
-                                              ChartPoint b);
+[[nodiscard]] QTableWidgetItem* StaircaseCell(const QTableWidget& grid, ChartPoint a, ChartPoint b);
 
 /// Shows an aspect of `kind` and `orb` (degrees) in `cell`: its glyph over
 /// its orb, the glyph in the aspect's colour.

@@ -144,9 +144,8 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
       Caption(QStringLiteral("Aspect &grid (%1 down, %2 across)").arg(firstName, secondName), this);
   gridCaption->setWordWrap(true);
   gridColumn->addWidget(gridCaption);
-  grid_ =
-      NewAspectGrid(QStringLiteral("grdSynastry"), QStringLiteral("Synastry aspect grid"),
-                    AspectGridShape::Square, this);
+  grid_ = NewAspectGrid(QStringLiteral("grdSynastry"), QStringLiteral("Synastry aspect grid"),
+                        AspectGridShape::Square, this);
   gridCaption->setBuddy(grid_);
   gridCaption->setMaximumWidth(grid_->width());
   gridColumn->addWidget(grid_);

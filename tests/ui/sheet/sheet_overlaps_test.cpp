@@ -87,9 +87,9 @@ void ExpectNothingCutOrCovered(const std::string& page, Draw draw) {
     }
     for (const DrawnLine& line : device.Lines()) {
       EXPECT_FALSE(testing::Crosses(line.line, text.inkBox))
-          << text.text.toStdString() << " crossed by the line from (" << line.line.p1().x()
-          << ", " << line.line.p1().y() << ") to (" << line.line.p2().x() << ", "
-          << line.line.p2().y() << ")";
+          << text.text.toStdString() << " crossed by the line from (" << line.line.p1().x() << ", "
+          << line.line.p1().y() << ") to (" << line.line.p2().x() << ", " << line.line.p2().y()
+          << ")";
     }
   }
 }

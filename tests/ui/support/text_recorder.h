@@ -28,9 +28,9 @@ namespace zodivane::ui::testing {
 struct DrawnText {
   QString text;
   QFont font;
-  QRectF box;      ///< device coordinates
-  QColor colour;   ///< the pen the text was drawn with
-  QRectF inkBox;   ///< the glyphs' own ink, device coordinates
+  QRectF box;     ///< device coordinates
+  QColor colour;  ///< the pen the text was drawn with
+  QRectF inkBox;  ///< the glyphs' own ink, device coordinates
 };
 
 /// One straight piece of a drawn line or outline.
