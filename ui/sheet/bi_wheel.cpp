@@ -54,6 +54,9 @@ constexpr double kLineRadius = wheel::kAspectRingRadius;
 
 constexpr int kGlyphPixels = 17;
 constexpr int kSmallestGlyphPixels = 11;
+/// Room between a degree's ink and the ring's outer edge, whose line is two
+/// pixels wide.
+constexpr double kOuterEdgeClearance = biwheel::kLabelClearance + 1.0;
 constexpr int kDegreePixels = 10;
 
 /// "1 degree", "14 minutes": a number with its unit as it reads aloud.
@@ -385,8 +388,9 @@ std::vector<OuterPlacement> PlaceOuterBodies(const BiWheelView& view) {
     const double degreeReach = RadialReach(degreeInk, labels[k]);
     // A label of several letters ("Asc") near the horizon takes smaller type
     // where the ring is too narrow for it beside its degree.
-    const double room = biwheel::kRingOuterRadius - biwheel::kRingInnerRadius -
-                        biwheel::kMarkLength - 3.0 * biwheel::kLabelClearance - 2.0 * degreeReach;
+    const double room = biwheel::kRingOuterRadius - kOuterEdgeClearance -
+                        biwheel::kRingInnerRadius - biwheel::kMarkLength -
+                        2.0 * biwheel::kLabelClearance - 2.0 * degreeReach;
     placement.glyphPixels = kGlyphPixels;
     QSizeF glyphInk = glyphMetrics.tightBoundingRect(body.label).size();
     while (2.0 * RadialReach(glyphInk, labels[k]) > room &&
@@ -398,7 +402,7 @@ std::vector<OuterPlacement> PlaceOuterBodies(const BiWheelView& view) {
     const double glyphReach = RadialReach(glyphInk, labels[k]);
     const double lowestGlyph =
         biwheel::kRingInnerRadius + biwheel::kMarkLength + biwheel::kLabelClearance + glyphReach;
-    const double highestDegree = biwheel::kRingOuterRadius - biwheel::kLabelClearance - degreeReach;
+    const double highestDegree = biwheel::kRingOuterRadius - kOuterEdgeClearance - degreeReach;
     double glyphRadius = std::max(biwheel::kGlyphRadius, lowestGlyph);
     double degreeRadius = std::min(biwheel::kDegreeRadius, highestDegree);
     // Where the two would meet, the degree moves out, then the glyph in.
