@@ -157,8 +157,8 @@ class AspectKey final : public QLabel {
     Place();
   }
 
-  /// The key in the top right corner, in the fewest columns from the right
-  /// whose rows above the stairs hold it.
+  /// The key in the top right corner, from the leftmost column whose rows
+  /// above the stairs hold it: as high in the corner as it fits.
   void Place() {
     const QSize needed = sizeHint();
     const int columns = grid_.columnCount();
