@@ -30,6 +30,7 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-dejavu-extra, tzdata"
 if(SwissEphemeris_FOUND)
   string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", swe-basic-data")
 endif()
-# Registers the type of chart files installed in /usr/share/mime/packages.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info")
+# Registers the type of chart files installed in /usr/share/mime/packages;
+# draws the minor aspects' symbols (without it they are written as text).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, fonts-symbola")
 include(CPack)

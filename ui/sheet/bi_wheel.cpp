@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QLineF>
 #include <QPainter>
 #include <QPen>
 #include <QStringList>
@@ -12,6 +13,8 @@
 #include <cmath>
 #include <numbers>
 #include <numeric>
+#include <utility>
+#include <vector>
 
 #include "ui/look/look_geometry.h"
 #include "ui/sheet/aspect_marks.h"
@@ -47,9 +50,13 @@ const QColor kRetrogradeColour{200, 0, 0};
 
 /// The radius of the disc the lines cross: over the middle of the houses,
 /// as on the chart sheet.
-constexpr double kLineRadius = wheel::kSheetAspectRingRadius;
+constexpr double kLineRadius = wheel::kAspectRingRadius;
 
 constexpr int kGlyphPixels = 17;
+constexpr int kSmallestGlyphPixels = 11;
+/// Room between a degree's ink and the ring's outer edge, whose line is two
+/// pixels wide.
+constexpr double kOuterEdgeClearance = biwheel::kLabelClearance + 1.0;
 constexpr int kDegreePixels = 10;
 
 /// "1 degree", "14 minutes": a number with its unit as it reads aloud.
@@ -172,9 +179,73 @@ QFont RingFont(int pixels, bool bold = false) {
           size.height()};
 }
 
+/// How far a box of `size` centred on a point reaches from it along the
+/// direction `angle` (degrees).
+[[nodiscard]] double RadialReach(const QSizeF& size, double angle) noexcept {
+  return size.width() / 2.0 * std::abs(std::cos(Radians(angle))) +
+         size.height() / 2.0 * std::abs(std::sin(Radians(angle)));
+}
+
+/// The pieces of `line` that lie outside every box of `boxes`.
+[[nodiscard]] std::vector<QLineF> PiecesOutside(const QLineF& line,
+                                                const std::vector<QRectF>& boxes) {
+  // The stretches of the line (as fractions of its length) inside each box,
+  // by clipping it against the box's four sides.
+  std::vector<std::pair<double, double>> covered;
+  const QPointF start = line.p1();
+  const QPointF delta = line.p2() - line.p1();
+  for (const QRectF& box : boxes) {
+    double enter = 0.0;
+    double leave = 1.0;
+    const std::array<std::pair<double, double>, 4> sides{{
+        {-delta.x(), start.x() - box.left()},
+        {delta.x(), box.right() - start.x()},
+        {-delta.y(), start.y() - box.top()},
+        {delta.y(), box.bottom() - start.y()},
+    }};
+    bool outside = false;
+    for (const auto& [towards, room] : sides) {
+      if (towards == 0.0) {
+        outside = outside || room < 0.0;
+        continue;
+      }
+      const double at = room / towards;
+      if (towards < 0.0) {
+        enter = std::max(enter, at);
+      } else {
+        leave = std::min(leave, at);
+      }
+    }
+    if (!outside && enter < leave) {
+      covered.emplace_back(enter, leave);
+    }
+  }
+  std::sort(covered.begin(), covered.end());
+  std::vector<QLineF> pieces;
+  double from = 0.0;
+  for (const auto& [enter, leave] : covered) {
+    if (enter > from) {
+      pieces.emplace_back(line.pointAt(from), line.pointAt(enter));
+    }
+    from = std::max(from, leave);
+  }
+  if (from < 1.0) {
+    pieces.emplace_back(line.pointAt(from), line.p2());
+  }
+  return pieces;
+}
+
+/// Draws `line` where it does not cross a label (`labels`).
+void DrawAround(QPainter& painter, const QLineF& line, const std::vector<QRectF>& labels) {
+  for (const QLineF& piece : PiecesOutside(line, labels)) {
+    painter.drawLine(piece);
+  }
+}
+
 /// The ring around the natal wheel: its fill, edges, the sign boundaries
-/// across it and a tick at every tenth degree on its outer edge.
-void PaintRing(QPainter& painter, int firstHouseSign) {
+/// across it and a tick at every tenth degree on its outer edge; the lines
+/// break around the bodies' labels (`labels`, their ink with room kept).
+void PaintRing(QPainter& painter, int firstHouseSign, const std::vector<QRectF>& labels) {
   painter.setPen(QPen(kSheetRule, 2.0));
   painter.setBrush(kRingFill);
   painter.drawEllipse(wheel::kCentre, biwheel::kRingOuterRadius, biwheel::kRingOuterRadius);
@@ -182,8 +253,10 @@ void PaintRing(QPainter& painter, int firstHouseSign) {
   painter.setPen(QPen(kSheetRule, 1.0));
   for (int sign = 0; sign < kSignCount; ++sign) {
     const double angle = AngleOf(30.0 * sign, firstHouseSign);
-    painter.drawLine(AtAngle(angle, biwheel::kRingInnerRadius),
-                     AtAngle(angle, biwheel::kRingOuterRadius));
+    DrawAround(painter,
+               QLineF(AtAngle(angle, biwheel::kRingInnerRadius),
+                      AtAngle(angle, biwheel::kRingOuterRadius)),
+               labels);
   }
   painter.setPen(QPen(kFaintRule, 0.75));
   for (int degree = 10; degree < 360; degree += 10) {
@@ -191,9 +264,22 @@ void PaintRing(QPainter& painter, int firstHouseSign) {
       continue;
     }
     const double angle = AngleOf(degree, firstHouseSign);
-    painter.drawLine(AtAngle(angle, biwheel::kRingOuterRadius - 4.0),
-                     AtAngle(angle, biwheel::kRingOuterRadius));
+    DrawAround(painter,
+               QLineF(AtAngle(angle, biwheel::kRingOuterRadius - 4.0),
+                      AtAngle(angle, biwheel::kRingOuterRadius)),
+               labels);
   }
+}
+
+/// The degree and retrograde mark as the ring writes them: "19°", "3°℞".
+[[nodiscard]] QString DegreeLabel(const OuterBody& body) {
+  return body.retrograde ? DegreeText(body) + kRetrogradeMark : DegreeText(body);
+}
+
+/// Where to draw `text` in `font` so that its ink is centred on `centre`.
+[[nodiscard]] QPointF InkCentredBaseline(const QString& text, const QFont& font,
+                                         const QPointF& centre) {
+  return centre - QFontMetricsF(font).tightBoundingRect(text).center();
 }
 
 /// The lines of the aspects between the two sets on a disc in the middle,
@@ -295,16 +381,42 @@ std::vector<OuterPlacement> PlaceOuterBodies(const BiWheelView& view) {
                                   kSignCount - 1);
     placement.house = sector + 1;
     placement.sign = (firstHouseSign + sector) % kSignCount;
-    placement.glyphCentre = AtAngle(labels[k], biwheel::kGlyphRadius);
+    // The degree as far out as the ring's edge lets it, the glyph inside it
+    // as near its own radius as the degree and the marks let it.
     const OuterBody& body = view.outer[k];
-    placement.glyphBox =
-        CentredBox(placement.glyphCentre, glyphMetrics.tightBoundingRect(body.label).size());
-    QString degree = DegreeText(body);
-    if (body.retrograde) {
-      degree += kRetrogradeMark;
+    const QSizeF degreeInk = degreeMetrics.tightBoundingRect(DegreeLabel(body)).size();
+    const double degreeReach = RadialReach(degreeInk, labels[k]);
+    // A label of several letters ("Asc") near the horizon takes smaller type
+    // where the ring is too narrow for it beside its degree.
+    const double room = biwheel::kRingOuterRadius - kOuterEdgeClearance -
+                        biwheel::kRingInnerRadius - biwheel::kMarkLength -
+                        2.0 * biwheel::kLabelClearance - 2.0 * degreeReach;
+    placement.glyphPixels = kGlyphPixels;
+    QSizeF glyphInk = glyphMetrics.tightBoundingRect(body.label).size();
+    while (2.0 * RadialReach(glyphInk, labels[k]) > room &&
+           placement.glyphPixels > kSmallestGlyphPixels) {
+      --placement.glyphPixels;
+      glyphInk =
+          QFontMetricsF(RingFont(placement.glyphPixels)).tightBoundingRect(body.label).size();
     }
-    placement.degreeBox = CentredBox(AtAngle(labels[k], biwheel::kDegreeRadius),
-                                     degreeMetrics.tightBoundingRect(degree).size());
+    const double glyphReach = RadialReach(glyphInk, labels[k]);
+    const double lowestGlyph =
+        biwheel::kRingInnerRadius + biwheel::kMarkLength + biwheel::kLabelClearance + glyphReach;
+    const double highestDegree = biwheel::kRingOuterRadius - kOuterEdgeClearance - degreeReach;
+    double glyphRadius = std::max(biwheel::kGlyphRadius, lowestGlyph);
+    double degreeRadius = std::min(biwheel::kDegreeRadius, highestDegree);
+    // Where the two would meet, the degree moves out, then the glyph in.
+    const double overlap =
+        glyphRadius + glyphReach + biwheel::kLabelClearance - (degreeRadius - degreeReach);
+    if (overlap > 0.0) {
+      const double out = std::clamp(highestDegree - degreeRadius, 0.0, overlap);
+      degreeRadius += out;
+      glyphRadius = std::max(lowestGlyph, glyphRadius - (overlap - out));
+    }
+    placement.glyphCentre = AtAngle(labels[k], glyphRadius);
+    placement.glyphBox = CentredBox(placement.glyphCentre, glyphInk);
+    placement.degreeCentre = AtAngle(labels[k], degreeRadius);
+    placement.degreeBox = CentredBox(placement.degreeCentre, degreeInk);
     placements.push_back(placement);
   }
   return placements;
@@ -326,7 +438,15 @@ void DrawBiWheel(QPainter& painter, const QRectF& target, const BiWheelView& vie
   painter.setRenderHint(QPainter::TextAntialiasing);
   const int firstHouseSign = FirstHouseSign(view.inner);
 
-  PaintRing(painter, firstHouseSign);
+  const std::vector<OuterPlacement> placements = PlaceOuterBodies(view);
+  std::vector<QRectF> labels;
+  for (const OuterPlacement& placement : placements) {
+    for (const QRectF& ink : {placement.glyphBox, placement.degreeBox}) {
+      const double room = biwheel::kLabelClearance;
+      labels.push_back(ink.adjusted(-room, -room, room, room));
+    }
+  }
+  PaintRing(painter, firstHouseSign, labels);
   wheel::PaintWheelArtwork(painter);
   if (view.showLines) {
     PaintLines(painter, view, firstHouseSign);
@@ -334,39 +454,42 @@ void DrawBiWheel(QPainter& painter, const QRectF& target, const BiWheelView& vie
   wheel::PaintWheelMarks(painter, view.inner.wheel, RingFont(16), RingFont(11), kSheetInk,
                          look::colours::kBlue);
 
-  const QFont glyphFont = RingFont(kGlyphPixels);
   const QFont degreeFont = RingFont(kDegreePixels);
   const QFontMetricsF degreeMetrics(degreeFont);
-  for (const OuterPlacement& placement : PlaceOuterBodies(view)) {
+  for (const OuterPlacement& placement : placements) {
     const OuterBody& body = view.outer[placement.index];
     // The mark at the exact degree, and a leader to a label moved off it.
     painter.setPen(QPen(view.outerColour, 1.5));
+    const double markEnd = biwheel::kRingInnerRadius + biwheel::kMarkLength;
     painter.drawLine(AtAngle(placement.markAngle, biwheel::kRingInnerRadius),
-                     AtAngle(placement.markAngle, biwheel::kRingInnerRadius + 5.0));
+                     AtAngle(placement.markAngle, markEnd));
     if (std::abs(placement.labelAngle - placement.markAngle) > 0.5) {
+      const QPointF glyphCentre = placement.glyphCentre - wheel::kCentre;
+      const double glyphRadius = std::hypot(glyphCentre.x(), glyphCentre.y());
+      const double leaderEnd = std::max(
+          markEnd, glyphRadius - RadialReach(placement.glyphBox.size(), placement.labelAngle) -
+                       biwheel::kLabelClearance);
       painter.setPen(QPen(view.outerColour, 0.75));
-      painter.drawLine(AtAngle(placement.markAngle, biwheel::kRingInnerRadius + 5.0),
-                       AtAngle(placement.labelAngle, biwheel::kGlyphRadius - 10.0));
+      DrawAround(
+          painter,
+          QLineF(AtAngle(placement.markAngle, markEnd), AtAngle(placement.labelAngle, leaderEnd)),
+          labels);
     }
+    const QFont glyphFont = RingFont(placement.glyphPixels);
     painter.setFont(glyphFont);
     painter.setPen(view.outerColour);
-    const QRectF glyphBox = CentredBox(placement.glyphCentre, QSizeF(40, 24));
-    painter.drawText(glyphBox, Qt::AlignCenter | Qt::TextDontClip, body.label);
+    painter.drawText(InkCentredBaseline(body.label, glyphFont, placement.glyphCentre), body.label);
 
     const QString degree = DegreeText(body);
-    const QPointF degreeCentre = AtAngle(placement.labelAngle, biwheel::kDegreeRadius);
-    const double degreeWidth = degreeMetrics.horizontalAdvance(degree);
-    const double markWidth =
-        body.retrograde ? degreeMetrics.horizontalAdvance(kRetrogradeMark) : 0.0;
-    const double left = degreeCentre.x() - (degreeWidth + markWidth) / 2.0;
-    const double baseline =
-        degreeCentre.y() + (degreeMetrics.ascent() - degreeMetrics.descent()) / 2.0;
+    const QPointF baseline =
+        InkCentredBaseline(DegreeLabel(body), degreeFont, placement.degreeCentre);
     painter.setFont(degreeFont);
     painter.setPen(kSheetInk);
-    painter.drawText(QPointF(left, baseline), degree);
+    painter.drawText(baseline, degree);
     if (body.retrograde) {
       painter.setPen(kRetrogradeColour);
-      painter.drawText(QPointF(left + degreeWidth, baseline), kRetrogradeMark);
+      painter.drawText(baseline + QPointF(degreeMetrics.horizontalAdvance(degree), 0.0),
+                       kRetrogradeMark);
     }
   }
   painter.restore();

@@ -73,10 +73,14 @@ namespace biwheel {
 inline constexpr double kRingInnerRadius = 213.0;
 /// Radius of the outer ring's edge.
 inline constexpr double kRingOuterRadius = 266.0;
-/// Radius of the middle of a body's glyph.
+/// Radius of the middle of a body's glyph, where the ring has room for it.
 inline constexpr double kGlyphRadius = 233.0;
-/// Radius of the middle of a body's degree.
+/// Radius of the middle of a body's degree, where the ring has room for it.
 inline constexpr double kDegreeRadius = 254.0;
+/// Length of the mark at a body's degree, from the ring's inner edge.
+inline constexpr double kMarkLength = 5.0;
+/// Room kept free around a label's ink.
+inline constexpr double kLabelClearance = 1.5;
 /// The least angle between two labels on the ring, degrees.
 inline constexpr double kLeastSpread = 7.0;
 /// The square the bi-wheel takes, centred on wheel::kCentre.
@@ -98,9 +102,15 @@ struct OuterPlacement {
   int sign = 0;
   /// The house (1 .. 12) of the inner chart whose sector holds the mark.
   int house = 1;
-  QPointF glyphCentre;  ///< picture pixels
-  QRectF glyphBox;      ///< the glyph's box, picture pixels
-  QRectF degreeBox;     ///< the box of the degree and its retrograde mark, picture pixels
+  int glyphPixels = 17;  ///< the label's type size, picture pixels
+  QPointF glyphCentre;   ///< the middle of the glyph's ink, picture pixels
+  QRectF glyphBox;       ///< the glyph's ink, picture pixels
+  QPointF degreeCentre;  ///< the middle of the degree's ink, picture pixels
+  /// The ink of the degree and its retrograde mark, picture pixels. Both
+  /// boxes lie inside the ring, clear of its edges and of the marks at the
+  /// bodies' degrees: a label near the horizon, wide along the radius, comes
+  /// in from the ring's edge.
+  QRectF degreeBox;
 };
 
 /// The sign that stands at house 1 of the inner wheel: the Ascendant's

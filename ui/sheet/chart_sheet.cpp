@@ -53,13 +53,7 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
   const std::optional<int> firstHouseSign =
       chart.points[static_cast<std::size_t>(ChartPoint::Ascendant)].sign;
   if (chart.aspects && firstHouseSign) {
-    painter.setPen(QPen(kSheetRule, 1.0));
-    painter.setBrush(QColor(255, 252, 246));
-    painter.drawEllipse(wheel::kCentre, wheel::kSheetAspectRingRadius,
-                        wheel::kSheetAspectRingRadius);
-    painter.setBrush(Qt::NoBrush);
-    wheel::PaintAspectLines(painter, chart.aspects->aspects, chart.points, *firstHouseSign,
-                            wheel::kSheetAspectRingRadius);
+    wheel::PaintAspectDisc(painter, chart.aspects->aspects, chart.points, *firstHouseSign);
   }
   wheel::PaintWheelMarks(painter, wheelView, SheetFont(16), SheetFont(11), kSheetInk, kBlue);
   painter.restore();
@@ -273,8 +267,29 @@ void DrawAspectGrid(QPainter& painter, const ChartAspects& aspects) {
         SheetFont(10), kSheetInk, Qt::AlignCenter);
   }
 
-  // The free corner above the diagonal: right of the fifth column, down to
-  // the fifth row, for the patterns.
+  // The free corner above the stairs: the key to the glyphs and their
+  // colours at the foot of the room right of the sixth column, down to the
+  // sixth row; the patterns above it, right of the fifth column.
+  constexpr double kKeyStep = 17;
+  constexpr int kKeyColumns = 2;
+  constexpr int kKeyRows = (kAspectKindCount + kKeyColumns - 1) / kKeyColumns;
+  const double keyLeft = CellBox(0, kKeyRows).left() + 10;
+  const double keyTop = CellBox(kKeyRows - 1, 0).bottom() - 4 - (kKeyRows + 1) * kKeyStep;
+  const double keyColumnWidth = (kSheetSize.width() - kMargin - keyLeft) / kKeyColumns;
+  for (int kind = 0; kind < kAspectKindCount; ++kind) {
+    const auto aspect = static_cast<AspectKind>(kind);
+    const double left = keyLeft + (kind / kKeyRows) * keyColumnWidth;
+    const double top = keyTop + (kind % kKeyRows) * kKeyStep;
+    DrawSheetLine(painter, QRectF(left, top, 22, kKeyStep), AspectGlyph(aspect), SheetFont(14),
+                  AspectColour(aspect), Qt::AlignCenter);
+    DrawSheetLine(painter, QRectF(left + 26, top, keyColumnWidth - 26, kKeyStep),
+                  FromUtf8(InfoOf(aspect).name), SheetFont(11), kSheetInk);
+  }
+  DrawSheetLine(painter,
+                QRectF(keyLeft, keyTop + kKeyRows * kKeyStep + 2,
+                       kSheetSize.width() - kMargin - keyLeft, kKeyStep),
+                QStringLiteral("a applying, s separating"), SheetFont(11), kDetailsText);
+
   const double left = CellBox(0, 5).left() + 10;
   const double width = kSheetSize.width() - kMargin - left;
   DrawHeading(painter, left, CellBox(0, 0).top(), QStringLiteral("Patterns"));
@@ -286,32 +301,15 @@ void DrawAspectGrid(QPainter& painter, const ChartAspects& aspects) {
     patterns.append(QStringLiteral("None"));
   }
   double top = CellBox(0, 0).top() + 26;
+  const double patternsBottom = keyTop - 6;
   for (const QString& line : patterns) {
-    top += DrawWrapped(painter, QRectF(left, top, width, CellBox(4, 0).bottom() - top), line,
-                       SheetFont(12), kSheetInk) +
+    if (top >= patternsBottom) {
+      break;
+    }
+    top += DrawWrapped(painter, QRectF(left, top, width, patternsBottom - top), line, SheetFont(12),
+                       kSheetInk) +
            4;
   }
-  // The key to the lines' colours, under the patterns.
-  struct Key {
-    AspectKind kind;
-    const char* text;
-  };
-  const Key keys[] = {{AspectKind::Conjunction, "conjunction"},
-                      {AspectKind::Square, "opposition, square"},
-                      {AspectKind::Trine, "trine, sextile"},
-                      {AspectKind::Quincunx, "minor aspects"}};
-  double keyTop = CellBox(5, 0).top() + 6;
-  const double keyLeft = CellBox(0, 7).left() + 10;
-  for (const Key& key : keys) {
-    painter.setPen(QPen(AspectColour(key.kind), 2.0));
-    painter.drawLine(QPointF(keyLeft, keyTop + 9), QPointF(keyLeft + 28, keyTop + 9));
-    DrawSheetLine(painter,
-                  QRectF(keyLeft + 36, keyTop, kSheetSize.width() - kMargin - keyLeft - 36, 18),
-                  QString::fromLatin1(key.text), SheetFont(11), kSheetInk);
-    keyTop += 20;
-  }
-  DrawSheetLine(painter, QRectF(keyLeft, keyTop + 4, kSheetSize.width() - kMargin - keyLeft, 18),
-                QStringLiteral("a applying, s separating"), SheetFont(11), kDetailsText);
 }
 
 void DrawAspectList(QPainter& painter, const ChartAspects& aspects) {

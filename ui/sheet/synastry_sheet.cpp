@@ -133,14 +133,15 @@ void DrawAspectsPage(QPainter& painter, const SynastrySheet& sheet) {
     const int row = static_cast<int>(index) % rows;
     const double left = kMargin + (static_cast<int>(index) / rows) * (kHalf + kColumnGap);
     const double rowTop = top + row * step;
-    DrawSheetLine(painter, QRectF(left, rowTop, 80, step), PointName(aspect.first), font,
+    DrawSheetLine(painter, QRectF(left, rowTop, 70, step), PointName(aspect.first), font,
                   kSheetInk);
-    DrawSheetLine(painter, QRectF(left + 80, rowTop, 24, step), AspectGlyph(aspect.kind), font,
+    DrawSheetLine(painter, QRectF(left + 72, rowTop, 24, step), AspectGlyph(aspect.kind), font,
                   AspectColour(aspect.kind), Qt::AlignCenter);
-    DrawSheetLine(painter, QRectF(left + 108, rowTop, 80, step), PointName(aspect.second), font,
+    DrawSheetLine(painter, QRectF(left + 98, rowTop, 70, step), PointName(aspect.second), font,
                   kOuterColour);
-    DrawSheetLine(painter, QRectF(left + 190, rowTop, 86, step), FromUtf8(InfoOf(aspect.kind).name),
-                  font, kSheetInk);
+    // Wide enough for the longest name, "sesquiquadrate".
+    DrawSheetLine(painter, QRectF(left + 170, rowTop, 104, step),
+                  FromUtf8(InfoOf(aspect.kind).name), font, kSheetInk);
     DrawSheetLine(painter, QRectF(left + 276, rowTop, 46, step), OrbText(aspect.orb), font,
                   kSheetInk, Qt::AlignRight);
     DrawSheetLine(painter, QRectF(left + 326, rowTop, 12, step),

@@ -24,6 +24,8 @@ namespace {
 
 constexpr int kSmallestPixels = 8;      ///< the smallest type a list is drawn in
 constexpr double kTightSpacing = 0.88;  ///< of the font's line spacing
+const QColor kDiscEdge{110, 75, 51};    ///< the wheel drawing's brown
+const QColor kDiscFill{255, 252, 246};  ///< the houses' paper
 
 using look::Px;
 
@@ -279,6 +281,17 @@ void PaintAspectLines(QPainter& painter, const std::vector<Aspect>& aspects,
                      WheelPointOf(point.longitude, firstHouseSign, radius + 3.0));
   }
   painter.restore();
+}
+
+void PaintAspectDisc(QPainter& painter, const std::vector<Aspect>& aspects,
+                     const PointPositions& points, int firstHouseSign) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(kDiscEdge, 1.0));
+  painter.setBrush(kDiscFill);
+  painter.drawEllipse(kCentre, kAspectRingRadius, kAspectRingRadius);
+  painter.restore();
+  PaintAspectLines(painter, aspects, points, firstHouseSign, kAspectRingRadius);
 }
 
 void PaintWheelArtwork(QPainter& painter) {

@@ -58,7 +58,7 @@ struct WheelPlace {
 
 // The house numbers stand in the sign ring beside their sign's glyph, on the
 // counter-clockwise side, so that the number and the glyph never cover each
-// other.
+// other, and clear of the degree ticks on the ring's inner edge.
 inline constexpr auto kWheelPlaces = std::to_array<WheelPlace>({
     {1, {585, 4305}, {360, 3720}, 6, {960, 3435}, {960, 3240}},
     {2, {1365, 5370}, {885, 4920}, 7, {1680, 4245}, {1680, 4080}},
@@ -70,7 +70,7 @@ inline constexpr auto kWheelPlaces = std::to_array<WheelPlace>({
     {8, {5235, 840}, {5640, 1200}, 1, {4680, 1245}, {4695, 1080}},
     {9, {3795, 180}, {4320, 240}, 2, {3480, 645}, {3480, 480}},
     {10, {1980, 420}, {2520, 120}, 3, {2400, 765}, {2400, 600}},
-    {11, {945, 1215}, {1320, 720}, 4, {1440, 1365}, {1440, 1200}},
+    {11, {915, 1185}, {1320, 720}, 4, {1440, 1365}, {1440, 1200}},
     {12, {300, 2655}, {375, 2040}, 5, {840, 2325}, {840, 2160}},
 });
 static_assert(kWheelPlaces.size() == kSignCount);
@@ -139,10 +139,6 @@ inline const QString kWheelArtwork = QStringLiteral(":/assets/wheel.svg");
 /// picture pixels.
 void PaintHouseList(QPainter& painter, const HouseListLayout& layout, const QColor& colour);
 
-/// Radius of the ring inside which the aspect lines are drawn: the Earth
-/// disc's edge.
-inline constexpr double kAspectRingRadius = kHouseInnerRadius;
-
 /// Where `longitude` (degrees) stands on the ring of `radius` in a wheel
 /// turned so that the sign `firstHouseSign` (0 Aries .. 11 Pisces) is house 1.
 [[nodiscard]] QPointF WheelPointOf(double longitude, int firstHouseSign, double radius) noexcept;
@@ -159,9 +155,10 @@ void PaintWheelArtwork(QPainter& painter);
 void PaintWheelMarks(QPainter& painter, const WheelView& view, const QFont& numberFont,
                      const QFont& listFont, const QColor& numberColour, const QColor& listColour);
 
-/// Radius of the aspect ring on the chart sheet: a disc laid over the middle
-/// of the houses, clear of their lists, so that the lines read on paper.
-inline constexpr double kSheetAspectRingRadius = 64.0;
+/// Radius of the disc the aspect lines cross, in the results form and on
+/// the sheets alike: laid over the Earth and the middle of the houses, clear
+/// of the house lists at their designed places.
+inline constexpr double kAspectRingRadius = 64.0;
 
 /// Draws the aspect lines between the points' exact degrees on the ring of
 /// `radius`, with a small mark at each point's degree; the painter's
@@ -170,5 +167,10 @@ inline constexpr double kSheetAspectRingRadius = 64.0;
 void PaintAspectLines(QPainter& painter, const std::vector<Aspect>& aspects,
                       const PointPositions& points, int firstHouseSign,
                       double radius = kAspectRingRadius);
+
+/// Draws the disc of kAspectRingRadius over the wheel's middle, edged in the
+/// drawing's brown, and the aspect lines across it (PaintAspectLines).
+void PaintAspectDisc(QPainter& painter, const std::vector<Aspect>& aspects,
+                     const PointPositions& points, int firstHouseSign);
 
 }  // namespace zodivane::ui::wheel

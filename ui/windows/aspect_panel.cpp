@@ -1,12 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/windows/aspect_panel.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <string>
 
@@ -20,8 +28,157 @@ namespace {
 
 using look::FromUtf8;
 
-constexpr int kCellWidth = 36;   ///< pixels
+constexpr int kCellWidth = 36;   ///< pixels, square grid
 constexpr int kCellHeight = 30;  ///< pixels: the glyph over the orb
+constexpr int kStairWidth = 40;  ///< pixels, staircase grid
+constexpr int kStairHeight = 34;
+/// The glyph's type over the orb's, where the cell has room for it.
+constexpr double kGlyphScale = 1.8;
+const QColor kCellRule{205, 185, 165};  ///< the cells' edges, as on the sheet
+
+/// Draws a grid's cells: the live ones edged, the glyph (first line of the
+/// text) large in the cell's foreground colour over the orb (second line);
+/// a cell that takes no part (above the stairs) stays blank.
+class AspectCellDelegate final : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    if ((index.flags() & Qt::ItemIsEnabled) == 0) {
+      return;
+    }
+    // The selection's and the hover's shading, as the style draws it.
+    const QStyle* style = option.widget != nullptr ? option.widget->style() : QApplication::style();
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &option, painter, option.widget);
+    painter->save();
+    painter->setPen(kCellRule);
+    painter->drawRect(QRectF(option.rect).adjusted(-0.5, -0.5, 0.5, 0.5));
+    const QStringList lines = index.data(Qt::DisplayRole).toString().split(QLatin1Char('\n'));
+    if (!lines.value(0).isEmpty()) {
+      const QFont orbFont = option.font;
+      const QFontMetricsF orbMetrics(orbFont);
+      const QFont glyphFont = GlyphFont(option.font, option.rect.height() - orbMetrics.height());
+      const QFontMetricsF glyphMetrics(glyphFont);
+      const QRectF cell(option.rect);
+      const double top =
+          cell.top() + (cell.height() - glyphMetrics.height() - orbMetrics.height()) / 2.0;
+      const QRectF glyphBox(cell.left(), top, cell.width(), glyphMetrics.height());
+      const QRectF orbBox(cell.left(), glyphBox.bottom(), cell.width(), orbMetrics.height());
+      const bool selected = (option.state & QStyle::State_Selected) != 0;
+      const QVariant foreground = index.data(Qt::ForegroundRole);
+      painter->setFont(glyphFont);
+      painter->setPen(selected               ? option.palette.color(QPalette::HighlightedText)
+                      : foreground.isValid() ? foreground.value<QBrush>().color()
+                                             : option.palette.color(QPalette::Text));
+      painter->drawText(glyphBox, Qt::AlignCenter, lines.value(0));
+      painter->setFont(orbFont);
+      painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+      painter->drawText(orbBox, Qt::AlignCenter, lines.value(1));
+    }
+    painter->restore();
+  }
+
+  /// The glyph's type: kGlyphScale times `base`, smaller where a cell's
+  /// `room` (pixels above the orb) is less than its line.
+  static QFont GlyphFont(const QFont& base, double room) {
+    QFont font = base;
+    const double basePixels = QFontInfo(base).pixelSize();
+    for (double pixels = std::round(basePixels * kGlyphScale); pixels >= basePixels; --pixels) {
+      font.setPixelSize(static_cast<int>(pixels));
+      if (QFontMetricsF(font).height() <= room) {
+        break;
+      }
+    }
+    return font;
+  }
+};
+
+/// The key to a staircase's glyphs, in the free corner above the stairs:
+/// each aspect's glyph in its colour and its name, in two columns. Placed
+/// again whenever the grid's cells change size.
+class AspectKey final : public QLabel {
+ public:
+  explicit AspectKey(QTableWidget& grid) : QLabel(grid.viewport()), grid_(grid) {
+    setObjectName(QStringLiteral("lblAspectKey"));
+    setTextFormat(Qt::RichText);
+    setAlignment(Qt::AlignRight | Qt::AlignTop);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    grid.viewport()->installEventFilter(this);
+    connect(grid.horizontalHeader(), &QHeaderView::sectionResized, this, &AspectKey::Place);
+    connect(grid.verticalHeader(), &QHeaderView::sectionResized, this, &AspectKey::Place);
+    Fill();
+  }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == grid_.viewport() &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Show)) {
+      Place();
+    }
+    return QLabel::eventFilter(watched, event);
+  }
+
+ protected:
+  void changeEvent(QEvent* event) override {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+      Fill();
+    }
+  }
+
+ private:
+  void Fill() {
+    QFont glyphFont = font();
+    glyphFont.setPixelSize(static_cast<int>(std::round(QFontInfo(font()).pixelSize() * 1.4)));
+    QString rows;
+    constexpr int kColumns = 2;
+    const int perColumn = (kAspectKindCount + kColumns - 1) / kColumns;
+    for (int row = 0; row < perColumn; ++row) {
+      rows += QStringLiteral("<tr>");
+      for (int column = 0; column < kColumns; ++column) {
+        const int kind = column * perColumn + row;
+        if (kind >= kAspectKindCount) {
+          rows += QStringLiteral("<td></td><td></td>");
+          continue;
+        }
+        const auto aspect = static_cast<AspectKind>(kind);
+        rows += QStringLiteral(
+                    "<td align=\"center\" style=\"color:%1; font-size:%2px\">%3</td>"
+                    "<td style=\"padding-right:4px\">%4</td>")
+                    .arg(AspectColour(aspect).name())
+                    .arg(glyphFont.pixelSize())
+                    .arg(AspectGlyph(aspect, glyphFont).toHtmlEscaped(),
+                         FromUtf8(InfoOf(aspect).name).toHtmlEscaped());
+      }
+      rows += QStringLiteral("</tr>");
+    }
+    setText(QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\">") + rows +
+            QStringLiteral("</table>"));
+    Place();
+  }
+
+  /// The key in the top right corner, from the leftmost column whose rows
+  /// above the stairs hold it: as high in the corner as it fits.
+  void Place() {
+    const QSize needed = sizeHint();
+    const int columns = grid_.columnCount();
+    int first = columns - 1;
+    for (int column = 1; column < columns; ++column) {
+      const int width = grid_.columnViewportPosition(columns - 1) + grid_.columnWidth(columns - 1) -
+                        grid_.columnViewportPosition(column);
+      const int height = grid_.rowViewportPosition(column - 1) + grid_.rowHeight(column - 1);
+      if (width >= needed.width() + 2 && height >= needed.height() + 2) {
+        first = column;
+        break;
+      }
+    }
+    const int left = grid_.columnViewportPosition(first) + 2;
+    const int right = grid_.columnViewportPosition(columns - 1) + grid_.columnWidth(columns - 1);
+    setGeometry(left, 0, right - left, needed.height());
+  }
+
+  QTableWidget& grid_;
+};
 
 /// A list row that sorts its orb column by the orb, not by the text.
 class AspectItem final : public QTreeWidgetItem {
@@ -55,33 +212,58 @@ QString AspectSpeech(const Aspect& aspect) {
 }
 
 QTableWidget* NewAspectGrid(const QString& objectName, const QString& accessibleName,
-                            QWidget* parent) {
-  auto* grid = new QTableWidget(kChartPointCount, kChartPointCount, parent);
+                            AspectGridShape shape, QWidget* parent) {
+  const bool stairs = shape == AspectGridShape::Staircase;
+  // A staircase leaves out the Sun's row and the Ascendant's column, which
+  // would hold no pair.
+  const int rows = stairs ? kChartPointCount - 1 : kChartPointCount;
+  const int firstRowPoint = stairs ? 1 : 0;
+  const int cellWidth = stairs ? kStairWidth : kCellWidth;
+  const int cellHeight = stairs ? kStairHeight : kCellHeight;
+  auto* grid = new QTableWidget(rows, rows, parent);
   grid->setObjectName(objectName);
   grid->setAccessibleName(accessibleName);
   grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid->setSelectionMode(QAbstractItemView::SingleSelection);
   grid->setTabKeyNavigation(false);
   grid->setFont(look::VerdanaFont(look::points::kNote));
+  grid->setShowGrid(false);
+  grid->setItemDelegate(new AspectCellDelegate(grid));
   // The headings: each point's first three letters, in chart order.
-  QStringList headings;
-  for (const std::string_view name : kChartPointNames) {
-    headings.append(FromUtf8(name).left(3));
+  QStringList columnHeadings;
+  QStringList rowHeadings;
+  for (int point = 0; point < rows; ++point) {
+    columnHeadings.append(FromUtf8(kChartPointNames[static_cast<std::size_t>(point)]).left(3));
+    rowHeadings.append(
+        FromUtf8(kChartPointNames[static_cast<std::size_t>(point + firstRowPoint)]).left(3));
   }
-  grid->setHorizontalHeaderLabels(headings);
-  grid->setVerticalHeaderLabels(headings);
+  grid->setHorizontalHeaderLabels(columnHeadings);
+  grid->setVerticalHeaderLabels(rowHeadings);
   grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  grid->horizontalHeader()->setDefaultSectionSize(kCellWidth);
-  grid->verticalHeader()->setDefaultSectionSize(kCellHeight);
+  grid->horizontalHeader()->setDefaultSectionSize(cellWidth);
+  grid->verticalHeader()->setDefaultSectionSize(cellHeight);
   grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   // The whole grid shows at once.
-  grid->setFixedSize(grid->verticalHeader()->sizeHint().width() + kChartPointCount * kCellWidth +
-                         2 * grid->frameWidth(),
-                     grid->horizontalHeader()->sizeHint().height() +
-                         kChartPointCount * kCellHeight + 2 * grid->frameWidth());
+  grid->setFixedSize(
+      grid->verticalHeader()->sizeHint().width() + rows * cellWidth + 2 * grid->frameWidth(),
+      grid->horizontalHeader()->sizeHint().height() + rows * cellHeight + 2 * grid->frameWidth());
+  if (stairs) {
+    new AspectKey(*grid);
+  }
   return grid;
+}
+
+QTableWidgetItem* StaircaseCell(const QTableWidget& grid, ChartPoint a, ChartPoint b) {
+  const int first = static_cast<int>(a);
+  const int second = static_cast<int>(b);
+  return grid.item(std::max(first, second) - 1, std::min(first, second));
+}
+
+void ShowAspectInCell(QTableWidgetItem& cell, AspectKind kind, double orb) {
+  cell.setText(AspectGlyph(kind) + QLatin1Char('\n') + OrbText(orb));
+  cell.setForeground(AspectColour(kind));
 }
 
 AspectPanel::AspectPanel(QWidget* parent) : QWidget(parent) {
@@ -93,7 +275,8 @@ AspectPanel::AspectPanel(QWidget* parent) : QWidget(parent) {
   auto* gridCaption = new QLabel(QStringLiteral("&Aspect grid"), this);
   gridCaption->setFont(look::VerdanaFont(look::points::kBody, true));
   column->addWidget(gridCaption);
-  grid_ = NewAspectGrid(QStringLiteral("grdAspects"), QStringLiteral("Aspect grid"), this);
+  grid_ = NewAspectGrid(QStringLiteral("grdAspects"), QStringLiteral("Aspect grid"),
+                        AspectGridShape::Staircase, this);
   gridCaption->setBuddy(grid_);
   column->addWidget(grid_);
 
@@ -164,16 +347,17 @@ void AspectPanel::ShowPoints(Ephemeris ephemeris, const ChartPoints& points) {
 
 void AspectPanel::ShowAspects(const ChartAspects& aspects) {
   grid_->clearContents();
-  // The lower triangle holds the pairs; the diagonal and above stay blank.
-  for (int row = 0; row < kChartPointCount; ++row) {
-    for (int col = 0; col < kChartPointCount; ++col) {
+  // Row r holds the pairs of point r + 1 with the points before it; the
+  // cells right of the stairs stay blank.
+  for (int row = 0; row < grid_->rowCount(); ++row) {
+    const auto second = static_cast<ChartPoint>(row + 1);
+    for (int col = 0; col < grid_->columnCount(); ++col) {
       auto* cell = new QTableWidgetItem;
       cell->setTextAlignment(Qt::AlignCenter);
-      if (col < row) {
+      if (col <= row) {
         cell->setData(Qt::AccessibleTextRole,
                       FromUtf8(AspectPointName(static_cast<ChartPoint>(col))) +
-                          QStringLiteral(" and ") +
-                          FromUtf8(AspectPointName(static_cast<ChartPoint>(row))) +
+                          QStringLiteral(" and ") + FromUtf8(AspectPointName(second)) +
                           QStringLiteral(": no aspect"));
       } else {
         cell->setFlags(Qt::NoItemFlags);
@@ -184,10 +368,8 @@ void AspectPanel::ShowAspects(const ChartAspects& aspects) {
   list_->setSortingEnabled(false);
   list_->clear();
   for (const Aspect& aspect : aspects.aspects) {
-    const int first = static_cast<int>(aspect.a);
-    const int second = static_cast<int>(aspect.b);
-    QTableWidgetItem* cell = grid_->item(std::max(first, second), std::min(first, second));
-    cell->setText(AspectGlyph(aspect.kind) + QLatin1Char('\n') + OrbText(aspect.orb));
+    QTableWidgetItem* cell = StaircaseCell(*grid_, aspect.a, aspect.b);
+    ShowAspectInCell(*cell, aspect.kind, aspect.orb);
     cell->setData(Qt::AccessibleTextRole, AspectSpeech(aspect));
     cell->setToolTip(AspectSpeech(aspect));
 

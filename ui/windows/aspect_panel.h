@@ -15,15 +15,36 @@
 
 class QLabel;
 class QTableWidget;
+class QTableWidgetItem;
 class QTreeWidget;
 
 namespace zodivane::ui {
 
-/// A grid of aspects between the eleven points, rows and columns in chart
-/// order headed by the points' first three letters, every cell a glyph over
-/// its orb, shown whole without scrolling; read-only, one cell selectable.
+/// Which pairs an aspect grid holds.
+enum class AspectGridShape {
+  /// The pairs of one chart's eleven points, each once: a staircase of rows
+  /// Moon to Asc under columns Sun to Pluto, the pair of row r and column c
+  /// being points r + 1 and c, for c <= r; the corner above the stairs holds
+  /// the key to the glyphs (lblAspectKey).
+  Staircase,
+  /// Every point of one chart (down) with every point of another (across).
+  Square,
+};
+
+/// A grid of aspects between the eleven points, in chart order, headed by
+/// the points' first three letters, every cell a glyph over its orb (drawn
+/// by the grid: the glyph large, in its aspect's colour), shown whole
+/// without scrolling; read-only, one cell selectable.
 [[nodiscard]] QTableWidget* NewAspectGrid(const QString& objectName, const QString& accessibleName,
-                                          QWidget* parent);
+                                          AspectGridShape shape, QWidget* parent);
+
+/// The cell of the pair of `a` and `b` (either order, not the same point)
+/// in a staircase grid.
+[[nodiscard]] QTableWidgetItem* StaircaseCell(const QTableWidget& grid, ChartPoint a, ChartPoint b);
+
+/// Shows an aspect of `kind` and `orb` (degrees) in `cell`: its glyph over
+/// its orb, the glyph in the aspect's colour.
+void ShowAspectInCell(QTableWidgetItem& cell, AspectKind kind, double orb);
 
 /// How an aspect reads aloud: "Sun square Moon, orb 2 degrees 14 minutes,
 /// applying" (", out of sign" added when it is).

@@ -144,8 +144,8 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
       Caption(QStringLiteral("Aspect &grid (%1 down, %2 across)").arg(firstName, secondName), this);
   gridCaption->setWordWrap(true);
   gridColumn->addWidget(gridCaption);
-  grid_ =
-      NewAspectGrid(QStringLiteral("grdSynastry"), QStringLiteral("Synastry aspect grid"), this);
+  grid_ = NewAspectGrid(QStringLiteral("grdSynastry"), QStringLiteral("Synastry aspect grid"),
+                        AspectGridShape::Square, this);
   gridCaption->setBuddy(grid_);
   gridCaption->setMaximumWidth(grid_->width());
   gridColumn->addWidget(grid_);
@@ -187,10 +187,9 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
     const QString speech = SynastrySpeech(aspect, firstName, secondName);
     QTableWidgetItem* cell =
         grid_->item(static_cast<int>(aspect.first), static_cast<int>(aspect.second));
-    cell->setText(AspectGlyph(aspect.kind) + QLatin1Char('\n') + OrbText(aspect.orb));
+    ShowAspectInCell(*cell, aspect.kind, aspect.orb);
     cell->setData(Qt::AccessibleTextRole, speech);
     cell->setToolTip(speech);
-    cell->setForeground(AspectColour(aspect.kind));
 
     const std::array<QString, 3> texts = {
         PointName(aspect.first) + QStringLiteral(" \u2013 ") + PointName(aspect.second),

@@ -47,7 +47,7 @@ void AspectLinesPicture::paintEvent(QPaintEvent* /*event*/) {
   }
   QPainter painter(this);
   painter.scale(width() / wheel::kPictureSize.width(), height() / wheel::kPictureSize.height());
-  wheel::PaintAspectLines(painter, aspects_, points_, *firstHouseSign_);
+  wheel::PaintAspectDisc(painter, aspects_, points_, *firstHouseSign_);
 }
 
 MidheavenMark::MidheavenMark(QWidget* parent) : QWidget(parent) {

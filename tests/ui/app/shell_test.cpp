@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineF>
 #include <QLockFile>
 #include <QProcess>
 #include <QPushButton>
@@ -40,9 +41,11 @@
 #include "report/report_sinks.h"
 #include "tests/support/sample_entries.h"
 #include "tests/ui/support/fakes.h"
+#include "tests/ui/support/text_recorder.h"
 #include "tests/ui/support/windows.h"
 #include "ui/app/shell.h"
 #include "ui/look/look.h"
+#include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/wheel_layout.h"
 #include "ui/windows/aspect_panel.h"
 #include "ui/windows/frm_about.h"
@@ -208,10 +211,12 @@ TEST_F(MainWindowTest, LaysOutBarsAndButtonsForItsWidthAndAgainWhenResized) {
   EXPECT_EQ(Find<QLabel>("lblSoftwareName")->text(), QStringLiteral("Zodivane"));
 }
 
-// The aspects beside the results: the grid holds each aspect the chart
-// has, in the cell of its pair, and names it as a sentence; every other
-// cell of the triangle says there is none; the list sorts by orb; View >
-// Aspects hides the panel, and the next window remembers it.
+// The aspects beside the results: the grid is a staircase (rows Moon to
+// Asc under columns Sun to Pluto: no empty Sun row, no empty Asc column); it
+// holds each aspect the chart has, in the cell of its pair, its glyph in
+// the aspect's colour, and names it as a sentence; every other cell of the
+// stairs says there is none; the list sorts by orb; View > Aspects hides
+// the panel, and the next window remembers it.
 TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
   ChartSession session;
   CastResult cast = session.CastChart(test::DelhiEntries());
@@ -229,11 +234,17 @@ TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
   ASSERT_TRUE(grid->isVisible());
   // The panel stands right of the results form, over none of its controls.
   EXPECT_GE(Find<QWidget>("AspectPanel")->x(), window->Display().x() + window->Display().width());
+  ASSERT_EQ(grid->rowCount(), kChartPointCount - 1);
+  ASSERT_EQ(grid->columnCount(), kChartPointCount - 1);
+  EXPECT_EQ(grid->verticalHeaderItem(0)->text(), QStringLiteral("Moo"));
+  EXPECT_EQ(grid->verticalHeaderItem(kChartPointCount - 2)->text(), QStringLiteral("Asc"));
+  EXPECT_EQ(grid->horizontalHeaderItem(0)->text(), QStringLiteral("Sun"));
+  EXPECT_EQ(grid->horizontalHeaderItem(kChartPointCount - 2)->text(), QStringLiteral("Plu"));
   std::size_t found = 0;
-  for (int row = 0; row < kChartPointCount; ++row) {
+  for (int row = 1; row < kChartPointCount; ++row) {
     for (int col = 0; col < row; ++col) {
       SCOPED_TRACE(std::to_string(row) + "," + std::to_string(col));
-      const QTableWidgetItem* cell = grid->item(row, col);
+      const QTableWidgetItem* cell = grid->item(row - 1, col);
       ASSERT_NE(cell, nullptr);
       const QString speech = cell->data(Qt::AccessibleTextRole).toString();
       EXPECT_FALSE(speech.isEmpty());
@@ -247,6 +258,7 @@ TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
       } else {
         ++found;
         EXPECT_TRUE(cell->text().startsWith(AspectGlyph(aspect->kind)));
+        EXPECT_EQ(cell->foreground().color(), AspectColour(aspect->kind));
         EXPECT_EQ(speech, AspectSpeech(*aspect));
       }
     }
@@ -270,8 +282,65 @@ TEST_F(MainWindowTest, TheAspectPanelShowsTheChartsAspectsAndHides) {
   EXPECT_FALSE(testing::Child<QAction>(next, "mnuAspects")->isChecked());
 }
 
+// The grid's glyphs are drawn large (no less than 14 pixels, half again the
+// orb's type) in their aspects' colours; the key names every aspect by its
+// glyph in the corner above the stairs, over none of the grid's cells.
+TEST_F(MainWindowTest, TheAspectGridsGlyphsReadLargeBesideTheirKey) {
+  ChartSession session;
+  CastResult cast = session.CastChart(test::DelhiEntries());
+  ASSERT_TRUE(std::holds_alternative<ChartView>(cast));
+  const ChartAspects aspects = session.Aspects(DefaultAspectSettings());
+  window->ShowAspects(aspects, DefaultAspectSettings());
+  FakeSettingsStore settings;
+  window->UseViewSettings(settings);
+  window->resize(1600, 900);
+  window->show();
+  QApplication::processEvents();
+  auto* grid = Find<QTableWidget>("grdAspects");
+
+  testing::TextRecordingDevice device(grid->viewport()->size());
+  grid->viewport()->render(&device, QPoint(), QRegion(), QWidget::DrawChildren);
+  for (const Aspect& aspect : aspects.aspects) {
+    SCOPED_TRACE(std::string(AspectPointName(aspect.a)) + " " +
+                 std::string(AspectPointName(aspect.b)));
+    const QRect cell = grid->visualItemRect(StaircaseCell(*grid, aspect.a, aspect.b));
+    const testing::DrawnText* glyph = nullptr;
+    const testing::DrawnText* orb = nullptr;
+    for (const testing::DrawnText& text : device.Texts()) {
+      if (cell.contains(text.inkBox.center().toPoint())) {
+        (text.text == OrbText(aspect.orb) ? orb : glyph) = &text;
+      }
+    }
+    ASSERT_NE(glyph, nullptr);
+    ASSERT_NE(orb, nullptr);
+    EXPECT_EQ(glyph->text, AspectGlyph(aspect.kind));
+    EXPECT_EQ(glyph->colour, AspectColour(aspect.kind));
+    EXPECT_GE(glyph->font.pixelSize(), 14);
+    EXPECT_GE(glyph->font.pixelSize(), 1.5 * QFontInfo(orb->font).pixelSize());
+    EXPECT_TRUE(cell.contains(glyph->inkBox.toAlignedRect()));
+  }
+
+  auto* key = Find<QLabel>("lblAspectKey");
+  ASSERT_TRUE(key->isVisible());
+  const QRect keyBox(key->mapTo(grid->viewport(), QPoint(0, 0)), key->sizeHint());
+  EXPECT_TRUE(grid->viewport()->rect().contains(keyBox));
+  for (int kind = 0; kind < kAspectKindCount; ++kind) {
+    const auto aspectKind = static_cast<AspectKind>(kind);
+    EXPECT_TRUE(key->text().contains(AspectGlyph(aspectKind)));
+    EXPECT_TRUE(key->text().contains(QString::fromStdString(std::string(InfoOf(aspectKind).name))));
+  }
+  for (int row = 0; row < grid->rowCount(); ++row) {
+    for (int col = 0; col <= row; ++col) {
+      EXPECT_FALSE(keyBox.intersects(grid->visualItemRect(grid->item(row, col))))
+          << row << "," << col;
+    }
+  }
+}
+
 // View > Aspect Lines: off at first; switched on, lines in the aspects'
-// colours stand inside the wheel's inner circle, at the points' degrees.
+// colours stand inside the wheel's inner circle, at the points' degrees,
+// and reach across the large disc the sheet draws them on (64 pixels of the
+// picture), not only the Earth's hub in the middle.
 TEST_F(MainWindowTest, AspectLinesAppearInTheWheelWhenSwitchedOn) {
   ChartSession session;
   CastResult cast = session.CastChart(test::DelhiEntries());
@@ -307,6 +376,23 @@ TEST_F(MainWindowTest, AspectLinesAppearInTheWheelWhenSwitchedOn) {
   }
   EXPECT_GT(red, 20);  // the squares and oppositions of the chart
   EXPECT_EQ(outside, 0);
+
+  testing::TextRecordingDevice device(lines->size());
+  lines->render(&device, QPoint(), QRegion(), QWidget::DrawChildren);
+  std::size_t aspectLines = 0;
+  for (const testing::DrawnLine& line : device.Lines()) {
+    const bool ofAnAspect =
+        std::any_of(aspects.aspects.begin(), aspects.aspects.end(),
+                    [&](const Aspect& aspect) { return AspectColour(aspect.kind) == line.colour; });
+    if (!ofAnAspect) {
+      continue;  // the disc's edge and the points' marks
+    }
+    ++aspectLines;
+    for (const QPointF& end : {line.line.p1(), line.line.p2()}) {
+      EXPECT_NEAR(QLineF(wheel::kCentre, end).length(), 64.0, 0.5);
+    }
+  }
+  EXPECT_EQ(aspectLines, aspects.aspects.size());
 }
 
 // Chart > Aspect Settings…: the dialog opens on the settings given, reads

@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -179,11 +180,66 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
+// A body near each degree of the circle in turn, named by a glyph (and
+// retrograde, so that its degree is at its widest) or by the three letters
+// of the Ascendant: the ring's edges, the sign boundaries across it, its ticks and the
+// marks break around the labels or keep clear of them, so that no line runs
+// through a label's ink, no label covers another, and each stays inside the
+// ring. ("1°℞" stood on the ring's edge and on a sign boundary near the
+// horizon, the Ascendant's "Asc" on a boundary.)
+TEST(BiWheel, NoLineRunsThroughAnOuterLabel) {
+  const QRectF target(0, 0, 540, 540);
+  const QTransform transform = BiWheelTransform(target);
+  const QPointF centre = transform.map(wheel::kCentre);
+  for (const QString& label : {BodyGlyph(ChartPoint::Neptune), BodyGlyph(ChartPoint::Ascendant)}) {
+    for (double longitude = 0.25; longitude < 360.0; longitude += 2.5) {
+      SCOPED_TRACE(label.toStdString() + " at " + std::to_string(longitude));
+      BiWheelView view;
+      view.inner = London1985();
+      const bool retrograde = label != BodyGlyph(ChartPoint::Ascendant);
+      view.outer = {{longitude, retrograde, label, QStringLiteral("Body")}};
+      TextRecordingDevice device(target.size().toSize());
+      {
+        QPainter painter(&device);
+        DrawBiWheel(painter, target, view);
+      }
+      const double ringInner = transform.m11() * biwheel::kRingInnerRadius;
+      std::vector<QRectF> labels;
+      for (const DrawnText& text : device.Texts()) {
+        const QPointF middle = text.inkBox.center() - centre;
+        if (std::hypot(middle.x(), middle.y()) < ringInner) {
+          continue;  // the natal wheel's own
+        }
+        for (const QRectF& other : labels) {
+          const QRectF overlap = other.intersected(text.inkBox);
+          EXPECT_TRUE(overlap.width() < 1.0 || overlap.height() < 1.0) << text.text.toStdString();
+        }
+        labels.push_back(text.inkBox);
+        for (const testing::DrawnLine& line : device.Lines()) {
+          EXPECT_FALSE(testing::Crosses(line.line, text.inkBox))
+              << text.text.toStdString() << " crossed by a line from " << line.line.p1().x() << ","
+              << line.line.p1().y() << " to " << line.line.p2().x() << "," << line.line.p2().y();
+        }
+        for (const QPointF& corner : {text.inkBox.topLeft(), text.inkBox.topRight(),
+                                      text.inkBox.bottomLeft(), text.inkBox.bottomRight()}) {
+          const double radius = std::hypot(corner.x() - centre.x(), corner.y() - centre.y());
+          EXPECT_LT(radius,
+                    transform.m11() * (biwheel::kRingOuterRadius - 2.0))  // the edge is 2 px wide
+              << text.text.toStdString();
+          EXPECT_GT(radius, ringInner + 1.0) << text.text.toStdString();
+        }
+      }
+      // The label, the degree and the retrograde mark.
+      EXPECT_EQ(labels.size(), retrograde ? 3U : 2U);
+    }
+  }
+}
+
 /// The pixels that differ between two drawings inside the middle disc,
 /// clear of the ticks at its edge.
 int PixelsChangedInTheMiddle(const QImage& a, const QImage& b, const QTransform& transform) {
   const QPointF centre = transform.map(wheel::kCentre);
-  const double radius = transform.m11() * (wheel::kSheetAspectRingRadius - 6.0);
+  const double radius = transform.m11() * (wheel::kAspectRingRadius - 6.0);
   int count = 0;
   for (int y = 0; y < a.height(); ++y) {
     for (int x = 0; x < a.width(); ++x) {

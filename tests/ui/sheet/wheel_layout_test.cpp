@@ -119,6 +119,34 @@ TEST(WheelHouseLists, EveryLengthOfListStaysInsideEachHouse) {
   }
 }
 
+// The disc the aspect lines cross (View > Aspect Lines) lies under no list
+// of up to five bodies in any house: the lists keep their places and the
+// lines never run under them. (A house of six or more, as in February 1962,
+// sets its list nearer the middle, over the lines.)
+TEST(WheelHouseLists, ListsOfUpToFiveStayClearOfTheAspectDisc) {
+  const WheelEntries longest{Marked(ChartPoint::Jupiter), Marked(ChartPoint::Mercury),
+                             Marked(ChartPoint::Saturn),  Marked(ChartPoint::Venus),
+                             Marked(ChartPoint::Mars),    Plain(ChartPoint::Moon),
+                             Plain(ChartPoint::Sun),      Plain(ChartPoint::Ascendant)};
+  testing::FakeWebBrowser browser;
+  WebLinks links{browser};
+  for (int count = 1; count <= 5; ++count) {
+    const WheelEntries list(longest.begin(), longest.begin() + count);
+    for (int position = 0; position < kSignCount; ++position) {
+      SCOPED_TRACE(std::to_string(count) + " entries in house " + std::to_string(position + 1));
+      frmDisplay form{links};
+      form.ShowChart(OneHouseView(position, list), {});
+      for (const DrawnText& text : DrawnWheelTexts(form)) {
+        const QRectF& box = text.box;
+        const QPointF nearest(std::clamp(wheel::kCentre.x(), box.left(), box.right()),
+                              std::clamp(wheel::kCentre.y(), box.top(), box.bottom()));
+        EXPECT_GE(QLineF(wheel::kCentre, nearest).length(), wheel::kAspectRingRadius + 1.0)
+            << text.text.toStdString();
+      }
+    }
+  }
+}
+
 // A one-entry list keeps its designed place and full size: "Sun" one line
 // below the label's designed corner (house 3's corner lies on its cusp line,
 // so its list moves the few pixels needed to clear the line); the longest
