@@ -2,6 +2,7 @@
 #include "tools/zodivane_chart/tool.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -83,6 +84,24 @@ std::pair<PeopleFlags, std::set<PlaceField>> FlagsForPlace(const PeopleFlags& gi
   return {std::move(flags), std::move(leftOut)};
 }
 
+/// The message when a file flag names the file standard output goes to
+/// (/dev/stdout, or the file it was sent to): writing it would replace the
+/// output under the text. Standard output is asked for with "-".
+std::optional<std::string> StandardOutputAsPath(const Options& options, const OutputSink& out) {
+  const auto files = std::to_array<std::pair<std::string_view, const std::optional<std::string>*>>({
+      {"--report-rtf", &options.reportRtf},
+      {"--export-chart", &options.exportChart},
+      {"--ics", options.transits ? &options.transits->ics : nullptr},
+  });
+  for (const auto& [flag, path] : files) {
+    if (path != nullptr && *path && **path != "-" && out.WritesTo(**path)) {
+      return std::string(flag) + ": " + Printable(**path) +
+             " is the standard output; give - to write there";
+    }
+  }
+  return std::nullopt;
+}
+
 /// A name the chart sheet can be written to: one ending in .pdf, .png or
 /// .svg (any case), or "-" for standard output (a PDF).
 bool IsSheetFileName(std::string_view path) {
@@ -131,11 +150,15 @@ int PrintChart(const FormEntries& entries, const Options& options,
                const SheetExporter& exportSheet, std::string_view chartPath = {},
                std::optional<Ephemeris> fileEphemeris = std::nullopt,
                std::optional<AspectSettings> fileAspects = std::nullopt) {
-  // The sheet's file name is checked before anything is written.
+  // The files' names are checked before anything is written.
   if (options.exportChart && !IsSheetFileName(*options.exportChart)) {
     err << "zodivane-chart: --export-chart: the file name must end in .pdf, .png or .svg, or be "
            "- for standard output, not "
-        << *options.exportChart << '\n';
+        << Printable(*options.exportChart) << '\n';
+    return kExitUsage;
+  }
+  if (const std::optional<std::string> usage = StandardOutputAsPath(options, out)) {
+    err << "zodivane-chart: " << *usage << '\n';
     return kExitUsage;
   }
   const std::optional<Ephemeris> chosenEphemeris =
@@ -151,7 +174,7 @@ int PrintChart(const FormEntries& entries, const Options& options,
     const bool byFlag =
         chartPath.empty() || (options.ephemeris && rejection->focus == kEphemerisControl);
     err << "zodivane-chart: "
-        << (byFlag ? std::string_view(FlagOfControl(rejection->focus)) : chartPath) << ": "
+        << (byFlag ? std::string(FlagOfControl(rejection->focus)) : Printable(chartPath)) << ": "
         << rejection->notice.message << '\n';
     return kExitFailed;
   }
@@ -228,8 +251,8 @@ int PrintChart(const FormEntries& entries, const Options& options,
         choice ? ZoneCheckWarning(*choice, entries) : places::DoubleDaylightWarning(entries);
     const std::optional<std::string> failure = exportSheet(*options.exportChart, sheet);
     if (failure) {
-      err << "zodivane-chart: --export-chart: cannot write " << *options.exportChart << ": "
-          << *failure << '\n';
+      err << "zodivane-chart: --export-chart: cannot write " << Printable(*options.exportChart)
+          << ": " << Printable(*failure) << '\n';
       return kExitFailed;
     }
   }
@@ -272,13 +295,13 @@ int RunChartFile(const Options& options, OutputSink& out, std::ostream& err,
   // Bounded while reading; what is not a regular file is refused unread.
   auto contents = ReadRegularFile(path, chartfile::kMostChartFileBytes);
   if (const auto* failure = std::get_if<ReadFailure>(&contents)) {
-    err << "zodivane-chart: cannot read " << path << ": " << failure->reason << '\n';
+    err << "zodivane-chart: cannot read " << Printable(path) << ": " << failure->reason << '\n';
     return kExitFailed;
   }
   const std::string& bytes = std::get<std::string>(contents);
   auto read = chartfile::ReadChartFile(bytes);
   if (const auto* message = std::get_if<std::string>(&read)) {
-    err << "zodivane-chart: " << path << ": " << *message << '\n';
+    err << "zodivane-chart: " << Printable(path) << ": " << Printable(*message) << '\n';
     return kExitFailed;
   }
   const chartfile::ChartFile& file = std::get<chartfile::ChartFile>(read);
