@@ -2,17 +2,17 @@
 #include "common/safe_file.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <pthread.h>
 #include <signal.h>
-#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
-#include <csignal>
-#include <random>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <random>
 #include <vector>
 
 namespace zodivane {

@@ -35,11 +35,11 @@ std::string SwissEphemerisMessage(std::string_view libraryText) {
     const std::string_view file =
         end == std::string_view::npos ? std::string_view() : libraryText.substr(from, end - from);
     // Only a plain file name is repeated, never a path or what the library adds.
-    const bool plain = !file.empty() && file.size() <= 32 &&
-                       std::all_of(file.begin(), file.end(), [](char c) {
-                         return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
-                                (c >= '0' && c <= '9') || c == '_' || c == '.' || c == '-';
-                       });
+    const bool plain =
+        !file.empty() && file.size() <= 32 && std::all_of(file.begin(), file.end(), [](char c) {
+          return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                 c == '_' || c == '.' || c == '-';
+        });
     if (plain)
       return "the Swiss Ephemeris data file " + std::string(file) + " is missing; " + install;
   }

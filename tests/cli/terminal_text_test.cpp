@@ -164,7 +164,9 @@ TEST(ChartToolTerminal, AFileFlagNamingStandardOutputIsRefused) {
   StringInput in("");
   FdOutput out(fd, "standard output");
   std::ostringstream err;
-  EXPECT_EQ(chart_tool::Run(With(kAshaFlags, {"--report-rtf", folder / "report.rtf"}), in, out, err), kExitOk)
+  EXPECT_EQ(
+      chart_tool::Run(With(kAshaFlags, {"--report-rtf", folder / "report.rtf"}), in, out, err),
+      kExitOk)
       << err.str();
   std::ifstream written(output, std::ios::binary);
   EXPECT_THAT(std::string(std::istreambuf_iterator<char>(written), {}),

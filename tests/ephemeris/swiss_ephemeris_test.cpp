@@ -86,8 +86,9 @@ TEST(SwissEphemeris, MessagesAboutTheDataFilesAreOurs) {
       {"SwissEph file '/home/a\x1b]0;x\x07/sepl_18.se1' not found",
        "the Swiss Ephemeris data files are missing or cannot be read; install the package "
        "swe-basic-data (apt install swe-basic-data)"},
-      {"", "the Swiss Ephemeris data files are missing or cannot be read; install the package "
-           "swe-basic-data (apt install swe-basic-data)"},
+      {"",
+       "the Swiss Ephemeris data files are missing or cannot be read; install the package "
+       "swe-basic-data (apt install swe-basic-data)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.library);

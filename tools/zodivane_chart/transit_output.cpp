@@ -310,8 +310,8 @@ int RunTransits(const TransitRequest& request, const ChartSession& session,
     const std::string& path = *request.compare;
     auto contents = ReadRegularFile(path, chartfile::kMostChartFileBytes);
     if (const auto* failure = std::get_if<ReadFailure>(&contents)) {
-      err << "zodivane-chart: --compare: cannot read " << Printable(path) << ": "
-          << failure->reason << '\n';
+      err << "zodivane-chart: --compare: cannot read " << Printable(path) << ": " << failure->reason
+          << '\n';
       return kExitFailed;
     }
     // Both charts by the same engine, so that their positions compare.
