@@ -21,10 +21,9 @@ namespace zodivane::chart_tool {
 struct TransitFlags {
   std::optional<std::string> transits;  ///< --transits [DATE[THH:MM]] (UT)
   std::optional<std::string> calendar;  ///< --transit-calendar [FROM..TO] (dates YYYY-MM-DD)
-  std::optional<std::string>
-      ics;  ///< --ics FILE: the calendar as an iCalendar file; "-" for standard output
-  std::optional<std::string> compare;  ///< --compare FILE.zchart: synastry with that chart
-  bool json = false;                   ///< --json beside them: JSON instead of text
+  std::optional<std::string> ics;       ///< --ics FILE (or -): the calendar as iCalendar
+  std::optional<std::string> compare;   ///< --compare FILE.zchart: synastry with that chart
+  bool json = false;                    ///< --json beside them: JSON instead of text
 
   [[nodiscard]] bool Any() const noexcept { return transits || calendar || ics || compare; }
 };
