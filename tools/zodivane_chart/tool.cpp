@@ -40,7 +40,8 @@ namespace {
 constexpr unsigned kMostThreads = 8;
 
 int PrintUsageError(const UsageError& error, std::ostream& err) {
-  err << "zodivane-chart: " << error.message << "\nTry 'zodivane-chart --help'.\n";
+  // Values in the message are quoted already; a line separator among them is not.
+  err << "zodivane-chart: " << Printable(error.message, true) << "\nTry 'zodivane-chart --help'.\n";
   return kExitUsage;
 }
 
@@ -122,12 +123,12 @@ bool IsSheetFileName(std::string_view path) {
 
 int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, std::ostream& err) {
   if (const std::optional<std::string> problem = places::QueryProblem(query)) {
-    err << "zodivane-chart: --find-place: " << *problem << '\n';
+    err << "zodivane-chart: --find-place: " << Printable(*problem) << '\n';
     return kExitUsage;
   }
   const places::Gazetteer::Matches matches = places.gazetteer().SearchWithMore(query);
   if (matches.places.empty()) {
-    err << "zodivane-chart: " << NoPlaceMessage(query) << '\n';
+    err << "zodivane-chart: " << Printable(NoPlaceMessage(query)) << '\n';
     return kExitFailed;
   }
   std::string text = PlaceListText(matches.places);
@@ -274,12 +275,12 @@ int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::o
   std::optional<PlaceChoice> choice;
   if (options.flags.place) {
     if (const std::optional<std::string> problem = places::QueryProblem(*options.flags.place)) {
-      err << "zodivane-chart: --place: " << *problem << '\n';
+      err << "zodivane-chart: --place: " << Printable(*problem) << '\n';
       return kExitUsage;
     }
     auto found = FindPlace(places, *options.flags.place);
     if (const auto* message = std::get_if<std::string>(&found)) {
-      err << "zodivane-chart: " << *message << '\n';
+      err << "zodivane-chart: " << Printable(*message) << '\n';
       return kExitFailed;
     }
     choice = ChoosePlace(std::get<places::Place>(found), std::get<FormEntries>(filled));
