@@ -60,7 +60,7 @@ std::size_t StringInput::Read(char* data, std::size_t size) {
 bool IsFileOfDescriptor(const std::string& path, int fd) {
   struct stat named {};
   struct stat open {};
-  return ::stat(path.c_str(), &named) == 0 && ::fstat(fd, &open) == 0 &&
+  return ::stat(path.c_str(), &named) == 0 && ::fstat(fd, &open) == 0 && S_ISREG(open.st_mode) &&
          named.st_dev == open.st_dev && named.st_ino == open.st_ino;
 }
 

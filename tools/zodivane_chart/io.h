@@ -35,9 +35,10 @@ class OutputSink {
   virtual ~OutputSink() = default;
   /// Writes all of `bytes`. Throws IoError.
   virtual void Write(std::string_view bytes) = 0;
-  /// Whether the file at `path` (its links followed) is where this sink
-  /// writes, so that a file writer given it would replace the output under
-  /// the text written to it.
+  /// Whether the file at `path` (its links followed) is the regular file
+  /// this sink writes to, so that a file writer given it would replace the
+  /// output under the text written to it. (A device or a pipe is never
+  /// replaced: the writers refuse what is not a regular file.)
   [[nodiscard]] virtual bool WritesTo(const std::string& path) const {
     static_cast<void>(path);
     return false;
@@ -45,7 +46,7 @@ class OutputSink {
 };
 
 /// Whether the file at `path` (its links followed, as /dev/stdout's are) is
-/// the file open as `fd`: the same device and inode.
+/// the regular file open as `fd`: the same device and inode.
 [[nodiscard]] bool IsFileOfDescriptor(const std::string& path, int fd);
 
 /// Reads a file descriptor (standard input).
