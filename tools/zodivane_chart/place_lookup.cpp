@@ -104,7 +104,7 @@ bool IsShortPlaceName(std::string_view query) {
   std::size_t characters = 0;
   for (std::size_t at = 0; at < word.size(); at += DecodeUtf8(word, at).length)
     ++characters;
-  return characters <= kShortestPickedName - 1;
+  return characters < kShortestPickedName;
 }
 
 std::variant<places::Place, std::string> FindPlace(PlaceBook& book, std::string_view query) {
