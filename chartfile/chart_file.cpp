@@ -117,12 +117,18 @@ std::variant<PlaceZone, std::string> PlaceZoneOf(const Json& value) {
     zone.*field = found->get<std::string>();
   }
   constexpr std::int64_t kSecondsPerDay = 86400;
+  // A number without a sign is read as unsigned, whole: 2^64-1 must not wrap
+  // to -1 second.
   const auto offset = value.find("offset");
-  if (offset == value.end() || !offset->is_number_integer() ||
-      offset->get<std::int64_t>() <= -kSecondsPerDay ||
-      offset->get<std::int64_t>() >= kSecondsPerDay)
+  const bool withinADay =
+      offset != value.end() &&
+      (offset->is_number_unsigned()
+           ? offset->get<std::uint64_t>() < static_cast<std::uint64_t>(kSecondsPerDay)
+           : offset->is_number_integer() && offset->get<std::int64_t>() > -kSecondsPerDay &&
+                 offset->get<std::int64_t>() < kSecondsPerDay);
+  if (!withinADay)
     return "key " + Quoted(key) + " must hold \"offset\" in seconds, within a day";
-  zone.utOffsetSeconds = offset->get<std::int32_t>();
+  zone.utOffsetSeconds = static_cast<std::int32_t>(offset->get<std::int64_t>());
   const auto dst = value.find("dst");
   if (dst == value.end() || !dst->is_boolean())
     return "key " + Quoted(key) + " must hold \"dst\" as true or false";

@@ -3,12 +3,16 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <random>
 #include <vector>
 
 namespace zodivane {
@@ -76,6 +80,70 @@ int WriteAll(int fd, std::string_view bytes) {
   return 0;
 }
 
+/// The short name a new file has while it is named before its rename.
+constexpr char kTemporaryPattern[] = ".zodivane-XXXXXX";
+
+/// Holds the signals that end a program (SIGINT, SIGTERM, SIGHUP, SIGQUIT)
+/// on this thread from Hold() until it goes out of scope; one that came
+/// meanwhile then does what it would have done.
+class SignalsHeld {
+ public:
+  SignalsHeld() = default;
+  SignalsHeld(const SignalsHeld&) = delete;
+  SignalsHeld& operator=(const SignalsHeld&) = delete;
+  ~SignalsHeld() {
+    if (held_) {
+      ::pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+    }
+  }
+  void Hold() {
+    if (held_) {
+      return;
+    }
+    sigset_t ending;
+    sigemptyset(&ending);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+      sigaddset(&ending, signal);
+    }
+    held_ = ::pthread_sigmask(SIG_BLOCK, &ending, &before_) == 0;
+  }
+
+ private:
+  sigset_t before_{};
+  bool held_ = false;
+};
+
+/// Gives the unnamed file open as `fd` a new short name in `folder`
+/// (kTemporaryPattern with random letters), written to `name`; 0 or the
+/// error number.
+int NameOpenFile(int fd, const std::string& folder, std::string& name) {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  static constexpr char kLetters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = folder + kTemporaryPattern;
+    for (std::size_t i = name.size() - 6; i < name.size(); ++i) {
+      name[i] = kLetters[random() % (sizeof kLetters - 1)];
+    }
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      return 0;
+    }
+    // Without /proc, the descriptor itself (which some systems allow only
+    // to the administrator).
+    if (errno == ENOENT && ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0) {
+      return 0;
+    }
+    if (errno != EEXIST) {
+      const int error = errno;
+      name.clear();
+      return error;
+    }
+  }
+  name.clear();
+  return EEXIST;
+}
+
 }  // namespace
 
 std::optional<std::string> ReplaceRegularFile(const std::string& path, std::string_view bytes) {
@@ -98,20 +166,30 @@ std::optional<std::string> ReplaceRegularFile(const std::string& path, std::stri
   const std::size_t slash = target.rfind('/');
   const std::string folder =
       slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string temporary = folder + "." + base + ".XXXXXX";
-  std::vector<char> name(temporary.begin(), temporary.end());
-  name.push_back('\0');
-  const int fd = ::mkstemp(name.data());
-  if (fd < 0) {
-    return Reason(errno);
-  }
-  temporary.assign(name.data());
   mode_t mode = status.st_mode & 07777;
   if (!exists) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     mode = 0666 & ~mask;
+  }
+  // The new file has no name while it is written, so that a writer killed
+  // half-way leaves nothing behind; where the file system cannot do that,
+  // it gets a short name of its own (a name of 255 bytes still fits beside
+  // it) and the signals that end a program wait until it is renamed or gone.
+  SignalsHeld held;
+  std::string temporary;
+  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+  const bool unnamed = fd >= 0;
+  if (!unnamed) {
+    held.Hold();
+    temporary = folder + kTemporaryPattern;
+    std::vector<char> name(temporary.begin(), temporary.end());
+    name.push_back('\0');
+    fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) {
+      return Reason(errno);
+    }
+    temporary.assign(name.data());
   }
   int error = ::fchmod(fd, mode) != 0 ? errno : 0;
   if (error == 0) {
@@ -122,6 +200,11 @@ std::optional<std::string> ReplaceRegularFile(const std::string& path, std::stri
   if (error == 0 && ::fsync(fd) != 0) {
     error = errno;
   }
+  if (error == 0 && unnamed) {
+    // Named for the moment it takes to rename it, with the signals held.
+    held.Hold();
+    error = NameOpenFile(fd, folder, temporary);
+  }
   if (::close(fd) != 0 && error == 0) {
     error = errno;
   }
@@ -129,7 +212,9 @@ std::optional<std::string> ReplaceRegularFile(const std::string& path, std::stri
     error = errno;
   }
   if (error != 0) {
-    ::unlink(temporary.c_str());
+    if (!temporary.empty()) {
+      ::unlink(temporary.c_str());
+    }
     return Reason(error);
   }
   return std::nullopt;

@@ -13,13 +13,17 @@ namespace zodivane {
 
 /// Replaces the file at `path` with `bytes`, as a whole or not at all: a new
 /// file beside it is written and renamed over it, so the old one survives
-/// every failure. A symbolic link is followed to its target, and the target
-/// is replaced. A file that exists keeps its mode; a new one gets 0666 less
-/// the umask. Refused, with the reason: a device, FIFO, socket or folder;
-/// a file the user may not write (or nobody may: read-only); a folder that
-/// does not exist. Returns the reason of a failure ("a device, not a regular
-/// file", "Permission denied"), or nullopt when the file holds `bytes`. A write beyond the file
-/// size limit fails with its reason when SIGXFSZ is ignored, as both programs do.
+/// every failure. The new file has no name while it is written (or, where
+/// the file system cannot do that, a short one of its own, ".zodivane-"
+/// and six letters, so that names of up to 255 bytes can be written), and
+/// the calling thread holds SIGINT, SIGTERM, SIGHUP and SIGQUIT while it
+/// bears that name: a writer ended by one of them leaves no hidden file. A symbolic link is
+/// followed to its target, and the target is replaced. A file that exists keeps its mode; a new one
+/// gets 0666 less the umask. Refused, with the reason: a device, FIFO, socket or folder; a file the
+/// user may not write (or nobody may: read-only); a folder that does not exist. Returns the reason
+/// of a failure ("a device, not a regular file", "Permission denied"), or nullopt when the file
+/// holds `bytes`. A write beyond the file size limit fails with its reason when SIGXFSZ is ignored,
+/// as both programs do.
 [[nodiscard]] std::optional<std::string> ReplaceRegularFile(const std::string& path,
                                                             std::string_view bytes);
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ephemeris/swiss_ephemeris.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "ephemeris/planets.h"
@@ -20,6 +21,29 @@ std::optional<std::string> SwissEphemerisProblem() {
     return std::move(*message);
   }
   return std::nullopt;
+}
+
+std::string SwissEphemerisMessage(std::string_view libraryText) {
+  const std::string install = "install the package " + std::string(kSwissEphemerisDataPackage) +
+                              " (apt install " + std::string(kSwissEphemerisDataPackage) + ")";
+  // The library names the file between quotes after "file".
+  constexpr std::string_view kFile = "file '";
+  const std::size_t start = libraryText.find(kFile);
+  if (start != std::string_view::npos) {
+    const std::size_t from = start + kFile.size();
+    const std::size_t end = libraryText.find('\'', from);
+    const std::string_view file =
+        end == std::string_view::npos ? std::string_view() : libraryText.substr(from, end - from);
+    // Only a plain file name is repeated, never a path or what the library adds.
+    const bool plain =
+        !file.empty() && file.size() <= 32 && std::all_of(file.begin(), file.end(), [](char c) {
+          return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                 c == '_' || c == '.' || c == '-';
+        });
+    if (plain)
+      return "the Swiss Ephemeris data file " + std::string(file) + " is missing; " + install;
+  }
+  return "the Swiss Ephemeris data files are missing or cannot be read; " + install;
 }
 
 LongitudeTable PreciseLongitudes(const PreciseSky& sky) noexcept {
@@ -85,8 +109,7 @@ bool Place(double julianDayUt, int body, double& longitude, double& speed, std::
   const int32 used = swe_calc_ut(julianDayUt, body, flags, xx.data(), message.data());
   if (used < 0 || (used & SEFLG_SWIEPH) == 0) {
     // Without its files the library falls back to a coarser method: refuse that.
-    error = message[0] != '\0' ? std::string(message.data())
-                               : std::string("the Swiss Ephemeris data files were not found");
+    error = SwissEphemerisMessage(message.data());
     return false;
   }
   longitude = xx[0];

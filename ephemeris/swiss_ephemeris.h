@@ -8,6 +8,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "common/birth_record.h"
@@ -39,6 +40,15 @@ struct PreciseSky {
 /// Why Swiss Ephemeris cannot cast a chart here (the build has none, or its
 /// data files are missing), tried once at J2000; none when it can.
 [[nodiscard]] std::optional<std::string> SwissEphemerisProblem();
+
+/// The package that installs the data files.
+inline constexpr std::string_view kSwissEphemerisDataPackage = "swe-basic-data";
+
+/// Our words for the library's own message about its data files (e.g.
+/// "SwissEph file 'sepl_18.se1' not found in PATH '...' \nusing Moshier
+/// eph."): which data file is missing and how to install it, on one line,
+/// without the library's text or the data folder's path.
+[[nodiscard]] std::string SwissEphemerisMessage(std::string_view libraryText);
 
 /// The sky of the birth record's UT (the zone rules of the built-in method:
 /// row or exact offset, daylight-saving hour) at its place; the message

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: arbitrary bytes as the standard input of `zodivane-chart
-// --json`. The tool must not crash or throw, must answer every non-blank
-// line with exactly one line that is a JSON object holding a chart, a
-// rejection or an error, and must report failure exactly when some line
-// got an error.
+// --json`, with the keys beside the entries (place, sensitivity, aspects,
+// orbs, aspectSet, ephemeris, points, transits) answered as the tool answers
+// them. The tool must not crash or throw, must answer every non-blank line
+// with exactly one line that is a JSON object holding a chart, a rejection
+// or an error, and must report failure exactly when some line got an error.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 
 #include "tools/zodivane_chart/io.h"
 #include "tools/zodivane_chart/json_protocol.h"
+#include "tools/zodivane_chart/place_lookup.h"
 #include "tools/zodivane_chart/tool.h"
 
 namespace {
@@ -47,11 +49,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string input(reinterpret_cast<const char*>(data), size);
   // The report is slow to write: ask for it when the input's first byte is odd.
   const bool withReport = size > 0 && (data[0] & 1U) != 0;
+  // The gazetteer is read once, at the first line with a place, and kept.
+  static zodivane::chart_tool::PlaceBook places;
   zodivane::chart_tool::StringInput in(input);
   zodivane::chart_tool::StringOutput out;
   std::ostringstream err;
-  const int status =
-      zodivane::chart_tool::RunJson(in, out, err, zodivane::chart_tool::JsonOptions{withReport, 1});
+  const int status = zodivane::chart_tool::RunJson(
+      in, out, err, zodivane::chart_tool::JsonOptions{withReport, 1, &places});
   if (!err.str().empty()) {
     Fault("a message on standard error although nothing failed to read or write", err.str());
   }

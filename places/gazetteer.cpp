@@ -368,6 +368,7 @@ Gazetteer::Matches Gazetteer::SearchWithMore(std::string_view query, std::size_t
     }
   }
   result.more = found > maxMatches;
+  result.wholeName = std::min(exact.size(), result.places.size());
   return result;
 }
 

@@ -79,6 +79,8 @@ class Gazetteer {
   struct Matches {
     std::vector<Place> places;
     bool more = false;
+    /// How many of the places bear the query's name whole (they come first).
+    std::size_t wholeName = 0;
   };
   [[nodiscard]] Matches SearchWithMore(std::string_view query,
                                        std::size_t maxMatches = kDefaultMatchCount) const;

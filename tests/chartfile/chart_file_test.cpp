@@ -8,6 +8,8 @@
 
 #include "chart/time_zones.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -131,6 +133,49 @@ TEST(ChartFile, KeepsThePlacesOwnZone) {
   // Position 71 without the zone is outside the list, as always.
   bad.erase(std::string(kPlaceZoneKey));
   EXPECT_TRUE(std::holds_alternative<std::string>(ReadChartFile(bad.dump())));
+}
+
+// An offset is read whole as the number written: one past a day either
+// way, or beyond 64 bits, never wraps into a day (2^64-1 was -1 second).
+TEST(ChartFile, RefusesZoneOffsetsOutsideADayHoweverLarge) {
+  FormEntries entries = test::DelhiEntries();
+  entries.cmbTimeZoneIndex = kPlaceZoneIndex;
+  entries.placeZone = PlaceZone{"Asia/Kathmandu", 20700, "+0545", false};
+  const std::string file = WriteChartFile(ChartFile{entries, {}, {}});
+  const std::string written = "\"offset\": 20700";
+  ASSERT_NE(file.find(written), std::string::npos) << file;
+  struct Case {
+    std::string offset;
+    std::optional<std::int32_t> read;  ///< none: refused
+  };
+  const std::vector<Case> cases = {
+      {"18446744073709551615", std::nullopt},  // 2^64-1
+      {"18446744073709465216", std::nullopt},  // 2^64-86400
+      {"9223372036854775808", std::nullopt},   // 2^63
+      {"-9223372036854775808", std::nullopt},
+      {"4294967295", std::nullopt},
+      {"86400", std::nullopt},
+      {"-86400", std::nullopt},
+      {"20700.5", std::nullopt},
+      {"86399", 86399},
+      {"-86399", -86399},
+      {"0", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.offset);
+    std::string bytes = file;
+    bytes.replace(bytes.find(written), written.size(), "\"offset\": " + c.offset);
+    const auto read = ReadChartFile(bytes);
+    if (!c.read) {
+      ASSERT_TRUE(std::holds_alternative<std::string>(read));
+      EXPECT_EQ(std::get<std::string>(read),
+                "key \"placeZone\" must hold \"offset\" in seconds, within a day");
+      continue;
+    }
+    ASSERT_TRUE(std::holds_alternative<ChartFile>(read));
+    ASSERT_TRUE(std::get<ChartFile>(read).entries.placeZone.has_value());
+    EXPECT_EQ(std::get<ChartFile>(read).entries.placeZone->utOffsetSeconds, *c.read);
+  }
 }
 
 TEST(ChartFile, KeepsUnknownKeysInTheirPlacesWhenSavedAgain) {

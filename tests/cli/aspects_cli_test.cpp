@@ -267,6 +267,16 @@ TEST(ChartToolAspects, WrongKeysGetAnErrorAnswerNamingTheKey) {
       // Of a repeated key the last one counts, as for the entries.
       {R"("aspects":true,"orbs":{"square":6,"square":16})",
        R"(key \"orbs\": the orb of square must be a number of degrees from 0 to 15, not 16)"},
+      // Every boolean key answers a value of another kind alike.
+      {R"("points":"yes")", R"(key \"points\" must be a boolean, not a string)"},
+      {R"("points":1)", R"(key \"points\" must be a boolean, not a number)"},
+      {R"("points":null)", R"(key \"points\" must be a boolean, not null)"},
+      {R"("points":{})", R"(key \"points\" must be a boolean, not an object)"},
+      {R"("sensitivity":"yes")", R"(key \"sensitivity\" must be a boolean, not a string)"},
+      {R"("sensitivity":1)", R"(key \"sensitivity\" must be a boolean, not a number)"},
+      {R"("sensitivity":null)", R"(key \"sensitivity\" must be a boolean, not null)"},
+      {R"("sensitivity":{})", R"(key \"sensitivity\" must be a boolean, not an object)"},
+      {R"("sensitivity":[true])", R"(key \"sensitivity\" must be a boolean, not an array)"},
   };
   for (const LineCase& c : cases) {
     const std::string line = head + "," + c.extra + "}\n";
@@ -279,6 +289,40 @@ TEST(ChartToolAspects, WrongKeysGetAnErrorAnswerNamingTheKey) {
         std::string(line).replace(line.find("\"Delhi\""), 7, "\"D\\ud83d\\ude00\"");
     EXPECT_EQ(RunTool({"--json"}, slow).out, run.out) << c.extra;
   }
+}
+
+// --orb and "orbs" read the same numbers: minus zero and a number too small
+// for a double's normal range are orbs as 0 is, by flag and by line alike.
+TEST(ChartToolAspects, FlagsAndLinesReadTheSameOrbs) {
+  const std::string entries = Line();
+  const std::string head = entries.substr(0, entries.size() - 2);
+  const auto flagRun = [](const std::string& orb) {
+    return RunTool(With(kAshaFlags, {"--aspects", "--orb", "square=" + orb}));
+  };
+  const auto lineRun = [&head](const std::string& orb) {
+    return RunTool({"--json"}, head + R"(,"aspects":true,"orbs":{"square":)" + orb + "}}\n");
+  };
+  const ToolRun flagZero = flagRun("0");
+  const ToolRun lineZero = lineRun("0");
+  ASSERT_EQ(flagZero.status, kExitOk) << flagZero.err;
+  ASSERT_EQ(lineZero.status, kExitOk) << lineZero.out;
+  for (const std::string orb : {"-0", "-0.0", "1e-320", "0.0e5"}) {
+    SCOPED_TRACE(orb);
+    const ToolRun byFlag = flagRun(orb);
+    EXPECT_EQ(byFlag.status, kExitOk) << byFlag.err;
+    EXPECT_EQ(byFlag.out, flagZero.out);
+    const ToolRun byLine = lineRun(orb);
+    EXPECT_EQ(byLine.status, kExitOk) << byLine.out;
+    EXPECT_EQ(byLine.out, lineZero.out);
+  }
+  // Below zero, or not a number as JSON writes one, is refused by both.
+  for (const std::string orb : {"-1", "-1e-320"}) {
+    SCOPED_TRACE(orb);
+    EXPECT_EQ(flagRun(orb).status, kExitUsage);
+    EXPECT_EQ(lineRun(orb).status, kExitFailed);
+  }
+  EXPECT_EQ(flagRun("1e").status, kExitUsage);
+  EXPECT_EQ(flagRun(".5").status, kExitUsage);
 }
 
 TEST(ChartToolAspects, LinesWithoutTheKeysAreAnsweredAsBefore) {

@@ -62,6 +62,25 @@ if ! head -c 5 "$work/old.rtf" | grep -qF '{\rtf'; then
   failures=$((failures + 1))
 fi
 
+# Standard output named as the file to write (/dev/stdout, or the file the
+# shell sent it to) is refused before anything is written: the file under
+# the chart text is never replaced. "-" is the way to ask for it.
+for named in /dev/stdout "$work/out.txt"; do
+  : >"$work/out.txt"
+  expect "--report-rtf $named with the output in out.txt" 2 "is the standard output" \
+    sh -c "'$tool' ${delhi[*]} --report-rtf '$named' > '$work/out.txt'"
+  if [ -s "$work/out.txt" ] || [ "$(ls -A "$work" | wc -l)" -ne 3 ]; then
+    echo "FAIL: out.txt was written or replaced, or a file was left: $(ls -A "$work")"
+    failures=$((failures + 1))
+  fi
+done
+"$tool" "${delhi[@]}" --report-rtf - >"$work/out.txt"
+if ! head -c 5 "$work/out.txt" | grep -qF '{\rtf'; then
+  echo "FAIL: --report-rtf - did not write the document to standard output"
+  failures=$((failures + 1))
+fi
+rm -f "$work/out.txt"
+
 # A peer that sends a line and waits for its answer gets it before it sends
 # the next one (the tool writes its answers before it waits for input).
 if command -v python3 >/dev/null; then

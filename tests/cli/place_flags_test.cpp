@@ -2,18 +2,23 @@
 // zodivane-chart with the place finder: --place casts the same chart as the
 // same place entered by hand, given flags and keys win, a query without
 // matches is an error; --find-place lists; the JSON key "place".
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "common/text_helpers.h"
 #include "tests/support/tool_runs.h"
 #include "tools/zodivane_chart/io.h"
+#include "tools/zodivane_chart/place_lookup.h"
 #include "tools/zodivane_chart/tool.h"
 
 namespace zodivane::chart_tool {
@@ -146,6 +151,54 @@ TEST(PlaceFlags, AQueryWithoutMatchesIsAnErrorNamingIt) {
   EXPECT_EQ(find.err, "zodivane-chart: no place matches \"Xyzzyville\"\n");
 }
 
+// A letter or a short word begins many names: unless a place bears it whole
+// ("Aue"), --place and a line's "place" do not pick the most populous of
+// them silently, while --find-place lists them as for any query.
+TEST(PlaceFlags, AShortNameThatIsNoPlacesWholeNameIsAmbiguous) {
+  struct Case {
+    std::string query;
+    bool ambiguous;
+  };
+  const std::vector<Case> cases = {
+      {"x", true},   {"X", true},     {"Au", true},      {"Aue", false},
+      {" x ", true}, {"Auer", false}, {"New Yo", false},
+  };
+  const auto message = [](const std::string& query) {
+    return "the place name " + Quoted(query) +
+           " is ambiguous: it begins the names of several places and is none's whole name; "
+           "give more of the name (--find-place lists the matches)";
+  };
+  PlaceBook book;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.query);
+    const auto found = FindPlace(book, c.query);
+    if (!c.ambiguous) {
+      EXPECT_TRUE(std::holds_alternative<places::Place>(found));
+      continue;
+    }
+    ASSERT_TRUE(std::holds_alternative<std::string>(found));
+    EXPECT_EQ(std::get<std::string>(found), message(c.query));
+    EXPECT_GT(book.gazetteer().Search(c.query).size(), 1u);
+  }
+  const ToolRun cast =
+      RunTool({"--name", "A", "--date", "1990-01-04", "--time", "12:00", "--place", "x"});
+  EXPECT_EQ(cast.status, 1);
+  EXPECT_TRUE(cast.out.empty());
+  EXPECT_EQ(cast.err, "zodivane-chart: " + message("x") + "\n");
+  const ToolRun find = RunTool({"--find-place", "x"});
+  EXPECT_EQ(find.status, 0) << find.err;
+  EXPECT_GT(std::count(find.out.begin(), find.out.end(), '\n'), 1);
+  const ToolRun line = RunTool(
+      {"--json"}, R"({"txtName":"A","place":"x","cboMonthIndex":0,"cboDateIndex":0,)"
+                  R"("cboDateText":"1","cboYearText":"1990","cboHHText":"0","cboMMText":"0"})"
+                  "\n");
+  EXPECT_EQ(line.status, 1);
+  EXPECT_EQ(line.out,
+            "{\"error\":\"the place name \\\"x\\\" is ambiguous: it begins the "
+            "names of several places and is none's whole name; give more of the name "
+            "(--find-place lists the matches)\"}\n");
+}
+
 TEST(PlaceFlags, FindPlaceListsTheMatches) {
   const ToolRun run = RunTool({"--find-place", "Paris, Texas"});
   EXPECT_EQ(run.status, 0);
@@ -210,6 +263,21 @@ TEST(PlaceJson, ZoneAndSensitivityAreMembersOfTheOneAnswer) {
   const ToolRun run = RunTool({"--json"}, lines);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, answers);
+}
+
+// A "place" that is no text is named in the error as every value is: cut
+// after 64 bytes.
+TEST(PlaceJson, APlaceThatIsNoTextIsCutInTheError) {
+  const std::string line = R"({"txtName":"A","place":{"a":")" + std::string(40000, 'p') +
+                           R"("},"cboMonthIndex":0,"cboDateIndex":0,"cboDateText":"1",)"
+                           R"("cboYearText":"1990","cboHHText":"0","cboMMText":"0"})"
+                           "\n";
+  const ToolRun run = RunTool({"--json"}, line);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out,
+            R"({"error":"key \"place\" must be a string (a place name, e.g. \"Delhi\"), not )"
+            R"({\"a\":\")" +
+                std::string(58, 'p') + R"(..."})" + "\n");
 }
 
 TEST(PlaceJson, AQueryWithoutMatchesIsAnErrorLine) {

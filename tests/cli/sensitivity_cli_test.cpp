@@ -134,11 +134,19 @@ TEST(ChartToolSensitivity, JsonKeyAddsTheObjectAndNothingElse) {
              Json::array({{{"point", "Ascendant"}, {"sign", "Virgo"}, {"oppositeSign", "Leo"}}})},
             {"text", "With Daylight Saving Time ticked: Ascendant Leo instead of Virgo"}}));
 
-  // Any other value, a key in a name's text, or a rejected form: as without it.
-  for (const Json& value : {Json(false), Json("yes"), Json(1), Json(nullptr)}) {
+  // False, a key in a name's text, or a rejected form: as without it; a
+  // value that is no boolean: an error, as for every boolean key.
+  Json unasked = DelhiLine();
+  unasked["sensitivity"] = false;
+  EXPECT_EQ(RunTool({"--json"}, unasked.dump() + "\n").out, plain.out);
+  for (const Json& value : {Json("yes"), Json(1), Json(nullptr)}) {
     Json line = DelhiLine();
     line["sensitivity"] = value;
-    EXPECT_EQ(RunTool({"--json"}, line.dump() + "\n").out, plain.out) << value;
+    const ToolRun wrong = RunTool({"--json"}, line.dump() + "\n");
+    EXPECT_EQ(wrong.status, kExitFailed) << value;
+    EXPECT_THAT(wrong.out,
+                ::testing::StartsWith(R"({"error":"key \"sensitivity\" must be a boolean, not )"))
+        << value;
   }
   Json city = DelhiLine();
   city["txtMCity"] = "sensitivity";

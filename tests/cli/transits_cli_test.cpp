@@ -20,6 +20,7 @@
 #include "tests/cli/entries_json.h"
 #include "tests/support/sample_entries.h"
 #include "tests/support/tool_runs.h"
+#include "tools/zodivane_chart/transit_output.h"
 
 namespace zodivane::chart_tool {
 namespace {
@@ -147,6 +148,11 @@ TEST(TransitsCliTest, CalendarLinesJsonLinesAndIcsAgree) {
   std::ifstream file(path);
   const std::string contents((std::istreambuf_iterator<char>(file)), {});
   std::filesystem::remove(path);
+  // "-" writes the same calendar to standard output, as --report-rtf - does.
+  const ToolRun toOutput = RunTool(With(calendar, {"--ics", "-"}));
+  EXPECT_EQ(toOutput.status, 0) << toOutput.err;
+  EXPECT_EQ(toOutput.out, contents);
+  EXPECT_FALSE(std::filesystem::exists("-"));
   icalcomponent* parsed = icalparser_parse_string(contents.c_str());
   ASSERT_NE(parsed, nullptr);
   std::vector<std::string> summaries;
@@ -187,6 +193,11 @@ TEST(TransitsCliTest, ErrorsNameTheFlag) {
       {{"--transit-calendar", "2025-01-01"}, 2, "--transit-calendar must be FROM..TO"},
       {{"--transit-calendar", "2025-02-01..2025-01-01"}, 2, "must end after it begins"},
       {{"--transit-calendar", "2020-01-01..2035-01-01"}, 2, "at most ten years"},
+      // Ten years from a day are 3,652 or 3,653 days, never 3,660.
+      {{"--transit-calendar", "2025-01-01..2035-01-08"}, 2, "at most ten years"},
+      {{"--transit-calendar", "2025-01-01..2035-01-01"}, 2, "at most ten years"},
+      {{"--transit-calendar", "2024-02-29..2034-03-01"}, 2, "at most ten years"},
+      {{"--transit-calendar", "--ics", "-", "--transits"}, 2, "leave out --transits"},
       {{"--ics", "x.ics"}, 2, "--ics goes with --transit-calendar"},
       {{"--transit-calendar", "--ics", "x.ics", "--json"}, 2, "leave out --json"},
       {{"--transits", "--transits"}, 2, "--transits is given twice"},
@@ -199,6 +210,13 @@ TEST(TransitsCliTest, ErrorsNameTheFlag) {
     EXPECT_EQ(run.status, row.status);
     EXPECT_THAT(run.err, HasSubstr(row.message));
     EXPECT_TRUE(run.out.empty());
+  }
+  // The longest periods that are still ten years.
+  for (const std::string period : {"2025-01-01..2034-12-31", "2024-02-29..2034-02-28"}) {
+    SCOPED_TRACE(period);
+    TransitFlags flags;
+    flags.calendar = period;
+    EXPECT_TRUE(std::holds_alternative<TransitRequest>(ReadTransitFlags(flags)));
   }
   const ToolRun listed = RunTool({"--list-zones", "--transits"});
   EXPECT_EQ(listed.status, 2);

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <array>
 
@@ -148,6 +149,67 @@ TEST_F(SafeFileTest, TheOldFileSurvivesAFailedWrite) {
   EXPECT_EQ(failure, std::optional<std::string>("File too large"));
   EXPECT_EQ(Read(path), "old");
   EXPECT_EQ(Leftovers(), 1);
+}
+
+// Names up to the file system's 255 bytes are written: the new file beside
+// them never takes a longer name than the file's own.
+TEST_F(SafeFileTest, WritesNamesUpToTheLongestAFolderTakes) {
+  for (const std::size_t length : {248u, 250u, 254u, 255u}) {
+    SCOPED_TRACE(length);
+    const std::string path = (folder_ / std::string(length, 'n')).string();
+    EXPECT_EQ(ReplaceRegularFile(path, "first"), std::nullopt);
+    EXPECT_EQ(ReplaceRegularFile(path, "second"), std::nullopt);
+    EXPECT_EQ(Read(path), "second");
+    fs::remove(path);
+    EXPECT_EQ(Leftovers(), 0);
+  }
+}
+
+// A writer ended by SIGTERM or SIGINT in the middle of its writes leaves the
+// file whole (old or new) and nothing else in the folder. The child writes
+// once, says so, and then writes again and again, so that the signal finds
+// it writing.
+TEST_F(SafeFileTest, AWriterEndedBySignalLeavesNoHiddenFile) {
+  const std::string path = Path("report.rtf");
+  const std::string bytes(4 * 1024 * 1024, 'r');
+  for (const int signal : {SIGTERM, SIGINT}) {
+    SCOPED_TRACE(signal);
+    std::array<int, 2> ready{};
+    ASSERT_EQ(::pipe(ready.data()), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::close(ready[0]);
+      bool first = true;
+      while (true) {
+        if (ReplaceRegularFile(path, bytes)) {
+          ::_exit(3);
+        }
+        if (first) {
+          first = false;
+          const char written = 'w';
+          if (::write(ready[1], &written, 1) != 1) {
+            ::_exit(4);
+          }
+        }
+      }
+    }
+    ::close(ready[1]);
+    char said = 0;
+    ASSERT_EQ(::read(ready[0], &said, 1), 1);
+    ::close(ready[0]);
+    ASSERT_EQ(::kill(child, signal), 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << status;
+    EXPECT_EQ(WTERMSIG(status), signal);
+    EXPECT_EQ(Read(path), bytes);
+    std::string names;
+    for (const auto& entry : fs::directory_iterator(folder_)) {
+      names += entry.path().filename().string() + " ";
+    }
+    EXPECT_EQ(names, "report.rtf ");
+  }
 }
 
 // Reads are bounded while reading, and only regular files are read: a

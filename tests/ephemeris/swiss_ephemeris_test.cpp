@@ -14,6 +14,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ephemeris/ascendant.h"
@@ -67,6 +68,51 @@ std::string SwissUnavailable() {
 // 1,000 random moments of 1901-2050. Tolerances in arc-seconds: 5 for the
 // Sun to Neptune, 20 for Pluto, 30 for the Moon (PyEphem's own distance
 // from Swiss Ephemeris over these years, measured: 2.8", 14", 22").
+// The library's own words never reach a user: ours name the missing file
+// and the package, on one line, without the folder searched.
+TEST(SwissEphemeris, MessagesAboutTheDataFilesAreOurs) {
+  struct Case {
+    std::string library;
+    std::string ours;
+  };
+  const std::vector<Case> cases = {
+      {"SwissEph file 'sepl_18.se1' not found in PATH '/usr/share/libswe/ephe/' \nusing Moshier "
+       "eph.; ",
+       "the Swiss Ephemeris data file sepl_18.se1 is missing; install the package "
+       "swe-basic-data (apt install swe-basic-data)"},
+      {"SwissEph file 'semo_18.se1' not found in PATH '.:/users/ephe2/:/users/ephe/'",
+       "the Swiss Ephemeris data file semo_18.se1 is missing; install the package "
+       "swe-basic-data (apt install swe-basic-data)"},
+      {"SwissEph file '/home/a\x1b]0;x\x07/sepl_18.se1' not found",
+       "the Swiss Ephemeris data files are missing or cannot be read; install the package "
+       "swe-basic-data (apt install swe-basic-data)"},
+      {"",
+       "the Swiss Ephemeris data files are missing or cannot be read; install the package "
+       "swe-basic-data (apt install swe-basic-data)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.library);
+    EXPECT_EQ(SwissEphemerisMessage(c.library), c.ours);
+  }
+#ifdef ZODIVANE_TEST_SWE
+  // The library's real text, from a thread whose path names an empty folder.
+  std::string library;
+  std::thread([&library] {
+    swe_set_ephe_path(const_cast<char*>("/nonexistent-zodivane-ephe"));
+    std::array<double, 6> xx{};
+    std::array<char, AS_MAXCH> message{};
+    swe_calc_ut(2451545.0, SE_SUN, SEFLG_SWIEPH | SEFLG_SPEED, xx.data(), message.data());
+    library = message.data();
+    swe_close();
+  }).join();
+  ASSERT_NE(library.find("not found"), std::string::npos) << library;
+  const std::string ours = SwissEphemerisMessage(library);
+  EXPECT_NE(ours.find("data file se"), std::string::npos) << ours;
+  EXPECT_NE(ours.find("swe-basic-data"), std::string::npos) << ours;
+  EXPECT_EQ(ours.find_first_of("\n/"), std::string::npos) << ours;
+#endif
+}
+
 TEST(SwissEphemeris, AgreesWithAnIndependentEphemeris) {
   if (const std::string problem = SwissUnavailable(); !problem.empty()) {
     GTEST_SKIP() << problem;

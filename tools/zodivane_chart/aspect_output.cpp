@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstddef>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -41,24 +42,49 @@ std::string OrbRangeMessage() {
   return "must be a number of degrees from 0 to " + LargestOrbText();
 }
 
-/// Degrees as --orb takes them: digits, with a decimal point and digits
-/// after it or not.
+/// Degrees as --orb takes them: a number as JSON writes one, so that a
+/// flag and a JSON line's "orbs" read the same values: an optional minus
+/// sign, digits, a decimal point and digits or not, an exponent or not
+/// ("6", "7.5", "-0", "1e-320").
 std::optional<double> ParseDegrees(std::string_view text) {
-  const auto point = text.find('.');
-  const std::string_view whole = text.substr(0, point);
+  std::string_view rest = text;
+  if (rest.starts_with('-'))
+    rest.remove_prefix(1);
+  const auto exponent = rest.find_first_of("eE");
+  std::string_view mantissa = rest.substr(0, exponent);
+  if (exponent != std::string_view::npos) {
+    std::string_view power = rest.substr(exponent + 1);
+    if (power.starts_with('+') || power.starts_with('-'))
+      power.remove_prefix(1);
+    if (!AllDigits(power))
+      return std::nullopt;
+  }
+  const auto point = mantissa.find('.');
+  const std::string_view whole = mantissa.substr(0, point);
   const std::string_view fraction =
-      point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
+      point == std::string_view::npos ? std::string_view{} : mantissa.substr(point + 1);
   if (!AllDigits(whole) || (point != std::string_view::npos && !AllDigits(fraction)))
     return std::nullopt;
   double degrees = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), degrees);
-  if (error != std::errc{} || end != text.data() + text.size())
+  if (end != text.data() + text.size())
+    return std::nullopt;
+  // Beyond a double's range the number reads as the nearest (0 or infinity),
+  // as JSON's reader takes it.
+  if (error == std::errc::result_out_of_range)
+    return std::strtod(std::string(text).c_str(), nullptr);
+  if (error != std::errc{})
     return std::nullopt;
   return degrees;
 }
 
 bool IsOrb(double degrees) noexcept {
   return degrees >= 0 && degrees <= kLargestOrb;
+}
+
+/// An orb as the settings keep it: minus zero is zero.
+double OrbOf(double degrees) noexcept {
+  return degrees + 0.0;
 }
 
 /// What a JSON value is, as the error answers name a wrong one.
@@ -94,6 +120,16 @@ void AppendNumber(std::string& out, double number) {
   out.append(digits.data(), end);
 }
 
+std::variant<bool, std::string> BooleanOfLine(std::string_view line,
+                                              const chartfile::LineValue& value,
+                                              std::string_view key) {
+  if (!Written(line, value, key))
+    return false;
+  if (value.kind != chartfile::LineValue::Kind::Boolean)
+    return "key \"" + std::string(key) + "\" must be a boolean, not " + Describe(value);
+  return value.boolean;
+}
+
 std::variant<AspectSettings, std::string> SettingsFromFlags(
     std::span<const std::string> orbs, const std::optional<std::string>& aspectSet) {
   AspectSettings settings = DefaultAspectSettings();
@@ -123,7 +159,7 @@ std::variant<AspectSettings, std::string> SettingsFromFlags(
     if (given[index])
       return "--orb: the orb of " + std::string(name) + " is given twice";
     given[index] = true;
-    settings.orbs[index] = *degrees;
+    settings.orbs[index] = OrbOf(*degrees);
   }
   return settings;
 }
@@ -132,12 +168,12 @@ std::variant<std::optional<AspectSettings>, std::string> SettingsFromLine(
     std::string_view line, const chartfile::LineValue& aspects, const chartfile::LineValue& orbs,
     const chartfile::LineValue& aspectSet) {
   using Kind = chartfile::LineValue::Kind;
-  const bool hasAspects = Written(line, aspects, "aspects");
   const bool hasOrbs = Written(line, orbs, "orbs");
   const bool hasSet = Written(line, aspectSet, "aspectSet");
-  if (hasAspects && aspects.kind != Kind::Boolean)
-    return "key \"aspects\" must be a boolean, not " + Describe(aspects);
-  const bool wanted = hasAspects && aspects.boolean;
+  const auto asked = BooleanOfLine(line, aspects, "aspects");
+  if (const auto* message = std::get_if<std::string>(&asked))
+    return *message;
+  const bool wanted = std::get<bool>(asked);
   if (!wanted && (hasOrbs || hasSet))
     return std::string("key ") + (hasOrbs ? "\"orbs\"" : "\"aspectSet\"") +
            " goes with \"aspects\": true";
@@ -166,7 +202,7 @@ std::variant<std::optional<AspectSettings>, std::string> SettingsFromLine(
         return "key \"orbs\": the orb of " + orb.key + " " + OrbRangeMessage() + ", not " +
                (orb.kind == Kind::Number ? orb.text : Describe(orb));
       }
-      settings.orbs[static_cast<std::size_t>(*kind)] = orb.number;
+      settings.orbs[static_cast<std::size_t>(*kind)] = OrbOf(orb.number);
     }
   }
   return std::optional<AspectSettings>(settings);

@@ -30,6 +30,14 @@ namespace zodivane::chart_tool {
     std::string_view line, const chartfile::LineValue& aspects, const chartfile::LineValue& orbs,
     const chartfile::LineValue& aspectSet);
 
+/// Whether a JSON line asks for the boolean key `key` ("aspects", "points",
+/// "sensitivity"): false when `line` does not spell the key as written, its
+/// value when it is a boolean, else the error message ("key \"points\"
+/// must be a boolean, not a string").
+[[nodiscard]] std::variant<bool, std::string> BooleanOfLine(std::string_view line,
+                                                            const chartfile::LineValue& value,
+                                                            std::string_view key);
+
 /// The text block for people: "Aspects" and one indented AspectLine per
 /// aspect (applying first, then by orb), then "Patterns" and one indented
 /// PatternLine per pattern; "(none)" for an empty list. Lines end in "\n".

@@ -36,8 +36,9 @@ std::string HouseContents(const WheelEntries& entries) {
 
 std::string ChartText(const ChartView& view, const ChartSession& session) {
   std::ostringstream text;
+  // The name and the place come from the user or a file: shown, never obeyed.
   const auto line = [&text](std::string_view label, std::string_view value) {
-    text << Padded(label, 16) << value << '\n';
+    text << Padded(label, 16) << Printable(value) << '\n';
   };
   const auto orNone = [](const std::optional<std::string>& value) {
     return value ? *value : std::string("(none)");

@@ -2,6 +2,7 @@
 #include "tools/zodivane_chart/io.h"
 
 #include "common/safe_file.h"
+#include "common/text_helpers.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -56,9 +57,16 @@ std::size_t StringInput::Read(char* data, std::size_t size) {
   return count;
 }
 
+bool IsFileOfDescriptor(const std::string& path, int fd) {
+  struct stat named {};
+  struct stat open {};
+  return ::stat(path.c_str(), &named) == 0 && ::fstat(fd, &open) == 0 && S_ISREG(open.st_mode) &&
+         named.st_dev == open.st_dev && named.st_ino == open.st_ino;
+}
+
 void ReplaceFile(const std::string& path, std::string_view bytes) {
   if (const std::optional<std::string> failure = ReplaceRegularFile(path, bytes)) {
-    throw IoError("cannot write " + path + ": " + *failure);
+    throw IoError("cannot write " + Printable(path) + ": " + *failure);
   }
 }
 

@@ -35,7 +35,19 @@ class OutputSink {
   virtual ~OutputSink() = default;
   /// Writes all of `bytes`. Throws IoError.
   virtual void Write(std::string_view bytes) = 0;
+  /// Whether the file at `path` (its links followed) is the regular file
+  /// this sink writes to, so that a file writer given it would replace the
+  /// output under the text written to it. (A device or a pipe is never
+  /// replaced: the writers refuse what is not a regular file.)
+  [[nodiscard]] virtual bool WritesTo(const std::string& path) const {
+    static_cast<void>(path);
+    return false;
+  }
 };
+
+/// Whether the file at `path` (its links followed, as /dev/stdout's are) is
+/// the regular file open as `fd`: the same device and inode.
+[[nodiscard]] bool IsFileOfDescriptor(const std::string& path, int fd);
 
 /// Reads a file descriptor (standard input).
 class FdInput final : public InputSource {
@@ -55,6 +67,9 @@ class FdOutput final : public OutputSink {
  public:
   FdOutput(int fd, std::string name) : fd_(fd), name_(std::move(name)) {}
   void Write(std::string_view bytes) override;
+  [[nodiscard]] bool WritesTo(const std::string& path) const override {
+    return IsFileOfDescriptor(path, fd_);
+  }
 
  private:
   int fd_;
@@ -90,7 +105,8 @@ class StringOutput final : public OutputSink {
 
 /// Writes `bytes` as the file `path`: first into a new file beside it,
 /// which then replaces `path` in one step, so that a failed write leaves
-/// any earlier file as it was. Throws IoError ("cannot write PATH: ...").
+/// any earlier file as it was. Throws IoError ("cannot write PATH: ...",
+/// the path as Printable shows it).
 void ReplaceFile(const std::string& path, std::string_view bytes);
 
 }  // namespace zodivane::chart_tool

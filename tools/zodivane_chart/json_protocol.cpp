@@ -369,9 +369,18 @@ bool LineAnswerer::Answer(std::string_view line, std::string& out) {
       AppendErrorAnswer(out, *message);
       return false;
     }
-    const chartfile::LineValue& pointsValue = reader_.Other(kPointsKey);
-    const bool withPoints = pointsValue.kind == chartfile::LineValue::Kind::Boolean &&
-                            pointsValue.boolean && Written(line, pointsValue, "points");
+    // The boolean keys answer a value of another kind with an error, as
+    // "aspects" does.
+    const auto points = BooleanOfLine(line, reader_.Other(kPointsKey), kOtherKeys[kPointsKey]);
+    const auto sensitivityAsked =
+        BooleanOfLine(line, reader_.Other(kSensitivityKey), kOtherKeys[kSensitivityKey]);
+    for (const auto* asked : {&points, &sensitivityAsked}) {
+      if (const auto* message = std::get_if<std::string>(asked)) {
+        AppendErrorAnswer(out, *message);
+        return false;
+      }
+    }
+    const bool withPoints = std::get<bool>(points);
     chartfile::EntriesOrError parsed =
         request ? reader_.Entries(PlaceFieldKeys()) : reader_.Entries();
     if (const auto* message = std::get_if<std::string>(&parsed)) {

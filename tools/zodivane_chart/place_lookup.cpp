@@ -93,12 +93,33 @@ std::string NoPlaceMessage(std::string_view query) {
   return "no place matches " + Quoted(query);
 }
 
+bool IsShortPlaceName(std::string_view query) {
+  const std::string_view name = query.substr(0, query.find(','));
+  const std::size_t first = name.find_first_not_of(' ');
+  if (first == std::string_view::npos)
+    return false;
+  const std::string_view word = name.substr(first, name.find_last_not_of(' ') + 1 - first);
+  if (word.find(' ') != std::string_view::npos)
+    return false;
+  std::size_t characters = 0;
+  for (std::size_t at = 0; at < word.size(); at += DecodeUtf8(word, at).length)
+    ++characters;
+  return characters < kShortestPickedName;
+}
+
 std::variant<places::Place, std::string> FindPlace(PlaceBook& book, std::string_view query) {
-  std::vector<places::Place> matches = book.gazetteer().Search(query, 1);
-  if (matches.empty()) {
+  places::Gazetteer::Matches matches = book.gazetteer().SearchWithMore(query, 1);
+  if (matches.places.empty()) {
     return NoPlaceMessage(query);
   }
-  return std::move(matches.front());
+  // A letter or a short word begins the names of many places: the first of
+  // them is no answer unless it bears that name whole.
+  if (matches.wholeName == 0 && matches.more && IsShortPlaceName(query)) {
+    return "the place name " + Quoted(query) +
+           " is ambiguous: it begins the names of several places and is none's whole name; "
+           "give more of the name (--find-place lists the matches)";
+  }
+  return std::move(matches.places.front());
 }
 
 PlaceChoice ChoosePlace(const places::Place& place, const FormEntries& entries) {
@@ -136,7 +157,7 @@ std::variant<PlaceRequest, std::string> ReadPlaceRequest(const chartfile::LineVa
   if (place.kind != chartfile::LineValue::Kind::String) {
     const std::string value = place.kind == chartfile::LineValue::Kind::Boolean
                                   ? std::string(place.boolean ? "true" : "false")
-                                  : place.text;
+                                  : EchoCut(place.text);
     return "key \"place\" must be a string (a place name, e.g. \"Delhi\"), not " + value;
   }
   PlaceRequest request;

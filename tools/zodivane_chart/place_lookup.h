@@ -35,7 +35,17 @@ class PlaceBook {
 /// The message for a query without matches: no place matches "Atlantis".
 [[nodiscard]] std::string NoPlaceMessage(std::string_view query);
 
-/// The best match for `query`, or the no-match message.
+/// A name the finder does not pick a place for unless a place bears it
+/// whole: a single word of fewer characters than this.
+inline constexpr std::size_t kShortestPickedName = 4;
+
+/// Whether the name part of `query` (before its first comma) is one word of
+/// fewer than kShortestPickedName characters ("x", "Rio").
+[[nodiscard]] bool IsShortPlaceName(std::string_view query);
+
+/// The best match for `query`; the no-match message; or, for a short name
+/// (IsShortPlaceName) that several places begin and none bears whole, the
+/// message that it is ambiguous.
 [[nodiscard]] std::variant<places::Place, std::string> FindPlace(PlaceBook& book,
                                                                  std::string_view query);
 

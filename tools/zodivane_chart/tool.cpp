@@ -2,6 +2,7 @@
 #include "tools/zodivane_chart/tool.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -39,7 +40,8 @@ namespace {
 constexpr unsigned kMostThreads = 8;
 
 int PrintUsageError(const UsageError& error, std::ostream& err) {
-  err << "zodivane-chart: " << error.message << "\nTry 'zodivane-chart --help'.\n";
+  // Values in the message are quoted already; a line separator among them is not.
+  err << "zodivane-chart: " << Printable(error.message, true) << "\nTry 'zodivane-chart --help'.\n";
   return kExitUsage;
 }
 
@@ -83,6 +85,24 @@ std::pair<PeopleFlags, std::set<PlaceField>> FlagsForPlace(const PeopleFlags& gi
   return {std::move(flags), std::move(leftOut)};
 }
 
+/// The message when a file flag names the file standard output goes to
+/// (/dev/stdout, or the file it was sent to): writing it would replace the
+/// output under the text. Standard output is asked for with "-".
+std::optional<std::string> StandardOutputAsPath(const Options& options, const OutputSink& out) {
+  const auto files = std::to_array<std::pair<std::string_view, const std::optional<std::string>*>>({
+      {"--report-rtf", &options.reportRtf},
+      {"--export-chart", &options.exportChart},
+      {"--ics", options.transits ? &options.transits->ics : nullptr},
+  });
+  for (const auto& [flag, path] : files) {
+    if (path != nullptr && *path && **path != "-" && out.WritesTo(**path)) {
+      return std::string(flag) + ": " + Printable(**path) +
+             " is the standard output; give - to write there";
+    }
+  }
+  return std::nullopt;
+}
+
 /// A name the chart sheet can be written to: one ending in .pdf, .png or
 /// .svg (any case), or "-" for standard output (a PDF).
 bool IsSheetFileName(std::string_view path) {
@@ -103,12 +123,12 @@ bool IsSheetFileName(std::string_view path) {
 
 int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, std::ostream& err) {
   if (const std::optional<std::string> problem = places::QueryProblem(query)) {
-    err << "zodivane-chart: --find-place: " << *problem << '\n';
+    err << "zodivane-chart: --find-place: " << Printable(*problem) << '\n';
     return kExitUsage;
   }
   const places::Gazetteer::Matches matches = places.gazetteer().SearchWithMore(query);
   if (matches.places.empty()) {
-    err << "zodivane-chart: " << NoPlaceMessage(query) << '\n';
+    err << "zodivane-chart: " << Printable(NoPlaceMessage(query)) << '\n';
     return kExitFailed;
   }
   std::string text = PlaceListText(matches.places);
@@ -131,11 +151,15 @@ int PrintChart(const FormEntries& entries, const Options& options,
                const SheetExporter& exportSheet, std::string_view chartPath = {},
                std::optional<Ephemeris> fileEphemeris = std::nullopt,
                std::optional<AspectSettings> fileAspects = std::nullopt) {
-  // The sheet's file name is checked before anything is written.
+  // The files' names are checked before anything is written.
   if (options.exportChart && !IsSheetFileName(*options.exportChart)) {
     err << "zodivane-chart: --export-chart: the file name must end in .pdf, .png or .svg, or be "
            "- for standard output, not "
-        << *options.exportChart << '\n';
+        << Printable(*options.exportChart) << '\n';
+    return kExitUsage;
+  }
+  if (const std::optional<std::string> usage = StandardOutputAsPath(options, out)) {
+    err << "zodivane-chart: " << *usage << '\n';
     return kExitUsage;
   }
   const std::optional<Ephemeris> chosenEphemeris =
@@ -151,7 +175,7 @@ int PrintChart(const FormEntries& entries, const Options& options,
     const bool byFlag =
         chartPath.empty() || (options.ephemeris && rejection->focus == kEphemerisControl);
     err << "zodivane-chart: "
-        << (byFlag ? std::string_view(FlagOfControl(rejection->focus)) : chartPath) << ": "
+        << (byFlag ? std::string(FlagOfControl(rejection->focus)) : Printable(chartPath)) << ": "
         << rejection->notice.message << '\n';
     return kExitFailed;
   }
@@ -228,8 +252,8 @@ int PrintChart(const FormEntries& entries, const Options& options,
         choice ? ZoneCheckWarning(*choice, entries) : places::DoubleDaylightWarning(entries);
     const std::optional<std::string> failure = exportSheet(*options.exportChart, sheet);
     if (failure) {
-      err << "zodivane-chart: --export-chart: cannot write " << *options.exportChart << ": "
-          << *failure << '\n';
+      err << "zodivane-chart: --export-chart: cannot write " << Printable(*options.exportChart)
+          << ": " << Printable(*failure) << '\n';
       return kExitFailed;
     }
   }
@@ -251,12 +275,12 @@ int RunPeople(const Options& options, PlaceBook& places, OutputSink& out, std::o
   std::optional<PlaceChoice> choice;
   if (options.flags.place) {
     if (const std::optional<std::string> problem = places::QueryProblem(*options.flags.place)) {
-      err << "zodivane-chart: --place: " << *problem << '\n';
+      err << "zodivane-chart: --place: " << Printable(*problem) << '\n';
       return kExitUsage;
     }
     auto found = FindPlace(places, *options.flags.place);
     if (const auto* message = std::get_if<std::string>(&found)) {
-      err << "zodivane-chart: " << *message << '\n';
+      err << "zodivane-chart: " << Printable(*message) << '\n';
       return kExitFailed;
     }
     choice = ChoosePlace(std::get<places::Place>(found), std::get<FormEntries>(filled));
@@ -272,13 +296,13 @@ int RunChartFile(const Options& options, OutputSink& out, std::ostream& err,
   // Bounded while reading; what is not a regular file is refused unread.
   auto contents = ReadRegularFile(path, chartfile::kMostChartFileBytes);
   if (const auto* failure = std::get_if<ReadFailure>(&contents)) {
-    err << "zodivane-chart: cannot read " << path << ": " << failure->reason << '\n';
+    err << "zodivane-chart: cannot read " << Printable(path) << ": " << failure->reason << '\n';
     return kExitFailed;
   }
   const std::string& bytes = std::get<std::string>(contents);
   auto read = chartfile::ReadChartFile(bytes);
   if (const auto* message = std::get_if<std::string>(&read)) {
-    err << "zodivane-chart: " << path << ": " << *message << '\n';
+    err << "zodivane-chart: " << Printable(path) << ": " << Printable(*message) << '\n';
     return kExitFailed;
   }
   const chartfile::ChartFile& file = std::get<chartfile::ChartFile>(read);

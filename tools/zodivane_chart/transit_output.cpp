@@ -274,7 +274,12 @@ std::variant<TransitRequest, std::string> ReadTransitFlags(const TransitFlags& f
       const double end = JulianDayOfUt(*to) + 1.0;  // the whole last day
       if (end <= start)
         return "--transit-calendar: the period must end after it begins, not " + Quoted(text);
-      if (end - start > 3660.0)
+      // Ten calendar years from the first day: 3,652 or 3,653 days.
+      CivilMoment tenYears = *from;
+      tenYears.year += 10;
+      if (tenYears.month == 2 && tenYears.day == 29)
+        tenYears = CivilMoment{tenYears.year, 3, 1, 0, 0, 0};
+      if (end > JulianDayOfUt(tenYears))
         return "--transit-calendar: the period may last at most ten years, not " + Quoted(text);
       request.period = std::pair{start, end};
     }
@@ -284,6 +289,9 @@ std::variant<TransitRequest, std::string> ReadTransitFlags(const TransitFlags& f
       return "--ics goes with --transit-calendar";
     if (flags.json)
       return "--ics writes the calendar as a file: leave out --json";
+    if (*flags.ics == "-" && (flags.transits || flags.compare))
+      return "--ics - writes the calendar alone to standard output: leave out --transits and "
+             "--compare";
     request.ics = flags.ics;
   }
   request.compare = flags.compare;
@@ -302,13 +310,15 @@ int RunTransits(const TransitRequest& request, const ChartSession& session,
     const std::string& path = *request.compare;
     auto contents = ReadRegularFile(path, chartfile::kMostChartFileBytes);
     if (const auto* failure = std::get_if<ReadFailure>(&contents)) {
-      err << "zodivane-chart: --compare: cannot read " << path << ": " << failure->reason << '\n';
+      err << "zodivane-chart: --compare: cannot read " << Printable(path) << ": " << failure->reason
+          << '\n';
       return kExitFailed;
     }
     // Both charts by the same engine, so that their positions compare.
     const auto other = chartfile::CastComparedChart(std::get<std::string>(contents), engine);
     if (const auto* message = std::get_if<std::string>(&other)) {
-      err << "zodivane-chart: --compare: " << path << ": " << *message << '\n';
+      err << "zodivane-chart: --compare: " << Printable(path) << ": " << Printable(*message)
+          << '\n';
       return kExitFailed;
     }
     const chartfile::ComparedChart& compared = std::get<chartfile::ComparedChart>(other);
@@ -318,7 +328,7 @@ int RunTransits(const TransitRequest& request, const ChartSession& session,
     found.firstNames = ChartPointNames();
     found.secondNames = ChartPointNames();
     const std::string& otherName = compared.view.name;
-    text += AspectsText(found, "Synastry with " + otherName + " (orb 6\u00B0)");
+    text += AspectsText(found, "Synastry with " + Printable(otherName) + " (orb 6\u00B0)");
     object += object.empty() ? "" : ",";
     object += "\"synastry\":{";
     AppendMember(object, "with", otherName);
@@ -388,6 +398,10 @@ int RunTransits(const TransitRequest& request, const ChartSession& session,
   if (request.ics) {
     const std::optional<std::string> ics =
         IcsText("zodivane-chart", "Transits", IcsEventsOf(std::get<TransitCalendar>(found), natal));
+    if (*request.ics == "-") {  // the calendar goes to standard output
+      out.Write(*ics);
+      return kExitOk;
+    }
     try {
       ReplaceFile(*request.ics, *ics);
     } catch (const IoError& error) {

@@ -21,7 +21,7 @@ namespace zodivane::chart_tool {
 struct TransitFlags {
   std::optional<std::string> transits;  ///< --transits [DATE[THH:MM]] (UT)
   std::optional<std::string> calendar;  ///< --transit-calendar [FROM..TO] (dates YYYY-MM-DD)
-  std::optional<std::string> ics;       ///< --ics FILE: the calendar as an iCalendar file
+  std::optional<std::string> ics;       ///< --ics FILE (or -): the calendar as iCalendar
   std::optional<std::string> compare;   ///< --compare FILE.zchart: synastry with that chart
   bool json = false;                    ///< --json beside them: JSON instead of text
 

@@ -9,9 +9,11 @@
 
 namespace zodivane::ui {
 
-/// Writes all of `bytes` to `path` through a QSaveFile, so that an existing
-/// file is replaced only by a complete new one. Nothing when it worked, else
-/// the system's reason; the old file is then left as it was.
+/// Writes all of `bytes` to `path` by the rule of every writer of both
+/// programs (ReplaceRegularFile, common/safe_file.h): regular files only, a
+/// link followed to its file, the old file's mode kept, and an existing file
+/// replaced only by a complete new one, renamed over it. Nothing when it
+/// worked, else the system's reason; the old file is then left as it was.
 [[nodiscard]] std::optional<QString> WriteWholeFile(const QString& path, QByteArrayView bytes);
 
 }  // namespace zodivane::ui

@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_helpers.h"
 #include "ui/look/look.h"
 #include "ui/look/look_widgets.h"
 #include "ui/sheet/chart_sheet.h"
@@ -419,7 +420,8 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
     lblLagna_->setText(QString::fromStdString(*chart.ascendantSign));
   }
 
-  look::SetElidedText(*lblName_, QString::fromStdString(chart.name));
+  // A name from a file may hold control characters: shown as \x1b, never as boxes.
+  look::SetElidedText(*lblName_, QString::fromStdString(Printable(chart.name)));
   lblDOB_->setText(QString::fromStdString(chart.dateOfBirth));
   lblTOB_->setText(QString::fromStdString(chart.timeOfBirth));
   lblLatitude_->setText(QString::fromStdString(chart.latitude));

@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "aspects/aspect_report.h"
+#include "common/text_helpers.h"
 #include "transits/transits.h"
 #include "ui/look/look.h"
 #include "ui/sheet/aspect_marks.h"
@@ -38,7 +39,7 @@ QString PointName(std::size_t index) {
 }
 
 QString PersonName(const SynastryPerson& person) {
-  const QString name = FromUtf8(person.view.name).trimmed();
+  const QString name = FromUtf8(Printable(person.view.name)).trimmed();
   return name.isEmpty() ? QStringLiteral("(no name)") : name;
 }
 

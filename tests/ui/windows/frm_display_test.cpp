@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -284,6 +285,23 @@ TEST_F(ResultsForm, ShowChartWritesAHandMadeViewAsItIs) {
   EXPECT_EQ(Picture(0), 9);
   EXPECT_EQ(Picture(3), 12);
   EXPECT_EQ(Picture(4), 1);
+}
+
+// A name from a chart file may hold control characters (the name box's key
+// filter never saw it): the label shows them as characters to read, each one
+// the font has, never as boxes or as a broken line.
+TEST_F(ResultsForm, ANameWithControlCharactersShowsThemReadably) {
+  ChartView view = HandMadeView();
+  view.name = std::string("A\x1b[2JB\x07") + '\0' + "C\xe2\x80\xa8" + "D";
+  form.ShowChart(view, {});
+  const QLabel* name = Label(QStringLiteral("lblName"));
+  EXPECT_EQ(name->text(), QStringLiteral("A\\x1b[2JB\\x07\\x00C\\u2028D"));
+  const QFontMetrics metrics(name->font());
+  for (const QChar character : name->text()) {
+    SCOPED_TRACE(static_cast<int>(character.unicode()));
+    EXPECT_TRUE(character.isPrint());
+    EXPECT_TRUE(metrics.inFont(character));
+  }
 }
 
 // Long names and places stay inside their frames: cut with "…" at the
