@@ -80,6 +80,11 @@ void BiWheelPicture::paintEvent(QPaintEvent* /*event*/) {
   DrawBiWheel(painter, QRectF(rect()), view_);
 }
 
+QString ZoneAbbreviation(const QTimeZone& zone, const QDateTime& moment) {
+  const QString caption = ZoneCaption(zone, moment).section(QStringLiteral(": "), 1);
+  return caption.section(QStringLiteral(", "), 0, 0);
+}
+
 QString ZoneCaption(const QTimeZone& zone, const QDateTime& moment) {
   const int offset = zone.offsetFromUtc(moment);
   QString abbreviation = zone.abbreviation(moment);
@@ -217,6 +222,7 @@ void frmTransits::BuildControls() {
   // At first the closest aspects come first.
   tblTransits_->horizontalHeader()->setSortIndicator(kOrb, Qt::AscendingOrder);
   tblTransits_->setSortingEnabled(true);
+  EnableSortMenu(*tblTransits_);
   tblTransits_->setMinimumWidth(360);
   listCaption->setBuddy(tblTransits_);
   side->addWidget(listCaption);
@@ -344,7 +350,13 @@ void frmTransits::ShowList() {
       auto* cell = new NumberItem(texts[column]);
       cell->setData(Qt::AccessibleTextRole, speech);
       cell->setToolTip(speech);
-      if (column == kOrb) {
+      if (column == kBody) {
+        cell->setData(Qt::UserRole, PointSortKey(aspect.first));
+      } else if (column == kAspect) {
+        cell->setData(Qt::UserRole, AspectSortKey(aspect.kind));
+      } else if (column == kNatal) {
+        cell->setData(Qt::UserRole, PointSortKey(aspect.second));
+      } else if (column == kOrb) {
         cell->setData(Qt::UserRole, aspect.orb);
       }
       if (column == kAspect) {
