@@ -133,9 +133,9 @@ std::string CalendarEventDescription(const CalendarEvent& event, std::span<const
          SignPositionText(point.longitudeDeg);
 }
 
-std::string ChartTag(std::span<const NatalPoint> natal) {
-  // FNV-1a, 64 bits, over "name=longitude;" of each point, the longitude to
-  // a millionth of a degree.
+std::string ChartTag(std::string_view personName, std::span<const NatalPoint> natal) {
+  // FNV-1a, 64 bits, over the person's name and "name=longitude;" of each
+  // point, the longitude to a millionth of a degree.
   std::uint64_t hash = 14695981039346656037ULL;
   const auto mix = [&hash](std::string_view text) {
     for (const char c : text) {
@@ -143,6 +143,8 @@ std::string ChartTag(std::span<const NatalPoint> natal) {
       hash *= 1099511628211ULL;
     }
   };
+  mix(TrimSpaces(personName));
+  mix("\n");
   for (const NatalPoint& point : natal) {
     std::array<char, 32> digits{};
     const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), point.longitudeDeg,
@@ -160,7 +162,8 @@ std::string ChartTag(std::span<const NatalPoint> natal) {
   return tag;
 }
 
-std::string CalendarEventUid(const CalendarEvent& event, std::span<const NatalPoint> natal) {
+std::string CalendarEventUid(const CalendarEvent& event, std::span<const NatalPoint> natal,
+                             std::string_view chartTag) {
   std::string uid = UtMinuteText(event.julianDayUt, true) + "-" +
                     std::string(CalendarEventKey(event.kind)) + "-" +
                     std::string(BodyName(event.body));
@@ -171,7 +174,7 @@ std::string CalendarEventUid(const CalendarEvent& event, std::span<const NatalPo
     if (event.kind == CalendarEvent::Kind::Exact)
       uid += "-" + std::to_string(event.hit);
   }
-  return UidPart(uid) + "-" + ChartTag(natal) + "@zodivane";
+  return UidPart(uid) + "-" + std::string(chartTag) + "@zodivane";
 }
 
 std::string PassageSummary(const TransitPassage& passage, std::span<const NatalPoint> natal) {
@@ -210,14 +213,14 @@ std::string PassageDescription(const TransitPassage& passage, std::span<const Na
 }
 
 std::string PassageUid(const TransitPassage& passage, std::span<const NatalPoint> natal,
-                       double fromJulianDayUt) {
+                       double fromJulianDayUt, std::string_view chartTag) {
   const double first = passage.entersJulianDayUt           ? *passage.entersJulianDayUt
                        : passage.exactJulianDaysUt.empty() ? fromJulianDayUt
                                                            : passage.exactJulianDaysUt.front();
   const std::string uid = UtMinuteText(first, true) + "-passage-" +
                           std::string(BodyName(passage.body)) + "-" +
                           std::string(AspectName(passage.kind)) + "-" + natal[passage.natal].name;
-  return UidPart(uid) + "-" + ChartTag(natal) + "@zodivane";
+  return UidPart(uid) + "-" + std::string(chartTag) + "@zodivane";
 }
 
 }  // namespace zodivane

@@ -43,18 +43,20 @@ namespace zodivane {
                                                    std::span<const NatalPoint> natal,
                                                    SkyEngine engine);
 
-/// A short tag of the chart the calendar was found for, from its points'
-/// names and longitudes: 16 lower-case hexadecimal digits, the same from
-/// one run to the next, different for two people's charts.
-[[nodiscard]] std::string ChartTag(std::span<const NatalPoint> natal);
+/// A short tag of the chart the calendar was found for, from the person's
+/// name (spaces at its ends left out) and the points' names and longitudes:
+/// 16 lower-case hexadecimal digits, the same from one run to the next,
+/// different for two people's charts (twins' too).
+[[nodiscard]] std::string ChartTag(std::string_view personName, std::span<const NatalPoint> natal);
 
 /// A name of the event that is the same from one run to the next, unique
 /// within a calendar and different for another chart: its moment, kind,
 /// body, and the aspect and natal point (with the hit's number) or the
-/// house, in lower-case letters and digits, then "-", the ChartTag and
-/// "@zodivane".
+/// house, in lower-case letters and digits, then "-", `chartTag` (ChartTag)
+/// and "@zodivane".
 [[nodiscard]] std::string CalendarEventUid(const CalendarEvent& event,
-                                           std::span<const NatalPoint> natal);
+                                           std::span<const NatalPoint> natal,
+                                           std::string_view chartTag);
 
 /// A passage as one event: the body, the aspect and the natal point,
 /// "Jupiter trine natal Sun".
@@ -75,6 +77,7 @@ namespace zodivane {
 /// aspect and natal point, from its first moment (entry, else first exact
 /// hit, else `fromJulianDayUt`).
 [[nodiscard]] std::string PassageUid(const TransitPassage& passage,
-                                     std::span<const NatalPoint> natal, double fromJulianDayUt);
+                                     std::span<const NatalPoint> natal, double fromJulianDayUt,
+                                     std::string_view chartTag);
 
 }  // namespace zodivane

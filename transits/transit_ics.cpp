@@ -16,7 +16,9 @@
 namespace zodivane {
 
 std::vector<IcsEvent> IcsEventsOf(const TransitCalendar& calendar,
-                                  std::span<const NatalPoint> natal, IcsEventKind kind) {
+                                  std::span<const NatalPoint> natal, std::string_view personName,
+                                  IcsEventKind kind) {
+  const std::string tag = ChartTag(personName, natal);
   std::vector<IcsEvent> events;
   for (const CalendarEvent& event : CalendarEvents(calendar)) {
     if (kind == IcsEventKind::Passages && event.kind != CalendarEvent::Kind::EntersHouse) {
@@ -24,7 +26,7 @@ std::vector<IcsEvent> IcsEventsOf(const TransitCalendar& calendar,
     }
     events.push_back({event.julianDayUt, event.julianDayUt, CalendarEventSummary(event, natal),
                       CalendarEventDescription(event, natal, calendar.engine),
-                      CalendarEventUid(event, natal)});
+                      CalendarEventUid(event, natal, tag)});
   }
   if (kind == IcsEventKind::Passages) {
     for (const TransitPassage& passage : calendar.passages) {
@@ -33,7 +35,7 @@ std::vector<IcsEvent> IcsEventsOf(const TransitCalendar& calendar,
                         PassageSummary(passage, natal),
                         PassageDescription(passage, natal, calendar.engine,
                                            calendar.fromJulianDayUt, calendar.toJulianDayUt),
-                        PassageUid(passage, natal, calendar.fromJulianDayUt)});
+                        PassageUid(passage, natal, calendar.fromJulianDayUt, tag)});
     }
     std::stable_sort(events.begin(), events.end(), [](const IcsEvent& a, const IcsEvent& b) {
       return a.julianDayUt < b.julianDayUt;

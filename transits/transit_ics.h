@@ -40,10 +40,12 @@ struct IcsEvent {
 /// IcsEventKind::Passages one for each passage (PassageSummary,
 /// PassageDescription, PassageUid; a passage still within at an end of the
 /// period starts or ends there) and one for each house entry, in the order
-/// of their starts. `natal` is the list the calendar was found for; the
-/// positions are those of the calendar's engine.
+/// of their starts. `natal` is the list the calendar was found for and
+/// `personName` the chart's name (both tag the events' names, ChartTag);
+/// the positions are those of the calendar's engine.
 [[nodiscard]] std::vector<IcsEvent> IcsEventsOf(const TransitCalendar& calendar,
                                                 std::span<const NatalPoint> natal,
+                                                std::string_view personName,
                                                 IcsEventKind kind = IcsEventKind::Moments);
 
 /// True when this build writes iCalendar files.

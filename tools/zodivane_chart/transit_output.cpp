@@ -402,11 +402,11 @@ int RunTransits(const TransitRequest& request, const ChartSession& session,
   }
   const std::vector<CalendarEvent> events = CalendarEvents(std::get<TransitCalendar>(found));
   if (request.ics) {
-    const std::optional<std::string> ics =
-        IcsText("zodivane-chart", "Transits",
-                IcsEventsOf(std::get<TransitCalendar>(found), natal,
-                            request.icsPassages ? IcsEventKind::Passages : IcsEventKind::Moments),
-                nowJulianDayUt);
+    const IcsEventKind kind = request.icsPassages ? IcsEventKind::Passages : IcsEventKind::Moments;
+    const std::optional<std::string> ics = IcsText(
+        "zodivane-chart", "Transits",
+        IcsEventsOf(std::get<TransitCalendar>(found), natal, session.chartInput().name, kind),
+        nowJulianDayUt);
     if (*request.ics == "-") {  // the calendar goes to standard output
       out.Write(*ics);
       return kExitOk;

@@ -449,7 +449,7 @@ bool frmTransitCalendar::cmdExportIcs_Click() {
   const IcsEventKind kind =
       chkIcsPassages_->isChecked() ? IcsEventKind::Passages : IcsEventKind::Moments;
   const std::optional<std::string> text =
-      IcsText("zodivane", name, IcsEventsOf(*calendar_, natal_, kind),
+      IcsText("zodivane", name, IcsEventsOf(*calendar_, natal_, chart_.name, kind),
               JulianDayOfDateTime(services_.clock.Now()));
   const std::optional<QString> failure =
       text ? WriteWholeFile(*path, QByteArrayView(*text))

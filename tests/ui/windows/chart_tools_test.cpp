@@ -231,7 +231,8 @@ TEST_F(TransitCalendarWindowTest, ExportWritesACalendarThatLibicalReadsBackWithT
   // The same events as the core makes of the calendar shown, in its order.
   ASSERT_TRUE(window.Calendar().has_value());
   std::vector<std::string> expected;
-  for (const IcsEvent& event : IcsEventsOf(*window.Calendar(), NatalPointsOf(chart.points))) {
+  for (const IcsEvent& event :
+       IcsEventsOf(*window.Calendar(), NatalPointsOf(chart.points), chart.name)) {
     expected.push_back(event.summary);
   }
   EXPECT_EQ(summaries.size(), CalendarEvents(*window.Calendar()).size());
