@@ -81,24 +81,23 @@ void BiWheelPicture::paintEvent(QPaintEvent* /*event*/) {
 }
 
 QString ZoneAbbreviation(const QTimeZone& zone, const QDateTime& moment) {
-  const QString caption = ZoneCaption(zone, moment).section(QStringLiteral(": "), 1);
-  return caption.section(QStringLiteral(", "), 0, 0);
-}
-
-QString ZoneCaption(const QTimeZone& zone, const QDateTime& moment) {
-  const int offset = zone.offsetFromUtc(moment);
-  QString abbreviation = zone.abbreviation(moment);
+  const QString abbreviation = zone.abbreviation(moment);
   // A zone without a name of its own gives its offset again ("+03", "UTC+01:00").
   if (abbreviation.isEmpty() || abbreviation.startsWith(QLatin1Char('+')) ||
       abbreviation.startsWith(QLatin1Char('-')) ||
       ((abbreviation.startsWith(QStringLiteral("UTC")) ||
         abbreviation.startsWith(QStringLiteral("GMT"))) &&
        abbreviation.size() > 3)) {
-    abbreviation.clear();
+    return QString::fromStdString(FormatUtOffset(zone.offsetFromUtc(moment)));
   }
-  const QString offsetText = QString::fromStdString(FormatUtOffset(offset));
+  return abbreviation;
+}
+
+QString ZoneCaption(const QTimeZone& zone, const QDateTime& moment) {
+  const QString offsetText = QString::fromStdString(FormatUtOffset(zone.offsetFromUtc(moment)));
+  const QString name = ZoneAbbreviation(zone, moment);
   return QStringLiteral("Your time zone: ") +
-         (abbreviation.isEmpty() ? offsetText : abbreviation + QStringLiteral(", ") + offsetText);
+         (name == offsetText ? offsetText : name + QStringLiteral(", ") + offsetText);
 }
 
 frmTransits::frmTransits(const ChartView& chart, const AspectSettings& settings, Clock& clock,
