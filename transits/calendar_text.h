@@ -29,17 +29,55 @@ namespace zodivane {
 [[nodiscard]] std::string CalendarEventColumns(const CalendarEvent& event,
                                                std::span<const NatalPoint> natal);
 
-/// The same without the padding at its ends, the title of the event in a
-/// calendar: "Jupiter  exact       trine           natal Sun" keeps the
-/// columns' inner spaces, as the command line has always written it.
+/// The same in single spaces, the title of the event in a calendar:
+/// "Jupiter exact trine natal Sun", "Uranus enters house 4 (Gemini)".
 [[nodiscard]] std::string CalendarEventSummary(const CalendarEvent& event,
                                                std::span<const NatalPoint> natal);
 
-/// A name of the event that is the same from one run to the next and
-/// unique within a calendar: its moment, kind, body, and the aspect and
-/// natal point (with the hit's number) or the house, in lower-case letters
-/// and digits, followed by "@zodivane".
+/// What a calendar program shows under the title: the aspect with its orb
+/// at that moment, then the transiting body's position by `engine` and the
+/// natal point's ("Jupiter trine natal Sun, orb 0°00'" over "Jupiter at
+/// 15° 20' 3" Sag, natal Sun at 15° 20' 3" Leo"); for a house entry the
+/// body's position. Lines are separated by "\n".
+[[nodiscard]] std::string CalendarEventDescription(const CalendarEvent& event,
+                                                   std::span<const NatalPoint> natal,
+                                                   SkyEngine engine);
+
+/// A short tag of the chart the calendar was found for, from the person's
+/// name (spaces at its ends left out) and the points' names and longitudes:
+/// 16 lower-case hexadecimal digits, the same from one run to the next,
+/// different for two people's charts (twins' too).
+[[nodiscard]] std::string ChartTag(std::string_view personName, std::span<const NatalPoint> natal);
+
+/// A name of the event that is the same from one run to the next, unique
+/// within a calendar and different for another chart: its moment, kind,
+/// body, and the aspect and natal point (with the hit's number) or the
+/// house, in lower-case letters and digits, then "-", `chartTag` (ChartTag)
+/// and "@zodivane".
 [[nodiscard]] std::string CalendarEventUid(const CalendarEvent& event,
-                                           std::span<const NatalPoint> natal);
+                                           std::span<const NatalPoint> natal,
+                                           std::string_view chartTag);
+
+/// A passage as one event: the body, the aspect and the natal point,
+/// "Jupiter trine natal Sun".
+[[nodiscard]] std::string PassageSummary(const TransitPassage& passage,
+                                         std::span<const NatalPoint> natal);
+
+/// What the passage's event says under its title: the aspect within the
+/// orb with the natal point's position, then a line for the moment it comes
+/// within the orb, each exact moment and the moment it leaves, each in UT
+/// with the body's position and the orb (or that it is already or still
+/// within at the ends of the period `fromJulianDayUt`..`toJulianDayUt`),
+/// lines separated by "\n".
+[[nodiscard]] std::string PassageDescription(const TransitPassage& passage,
+                                             std::span<const NatalPoint> natal, SkyEngine engine,
+                                             double fromJulianDayUt, double toJulianDayUt);
+
+/// The passage's name, like CalendarEventUid: "passage", the body, the
+/// aspect and natal point, from its first moment (entry, else first exact
+/// hit, else `fromJulianDayUt`).
+[[nodiscard]] std::string PassageUid(const TransitPassage& passage,
+                                     std::span<const NatalPoint> natal, double fromJulianDayUt,
+                                     std::string_view chartTag);
 
 }  // namespace zodivane

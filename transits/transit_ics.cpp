@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "transits/transit_ics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
@@ -15,11 +16,30 @@
 namespace zodivane {
 
 std::vector<IcsEvent> IcsEventsOf(const TransitCalendar& calendar,
-                                  std::span<const NatalPoint> natal) {
+                                  std::span<const NatalPoint> natal, std::string_view personName,
+                                  IcsEventKind kind) {
+  const std::string tag = ChartTag(personName, natal);
   std::vector<IcsEvent> events;
   for (const CalendarEvent& event : CalendarEvents(calendar)) {
-    events.push_back(
-        {event.julianDayUt, CalendarEventSummary(event, natal), CalendarEventUid(event, natal)});
+    if (kind == IcsEventKind::Passages && event.kind != CalendarEvent::Kind::EntersHouse) {
+      continue;
+    }
+    events.push_back({event.julianDayUt, event.julianDayUt, CalendarEventSummary(event, natal),
+                      CalendarEventDescription(event, natal, calendar.engine),
+                      CalendarEventUid(event, natal, tag)});
+  }
+  if (kind == IcsEventKind::Passages) {
+    for (const TransitPassage& passage : calendar.passages) {
+      events.push_back({passage.entersJulianDayUt.value_or(calendar.fromJulianDayUt),
+                        passage.leavesJulianDayUt.value_or(calendar.toJulianDayUt),
+                        PassageSummary(passage, natal),
+                        PassageDescription(passage, natal, calendar.engine,
+                                           calendar.fromJulianDayUt, calendar.toJulianDayUt),
+                        PassageUid(passage, natal, calendar.fromJulianDayUt, tag)});
+    }
+    std::stable_sort(events.begin(), events.end(), [](const IcsEvent& a, const IcsEvent& b) {
+      return a.julianDayUt < b.julianDayUt;
+    });
   }
   return events;
 }
@@ -42,7 +62,7 @@ bool IcsAvailable() noexcept {
 }
 
 std::optional<std::string> IcsText(std::string_view product, const std::string& calendarName,
-                                   const std::vector<IcsEvent>& events) {
+                                   const std::vector<IcsEvent>& events, double writtenJulianDayUt) {
   const auto freeComponent = [](icalcomponent* c) { icalcomponent_free(c); };
   const std::string productId = "-//Zodivane//" + std::string(product) + "//EN";
   std::unique_ptr<icalcomponent, decltype(freeComponent)> calendar(
@@ -53,14 +73,15 @@ std::optional<std::string> IcsText(std::string_view product, const std::string& 
   icalproperty* name = icalproperty_new_x(calendarName.c_str());
   icalproperty_set_x_name(name, "X-WR-CALNAME");
   icalcomponent_add_property(calendar.get(), name);
-  const icaltimetype stamp = UtcTime(events.empty() ? 2451545.0 : events.front().julianDayUt);
+  const icaltimetype stamp = UtcTime(writtenJulianDayUt);
   for (const IcsEvent& event : events) {
     icalcomponent* vevent = icalcomponent_new_vevent();
     icalcomponent_add_property(vevent, icalproperty_new_uid(event.uid.c_str()));
     icalcomponent_add_property(vevent, icalproperty_new_dtstamp(stamp));
     icalcomponent_add_property(vevent, icalproperty_new_dtstart(UtcTime(event.julianDayUt)));
-    icalcomponent_add_property(vevent, icalproperty_new_dtend(UtcTime(event.julianDayUt)));
+    icalcomponent_add_property(vevent, icalproperty_new_dtend(UtcTime(event.endJulianDayUt)));
     icalcomponent_add_property(vevent, icalproperty_new_summary(event.summary.c_str()));
+    icalcomponent_add_property(vevent, icalproperty_new_description(event.description.c_str()));
     icalcomponent_add_property(vevent, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
     icalcomponent_add_component(calendar.get(), vevent);
   }
@@ -77,7 +98,7 @@ bool IcsAvailable() noexcept {
 }
 
 std::optional<std::string> IcsText(std::string_view, const std::string&,
-                                   const std::vector<IcsEvent>&) {
+                                   const std::vector<IcsEvent>&, double) {
   return std::nullopt;
 }
 

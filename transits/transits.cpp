@@ -356,6 +356,9 @@ std::variant<TransitCalendar, std::string> FindTransitCalendar(SkyEngine engine,
             [](const Level& a, const Level& b) { return a.valueDeg < b.valueDeg; });
 
   TransitCalendar calendar;
+  calendar.engine = engine;
+  calendar.fromJulianDayUt = from;
+  calendar.toJulianDayUt = to;
   for (const ChartPoint body : settings.bodies) {
     const BodySearch search([engine, body](double t) { return BodyLongitudeAt(engine, body, t); });
     const std::vector<Node> path = search.Path(from, to);

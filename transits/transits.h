@@ -123,6 +123,9 @@ struct HouseEntry {
 
 /// The calendar of a period.
 struct TransitCalendar {
+  SkyEngine engine = SkyEngine::BuiltIn;  ///< the engine that found the moments
+  double fromJulianDayUt = 0;             ///< start of the period, Julian day in UT
+  double toJulianDayUt = 0;               ///< end of the period, Julian day in UT
   /// Ordered by their first moment (entry, else first exact hit, else the
   /// period's start), then body, natal point and aspect.
   std::vector<TransitPassage> passages;

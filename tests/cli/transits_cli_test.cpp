@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -220,6 +222,125 @@ TEST(TransitsCliTest, ErrorsNameTheFlag) {
   }
   const ToolRun listed = RunTool({"--list-zones", "--transits"});
   EXPECT_EQ(listed.status, 2);
+}
+
+/// The VEVENTs of an iCalendar file the tool wrote, read back with libical.
+struct IcsRead {
+  std::string summary;
+  std::string description;
+  std::string uid;
+  double startDay = 0;  ///< Julian days in UT
+  double endDay = 0;
+  double stampDay = 0;
+};
+
+double DayOf(const icaltimetype& time) {
+  return JulianDayOfUt({time.year, time.month, time.day, time.hour, time.minute, time.second});
+}
+
+std::vector<IcsRead> WriteAndReadIcs(const std::vector<std::string>& args) {
+  const std::filesystem::path path =
+      std::filesystem::temp_directory_path() /
+      ("zodivane-transits-read-" + std::to_string(::getpid()) + ".ics");
+  std::vector<std::string> all = args;
+  all.insert(all.end(), {"--ics", path.string()});
+  const ToolRun run = RunTool(all);
+  EXPECT_EQ(run.status, 0) << run.err;
+  std::ifstream file(path);
+  const std::string contents((std::istreambuf_iterator<char>(file)), {});
+  std::filesystem::remove(path);
+  std::vector<IcsRead> events;
+  icalcomponent* parsed = icalparser_parse_string(contents.c_str());
+  if (parsed == nullptr) {
+    ADD_FAILURE() << "libical could not read the file";
+    return events;
+  }
+  for (icalcomponent* event = icalcomponent_get_first_component(parsed, ICAL_VEVENT_COMPONENT);
+       event != nullptr; event = icalcomponent_get_next_component(parsed, ICAL_VEVENT_COMPONENT)) {
+    const char* description = icalcomponent_get_description(event);
+    events.push_back({icalcomponent_get_summary(event), description ? description : "",
+                      icalcomponent_get_uid(event), DayOf(icalcomponent_get_dtstart(event)),
+                      DayOf(icalcomponent_get_dtend(event)),
+                      DayOf(icalcomponent_get_dtstamp(event))});
+  }
+  icalcomponent_free(parsed);
+  return events;
+}
+
+// The file's events: titles in single spaces, a description with the
+// aspect, its orb and both positions, the stamp of the moment the file was
+// written, names that differ from another chart's, and with --ics-passages
+// one event per passage holding the same exact moments as the lines.
+TEST(TransitsCliTest, IcsEventsDescribeStampAndNameEachChartApart) {
+  const std::vector<std::string> period = {"--transit-calendar", "2025-01-01..2025-12-31"};
+  const double before = TransitMomentNow();
+  const std::vector<IcsRead> asha = WriteAndReadIcs(With(kAshaFlags, period));
+  const double after = TransitMomentNow();
+  ASSERT_GT(asha.size(), 5u);
+  for (const IcsRead& event : asha) {
+    SCOPED_TRACE(event.summary);
+    EXPECT_EQ(event.summary.find("  "), std::string::npos);
+    EXPECT_GE(event.stampDay, before - 1.0 / 86400.0);
+    EXPECT_LE(event.stampDay, after + 1.0 / 86400.0);
+    const std::vector<std::string> lines = Lines(event.description);
+    ASSERT_EQ(lines.size(), 2u);
+    if (event.summary.find("enters house") == std::string::npos) {
+      // "Saturn conjunction natal Sun, orb 0°00'" over both positions.
+      EXPECT_THAT(lines[0], ::testing::MatchesRegex(".* natal .*, orb [01]°[0-9][0-9]'"));
+      EXPECT_THAT(lines[1], ::testing::MatchesRegex(".* at .*, natal .* at .*"));
+    } else {
+      EXPECT_EQ(lines[0], event.summary);
+    }
+  }
+  // ANNA was born when and where Asha was: still no name in common.
+  std::vector<std::string> annaArgs = {"--chart", kAnnaFile};
+  annaArgs.insert(annaArgs.end(), period.begin(), period.end());
+  const std::vector<IcsRead> anna = WriteAndReadIcs(annaArgs);
+  ASSERT_FALSE(anna.empty());
+  std::set<std::string> uids;
+  for (const IcsRead& event : asha)
+    uids.insert(event.uid);
+  for (const IcsRead& event : anna)
+    EXPECT_EQ(uids.count(event.uid), 0u) << event.uid;
+
+  // One event per passage: its exact moments are the lines' exact moments.
+  const ToolRun json = RunTool(With(With(kAshaFlags, period), {"--json"}));
+  std::multiset<std::string> exactLines;
+  std::size_t houseLines = 0;
+  for (const std::string& line : Lines(json.out)) {
+    const Json event = Json::parse(line);
+    const std::string time = event["time"];
+    if (event["event"] == "exact")
+      exactLines.insert(time.substr(0, 10) + " " + time.substr(11, 5) + " UT");
+    houseLines += event["event"] == "entersHouse" ? 1 : 0;
+  }
+  std::vector<std::string> passageArgs = With(kAshaFlags, period);
+  passageArgs.push_back("--ics-passages");
+  const std::vector<IcsRead> passages = WriteAndReadIcs(passageArgs);
+  std::multiset<std::string> exactInDescriptions;
+  std::size_t houseEvents = 0;
+  for (const IcsRead& event : passages) {
+    SCOPED_TRACE(event.summary);
+    if (event.summary.find("enters house") != std::string::npos) {
+      ++houseEvents;
+      continue;
+    }
+    EXPECT_LT(event.startDay, event.endDay);
+    const std::regex exact(R"(exact (\(\d of \d\) )?(\d{4}-\d\d-\d\d \d\d:\d\d UT), .*)");
+    for (const std::string& line : Lines(event.description)) {
+      std::smatch match;
+      if (std::regex_match(line, match, exact))
+        exactInDescriptions.insert(match[2]);
+    }
+  }
+  EXPECT_EQ(houseEvents, houseLines);
+  EXPECT_FALSE(exactLines.empty());
+  EXPECT_EQ(exactInDescriptions, exactLines);
+  EXPECT_LT(passages.size(), asha.size());
+
+  const ToolRun alone = RunTool(With(With(kAshaFlags, period), {"--ics-passages"}));
+  EXPECT_EQ(alone.status, 2);
+  EXPECT_THAT(alone.err, HasSubstr("--ics-passages goes with --ics"));
 }
 
 }  // namespace

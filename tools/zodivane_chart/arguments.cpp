@@ -75,6 +75,7 @@ constexpr auto kFlags = std::to_array<FlagRow>({
     {"--transits",   [](Parsed& p) -> auto& { return p.transitFlags.transits; }, nullptr, false, nullptr},
     {"--transit-calendar", [](Parsed& p) -> auto& { return p.transitFlags.calendar; }, nullptr, false, nullptr},
     {"--ics",        [](Parsed& p) -> auto& { return p.transitFlags.ics; }, nullptr, true, nullptr},
+    {"--ics-passages", nullptr, [](Parsed& p) -> auto& { return p.transitFlags.icsPassages; }, false, nullptr},
     {"--compare",    [](Parsed& p) -> auto& { return p.transitFlags.compare; }, nullptr, true, nullptr},
 });
 // clang-format on

@@ -180,7 +180,7 @@ int PrintChart(const FormEntries& entries, const Options& options,
     return kExitFailed;
   }
   if (options.transits) {
-    return RunTransits(*options.transits, session, aspectSettings, out, err);
+    return RunTransits(*options.transits, session, aspectSettings, TransitMomentNow(), out, err);
   }
   const std::optional<ChartAspects> aspects =
       options.aspects ? std::optional<ChartAspects>(session.Aspects(aspectSettings, options.points))

@@ -294,12 +294,18 @@ std::variant<TransitRequest, std::string> ReadTransitFlags(const TransitFlags& f
              "--compare";
     request.ics = flags.ics;
   }
+  if (flags.icsPassages) {
+    if (!flags.ics)
+      return "--ics-passages goes with --ics";
+    request.icsPassages = true;
+  }
   request.compare = flags.compare;
   return request;
 }
 
 int RunTransits(const TransitRequest& request, const ChartSession& session,
-                const AspectSettings& settings, OutputSink& out, std::ostream& err) {
+                const AspectSettings& settings, double nowJulianDayUt, OutputSink& out,
+                std::ostream& err) {
   const std::vector<NatalPoint> natal = NatalPointsOf(session.points());
   // The other sky comes from the engine that cast the chart.
   const SkyEngine engine = session.ephemeris();
@@ -337,7 +343,7 @@ int RunTransits(const TransitRequest& request, const ChartSession& session,
   }
 
   if (request.transits) {
-    const double at = request.transitsAt.value_or(NowJulianDay());
+    const double at = request.transitsAt.value_or(nowJulianDayUt);
     if (request.json) {
       object += object.empty() ? "" : ",";
       if (const auto message = AppendTransitsMember(object, session, settings, at)) {
@@ -379,7 +385,7 @@ int RunTransits(const TransitRequest& request, const ChartSession& session,
     calendarSettings.toJulianDayUt = request.period->second;
   } else {
     // The next twelve months from the start of today.
-    calendarSettings.fromJulianDayUt = StartOfDay(NowJulianDay());
+    calendarSettings.fromJulianDayUt = StartOfDay(nowJulianDayUt);
     CivilMoment end = UtOfJulianDay(calendarSettings.fromJulianDayUt);
     end.year += 1;
     if (end.month == 2 && end.day == 29)
@@ -396,8 +402,11 @@ int RunTransits(const TransitRequest& request, const ChartSession& session,
   }
   const std::vector<CalendarEvent> events = CalendarEvents(std::get<TransitCalendar>(found));
   if (request.ics) {
-    const std::optional<std::string> ics =
-        IcsText("zodivane-chart", "Transits", IcsEventsOf(std::get<TransitCalendar>(found), natal));
+    const IcsEventKind kind = request.icsPassages ? IcsEventKind::Passages : IcsEventKind::Moments;
+    const std::optional<std::string> ics = IcsText(
+        "zodivane-chart", "Transits",
+        IcsEventsOf(std::get<TransitCalendar>(found), natal, session.chartInput().name, kind),
+        nowJulianDayUt);
     if (*request.ics == "-") {  // the calendar goes to standard output
       out.Write(*ics);
       return kExitOk;

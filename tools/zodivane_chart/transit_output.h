@@ -22,10 +22,13 @@ struct TransitFlags {
   std::optional<std::string> transits;  ///< --transits [DATE[THH:MM]] (UT)
   std::optional<std::string> calendar;  ///< --transit-calendar [FROM..TO] (dates YYYY-MM-DD)
   std::optional<std::string> ics;       ///< --ics FILE (or -): the calendar as iCalendar
+  bool icsPassages = false;             ///< --ics-passages: one event per passage in the file
   std::optional<std::string> compare;   ///< --compare FILE.zchart: synastry with that chart
   bool json = false;                    ///< --json beside them: JSON instead of text
 
-  [[nodiscard]] bool Any() const noexcept { return transits || calendar || ics || compare; }
+  [[nodiscard]] bool Any() const noexcept {
+    return transits || calendar || ics || icsPassages || compare;
+  }
 };
 
 /// What the transit flags ask for, read and checked.
@@ -39,6 +42,8 @@ struct TransitRequest {
   /// the day the tool runs.
   std::optional<std::pair<double, double>> period;
   std::optional<std::string> ics;
+  /// The file's events: a passage each (--ics-passages), else a moment each.
+  bool icsPassages = false;
   std::optional<std::string> compare;
   bool json = false;
 };
@@ -67,9 +72,12 @@ struct TransitRequest {
 /// Prints what `request` asks for about the chart `session` cast: the
 /// transits at a moment, the synastry with another chart, the transit
 /// calendar (as lines, or written as an iCalendar file). `settings` chooses
-/// the aspects in use (their orbs are the transits' and synastry's own).
-/// Returns the exit status.
+/// the aspects in use (their orbs are the transits' and synastry's own);
+/// `nowJulianDayUt` is the moment the tool runs (UT): the transits' moment
+/// and the calendar's period when the flags leave them out, and the stamp
+/// of the iCalendar file. Returns the exit status.
 [[nodiscard]] int RunTransits(const TransitRequest& request, const ChartSession& session,
-                              const AspectSettings& settings, OutputSink& out, std::ostream& err);
+                              const AspectSettings& settings, double nowJulianDayUt,
+                              OutputSink& out, std::ostream& err);
 
 }  // namespace zodivane::chart_tool

@@ -22,6 +22,7 @@
 #include "ephemeris/planets.h"
 #include "ui/look/look.h"
 #include "ui/sheet/aspect_marks.h"
+#include "ui/windows/sorting_cell.h"
 
 namespace zodivane::ui {
 namespace {
@@ -180,18 +181,11 @@ class AspectKey final : public QLabel {
   QTableWidget& grid_;
 };
 
-/// A list row that sorts its orb column by the orb, not by the text.
-class AspectItem final : public QTreeWidgetItem {
+/// A list row: the pair in the chart's order, the aspect by its angle, the
+/// orb by the orb, not by their texts.
+class AspectItem final : public SortingTreeItem {
  public:
-  using QTreeWidgetItem::QTreeWidgetItem;
-  bool operator<(const QTreeWidgetItem& other) const override {
-    const int column = treeWidget() != nullptr ? treeWidget()->sortColumn() : 0;
-    if (column == kOrbColumn) {
-      return data(kOrbColumn, Qt::UserRole).toDouble() <
-             other.data(kOrbColumn, Qt::UserRole).toDouble();
-    }
-    return QTreeWidgetItem::operator<(other);
-  }
+  using SortingTreeItem::SortingTreeItem;
   static constexpr int kOrbColumn = 2;
 };
 
@@ -290,6 +284,7 @@ AspectPanel::AspectPanel(QWidget* parent) : QWidget(parent) {
   list_->setHeaderLabels({QStringLiteral("Pair"), QStringLiteral("Aspect"), QStringLiteral("Orb"),
                           QStringLiteral("A/S")});
   list_->setSortingEnabled(true);
+  EnableSortMenu(*list_);
   listCaption->setBuddy(list_);
   column->addWidget(list_, 1);
 
@@ -376,7 +371,11 @@ void AspectPanel::ShowAspects(const ChartAspects& aspects) {
     auto* item = new AspectItem(list_);
     item->setText(0, FromUtf8(AspectPointName(aspect.a)) + QStringLiteral(" \u2013 ") +
                          FromUtf8(AspectPointName(aspect.b)));
+    item->setData(
+        0, Qt::UserRole,
+        PairSortKey(static_cast<std::size_t>(aspect.a), static_cast<std::size_t>(aspect.b)));
     item->setText(1, FromUtf8(InfoOf(aspect.kind).name));
+    item->setData(1, Qt::UserRole, AspectSortKey(aspect.kind));
     item->setText(AspectItem::kOrbColumn, OrbText(aspect.orb));
     item->setData(AspectItem::kOrbColumn, Qt::UserRole, aspect.orb);
     item->setText(3, aspect.applying ? QStringLiteral("A") : QStringLiteral("S"));

@@ -197,9 +197,10 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
         FromUtf8(InfoOf(aspect.kind).name), OrbText(aspect.orb)};
     for (int c = 0; c < 3; ++c) {
       auto* item = new SynastryCell(texts[static_cast<std::size_t>(c)]);
-      if (c == kOrbColumn) {
-        item->setData(Qt::UserRole, aspect.orb);
-      }
+      // The pair in the chart's order, the aspect by its angle, the orb.
+      const std::array<double, 3> keys = {PairSortKey(aspect.first, aspect.second),
+                                          AspectSortKey(aspect.kind), aspect.orb};
+      item->setData(Qt::UserRole, keys[static_cast<std::size_t>(c)]);
       item->setData(Qt::AccessibleTextRole, speech);
       item->setToolTip(speech);
       list_->setItem(static_cast<int>(i), c, item);
@@ -207,6 +208,7 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
   }
   list_->setSortingEnabled(true);
   list_->sortByColumn(kOrbColumn, Qt::AscendingOrder);
+  EnableSortMenu(*list_);
   list_->resizeColumnsToContents();
 
   auto* buttons = new QHBoxLayout;

@@ -17,11 +17,13 @@
 #include <cstddef>
 #include <string>
 
+#include "chart/time_zones.h"
 #include "common/form_rules.h"
 #include "ephemeris/sky_at.h"
 #include "transits/transit_ics.h"
 #include "ui/look/look.h"
 #include "ui/sheet/whole_file.h"
+#include "ui/windows/frm_transits.h"
 #include "ui/windows/sorting_cell.h"
 
 namespace zodivane::ui {
@@ -50,15 +52,20 @@ QLocale English() {
 }
 
 /// "Mar 2025", as a period reads.
-QString MonthText(double julianDayUt) {
-  return English().toString(LocalDateTimeOfJulianDay(julianDayUt).date(),
+QString MonthText(double julianDayUt, const QTimeZone& zone) {
+  return English().toString(DateTimeOfJulianDay(julianDayUt, zone).date(),
                             QStringLiteral("MMM yyyy"));
 }
 
 /// "4 March 2025, 14:22", as a moment reads aloud.
-QString SpokenMoment(double julianDayUt) {
-  return English().toString(LocalDateTimeOfJulianDay(julianDayUt),
+QString SpokenMoment(double julianDayUt, const QTimeZone& zone) {
+  return English().toString(DateTimeOfJulianDay(julianDayUt, zone),
                             QStringLiteral("d MMMM yyyy, HH:mm"));
+}
+
+/// "1 house entry", "2 house entries".
+QString Counted(std::size_t count, const QString& one, const QString& many) {
+  return QString::number(count) + QLatin1Char(' ') + (count == 1 ? one : many);
 }
 
 QString BodyName(ChartPoint body) {
@@ -86,7 +93,7 @@ struct CalendarRow {
 };
 
 CalendarRow PassageRow(const TransitPassage& passage, const std::vector<NatalPoint>& natal,
-                       std::pair<double, double> period) {
+                       std::pair<double, double> period, const QTimeZone& zone) {
   CalendarRow row;
   const auto put = [&row](CalendarColumn column, QString text, std::optional<double> key = {}) {
     row.texts[static_cast<std::size_t>(column)] = std::move(text);
@@ -95,66 +102,74 @@ CalendarRow PassageRow(const TransitPassage& passage, const std::vector<NatalPoi
   const double first = passage.entersJulianDayUt.value_or(period.first);
   // Still within at the end: the period's last minute, not the next day.
   const double last = passage.leavesJulianDayUt.value_or(period.second - 1.0 / 1440.0);
-  const QString firstMonth = MonthText(first);
-  const QString lastMonth = MonthText(last);
+  const QString firstMonth = MonthText(first, zone);
+  const QString lastMonth = MonthText(last, zone);
   put(CalendarColumn::Period,
       firstMonth == lastMonth ? firstMonth : firstMonth + QStringLiteral(" \u2013 ") + lastMonth,
       passage.entersJulianDayUt           ? first
       : passage.exactJulianDaysUt.empty() ? period.first
                                           : passage.exactJulianDaysUt.front());
-  put(CalendarColumn::Planet, BodyName(passage.body));
+  put(CalendarColumn::Planet, BodyName(passage.body),
+      PointSortKey(static_cast<std::size_t>(passage.body)));
   const QString aspect = FromUtf8(InfoOf(passage.kind).name);
-  put(CalendarColumn::Aspect, aspect);
+  put(CalendarColumn::Aspect, aspect, AspectSortKey(passage.kind));
   const QString point = FromUtf8(natal[passage.natal].name);
-  put(CalendarColumn::NatalPoint, point);
+  put(CalendarColumn::NatalPoint, point, PointSortKey(passage.natal));
   put(CalendarColumn::Enters,
-      passage.entersJulianDayUt ? CalendarMomentText(*passage.entersJulianDayUt)
+      passage.entersJulianDayUt ? CalendarMomentText(*passage.entersJulianDayUt, zone)
                                 : QStringLiteral("already within"),
       first);
   QStringList exact;
   QStringList exactSpoken;
   for (const double hit : passage.exactJulianDaysUt) {
-    exact.append(CalendarMomentText(hit));
-    exactSpoken.append(SpokenMoment(hit));
+    exact.append(CalendarMomentText(hit, zone));
+    exactSpoken.append(SpokenMoment(hit, zone));
   }
   put(CalendarColumn::Exact, exact.isEmpty() ? QStringLiteral("\u2013") : exact.join(u"; "),
       passage.exactJulianDaysUt.empty() ? std::optional<double>()
                                         : passage.exactJulianDaysUt.front());
   put(CalendarColumn::Leaves,
-      passage.leavesJulianDayUt ? CalendarMomentText(*passage.leavesJulianDayUt)
+      passage.leavesJulianDayUt ? CalendarMomentText(*passage.leavesJulianDayUt, zone)
                                 : QStringLiteral("still within"),
       last);
 
   row.speech = BodyName(passage.body) + QLatin1Char(' ') + aspect + QStringLiteral(" natal ") +
                point + QStringLiteral(": ");
-  row.speech += passage.entersJulianDayUt
-                    ? QStringLiteral("comes within orb ") + SpokenMoment(*passage.entersJulianDayUt)
-                    : QStringLiteral("within orb at the start of the period");
+  row.speech += passage.entersJulianDayUt ? QStringLiteral("comes within orb ") +
+                                                SpokenMoment(*passage.entersJulianDayUt, zone)
+                                          : QStringLiteral("within orb at the start of the period");
   row.speech += exactSpoken.isEmpty() ? QStringLiteral(", not exact within the period")
                                       : QStringLiteral(", exact ") + Joined(exactSpoken);
-  row.speech += passage.leavesJulianDayUt
-                    ? QStringLiteral(", leaves orb ") + SpokenMoment(*passage.leavesJulianDayUt)
-                    : QStringLiteral(", still within orb at the end of the period");
+  row.speech +=
+      passage.leavesJulianDayUt
+          ? QStringLiteral(", leaves orb ") + SpokenMoment(*passage.leavesJulianDayUt, zone)
+          : QStringLiteral(", still within orb at the end of the period");
   return row;
 }
 
-CalendarRow HouseRow(const HouseEntry& entry) {
+/// House entries sort after the aspects (by house) and after the natal
+/// points (by sign, in the zodiac's order).
+constexpr double kHouseSortKey = 1000.0;
+constexpr double kSignSortKey = 100.0;
+
+CalendarRow HouseRow(const HouseEntry& entry, const QTimeZone& zone) {
   CalendarRow row;
   const auto put = [&row](CalendarColumn column, QString text, std::optional<double> key = {}) {
     row.texts[static_cast<std::size_t>(column)] = std::move(text);
     row.keys[static_cast<std::size_t>(column)] = key;
   };
-  put(CalendarColumn::Period, MonthText(entry.julianDayUt), entry.julianDayUt);
-  put(CalendarColumn::Planet, BodyName(entry.body));
+  put(CalendarColumn::Period, MonthText(entry.julianDayUt, zone), entry.julianDayUt);
+  put(CalendarColumn::Planet, BodyName(entry.body),
+      PointSortKey(static_cast<std::size_t>(entry.body)));
   QString what = QStringLiteral("enters house %1").arg(entry.house);
   if (entry.retrograde) {
     what += QStringLiteral(", retrograde");
   }
-  put(CalendarColumn::Aspect, what);
-  put(CalendarColumn::NatalPoint, SignName(entry.sign));
-  put(CalendarColumn::Enters, CalendarMomentText(entry.julianDayUt), entry.julianDayUt);
+  put(CalendarColumn::Aspect, what, kHouseSortKey + entry.house);
+  put(CalendarColumn::NatalPoint, SignName(entry.sign), kSignSortKey + entry.sign);
+  put(CalendarColumn::Enters, CalendarMomentText(entry.julianDayUt, zone), entry.julianDayUt);
   row.speech = BodyName(entry.body) + QLatin1Char(' ') + what + QStringLiteral(" (") +
-               SignName(entry.sign) + QStringLiteral(") ") + SpokenMoment(entry.julianDayUt);
+               SignName(entry.sign) + QStringLiteral(") ") + SpokenMoment(entry.julianDayUt, zone);
   return row;
 }
 
@@ -165,15 +180,49 @@ double JulianDayOfDateTime(const QDateTime& moment) noexcept {
          static_cast<double>(moment.toMSecsSinceEpoch()) / kMillisecondsPerDay;
 }
 
-QDateTime LocalDateTimeOfJulianDay(double julianDayUt) {
+QDateTime DateTimeOfJulianDay(double julianDayUt, const QTimeZone& zone) {
   const auto ms =
       static_cast<qint64>(std::llround((julianDayUt - kUnixEpochJulianDay) * kMillisecondsPerDay));
   // To the second, as the calendar file writes it.
-  return QDateTime::fromSecsSinceEpoch((ms + 500) / 1000, QTimeZone::utc()).toLocalTime();
+  return QDateTime::fromSecsSinceEpoch((ms + 500) / 1000, QTimeZone::utc()).toTimeZone(zone);
 }
 
-QString CalendarMomentText(double julianDayUt) {
-  return LocalDateTimeOfJulianDay(julianDayUt).toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+QString CalendarMomentText(double julianDayUt, const QTimeZone& zone) {
+  const QDateTime moment = DateTimeOfJulianDay(julianDayUt, zone);
+  return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm ")) + ZoneAbbreviation(zone, moment);
+}
+
+QString CalendarNoteText(std::size_t passages, std::size_t houseEntries, std::size_t moments) {
+  return Counted(passages, QStringLiteral("passage"), QStringLiteral("passages")) +
+         QStringLiteral(" within 1\u00B0 and ") +
+         Counted(houseEntries, QStringLiteral("house entry"), QStringLiteral("house entries")) +
+         QStringLiteral("; ") +
+         Counted(moments, QStringLiteral("moment"), QStringLiteral("moments")) + QLatin1Char('.');
+}
+
+QString ZoneChangesText(const QTimeZone& zone, double fromJulianDayUt, double toJulianDayUt) {
+  const QDateTime from = DateTimeOfJulianDay(fromJulianDayUt, zone);
+  const QDateTime to = DateTimeOfJulianDay(toJulianDayUt, zone);
+  const auto named = [&zone](const QDateTime& moment) {
+    const QString name = ZoneAbbreviation(zone, moment);
+    const QString offset = QString::fromStdString(FormatUtOffset(zone.offsetFromUtc(moment)));
+    return name == offset ? offset : name + QStringLiteral(" (") + offset + QLatin1Char(')');
+  };
+  QString text = QStringLiteral("Times in ") + QString::fromUtf8(zone.id()) + QStringLiteral(": ") +
+                 named(from);
+  int changes = 0;
+  int offset = zone.offsetFromUtc(from);
+  for (const QTimeZone::OffsetData& change : zone.transitions(from, to)) {
+    if (change.offsetFromUtc == offset) {
+      continue;  // a new name for the same offset: the times read the same
+    }
+    offset = change.offsetFromUtc;
+    const QDateTime at = change.atUtc.toTimeZone(zone);
+    text += QStringLiteral("; ") + named(at) + QStringLiteral(" from ") +
+            at.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    ++changes;
+  }
+  return text + (changes == 0 ? QStringLiteral(" throughout.") : QStringLiteral("."));
 }
 
 frmTransitCalendar::frmTransitCalendar(const ChartView& chart, const AspectSettings& settings,
@@ -182,7 +231,8 @@ frmTransitCalendar::frmTransitCalendar(const ChartView& chart, const AspectSetti
       chart_(chart),
       settings_(settings),
       services_(services),
-      natal_(NatalPointsOf(chart.points)) {
+      natal_(NatalPointsOf(chart.points)),
+      zone_(services.clock.Now().timeZone()) {
   setObjectName(QStringLiteral("frmTransitCalendar"));
   const QString name = FromUtf8(chart.name).trimmed();
   setWindowTitle(QStringLiteral("Transit Calendar") +
@@ -217,9 +267,11 @@ frmTransitCalendar::frmTransitCalendar(const ChartView& chart, const AspectSetti
   choices->addStretch(1);
   column->addLayout(choices);
 
-  auto* caption = new QLabel(QStringLiteral("Transit &list of %1 (times in your local zone)")
-                                 .arg(name.isEmpty() ? QStringLiteral("this chart") : name),
-                             this);
+  auto* caption = new QLabel(
+      QStringLiteral("Transit &list of %1 (times in your local zone, %2)")
+          .arg(name.isEmpty() ? QStringLiteral("this chart") : name, QString::fromUtf8(zone_.id())),
+      this);
+  caption->setObjectName(QStringLiteral("lblCalendarCaption"));
   caption->setFont(look::VerdanaFont(look::points::kBody, true));
   column->addWidget(caption);
   tblCalendar_ = new QTableWidget(0, kCalendarColumnCount, this);
@@ -240,6 +292,7 @@ frmTransitCalendar::frmTransitCalendar(const ChartView& chart, const AspectSetti
   tblCalendar_->setHorizontalHeaderLabels(titles);
   tblCalendar_->horizontalHeader()->setStretchLastSection(true);
   tblCalendar_->setSortingEnabled(true);
+  EnableSortMenu(*tblCalendar_);
   caption->setBuddy(tblCalendar_);
   column->addWidget(tblCalendar_, 1);
 
@@ -247,10 +300,21 @@ frmTransitCalendar::frmTransitCalendar(const ChartView& chart, const AspectSetti
   lblNote_->setObjectName(QStringLiteral("lblCalendarNote"));
   lblNote_->setTextFormat(Qt::PlainText);
   lblNote_->setWordWrap(true);
-  lblNote_->setAccessibleName(QStringLiteral("Calendar note"));
+  // Read by its text, the counts themselves.
   column->addWidget(lblNote_);
+  lblZone_ = new QLabel(this);
+  lblZone_->setObjectName(QStringLiteral("lblCalendarZone"));
+  lblZone_->setTextFormat(Qt::PlainText);
+  lblZone_->setWordWrap(true);
+  column->addWidget(lblZone_);
 
   auto* buttons = new QHBoxLayout;
+  chkIcsPassages_ = new QCheckBox(QStringLiteral("Export each &passage as one event"), this);
+  chkIcsPassages_->setObjectName(QStringLiteral("chkIcsPassages"));
+  chkIcsPassages_->setToolTip(
+      QStringLiteral("One event from entering the orb to leaving it, its exact moments in the "
+                     "description, instead of one event at each moment"));
+  buttons->addWidget(chkIcsPassages_);
   buttons->addStretch(1);
   cmdExportIcs_ = new QPushButton(QStringLiteral("&Export as Calendar\u2026"), this);
   cmdExportIcs_->setObjectName(QStringLiteral("cmdExportIcs"));
@@ -274,7 +338,8 @@ frmTransitCalendar::frmTransitCalendar(const ChartView& chart, const AspectSetti
   setTabOrder(dtpFrom_, dtpTo_);
   setTabOrder(dtpTo_, chkMars_);
   setTabOrder(chkMars_, tblCalendar_);
-  setTabOrder(tblCalendar_, cmdExportIcs_);
+  setTabOrder(tblCalendar_, chkIcsPassages_);
+  setTabOrder(chkIcsPassages_, cmdExportIcs_);
   setTabOrder(cmdExportIcs_, close);
 
   resize(1000, 620);
@@ -283,9 +348,14 @@ frmTransitCalendar::frmTransitCalendar(const ChartView& chart, const AspectSetti
 }
 
 std::pair<double, double> frmTransitCalendar::Period() const {
-  const QDateTime from(dtpFrom_->date(), QTime(0, 0));
-  const QDateTime to(dtpTo_->date().addDays(1), QTime(0, 0));
-  return {JulianDayOfDateTime(from), JulianDayOfDateTime(to)};
+  // The start of a day: midnight, or the first hour of a day whose clocks
+  // skip midnight.
+  const auto dayStart = [this](QDate day) {
+    const QDateTime midnight(day, QTime(0, 0), zone_);
+    return midnight.isValid() ? midnight : QDateTime(day, QTime(1, 0), zone_);
+  };
+  return {JulianDayOfDateTime(dayStart(dtpFrom_->date())),
+          JulianDayOfDateTime(dayStart(dtpTo_->date().addDays(1)))};
 }
 
 void frmTransitCalendar::Recompute() {
@@ -315,14 +385,15 @@ void frmTransitCalendar::Recompute() {
   Fill();
   if (calendar_) {
     const std::size_t moments = CalendarEvents(*calendar_).size();
-    lblNote_->setText(QStringLiteral("%1 passages within 1\u00B0 and %2 house entries; %3 moments.")
-                          .arg(calendar_->passages.size())
-                          .arg(calendar_->houseEntries.size())
-                          .arg(moments));
+    lblNote_->setText(
+        CalendarNoteText(calendar_->passages.size(), calendar_->houseEntries.size(), moments));
+    lblZone_->setText(ZoneChangesText(zone_, from, to));
   } else {
     lblNote_->setText(problem);
+    lblZone_->clear();
   }
   cmdExportIcs_->setEnabled(IcsAvailable() && calendar_.has_value());
+  chkIcsPassages_->setEnabled(cmdExportIcs_->isEnabled());
 }
 
 void frmTransitCalendar::Fill() {
@@ -334,10 +405,10 @@ void frmTransitCalendar::Fill() {
   }
   std::vector<CalendarRow> rows;
   for (const TransitPassage& passage : calendar_->passages) {
-    rows.push_back(PassageRow(passage, natal_, Period()));
+    rows.push_back(PassageRow(passage, natal_, Period(), zone_));
   }
   for (const HouseEntry& entry : calendar_->houseEntries) {
-    rows.push_back(HouseRow(entry));
+    rows.push_back(HouseRow(entry, zone_));
   }
   tblCalendar_->setRowCount(static_cast<int>(rows.size()));
   for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -375,8 +446,11 @@ bool frmTransitCalendar::cmdExportIcs_Click() {
     return false;
   }
   const std::string name = "Transits of " + std::string(TrimSpaces(chart_.name));
+  const IcsEventKind kind =
+      chkIcsPassages_->isChecked() ? IcsEventKind::Passages : IcsEventKind::Moments;
   const std::optional<std::string> text =
-      IcsText("zodivane", name, IcsEventsOf(*calendar_, natal_));
+      IcsText("zodivane", name, IcsEventsOf(*calendar_, natal_, chart_.name, kind),
+              JulianDayOfDateTime(services_.clock.Now()));
   const std::optional<QString> failure =
       text ? WriteWholeFile(*path, QByteArrayView(*text))
            : std::optional<QString>(QStringLiteral("this build cannot write calendar files"));

@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QDialog>
 #include <QString>
+#include <QTimeZone>
 
 #include <optional>
 #include <vector>
@@ -39,10 +40,20 @@ inline constexpr int kCalendarColumnCount = 7;
 
 /// The Julian day (UT) of a moment of the computer's clock.
 [[nodiscard]] double JulianDayOfDateTime(const QDateTime& moment) noexcept;
-/// The moment of a Julian day (UT) in the user's local zone, to the second.
-[[nodiscard]] QDateTime LocalDateTimeOfJulianDay(double julianDayUt);
-/// A moment as the table writes it: "2025-03-04 14:22" in the user's local zone.
-[[nodiscard]] QString CalendarMomentText(double julianDayUt);
+/// The moment of a Julian day (UT) in `zone`, to the second.
+[[nodiscard]] QDateTime DateTimeOfJulianDay(double julianDayUt, const QTimeZone& zone);
+/// A moment as the table writes it, in `zone` with the zone's name at that
+/// moment: "2025-03-04 14:22 CET", "2025-07-04 14:22 CEST".
+[[nodiscard]] QString CalendarMomentText(double julianDayUt, const QTimeZone& zone);
+/// The status line under the table: "3 passages within 1° and 1 house
+/// entry; 8 moments."
+[[nodiscard]] QString CalendarNoteText(std::size_t passages, std::size_t houseEntries,
+                                       std::size_t moments);
+/// The line that names the table's zone and where its offset changes within
+/// the period (Julian days in UT): "Times in America/New_York: EST (UT-5:00);
+/// EDT (UT-4:00) from 2026-03-08 03:00; EST (UT-5:00) from 2026-11-01 01:00."
+[[nodiscard]] QString ZoneChangesText(const QTimeZone& zone, double fromJulianDayUt,
+                                      double toJulianDayUt);
 
 class frmTransitCalendar final : public QDialog {
   Q_OBJECT
@@ -50,7 +61,8 @@ class frmTransitCalendar final : public QDialog {
  public:
   /// The calendar of `chart` (its points, its Ascendant's sign for the
   /// houses and its engine) under the aspects in use of `settings`; the
-  /// period opens on today (the services' clock) to twelve months on.
+  /// period opens on today (the services' clock) to twelve months on, and
+  /// the moments are shown in the clock's zone.
   frmTransitCalendar(const ChartView& chart, const AspectSettings& settings,
                      TransitCalendarServices services, QWidget* parent = nullptr);
 
@@ -66,7 +78,8 @@ class frmTransitCalendar final : public QDialog {
   /// Finds the calendar of the period chosen and fills the table.
   void Recompute();
   /// Export as Calendar…: asks for a file and writes the calendar as
-  /// iCalendar. True when a file was written.
+  /// iCalendar, a passage or a moment an event as chkIcsPassages says,
+  /// stamped with the clock's now. True when a file was written.
   bool cmdExportIcs_Click();
 
  private:
@@ -77,11 +90,14 @@ class frmTransitCalendar final : public QDialog {
   TransitCalendarServices services_;
   std::vector<NatalPoint> natal_;
   std::optional<TransitCalendar> calendar_;
+  QTimeZone zone_;
   QDateEdit* dtpFrom_ = nullptr;
   QDateEdit* dtpTo_ = nullptr;
   QCheckBox* chkMars_ = nullptr;
   QTableWidget* tblCalendar_ = nullptr;
   QLabel* lblNote_ = nullptr;
+  QLabel* lblZone_ = nullptr;
+  QCheckBox* chkIcsPassages_ = nullptr;
   QPushButton* cmdExportIcs_ = nullptr;
 };
 

@@ -80,20 +80,24 @@ void BiWheelPicture::paintEvent(QPaintEvent* /*event*/) {
   DrawBiWheel(painter, QRectF(rect()), view_);
 }
 
-QString ZoneCaption(const QTimeZone& zone, const QDateTime& moment) {
-  const int offset = zone.offsetFromUtc(moment);
-  QString abbreviation = zone.abbreviation(moment);
+QString ZoneAbbreviation(const QTimeZone& zone, const QDateTime& moment) {
+  const QString abbreviation = zone.abbreviation(moment);
   // A zone without a name of its own gives its offset again ("+03", "UTC+01:00").
   if (abbreviation.isEmpty() || abbreviation.startsWith(QLatin1Char('+')) ||
       abbreviation.startsWith(QLatin1Char('-')) ||
       ((abbreviation.startsWith(QStringLiteral("UTC")) ||
         abbreviation.startsWith(QStringLiteral("GMT"))) &&
        abbreviation.size() > 3)) {
-    abbreviation.clear();
+    return QString::fromStdString(FormatUtOffset(zone.offsetFromUtc(moment)));
   }
-  const QString offsetText = QString::fromStdString(FormatUtOffset(offset));
+  return abbreviation;
+}
+
+QString ZoneCaption(const QTimeZone& zone, const QDateTime& moment) {
+  const QString offsetText = QString::fromStdString(FormatUtOffset(zone.offsetFromUtc(moment)));
+  const QString name = ZoneAbbreviation(zone, moment);
   return QStringLiteral("Your time zone: ") +
-         (abbreviation.isEmpty() ? offsetText : abbreviation + QStringLiteral(", ") + offsetText);
+         (name == offsetText ? offsetText : name + QStringLiteral(", ") + offsetText);
 }
 
 frmTransits::frmTransits(const ChartView& chart, const AspectSettings& settings, Clock& clock,
@@ -217,6 +221,7 @@ void frmTransits::BuildControls() {
   // At first the closest aspects come first.
   tblTransits_->horizontalHeader()->setSortIndicator(kOrb, Qt::AscendingOrder);
   tblTransits_->setSortingEnabled(true);
+  EnableSortMenu(*tblTransits_);
   tblTransits_->setMinimumWidth(360);
   listCaption->setBuddy(tblTransits_);
   side->addWidget(listCaption);
@@ -344,7 +349,13 @@ void frmTransits::ShowList() {
       auto* cell = new NumberItem(texts[column]);
       cell->setData(Qt::AccessibleTextRole, speech);
       cell->setToolTip(speech);
-      if (column == kOrb) {
+      if (column == kBody) {
+        cell->setData(Qt::UserRole, PointSortKey(aspect.first));
+      } else if (column == kAspect) {
+        cell->setData(Qt::UserRole, AspectSortKey(aspect.kind));
+      } else if (column == kNatal) {
+        cell->setData(Qt::UserRole, PointSortKey(aspect.second));
+      } else if (column == kOrb) {
         cell->setData(Qt::UserRole, aspect.orb);
       }
       if (column == kAspect) {

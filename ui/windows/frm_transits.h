@@ -52,6 +52,9 @@ class BiWheelPicture final : public QWidget {
 /// "Your time zone: CET, UT+1:00": the zone `zone` goes by at `moment`
 /// (its abbreviation left out where it is only the offset again).
 [[nodiscard]] QString ZoneCaption(const QTimeZone& zone, const QDateTime& moment);
+/// The zone's short name at `moment` ("CET", "EDT"), or its offset
+/// ("UT+3:00") for a zone without a name of its own.
+[[nodiscard]] QString ZoneAbbreviation(const QTimeZone& zone, const QDateTime& moment);
 
 class frmTransits final : public QDialog {
   Q_OBJECT

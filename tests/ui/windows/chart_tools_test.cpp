@@ -62,13 +62,16 @@ ChartView Cast(ChartSession& session, const FormEntries& entries) {
   return std::get<ChartView>(cast);
 }
 
-/// "2025-03-04 14:22" in the local zone, worked out here from the seconds
-/// since 1970 rather than through the window's helpers.
+/// The zone of the fake clock, the user's.
+const QTimeZone kBerlin(QByteArrayLiteral("Europe/Berlin"));
+
+/// "2025-03-04 14:22 CET" in the user's zone, worked out here from the
+/// seconds since 1970 rather than through the window's helpers.
 QString LocalText(double julianDayUt) {
   const auto seconds = std::llround((julianDayUt - 2440587.5) * 86400.0);
-  return QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc())
-      .toLocalTime()
-      .toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+  const QDateTime moment =
+      QDateTime::fromSecsSinceEpoch(seconds, QTimeZone::utc()).toTimeZone(kBerlin);
+  return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm ")) + kBerlin.abbreviation(moment);
 }
 
 /// The row of `table` whose Planet, Aspect and Natal point columns read so
@@ -108,11 +111,14 @@ TEST_F(TransitCalendarWindowTest, TheTableHoldsTheCalendarOfTheChosenPeriod) {
   EXPECT_EQ(Child<QDateEdit>(window, "dtpFrom")->date(), QDate(2025, 1, 1));
   EXPECT_EQ(Child<QDateEdit>(window, "dtpTo")->date(), QDate(2026, 1, 1));
   const auto [from, to] = window.Period();
-  EXPECT_NEAR(from,
-              2440587.5 + QDateTime(QDate(2025, 1, 1), QTime(0, 0)).toSecsSinceEpoch() / 86400.0,
-              1e-9);
   EXPECT_NEAR(
-      to, 2440587.5 + QDateTime(QDate(2026, 1, 2), QTime(0, 0)).toSecsSinceEpoch() / 86400.0, 1e-9);
+      from,
+      2440587.5 + QDateTime(QDate(2025, 1, 1), QTime(0, 0), kBerlin).toSecsSinceEpoch() / 86400.0,
+      1e-9);
+  EXPECT_NEAR(
+      to,
+      2440587.5 + QDateTime(QDate(2026, 1, 2), QTime(0, 0), kBerlin).toSecsSinceEpoch() / 86400.0,
+      1e-9);
 
   // The core's calendar of the same period, asked for here.
   const std::vector<NatalPoint> natal = NatalPointsOf(chart.points);
@@ -231,7 +237,8 @@ TEST_F(TransitCalendarWindowTest, ExportWritesACalendarThatLibicalReadsBackWithT
   // The same events as the core makes of the calendar shown, in its order.
   ASSERT_TRUE(window.Calendar().has_value());
   std::vector<std::string> expected;
-  for (const IcsEvent& event : IcsEventsOf(*window.Calendar(), NatalPointsOf(chart.points))) {
+  for (const IcsEvent& event :
+       IcsEventsOf(*window.Calendar(), NatalPointsOf(chart.points), chart.name)) {
     expected.push_back(event.summary);
   }
   EXPECT_EQ(summaries.size(), CalendarEvents(*window.Calendar()).size());
