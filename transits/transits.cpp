@@ -509,4 +509,12 @@ std::vector<CalendarEvent> CalendarEvents(const TransitCalendar& calendar) {
   return events;
 }
 
+CivilMoment LongestCalendarEnd(const CivilMoment& firstDay) noexcept {
+  CivilMoment end{firstDay.year + 10, firstDay.month, firstDay.day, 0, 0, 0};
+  if (end.month == 2 && end.day == 29) {
+    end = CivilMoment{end.year, 3, 1, 0, 0, 0};
+  }
+  return end;
+}
+
 }  // namespace zodivane

@@ -72,6 +72,12 @@ struct Transits {
 // The transit calendar.
 
 /// The orb of the calendar's passages, degrees.
+/// The day after the longest transit calendar that starts on `firstDay`:
+/// ten calendar years on (3,652 or 3,653 days), 29 February ten years on
+/// being 1 March. A calendar of whole days may end at the latest on the day
+/// before; the window and the command line both refuse a longer period.
+[[nodiscard]] CivilMoment LongestCalendarEnd(const CivilMoment& firstDay) noexcept;
+
 inline constexpr double kCalendarOrb = 1.0;
 
 /// What the calendar looks for.

@@ -274,12 +274,7 @@ std::variant<TransitRequest, std::string> ReadTransitFlags(const TransitFlags& f
       const double end = JulianDayOfUt(*to) + 1.0;  // the whole last day
       if (end <= start)
         return "--transit-calendar: the period must end after it begins, not " + Quoted(text);
-      // Ten calendar years from the first day: 3,652 or 3,653 days.
-      CivilMoment tenYears = *from;
-      tenYears.year += 10;
-      if (tenYears.month == 2 && tenYears.day == 29)
-        tenYears = CivilMoment{tenYears.year, 3, 1, 0, 0, 0};
-      if (end > JulianDayOfUt(tenYears))
+      if (end > JulianDayOfUt(LongestCalendarEnd(*from)))
         return "--transit-calendar: the period may last at most ten years, not " + Quoted(text);
       request.period = std::pair{start, end};
     }

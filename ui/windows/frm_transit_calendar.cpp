@@ -34,8 +34,6 @@ using look::FromUtf8;
 /// The years the calendar takes: those both engines cover.
 const QDate kFirstDate(1900, 1, 1);
 const QDate kLastDate(2099, 12, 31);
-/// The longest period, days (ten years and their leap days).
-constexpr double kLongestPeriodDays = 3660.0;
 /// The Julian day of the Unix epoch, 1970-01-01 00:00 UT.
 constexpr double kUnixEpochJulianDay = 2440587.5;
 constexpr double kMillisecondsPerDay = 86400000.0;
@@ -362,7 +360,9 @@ void frmTransitCalendar::Recompute() {
   calendar_.reset();
   const auto [from, to] = Period();
   QString problem;
-  if (to - from > kLongestPeriodDays) {
+  const QDate first = dtpFrom_->date();
+  const CivilMoment end = LongestCalendarEnd(CivilMoment{first.year(), first.month(), first.day()});
+  if (dtpTo_->date().addDays(1) > QDate(end.year, end.month, end.day)) {
     problem = QStringLiteral("The period may last at most ten years.");
   } else {
     CalendarSettings settings;

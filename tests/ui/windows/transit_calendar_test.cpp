@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
@@ -129,6 +130,37 @@ TEST_F(TransitCalendarZoneTest, TheStatusLineIsReadAsItsText) {
   QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(note);
   ASSERT_NE(reader, nullptr);
   EXPECT_EQ(reader->text(QAccessible::Name), note->text());
+}
+
+// The window and zodivane-chart share one longest period: ten calendar
+// years from the first day (3,652 or 3,653 days), so that 3,660 days are
+// refused here as on the command line.
+TEST_F(TransitCalendarZoneTest, APeriodOfMoreThanTenCalendarYearsIsRefused) {
+  Open(QByteArrayLiteral("Europe/Berlin"));
+  auto* from = Child<QDateEdit>(*window, "dtpFrom");
+  auto* to = Child<QDateEdit>(*window, "dtpTo");
+  auto* note = Child<QLabel>(*window, "lblCalendarNote");
+  struct Row {
+    QDate from;
+    QDate to;
+    bool refused;
+  };
+  const Row rows[] = {
+      {QDate(2025, 1, 1), QDate(2034, 12, 31), false},
+      {QDate(2025, 1, 1), QDate(2035, 1, 1), true},
+      {QDate(2025, 1, 1), QDate(2035, 1, 5), true},  // 3,660 days
+      {QDate(2024, 2, 29), QDate(2034, 2, 28), false},
+      {QDate(2024, 2, 29), QDate(2034, 3, 1), true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.to.toString(Qt::ISODate).toStdString());
+    to->setDate(QDate(2020, 1, 2));  // never a refused period on the way
+    from->setDate(row.from);
+    to->setDate(row.to);
+    EXPECT_EQ(!window->Calendar().has_value(), row.refused);
+    EXPECT_EQ(note->text() == QStringLiteral("The period may last at most ten years."), row.refused)
+        << note->text().toStdString();
+  }
 }
 
 #ifdef ZODIVANE_ICAL
