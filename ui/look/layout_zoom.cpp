@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/look/layout_zoom.h"
 
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -45,6 +46,25 @@ double FitFactor(QSize designed, QSize available) noexcept {
   const double across = static_cast<double>(available.width()) / designed.width();
   const double down = static_cast<double>(available.height()) / designed.height();
   return std::clamp(std::min(across, down), kZoomSteps.front(), kZoomSteps.back());
+}
+
+QSize SizeWithin(QSize wanted, QSize room) noexcept {
+  return wanted.boundedTo(room.expandedTo(QSize(0, 0)));
+}
+
+void ResizeWithinScreen(QWidget& window, QSize wanted) {
+  // A window not yet shown has no frame of its own: its parent's tells
+  // how the window manager decorates this program's windows.
+  const QWidget* framed = window.isVisible() || window.parentWidget() == nullptr
+                              ? &window
+                              : window.parentWidget()->window();
+  const QSize frame = framed->frameGeometry().size() - framed->geometry().size();
+  const QScreen* screen = framed->screen();
+  if (screen == nullptr) {
+    window.resize(wanted);
+    return;
+  }
+  window.resize(SizeWithin(wanted, screen->availableGeometry().size() - frame));
 }
 
 QString ZoomSettingText(const ZoomChoice& choice) {
