@@ -189,6 +189,25 @@ class AspectItem final : public SortingTreeItem {
   static constexpr int kOrbColumn = 2;
 };
 
+/// Gives each heading of `grid` that shows a point's first three letters
+/// the point's whole name, which a screen reader reads ("Moon", not "Moo").
+void NameHeadingsInFull(QTableWidget& grid) {
+  const auto name = [](QTableWidgetItem* heading) {
+    for (int index = 0; heading != nullptr && index < kChartPointCount; ++index) {
+      const auto point = static_cast<ChartPoint>(index);
+      if (heading->text() == FromUtf8(kChartPointNames[static_cast<std::size_t>(index)]).left(3)) {
+        heading->setData(Qt::AccessibleTextRole, FromUtf8(AspectPointName(point)));
+      }
+    }
+  };
+  for (int column = 0; column < grid.columnCount(); ++column) {
+    name(grid.horizontalHeaderItem(column));
+  }
+  for (int row = 0; row < grid.rowCount(); ++row) {
+    name(grid.verticalHeaderItem(row));
+  }
+}
+
 }  // namespace
 
 QString AspectSpeech(const Aspect& aspect) {
@@ -246,6 +265,7 @@ QTableWidget* NewAspectGrid(const QString& objectName, const QString& accessible
   if (stairs) {
     new AspectKey(*grid);
   }
+  NameHeadingsInFull(*grid);
   return grid;
 }
 
