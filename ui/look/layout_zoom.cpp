@@ -48,6 +48,16 @@ double FitFactor(QSize designed, QSize available) noexcept {
   return std::clamp(std::min(across, down), kZoomSteps.front(), kZoomSteps.back());
 }
 
+QFont ScaledFont(const QFont& font, double factor) {
+  QFont scaled = font;
+  if (font.pixelSize() > 0) {
+    scaled.setPixelSize(std::max(1, Scaled(font.pixelSize(), factor)));
+  } else {
+    scaled.setPointSizeF(font.pointSizeF() * factor);
+  }
+  return scaled;
+}
+
 QSize SizeWithin(QSize wanted, QSize room) noexcept {
   return wanted.boundedTo(room.expandedTo(QSize(0, 0)));
 }
@@ -115,13 +125,7 @@ void WidgetScaler::Apply(double factor) {
       continue;
     }
     if (design.ownFont) {
-      QFont font = design.font;
-      if (font.pixelSize() > 0) {
-        font.setPixelSize(std::max(1, Scaled(font.pixelSize(), factor)));
-      } else {
-        font.setPointSizeF(font.pointSizeF() * factor);
-      }
-      widget->setFont(font);
+      widget->setFont(ScaledFont(design.font, factor));
     }
     const QRect geometry = widget == &root_
                                ? QRect(design.geometry.topLeft(), design.geometry.size() * factor)

@@ -20,6 +20,7 @@
 
 #include "aspects/aspect_report.h"
 #include "ephemeris/planets.h"
+#include "ui/look/layout_zoom.h"
 #include "ui/look/look.h"
 #include "ui/sheet/aspect_marks.h"
 #include "ui/windows/sorting_cell.h"
@@ -451,9 +452,7 @@ void AspectPanel::SetZoom(double factor) {
   };
   for (const auto& [widget, font] : design_->fonts) {
     if (widget != nullptr) {
-      QFont zoomed = font;
-      zoomed.setPointSizeF(font.pointSizeF() * factor);
-      widget->setFont(zoomed);
+      widget->setFont(ScaledFont(font, factor));
     }
   }
   for (const auto& [header, size] : design_->sections) {

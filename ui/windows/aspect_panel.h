@@ -73,7 +73,6 @@ class AspectPanel final : public QWidget {
   /// Scales the panel with View's zoom: its type, the grid's cells and the
   /// points' rows, `factor` times their designed sizes.
   void SetZoom(double factor);
-  [[nodiscard]] double Zoom() const noexcept { return zoom_; }
   /// The least height, in pixels, at which the panel shows everything but
   /// the list's rows when it is `width` pixels wide.
   [[nodiscard]] int MinimumHeightForWidth(int width) const;
