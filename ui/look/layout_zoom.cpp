@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/look/layout_zoom.h"
 
+#include <QScreen>
 #include <QWidget>
 
 #include <algorithm>
@@ -45,6 +46,35 @@ double FitFactor(QSize designed, QSize available) noexcept {
   const double across = static_cast<double>(available.width()) / designed.width();
   const double down = static_cast<double>(available.height()) / designed.height();
   return std::clamp(std::min(across, down), kZoomSteps.front(), kZoomSteps.back());
+}
+
+QFont ScaledFont(const QFont& font, double factor) {
+  QFont scaled = font;
+  if (font.pixelSize() > 0) {
+    scaled.setPixelSize(std::max(1, Scaled(font.pixelSize(), factor)));
+  } else {
+    scaled.setPointSizeF(font.pointSizeF() * factor);
+  }
+  return scaled;
+}
+
+QSize SizeWithin(QSize wanted, QSize room) noexcept {
+  return wanted.boundedTo(room.expandedTo(QSize(0, 0)));
+}
+
+void ResizeWithinScreen(QWidget& window, QSize wanted) {
+  // A window not yet shown has no frame of its own: its parent's tells
+  // how the window manager decorates this program's windows.
+  const QWidget* framed = window.isVisible() || window.parentWidget() == nullptr
+                              ? &window
+                              : window.parentWidget()->window();
+  const QSize frame = framed->frameGeometry().size() - framed->geometry().size();
+  const QScreen* screen = framed->screen();
+  if (screen == nullptr) {
+    window.resize(wanted);
+    return;
+  }
+  window.resize(SizeWithin(wanted, screen->availableGeometry().size() - frame));
 }
 
 QString ZoomSettingText(const ZoomChoice& choice) {
@@ -95,13 +125,7 @@ void WidgetScaler::Apply(double factor) {
       continue;
     }
     if (design.ownFont) {
-      QFont font = design.font;
-      if (font.pixelSize() > 0) {
-        font.setPixelSize(std::max(1, Scaled(font.pixelSize(), factor)));
-      } else {
-        font.setPointSizeF(font.pointSizeF() * factor);
-      }
-      widget->setFont(font);
+      widget->setFont(ScaledFont(design.font, factor));
     }
     const QRect geometry = widget == &root_
                                ? QRect(design.geometry.topLeft(), design.geometry.size() * factor)

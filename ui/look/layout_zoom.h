@@ -31,6 +31,18 @@ static_assert(kZoomSteps.size() == 13);
 /// `available`; 1 when either size is empty.
 [[nodiscard]] double FitFactor(QSize designed, QSize available) noexcept;
 
+/// `font` at `factor` times its size, in points or pixels as it is given
+/// (never below one pixel).
+[[nodiscard]] QFont ScaledFont(const QFont& font, double factor);
+
+/// `wanted`, made no larger than `room` in either direction.
+[[nodiscard]] QSize SizeWithin(QSize wanted, QSize room) noexcept;
+
+/// Resizes the top-level `window` to `wanted`, or less where the screen it
+/// opens on (its parent's) leaves less room to windows: the screen's
+/// available geometry less the window's frame.
+void ResizeWithinScreen(QWidget& window, QSize wanted);
+
 /// Where View's zoom stands: Fit to Window, or a fixed factor.
 struct ZoomChoice {
   bool fit = false;

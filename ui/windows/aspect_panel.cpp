@@ -20,6 +20,7 @@
 
 #include "aspects/aspect_report.h"
 #include "ephemeris/planets.h"
+#include "ui/look/layout_zoom.h"
 #include "ui/look/look.h"
 #include "ui/sheet/aspect_marks.h"
 #include "ui/windows/sorting_cell.h"
@@ -189,6 +190,25 @@ class AspectItem final : public SortingTreeItem {
   static constexpr int kOrbColumn = 2;
 };
 
+/// Gives each heading of `grid` that shows a point's first three letters
+/// the point's whole name, which a screen reader reads ("Moon", not "Moo").
+void NameHeadingsInFull(QTableWidget& grid) {
+  const auto name = [](QTableWidgetItem* heading) {
+    for (int index = 0; heading != nullptr && index < kChartPointCount; ++index) {
+      const auto point = static_cast<ChartPoint>(index);
+      if (heading->text() == FromUtf8(kChartPointNames[static_cast<std::size_t>(index)]).left(3)) {
+        heading->setData(Qt::AccessibleTextRole, FromUtf8(AspectPointName(point)));
+      }
+    }
+  };
+  for (int column = 0; column < grid.columnCount(); ++column) {
+    name(grid.horizontalHeaderItem(column));
+  }
+  for (int row = 0; row < grid.rowCount(); ++row) {
+    name(grid.verticalHeaderItem(row));
+  }
+}
+
 }  // namespace
 
 QString AspectSpeech(const Aspect& aspect) {
@@ -246,6 +266,7 @@ QTableWidget* NewAspectGrid(const QString& objectName, const QString& accessible
   if (stairs) {
     new AspectKey(*grid);
   }
+  NameHeadingsInFull(*grid);
   return grid;
 }
 
@@ -301,7 +322,8 @@ AspectPanel::AspectPanel(QWidget* parent) : QWidget(parent) {
   ephemeris_->setTextFormat(Qt::PlainText);
   column->addWidget(ephemeris_);
 
-  auto* pointsCaption = new QLabel(QStringLiteral("Further &points"), this);
+  // Alt+P stays the results window's Print.
+  auto* pointsCaption = new QLabel(QStringLiteral("F&urther points"), this);
   pointsCaption->setFont(look::VerdanaFont(look::points::kBody, true));
   column->addWidget(pointsCaption);
   points_ = new QTableWidget(kExtraPointCount, 1, this);
@@ -395,6 +417,70 @@ void AspectPanel::ShowAspects(const ChartAspects& aspects) {
   patterns_->setText(patterns.isEmpty()
                          ? QStringLiteral("No patterns.")
                          : QStringLiteral("Patterns: ") + patterns.join(QStringLiteral("; ")));
+}
+
+void AspectPanel::TakeDesign() {
+  design_.emplace();
+  design_->margins = layout()->contentsMargins();
+  design_->spacing = layout()->spacing();
+  // The panel's own type and every caption's and table's that sets its own.
+  QList<QWidget*> widgets = findChildren<QWidget*>();
+  widgets.prepend(this);
+  for (QWidget* widget : widgets) {
+    if (widget->testAttribute(Qt::WA_SetFont)) {
+      design_->fonts.push_back({widget, widget->font()});
+    }
+  }
+  for (QTableWidget* table : {grid_, points_}) {
+    design_->sections.push_back(
+        {table->horizontalHeader(), table->horizontalHeader()->defaultSectionSize()});
+    design_->sections.push_back(
+        {table->verticalHeader(), table->verticalHeader()->defaultSectionSize()});
+  }
+}
+
+void AspectPanel::SetZoom(double factor) {
+  if (!design_) {
+    TakeDesign();
+  }
+  if (factor == zoom_) {
+    return;
+  }
+  zoom_ = factor;
+  const auto scaled = [factor](int length) {
+    return static_cast<int>(std::lround(length * factor));
+  };
+  for (const auto& [widget, font] : design_->fonts) {
+    if (widget != nullptr) {
+      widget->setFont(ScaledFont(font, factor));
+    }
+  }
+  for (const auto& [header, size] : design_->sections) {
+    if (header != nullptr) {
+      header->setDefaultSectionSize(std::max(1, scaled(size)));
+    }
+  }
+  const QMargins& margins = design_->margins;
+  layout()->setContentsMargins(scaled(margins.left()), scaled(margins.top()),
+                               scaled(margins.right()), scaled(margins.bottom()));
+  layout()->setSpacing(scaled(design_->spacing));
+  // The grid still shows whole, and the points' rows each at its new height.
+  grid_->setFixedSize(grid_->verticalHeader()->sizeHint().width() +
+                          grid_->horizontalHeader()->length() + 2 * grid_->frameWidth(),
+                      grid_->horizontalHeader()->sizeHint().height() +
+                          grid_->verticalHeader()->length() + 2 * grid_->frameWidth());
+  points_->setFixedHeight(points_->verticalHeader()->length() + 2 * points_->frameWidth());
+  for (int column = 0; column < list_->columnCount(); ++column) {
+    list_->resizeColumnToContents(column);
+  }
+}
+
+int AspectPanel::MinimumHeightForWidth(int width) const {
+  // The layout counts the patterns at one line; at this width they may wrap.
+  const QMargins margins = layout()->contentsMargins();
+  const int inner = width - margins.left() - margins.right();
+  return minimumSizeHint().height() +
+         std::max(0, patterns_->heightForWidth(inner) - patterns_->minimumSizeHint().height());
 }
 
 }  // namespace zodivane::ui

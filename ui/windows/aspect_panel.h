@@ -5,14 +5,22 @@
 // cast the chart and its further points.
 #pragma once
 
+#include <QFont>
+#include <QMargins>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
+
+#include <optional>
+#include <utility>
+#include <vector>
 
 #include "chart/chart_aspects.h"
 #include "common/ephemeris_choice.h"
 #include "common/extra_points.h"
 #include "ui/sheet/aspect_marks.h"
 
+class QHeaderView;
 class QLabel;
 class QTableWidget;
 class QTableWidgetItem;
@@ -62,12 +70,30 @@ class AspectPanel final : public QWidget {
   /// short text, or "not available").
   void ShowPoints(Ephemeris ephemeris, const ChartPoints& points);
 
+  /// Scales the panel with View's zoom: its type, the grid's cells and the
+  /// points' rows, `factor` times their designed sizes.
+  void SetZoom(double factor);
+  /// The least height, in pixels, at which the panel shows everything but
+  /// the list's rows when it is `width` pixels wide.
+  [[nodiscard]] int MinimumHeightForWidth(int width) const;
+
  private:
+  /// The designed sizes the zoom scales from, taken at the first zoom.
+  struct Design {
+    QMargins margins;
+    int spacing = 0;
+    std::vector<std::pair<QPointer<QWidget>, QFont>> fonts;
+    std::vector<std::pair<QPointer<QHeaderView>, int>> sections;  ///< default section sizes
+  };
+  void TakeDesign();
+
   QTableWidget* grid_ = nullptr;
   QTreeWidget* list_ = nullptr;
   QLabel* patterns_ = nullptr;
   QLabel* ephemeris_ = nullptr;
   QTableWidget* points_ = nullptr;
+  std::optional<Design> design_;
+  double zoom_ = 1.0;
 };
 
 }  // namespace zodivane::ui

@@ -20,6 +20,7 @@
 #include "aspects/aspect_report.h"
 #include "common/text_helpers.h"
 #include "transits/transits.h"
+#include "ui/look/layout_zoom.h"
 #include "ui/look/look.h"
 #include "ui/sheet/aspect_marks.h"
 #include "ui/sheet/bi_wheel.h"
@@ -232,7 +233,7 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
   setTabOrder(list_, exportSheet);
   setTabOrder(exportSheet, print);
   setTabOrder(print, close);
-  resize(1100, 720);
+  ResizeWithinScreen(*this, QSize(1100, 720));
   grid_->setFocus(Qt::OtherFocusReason);
 }
 

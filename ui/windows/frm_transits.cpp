@@ -6,6 +6,7 @@
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
@@ -137,10 +138,10 @@ void frmTransits::BuildControls() {
   mnuPrintTransits_->setEnabled(sheetServices_.has_value());
   connect(mnuPrintTransits_, &QAction::triggered, this, &frmTransits::mnuPrintTransits_Click);
   file->addSeparator();
-  QAction* close = file->addAction(QStringLiteral("&Close"));
-  close->setObjectName(QStringLiteral("mnuCloseTransits"));
-  close->setShortcuts(look::StandardKeys(QKeySequence::Close));
-  connect(close, &QAction::triggered, this, &QDialog::close);
+  mnuCloseTransits_ = file->addAction(QStringLiteral("&Close"));
+  mnuCloseTransits_->setObjectName(QStringLiteral("mnuCloseTransits"));
+  mnuCloseTransits_->setShortcuts(look::StandardKeys(QKeySequence::Close));
+  connect(mnuCloseTransits_, &QAction::triggered, this, &QDialog::close);
   column->setMenuBar(bar);
 
   // The moment: the user's own clock, with the zone beside it.
@@ -158,6 +159,9 @@ void frmTransits::BuildControls() {
   dtpTransit_->setCalendarPopup(true);
   dtpTransit_->setDateRange(kFirstDate, kLastDate);
   dateCaption->setBuddy(dtpTransit_);
+  // Where the platform binds Ctrl+E to the end of the line, the box would
+  // take it from File > Export Transits….
+  dtpTransit_->installEventFilter(this);
   lblTransitZone_ = new QLabel(this);
   lblTransitZone_->setObjectName(QStringLiteral("lblTransitZone"));
   lblTransitZone_->setTextFormat(Qt::PlainText);
@@ -254,6 +258,20 @@ void frmTransits::BuildControls() {
     picBiWheel_->SetView(sheet_.wheel);
   });
   dtpTransit_->setFocus(Qt::OtherFocusReason);
+}
+
+bool frmTransits::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == dtpTransit_ && event->type() == QEvent::ShortcutOverride) {
+    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    for (const QAction* action : {mnuExportTransits_, mnuPrintTransits_, mnuCloseTransits_}) {
+      if (action->isEnabled() && action->shortcuts().contains(pressed)) {
+        // Not taken by the box: the shortcut goes to the window's menu.
+        event->ignore();
+        return true;
+      }
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void frmTransits::SetMoment(const QDateTime& moment) {

@@ -83,6 +83,10 @@ class frmTransits final : public QDialog {
   void mnuExportTransits_Click();
   void mnuPrintTransits_Click();
 
+ protected:
+  /// The date box leaves the window's own shortcuts to the window.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void BuildControls();
   /// Casts the sky of the moment in the date box and shows it everywhere.
@@ -109,6 +113,7 @@ class frmTransits final : public QDialog {
   QPushButton* cmdClose_ = nullptr;
   QAction* mnuExportTransits_ = nullptr;
   QAction* mnuPrintTransits_ = nullptr;
+  QAction* mnuCloseTransits_ = nullptr;
 };
 
 }  // namespace zodivane::ui

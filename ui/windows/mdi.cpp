@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 #include "chartfile/chart_file.h"
 #include "common/safe_file.h"
@@ -54,9 +55,8 @@ constexpr int kExitWidth = 1095;
 constexpr int kExitHeight = 495;
 constexpr int kDisplayWidth = 13215;
 constexpr int kNoteMargin = 240;
-constexpr int kAspectPanelWidth = 460;  ///< pixels, right of the results form
-constexpr int kAspectPanelGap =
-    8;  ///< pixels between the two  // the birth-time note's gap to the bar's edge and to Print
+constexpr int kAspectPanelWidth = 460;  ///< pixels at Actual Size, right of the results form
+constexpr int kAspectPanelGap = 8;      ///< pixels between the two
 
 QWidget* Bar(const char* name, QWidget* parent, int heightTwips, const QColor& colour) {
   auto* bar = new QWidget(parent);
@@ -234,7 +234,8 @@ void MDI::BuildMenus() {
 
   // The aspects beside the results, shown or hidden from View.
   view->addSeparator();
-  mnuAspects_ = view->addAction(QStringLiteral("&Aspects"));
+  // Each item of a menu has a letter of its own ("&Actual Size" above).
+  mnuAspects_ = view->addAction(QStringLiteral("A&spects"));
   mnuAspects_->setObjectName(QStringLiteral("mnuAspects"));
   mnuAspects_->setCheckable(true);
   mnuAspects_->setChecked(true);
@@ -299,7 +300,8 @@ void MDI::BuildMenus() {
 
 void MDI::BuildChartToolMenus(QMenu& chart) {
   chart.addSeparator()->setObjectName(QStringLiteral("mnuSepChartTools"));
-  mnuTransitCalendar_ = chart.addAction(QStringLiteral("&Transit Calendar\u2026"));
+  // T is Transits…'s letter.
+  mnuTransitCalendar_ = chart.addAction(QStringLiteral("Transit &Calendar\u2026"));
   mnuTransitCalendar_->setObjectName(QStringLiteral("mnuTransitCalendar"));
   mnuTransitCalendar_->setEnabled(false);
   connect(mnuTransitCalendar_, &QAction::triggered, this, &MDI::mnuTransitCalendar_Click);
@@ -425,7 +427,7 @@ void MDI::mnuTransits_Click() {
   if (!transits_) {
     transits_ = new frmTransits(*chart_, aspectSettings_, *transitClock_, sheetServices_, this);
     transits_->setAttribute(Qt::WA_DeleteOnClose);
-    transits_->resize(look::Px(15000), look::Px(11000));
+    ResizeWithinScreen(*transits_, QSize(look::Px(15000), look::Px(11000)));
   }
   transits_->show();
   transits_->raise();
@@ -529,16 +531,44 @@ void MDI::mnuHowSure_Click() {
   owned.exec();
 }
 
+double MDI::FitZoom(bool besideAspects) {
+  const QSize room = scroll_->maximumViewportSize();
+  if (!besideAspects) {
+    return FitFactor(frmDisplay::DesignedSize(), room);
+  }
+  // The form and the panel side by side, both scaled alike.
+  const QSize designed = frmDisplay::DesignedSize() + QSize(kAspectPanelWidth, 0);
+  double factor = FitFactor(designed, room - QSize(kAspectPanelGap, 0));
+  // The panel's rows and type do not scale exactly with the factor: step
+  // down until it needs no more than the room's height.
+  aspects_->SetZoom(factor);
+  for (int step = 0; step < 64 && factor > kZoomSteps.front(); ++step) {
+    const int needed = aspects_->MinimumHeightForWidth(AspectPanelWidth(factor));
+    if (needed <= room.height()) {
+      break;
+    }
+    const double shrink = std::min(0.99, static_cast<double>(room.height()) / needed);
+    factor = std::max(kZoomSteps.front(), factor * shrink);
+    aspects_->SetZoom(factor);
+  }
+  return factor;
+}
+
+int MDI::AspectPanelWidth(double factor) {
+  return static_cast<int>(std::lround(kAspectPanelWidth * factor));
+}
+
 void MDI::LayOut() {
   if (zooming_) {
     return;
   }
-  // Fit to Window: the largest zoom at which the form needs no scrolling.
+  // Fit to Window: the largest zoom at which neither the form nor the
+  // aspects beside it need scrolling.
   const bool besideAspects = aspects_->isVisibleTo(this);
-  const int aspectRoom = besideAspects ? kAspectPanelWidth + kAspectPanelGap : 0;
-  const double factor = zoom_.fit ? FitFactor(frmDisplay::DesignedSize(),
-                                              scroll_->maximumViewportSize() - QSize(aspectRoom, 0))
-                                  : zoom_.factor;
+  const double factor = zoom_.fit ? FitZoom(besideAspects) : zoom_.factor;
+  aspects_->SetZoom(factor);
+  const int panelWidth = AspectPanelWidth(factor);
+  const int aspectRoom = besideAspects ? panelWidth + kAspectPanelGap : 0;
   if (factor != display_->Zoom()) {
     zooming_ = true;
     display_->SetZoom(factor);
@@ -564,12 +594,10 @@ void MDI::LayOut() {
                                 : (viewport.width() - aspectRoom - display_->width()) / 2);
   display_->move(displayLeft, 0);
   // The panel takes the height there is, and never less than its contents need.
-  const int panelHeight =
-      besideAspects
-          ? std::max({display_->height(), viewport.height(), aspects_->minimumSizeHint().height(),
-                      aspects_->heightForWidth(kAspectPanelWidth)})
-          : display_->height();
-  aspects_->setGeometry(displayLeft + display_->width() + kAspectPanelGap, 0, kAspectPanelWidth,
+  const int panelHeight = besideAspects ? std::max({display_->height(), viewport.height(),
+                                                    aspects_->MinimumHeightForWidth(panelWidth)})
+                                        : display_->height();
+  aspects_->setGeometry(displayLeft + display_->width() + kAspectPanelGap, 0, panelWidth,
                         panelHeight);
   clientArea_->resize(std::max(viewport.width(), displayLeft + display_->width() + aspectRoom),
                       std::max({viewport.height(), display_->height(), panelHeight}));

@@ -177,6 +177,11 @@ class MDI : public QMainWindow {
   void FillCompareMenu();
   /// Places the controls by the layout rules for the window's present width.
   void LayOut();
+  /// Fit to Window's factor: the largest at which the form, and the aspects
+  /// beside it when `besideAspects`, fit the client area without scrolling.
+  [[nodiscard]] double FitZoom(bool besideAspects);
+  /// The aspect panel's width, in pixels, at zoom `factor`.
+  [[nodiscard]] static int AspectPanelWidth(double factor);
 
   WebLinks& links_;
   QLabel* lblQuorvelBanner_ = nullptr;

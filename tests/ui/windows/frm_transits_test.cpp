@@ -21,6 +21,7 @@
 
 #include <array>
 #include <optional>
+#include <string>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -235,6 +236,36 @@ TEST_F(TransitsWindow, TheSheetGoesToAFileAndToThePrinter) {
   Child<QAction>(window, "mnuPrintTransits")->trigger();
   EXPECT_TRUE(QFile::exists(printDialog.pdfPath));
   EXPECT_TRUE(messages.notices.empty());
+}
+
+// The sheet's keys answer wherever the focus is: also in the date box,
+// which on X11 takes Ctrl+E as the end of its line (the test
+// zodivane.transits_keys_on_x11 runs this one there).
+TEST_F(TransitsWindow, ExportAndPrintKeysWorkFromEveryControl) {
+  Activate(window);
+  printDialog.cancel = true;
+  // Rows: the control with the focus, the key, and the dialog it opens.
+  struct Row {
+    const char* control;
+    Qt::Key key;
+    bool saves;  ///< false: prints
+  };
+  for (const Row& row : std::to_array<Row>({
+           {"dtpTransit", Qt::Key_E, true},
+           {"dtpTransit", Qt::Key_P, false},
+           {"cmdNow", Qt::Key_E, true},
+           {"tblTransits", Qt::Key_E, true},
+           {"tblTransits", Qt::Key_P, false},
+       })) {
+    SCOPED_TRACE(std::string(row.control) + (row.saves ? " Ctrl+E" : " Ctrl+P"));
+    Child<QWidget>(window, row.control)->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), Child<QWidget>(window, row.control));
+    const std::size_t saves = saveDialog.asked.size();
+    const std::size_t prints = printDialog.selectionOffered.size();
+    QTest::keyClick(QApplication::focusWidget(), row.key, Qt::ControlModifier);
+    EXPECT_EQ(saveDialog.asked.size(), saves + (row.saves ? 1 : 0));
+    EXPECT_EQ(printDialog.selectionOffered.size(), prints + (row.saves ? 0 : 1));
+  }
 }
 
 TEST(TransitsZone, TheZoneIsNamedByItsAbbreviationAndOffset) {
