@@ -133,17 +133,29 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
     details->setObjectName(
         QString::fromLatin1(objectName).replace(QStringLiteral("Name"), QStringLiteral("Birth")));
     details->setTextFormat(Qt::PlainText);
-    if (!warning.isEmpty()) {
-      // The zone's warning, whole in the tooltip.
-      details->setText(QStringLiteral("\u26A0 ") + details->text());
-      details->setToolTip(warning);
-    }
     names->addWidget(details, row, 2);
   };
   addName(0, QStringLiteral("First person:"), "lblFirstName", first_, firstName);
   addName(1, QStringLiteral("Second person:"), "lblSecondName", second_, secondName);
   names->setColumnStretch(2, 1);
   column->addLayout(names);
+  // Each chart's zone warning, as its own results window gives it.
+  const auto addWarning = [this, column](const char* objectName, const SynastryPerson& person,
+                                         const QString& name) {
+    if (person.view.zoneWarning.empty()) {
+      return;
+    }
+    auto* warning = new QLabel(
+        QStringLiteral("\u26A0 ") + name + QStringLiteral(": ") + FromUtf8(person.view.zoneWarning),
+        this);
+    warning->setObjectName(QString::fromLatin1(objectName));
+    warning->setTextFormat(Qt::PlainText);
+    warning->setWordWrap(true);
+    look::SetTextColour(*warning, look::colours::kRed);
+    column->addWidget(warning);
+  };
+  addWarning("lblFirstWarning", first_, firstName);
+  addWarning("lblSecondWarning", second_, secondName);
   if (SameBirth(first_.view, second_.view)) {
     // Every aspect is then a point to its own place: say so rather than
     // leave a list of conjunctions unexplained.
