@@ -44,6 +44,11 @@ const std::string kMismatchWarning =
     "The form gives UT+12:00; Sydney on 15 January 2000 at 12:00 is UT+11:00 (AEDT): the chart "
     "would be 1 hour off";
 
+/// A long one: a long place name and numeric abbreviations.
+const std::string kLongWarning =
+    "Santa Cruz de la Sierra on 30 September 2021 at 12:30: this clock time happened twice, "
+    "first -03, UT-3:00, then -04, UT-4:00; the chart uses the second, -04, UT-4:00";
+
 /// The transits of the sky at 2025-03-05 14:30 UT to `natal`, as the
 /// transits window puts them on its sheet.
 TransitSheet TransitSheetOf(const ChartView& natal) {
@@ -108,7 +113,7 @@ const std::vector<SheetCase>& Sheets() {
 TEST(SheetRecords, EverySheetCarriesTheZoneWarningClearOfOtherText) {
   const ChartView other = Cast(test::London1985Entries());
   for (const SheetCase& sheet : Sheets()) {
-    for (const std::string& warning : {kClockWarning, kMismatchWarning}) {
+    for (const std::string& warning : {kClockWarning, kMismatchWarning, kLongWarning}) {
       SCOPED_TRACE(std::string(sheet.what) + ": " + warning);
       ChartView warned = Cast(test::AnnaInDelhi());
       warned.zoneWarning = warning;
