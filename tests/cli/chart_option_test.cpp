@@ -101,6 +101,19 @@ TEST(ChartToolChartFile, ASkippedOrRepeatedClockTimeOfTheFilesPlaceIsWarnedAbout
     const std::string chart = ChartText(std::get<ChartView>(cast), session);
     EXPECT_EQ(run.out, c.warning.empty() ? chart : chart + "\nWarning:        " + c.warning + "\n");
   }
+  // The file's place name reaches the terminal with its control characters escaped.
+  FormEntries entries = test::DelhiEntries();
+  test::SetDate(entries, 10, 7, 2021);
+  entries.cboHHText = "1";
+  entries.cboMMText = "30";
+  entries.cmbTimeZoneIndex = 27;
+  ChosenPlace hostile = newYork;
+  hostile.name = "New\x1b]0;York\a";
+  const TempFile file(chartfile::WriteChartFile(chartfile::ChartFile{entries, hostile, {}}));
+  const ToolRun run = RunTool({"--chart", file.path()});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("Warning:        New\\x1b]0;York\\x07 on 7 November 2021"));
+  EXPECT_THAT(run.out, Not(HasSubstr("\x1b")));
 }
 
 TEST(ChartToolChartFile, RefusesWhatCannotBeCast) {

@@ -236,7 +236,8 @@ int PrintChart(const FormEntries& entries, const Options& options,
     if (options.flags.zone)
       text += "                (the chart uses the zone row given with --zone)\n";
   } else if (const std::string warning = FileWarning(entries, filePlace); !warning.empty()) {
-    text += '\n' + Padded("Warning:", 16) + warning + '\n';
+    // A chart file's place name reaches the terminal escaped.
+    text += '\n' + Padded("Warning:", 16) + Printable(warning) + '\n';
   }
   if (options.sensitivity) {
     text += '\n';
