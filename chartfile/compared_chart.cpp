@@ -12,13 +12,15 @@ std::variant<ComparedChart, std::string> CastComparedChart(std::string_view byte
   if (auto* message = std::get_if<std::string>(&read)) {
     return std::move(*message);
   }
+  ChartFile& file = std::get<ChartFile>(read);
   ChartSession other;
-  CastResult cast = other.CastChart(std::get<ChartFile>(read).entries, engine);
+  CastResult cast = other.CastChart(file.entries, engine);
   if (const auto* rejection = std::get_if<Rejection>(&cast)) {
     return rejection->notice.message;
   }
   return ComparedChart{std::get<ChartView>(std::move(cast)),
-                       AspectPointsOf(other.chartInput(), other.points(), engine)};
+                       AspectPointsOf(other.chartInput(), other.points(), engine),
+                       std::move(file.entries), std::move(file.place)};
 }
 
 }  // namespace zodivane::chartfile

@@ -3,6 +3,7 @@
 // what the command line's --compare and the program's Compare With read.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -17,6 +18,10 @@ namespace zodivane::chartfile {
 struct ComparedChart {
   ChartView view;       ///< as the results would show it (its name, positions, wheel)
   AspectPoints points;  ///< as the aspect search reads it (AspectPointsOf), for SynastryAspects
+  FormEntries entries;  ///< the file's entries, as cast
+  /// The place the file's zone was chosen for, if any: what its zone is
+  /// checked against.
+  std::optional<ChosenPlace> place;
 };
 
 /// Reads the chart file's `bytes` and casts its chart with `engine` (the

@@ -60,4 +60,22 @@ std::optional<LocalDateTime> LocalDateTimeOf(const FormEntries& entries) noexcep
   return LocalDateTime{*year, entries.cboMonthIndex + 1, *day, *hour, *minute};
 }
 
+std::string ChartZoneWarning(const FormEntries& entries, const std::optional<ChosenPlace>& place) {
+  if (!place) {
+    return DoubleDaylightWarning(entries);
+  }
+  const std::optional<LocalDateTime> local = LocalDateTimeOf(entries);
+  const std::optional<std::int32_t> formOffset = FormOffsetSeconds(entries);
+  const std::optional<ZoneAtMoment> moment =
+      local && formOffset ? ZoneAt(place->zone, *local) : std::nullopt;
+  if (!moment) {
+    return {};
+  }
+  std::string warning = ZoneMismatchWarning(*moment, place->name, *formOffset);
+  if (warning.empty()) {
+    warning = ClockTimeWarning(*moment, place->name, *formOffset);
+  }
+  return warning;
+}
+
 }  // namespace zodivane::places

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "chart/birth_data.h"
 #include "places/gazetteer.h"
@@ -38,5 +39,14 @@ void FillZone(const ZoneSuggestion& suggestion, FormEntries& entries);
 /// The clock reading of the form's date and time lists; nullopt when a list
 /// text holds no number.
 [[nodiscard]] std::optional<LocalDateTime> LocalDateTimeOf(const FormEntries& entries) noexcept;
+
+/// The one-line warning every record of a chart carries about its zone.
+/// With a chosen place: the form's zone against the zone database at the
+/// entered clock time (ZoneMismatchWarning), else, for a clock time that was
+/// skipped or repeated, the reading the chart uses (ClockTimeWarning).
+/// Without one: a daylight row ticked as well (DoubleDaylightWarning).
+/// Empty when there is nothing to warn about.
+[[nodiscard]] std::string ChartZoneWarning(const FormEntries& entries,
+                                           const std::optional<ChosenPlace>& place);
 
 }  // namespace zodivane::places

@@ -232,6 +232,37 @@ std::string ZoneMismatchWarning(const ZoneAtMoment& moment, std::string_view pla
          DescribeDuration(formOffsetSeconds - moment.first.utOffsetSeconds) + " off";
 }
 
+std::string ClockTimeWarning(const ZoneAtMoment& moment, std::string_view placeName,
+                             std::int32_t formOffsetSeconds) {
+  if (moment.clockTime == ClockTime::Unique || !moment.second) {
+    return {};
+  }
+  const ZoneState& first = moment.first;
+  const ZoneState& second = *moment.second;
+  const ZoneState* used = formOffsetSeconds == first.utOffsetSeconds    ? &first
+                          : formOffsetSeconds == second.utOffsetSeconds ? &second
+                                                                        : nullptr;
+  if (used == nullptr) {
+    return {};
+  }
+  ZoneAtMoment named = moment;
+  if (!placeName.empty()) {
+    named.zone = std::string(placeName);
+  }
+  const auto state = [](const ZoneState& zone) {
+    return zone.abbreviation + ", " + FormatUtOffset(zone.utOffsetSeconds);
+  };
+  std::string text = DescribeMoment(named) + ": this clock time ";
+  if (moment.clockTime == ClockTime::Ambiguous) {
+    text += "happened twice, first " + state(first) + ", then " + state(second) +
+            "; the chart uses the " + (used == &first ? "first, " : "second, ") + state(*used);
+  } else {
+    text += "never happened, the clocks jumped from " + state(first) + " to " + state(second) +
+            "; the chart reads it as " + state(*used);
+  }
+  return text;
+}
+
 std::string DoubleDaylightWarning(const FormEntries& entries) {
   if (!entries.chkDST || entries.cmbTimeZoneIndex < 0 ||
       entries.cmbTimeZoneIndex >= kTimeZoneCount || !IsAdvancedRow(entries.cmbTimeZoneIndex)) {

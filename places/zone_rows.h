@@ -74,6 +74,17 @@ using zodivane::FormatUtOffset;
                                               std::string_view placeName,
                                               std::int32_t formOffsetSeconds);
 
+/// When the clock reading was skipped or repeated at a change of the clocks
+/// and the form's offset is one of its readings: which reading the chart
+/// uses, with its offset. "New York on 7 November 2021 at 1:30: this clock
+/// time happened twice, first EDT, UT-4:00, then EST, UT-5:00; the chart
+/// uses the first, EDT, UT-4:00"; "... at 2:30: this clock time never
+/// happened, the clocks jumped from EST, UT-5:00 to EDT, UT-4:00; the chart
+/// reads it as EST, UT-5:00". Empty for a clock time that happened once, and
+/// when the form gives neither reading (ZoneMismatchWarning says so).
+[[nodiscard]] std::string ClockTimeWarning(const ZoneAtMoment& moment, std::string_view placeName,
+                                           std::int32_t formOffsetSeconds);
+
 /// Without a place to check against: a row that is itself a daylight,
 /// summer or war time with the box ticked as well adds the hour twice.
 /// "Eastern Daylight Time already includes daylight saving: with the box

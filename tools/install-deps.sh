@@ -14,7 +14,7 @@ packages=(
   at-spi2-core python3-pyatspi dbus
   lintian desktop-file-utils appstream librsvg2-bin help2man man-db file
   clang libclang-rt-14-dev
-  jq shared-mime-info
+  jq shared-mime-info libxml2-utils
   libical-dev
 )
 

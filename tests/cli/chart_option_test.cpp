@@ -63,6 +63,59 @@ TEST(ChartToolChartFile, PrintsTheChartOfTheFilesEntries) {
   }
 }
 
+// A chart file whose place's clocks skipped or repeated its clock time: the
+// text ends with the warning the results window gives, naming the reading
+// the chart uses; the same file at an ordinary time prints the chart alone.
+TEST(ChartToolChartFile, ASkippedOrRepeatedClockTimeOfTheFilesPlaceIsWarnedAbout) {
+  const ChosenPlace newYork{"New York",         "New York", "United States of America",
+                            "America/New_York", 40.71,      -74.01};
+  struct Case {
+    int month;  ///< list position
+    int day;
+    const char* hour;
+    int row;  ///< 24 Eastern Daylight Time, 27 Eastern Standard Time
+    std::string warning;
+  };
+  const std::vector<Case> cases = {
+      {10, 7, "1", 27,
+       "New York on 7 November 2021 at 1:30: this clock time happened twice, first EDT, "
+       "UT-4:00, then EST, UT-5:00; the chart uses the second, EST, UT-5:00"},
+      {2, 14, "2", 24,
+       "New York on 14 March 2021 at 2:30: this clock time never happened, the clocks jumped "
+       "from EST, UT-5:00 to EDT, UT-4:00; the chart reads it as EDT, UT-4:00"},
+      {6, 4, "12", 24, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.warning);
+    FormEntries entries = test::DelhiEntries();
+    test::SetDate(entries, c.month, c.day, 2021);
+    entries.cboHHText = c.hour;
+    entries.cboMMText = "30";
+    entries.cmbTimeZoneIndex = c.row;
+    const TempFile file(chartfile::WriteChartFile(chartfile::ChartFile{entries, newYork, {}}));
+    const ToolRun run = RunTool({"--chart", file.path()});
+    ASSERT_EQ(run.status, kExitOk) << run.err;
+    ChartSession session;
+    const CastResult cast = session.CastChart(entries);
+    ASSERT_TRUE(std::holds_alternative<ChartView>(cast));
+    const std::string chart = ChartText(std::get<ChartView>(cast), session);
+    EXPECT_EQ(run.out, c.warning.empty() ? chart : chart + "\nWarning:        " + c.warning + "\n");
+  }
+  // The file's place name reaches the terminal with its control characters escaped.
+  FormEntries entries = test::DelhiEntries();
+  test::SetDate(entries, 10, 7, 2021);
+  entries.cboHHText = "1";
+  entries.cboMMText = "30";
+  entries.cmbTimeZoneIndex = 27;
+  ChosenPlace hostile = newYork;
+  hostile.name = "New\x1b]0;York\a";
+  const TempFile file(chartfile::WriteChartFile(chartfile::ChartFile{entries, hostile, {}}));
+  const ToolRun run = RunTool({"--chart", file.path()});
+  ASSERT_EQ(run.status, kExitOk) << run.err;
+  EXPECT_THAT(run.out, HasSubstr("Warning:        New\\x1b]0;York\\x07 on 7 November 2021"));
+  EXPECT_THAT(run.out, Not(HasSubstr("\x1b")));
+}
+
 TEST(ChartToolChartFile, RefusesWhatCannotBeCast) {
   FormEntries rejected = test::DelhiEntries();
   rejected.txtLatD = "95";

@@ -62,6 +62,28 @@ texts = " ".join("".join(element.itertext()) for element in root.iter() if eleme
 assert "ASHA MEHRA" in texts and "Ascendant" in texts, texts[:200]
 PY
 
+# Every SVG the tool writes is read by xmllint as librsvg reads it; a birth
+# at a clock time New York's clocks showed twice: the sheet carries its
+# warning as the text does.
+ny=(--name "Nina York" --date 2021-11-07 --time 01:30 --place "New York")
+for format in svg pdf; do
+  "${headless[@]}" "$tool" "${ny[@]}" --export-chart "$work/ny.$format" >"$work/ny.txt" \
+    2>"$work/err.txt" || fail "ny.$format: exit $?: $(cat "$work/err.txt")"
+done
+grep -qF "Warning:        New York on 7 November 2021 at 1:30: this clock time happened twice" \
+  "$work/ny.txt" || fail "the text lacks the warning of the repeated clock time"
+if command -v xmllint >/dev/null; then
+  for svg in "$work/sheet.svg" "$work/ny.svg"; do
+    xmllint --noout "$svg" 2>"$work/err.txt" || fail "xmllint refuses $svg: $(cat "$work/err.txt")"
+  done
+  [ "$(xmllint --xpath 'string(//*[local-name()="title"])' "$work/ny.svg")" = \
+    "NINA YORK" ] || fail "the SVG's title is not the name"
+fi
+# (pdftotext gives the "fi" of "first" as its ligature.)
+pdftotext "$work/ny.pdf" - 2>/dev/null | tr -s ' \n' '  ' | sed 's/\xef\xac\x81/fi/g' |
+  grep -qF "this clock time happened twice, first EDT, UT-4:00, then EST, UT-5:00" ||
+  fail "the sheet lacks the warning of the repeated clock time"
+
 # A name that is no format is refused before anything is written: exit 2,
 # nothing on standard output.
 "${headless[@]}" "$tool" "${delhi[@]}" --export-chart "$work/sheet.jpg" >"$work/out.txt" \

@@ -34,6 +34,8 @@ TEST(PlaceFlags, PlaceCastsTheChartEnteredByHandAndPrintsTheNote) {
     std::vector<std::string> byHand;  // zone, coordinates, place
     const char* place;
     const char* note;
+    /// The warning line of a clock time skipped or repeated; none otherwise.
+    const char* warning = nullptr;
   };
   const std::vector<Case> cases = {
       {"Delhi",
@@ -79,7 +81,9 @@ TEST(PlaceFlags, PlaceCastsTheChartEnteredByHandAndPrintsTheNote) {
        "New York, New York, United States of America",
        "America/New_York on 14 March 2021 at 2:30: this clock time never happened, the clocks "
        "jumped from EST, UT-5:00, no daylight saving to EDT, UT-4:00, daylight saving; cast as "
-       "02:30 EST, UT-5:00"},
+       "02:30 EST, UT-5:00",
+       "New York on 14 March 2021 at 2:30: this clock time never happened, the clocks jumped "
+       "from EST, UT-5:00 to EDT, UT-4:00; the chart reads it as EST, UT-5:00"},
       {"New York",
        "2021-11-07",
        "01:30",
@@ -88,7 +92,9 @@ TEST(PlaceFlags, PlaceCastsTheChartEnteredByHandAndPrintsTheNote) {
        "New York, New York, United States of America",
        "America/New_York on 7 November 2021 at 1:30: this clock time happened twice, first EDT, "
        "UT-4:00, daylight saving, then EST, UT-5:00, no daylight saving; the chart uses the "
-       "first. For the second, choose \"Eastern Standard Time\" with Daylight Saving Time clear"},
+       "first. For the second, choose \"Eastern Standard Time\" with Daylight Saving Time clear",
+       "New York on 7 November 2021 at 1:30: this clock time happened twice, first EDT, "
+       "UT-4:00, then EST, UT-5:00; the chart uses the first, EDT, UT-4:00"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.query) + " " + c.date);
@@ -103,7 +109,9 @@ TEST(PlaceFlags, PlaceCastsTheChartEnteredByHandAndPrintsTheNote) {
     ASSERT_EQ(byHand.status, 0) << byHand.err;
     ASSERT_EQ(byFinder.status, 0) << byFinder.err;
     EXPECT_EQ(byFinder.out,
-              byHand.out + "\nPlace:          " + c.place + "\nZone:           " + c.note + "\n");
+              byHand.out + "\nPlace:          " + c.place + "\nZone:           " + c.note +
+                  (c.warning != nullptr ? std::string("\nWarning:        ") + c.warning : "") +
+                  "\n");
   }
 }
 

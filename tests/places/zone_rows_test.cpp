@@ -198,5 +198,109 @@ TEST(ZoneRows, UnknownZonesAndDatesGiveNoSuggestion) {
   EXPECT_TRUE(SuggestZone("Asia/Kolkata", LocalDateTime{1980, 2, 29, 10, 30}).has_value());
 }
 
+// The warning every record of a chart carries about its zone. A clock time
+// the clocks skipped or repeated names the reading the chart uses and its
+// offset; a form that gives neither reading is warned about as disagreeing
+// with the database; without a place only a daylight row ticked as well is.
+// Offsets and abbreviations from Python's zoneinfo on the same files:
+// New York 2021-11-07 01:30 fold 0 EDT -4:00, fold 1 EST -5:00; 2021-03-14
+// 02:30 fold 0 EST -5:00, fold 1 EDT -4:00; London 2021-03-28 01:30 fold 0
+// GMT +0:00, fold 1 BST +1:00.
+TEST(ZoneWarnings, EveryRecordIsToldWhichReadingOfASkippedOrRepeatedClockTime) {
+  const ChosenPlace newYork{"New York",         "New York", "United States of America",
+                            "America/New_York", 40.71,      -74.01};
+  const ChosenPlace london{"London", "England", "United Kingdom", "Europe/London", 51.51, -0.13};
+  struct Case {
+    const char* what;
+    std::optional<ChosenPlace> place;
+    LocalDateTime local;
+    const char* row;
+    bool dst;
+    std::string warning;
+  };
+  const std::vector<Case> cases = {
+      {"repeated, the first reading",
+       newYork,
+       {2021, 11, 7, 1, 30},
+       "Eastern Daylight Time,EDT,-4.0",
+       false,
+       "New York on 7 November 2021 at 1:30: this clock time happened twice, first EDT, "
+       "UT-4:00, then EST, UT-5:00; the chart uses the first, EDT, UT-4:00"},
+      {"repeated, the second reading",
+       newYork,
+       {2021, 11, 7, 1, 30},
+       "Eastern Standard Time,EST,-5.0",
+       false,
+       "New York on 7 November 2021 at 1:30: this clock time happened twice, first EDT, "
+       "UT-4:00, then EST, UT-5:00; the chart uses the second, EST, UT-5:00"},
+      {"repeated, the second reading as a standard row with the box",
+       newYork,
+       {2021, 11, 7, 1, 30},
+       "Central Standard Time,CST,-6.0",
+       true,
+       "New York on 7 November 2021 at 1:30: this clock time happened twice, first EDT, "
+       "UT-4:00, then EST, UT-5:00; the chart uses the second, EST, UT-5:00"},
+      {"repeated, neither reading",
+       newYork,
+       {2021, 11, 7, 1, 30},
+       "Eastern Daylight Time,EDT,-4.0",
+       true,
+       "The form gives UT-3:00; New York on 7 November 2021 at 1:30 is UT-4:00 (EDT): the "
+       "chart would be 1 hour off"},
+      {"skipped, read before the jump",
+       newYork,
+       {2021, 3, 14, 2, 30},
+       "Eastern Standard Time,EST,-5.0",
+       false,
+       "New York on 14 March 2021 at 2:30: this clock time never happened, the clocks jumped "
+       "from EST, UT-5:00 to EDT, UT-4:00; the chart reads it as EST, UT-5:00"},
+      {"skipped, read after the jump",
+       newYork,
+       {2021, 3, 14, 2, 30},
+       "Eastern Daylight Time,EDT,-4.0",
+       false,
+       "New York on 14 March 2021 at 2:30: this clock time never happened, the clocks jumped "
+       "from EST, UT-5:00 to EDT, UT-4:00; the chart reads it as EDT, UT-4:00"},
+      {"skipped in London",
+       london,
+       {2021, 3, 28, 1, 30},
+       "Greenwich Mean Time,GMT,0.0",
+       false,
+       "London on 28 March 2021 at 1:30: this clock time never happened, the clocks jumped "
+       "from GMT, UT+0:00 to BST, UT+1:00; the chart reads it as GMT, UT+0:00"},
+      {"an ordinary clock time",
+       newYork,
+       {2021, 7, 1, 12, 0},
+       "Eastern Daylight Time,EDT,-4.0",
+       false,
+       ""},
+      {"no place: nothing to check the clock time against",
+       std::nullopt,
+       {2021, 11, 7, 1, 30},
+       "Eastern Standard Time,EST,-5.0",
+       false,
+       ""},
+      {"no place: a daylight row ticked as well",
+       std::nullopt,
+       {2021, 7, 1, 12, 0},
+       "Eastern Daylight Time,EDT,-4.0",
+       true,
+       "Eastern Daylight Time already includes daylight saving: with the box ticked too the "
+       "chart is cast at UT-3:00, two hours ahead of standard time"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    FormEntries entries;
+    entries.cboMonthIndex = c.local.month - 1;
+    entries.cboDateText = std::to_string(c.local.day);
+    entries.cboYearText = std::to_string(c.local.year);
+    entries.cboHHText = std::to_string(c.local.hour);
+    entries.cboMMText = std::to_string(c.local.minute);
+    entries.cmbTimeZoneIndex = RowWithText(c.row);
+    entries.chkDST = c.dst;
+    EXPECT_EQ(ChartZoneWarning(entries, c.place), c.warning);
+  }
+}
+
 }  // namespace
 }  // namespace zodivane::places

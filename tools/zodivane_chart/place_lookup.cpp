@@ -195,6 +195,15 @@ std::string ZoneCheckWarning(const PlaceChoice& choice, const FormEntries& entri
   return places::ZoneMismatchWarning(choice.zone->moment, choice.place.name, *formOffset);
 }
 
+std::string ChartWarning(const PlaceChoice& choice, const FormEntries& entries) {
+  std::string warning = ZoneCheckWarning(choice, entries);
+  const std::optional<std::int32_t> formOffset = places::FormOffsetSeconds(entries);
+  if (warning.empty() && choice.zone && formOffset) {
+    warning = places::ClockTimeWarning(choice.zone->moment, choice.place.name, *formOffset);
+  }
+  return warning;
+}
+
 void AppendZoneMember(std::string& out, const PlaceChoice& choice, const FormEntries& entries) {
   out += ",\"zone\":";
   if (!choice.zone) {
@@ -241,7 +250,7 @@ std::string PlaceNoteText(const PlaceChoice& choice, const FormEntries& entries)
   text += "\n" + Padded("Zone:", 16);
   text += choice.zone ? choice.zone->note
                       : choice.place.zone + ": the zone database has no answer for this date";
-  if (const std::string warning = ZoneCheckWarning(choice, entries); !warning.empty()) {
+  if (const std::string warning = ChartWarning(choice, entries); !warning.empty()) {
     text += "\n" + Padded("Warning:", 16) + warning;
   }
   return text + "\n";

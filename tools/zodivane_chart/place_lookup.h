@@ -106,6 +106,11 @@ void SetPlaceholders(const std::set<PlaceField>& leftOut, FormEntries& entries);
 /// entered clock time; empty when they agree.
 [[nodiscard]] std::string ZoneCheckWarning(const PlaceChoice& choice, const FormEntries& entries);
 
+/// The warning every record of the chart carries: ZoneCheckWarning, else,
+/// for a clock time that was skipped or repeated, which reading the chart
+/// uses (places::ClockTimeWarning); empty when neither applies.
+[[nodiscard]] std::string ChartWarning(const PlaceChoice& choice, const FormEntries& entries);
+
 /// Appends the answer member ,"zone":{...}: the IANA name, the offset in
 /// seconds, daylight saving, the abbreviation, how the clock time happened,
 /// the other state of an ambiguous or nonexistent time, the list position
@@ -116,8 +121,8 @@ void SetPlaceholders(const std::set<PlaceField>& leftOut, FormEntries& entries);
 void AppendZoneMember(std::string& out, const PlaceChoice& choice, const FormEntries& entries);
 
 /// The text output's lines about the place and zone: "Place: ...",
-/// "Zone: <note>" and, when the cast entries disagree with the database,
-/// "Warning: ...".
+/// "Zone: <note>" and, when the cast entries disagree with the database or
+/// the clock time was skipped or repeated, "Warning: ..." (ChartWarning).
 [[nodiscard]] std::string PlaceNoteText(const PlaceChoice& choice, const FormEntries& entries);
 
 /// One line per match for --find-place: name, state, country, the

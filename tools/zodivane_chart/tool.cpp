@@ -5,6 +5,7 @@
 #include <array>
 #include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -19,6 +20,7 @@
 #include "common/safe_file.h"
 #include "common/text_helpers.h"
 #include "places/gazetteer.h"
+#include "places/place_entries.h"
 #include "places/zone_history.h"
 #include "places/zone_rows.h"
 #include "tools/zodivane_chart/arguments.h"
@@ -139,6 +141,23 @@ int RunFindPlace(const std::string& query, PlaceBook& places, OutputSink& out, s
   return kExitOk;
 }
 
+/// The warning of entries without --place: which reading of a clock time
+/// that the place a chart file names skipped or repeated, else daylight
+/// saving counted twice; empty when neither applies.
+std::string FileWarning(const FormEntries& entries, const std::optional<ChosenPlace>& place) {
+  const std::optional<places::LocalDateTime> local = places::LocalDateTimeOf(entries);
+  const std::optional<std::int32_t> offset = places::FormOffsetSeconds(entries);
+  if (place && local && offset) {
+    if (const std::optional<places::ZoneAtMoment> moment = places::ZoneAt(place->zone, *local)) {
+      std::string warning = places::ClockTimeWarning(*moment, place->name, *offset);
+      if (!warning.empty()) {
+        return warning;
+      }
+    }
+  }
+  return places::DoubleDaylightWarning(entries);
+}
+
 /// Casts the entries and prints the chart as text, with the place note, the
 /// sensitivity, the report, its RTF file and the chart sheet when asked.
 /// A rejection names the flag of the refused box, or `chartPath` when the
@@ -150,7 +169,8 @@ int PrintChart(const FormEntries& entries, const Options& options,
                const std::optional<PlaceChoice>& choice, OutputSink& out, std::ostream& err,
                const SheetExporter& exportSheet, std::string_view chartPath = {},
                std::optional<Ephemeris> fileEphemeris = std::nullopt,
-               std::optional<AspectSettings> fileAspects = std::nullopt) {
+               std::optional<AspectSettings> fileAspects = std::nullopt,
+               const std::optional<ChosenPlace>& filePlace = std::nullopt) {
   // The files' names are checked before anything is written.
   if (options.exportChart && !IsSheetFileName(*options.exportChart)) {
     err << "zodivane-chart: --export-chart: the file name must end in .pdf, .png or .svg, or be "
@@ -215,8 +235,9 @@ int PrintChart(const FormEntries& entries, const Options& options,
     text += PlaceNoteText(*choice, entries);
     if (options.flags.zone)
       text += "                (the chart uses the zone row given with --zone)\n";
-  } else if (const std::string warning = places::DoubleDaylightWarning(entries); !warning.empty()) {
-    text += '\n' + Padded("Warning:", 16) + warning + '\n';
+  } else if (const std::string warning = FileWarning(entries, filePlace); !warning.empty()) {
+    // A chart file's place name reaches the terminal escaped.
+    text += '\n' + Padded("Warning:", 16) + Printable(warning) + '\n';
   }
   if (options.sensitivity) {
     text += '\n';
@@ -248,8 +269,7 @@ int PrintChart(const FormEntries& entries, const Options& options,
     ChartView sheet = std::get<ChartView>(result);
     // The sheet shows the aspects whether or not the text lists them.
     sheet.aspects = aspects ? *aspects : session.Aspects(aspectSettings);
-    sheet.zoneWarning =
-        choice ? ZoneCheckWarning(*choice, entries) : places::DoubleDaylightWarning(entries);
+    sheet.zoneWarning = choice ? ChartWarning(*choice, entries) : FileWarning(entries, filePlace);
     const std::optional<std::string> failure = exportSheet(*options.exportChart, sheet);
     if (failure) {
       err << "zodivane-chart: --export-chart: cannot write " << Printable(*options.exportChart)
@@ -307,7 +327,7 @@ int RunChartFile(const Options& options, OutputSink& out, std::ostream& err,
   }
   const chartfile::ChartFile& file = std::get<chartfile::ChartFile>(read);
   return PrintChart(file.entries, options, std::nullopt, out, err, exportSheet, path,
-                    file.ephemeris, file.aspectSettings);
+                    file.ephemeris, file.aspectSettings, file.place);
 }
 
 }  // namespace

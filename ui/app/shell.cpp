@@ -334,12 +334,16 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
       SensitivityViewOf(session_.chartInput(), chart.placeZone.empty() ? nullptr : &clock,
                         /*withMidheaven=*/true, session_.ephemeris());
   window->Display().ShowSensitivity(sensitivity);
-  // The bottom bar: a zone the database disagrees with first, then how sure the chart is.
-  std::string note = chart.zoneWarning;
-  if (sensitivity.warning) {
-    note += (note.empty() ? "" : "  ") + *sensitivity.warning;
+  // The bottom bar: the zone's warning first, then how sure the chart is,
+  // each on a line of its own.
+  QStringList notes;
+  if (!chart.zoneWarning.empty()) {
+    notes.append(QString::fromStdString(chart.zoneWarning));
   }
-  window->ShowBirthTimeNote(QString::fromStdString(note));
+  if (sensitivity.warning) {
+    notes.append(QString::fromStdString(*sensitivity.warning));
+  }
+  window->ShowBirthTimeNote(notes);
   // The whole of it, for the keyboard and screen readers: the Ascendant and
   // the Moon first, as the command line lists it.
   QStringList sentences;
@@ -353,9 +357,7 @@ void Shell::ShowResults(const zodivane::ChartView& chart) {
       sentences.append(QString::fromStdString(*sensitivity.midheaven));
     }
   }
-  if (!note.empty()) {
-    sentences.append(QString::fromStdString(note));
-  }
+  sentences.append(notes);
   window->SetSensitivityText(sentences.join(QLatin1Char('\n')));
   window->SetChartSheet(chart, sheetServices_);
   window->SetTransitClock(services_.clock);

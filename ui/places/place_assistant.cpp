@@ -61,10 +61,6 @@ PlaceAssistant::PlaceAssistant(PlaceForm& form, PlaceControls controls, QObject*
   connect(&dst_, &QCheckBox::clicked, this, &PlaceAssistant::ZoneSetByHand);
 }
 
-std::string PlaceAssistant::warningText() const {
-  return warns_ ? note_.text().toStdString() : std::string();
-}
-
 void PlaceAssistant::ShowNote(const QString& text, bool warning) {
   warns_ = warning;
   warningIcon_.setVisible(warning);

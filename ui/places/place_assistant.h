@@ -75,8 +75,6 @@ class PlaceAssistant : public QObject {
   /// True while the note warns (the form's zone disagrees with the database,
   /// or a daylight row is ticked as well).
   [[nodiscard]] bool warns() const noexcept { return warns_; }
-  /// The note's text while it warns; empty otherwise.
-  [[nodiscard]] std::string warningText() const;
 
   /// Forgets the chosen place without touching any entry (the form is about
   /// to be filled from elsewhere); the zone list keeps no entry after its rows.

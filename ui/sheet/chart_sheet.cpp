@@ -59,18 +59,8 @@ void DrawWheel(QPainter& painter, const QRectF& target, const WheelView& wheelVi
   painter.restore();
 }
 
-/// Draws `text` in `box`, wrapped at word boundaries onto as many lines as
-/// the box holds; returns the height the text took (at least one line).
-double DrawWrapped(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
-                   const QColor& colour) {
-  painter.setFont(font);
-  painter.setPen(colour);
-  const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-  const QRectF needed = QFontMetricsF(font).boundingRect(box, flags, text);
-  const double height = std::min(box.height(), std::max(needed.height(), 0.0));
-  painter.drawText(QRectF(box.left(), box.top(), box.width(), height), flags, text);
-  return height;
-}
+/// Text wrapped onto the lines its box holds, as every sheet draws it.
+constexpr auto* DrawWrapped = &DrawSheetWrapped;
 
 /// "07:05": the clock time with two digits each.
 QString PaddedTime(const CivilMoment& clock) {
@@ -125,13 +115,10 @@ void DrawDetails(QPainter& painter, const ChartView& chart) {
         QString::fromStdString(*row.value), SheetFont(11, true), kDetailsText);
     top += std::max(kRowStep, used + 1);
   }
-  if (!chart.zoneWarning.empty()) {
-    DrawWrapped(
-        painter,
-        QRectF(kRightColumn, kWheelTop - 34, kSheetSize.width() - kMargin - kRightColumn, 34),
-        QStringLiteral("\u26A0 ") + QString::fromStdString(chart.zoneWarning), SheetFont(10, true),
-        kRed);
-  }
+  DrawSheetWarning(
+      painter,
+      QRectF(kRightColumn, kWheelTop - 34, kSheetSize.width() - kMargin - kRightColumn, 34),
+      chart.zoneWarning);
 }
 
 void DrawSigns(QPainter& painter, const ChartView& chart) {

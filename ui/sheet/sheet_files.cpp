@@ -115,8 +115,10 @@ QByteArray RenderSheetPages(const SheetPages& pages, SheetFormat format, double 
       generator.setSize(ImageSize(pages).toSize());
       generator.setViewBox(QRectF(QPointF(0, 0), ImageSize(pages)));
       generator.setResolution(96);
-      generator.setTitle(pages.title);
-      generator.setDescription(pages.description);
+      // The generator writes the title and the description into the XML as
+      // they are: "&" or "<" in a name must reach it escaped.
+      generator.setTitle(pages.title.toHtmlEscaped());
+      generator.setDescription(pages.description.toHtmlEscaped());
       QPainter painter;
       if (!painter.begin(&generator)) {
         return {};

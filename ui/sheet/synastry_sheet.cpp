@@ -48,7 +48,12 @@ void DrawPageHead(QPainter& painter, const SynastrySheet& sheet, const QString& 
   painter.drawLine(QPointF(kMargin, 76), QPointF(kSheetSize.width() - kMargin, 76));
 }
 
-/// One person's details in a column: the role and name, then the birth.
+/// Where a person's lines start and how many there are (DrawPerson).
+constexpr double kPersonLinesTop = 130;
+constexpr int kPersonLines = 4;
+
+/// One person's details in a column: the role and name, then the birth,
+/// the place, the coordinates, the three signs and the zone's warning.
 void DrawPerson(QPainter& painter, double left, const QString& role, const ChartView& chart,
                 const QColor& colour) {
   DrawSheetLine(painter, QRectF(left, 88, kHalf, 18), role, SheetFont(11), kDetailsText);
@@ -60,21 +65,21 @@ void DrawPerson(QPainter& painter, double left, const QString& role, const Chart
     }
   }
   const QString lines[] = {
-      FromUtf8(chart.dateOfBirth) + QStringLiteral(", ") + FromUtf8(chart.timeOfBirth) +
-          (chart.zoneUsedShort.empty()
-               ? QString()
-               : QStringLiteral(" (") + FromUtf8(chart.zoneUsedShort) + QLatin1Char(')')),
+      SynastryBirthText(chart),
       place.join(QStringLiteral(", ")),
       FromUtf8(chart.latitude) + QStringLiteral("   ") + FromUtf8(chart.longitude),
       QStringLiteral("Ascendant %1, Sun %2, Moon %3")
           .arg(FromUtf8(chart.ascendantSign.value_or(std::string())),
                FromUtf8(chart.sunSign.value_or(std::string())), FromUtf8(chart.moonSign)),
   };
-  double top = 130;
+  double top = kPersonLinesTop;
   for (const QString& line : lines) {
     DrawSheetLine(painter, QRectF(left, top, kHalf, 16), line, SheetFont(11), kSheetInk);
     top += 16;
   }
+  DrawSheetWarning(painter,
+                   QRectF(left, top + 2, kHalf, SheetWarningHeight(kHalf, chart.zoneWarning)),
+                   chart.zoneWarning);
 }
 
 /// Both persons' positions, point by point, under the bi-wheel.
@@ -107,12 +112,15 @@ void DrawChartsPage(QPainter& painter, const SynastrySheet& sheet) {
   DrawPerson(painter, kMargin + kHalf + kColumnGap, QStringLiteral("Around the wheel"),
              sheet.second, kOuterColour);
   const BiWheelView view = SynastryBiWheel(sheet);
-  constexpr double kWheelTop = 206;
+  // Below the longer of the two warnings, if any.
+  const double warnings = std::max(SheetWarningHeight(kHalf, sheet.first.zoneWarning),
+                                   SheetWarningHeight(kHalf, sheet.second.zoneWarning));
+  const double wheelTop = std::max(206.0, kPersonLinesTop + kPersonLines * 16 + 2 + warnings + 4);
   constexpr double kWheelSide = 650;
   DrawBiWheel(painter,
-              QRectF((kSheetSize.width() - kWheelSide) / 2.0, kWheelTop, kWheelSide, kWheelSide),
+              QRectF((kSheetSize.width() - kWheelSide) / 2.0, wheelTop, kWheelSide, kWheelSide),
               view);
-  DrawPositions(painter, sheet, kWheelTop + kWheelSide + 12);
+  DrawPositions(painter, sheet, wheelTop + kWheelSide + 12);
 }
 
 void DrawAspectsPage(QPainter& painter, const SynastrySheet& sheet) {
@@ -157,6 +165,34 @@ void DrawAspectsPage(QPainter& painter, const SynastrySheet& sheet) {
 }
 
 }  // namespace
+
+QString SynastryBirthText(const ChartView& chart) {
+  const CivilMoment& clock = chart.birthClock;
+  const QString month = clock.month >= 1 && clock.month <= kMonthCount
+                            ? FromUtf8(kMonthNames[static_cast<std::size_t>(clock.month - 1)])
+                            : QString();
+  const QString date = QStringLiteral("%1 %2 %3").arg(clock.day).arg(month).arg(clock.year);
+  QString text = date + QStringLiteral(", %1:%2")
+                            .arg(clock.hour, 2, 10, QLatin1Char('0'))
+                            .arg(clock.minute, 2, 10, QLatin1Char('0'));
+  if (!chart.zoneUsedShort.empty()) {
+    text += QStringLiteral(", ") + FromUtf8(chart.zoneUsedShort);
+  }
+  if (!chart.universalTime.empty()) {
+    QString universal = FromUtf8(chart.universalTime);
+    const QString sameDay = date + QStringLiteral(", ");
+    if (universal.startsWith(sameDay)) {
+      universal.remove(0, sameDay.size());
+    }
+    text += QStringLiteral(" = ") + universal;
+  }
+  return text;
+}
+
+bool SameBirth(const ChartView& first, const ChartView& second) {
+  return first.universalTime == second.universalTime && first.latitude == second.latitude &&
+         first.longitude == second.longitude && first.positions == second.positions;
+}
 
 BiWheelView SynastryBiWheel(const SynastrySheet& sheet) {
   BiWheelView view;

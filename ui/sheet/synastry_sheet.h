@@ -30,6 +30,16 @@ struct SynastrySheet {
   std::vector<CrossAspect> aspects;
 };
 
+/// A person's birth as the synastry window and sheet show it: the date,
+/// the clock time as the rest of the program writes it, the zone and the
+/// UT: "5 March 1980, 07:05, IST, UT+5:30 = 01:35 UT" (the UT's date too
+/// when it falls on another day: "= 4 March 1980, 20:35 UT").
+[[nodiscard]] QString SynastryBirthText(const ChartView& chart);
+
+/// True when both charts are the same birth (the same moment and place):
+/// a chart compared with itself.
+[[nodiscard]] bool SameBirth(const ChartView& first, const ChartView& second);
+
 /// The bi-wheel of a comparison: the first chart inside, the second's
 /// points around it, the aspects between them as lines.
 [[nodiscard]] BiWheelView SynastryBiWheel(const SynastrySheet& sheet);

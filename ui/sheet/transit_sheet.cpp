@@ -182,7 +182,17 @@ void DrawTransitSheet(QPainter& painter, const QRectF& page, const TransitSheet&
                {"Zone :", sheet.zone},
                {"Universal Time :", sheet.universalTime},
                {"Positions :", sheet.engine}});
-  const QRectF wheelBox((kSheetSize.width() - kWheelSide) / 2.0, kWheelTop, kWheelSide, kWheelSide);
+  // The natal chart's zone warning across the page under both columns; the
+  // wheel and the list move down by the room it takes.
+  constexpr double kWarningTop = kDetailsTop + 24 + 5 * 16 + 4;
+  const double warningWidth = kSheetSize.width() - 2 * kMargin;
+  const double warning =
+      DrawSheetWarning(painter,
+                       QRectF(kMargin, kWarningTop, warningWidth,
+                              SheetWarningHeight(warningWidth, natal.zoneWarning)),
+                       natal.zoneWarning);
+  const double wheelTop = warning > 0 ? std::max(kWheelTop, kWarningTop + warning + 4) : kWheelTop;
+  const QRectF wheelBox((kSheetSize.width() - kWheelSide) / 2.0, wheelTop, kWheelSide, kWheelSide);
   DrawBiWheel(painter, wheelBox, sheet.wheel);
   DrawList(painter, sheet, wheelBox.bottom() + 14);
   painter.restore();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPalette>
@@ -429,15 +430,23 @@ void frmDisplay::ShowChart(const ChartView& chart, std::span<const StyledRun> re
   look::SetElidedText(*lblCity_, QString::fromStdString(chart.city));
   look::SetElidedText(*lblState_, QString::fromStdString(chart.state));
   look::SetElidedText(*lblCountry_, QString::fromStdString(chart.country));
-  // The short zone and the birth's UT in the row; the whole in its tooltip.
+  // The short zone and the birth's UT in the row; the whole in its tooltip,
+  // with the zone's warning. A long zone is cut, never the UT after it.
   const QString universal = QString::fromStdString(chart.universalTime);
-  const QString clock = universal.section(QStringLiteral(", "), -1);
-  look::SetElidedText(*lblZone_,
-                      QString::fromStdString(chart.zoneUsedShort) + QStringLiteral(" = ") + clock);
+  const QString ut = QStringLiteral(" = ") + universal.section(QStringLiteral(", "), -1);
+  const QString zone = QString::fromStdString(chart.zoneUsedShort);
+  const QFontMetrics zoneMetrics(lblZone_->font());
+  const int zoneRoom =
+      std::max(0, lblZone_->contentsRect().width() - zoneMetrics.horizontalAdvance(ut));
+  lblZone_->setText(zoneMetrics.elidedText(zone, Qt::ElideRight, zoneRoom) + ut);
+  lblZone_->setAccessibleName(zone + ut);
+  const QString warning = chart.zoneWarning.empty()
+                              ? QString()
+                              : QStringLiteral("\nWarning: ") + FromUtf8(chart.zoneWarning);
   lblZone_->setToolTip(QString::fromStdString(chart.zoneUsed) + QStringLiteral("\nBorn at ") +
-                       universal);
+                       universal + warning);
   lblZone_->setAccessibleDescription(QString::fromStdString(chart.zoneUsed) +
-                                     QStringLiteral("; born at ") + universal);
+                                     QStringLiteral("; born at ") + universal + warning);
 
   for (QLabel* label : signLabels_) {
     label->hide();

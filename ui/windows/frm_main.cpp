@@ -22,6 +22,7 @@
 #include "chart/time_zones.h"
 #include "common/form_rules.h"
 #include "common/vocabulary.h"
+#include "places/place_entries.h"
 #include "ui/look/look.h"
 #include "ui/look/look_widgets.h"
 #include "ui/places/place_assistant.h"
@@ -562,7 +563,8 @@ void frmMain::ShowPlaceBeginnings() {
 }
 
 bool frmMain::Cast() {
-  const CastResult result = session_.CastChart(CollectEntries(), ephemeris_);
+  const FormEntries entries = CollectEntries();
+  const CastResult result = session_.CastChart(entries, ephemeris_);
   if (const auto* rejection = std::get_if<Rejection>(&result)) {
     ShowNotice(rejection->notice);
     if (rejection->focus) {
@@ -576,7 +578,9 @@ bool frmMain::Cast() {
     return false;
   }
   ChartView chart = std::get<ChartView>(result);
-  chart.zoneWarning = place_->warningText();
+  // The same warning on every record of the chart: a zone the database
+  // disagrees with, or which reading of a skipped or repeated clock time.
+  chart.zoneWarning = places::ChartZoneWarning(entries, place_->chosen());
   if (const auto& chosen = place_->chosen()) {
     chart.placeZone = chosen->zone;
   }

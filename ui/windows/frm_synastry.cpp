@@ -122,13 +122,17 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
     label->setTextFormat(Qt::PlainText);
     label->setFont(look::VerdanaFont(look::points::kLarge, true));
     label->setAccessibleName(role.chopped(1));
-    label->setAccessibleDescription(FromUtf8(person.view.dateOfBirth + ", " +
-                                             person.view.timeOfBirth + ", " + person.view.city));
+    // The birth as the rest of the program writes it, with the zone and the UT.
+    const QString birth = SynastryBirthText(person.view);
+    const QString city = FromUtf8(person.view.city);
+    const QString warning = FromUtf8(person.view.zoneWarning);
+    label->setAccessibleDescription(
+        birth + (city.isEmpty() ? QString() : QStringLiteral(", ")) + city +
+        (warning.isEmpty() ? QString() : QStringLiteral(". Warning: ") + warning));
     names->addWidget(label, row, 1);
-    auto* details = new QLabel(FromUtf8(person.view.dateOfBirth) + QStringLiteral("  ") +
-                                   FromUtf8(person.view.timeOfBirth) + QStringLiteral("  ") +
-                                   FromUtf8(person.view.city),
-                               this);
+    auto* details = new QLabel(city.isEmpty() ? birth : birth + QStringLiteral("  ") + city, this);
+    details->setObjectName(
+        QString::fromLatin1(objectName).replace(QStringLiteral("Name"), QStringLiteral("Birth")));
     details->setTextFormat(Qt::PlainText);
     names->addWidget(details, row, 2);
   };
@@ -136,6 +140,35 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
   addName(1, QStringLiteral("Second person:"), "lblSecondName", second_, secondName);
   names->setColumnStretch(2, 1);
   column->addLayout(names);
+  // Each chart's zone warning, as its own results window gives it.
+  const auto addWarning = [this, column](const char* objectName, const SynastryPerson& person,
+                                         const QString& name) {
+    if (person.view.zoneWarning.empty()) {
+      return;
+    }
+    auto* warning = new QLabel(
+        QStringLiteral("\u26A0 ") + name + QStringLiteral(": ") + FromUtf8(person.view.zoneWarning),
+        this);
+    warning->setObjectName(QString::fromLatin1(objectName));
+    warning->setTextFormat(Qt::PlainText);
+    warning->setWordWrap(true);
+    look::SetTextColour(*warning, look::colours::kRed);
+    column->addWidget(warning);
+  };
+  addWarning("lblFirstWarning", first_, firstName);
+  addWarning("lblSecondWarning", second_, secondName);
+  if (SameBirth(first_.view, second_.view)) {
+    // Every aspect is then a point to its own place: say so rather than
+    // leave a list of conjunctions unexplained.
+    auto* same = new QLabel(
+        QStringLiteral("Both charts are the same birth: this chart is compared with itself, so "
+                       "every point meets its own place."),
+        this);
+    same->setObjectName(QStringLiteral("lblSameChart"));
+    same->setWordWrap(true);
+    same->setFont(look::VerdanaFont(look::points::kBody, true));
+    column->addWidget(same);
+  }
 
   auto* body = new QHBoxLayout;
   auto* wheel = new BiWheelPicture(SynastryBiWheel(Sheet()), this);
@@ -193,8 +226,10 @@ frmSynastry::frmSynastry(SynastryPerson first, SynastryPerson second,
     cell->setData(Qt::AccessibleTextRole, speech);
     cell->setToolTip(speech);
 
+    // Whose point is whose: "ASHA's Moon – RAVI's Venus".
     const std::array<QString, 3> texts = {
-        PointName(aspect.first) + QStringLiteral(" \u2013 ") + PointName(aspect.second),
+        firstName + QStringLiteral("'s ") + PointName(aspect.first) + QStringLiteral(" \u2013 ") +
+            secondName + QStringLiteral("'s ") + PointName(aspect.second),
         FromUtf8(InfoOf(aspect.kind).name), OrbText(aspect.orb)};
     for (int c = 0; c < 3; ++c) {
       auto* item = new SynastryCell(texts[static_cast<std::size_t>(c)]);

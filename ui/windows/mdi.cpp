@@ -19,9 +19,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <utility>
+#include <variant>
 
 #include "chartfile/chart_file.h"
 #include "common/safe_file.h"
+#include "places/place_entries.h"
 #include "ui/look/look.h"
 #include "ui/look/look_widgets.h"
 #include "ui/platform/owned_dialog.h"
@@ -74,6 +78,32 @@ QPushButton* BarButton(const QString& caption, const char* name, QWidget* bar, i
   button->setGeometry(TwipsRect(0, kButtonTop, width, height));
   button->setAutoDefault(false);
   return button;
+}
+
+/// The contents of the chart file at `path`, read as Compare With reads it;
+/// the reason, ready to show, when it cannot be read.
+std::variant<std::string, QString> ReadChartFileAt(const QString& path) {
+  const QByteArray local = QFile::encodeName(path);
+  auto contents =
+      ReadRegularFile(std::string(local.constData(), static_cast<std::size_t>(local.size())),
+                      chartfile::kMostChartFileBytes);
+  if (const auto* failure = std::get_if<ReadFailure>(&contents)) {
+    return QString::fromLocal8Bit(failure->reason.c_str());
+  }
+  return std::get<std::string>(std::move(contents));
+}
+
+/// The name of the person whose chart the file at `path` holds, trimmed;
+/// empty when the file cannot be read or holds no name.
+QString PersonOfChartFile(const QString& path) {
+  const auto contents = ReadChartFileAt(path);
+  if (const auto* bytes = std::get_if<std::string>(&contents)) {
+    const auto read = chartfile::ReadChartFile(*bytes);
+    if (const auto* file = std::get_if<chartfile::ChartFile>(&read)) {
+      return look::FromUtf8(file->entries.txtName).trimmed();
+    }
+  }
+  return {};
 }
 
 }  // namespace
@@ -324,8 +354,13 @@ void MDI::FillCompareMenu() {
   }
   for (qsizetype i = 0; i < recent.size(); ++i) {
     const QString& path = recent.at(i);
-    // "&1 anna.zchart", as File > Recent Charts lists them.
+    // "&1 anna.zchart", as File > Recent Charts lists them, and beside it
+    // whose chart it is: "&1 anna.zchart – ANNA".
     QString name = QFileInfo(path).fileName();
+    const QString person = PersonOfChartFile(path);
+    if (!person.isEmpty()) {
+      name += QStringLiteral(" \u2013 ") + person;
+    }
     name.replace(QLatin1Char('&'), QStringLiteral("&&"));
     QAction* item = mnuCompareWith_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
     item->setObjectName(QStringLiteral("mnuCompareRecent%1").arg(i));
@@ -380,23 +415,22 @@ bool MDI::CompareWith(const QString& path) {
         MessageIcon::Critical);
     return false;
   };
-  const QByteArray local = QFile::encodeName(path);
-  const auto contents =
-      ReadRegularFile(std::string(local.constData(), static_cast<std::size_t>(local.size())),
-                      chartfile::kMostChartFileBytes);
-  if (const auto* failure = std::get_if<ReadFailure>(&contents)) {
-    return failed(QString::fromLocal8Bit(failure->reason.c_str()));
+  const auto contents = ReadChartFileAt(path);
+  if (const auto* failure = std::get_if<QString>(&contents)) {
+    return failed(*failure);
   }
   auto other = chartfile::CastComparedChart(std::get<std::string>(contents), chart_->ephemeris);
   if (const auto* message = std::get_if<std::string>(&other)) {
     return failed(look::FromUtf8(*message));
   }
-  auto* window =
-      new frmSynastry(SynastryPerson{*chart_, points_},
-                      std::get<chartfile::ComparedChart>(std::move(other)), aspectSettings_,
-                      SynastryServices{toolServices_->messages, toolServices_->saveDialog,
-                                       toolServices_->printDialog},
-                      this);
+  auto& compared = std::get<chartfile::ComparedChart>(other);
+  // Its zone checked as the input form checks it, for the window and the sheet.
+  compared.view.zoneWarning = places::ChartZoneWarning(compared.entries, compared.place);
+  auto* window = new frmSynastry(
+      SynastryPerson{*chart_, points_, {}, {}}, std::move(compared), aspectSettings_,
+      SynastryServices{toolServices_->messages, toolServices_->saveDialog,
+                       toolServices_->printDialog},
+      this);
   window->setAttribute(Qt::WA_DeleteOnClose);
   window->show();
   return true;
@@ -584,8 +618,12 @@ void MDI::LayOut() {
   const int noteLeft = Px(kNoteMargin);
   const int noteWidth = std::max(0, Px(layout.printLeft - kNoteMargin) - noteLeft);
   lblBirthTimeNote_->setGeometry(noteLeft, command1_->y(), noteWidth, command1_->height());
-  lblBirthTimeNote_->setText(
-      lblBirthTimeNote_->fontMetrics().elidedText(birthTimeNote_, Qt::ElideRight, noteWidth));
+  // Each note on a line of its own, so that one never runs into the next.
+  QStringList lines;
+  for (const QString& note : birthTimeNotes_) {
+    lines.append(lblBirthTimeNote_->fontMetrics().elidedText(note, Qt::ElideRight, noteWidth));
+  }
+  lblBirthTimeNote_->setText(lines.join(QLatin1Char('\n')));
   // A window narrower than the results form scrolls it from its left edge;
   // a zoomed form is centred in the room the aspects leave.
   const QSize viewport = scroll_->viewport()->size();
@@ -620,10 +658,16 @@ void MDI::mnuAbout_Click() {
   about.exec();
 }
 
-void MDI::ShowBirthTimeNote(const QString& note) {
-  birthTimeNote_ = note;
-  lblBirthTimeNote_->setToolTip(note);
-  lblBirthTimeNote_->setVisible(!note.isEmpty());
+void MDI::ShowBirthTimeNote(const QStringList& notes) {
+  birthTimeNotes_.clear();
+  for (const QString& note : notes) {
+    if (!note.isEmpty()) {
+      birthTimeNotes_.append(note);
+    }
+  }
+  lblBirthTimeNote_->setToolTip(birthTimeNotes_.join(QLatin1Char('\n')));
+  lblBirthTimeNote_->setAccessibleDescription(birthTimeNotes_.join(QLatin1Char('\n')));
+  lblBirthTimeNote_->setVisible(!birthTimeNotes_.isEmpty());
   LayOut();
 }
 

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -74,10 +75,10 @@ class MDI : public QMainWindow {
 
   [[nodiscard]] frmDisplay& Display() noexcept { return *display_; }
 
-  /// Shows `note` in the bottom bar, left of the buttons, in one line (cut
-  /// with an ellipsis when the window is too narrow; the whole text is its
-  /// tooltip); an empty note hides the line.
-  void ShowBirthTimeNote(const QString& note);
+  /// Shows `notes` in the bottom bar, left of the buttons, each on a line of
+  /// its own (cut with an ellipsis when the window is too narrow; the whole
+  /// text is its tooltip); no notes hide the line.
+  void ShowBirthTimeNote(const QStringList& notes);
   /// The whole of how sure the chart is, one sentence a line, for Chart >
   /// How Sure Is This Chart? (keyboard and screen-reader users cannot reach
   /// the tooltips); empty disables the item.
@@ -193,7 +194,7 @@ class MDI : public QMainWindow {
   QPushButton* cmdBack_ = nullptr;
   QPushButton* cmdMdiExit_ = nullptr;
   QLabel* lblBirthTimeNote_ = nullptr;
-  QString birthTimeNote_;
+  QStringList birthTimeNotes_;
   QString sensitivityText_;
   QAction* mnuHowSure_ = nullptr;
   bool closingForBack_ = false;

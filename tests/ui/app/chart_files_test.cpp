@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocalServer>
@@ -40,6 +41,7 @@
 #include "tests/support/chart_files.h"
 #include "tests/support/sample_entries.h"
 #include "tests/ui/support/fakes.h"
+#include "tests/ui/support/reading_tools.h"
 #include "tests/ui/support/windows.h"
 #include "ui/app/chart_files.h"
 #include "ui/app/shell.h"
@@ -47,6 +49,7 @@
 #include "ui/windows/frm_aspect_settings.h"
 #include "ui/windows/frm_display.h"
 #include "ui/windows/frm_main.h"
+#include "ui/windows/frm_transits.h"
 #include "ui/windows/mdi.h"
 
 namespace zodivane::ui {
@@ -55,6 +58,7 @@ namespace {
 using testing::FakeClock;
 using testing::FakeMessageBoxes;
 using testing::FakeOpenDialog;
+using testing::FakePrintDialog;
 using testing::FakeSaveDialog;
 using testing::FakeSettingsStore;
 using testing::FakeWebBrowser;
@@ -858,6 +862,56 @@ TEST_F(HandOffTest, ALaterStartSendsNothingToAnotherUsersSocket) {
   ASSERT_EQ(::waitpid(pid, &status, 0), pid);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);  // not a byte of the path
+}
+
+// A chart file whose place's clocks showed the birth time twice (New York,
+// 7 November 2021, 1:30), cast with the second reading: every record of the
+// chart says so in the same words, with the offset used: the bottom bar,
+// the zone line's tooltip, the chart sheet and the transit sheet.
+TEST_F(ChartFilesTest, ARepeatedClockTimeIsWarnedAboutOnEveryRecord) {
+  FakePrintDialog printDialog;
+  shell.SetChartSheetServices(ChartSheetServices{messages, saveDialog, printDialog});
+  ASSERT_TRUE(shell.ProgramStart());
+  FormEntries entries = test::London1985Entries();
+  entries.txtName = "RAVI";
+  test::SetDate(entries, 10, 7, 2021);
+  entries.cboHHText = "1";
+  entries.cboMMText = "30";
+  entries.chkDST = false;
+  entries.cmbTimeZoneIndex = 27;  // Eastern Standard Time: the second reading
+  const ChosenPlace newYork{"New York",         "New York", "United States of America",
+                            "America/New_York", 40.71,      -74.01};
+  const QString path =
+      WriteFile(QStringLiteral("ravi.zchart"),
+                chartfile::WriteChartFile(chartfile::ChartFile{entries, newYork, {}}));
+  ASSERT_TRUE(shell.Charts()->Open(path, shell.InputForm()));
+  MDI* main = shell.MainWindow();
+  ASSERT_NE(main, nullptr);
+  const QString warning = QStringLiteral(
+      "New York on 7 November 2021 at 1:30: this clock time happened twice, first EDT, UT-4:00, "
+      "then EST, UT-5:00; the chart uses the second, EST, UT-5:00");
+
+  auto* bar = testing::Child<QLabel>(*main, "lblBirthTimeNote");
+  EXPECT_TRUE(bar->isVisibleTo(main));
+  EXPECT_TRUE(bar->toolTip().split(QLatin1Char('\n')).contains(warning))
+      << bar->toolTip().toStdString();
+  EXPECT_TRUE(testing::Child<QLabel>(*main, "lblZone")->toolTip().endsWith(warning));
+
+  saveDialog.typedName = Path(QStringLiteral("ravi.pdf"));
+  testing::Child<QAction>(*main, "mnuExportChart")->trigger();
+  ASSERT_TRUE(QFileInfo::exists(Path(QStringLiteral("ravi.pdf"))));
+  if (const std::optional<QString> text =
+          testing::RunTool(QStringLiteral("pdftotext"), {Path(QStringLiteral("ravi.pdf")), "-"})) {
+    // pdftotext gives the "fi" of "first" as its ligature.
+    QString read = text->simplified();
+    read.replace(QChar(0xFB01), QStringLiteral("fi"));
+    EXPECT_TRUE(read.contains(warning)) << text->toStdString();
+  }
+
+  testing::Child<QAction>(*main, "mnuTransits")->trigger();
+  auto* transits = main->findChild<frmTransits*>();
+  ASSERT_NE(transits, nullptr);
+  EXPECT_EQ(QString::fromStdString(transits->Sheet().wheel.inner.zoneWarning), warning);
 }
 
 }  // namespace

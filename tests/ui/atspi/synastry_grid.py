@@ -21,8 +21,9 @@ if app is None:
     print("FAIL: the program is not on the accessibility bus")
     sys.exit(3)
 compare = wait_for(app, lambda n: n.getRoleName() == "menu item" and n.name == "Compare With")
+# The recent chart names the person whose chart it holds beside the file.
 recent = find(compare, lambda n: n.getRoleName() == "menu item"
-              and n.name.endswith("asha.zchart"))
+              and n.name.endswith("asha.zchart \u2013 Asha Mehra"))
 if recent is None:
     print("FAIL: no recent chart under Compare With")
     sys.exit(1)

@@ -152,6 +152,7 @@ TEST(ChartSheet, SvgParsesAndHoldsTheText) {
   const QByteArray svg = RenderChartSheet(chart, SheetFormat::Svg);
   QSvgRenderer renderer(svg);
   EXPECT_TRUE(renderer.isValid());
+  EXPECT_EQ(testing::XmlProblems(svg), QString());
   EXPECT_EQ(renderer.viewBoxF(), QRectF(QPointF(0, 0), kSheetSize));
 
   QXmlStreamReader xml(svg);
@@ -207,7 +208,9 @@ TEST(ChartSheet, AspectsTakeASecondPage) {
   QImage image;
   ASSERT_TRUE(image.loadFromData(RenderChartSheet(chart, SheetFormat::Png, 1.0), "PNG"));
   EXPECT_EQ(image.size(), QSize(794, 2 * 1123));
-  QSvgRenderer svg(RenderChartSheet(chart, SheetFormat::Svg));
+  const QByteArray bytes = RenderChartSheet(chart, SheetFormat::Svg);
+  EXPECT_EQ(testing::XmlProblems(bytes), QString());
+  QSvgRenderer svg(bytes);
   EXPECT_EQ(svg.viewBoxF(), QRectF(0, 0, 794, 2 * 1123));
 }
 
@@ -423,6 +426,9 @@ TEST_F(MainWindowSheet, ExportWritesEachFormatByItsExtension) {
   EXPECT_EQ(png.size(), QSize(1588, 2246));
   QSvgRenderer svg(Path("chart.SVG"));
   EXPECT_TRUE(svg.isValid());
+  QFile written(Path("chart.SVG"));
+  ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+  EXPECT_EQ(testing::XmlProblems(written.readAll()), QString());
 }
 
 TEST_F(MainWindowSheet, ExportAsksBeforeReplacingAndSaysWhyItFailed) {

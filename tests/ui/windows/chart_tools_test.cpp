@@ -298,6 +298,13 @@ TEST_F(CompareWithTest, AChartFileFillsBothNamesAndTheListOfSynastry) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(Child<QLabel>(*window, "lblFirstName")->text(), QStringLiteral("ASHA"));
   EXPECT_EQ(Child<QLabel>(*window, "lblSecondName")->text(), QStringLiteral("JANE DOE"));
+  // Each birth as the rest of the program writes it: the clock time, the
+  // zone and the UT.
+  EXPECT_EQ(Child<QLabel>(*window, "lblFirstBirth")->text(),
+            QStringLiteral("1 January 1901, 00:00, GMT, UT+0:00 = 00:00 UT"));
+  EXPECT_EQ(Child<QLabel>(*window, "lblSecondBirth")->text(),
+            QStringLiteral("15 August 1985, 14:30, GMT with DST, UT+1:00 = 13:30 UT  London"));
+  EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lblSameChart")), nullptr);
 
   // The core's synastry of the two births, asked for here.
   ChartSession first;
@@ -324,10 +331,12 @@ TEST_F(CompareWithTest, AChartFileFillsBothNamesAndTheListOfSynastry) {
                 list->item(row, 2)->data(Qt::UserRole).toDouble());
     }
   }
+  // Each pair names whose point is whose.
   for (const CrossAspect& aspect : expected) {
     const OrbParts orb = OrbPartsOf(aspect.orb);
-    wanted.insert(std::string(NatalPointName(static_cast<ChartPoint>(aspect.first))) + " \u2013 " +
-                  NatalPointName(static_cast<ChartPoint>(aspect.second)) + " " +
+    wanted.insert("ASHA's " + std::string(NatalPointName(static_cast<ChartPoint>(aspect.first))) +
+                  " \u2013 JANE DOE's " +
+                  std::string(NatalPointName(static_cast<ChartPoint>(aspect.second))) + " " +
                   std::string(InfoOf(aspect.kind).name) + " " + std::to_string(orb.degrees) +
                   "\u00B0" + (orb.minutes < 10 ? "0" : "") + std::to_string(orb.minutes) + "'");
   }
@@ -409,10 +418,16 @@ TEST_F(CompareWithTest, RecentChartsAreOfferedAndABadFileIsReported) {
   auto* recent = Child<QAction>(*main, "mnuCompareRecent0");
   ASSERT_NE(recent, nullptr);
   EXPECT_EQ(recent->data().toString(), QFileInfo(anna).absoluteFilePath());
+  // The file and, beside it, whose chart it holds.
+  EXPECT_EQ(recent->text(), QStringLiteral("&1 anna.zchart \u2013 ANNA"));
   recent->trigger();
   auto* window = main->findChild<frmSynastry*>();
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(Child<QLabel>(*window, "lblSecondName")->text(), QStringLiteral("ANNA"));
+  // The chart shown is the file's: the window says it is compared with itself.
+  auto* same = window->findChild<QLabel*>(QStringLiteral("lblSameChart"));
+  ASSERT_NE(same, nullptr);
+  EXPECT_TRUE(same->text().contains(QStringLiteral("compared with itself")));
 
   const QString broken = folder.filePath(QStringLiteral("broken.zchart"));
   QFile file(broken);
@@ -423,6 +438,51 @@ TEST_F(CompareWithTest, RecentChartsAreOfferedAndABadFileIsReported) {
   ASSERT_EQ(messages.notices.size(), 1u);
   EXPECT_EQ(messages.notices[0].icon, MessageIcon::Critical);
   EXPECT_TRUE(messages.notices[0].text.contains(QStringLiteral("broken.zchart")));
+}
+
+// A chart file whose place's clocks showed its birth time twice: the
+// window and its sheet carry the same warning as the file's own results
+// would, beside the second person's birth.
+TEST_F(CompareWithTest, TheSecondPersonsZoneWarningReachesTheWindowAndTheSheet) {
+  ASSERT_TRUE(shell.ProgramStart());
+  shell.InputForm()->SetEntries(test::DelhiEntries());
+  ASSERT_TRUE(shell.InputForm()->Cast());
+  MDI* main = shell.MainWindow();
+  ASSERT_NE(main, nullptr);
+
+  FormEntries repeated = test::London1985Entries();
+  repeated.txtName = "RAVI";
+  test::SetDate(repeated, 10, 7, 2021);
+  repeated.cboHHText = "1";
+  repeated.cboMMText = "30";
+  repeated.chkDST = false;
+  repeated.cmbTimeZoneIndex = 24;  // Eastern Daylight Time: the first reading
+  const ChosenPlace newYork{"New York",         "New York", "United States of America",
+                            "America/New_York", 40.71,      -74.01};
+  const QString path = folder.filePath(QStringLiteral("ravi.zchart"));
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    const std::string bytes =
+        chartfile::WriteChartFile(chartfile::ChartFile{repeated, newYork, {}});
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  }
+  ASSERT_TRUE(main->CompareWith(path));
+  auto* window = main->findChild<frmSynastry*>();
+  ASSERT_NE(window, nullptr);
+  const std::string warning =
+      "New York on 7 November 2021 at 1:30: this clock time happened twice, first EDT, UT-4:00, "
+      "then EST, UT-5:00; the chart uses the first, EDT, UT-4:00";
+  EXPECT_EQ(window->Sheet().second.zoneWarning, warning);
+  EXPECT_EQ(window->Sheet().first.zoneWarning, "");
+  EXPECT_EQ(Child<QLabel>(*window, "lblSecondBirth")->text(),
+            QStringLiteral("7 November 2021, 01:30, EDT, UT-4:00 = 05:30 UT  London"));
+  EXPECT_EQ(Child<QLabel>(*window, "lblSecondWarning")->text(),
+            QStringLiteral("\u26A0 RAVI: ") + QString::fromStdString(warning));
+  EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("lblFirstWarning")), nullptr);
+  EXPECT_TRUE(Child<QLabel>(*window, "lblSecondName")
+                  ->accessibleDescription()
+                  .endsWith(QStringLiteral("Warning: ") + QString::fromStdString(warning)));
 }
 
 }  // namespace

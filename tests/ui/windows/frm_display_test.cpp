@@ -17,6 +17,7 @@
 #include <QTextEdit>
 
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -301,6 +302,47 @@ TEST_F(ResultsForm, ANameWithControlCharactersShowsThemReadably) {
     SCOPED_TRACE(static_cast<int>(character.unicode()));
     EXPECT_TRUE(character.isPrint());
     EXPECT_TRUE(metrics.inFont(character));
+  }
+}
+
+// The zone line keeps the birth's UT whole however long the zone is: the
+// zone is cut before " = ", never the UT after it. The whole line is read
+// by a screen reader, and the tooltip adds the zone's warning.
+TEST_F(ResultsForm, TheZoneLineIsNeverCutBeforeItsUniversalTime) {
+  struct Case {
+    const char* zone;
+    const char* universal;
+    const char* ut;
+  };
+  const std::vector<Case> cases = {
+      {"IST, UT+5:30", "5 March 1980, 01:35 UT", " = 01:35 UT"},
+      {"LMT with DST, UT+1:19:32", "1 July 1930, 10:40:28 UT", " = 10:40:28 UT"},
+      {"America/Argentina/ComodRivadavia with DST, UT-2:00", "5 March 1980, 09:05 UT",
+       " = 09:05 UT"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.zone);
+    ChartView view = HandMadeView();
+    view.zoneUsedShort = c.zone;
+    view.universalTime = c.universal;
+    view.zoneWarning =
+        "The form gives UT+12:00; Sydney on 15 January 2000 at 12:00 is UT+11:00 "
+        "(AEDT): the chart would be 1 hour off";
+    frmDisplay shown{links};
+    shown.ShowChart(view, {});
+    const auto* zone = shown.findChild<QLabel*>(QStringLiteral("lblZone"));
+    ASSERT_NE(zone, nullptr);
+    const QString text = zone->text();
+    EXPECT_TRUE(text.endsWith(QString::fromLatin1(c.ut))) << text.toStdString();
+    const QString zonePart = text.chopped(static_cast<qsizetype>(std::strlen(c.ut)));
+    EXPECT_TRUE(zonePart == QString::fromLatin1(c.zone) ||
+                (zonePart.endsWith(QChar(0x2026)) &&
+                 QString::fromLatin1(c.zone).startsWith(zonePart.chopped(1))))
+        << zonePart.toStdString();
+    EXPECT_LE(zone->fontMetrics().horizontalAdvance(text), zone->contentsRect().width());
+    EXPECT_EQ(zone->accessibleName(), QString::fromLatin1(c.zone) + QString::fromLatin1(c.ut));
+    EXPECT_TRUE(zone->toolTip().endsWith(QStringLiteral("\nWarning: ") +
+                                         QString::fromStdString(view.zoneWarning)));
   }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "chart/time_zones.h"
 #include "tests/ui/support/fakes.h"
 #include "tests/ui/support/windows.h"
 #include "ui/app/shell.h"
@@ -30,7 +32,7 @@ class SensitivityResultsTest : public ::testing::Test {
  protected:
   /// New Delhi, 28°38' N 77°12' E, 15 June 1980 at `hour`:`minute`,
   /// Indian Time; Proceed, and the main window that comes up.
-  MDI& CastDelhi(int hour, int minute) {
+  MDI& CastDelhi(int hour, int minute, int zoneRow = 34, bool daylight = false) {
     frmMain& form = *shell.InputForm();
     Child<QLineEdit>(form, "txtName")->setText(QStringLiteral("ASHA"));
     Child<QLineEdit>(form, "txtLatD")->setText(QStringLiteral("28"));
@@ -42,7 +44,8 @@ class SensitivityResultsTest : public ::testing::Test {
     Child<QComboBox>(form, "cboYear")->setCurrentText(QStringLiteral("1980"));
     Child<QComboBox>(form, "cboHH")->setCurrentIndex(hour);
     Child<QComboBox>(form, "cboMM")->setCurrentIndex(minute);
-    Child<QComboBox>(form, "cmbTimeZone")->setCurrentIndex(34);
+    Child<QComboBox>(form, "cmbTimeZone")->setCurrentIndex(zoneRow);
+    Child<QCheckBox>(form, "chkDST")->setChecked(daylight);
     Child<QPushButton>(form, "cmdRashi")->click();
     EXPECT_NE(shell.MainWindow(), nullptr);
     return *shell.MainWindow();
@@ -93,6 +96,44 @@ TEST_F(SensitivityResultsTest, SensitiveChartHasTooltipsAndTheNote) {
   const auto* print = Child<QPushButton>(window, "Command1");
   EXPECT_EQ(line->parentWidget(), print->parentWidget());
   EXPECT_LT(line->geometry().right(), print->geometry().left());
+}
+
+// Two notes in the bottom bar, the zone's warning and how sure the chart
+// is, stand on lines of their own: neither runs into the other, and each
+// line is one whole note or its cut beginning.
+TEST_F(SensitivityResultsTest, TheZonesWarningAndTheNoteAreSeparated) {
+  ASSERT_TRUE(shell.ProgramStart());
+  // 16:30 Australian Central Daylight Time with the box ticked as well
+  // (UT+11:30): the moment of 10:30 Indian Time, whose Ascendant has just
+  // changed sign, and daylight saving counted twice.
+  int row = -1;
+  for (int index = 0; index < kTimeZoneCount; ++index) {
+    if (kTimeZoneTable[static_cast<std::size_t>(index)].text ==
+        "Australian Central Daylight Time,ACDT,+10.5") {
+      row = index;
+    }
+  }
+  ASSERT_GE(row, 0);
+  MDI& window = CastDelhi(16, 30, row, true);
+  const QString zone = QStringLiteral(
+      "Australian Central Daylight Time already includes daylight saving: with the box ticked "
+      "too the chart is cast at UT+11:30, two hours ahead of standard time");
+  const QString note =
+      QStringLiteral("Ascendant changes to Leo 1 minute earlier: check the birth time");
+  auto* line = Child<QLabel>(window, "lblBirthTimeNote");
+  EXPECT_TRUE(line->isVisible());
+  EXPECT_EQ(line->toolTip(), zone + QLatin1Char('\n') + note);
+  const QStringList lines = line->text().split(QLatin1Char('\n'));
+  ASSERT_EQ(lines.size(), 2) << line->text().toStdString();
+  for (int i = 0; i < 2; ++i) {
+    const QString& whole = i == 0 ? zone : note;
+    EXPECT_TRUE(lines[i] == whole ||
+                (lines[i].endsWith(QChar(0x2026)) && whole.startsWith(lines[i].chopped(1))))
+        << lines[i].toStdString();
+    EXPECT_LE(line->fontMetrics().horizontalAdvance(lines[i]), line->width());
+  }
+  // Both lines fit the bar's height.
+  EXPECT_LE(2 * line->fontMetrics().lineSpacing(), line->height());
 }
 
 TEST_F(SensitivityResultsTest, StableChartHasTooltipsButNoNote) {
